@@ -1,0 +1,35 @@
+# esctool_library(<name> [DEPS <targets...>])
+# One static library per folder, made of every .cpp and .c in that folder.
+function(esctool_library name)
+  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS
+       ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.c)
+  add_library(${name} STATIC ${sources})
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
+  target_link_libraries(${name} PUBLIC ${ARG_DEPS})
+endfunction()
+
+# esctool_test(<name> [LABEL <label>] [TSAN] [TIMEOUT <s>] SOURCES <files...> [DEPS <targets...>])
+# A GoogleTest executable registered with CTest under one label
+# (unit, display, readers, sim). TSAN also runs it in the ThreadSanitizer build.
+add_custom_target(tsan_tests)
+function(esctool_test name)
+  cmake_parse_arguments(ARG "TSAN" "LABEL;TIMEOUT" "SOURCES;DEPS" ${ARGN})
+  if(NOT ARG_LABEL)
+    set(ARG_LABEL unit)
+  endif()
+  if(NOT ARG_TIMEOUT)
+    set(ARG_TIMEOUT 300)
+  endif()
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gmock GTest::gtest_main)
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR})
+  add_test(NAME ${name} COMMAND ${name})
+  set(labels ${ARG_LABEL})
+  if(ARG_TSAN)
+    list(APPEND labels tsan)
+    add_dependencies(tsan_tests ${name})
+  endif()
+  set_tests_properties(${name} PROPERTIES LABELS "${labels}" TIMEOUT ${ARG_TIMEOUT}
+    ENVIRONMENT "ESCTOOL_SOURCE_DIR=${PROJECT_SOURCE_DIR};ESCTOOL_BINARY_DIR=${PROJECT_BINARY_DIR}")
+endfunction()

@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Configures and builds one configuration: scripts/build.sh [release|asan|tsan] [targets...]
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+kind=${1:-release}
+shift || true
+case "$kind" in
+  release) dir=build;      flags=() ;;
+  asan)    dir=build-asan; flags=(-DESCTOOL_SANITIZE=ON) ;;
+  tsan)    dir=build-tsan; flags=(-DESCTOOL_TSAN=ON) ;;
+  *) echo "build.sh: unknown configuration $kind" >&2; exit 2 ;;
+esac
+cmake -S "$root" -B "$root/$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${flags[@]}" >/dev/null
+if (($#)); then
+  cmake --build "$root/$dir" --target "$@"
+else
+  cmake --build "$root/$dir"
+fi
