@@ -2,6 +2,7 @@
 // drawing of the cairo implementation.
 #include "platform/gdiplus/CairoGdiPlus.h"
 
+#include <fontconfig/fontconfig.h>
 #include <pango/pangofc-fontmap.h>
 
 #include <algorithm>
@@ -325,7 +326,8 @@ void RegionImpl::AppendTo(cairo_t* cr) const {
 
 // --- lifetime ---------------------------------------------------------------
 
-GraphicsImpl::GraphicsImpl(cairo_surface_t* surface) : cr(cairo_create(surface)) {
+GraphicsImpl::GraphicsImpl(cairo_surface_t* surface, REAL dpiX, REAL dpiY)
+    : cr(cairo_create(surface)), dpiX(dpiX), dpiY(dpiY) {
   cairo_set_antialias(cr, CAIRO_ANTIALIAS_NONE);  // GDI+ starts without smoothing
 }
 
@@ -339,6 +341,7 @@ CairoGdiPlus::CairoGdiPlus() : fontMap_(pango_cairo_font_map_new()) {}
 CairoGdiPlus::~CairoGdiPlus() {
   if (scratch_) g_object_unref(scratch_);
   g_object_unref(fontMap_);
+  if (!memoryFontFiles_.empty()) FcConfigAppFontClear(nullptr);
   for (const std::string& file : memoryFontFiles_) std::remove(file.c_str());
 }
 
@@ -365,7 +368,7 @@ Status CairoGdiPlus::GdipCreateFromHDC(HDC hdc, GpGraphics** graphics) {
 Status CairoGdiPlus::GdipGetImageGraphicsContext(GpImage* image, GpGraphics** graphics) {
   auto* bitmap = As<BitmapImpl>(image);
   if (!bitmap || !graphics) return InvalidParameter;
-  *graphics = new GraphicsImpl(bitmap->surface);
+  *graphics = new GraphicsImpl(bitmap->surface, bitmap->dpiX, bitmap->dpiY);
   return Ok;
 }
 
@@ -428,8 +431,9 @@ Status CairoGdiPlus::GdipGetTextRenderingHint(GpGraphics* graphics, TextRenderin
 }
 
 Status CairoGdiPlus::GdipGetDpiX(GpGraphics* graphics, REAL* dpi) {
-  if (!As<GraphicsImpl>(graphics) || !dpi) return InvalidParameter;
-  *dpi = 96;
+  auto* g = As<GraphicsImpl>(graphics);
+  if (!g || !dpi) return InvalidParameter;
+  *dpi = g->dpiX;
   return Ok;
 }
 

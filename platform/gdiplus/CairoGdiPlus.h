@@ -99,9 +99,10 @@ struct StateImpl {
 };
 
 struct GraphicsImpl final : GpGraphics {
-  explicit GraphicsImpl(cairo_surface_t* surface);
+  explicit GraphicsImpl(cairo_surface_t* surface, REAL dpiX = 96, REAL dpiY = 96);
   ~GraphicsImpl() override;
   cairo_t* cr;
+  REAL dpiX, dpiY;  // a bitmap's resolution when it was made on one
   InterpolationMode interpolation = InterpolationModeBilinear;
   TextRenderingHint hint = TextRenderingHintSystemDefault;
   std::vector<StateImpl> saved;
@@ -117,7 +118,8 @@ struct FontImpl final : GpFont {
   REAL emSize = 0;
   INT style = 0;
   Unit unit = UnitPoint;
-  double pixels = 0;  // em size in world units at 96 dpi
+  /// The em size in world units on a graphics of the given resolution.
+  double PixelsAt(REAL dpi) const;
 };
 
 struct CollectionImpl final : GpFontCollection {

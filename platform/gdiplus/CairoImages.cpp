@@ -362,11 +362,12 @@ Status CairoGdiPlus::GdipDisposeImage(GpImage* image) {
   return Ok;
 }
 
+// Drawn at its physical size: its pixels times the target's resolution over its own.
 Status CairoGdiPlus::GdipDrawImage(GpGraphics* graphics, GpImage* image, REAL x, REAL y) {
+  auto* g = As<GraphicsImpl>(graphics);
   auto* b = As<BitmapImpl>(image);
-  if (!b) return InvalidParameter;
-  // Drawn at its physical size: pixels times the screen's 96 dpi over its own.
-  return GdipDrawImageRect(graphics, image, x, y, b->Width() * 96.0f / b->dpiX, b->Height() * 96.0f / b->dpiY);
+  if (!g || !b) return InvalidParameter;
+  return GdipDrawImageRect(graphics, image, x, y, b->Width() * g->dpiX / b->dpiX, b->Height() * g->dpiY / b->dpiY);
 }
 
 Status CairoGdiPlus::GdipDrawImageRect(GpGraphics* graphics, GpImage* image, REAL x, REAL y, REAL width, REAL height) {

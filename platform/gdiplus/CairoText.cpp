@@ -52,13 +52,14 @@ std::string ToUtf8(const WCHAR* text, INT length, std::vector<int>* offsets) {
   return out;
 }
 
-double PixelsPerUnit(Unit unit) {
+// Inches a unit measures; 0 for units that are world units already.
+double InchesPerUnit(Unit unit) {
   switch (unit) {
-    case UnitPoint: return 96.0 / 72.0;
-    case UnitInch: return 96.0;
-    case UnitDocument: return 96.0 / 300.0;
-    case UnitMillimeter: return 96.0 / 25.4;
-    default: return 1.0;
+    case UnitPoint: return 1.0 / 72.0;
+    case UnitInch: return 1.0;
+    case UnitDocument: return 1.0 / 300.0;
+    case UnitMillimeter: return 1.0 / 25.4;
+    default: return 0.0;
   }
 }
 
@@ -218,6 +219,11 @@ bool HasStyle(const std::string& family, INT style) {
 
 std::string Utf8(const WCHAR* text, INT length) { return ToUtf8(text, length, nullptr); }
 
+double FontImpl::PixelsAt(REAL dpi) const {
+  const double inches = InchesPerUnit(unit);
+  return inches > 0 ? emSize * inches * dpi : emSize;
+}
+
 bool CairoGdiPlus::FamilyInstalled(const std::string& name) const {
   FcPattern* pattern = FcPatternCreate();
   FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(name.c_str()));
@@ -321,7 +327,6 @@ Status CairoGdiPlus::GdipCreateFont(const GpFontFamily* family, REAL emSize, INT
   result->emSize = emSize;
   result->style = style;
   result->unit = unit;
-  result->pixels = emSize * PixelsPerUnit(unit);
   *font = result;
   return Ok;
 }
@@ -448,7 +453,7 @@ Status CairoGdiPlus::GdipDrawString(GpGraphics* graphics, const WCHAR* text, INT
   if (!g || !f || !b || !text || !layout || (format && !fmt)) return InvalidParameter;
   if (length == 0 || text[0] == 0) return Ok;
   LaidOut laid;
-  LayOut(laid, ContextFor(*g), text, length, f->family, f->style, f->pixels, *layout, fmt);
+  LayOut(laid, ContextFor(*g), text, length, f->family, f->style, f->PixelsAt(g->dpiY), *layout, fmt);
   cairo_pattern_t* pattern = b->CreatePattern();
   if (!pattern) return Ok;
   cairo_t* cr = g->cr;
@@ -476,7 +481,7 @@ Status CairoGdiPlus::GdipMeasureString(GpGraphics* graphics, const WCHAR* text, 
   auto* fmt = format ? As<FormatImpl>(format) : nullptr;
   if (!g || !f || !text || !layout || !bounds || (format && !fmt)) return InvalidParameter;
   LaidOut laid;
-  LayOut(laid, ContextFor(*g), text, length, f->family, f->style, f->pixels, *layout, fmt);
+  LayOut(laid, ContextFor(*g), text, length, f->family, f->style, f->PixelsAt(g->dpiY), *layout, fmt);
   const bool empty = laid.offsets.size() <= 1;
   *bounds = empty ? RectF{layout->X, layout->Y, 0, 0} : PaddedBox(laid);
   if (codepointsFitted) *codepointsFitted = INT(laid.offsets.size() - 1);
@@ -497,7 +502,7 @@ Status CairoGdiPlus::GdipMeasureCharacterRanges(GpGraphics* graphics, const WCHA
     if (!As<RegionImpl>(regions[i])) return InvalidParameter;
   }
   LaidOut laid;
-  LayOut(laid, ContextFor(*g), text, length, f->family, f->style, f->pixels, *layout, fmt);
+  LayOut(laid, ContextFor(*g), text, length, f->family, f->style, f->PixelsAt(g->dpiY), *layout, fmt);
   const std::string utf8 = pango_layout_get_text(laid.layout);
   const bool trailing = fmt->flags & StringFormatFlagsMeasureTrailingSpaces;
   for (INT i = 0; i < regionCount; ++i) {

@@ -15,7 +15,10 @@
 //
 // Deviations from GDI+ worth knowing:
 //   - every pixel offset mode behaves as PixelOffsetModeHalf (pixel centres at
-//     .5 coordinates); GdipGetDpiX is always 96;
+//     .5 coordinates);
+//   - a graphics on a bitmap has the bitmap's resolution at the time it is
+//     made (96 unless set), one on a device context 96 dpi; sizes in points,
+//     inches and millimetres follow it, as GdipDrawImage does;
 //   - regions are unions of rectangles or one path; combining a path region
 //     with anything, and Xor/Complement, answer NotImplemented;
 //   - a path gradient is radial over its path's bounds (exact for ellipses);
@@ -250,6 +253,9 @@ class GdiPlus {
 
 /// The implementation over cairo, pango, fontconfig and gdk-pixbuf. Fonts come
 /// from fontconfig's current configuration (FONTCONFIG_FILE pins it in tests).
+/// Private memory fonts join fontconfig's application fonts (only their
+/// collection names them) and are cleared when the object goes: keep one
+/// object with private fonts at a time.
 std::unique_ptr<GdiPlus> CreateCairoGdiPlus();
 
 }  // namespace gdip

@@ -265,6 +265,23 @@ TEST_F(CodecTest, LockBitsSharesThePixelsAndThumbnailsScale) {
   EXPECT_NE(s.At(15, 11), 0u);
   EXPECT_EQ(s.At(17, 13), 0u);
   api->GdipDisposeImage(thumb);
+
+  // Shrinking by resolution: a target at a quarter of the picture's
+  // resolution draws it at a quarter of its size.
+  std::vector<ARGB> target(4, 0);
+  GpBitmap* small = nullptr;
+  api->GdipCreateBitmapFromScan0(2, 2, 8, PixelFormat32bppPARGB, reinterpret_cast<BYTE*>(target.data()), &small);
+  api->GdipBitmapSetResolution(small, 24, 24);
+  GpGraphics* g = nullptr;
+  api->GdipGetImageGraphicsContext(small, &g);
+  REAL targetDpi = 0;
+  api->GdipGetDpiX(g, &targetDpi);
+  EXPECT_EQ(targetDpi, 24);
+  api->GdipDrawImage(g, bitmap, 0, 0);  // 4 x 3 at 96 dpi: 1 x 0.75
+  EXPECT_NE(target[0], 0u);
+  EXPECT_EQ(target[1], 0u);
+  api->GdipDeleteGraphics(g);
+  api->GdipDisposeImage(small);
 }
 
 }  // namespace

@@ -79,6 +79,7 @@ TEST_F(TextTest, PrivateMemoryFontsAreFoundThroughTheirCollection) {
   EXPECT_EQ(api->GdipCreateFontFamilyFromName(u"DejaVu Sans Mono", collection, &f), FontFamilyNotFound);
   ASSERT_EQ(api->GdipPrivateAddMemoryFont(collection, bytes.data(), INT(bytes.size())), Ok);
   ASSERT_EQ(api->GdipCreateFontFamilyFromName(u"DejaVu Sans Mono", collection, &f), Ok);
+  api->GdipDeleteFontFamily(f);
   EXPECT_EQ(api->GdipCreateFontFamilyFromName(u"DejaVu Sans", collection, &f), FontFamilyNotFound);
   const char junk[] = "not a font";
   EXPECT_EQ(api->GdipPrivateAddMemoryFont(collection, junk, sizeof junk), NotTrueTypeFont);
