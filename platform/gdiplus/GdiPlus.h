@@ -24,6 +24,12 @@
 //   - a path gradient is radial over its path's bounds (exact for ellipses);
 //   - colour matrices may only scale alpha (entry [3][3]); others answer
 //     NotImplemented;
+//   - encoders: image/bmp, image/jpeg, image/gif, image/tiff, image/png; BMP
+//     and JPEG are written without alpha (the premultiplied colours, that is
+//     flattened onto black), GIF with a palette (see GifWriter.h); only JPEG
+//     reads EncoderQuality (0..100, larger values are clamped, the last entry
+//     counts); decoders: whatever gdk-pixbuf reads (bmp, jpeg, png, tiff, gif
+//     first frame, ico), without colour management;
 //   - text is laid out by pango; each line of a drawn or measured string is
 //     padded by a sixth of the em on both sides, as GDI+ pads it.
 #include "platform/gdiplus/Gdi.h"
