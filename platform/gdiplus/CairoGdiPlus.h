@@ -5,7 +5,9 @@
 #include <cairo.h>
 #include <pango/pangocairo.h>
 
+#include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace gdip::cairo_impl {
@@ -107,6 +109,7 @@ struct GraphicsImpl final : GpGraphics {
   TextRenderingHint hint = TextRenderingHintSystemDefault;
   std::vector<StateImpl> saved;
   PangoContext* pango = nullptr;  // made on first text use
+  TextRenderingHint pangoHint = TextRenderingHintSystemDefault;  // the hint its font options carry
 };
 
 struct FamilyImpl final : GpFontFamily {
@@ -168,12 +171,16 @@ class CairoGdiPlus final : public GdiPlus {
 
  private:
   Status DrawSurface(GraphicsImpl& g, cairo_surface_t* image, RectF dst, RectF src, double alpha);
-  bool FamilyInstalled(const std::string& name) const;
+  bool FamilyInstalled(const std::string& name);
+  bool HasStyle(const std::string& family, INT style);
   PangoContext* ContextFor(GraphicsImpl& g);
 
   PangoFontMap* fontMap_;
   PangoContext* scratch_ = nullptr;  // for text to path, without a graphics
   std::vector<std::string> memoryFontFiles_;
+  // Fontconfig answers, kept until the fonts change.
+  std::map<std::string, bool> installed_;
+  std::map<std::pair<std::string, INT>, bool> styles_;
 };
 
 }  // namespace gdip::cairo_impl

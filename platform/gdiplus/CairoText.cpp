@@ -203,7 +203,7 @@ bool AnyFont(FcPattern* pattern, bool systemOnly, std::vector<std::pair<int, int
   return any;
 }
 
-bool HasStyle(const std::string& family, INT style) {
+bool FindStyle(const std::string& family, INT style) {
   FcPattern* pattern = FcPatternCreate();
   FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
   std::vector<std::pair<int, int>> styles;
@@ -224,17 +224,36 @@ double FontImpl::PixelsAt(REAL dpi) const {
   return inches > 0 ? emSize * inches * dpi : emSize;
 }
 
-bool CairoGdiPlus::FamilyInstalled(const std::string& name) const {
+bool CairoGdiPlus::FamilyInstalled(const std::string& name) {
+  std::string key = name;
+  for (char& c : key) c = g_ascii_tolower(c);
+  auto known = installed_.find(key);
+  if (known != installed_.end()) return known->second;
   FcPattern* pattern = FcPatternCreate();
   FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(name.c_str()));
   const bool any = AnyFont(pattern, true);
   FcPatternDestroy(pattern);
+  installed_.emplace(key, any);
   return any;
 }
 
+bool CairoGdiPlus::HasStyle(const std::string& family, INT style) {
+  const auto key = std::make_pair(family, style & FontStyleBoldItalic);
+  auto known = styles_.find(key);
+  if (known != styles_.end()) return known->second;
+  const bool found = FindStyle(family, style);
+  styles_.emplace(key, found);
+  return found;
+}
+
 PangoContext* CairoGdiPlus::ContextFor(GraphicsImpl& g) {
-  if (!g.pango) g.pango = pango_font_map_create_context(fontMap_);
-  SetFontOptions(g.pango, g.hint);
+  if (!g.pango) {
+    g.pango = pango_font_map_create_context(fontMap_);
+    SetFontOptions(g.pango, g.hint);
+  } else if (g.pangoHint != g.hint) {
+    SetFontOptions(g.pango, g.hint);
+  }
+  g.pangoHint = g.hint;
   pango_cairo_update_context(g.cr, g.pango);
   return g.pango;
 }
@@ -369,6 +388,7 @@ Status CairoGdiPlus::GdipPrivateAddMemoryFont(GpFontCollection* collection, cons
   c->families.emplace_back(reinterpret_cast<const char*>(family));
   FcPatternDestroy(query);
   memoryFontFiles_.push_back(file);
+  styles_.clear();
   pango_fc_font_map_config_changed(PANGO_FC_FONT_MAP(fontMap_));
   return Ok;
 }
