@@ -179,12 +179,21 @@ std::vector<std::string> GdipRecorder::Names() const {
   return out;
 }
 
+template <class Call>
+Status GdipRecorder::Pass(const char* name, Call call) {
+  auto due = failures_.find(name);
+  if (due == failures_.end()) return call();
+  const Status status = due->second.first;
+  if (--due->second.second <= 0) failures_.erase(due);
+  return status;
+}
+
 template <class Call, class... Args>
 Status GdipRecorder::Record(const char* name, Call call, Args... args) {
   std::vector<std::string> before{In{*this}(args)...};
   const void* first = nullptr;
   ((first = first ? first : FirstHandle(args)), ...);
-  const Status status = call();
+  const Status status = Pass(name, call);
   std::vector<std::optional<std::string>> after{Out{*this}(args)...};
   for (size_t i = 0; i < before.size(); ++i) {
     if (after[i]) before[i] = *after[i];
@@ -203,7 +212,7 @@ GDIP_FUNCTIONS(GDIP_RECORD, GDIP_BY_HAND)
 #undef GDIP_BY_HAND
 
 Status GdipRecorder::GdipGetMatrixElements(const GpMatrix* matrix, REAL* elements) {
-  const Status s = inner_.GdipGetMatrixElements(matrix, elements);
+  const Status s = Pass("GdipGetMatrixElements", [&] { return inner_.GdipGetMatrixElements(matrix, elements); });
   calls_.push_back({"GdipGetMatrixElements", In{*this}(matrix), s});
   return s;
 }
@@ -212,14 +221,14 @@ Status GdipRecorder::GdipSetPenDashArray(GpPen* pen, const REAL* dashes, INT cou
   std::string list = "[";
   for (INT i = 0; dashes && i < count; ++i) list += (i ? " " : "") + Num(dashes[i]);
   const std::string args = Join({In{*this}(pen), list + "]", std::to_string(count)});
-  const Status s = inner_.GdipSetPenDashArray(pen, dashes, count);
+  const Status s = Pass("GdipSetPenDashArray", [&] { return inner_.GdipSetPenDashArray(pen, dashes, count); });
   calls_.push_back({"GdipSetPenDashArray", args, s});
   return s;
 }
 
 Status GdipRecorder::GdipSetLinePresetBlend(GpLineGradient* brush, const ARGB* colors, const REAL* positions, INT count) {
   const std::string args = Join({In{*this}(brush), Blend(colors, positions, count), std::to_string(count)});
-  const Status s = inner_.GdipSetLinePresetBlend(brush, colors, positions, count);
+  const Status s = Pass("GdipSetLinePresetBlend", [&] { return inner_.GdipSetLinePresetBlend(brush, colors, positions, count); });
   calls_.push_back({"GdipSetLinePresetBlend", args, s});
   return s;
 }
@@ -227,25 +236,25 @@ Status GdipRecorder::GdipSetLinePresetBlend(GpLineGradient* brush, const ARGB* c
 Status GdipRecorder::GdipSetPathGradientPresetBlend(GpPathGradient* brush, const ARGB* colors, const REAL* positions,
                                                     INT count) {
   const std::string args = Join({In{*this}(brush), Blend(colors, positions, count), std::to_string(count)});
-  const Status s = inner_.GdipSetPathGradientPresetBlend(brush, colors, positions, count);
+  const Status s = Pass("GdipSetPathGradientPresetBlend", [&] { return inner_.GdipSetPathGradientPresetBlend(brush, colors, positions, count); });
   calls_.push_back({"GdipSetPathGradientPresetBlend", args, s});
   return s;
 }
 
 Status GdipRecorder::GdipGetPathData(GpPath* path, GpPathData* data) {
-  const Status s = inner_.GdipGetPathData(path, data);
+  const Status s = Pass("GdipGetPathData", [&] { return inner_.GdipGetPathData(path, data); });
   calls_.push_back({"GdipGetPathData", In{*this}(path), s});
   return s;
 }
 
 Status GdipRecorder::GdipGetImageEncoders(UINT count, UINT size, ImageCodecInfo* encoders) {
-  const Status s = inner_.GdipGetImageEncoders(count, size, encoders);
+  const Status s = Pass("GdipGetImageEncoders", [&] { return inner_.GdipGetImageEncoders(count, size, encoders); });
   calls_.push_back({"GdipGetImageEncoders", Join({std::to_string(count), std::to_string(size)}), s});
   return s;
 }
 
 Status GdipRecorder::GdipGetFamilyName(const GpFontFamily* family, WCHAR* name, LANGID language) {
-  const Status s = inner_.GdipGetFamilyName(family, name, language);
+  const Status s = Pass("GdipGetFamilyName", [&] { return inner_.GdipGetFamilyName(family, name, language); });
   calls_.push_back({"GdipGetFamilyName", Join({In{*this}(family), s == Ok ? Quoted(name, -1) : "", std::to_string(language)}), s});
   return s;
 }
@@ -257,7 +266,7 @@ Status GdipRecorder::GdipSetStringFormatMeasurableCharacterRanges(GpStringFormat
     list += (i ? " " : "") + std::to_string(ranges[i].First) + "+" + std::to_string(ranges[i].Length);
   }
   const std::string args = Join({In{*this}(format), std::to_string(count), list + "]"});
-  const Status s = inner_.GdipSetStringFormatMeasurableCharacterRanges(format, count, ranges);
+  const Status s = Pass("GdipSetStringFormatMeasurableCharacterRanges", [&] { return inner_.GdipSetStringFormatMeasurableCharacterRanges(format, count, ranges); });
   calls_.push_back({"GdipSetStringFormatMeasurableCharacterRanges", args, s});
   return s;
 }
@@ -269,7 +278,7 @@ Status GdipRecorder::GdipMeasureCharacterRanges(GpGraphics* graphics, const WCHA
   for (INT i = 0; regions && i < regionCount; ++i) list += (i ? " " : "") + In{*this}(regions[i]);
   const std::string args = Join({In{*this}(graphics), Quoted(text, length), std::to_string(length), In{*this}(font),
                                  In{*this}(layout), In{*this}(format), std::to_string(regionCount), list + "]"});
-  const Status s = inner_.GdipMeasureCharacterRanges(graphics, text, length, font, layout, format, regionCount, regions);
+  const Status s = Pass("GdipMeasureCharacterRanges", [&] { return inner_.GdipMeasureCharacterRanges(graphics, text, length, font, layout, format, regionCount, regions); });
   calls_.push_back({"GdipMeasureCharacterRanges", args, s});
   return s;
 }

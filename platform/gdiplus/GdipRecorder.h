@@ -34,6 +34,11 @@ class GdipRecorder final : public GdiPlus {
   std::vector<std::string> Names() const;
   void Clear() { calls_.clear(); }
 
+  /// The next `times` calls of the function answer `status` without reaching
+  /// the inner implementation (their outputs stay as the caller left them);
+  /// they are logged as usual.
+  void Fail(const std::string& name, Status status, int times = 1) { failures_[name] = {status, times}; }
+
 #define GDIP_DECLARE_OVERRIDE(name, params, args) Status name params override;
   GDIP_FUNCTIONS(GDIP_DECLARE_OVERRIDE, GDIP_DECLARE_OVERRIDE)
 #undef GDIP_DECLARE_OVERRIDE
@@ -46,11 +51,15 @@ class GdipRecorder final : public GdiPlus {
  private:
   template <class Call, class... Args>
   Status Record(const char* name, Call call, Args... args);
+  /// Runs the call unless a failure is due for it.
+  template <class Call>
+  Status Pass(const char* name, Call call);
 
   GdiPlus& inner_;
   std::vector<GdipCall> calls_;
   std::map<const void*, std::string> names_;
   std::map<std::string, int> counters_;
+  std::map<std::string, std::pair<Status, int>> failures_;
 };
 
 }  // namespace gdip

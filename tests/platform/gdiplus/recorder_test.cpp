@@ -91,3 +91,28 @@ TEST(RecorderTest, DescribesEncoderQualityColourMatricesAndRanges) {
 
 }  // namespace
 }  // namespace gdip::testing
+
+namespace gdip::testing {
+namespace {
+
+TEST(RecorderTest, InjectedFailuresSkipTheInnerCallAndAreLogged) {
+  auto cairo = CreateCairoGdiPlus();
+  GdipRecorder rec(*cairo);
+  rec.Fail("GdipCreateSolidFill", OutOfMemory);
+  rec.Fail("GdipGetImageEncodersSize", GenericError, 2);
+  GpSolidFill* brush = nullptr;
+  EXPECT_EQ(rec.GdipCreateSolidFill(0xFF000000, &brush), OutOfMemory);
+  EXPECT_EQ(brush, nullptr);
+  UINT count = 0, size = 0;
+  EXPECT_EQ(rec.GdipGetImageEncodersSize(&count, &size), GenericError);
+  EXPECT_EQ(rec.GdipGetImageEncodersSize(&count, &size), GenericError);
+  EXPECT_EQ(size, 0u);
+  EXPECT_EQ(rec.GdipGetImageEncodersSize(&count, &size), Ok);
+  EXPECT_GT(size, 0u);
+  EXPECT_EQ(rec.GdipCreateSolidFill(0xFF000000, &brush), Ok);
+  EXPECT_EQ(rec.CallsTo("GdipCreateSolidFill")[0].status, OutOfMemory);
+  rec.GdipDeleteBrush(brush);
+}
+
+}  // namespace
+}  // namespace gdip::testing
