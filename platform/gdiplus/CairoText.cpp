@@ -1,6 +1,7 @@
 // Fonts, string formats and text of the cairo implementation, over pango and
 // fontconfig.
 #include "platform/gdiplus/CairoGdiPlus.h"
+#include "platform/rtl/TextConvert.h"
 
 #include <fontconfig/fontconfig.h>
 #include <glib/gstdio.h>
@@ -16,40 +17,28 @@ namespace {
 
 constexpr double kPadPerEm = 1.0 / 6.0;  // GDI+ pads each line by this share of the em on both sides
 
-void AppendUtf8(std::string& out, char32_t c) {
-  if (c < 0x80) {
-    out += char(c);
-  } else if (c < 0x800) {
-    out += char(0xC0 | (c >> 6)), out += char(0x80 | (c & 0x3F));
-  } else if (c < 0x10000) {
-    out += char(0xE0 | (c >> 12)), out += char(0x80 | ((c >> 6) & 0x3F)), out += char(0x80 | (c & 0x3F));
-  } else {
-    out += char(0xF0 | (c >> 18)), out += char(0x80 | ((c >> 12) & 0x3F));
-    out += char(0x80 | ((c >> 6) & 0x3F)), out += char(0x80 | (c & 0x3F));
-  }
+std::u16string_view View(const WCHAR* text, INT length) {
+  if (!text) return {};
+  return length < 0 ? std::u16string_view(text) : std::u16string_view(text, size_t(length));
 }
 
-// UTF-8 of the text and, for each UTF-16 unit (and one past the end), the
-// byte offset where it starts. Lone surrogates become U+FFFD.
-std::string ToUtf8(const WCHAR* text, INT length, std::vector<int>* offsets) {
-  std::string out;
-  if (!text) return out;
-  const size_t n = length < 0 ? std::char_traits<char16_t>::length(text) : size_t(length);
-  if (offsets) offsets->assign(n + 1, 0);
-  for (size_t i = 0; i < n; ++i) {
-    if (offsets) (*offsets)[i] = int(out.size());
-    char32_t c = text[i];
-    if (c >= 0xD800 && c < 0xDC00 && i + 1 < n && text[i + 1] >= 0xDC00 && text[i + 1] < 0xE000) {
-      c = 0x10000 + ((c - 0xD800) << 10) + (text[i + 1] - 0xDC00);
-      ++i;
-      if (offsets) (*offsets)[i] = int(out.size());
-    } else if (c >= 0xD800 && c < 0xE000) {
-      c = 0xFFFD;
+// For each UTF-16 unit of the text (and one past its end), the offset of its
+// character in the text's UTF-8 form; lone surrogates take U+FFFD's 3 bytes.
+std::vector<int> Utf8Offsets(std::u16string_view text) {
+  std::vector<int> offsets(text.size() + 1, 0);
+  int at = 0;
+  for (size_t i = 0; i < text.size(); ++i) {
+    offsets[i] = at;
+    const char16_t c = text[i];
+    if (c >= 0xD800 && c < 0xDC00 && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] < 0xE000) {
+      offsets[++i] = at;
+      at += 4;
+    } else {
+      at += c < 0x80 ? 1 : c < 0x800 ? 2 : 3;
     }
-    AppendUtf8(out, c);
   }
-  if (offsets) (*offsets)[n] = int(out.size());
-  return out;
+  offsets[text.size()] = at;
+  return offsets;
 }
 
 // Inches a unit measures; 0 for units that are world units already.
@@ -101,7 +90,8 @@ void LayOut(LaidOut& out, PangoContext* context, const WCHAR* text, INT length, 
   const INT flags = format ? format->flags : 0;
   const StringAlignment align = format ? format->align : StringAlignmentNear;
   const StringAlignment lineAlign = format ? format->lineAlign : StringAlignmentNear;
-  const std::string utf8 = ToUtf8(text, length, &out.offsets);
+  const std::string utf8 = rtl::Utf16ToUtf8(View(text, length));
+  out.offsets = Utf8Offsets(View(text, length));
   out.layout = pango_layout_new(context);
   pango_layout_set_text(out.layout, utf8.c_str(), int(utf8.size()));
   PangoFontDescription* description = Describe(family, style, pixels);
@@ -217,7 +207,7 @@ bool FindStyle(const std::string& family, INT style) {
 
 }  // namespace
 
-std::string Utf8(const WCHAR* text, INT length) { return ToUtf8(text, length, nullptr); }
+std::string Utf8(const WCHAR* text, INT length) { return rtl::Utf16ToUtf8(View(text, length)); }
 
 double FontImpl::PixelsAt(REAL dpi) const {
   const double inches = InchesPerUnit(unit);
@@ -313,12 +303,10 @@ Status CairoGdiPlus::GdipCloneFontFamily(GpFontFamily* family, GpFontFamily** cl
 Status CairoGdiPlus::GdipGetFamilyName(const GpFontFamily* family, WCHAR* name, LANGID) {
   auto* f = As<FamilyImpl>(family);
   if (!f || !name) return InvalidParameter;
-  glong units = 0;
-  gunichar2* wide = g_utf8_to_utf16(f->name.c_str(), -1, nullptr, &units, nullptr);
-  const glong n = std::min<glong>(units, 31);
-  for (glong i = 0; i < n; ++i) name[i] = wide[i];
+  const std::u16string wide = rtl::Utf8ToUtf16(f->name);
+  const size_t n = std::min<size_t>(wide.size(), 31);
+  std::copy_n(wide.begin(), n, name);
   name[n] = 0;
-  g_free(wide);
   return Ok;
 }
 

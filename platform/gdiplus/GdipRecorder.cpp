@@ -1,4 +1,5 @@
 #include "platform/gdiplus/GdipRecorder.h"
+#include "platform/rtl/TextConvert.h"
 
 #include <cstdio>
 #include <optional>
@@ -20,12 +21,7 @@ std::string Hex(std::uint32_t v) {
 
 std::string Quoted(const WCHAR* s, INT length) {
   if (!s) return "null";
-  std::string out = "\"";
-  for (INT i = 0; length < 0 ? s[i] != 0 : i < length; ++i) {
-    const char16_t c = s[i];
-    out += c < 0x80 ? std::string(1, char(c)) : "\\u" + Hex(c).substr(4);
-  }
-  return out + "\"";
+  return "\"" + rtl::Utf16ToUtf8(length < 0 ? std::u16string_view(s) : std::u16string_view(s, size_t(length))) + "\"";
 }
 
 const char* KindOf(const GpGraphics*) { return "graphics"; }

@@ -136,6 +136,25 @@ TEST_F(TextTest, TrailingSpacesCountOnlyWhenAsked) {
   EXPECT_GT(Measure(u"ab  ", {0, 0, 0, 0}).Width, plain + 5);
 }
 
+TEST_F(TextTest, RangesCountUtf16UnitsAcrossSurrogatesAndWideCharacters) {
+  const char16_t* text = u"a\U0001D400\u8FDEb";  // a, a pair, a CJK character, b
+  const CharacterRange ranges[] = {{0, 1}, {1, 2}, {3, 1}, {4, 1}};
+  api->GdipSetStringFormatMeasurableCharacterRanges(format, 4, ranges);
+  std::vector<GpRegion*> regions(4);
+  for (GpRegion*& r : regions) api->GdipCreateRegion(&r);
+  const RectF layout{0, 0, 0, 0};
+  ASSERT_EQ(api->GdipMeasureCharacterRanges(s.graphics, text, -1, font, &layout, format, 4, regions.data()), Ok);
+  double right = 20.0 / 6;  // the first range starts after the padding
+  for (GpRegion* r : regions) {
+    RectF bounds;
+    api->GdipGetRegionBounds(r, s.graphics, &bounds);
+    EXPECT_GT(bounds.Width, 3);
+    EXPECT_NEAR(bounds.X, right, 0.5) << "each range starts where the one before ends";
+    right = bounds.X + bounds.Width;
+    api->GdipDeleteRegion(r);
+  }
+}
+
 TEST_F(TextTest, DrawStringInksInsideTheMeasuredRangeWithTheBrush) {
   GpSolidFill* brush = nullptr;
   api->GdipCreateSolidFill(0xFFFF0000, &brush);
