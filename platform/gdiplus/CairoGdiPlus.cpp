@@ -3,7 +3,6 @@
 #include "platform/gdiplus/CairoGdiPlus.h"
 
 #include <fontconfig/fontconfig.h>
-#include <pango/pangofc-fontmap.h>
 
 #include <algorithm>
 #include <cmath>
@@ -15,11 +14,12 @@ namespace gdip {
 const GUID EncoderQuality = {0x1D5BE4B5, 0xFA4A, 0x452D, {0x9C, 0xDD, 0x5D, 0xB3, 0x51, 0x05, 0xE7, 0xEB}};
 
 bool operator==(const GUID& a, const GUID& b) {
-  return a.Data1 == b.Data1 && a.Data2 == b.Data2 && a.Data3 == b.Data3 &&
-         std::equal(a.Data4, a.Data4 + 8, b.Data4);
+  return a.Data1 == b.Data1 && a.Data2 == b.Data2 && a.Data3 == b.Data3 && std::equal(a.Data4, a.Data4 + 8, b.Data4);
 }
 
-std::unique_ptr<GdiPlus> CreateCairoGdiPlus() { return std::make_unique<cairo_impl::CairoGdiPlus>(); }
+std::unique_ptr<GdiPlus> CreateCairoGdiPlus() {
+  return std::make_unique<cairo_impl::CairoGdiPlus>();
+}
 
 namespace cairo_impl {
 namespace {
@@ -32,11 +32,13 @@ bool Invertible(const cairo_matrix_t& m) {
   return cairo_matrix_invert(&copy) == CAIRO_STATUS_SUCCESS;
 }
 
-double Channel(ARGB color, int shift) { return ((color >> shift) & 0xFF) / 255.0; }
+double Channel(ARGB color, int shift) {
+  return ((color >> shift) & 0xFF) / 255.0;
+}
 
 void AddStop(cairo_pattern_t* pattern, double offset, ARGB color) {
-  cairo_pattern_add_color_stop_rgba(pattern, offset, Channel(color, 16), Channel(color, 8),
-                                    Channel(color, 0), Channel(color, 24));
+  cairo_pattern_add_color_stop_rgba(pattern, offset, Channel(color, 16), Channel(color, 8), Channel(color, 0),
+                                    Channel(color, 24));
 }
 
 // A copy of the texture mirrored as the flip wrap modes tile it, so that plain
@@ -72,10 +74,9 @@ void AddEllipse(PathImpl& path, REAL x, REAL y, REAL w, REAL h) {
   auto pt = [](double px, double py) { return PointF{REAL(px), REAL(py)}; };
   path.figureOpen = false;
   path.ContinueAt(pt(cx + rx, cy));
-  const PointF curve[12] = {pt(cx + rx, cy + ky), pt(cx + kx, cy + ry), pt(cx, cy + ry),
-                            pt(cx - kx, cy + ry), pt(cx - rx, cy + ky), pt(cx - rx, cy),
-                            pt(cx - rx, cy - ky), pt(cx - kx, cy - ry), pt(cx, cy - ry),
-                            pt(cx + kx, cy - ry), pt(cx + rx, cy - ky), pt(cx + rx, cy)};
+  const PointF curve[12] = {pt(cx + rx, cy + ky), pt(cx + kx, cy + ry), pt(cx, cy + ry),      pt(cx - kx, cy + ry),
+                            pt(cx - rx, cy + ky), pt(cx - rx, cy),      pt(cx - rx, cy - ky), pt(cx - kx, cy - ry),
+                            pt(cx, cy - ry),      pt(cx + kx, cy - ry), pt(cx + rx, cy - ky), pt(cx + rx, cy)};
   for (const PointF& p : curve) {
     path.points.push_back(p);
     path.types.push_back(PathPointTypeBezier);
@@ -99,9 +100,7 @@ void ExcludeClip(cairo_t* cr, const RegionImpl& region) {
 
 Status ClipTo(cairo_t* cr, const RegionImpl& region, CombineMode mode) {
   switch (mode) {
-    case CombineModeReplace:
-      cairo_reset_clip(cr);
-      [[fallthrough]];
+    case CombineModeReplace: cairo_reset_clip(cr); [[fallthrough]];
     case CombineModeIntersect:
       if (region.kind == RegionImpl::Kind::Infinite) return Ok;
       cairo_new_path(cr);
@@ -126,8 +125,7 @@ Status ClipTo(cairo_t* cr, const RegionImpl& region, CombineMode mode) {
         cairo_clip(cr);
       }
       return Ok;
-    default:
-      return NotImplemented;
+    default: return NotImplemented;
   }
 }
 
@@ -174,12 +172,21 @@ cairo_surface_t* NewSurface(int width, int height) {
 
 // --- brushes ----------------------------------------------------------------
 
-BrushData::BrushData() { cairo_matrix_init_identity(&transform); }
+BrushData::BrushData() {
+  cairo_matrix_init_identity(&transform);
+}
 
 BrushData::BrushData(const BrushData& other)
-    : kind(other.kind), color(other.color), p1(other.p1), p2(other.p2), bounds(other.bounds),
-      blendColors(other.blendColors), blendPositions(other.blendPositions), wrap(other.wrap),
-      transform(other.transform), texture(other.texture ? cairo_surface_reference(other.texture) : nullptr) {}
+    : kind(other.kind),
+      color(other.color),
+      p1(other.p1),
+      p2(other.p2),
+      bounds(other.bounds),
+      blendColors(other.blendColors),
+      blendPositions(other.blendPositions),
+      wrap(other.wrap),
+      transform(other.transform),
+      texture(other.texture ? cairo_surface_reference(other.texture) : nullptr) {}
 
 BrushData& BrushData::operator=(const BrushData& other) {
   if (this != &other) {
@@ -205,15 +212,14 @@ BrushData::~BrushData() {
 cairo_pattern_t* BrushData::CreatePattern() const {
   switch (kind) {
     case Kind::Solid:
-      return cairo_pattern_create_rgba(Channel(color, 16), Channel(color, 8), Channel(color, 0),
-                                       Channel(color, 24));
+      return cairo_pattern_create_rgba(Channel(color, 16), Channel(color, 8), Channel(color, 0), Channel(color, 24));
     case Kind::Linear: {
       if (p1.X == p2.X && p1.Y == p2.Y) return nullptr;
       cairo_pattern_t* p = cairo_pattern_create_linear(p1.X, p1.Y, p2.X, p2.Y);
       for (size_t i = 0; i < blendColors.size(); ++i) AddStop(p, blendPositions[i], blendColors[i]);
       cairo_pattern_set_extend(p, wrap == WrapModeTileFlipX || wrap == WrapModeTileFlipXY ? CAIRO_EXTEND_REFLECT
-                                  : wrap == WrapModeClamp                                  ? CAIRO_EXTEND_PAD
-                                                                                           : CAIRO_EXTEND_REPEAT);
+                                  : wrap == WrapModeClamp                                 ? CAIRO_EXTEND_PAD
+                                                                                          : CAIRO_EXTEND_REPEAT);
       return p;
     }
     case Kind::Radial: {
@@ -237,7 +243,8 @@ cairo_pattern_t* BrushData::CreatePattern() const {
       if (!texture || !Invertible(transform)) return nullptr;
       const bool flipX = wrap == WrapModeTileFlipX || wrap == WrapModeTileFlipXY;
       const bool flipY = wrap == WrapModeTileFlipY || wrap == WrapModeTileFlipXY;
-      cairo_surface_t* tile = flipX || flipY ? MirroredTexture(texture, flipX, flipY) : cairo_surface_reference(texture);
+      cairo_surface_t* tile =
+          flipX || flipY ? MirroredTexture(texture, flipX, flipY) : cairo_surface_reference(texture);
       if (!tile) return nullptr;
       cairo_pattern_t* p = cairo_pattern_create_for_surface(tile);
       cairo_surface_destroy(tile);
@@ -288,8 +295,7 @@ void PathImpl::AppendTo(cairo_t* cr) const {
     if (type == PathPointTypeStart) {
       cairo_move_to(cr, points[i].X, points[i].Y);
     } else if (type == PathPointTypeBezier && i + 2 < points.size()) {
-      cairo_curve_to(cr, points[i].X, points[i].Y, points[i + 1].X, points[i + 1].Y, points[i + 2].X,
-                     points[i + 2].Y);
+      cairo_curve_to(cr, points[i].X, points[i].Y, points[i + 1].X, points[i + 1].Y, points[i + 2].X, points[i + 2].Y);
       i += 2;
     } else {
       cairo_line_to(cr, points[i].X, points[i].Y);
@@ -300,12 +306,9 @@ void PathImpl::AppendTo(cairo_t* cr) const {
 
 RectF RegionImpl::Bounds() const {
   switch (kind) {
-    case Kind::Infinite:
-      return {-4194304.0f, -4194304.0f, 8388608.0f, 8388608.0f};
-    case Kind::Path:
-      return path.Bounds();
-    case Kind::Rects:
-      break;
+    case Kind::Infinite: return {-4194304.0f, -4194304.0f, 8388608.0f, 8388608.0f};
+    case Kind::Path: return path.Bounds();
+    case Kind::Rects: break;
   }
   if (rects.empty()) return {};
   REAL l = std::numeric_limits<REAL>::max(), t = l, r = std::numeric_limits<REAL>::lowest(), b = r;
@@ -352,7 +355,9 @@ Status CairoGdiPlus::GdiplusStartup(std::uintptr_t* token, const GdiplusStartupI
   return Ok;
 }
 
-Status CairoGdiPlus::GdiplusShutdown(std::uintptr_t) { return Ok; }
+Status CairoGdiPlus::GdiplusShutdown(std::uintptr_t) {
+  return Ok;
+}
 
 // --- graphics ---------------------------------------------------------------
 
@@ -518,8 +523,7 @@ Status CairoGdiPlus::GdipSetClipRegion(GpGraphics* graphics, GpRegion* region, C
   return ClipTo(g->cr, *r, mode);
 }
 
-Status CairoGdiPlus::GdipSetClipRect(GpGraphics* graphics, REAL x, REAL y, REAL width, REAL height,
-                                     CombineMode mode) {
+Status CairoGdiPlus::GdipSetClipRect(GpGraphics* graphics, REAL x, REAL y, REAL width, REAL height, CombineMode mode) {
   auto* g = As<GraphicsImpl>(graphics);
   if (!g) return InvalidParameter;
   RegionImpl r;
@@ -582,8 +586,7 @@ Status CairoGdiPlus::GdipCombineRegionRect(GpRegion* region, const GpRectF* rect
       r->kind = RegionImpl::Kind::Rects;
       r->rects = {added};
       return Ok;
-    default:
-      return NotImplemented;
+    default: return NotImplemented;
   }
 }
 
@@ -763,7 +766,8 @@ Status SetBlend(BrushData* b, const ARGB* colors, const REAL* positions, INT cou
 }
 }  // namespace
 
-Status CairoGdiPlus::GdipSetLinePresetBlend(GpLineGradient* brush, const ARGB* colors, const REAL* positions, INT count) {
+Status CairoGdiPlus::GdipSetLinePresetBlend(GpLineGradient* brush, const ARGB* colors, const REAL* positions,
+                                            INT count) {
   return SetBlend(Brush(brush), colors, positions, count);
 }
 
@@ -970,7 +974,7 @@ Status Stroke(GraphicsImpl& g, const PenImpl& pen) {
   if (hairline) cairo_identity_matrix(cr);
   cairo_set_line_width(cr, unit);
   const bool round = dashed ? pen.dashCap == DashCapRound : pen.cap == LineCapRound;
-  cairo_set_line_cap(cr, round ? CAIRO_LINE_CAP_ROUND
+  cairo_set_line_cap(cr, round                                   ? CAIRO_LINE_CAP_ROUND
                          : (!dashed && pen.cap == LineCapSquare) ? CAIRO_LINE_CAP_SQUARE
                                                                  : CAIRO_LINE_CAP_BUTT);
   cairo_set_line_join(cr, pen.join == LineJoinRound   ? CAIRO_LINE_JOIN_ROUND

@@ -1,7 +1,5 @@
 #pragma once
 // Internals of the cairo implementation, shared by its source files.
-#include "platform/gdiplus/GdiPlus.h"
-
 #include <cairo.h>
 #include <pango/pangocairo.h>
 
@@ -10,6 +8,8 @@
 #include <utility>
 #include <vector>
 
+#include "platform/gdiplus/GdiPlus.h"
+
 namespace gdip::cairo_impl {
 
 /// What a brush paints with; pens keep a copy of their brush's data.
@@ -17,12 +17,12 @@ struct BrushData {
   enum class Kind { Solid, Linear, Radial, Texture };
   Kind kind = Kind::Solid;
   ARGB color = 0;
-  PointF p1, p2;                    // linear: from p1 (position 0) to p2 (position 1)
-  RectF bounds;                     // radial: the ellipse; position 0 on it, 1 at its centre
-  std::vector<ARGB> blendColors;    // linear and radial stops
+  PointF p1, p2;                  // linear: from p1 (position 0) to p2 (position 1)
+  RectF bounds;                   // radial: the ellipse; position 0 on it, 1 at its centre
+  std::vector<ARGB> blendColors;  // linear and radial stops
   std::vector<REAL> blendPositions;
   WrapMode wrap = WrapModeTile;
-  cairo_matrix_t transform;         // brush space to world (radial, texture)
+  cairo_matrix_t transform;  // brush space to world (radial, texture)
   cairo_surface_t* texture = nullptr;
 
   BrushData();
@@ -108,7 +108,7 @@ struct GraphicsImpl final : GpGraphics {
   InterpolationMode interpolation = InterpolationModeBilinear;
   TextRenderingHint hint = TextRenderingHintSystemDefault;
   std::vector<StateImpl> saved;
-  PangoContext* pango = nullptr;  // made on first text use
+  PangoContext* pango = nullptr;                                 // made on first text use
   TextRenderingHint pangoHint = TextRenderingHintSystemDefault;  // the hint its font options carry
 };
 

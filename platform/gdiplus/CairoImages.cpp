@@ -1,7 +1,4 @@
 // Bitmaps, image drawing, decoding and encoding of the cairo implementation.
-#include "platform/gdiplus/CairoGdiPlus.h"
-#include "platform/gdiplus/GifWriter.h"
-
 #include <gdk-pixbuf/gdk-pixbuf.h>
 
 #include <algorithm>
@@ -9,6 +6,9 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+
+#include "platform/gdiplus/CairoGdiPlus.h"
+#include "platform/gdiplus/GifWriter.h"
 
 namespace gdip::cairo_impl {
 namespace {
@@ -35,7 +35,9 @@ const Encoder kEncoders[] = {
     {EncoderId(4), u"PNG", u"*.PNG", u"image/png", "png", true},
 };
 
-size_t Units(const char16_t* s) { return std::char_traits<char16_t>::length(s) + 1; }
+size_t Units(const char16_t* s) {
+  return std::char_traits<char16_t>::length(s) + 1;
+}
 
 size_t StringBytes(const Encoder& e) {
   return (Units(e.name) + Units(e.extensions) + Units(e.mime) + Units(u"")) * sizeof(char16_t);
@@ -91,8 +93,9 @@ BitmapImpl* Decode(const std::vector<std::uint8_t>& bytes) {
       for (int y = 0; y < h; ++y) {
         for (int x = 0; x < w; ++x) {
           const guchar* p = src + size_t(y) * stride + size_t(x) * channels;
-          dst[size_t(y) * dstStride + x] = premultiplied ? (std::uint32_t(p[3]) << 24) | (p[0] << 16) | (p[1] << 8) | p[2]
-                                                         : Premultiply(p[0], p[1], p[2], alpha ? p[3] : 255);
+          dst[size_t(y) * dstStride + x] = premultiplied
+                                               ? (std::uint32_t(p[3]) << 24) | (p[0] << 16) | (p[1] << 8) | p[2]
+                                               : Premultiply(p[0], p[1], p[2], alpha ? p[3] : 255);
         }
       }
       cairo_surface_mark_dirty(surface);
@@ -173,7 +176,9 @@ Status Encode(BitmapImpl& bitmap, const CLSID* clsid, const EncoderParameters* p
   return Ok;
 }
 
-bool Integral(REAL v) { return v == std::floor(v); }
+bool Integral(REAL v) {
+  return v == std::floor(v);
+}
 
 }  // namespace
 
@@ -189,15 +194,17 @@ Status CairoGdiPlus::DrawSurface(GraphicsImpl& g, cairo_surface_t* image, RectF 
   const int w = cairo_image_surface_get_width(image), h = cairo_image_surface_get_height(image);
   // A whole-pixel source rectangle inside the image is cut out, so that its
   // edges repeat their own pixels rather than blend in their neighbours.
-  const bool cut = Integral(src.X) && Integral(src.Y) && Integral(src.Width) && Integral(src.Height) &&
-                   src.X >= 0 && src.Y >= 0 && src.X + src.Width <= w && src.Y + src.Height <= h;
+  const bool cut = Integral(src.X) && Integral(src.Y) && Integral(src.Width) && Integral(src.Height) && src.X >= 0 &&
+                   src.Y >= 0 && src.X + src.Width <= w && src.Y + src.Height <= h;
   cairo_surface_t* source = cut ? cairo_surface_create_for_rectangle(image, src.X, src.Y, src.Width, src.Height)
                                 : cairo_surface_reference(image);
   cairo_set_source_surface(cr, source, cut ? 0 : -src.X, cut ? 0 : -src.Y);
   cairo_pattern_set_extend(cairo_get_source(cr), CAIRO_EXTEND_PAD);
   cairo_pattern_set_filter(cairo_get_source(cr), FilterFor(g.interpolation));
-  if (alpha >= 1) cairo_paint(cr);
-  else cairo_paint_with_alpha(cr, alpha);
+  if (alpha >= 1)
+    cairo_paint(cr);
+  else
+    cairo_paint_with_alpha(cr, alpha);
   cairo_restore(cr);
   cairo_surface_destroy(source);
   return Ok;
@@ -341,8 +348,7 @@ Status CairoGdiPlus::GdipBitmapUnlockBits(GpBitmap* bitmap, BitmapData* data) {
   return Ok;
 }
 
-Status CairoGdiPlus::GdipGetImageThumbnail(GpImage* image, UINT width, UINT height, GpImage** thumbnail, void*,
-                                           void*) {
+Status CairoGdiPlus::GdipGetImageThumbnail(GpImage* image, UINT width, UINT height, GpImage** thumbnail, void*, void*) {
   auto* b = As<BitmapImpl>(image);
   if (!b || !thumbnail || width == 0 || height == 0 || width > 32767 || height > 32767) return InvalidParameter;
   cairo_surface_t* surface = NewSurface(int(width), int(height));
@@ -400,7 +406,8 @@ Status CairoGdiPlus::GdipCreateImageAttributes(GpImageAttributes** attributes) {
 }
 
 Status CairoGdiPlus::GdipSetImageAttributesColorMatrix(GpImageAttributes* attributes, ColorAdjustType, BOOL enable,
-                                                       const ColorMatrix* matrix, const ColorMatrix*, ColorMatrixFlags) {
+                                                       const ColorMatrix* matrix, const ColorMatrix*,
+                                                       ColorMatrixFlags) {
   auto* a = As<AttributesImpl>(attributes);
   if (!a || (enable && !matrix)) return InvalidParameter;
   if (!enable) {

@@ -1,16 +1,16 @@
 // Fonts, string formats and text of the cairo implementation, over pango and
 // fontconfig.
-#include "platform/gdiplus/CairoGdiPlus.h"
-#include "platform/rtl/TextConvert.h"
-
 #include <fontconfig/fontconfig.h>
 #include <glib/gstdio.h>
-#include <unistd.h>
 #include <pango/pangofc-fontmap.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+
+#include "platform/gdiplus/CairoGdiPlus.h"
+#include "platform/rtl/TextConvert.h"
 
 namespace gdip::cairo_impl {
 namespace {
@@ -150,8 +150,8 @@ std::vector<RectF> RangeRects(const LaidOut& t, const std::string& text, Charact
     PangoLayoutLine* line = pango_layout_iter_get_line_readonly(iter);
     int lineEnd = line->start_index + line->length;
     if (!trailingSpaces) {
-      while (lineEnd > line->start_index && (text[lineEnd - 1] == ' ' || text[lineEnd - 1] == '\n' ||
-                                             text[lineEnd - 1] == '\r')) {
+      while (lineEnd > line->start_index &&
+             (text[lineEnd - 1] == ' ' || text[lineEnd - 1] == '\n' || text[lineEnd - 1] == '\r')) {
         --lineEnd;
       }
     }
@@ -207,7 +207,9 @@ bool FindStyle(const std::string& family, INT style) {
 
 }  // namespace
 
-std::string Utf8(const WCHAR* text, INT length) { return rtl::Utf16ToUtf8(View(text, length)); }
+std::string Utf8(const WCHAR* text, INT length) {
+  return rtl::Utf16ToUtf8(View(text, length));
+}
 
 double FontImpl::PixelsAt(REAL dpi) const {
   const double inches = InchesPerUnit(unit);
@@ -258,9 +260,8 @@ Status CairoGdiPlus::GdipCreateFontFamilyFromName(const WCHAR* name, GpFontColle
   const std::string wanted = Utf8(name, -1);
   bool found = false;
   if (privateFonts) {
-    found = std::any_of(privateFonts->families.begin(), privateFonts->families.end(), [&](const std::string& f) {
-      return g_ascii_strcasecmp(f.c_str(), wanted.c_str()) == 0;
-    });
+    found = std::any_of(privateFonts->families.begin(), privateFonts->families.end(),
+                        [&](const std::string& f) { return g_ascii_strcasecmp(f.c_str(), wanted.c_str()) == 0; });
   } else {
     found = !wanted.empty() && FamilyInstalled(wanted);
   }
@@ -364,8 +365,8 @@ Status CairoGdiPlus::GdipPrivateAddMemoryFont(GpFontCollection* collection, cons
   std::string file = path;
   g_free(path);
   int faces = 0;
-  FcPattern* query = written ? FcFreeTypeQuery(reinterpret_cast<const FcChar8*>(file.c_str()), 0, nullptr, &faces)
-                             : nullptr;
+  FcPattern* query =
+      written ? FcFreeTypeQuery(reinterpret_cast<const FcChar8*>(file.c_str()), 0, nullptr, &faces) : nullptr;
   FcChar8* family = nullptr;
   if (!query || FcPatternGetString(query, FC_FAMILY, 0, &family) != FcResultMatch ||
       !FcConfigAppFontAddFile(FcConfigGetCurrent(), reinterpret_cast<const FcChar8*>(file.c_str()))) {
@@ -497,9 +498,9 @@ Status CairoGdiPlus::GdipMeasureString(GpGraphics* graphics, const WCHAR* text, 
   return Ok;
 }
 
-Status CairoGdiPlus::GdipMeasureCharacterRanges(GpGraphics* graphics, const WCHAR* text, INT length,
-                                                const GpFont* font, const RectF* layout, const GpStringFormat* format,
-                                                INT regionCount, GpRegion** regions) {
+Status CairoGdiPlus::GdipMeasureCharacterRanges(GpGraphics* graphics, const WCHAR* text, INT length, const GpFont* font,
+                                                const RectF* layout, const GpStringFormat* format, INT regionCount,
+                                                GpRegion** regions) {
   auto* g = As<GraphicsImpl>(graphics);
   auto* f = As<FontImpl>(font);
   auto* fmt = As<FormatImpl>(format);
@@ -560,9 +561,7 @@ Status CairoGdiPlus::GdipAddPathString(GpPath* path, const WCHAR* text, INT leng
           for (int k = 1; k <= 3; ++k) p->points.push_back(pt(k)), p->types.push_back(PathPointTypeBezier);
         }
         break;
-      case CAIRO_PATH_CLOSE_PATH:
-        p->CloseFigure();
-        break;
+      case CAIRO_PATH_CLOSE_PATH: p->CloseFigure(); break;
     }
   }
   p->figureOpen = false;

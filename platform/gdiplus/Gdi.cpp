@@ -19,8 +19,7 @@ class DibSection final : public GdiObject {
     const size_t bytes = size_t(width) * size_t(height) * 4;
     bits_ = static_cast<unsigned char*>(std::calloc(bytes, 1));
     if (bits_) {
-      surface_ = cairo_image_surface_create_for_data(bits_, CAIRO_FORMAT_ARGB32, width, height,
-                                                     width * 4);
+      surface_ = cairo_image_surface_create_for_data(bits_, CAIRO_FORMAT_ARGB32, width, height, width * 4);
     }
   }
   ~DibSection() override {
@@ -55,17 +54,20 @@ class GdiDC {
   cairo_t* window_;
 };
 
-HDC CreateCompatibleDC(HDC) { return new (std::nothrow) GdiDC(nullptr); }
+HDC CreateCompatibleDC(HDC) {
+  return new (std::nothrow) GdiDC(nullptr);
+}
 
-HDC CreateDCForCairo(cairo_t* cr) { return cr ? new (std::nothrow) GdiDC(cr) : nullptr; }
+HDC CreateDCForCairo(cairo_t* cr) {
+  return cr ? new (std::nothrow) GdiDC(cr) : nullptr;
+}
 
-HBITMAP CreateDIBSection(HDC, const BITMAPINFO* info, std::uint32_t usage, void** bits, void*,
-                         std::uint32_t) {
+HBITMAP CreateDIBSection(HDC, const BITMAPINFO* info, std::uint32_t usage, void** bits, void*, std::uint32_t) {
   if (bits) *bits = nullptr;
   if (!info || usage != DIB_RGB_COLORS) return nullptr;
   const BITMAPINFOHEADER& h = info->bmiHeader;
-  if (h.biBitCount != 32 || h.biCompression != BI_RGB || h.biWidth <= 0 || h.biHeight >= 0 ||
-      h.biWidth > 32767 || -h.biHeight > 32767) {
+  if (h.biBitCount != 32 || h.biCompression != BI_RGB || h.biWidth <= 0 || h.biHeight >= 0 || h.biWidth > 32767 ||
+      -h.biHeight > 32767) {
     return nullptr;
   }
   auto* dib = new (std::nothrow) DibSection(h.biWidth, -h.biHeight);
@@ -105,8 +107,7 @@ cairo_surface_t* GetDCSurface(HDC dc) {
   return dc && dc->selected ? dc->selected->Surface() : nullptr;
 }
 
-bool BitBlt(HDC dst, int x, int y, int width, int height, HDC src, int srcX, int srcY,
-            std::uint32_t rop) {
+bool BitBlt(HDC dst, int x, int y, int width, int height, HDC src, int srcX, int srcY, std::uint32_t rop) {
   if (!dst || !src || !src->selected || rop != SRCCOPY) return false;
   DibSection& from = *src->selected;
   // Clip the source rectangle to the source bitmap, moving the target with it.
@@ -118,8 +119,8 @@ bool BitBlt(HDC dst, int x, int y, int width, int height, HDC src, int srcX, int
   if (cairo_t* cr = dst->Window()) {
     cairo_surface_flush(from.Surface());
     // An opaque window ignores alpha: paint an RGB view of the same memory.
-    cairo_surface_t* rgb = cairo_image_surface_create_for_data(
-        from.Bits(), CAIRO_FORMAT_RGB24, from.Width(), from.Height(), from.Width() * 4);
+    cairo_surface_t* rgb = cairo_image_surface_create_for_data(from.Bits(), CAIRO_FORMAT_RGB24, from.Width(),
+                                                               from.Height(), from.Width() * 4);
     cairo_save(cr);
     cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
     cairo_set_source_surface(cr, rgb, x - left, y - top);

@@ -49,8 +49,8 @@ HDC CreateDCForCairo(cairo_t* cr);
 /// A DIB section: only 32-bit BI_RGB with a negative height (top-down) is made;
 /// anything else, or no memory, gives nullptr and *bits = nullptr. *bits points
 /// to zeroed pixels the bitmap owns until DeleteObject.
-HBITMAP CreateDIBSection(HDC dc, const BITMAPINFO* info, std::uint32_t usage, void** bits,
-                         void* section, std::uint32_t offset);
+HBITMAP CreateDIBSection(HDC dc, const BITMAPINFO* info, std::uint32_t usage, void** bits, void* section,
+                         std::uint32_t offset);
 
 /// Selects a DIB section into a memory DC; returns the object selected before
 /// (a placeholder object when there was none) or nullptr when it cannot.
@@ -65,8 +65,7 @@ bool DeleteObject(HGDIOBJ object);
 /// Copies a rectangle of a memory DC's pixels with SRCCOPY to another DC.
 /// Onto a window DC the alpha bytes are ignored (an opaque window); the
 /// rectangle is clipped to both sides' sizes.
-bool BitBlt(HDC dst, int x, int y, int width, int height, HDC src, int srcX, int srcY,
-            std::uint32_t rop);
+bool BitBlt(HDC dst, int x, int y, int width, int height, HDC src, int srcX, int srcY, std::uint32_t rop);
 
 /// The image surface over the DIB selected into a memory DC, nullptr for none.
 /// The DC keeps its reference.

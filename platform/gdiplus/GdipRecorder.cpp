@@ -1,8 +1,9 @@
 #include "platform/gdiplus/GdipRecorder.h"
-#include "platform/rtl/TextConvert.h"
 
 #include <cstdio>
 #include <optional>
+
+#include "platform/rtl/TextConvert.h"
 
 namespace gdip {
 namespace {
@@ -24,21 +25,47 @@ std::string Quoted(const WCHAR* s, INT length) {
   return "\"" + rtl::Utf16ToUtf8(length < 0 ? std::u16string_view(s) : std::u16string_view(s, size_t(length))) + "\"";
 }
 
-const char* KindOf(const GpGraphics*) { return "graphics"; }
-const char* KindOf(const GpPen*) { return "pen"; }
-const char* KindOf(const GpBrush*) { return "brush"; }
-const char* KindOf(const GpPath*) { return "path"; }
-const char* KindOf(const GpRegion*) { return "region"; }
-const char* KindOf(const GpMatrix*) { return "matrix"; }
-const char* KindOf(const GpImage*) { return "image"; }
-const char* KindOf(const GpImageAttributes*) { return "attributes"; }
-const char* KindOf(const GpFontFamily*) { return "family"; }
-const char* KindOf(const GpFont*) { return "font"; }
-const char* KindOf(const GpFontCollection*) { return "collection"; }
-const char* KindOf(const GpStringFormat*) { return "format"; }
+const char* KindOf(const GpGraphics*) {
+  return "graphics";
+}
+const char* KindOf(const GpPen*) {
+  return "pen";
+}
+const char* KindOf(const GpBrush*) {
+  return "brush";
+}
+const char* KindOf(const GpPath*) {
+  return "path";
+}
+const char* KindOf(const GpRegion*) {
+  return "region";
+}
+const char* KindOf(const GpMatrix*) {
+  return "matrix";
+}
+const char* KindOf(const GpImage*) {
+  return "image";
+}
+const char* KindOf(const GpImageAttributes*) {
+  return "attributes";
+}
+const char* KindOf(const GpFontFamily*) {
+  return "family";
+}
+const char* KindOf(const GpFont*) {
+  return "font";
+}
+const char* KindOf(const GpFontCollection*) {
+  return "collection";
+}
+const char* KindOf(const GpStringFormat*) {
+  return "format";
+}
 
 template <class T>
-concept Handle = requires(const T* h) { KindOf(h); };
+concept Handle = requires(const T* h) {
+  KindOf(h);
+};
 
 // Inputs, described before the call.
 struct In {
@@ -49,8 +76,7 @@ struct In {
   std::string operator()(unsigned v) const { return std::to_string(v); }
   std::string operator()(std::uintptr_t v) const { return std::to_string(v); }
   template <class E>
-    requires std::is_enum_v<E>
-  std::string operator()(E v) const { return std::to_string(int(v)); }
+  requires std::is_enum_v<E> std::string operator()(E v) const { return std::to_string(int(v)); }
   std::string operator()(const WCHAR* s) const { return Quoted(s, -1); }
   std::string operator()(const PointF* p) const { return p ? "(" + Num(p->X) + "," + Num(p->Y) + ")" : "null"; }
   std::string operator()(const RectF* p) const {
@@ -74,7 +100,8 @@ struct In {
     std::string out = "{";
     for (int i = 0; i < 5; ++i)
       for (int j = 0; j < 5; ++j)
-        if (m->m[i][j] != (i == j ? 1.0f : 0.0f)) out += (out.size() > 1 ? "," : "") + ("m" + std::to_string(i)) + std::to_string(j) + "=" + Num(m->m[i][j]);
+        if (m->m[i][j] != (i == j ? 1.0f : 0.0f))
+          out += (out.size() > 1 ? "," : "") + ("m" + std::to_string(i)) + std::to_string(j) + "=" + Num(m->m[i][j]);
     return out + "}";
   }
   std::string operator()(const EncoderParameters* p) const {
@@ -84,20 +111,27 @@ struct In {
       const EncoderParameter& e = p->Parameter[i];
       out += i ? "," : "";
       out += e.Guid == EncoderQuality ? "quality" : "?";
-      if (e.Value && e.Type == EncoderParameterValueTypeLong) out += "=" + std::to_string(*static_cast<const UINT*>(e.Value));
+      if (e.Value && e.Type == EncoderParameterValueTypeLong)
+        out += "=" + std::to_string(*static_cast<const UINT*>(e.Value));
     }
     return out + "}";
   }
   std::string operator()(const CLSID* c) const { return c ? "{" + Hex(c->Data1) + "}" : "null"; }
-  std::string operator()(const GdiplusStartupInput* i) const { return i ? "{" + std::to_string(i->GdiplusVersion) + "}" : "null"; }
+  std::string operator()(const GdiplusStartupInput* i) const {
+    return i ? "{" + std::to_string(i->GdiplusVersion) + "}" : "null";
+  }
   std::string operator()(HDC dc) const { return dc ? "hdc" : "null"; }
   std::string operator()(IStream* s) const { return s ? "stream" : "null"; }
   std::string operator()(const void* p) const { return p ? "ptr" : "null"; }
   template <Handle T>
-  std::string operator()(const T* h) const { return h ? r.NameOf(h, KindOf(h)) : "null"; }
+  std::string operator()(const T* h) const {
+    return h ? r.NameOf(h, KindOf(h)) : "null";
+  }
   // Outputs are described after the call.
   template <class T>
-  std::string operator()(T**) const { return ""; }
+  std::string operator()(T**) const {
+    return "";
+  }
   std::string operator()(REAL*) const { return ""; }
   std::string operator()(INT*) const { return ""; }
   std::string operator()(UINT*) const { return ""; }
@@ -112,9 +146,13 @@ struct In {
 struct Out {
   GdipRecorder& r;
   template <class T>
-  std::optional<std::string> operator()(const T&) const { return std::nullopt; }
+  std::optional<std::string> operator()(const T&) const {
+    return std::nullopt;
+  }
   template <Handle T>
-  std::optional<std::string> operator()(T** h) const { return h && *h ? r.NameOf(*h, KindOf(*h)) : "null"; }
+  std::optional<std::string> operator()(T** h) const {
+    return h && *h ? r.NameOf(*h, KindOf(*h)) : "null";
+  }
   std::optional<std::string> operator()(REAL* v) const { return v ? Num(*v) : "null"; }
   std::optional<std::string> operator()(INT* v) const { return v ? std::to_string(*v) : "null"; }
   std::optional<std::string> operator()(UINT* v) const { return v ? std::to_string(*v) : "null"; }
@@ -126,9 +164,12 @@ struct Out {
 
 template <class T>
 const void* FirstHandle(T* h) {
-  if constexpr (Handle<T>) return h;
-  else if constexpr (std::is_pointer_v<T>) return h ? *h : nullptr;  // GdipDeletePrivateFontCollection
-  else return nullptr;
+  if constexpr (Handle<T>)
+    return h;
+  else if constexpr (std::is_pointer_v<T>)
+    return h ? *h : nullptr;  // GdipDeletePrivateFontCollection
+  else
+    return nullptr;
 }
 template <class T>
 const void* FirstHandle(const T&) {
@@ -147,7 +188,8 @@ std::string Join(const std::vector<std::string>& parts) {
 
 std::string Blend(const ARGB* colors, const REAL* positions, INT count) {
   std::string out = "[";
-  for (INT i = 0; colors && positions && i < count; ++i) out += (i ? " " : "") + Hex(colors[i]) + "@" + Num(positions[i]);
+  for (INT i = 0; colors && positions && i < count; ++i)
+    out += (i ? " " : "") + Hex(colors[i]) + "@" + Num(positions[i]);
   return out + "]";
 }
 
@@ -200,8 +242,11 @@ Status GdipRecorder::Record(const char* name, Call call, Args... args) {
 }
 
 #define GDIP_EXPAND(...) __VA_ARGS__
-#define GDIP_RECORD(name, params, args) \
-  Status GdipRecorder::name params { return Record(#name, [&] { return inner_.name args; }, GDIP_EXPAND args); }
+#define GDIP_RECORD(name, params, args)                             \
+  Status GdipRecorder::name params {                                \
+    return Record(                                                  \
+        #name, [&] { return inner_.name args; }, GDIP_EXPAND args); \
+  }
 #define GDIP_BY_HAND(name, params, args)
 GDIP_FUNCTIONS(GDIP_RECORD, GDIP_BY_HAND)
 #undef GDIP_RECORD
@@ -222,9 +267,11 @@ Status GdipRecorder::GdipSetPenDashArray(GpPen* pen, const REAL* dashes, INT cou
   return s;
 }
 
-Status GdipRecorder::GdipSetLinePresetBlend(GpLineGradient* brush, const ARGB* colors, const REAL* positions, INT count) {
+Status GdipRecorder::GdipSetLinePresetBlend(GpLineGradient* brush, const ARGB* colors, const REAL* positions,
+                                            INT count) {
   const std::string args = Join({In{*this}(brush), Blend(colors, positions, count), std::to_string(count)});
-  const Status s = Pass("GdipSetLinePresetBlend", [&] { return inner_.GdipSetLinePresetBlend(brush, colors, positions, count); });
+  const Status s =
+      Pass("GdipSetLinePresetBlend", [&] { return inner_.GdipSetLinePresetBlend(brush, colors, positions, count); });
   calls_.push_back({"GdipSetLinePresetBlend", args, s});
   return s;
 }
@@ -232,7 +279,8 @@ Status GdipRecorder::GdipSetLinePresetBlend(GpLineGradient* brush, const ARGB* c
 Status GdipRecorder::GdipSetPathGradientPresetBlend(GpPathGradient* brush, const ARGB* colors, const REAL* positions,
                                                     INT count) {
   const std::string args = Join({In{*this}(brush), Blend(colors, positions, count), std::to_string(count)});
-  const Status s = Pass("GdipSetPathGradientPresetBlend", [&] { return inner_.GdipSetPathGradientPresetBlend(brush, colors, positions, count); });
+  const Status s = Pass("GdipSetPathGradientPresetBlend",
+                        [&] { return inner_.GdipSetPathGradientPresetBlend(brush, colors, positions, count); });
   calls_.push_back({"GdipSetPathGradientPresetBlend", args, s});
   return s;
 }
@@ -251,7 +299,8 @@ Status GdipRecorder::GdipGetImageEncoders(UINT count, UINT size, ImageCodecInfo*
 
 Status GdipRecorder::GdipGetFamilyName(const GpFontFamily* family, WCHAR* name, LANGID language) {
   const Status s = Pass("GdipGetFamilyName", [&] { return inner_.GdipGetFamilyName(family, name, language); });
-  calls_.push_back({"GdipGetFamilyName", Join({In{*this}(family), s == Ok ? Quoted(name, -1) : "", std::to_string(language)}), s});
+  calls_.push_back(
+      {"GdipGetFamilyName", Join({In{*this}(family), s == Ok ? Quoted(name, -1) : "", std::to_string(language)}), s});
   return s;
 }
 
@@ -262,7 +311,8 @@ Status GdipRecorder::GdipSetStringFormatMeasurableCharacterRanges(GpStringFormat
     list += (i ? " " : "") + std::to_string(ranges[i].First) + "+" + std::to_string(ranges[i].Length);
   }
   const std::string args = Join({In{*this}(format), std::to_string(count), list + "]"});
-  const Status s = Pass("GdipSetStringFormatMeasurableCharacterRanges", [&] { return inner_.GdipSetStringFormatMeasurableCharacterRanges(format, count, ranges); });
+  const Status s = Pass("GdipSetStringFormatMeasurableCharacterRanges",
+                        [&] { return inner_.GdipSetStringFormatMeasurableCharacterRanges(format, count, ranges); });
   calls_.push_back({"GdipSetStringFormatMeasurableCharacterRanges", args, s});
   return s;
 }
@@ -274,7 +324,9 @@ Status GdipRecorder::GdipMeasureCharacterRanges(GpGraphics* graphics, const WCHA
   for (INT i = 0; regions && i < regionCount; ++i) list += (i ? " " : "") + In{*this}(regions[i]);
   const std::string args = Join({In{*this}(graphics), Quoted(text, length), std::to_string(length), In{*this}(font),
                                  In{*this}(layout), In{*this}(format), std::to_string(regionCount), list + "]"});
-  const Status s = Pass("GdipMeasureCharacterRanges", [&] { return inner_.GdipMeasureCharacterRanges(graphics, text, length, font, layout, format, regionCount, regions); });
+  const Status s = Pass("GdipMeasureCharacterRanges", [&] {
+    return inner_.GdipMeasureCharacterRanges(graphics, text, length, font, layout, format, regionCount, regions);
+  });
   calls_.push_back({"GdipMeasureCharacterRanges", args, s});
   return s;
 }

@@ -8,11 +8,11 @@
 // by a delete call loses its name), points "(x,y)", rectangles "(x,y,w,h)",
 // strings in double quotes, arrays in brackets. Output arguments show the
 // value after the call.
-#include "platform/gdiplus/GdiPlus.h"
-
 #include <map>
 #include <string>
 #include <vector>
+
+#include "platform/gdiplus/GdiPlus.h"
 
 namespace gdip {
 
@@ -45,8 +45,12 @@ class GdipRecorder final : public GdiPlus {
 
   // Used by the argument formatting.
   std::string NameOf(const void* handle, const char* kind);
-  void Forget(const void* handle) { names_.erase(handle); }
-  GdiPlus& Inner() { return inner_; }
+  void Forget(const void* handle) {
+    names_.erase(handle);
+  }
+  GdiPlus& Inner() {
+    return inner_;
+  }
 
  private:
   template <class Call, class... Args>

@@ -20,7 +20,9 @@ struct Palette {
   int bits = 1;
 };
 
-constexpr bool IsTransparent(std::uint32_t p) { return (p >> 24) < 128; }
+constexpr bool IsTransparent(std::uint32_t p) {
+  return (p >> 24) < 128;
+}
 
 int CubeIndex(std::uint32_t rgb) {
   const int r = (int((rgb >> 16) & 0xFF) * 5 + 127) / 255;
@@ -41,8 +43,10 @@ Palette BuildPalette(const std::uint32_t* pixels, size_t count) {
     }
     const std::uint32_t rgb = Unpremultiplied(pixels[i]);
     if (!exact.count(rgb)) {
-      if (exact.size() == 255) fits = false;
-      else exact.emplace(rgb, int(exact.size()));
+      if (exact.size() == 255)
+        fits = false;
+      else
+        exact.emplace(rgb, int(exact.size()));
     }
   }
   if (fits) {

@@ -1,12 +1,12 @@
 #pragma once
 // A bitmap with a graphics on it, over pixels the test can read, and a byte
 // stream in memory for the codecs.
-#include "platform/gdiplus/GdiPlus.h"
-
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <vector>
+
+#include "platform/gdiplus/GdiPlus.h"
 
 namespace gdip::testing {
 
@@ -14,7 +14,8 @@ struct Surface {
   Surface(GdiPlus& api, int width, int height, bool smooth = true)
       : api(api), width(width), height(height), pixels(size_t(width) * height, 0) {
     EXPECT_EQ(api.GdipCreateBitmapFromScan0(width, height, width * 4, PixelFormat32bppPARGB,
-                                            reinterpret_cast<BYTE*>(pixels.data()), &bitmap), Ok);
+                                            reinterpret_cast<BYTE*>(pixels.data()), &bitmap),
+              Ok);
     EXPECT_EQ(api.GdipGetImageGraphicsContext(bitmap, &graphics), Ok);
     if (smooth) api.GdipSetSmoothingMode(graphics, SmoothingModeHighQuality);
   }
@@ -97,8 +98,9 @@ class VectorStream final : public IStream {
     return S_OK;
   }
   HRESULT Seek(std::int64_t move, UINT origin, std::uint64_t* result) override {
-    const std::int64_t base = origin == STREAM_SEEK_SET ? 0 : origin == STREAM_SEEK_CUR ? std::int64_t(position)
-                                                                                      : std::int64_t(bytes.size());
+    const std::int64_t base = origin == STREAM_SEEK_SET   ? 0
+                              : origin == STREAM_SEEK_CUR ? std::int64_t(position)
+                                                          : std::int64_t(bytes.size());
     position = std::uint64_t(base + move);
     if (result) *result = position;
     return S_OK;

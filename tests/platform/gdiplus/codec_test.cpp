@@ -1,10 +1,10 @@
 // Decoding, encoding and pixel access of the cairo implementation's bitmaps.
-#include "tests/platform/gdiplus/GdipTestSupport.h"
-
 #include <gdk-pixbuf/gdk-pixbuf.h>
 
 #include <cstdlib>
 #include <filesystem>
+
+#include "tests/platform/gdiplus/GdipTestSupport.h"
 
 namespace gdip::testing {
 namespace {
@@ -20,7 +20,8 @@ class CodecTest : public ::testing::Test {
 
   void SetUp() override {
     ASSERT_EQ(api->GdipCreateBitmapFromScan0(4, 3, 16, PixelFormat32bppPARGB, reinterpret_cast<BYTE*>(picture.data()),
-                                             &bitmap), Ok);
+                                             &bitmap),
+              Ok);
   }
   void TearDown() override { api->GdipDisposeImage(bitmap); }
 
@@ -54,8 +55,9 @@ class CodecTest : public ::testing::Test {
     if (h) *h = height;
     std::vector<ARGB> out(size_t(width) * height);
     BitmapData data{};
-    EXPECT_EQ(api->GdipBitmapLockBits(static_cast<GpBitmap*>(image), nullptr, ImageLockModeRead,
-                                      PixelFormat32bppPARGB, &data), Ok);
+    EXPECT_EQ(api->GdipBitmapLockBits(static_cast<GpBitmap*>(image), nullptr, ImageLockModeRead, PixelFormat32bppPARGB,
+                                      &data),
+              Ok);
     for (UINT y = 0; y < height; ++y) {
       std::memcpy(&out[size_t(y) * width], static_cast<BYTE*>(data.Scan0) + size_t(y) * data.Stride, width * 4);
     }
@@ -67,7 +69,8 @@ class CodecTest : public ::testing::Test {
 
 int Distance(ARGB a, ARGB b) {
   int worst = 0;
-  for (int shift = 0; shift < 32; shift += 8) worst = std::max(worst, std::abs(int((a >> shift) & 0xFF) - int((b >> shift) & 0xFF)));
+  for (int shift = 0; shift < 32; shift += 8)
+    worst = std::max(worst, std::abs(int((a >> shift) & 0xFF) - int((b >> shift) & 0xFF)));
   return worst;
 }
 
@@ -93,14 +96,13 @@ TEST_P(RoundTripTest, PicturesComeBackThroughAStream) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Formats, RoundTripTest,
-                         // Without alpha, pixels are flattened onto black; GIF
-                                         // keeps the colour of pixels at least half opaque.
-                         ::testing::Values(RoundTrip{u"image/png", 0x80400000, 1},
-                                           RoundTrip{u"image/bmp", 0xFF400000, 0},
-                                           RoundTrip{u"image/tiff", 0x80400000, 1},
-                                           RoundTrip{u"image/gif", 0xFF800000, 0}),
-                         [](const auto& info) { return std::string(info.param.mime.begin() + 6, info.param.mime.end()); });
+INSTANTIATE_TEST_SUITE_P(
+    Formats, RoundTripTest,
+    // Without alpha, pixels are flattened onto black; GIF
+    // keeps the colour of pixels at least half opaque.
+    ::testing::Values(RoundTrip{u"image/png", 0x80400000, 1}, RoundTrip{u"image/bmp", 0xFF400000, 0},
+                      RoundTrip{u"image/tiff", 0x80400000, 1}, RoundTrip{u"image/gif", 0xFF800000, 0}),
+    [](const auto& info) { return std::string(info.param.mime.begin() + 6, info.param.mime.end()); });
 
 TEST_F(CodecTest, JpegRoundTripKeepsBlocksOfColour) {
   std::vector<ARGB> quadrants(16 * 16);
@@ -115,7 +117,8 @@ TEST_F(CodecTest, JpegRoundTripKeepsBlocksOfColour) {
   const std::vector<ARGB> back = Load(stream);
   stream->Release();
   ASSERT_EQ(back.size(), quadrants.size());
-  for (int i : {3 * 16 + 3, 3 * 16 + 12, 12 * 16 + 3, 12 * 16 + 12}) EXPECT_LE(Distance(back[i], quadrants[i]), 16) << i;
+  for (int i : {3 * 16 + 3, 3 * 16 + 12, 12 * 16 + 3, 12 * 16 + 12})
+    EXPECT_LE(Distance(back[i], quadrants[i]), 16) << i;
 }
 
 TEST_F(CodecTest, GifKeepsTransparencyAndManyColoursStillEncode) {
@@ -123,11 +126,13 @@ TEST_F(CodecTest, GifKeepsTransparencyAndManyColoursStillEncode) {
   VectorStream* stream = Save(u"image/gif");
   EXPECT_EQ(Load(stream)[5], 0u);
   stream->Release();
-  // More colours than a palette holds: the fixed cube, still a picture.
-  std::vector<ARGB> ramp(32 * 32);
-  for (size_t i = 0; i < ramp.size(); ++i) ramp[i] = 0xFF000000 | ARGB(i * 0x3F1F);
+  // Noise in more colours than a palette holds: the fixed cube, and enough
+  // codes to fill the compressor's table more than once.
+  std::vector<ARGB> ramp(128 * 128);
+  std::uint32_t seed = 7;
+  for (ARGB& p : ramp) p = 0xFF000000 | ((seed = seed * 1103515245 + 12345) >> 8);
   GpBitmap* big = nullptr;
-  api->GdipCreateBitmapFromScan0(32, 32, 128, PixelFormat32bppPARGB, reinterpret_cast<BYTE*>(ramp.data()), &big);
+  api->GdipCreateBitmapFromScan0(128, 128, 512, PixelFormat32bppPARGB, reinterpret_cast<BYTE*>(ramp.data()), &big);
   auto* out = new VectorStream;
   const CLSID gif = EncoderFor(u"image/gif");
   ASSERT_EQ(api->GdipSaveImageToStream(big, out, &gif, nullptr), Ok);
@@ -214,10 +219,9 @@ TEST_F(CodecTest, RotateFlipTurnsClockwise) {
     UINT w, h;
     ARGB topLeft, topRight;
   };
-  for (const Case& c : {Case{Rotate90FlipNone, 3, 4, 0xFFFFFFFF, 0xFFFF0000},
-                        Case{Rotate180FlipNone, 4, 3, 0xFFFFFF00, 0xFFFFFFFF},
-                        Case{Rotate270FlipNone, 3, 4, 0xFF0000FF, 0xFFFFFF00},
-                        Case{RotateNoneFlipX, 4, 3, 0xFF0000FF, 0xFFFF0000}}) {
+  for (const Case& c :
+       {Case{Rotate90FlipNone, 3, 4, 0xFFFFFFFF, 0xFFFF0000}, Case{Rotate180FlipNone, 4, 3, 0xFFFFFF00, 0xFFFFFFFF},
+        Case{Rotate270FlipNone, 3, 4, 0xFF0000FF, 0xFFFFFF00}, Case{RotateNoneFlipX, 4, 3, 0xFF0000FF, 0xFFFF0000}}) {
     auto* stream = Save(u"image/png");
     GpBitmap* turned = nullptr;
     ASSERT_EQ(api->GdipCreateBitmapFromStreamICM(stream, &turned), Ok);
@@ -241,8 +245,9 @@ TEST_F(CodecTest, RotateFlipTurnsClockwise) {
 TEST_F(CodecTest, LockBitsSharesThePixelsAndThumbnailsScale) {
   const Rect inner{1, 1, 2, 1};
   BitmapData data{};
-  ASSERT_EQ(api->GdipBitmapLockBits(bitmap, &inner, ImageLockModeRead | ImageLockModeWrite, PixelFormat32bppPARGB,
-                                    &data), Ok);
+  ASSERT_EQ(
+      api->GdipBitmapLockBits(bitmap, &inner, ImageLockModeRead | ImageLockModeWrite, PixelFormat32bppPARGB, &data),
+      Ok);
   EXPECT_EQ(data.Scan0, &picture[5]);
   EXPECT_EQ(data.Stride, 16);
   api->GdipBitmapUnlockBits(bitmap, &data);

@@ -206,7 +206,7 @@ TEST_F(DrawingTest, PathGradientRunsFromRimToCentreInsideTheEllipse) {
   api->GdipSetPathGradientPresetBlend(brush, colors, positions, 2);
   api->GdipSetPathGradientWrapMode(brush, WrapModeClamp);
   api->GdipFillRectangle(s.graphics, brush, 0, 0, 40, 40);
-  EXPECT_GT(s.At(20, 20) & 0xFF, 0xF0u);      // centre blue
+  EXPECT_GT(s.At(20, 20) & 0xFF, 0xF0u);         // centre blue
   EXPECT_GT((s.At(1, 20) >> 16) & 0xFF, 0xC0u);  // rim red
   EXPECT_EQ(s.At(1, 1), 0u);                     // outside the ellipse
 
@@ -224,8 +224,9 @@ class TextureTest : public DrawingTest {
   std::vector<ARGB> tile{kRed, kBlue};
   GpBitmap* image = nullptr;
   void SetUp() override {
-    ASSERT_EQ(api->GdipCreateBitmapFromScan0(2, 1, 8, PixelFormat32bppPARGB, reinterpret_cast<BYTE*>(tile.data()),
-                                             &image), Ok);
+    ASSERT_EQ(
+        api->GdipCreateBitmapFromScan0(2, 1, 8, PixelFormat32bppPARGB, reinterpret_cast<BYTE*>(tile.data()), &image),
+        Ok);
   }
   void TearDown() override {
     api->GdipDisposeImage(image);
@@ -254,12 +255,14 @@ TEST_F(TextureTest, AttributesHalveAlphaAndScaleStretches) {
   ColorMatrix m{};
   for (int i = 0; i < 5; ++i) m.m[i][i] = 1;
   m.m[3][3] = 0.5f;
-  ASSERT_EQ(api->GdipSetImageAttributesColorMatrix(attrs, ColorAdjustTypeBitmap, 1, &m, nullptr,
-                                                   ColorMatrixFlagsDefault), Ok);
+  ASSERT_EQ(
+      api->GdipSetImageAttributesColorMatrix(attrs, ColorAdjustTypeBitmap, 1, &m, nullptr, ColorMatrixFlagsDefault),
+      Ok);
   EXPECT_EQ(Row(WrapModeTile, attrs)[0] >> 24, 0x80u);
   m.m[0][1] = 1;  // anything but alpha is not ours to do
-  EXPECT_EQ(api->GdipSetImageAttributesColorMatrix(attrs, ColorAdjustTypeBitmap, 1, &m, nullptr,
-                                                   ColorMatrixFlagsDefault), NotImplemented);
+  EXPECT_EQ(
+      api->GdipSetImageAttributesColorMatrix(attrs, ColorAdjustTypeBitmap, 1, &m, nullptr, ColorMatrixFlagsDefault),
+      NotImplemented);
   api->GdipDisposeImageAttributes(attrs);
 
   Surface t(*api, 8, 1, false);
@@ -319,8 +322,9 @@ TEST_F(DrawingTest, BezierEllipseAndRectangleOutlines) {
 TEST_F(DrawingTest, DrawImageScalesCutsAndFades) {
   std::vector<ARGB> picture{kRed, kGreen, kBlue, kWhite};  // 2 x 2
   GpBitmap* image = nullptr;
-  ASSERT_EQ(api->GdipCreateBitmapFromScan0(2, 2, 8, PixelFormat32bppPARGB, reinterpret_cast<BYTE*>(picture.data()),
-                                           &image), Ok);
+  ASSERT_EQ(
+      api->GdipCreateBitmapFromScan0(2, 2, 8, PixelFormat32bppPARGB, reinterpret_cast<BYTE*>(picture.data()), &image),
+      Ok);
   api->GdipSetInterpolationMode(s.graphics, InterpolationModeNearestNeighbor);
   api->GdipDrawImageRectI(s.graphics, image, 0, 0, 20, 20);
   EXPECT_EQ(s.At(5, 5), kRed);

@@ -1,8 +1,7 @@
 // Fonts and text of the cairo implementation, with the fonts pinned by the
 // project's fontconfig file. Measures allow a pixel or two.
-#include "tests/platform/gdiplus/GdipTestSupport.h"
-
 #include "platform/rtl/Streams.h"
+#include "tests/platform/gdiplus/GdipTestSupport.h"
 
 namespace gdip::testing {
 namespace {
@@ -57,9 +56,9 @@ TEST_F(TextTest, FamiliesExistOnlyWhenFontconfigHasThem) {
 TEST_F(TextTest, StylesAvailableAsTheFamilyHasThem) {
   GpFontFamily* mono = nullptr;
   ASSERT_EQ(api->GdipCreateFontFamilyFromName(u"WenQuanYi Micro Hei", nullptr, &mono), Ok);
-  for (auto [style, dejavu, wqy] : {std::tuple{FontStyleRegular, true, true}, std::tuple{FontStyleBold, true, false},
-                                    std::tuple{FontStyleBoldItalic, true, false},
-                                    std::tuple{FontStyleUnderline, true, true}}) {
+  for (auto [style, dejavu, wqy] :
+       {std::tuple{FontStyleRegular, true, true}, std::tuple{FontStyleBold, true, false},
+        std::tuple{FontStyleBoldItalic, true, false}, std::tuple{FontStyleUnderline, true, true}}) {
     BOOL available = 0;
     api->GdipIsStyleAvailable(family, style, &available);
     EXPECT_EQ(bool(available), dejavu) << style;
