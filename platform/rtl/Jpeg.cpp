@@ -26,9 +26,12 @@ void TJPEGImage::Compress() const {
   if (width_ == 0 || height_ == 0) throw EInvalidGraphic("JPEG error: the bitmap is empty");
   std::vector<unsigned char> rgb(static_cast<size_t>(width_) * static_cast<size_t>(height_) * 3);
   unsigned char* pixel = rgb.data();
+  const bool direct = bitmap_->PixelFormat() >= TPixelFormat::pf24bit;
+  const int step = bitmap_->BitsPerPixel() / 8;
   for (int y = 0; y < height_; ++y) {
-    for (int x = 0; x < width_; ++x) {
-      const TPaletteEntry color = bitmap_->PixelColor(x, y);
+    const std::uint8_t* source = bitmap_->ScanLine(y);
+    for (int x = 0; x < width_; ++x, source += step) {
+      const TPaletteEntry color = direct ? TPaletteEntry{source[2], source[1], source[0]} : bitmap_->PixelColor(x, y);
       *pixel++ = color.Red, *pixel++ = color.Green, *pixel++ = color.Blue;
     }
   }
