@@ -51,13 +51,19 @@ float TPdfCanvasAttribute::CharWidth(std::u16string_view text, int pos) const {
   return contribution;
 }
 
+void TPdfCanvasAttribute::RequireFont(const char* operation) const {
+  if (!font_) throw EPdfInvalidOperation(std::string(operation) + " --there is no current font.");
+}
+
 float TPdfCanvasAttribute::TextWidth(std::u16string_view text) const {
+  RequireFont("TextWidth");
   float sum = 0;
   for (int pos = 1; pos <= static_cast<int>(text.size()); ++pos) sum += CharWidth(text, pos);
   return sum - charSpace_;
 }
 
 int TPdfCanvasAttribute::MeasureText(std::u16string_view text, float width) const {
+  RequireFont("MeasureText");
   float sum = 0;
   for (int pos = 1; pos <= static_cast<int>(text.size()); ++pos) {
     sum += CharWidth(text, pos);

@@ -299,12 +299,12 @@ TPdfOutlineEntry* TPdfOutlineEntry::AddChild() {
   return child;
 }
 
-void TPdfOutlineEntry::PutCountFirstLast() {
+void TPdfOutlineEntry::PutCount() {
   Data()->AddNumberItem("Count", opened_ ? count_ : -count_);
 }
 
 void TPdfOutlineEntry::Save() {
-  PutCountFirstLast();
+  PutCount();
   Data()->AddItem("Title", new TPdfText(title_));
   if (dest_) Data()->AddItem("Dest", dest_->GetValue());
   if (first_) {
@@ -328,7 +328,7 @@ TPdfOutlineRoot::TPdfOutlineRoot(TPdfDoc* doc) : TPdfOutlineEntry(doc) {
 }
 
 void TPdfOutlineRoot::Save() {
-  Data()->AddNumberItem("Count", Opened() ? Count() : -Count());
+  PutCount();
   if (First()) {
     Data()->AddItem("First", First()->Data());
     First()->Save();
@@ -371,6 +371,7 @@ TPdfDictionary* TPdfDoc::Register(TPdfDictionary* dictionary) {
 
 void TPdfDoc::NewDoc() {
   FreeDoc();
+  canvas_->SetVirtual(false);
   xref_ = std::make_unique<TPdfXref>();
   header_ = std::make_unique<TPdfHeader>();
   trailer_ = std::make_unique<TPdfTrailer>(xref_.get());

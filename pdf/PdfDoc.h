@@ -215,7 +215,7 @@ class TPdfOutlineEntry : public TPdfDictionaryWrapper {
 
  protected:
   explicit TPdfOutlineEntry(TPdfDoc* doc);
-  void PutCountFirstLast();
+  void PutCount();
 
  private:
   TPdfOutlineEntry* parent_ = nullptr;
@@ -299,13 +299,15 @@ class TPdfCanvasAttribute {
   std::uint16_t HorizontalScaling() const { return horizontalScaling_; }
   void SetHorizontalScaling(std::uint16_t value);  // 10 to 300
 
-  // Width of the text in the current font and state.
+  // Width of the text in the current font and state. Raises
+  // EPdfInvalidOperation without a current font (before the first page).
   float TextWidth(std::u16string_view text) const;
   // How many characters from the start fit into `width`.
   int MeasureText(std::u16string_view text, float width) const;
 
  private:
   float CharWidth(std::u16string_view text, int pos) const;
+  void RequireFont(const char* operation) const;
   float wordSpace_ = 0;
   float charSpace_ = 0;
   float fontSize_ = 0;

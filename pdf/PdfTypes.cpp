@@ -251,6 +251,7 @@ std::string FormatPdfReal(double value) {
 }
 
 std::string FloatToPdfStr(long double value) {
+  if (!std::isfinite(value)) return "0";
   const long double hundredths = std::trunc(value * 100.0L + 0.5L);
   if (std::fabs(hundredths) >= 1e17L) return FormatPdfReal(static_cast<double>(hundredths / 100.0L));
   const auto scaled = static_cast<long long>(hundredths);

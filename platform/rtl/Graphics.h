@@ -9,9 +9,17 @@
 #include <cstdint>
 #include <vector>
 
+#include "platform/rtl/Exceptions.h"
+
 namespace rtl {
 
 class TBitmap;
+
+// A picture that cannot be read or made.
+class EInvalidGraphic : public Exception {
+ public:
+  using Exception::Exception;
+};
 
 class TGraphic {
  public:

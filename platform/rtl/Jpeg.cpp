@@ -8,7 +8,7 @@ namespace {
 
 constexpr size_t kErrorSize = 200;
 
-[[noreturn]] void RaiseJpegError(const char* error) { throw EInvalidGraphic(std::string("JPEG error: ") + error); }
+[[noreturn]] void RaiseJpegError(const char* error) { throw EJPEG(std::string("JPEG error: ") + error); }
 
 }  // namespace
 
@@ -23,7 +23,7 @@ void TJPEGImage::Assign(const TBitmap& bitmap) {
 
 void TJPEGImage::Compress() const {
   if (!bitmap_) return;
-  if (width_ == 0 || height_ == 0) throw EInvalidGraphic("JPEG error: the bitmap is empty");
+  if (width_ == 0 || height_ == 0) throw EJPEG("JPEG error: the bitmap is empty");
   std::vector<unsigned char> rgb(static_cast<size_t>(width_) * static_cast<size_t>(height_) * 3);
   unsigned char* pixel = rgb.data();
   const bool direct = bitmap_->PixelFormat() >= TPixelFormat::pf24bit;

@@ -2,7 +2,7 @@
 // The class library's JPEG picture over libjpeg-turbo. It holds either a
 // bitmap to compress or the bytes of a JPEG file; Compress turns the first
 // into the second (baseline, CompressionQuality, gray when Grayscale).
-// Failures of libjpeg raise rtl::EInvalidGraphic with libjpeg's message.
+// Failures of libjpeg raise rtl::EJPEG with libjpeg's message.
 #include <memory>
 
 #include "platform/rtl/Exceptions.h"
@@ -11,9 +11,9 @@
 
 namespace rtl {
 
-class EInvalidGraphic : public Exception {
+class EJPEG : public EInvalidGraphic {
  public:
-  using Exception::Exception;
+  using EInvalidGraphic::EInvalidGraphic;
 };
 
 class TJPEGImage : public TGraphic {

@@ -142,6 +142,13 @@ TEST_F(PdfCanvasTest, TextWidthAndMeasure) {
   EXPECT_FLOAT_EQ(canvas->TextWidth(u"A"), 3.335f);
 }
 
+TEST(PdfCanvas, MeasuringWithoutFontIsRefused) {
+  TPdfDoc doc;
+  TPdfCanvas canvas(&doc);
+  EXPECT_THROW(canvas.TextWidth(u"a"), EPdfInvalidOperation);
+  EXPECT_THROW(canvas.MoveTo(1, 1), EPdfInvalidOperation);
+}
+
 TEST_F(PdfCanvasTest, TextRectCentresWithHalfEvenRounding) {
   canvas->SetFont("FixedWidth", 10);  // "AB" is 12 wide
   const size_t before = Written().size();

@@ -109,6 +109,9 @@ TEST(PdfTypes, ArraysAndDictionaries) {
   dictionary.AddItem("Filter", dictionary.ValueByName("Filter"));
   EXPECT_EQ(WrittenValue(&dictionary), "<<\r\n/Length 3\r\n/Filter []\r\n>>");
   EXPECT_THROW(TPdfDictionaryElement("K", nullptr), EPdfInvalidValue);
+  // A reference handed over belongs to the container.
+  dictionary.AddItem("Ref", TPdfVirtualObject::CreateVirtual(3));
+  EXPECT_EQ(WrittenValue(dictionary.Items(3)->Value()), "3 0 R");
 }
 
 TEST(PdfTypes, IndirectObjectsAreStoredAsReferences) {

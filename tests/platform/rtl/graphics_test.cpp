@@ -91,10 +91,10 @@ TEST(Jpeg, QualityAndGrayscale) {
 TEST(Jpeg, BadDataRaisesInsteadOfAborting) {
   TBytesViewStream garbage("not a jpeg at all", 17);
   TJPEGImage jpeg;
-  EXPECT_THROW(jpeg.LoadFromStream(garbage), EInvalidGraphic);
+  EXPECT_THROW(jpeg.LoadFromStream(garbage), EJPEG);
   TJPEGImage empty;
   empty.Assign(TBitmap());
-  EXPECT_THROW(empty.Compress(), EInvalidGraphic);
+  EXPECT_THROW(empty.Compress(), EJPEG);
 }
 
 }  // namespace
