@@ -228,12 +228,11 @@ void TPdfCanvas::DrawXObject(float x, float y, float width, float height, const 
 
 void TPdfCanvas::DrawXObjectEx(float x, float y, float width, float height, float clipX, float clipY,
                                float clipWidth, float clipHeight, const std::string& xObjectName) {
-  const TPdfRect clip{clipX, clipY, clipWidth, clipHeight};
+  const ClipBox clip{clipX, clipY, clipWidth, clipHeight};
   PlaceXObject(x, y, width, height, &clip, xObjectName, "DrawXObjectEx --XObject not found: %s");
 }
 
-// `clip` holds x, y, width and height of the clipping rectangle.
-void TPdfCanvas::PlaceXObject(float x, float y, float width, float height, const TPdfRect* clip,
+void TPdfCanvas::PlaceXObject(float x, float y, float width, float height, const ClipBox* clip,
                               const std::string& xObjectName, const char* notFound) {
   TPdfXObject* xObject = Doc()->GetXObject(xObjectName);
   if (!xObject) throw EPdfInvalidValue(rtl::Format(notFound, xObjectName.c_str()));
@@ -241,7 +240,7 @@ void TPdfCanvas::PlaceXObject(float x, float y, float width, float height, const
   if (!xObjects->ValueByName(xObjectName)) xObjects->AddItem(xObjectName, xObject);
   GSave();
   if (clip) {
-    Rectangle(clip->Left, clip->Top, clip->Right, clip->Bottom);
+    Rectangle(clip->x, clip->y, clip->width, clip->height);
     Clip();
     NewPath();
   }

@@ -8,7 +8,6 @@
 #include "pdf/PdfGBFonts.h"
 #include "pdf/PdfImages.h"
 #include "pdf/PdfJpFonts.h"
-#include "pdf/PdfJpegImage.h"
 #include "platform/rtl/TextConvert.h"
 
 namespace pdf {

@@ -409,7 +409,10 @@ class TPdfCanvas {
   void WriteOperator(std::initializer_list<float> operands, std::string_view op);
   void WriteColor(TPdfColor value, std::string_view op);
   void ShowTextOperator(const WideString& s, std::string_view op);
-  void PlaceXObject(float x, float y, float width, float height, const TPdfRect* clip, const std::string& xObjectName,
+  struct ClipBox {
+    float x, y, width, height;
+  };
+  void PlaceXObject(float x, float y, float width, float height, const ClipBox* clip, const std::string& xObjectName,
                     const char* notFound);
   void SaveTextState(TPdfDictionary& page);
   void RestoreTextState(TPdfDictionary& page);

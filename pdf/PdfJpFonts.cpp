@@ -1,5 +1,6 @@
 #include "pdf/PdfJpFonts.h"
 
+#include <algorithm>
 #include <array>
 
 #include "platform/rtl/TextConvert.h"

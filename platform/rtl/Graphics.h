@@ -48,7 +48,7 @@ class TBitmap : public TGraphic {
   TPixelFormat PixelFormat() const { return format_; }
   // Changes the format and converts the pixels: indexed to indexed keeps the
   // indices, indexed to direct colour looks them up, direct colour to indexed
-  // takes the nearest palette entry.
+  // takes the nearest palette entry (index 0 without a palette).
   void SetPixelFormat(TPixelFormat format);
   int BitsPerPixel() const;
   // Bytes per row, padding included.

@@ -31,7 +31,8 @@ class TJPEGImage : public TGraphic {
   // Takes a copy of the bitmap's pixels; the JPEG bytes are made by Compress.
   void Assign(const TBitmap& bitmap);
   void Compress() const;
-  // The JPEG file (compressing first when needed).
+  // The JPEG file (compressing first when needed); valid until the next
+  // Assign or load.
   const TBytes& Data() const;
   void SaveToStream(TStream& stream) const;
   // Reads a JPEG file from the stream's position to its end.
