@@ -142,6 +142,11 @@ void TComponent::Loaded() { state_.Exclude(csLoading); }
 
 void TComponent::GetChildren(const TGetChildProc&, TComponent*) {}
 
+void TComponent::Publish(TPublisher<TComponent>& p) {
+  p.Property("Name", &TComponent::Name, &TComponent::SetName).Stored(false);
+  p.Property("Tag", &TComponent::Tag, &TComponent::SetTag).Default(0);
+}
+
 void TComponent::SetDesigning(bool value, bool setChildren) {
   if (value)
     state_.Include(csDesigning);

@@ -79,6 +79,9 @@ class TComponent : public TPersistent {
   // Sets or clears csDesigning on this component and those it owns.
   void SetDesigning(bool value, bool setChildren = true);
 
+  // Name (written in the component's header, not as a property) and Tag.
+  static void Publish(TPublisher<TComponent>& p);
+
  protected:
   virtual void Notification(TComponent* component, TOperation operation);
   // Runs after the whole stream holding this component has been read.

@@ -29,7 +29,7 @@ bool TClassInfo::InheritsFrom(TClass ancestor) const {
 }
 
 TClass TObject::StaticClass() {
-  static const TClassInfo info{"TObject"};
+  static const TClassInfo info{"TObject", nullptr, nullptr, nullptr, &PublishedTableOf<TObject>};
   return &info;
 }
 

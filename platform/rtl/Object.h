@@ -19,6 +19,7 @@ class TObject;
 class TComponent;
 class TCollection;
 class TCollectionItem;
+class TPublishedTable;
 struct TClassInfo;
 using TClass = const TClassInfo*;
 
@@ -31,6 +32,8 @@ struct TClassInfo {
   TComponent* (*createComponent)(TComponent* owner) = nullptr;
   // Set when the class is a concrete TCollectionItem taking its collection.
   TCollectionItem* (*createItem)(TCollection* collection) = nullptr;
+  // The published properties and methods (TypeInfo.h), built on first use.
+  const TPublishedTable& (*published)() = nullptr;
 
   bool InheritsFrom(TClass ancestor) const;
 };
@@ -69,6 +72,9 @@ void FreeAndNil(T*& object) {
   if (doomed) doomed->Free();
 }
 
+template <class T>
+const TPublishedTable& PublishedTableOf();
+
 template <class T, class Parent>
 TClassInfo MakeClassInfo(const char* name) {
   TClassInfo info;
@@ -80,13 +86,15 @@ TClassInfo MakeClassInfo(const char* name) {
   if constexpr (!std::is_abstract_v<T> && std::is_constructible_v<T, TCollection*> &&
                 std::is_base_of_v<TCollectionItem, T>)
     info.createItem = [](TCollection* collection) -> TCollectionItem* { return new T(collection); };
+  info.published = &PublishedTableOf<T>;
   return info;
 }
 
 }  // namespace rtl
 
 // Place first in the body of every class of the hierarchy; leaves the access
-// public. Declares `inherited`, StaticClass() and the ClassType() override.
+// public. Declares `inherited`, StaticClass() and the ClassType() override,
+// and lets the class's static Publish function (TypeInfo.h) be private.
 #define RTL_CLASS(Name, Parent)                                                     \
  public:                                                                            \
   using inherited = Parent;                                                         \
@@ -94,4 +102,9 @@ TClassInfo MakeClassInfo(const char* name) {
     static const ::rtl::TClassInfo info = ::rtl::MakeClassInfo<Name, Parent>(#Name); \
     return &info;                                                                   \
   }                                                                                 \
-  ::rtl::TClass ClassType() const override { return StaticClass(); }
+  ::rtl::TClass ClassType() const override { return StaticClass(); }                \
+  template <class>                                                                  \
+  friend const ::rtl::TPublishedTable& ::rtl::PublishedTableOf();
+
+// The published-member tables RTL_CLASS refers to.
+#include "platform/rtl/TypeInfo.h"
