@@ -1,84 +1,14 @@
 #include "params/TextFunctions.h"
 
-#include <cctype>
-#include <charconv>
 #include <cmath>
-#include <system_error>
 
 #include "platform/rtl/Exceptions.h"
+#include "platform/rtl/NumberText.h"
 
 namespace params {
 namespace {
 
 bool Contains(std::string_view text, char c) { return text.find(c) != std::string_view::npos; }
-
-std::string_view TrimBlanks(std::string_view text) {
-  while (!text.empty() && static_cast<unsigned char>(text.front()) <= ' ') text.remove_prefix(1);
-  while (!text.empty() && static_cast<unsigned char>(text.back()) <= ' ') text.remove_suffix(1);
-  return text;
-}
-
-// Reads a decimal number ("12", "-0.5", "1e3"), surrounding blanks allowed,
-// whatever the process locale.
-double ReadNumber(const std::string& text) {
-  std::string_view digits = TrimBlanks(text);
-  if (!digits.empty() && digits.front() == '+') digits.remove_prefix(1);
-  std::string_view unsigned_part = digits;
-  if (!unsigned_part.empty() && unsigned_part.front() == '-') unsigned_part.remove_prefix(1);
-  double value = 0;
-  const bool startsLikeNumber =
-      !unsigned_part.empty() &&
-      (std::isdigit(static_cast<unsigned char>(unsigned_part.front())) || unsigned_part.front() == '.');
-  if (startsLikeNumber) {
-    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
-    if (error == std::errc() && end == digits.data() + digits.size()) return value;
-  }
-  throw rtl::EConvertError(rtl::Format("'%s' is not a valid floating point value", text.c_str()));
-}
-
-std::string IncrementDecimal(std::string digits) {
-  for (auto it = digits.rbegin(); it != digits.rend(); ++it) {
-    if (*it != '9') {
-      ++*it;
-      return digits;
-    }
-    *it = '0';
-  }
-  return "1" + digits;
-}
-
-// Fixed-point text with one decimal: the value is first taken to 12
-// significant digits, then rounded to one decimal with halves away from zero.
-std::string FormatOneDecimal(double value) {
-  if (value == 0 || !std::isfinite(value)) return "0.0";
-  char buffer[40];
-  const auto result = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value),
-                                    std::chars_format::scientific, 11);
-  const std::string text(buffer, result.ptr);  // "d.ddddddddddde+XX"
-  const std::size_t e = text.find('e');
-  const std::string significand = text.substr(0, 1) + text.substr(2, e - 2);  // 12 digits
-  const int exponent = std::stoi(text.substr(e + 1));
-  // significand x 10^(exponent - 11) is the value; we want tenths.
-  const int shift = exponent - 10;
-  std::string tenths;
-  if (shift >= 0) {
-    tenths = significand + std::string(shift, '0');
-  } else {
-    const int cut = -shift;
-    if (cut > static_cast<int>(significand.size())) {
-      tenths = "0";
-    } else {
-      const std::size_t keep = significand.size() - cut;
-      tenths = keep == 0 ? "0" : significand.substr(0, keep);
-      if (significand[keep] >= '5') tenths = IncrementDecimal(tenths);
-    }
-  }
-  const std::size_t firstNonZero = tenths.find_first_not_of('0');
-  tenths = firstNonZero == std::string::npos ? "0" : tenths.substr(firstNonZero);
-  if (tenths.size() < 2) tenths.insert(0, 2 - tenths.size(), '0');
-  const bool negative = value < 0 && tenths != "00";
-  return (negative ? "-" : "") + tenths.substr(0, tenths.size() - 1) + "." + tenths.back();
-}
 
 // start, start + step, ... while the value rounded to two decimals (halves
 // to even) is not above end. The rounded value is compared in single
@@ -89,7 +19,7 @@ void ExpandRange(float start, float end, float step, std::vector<std::string>& o
   for (int count = 0; count < MaxRangeEntries; ++count) {
     const float rounded = static_cast<float>(std::nearbyint(static_cast<double>(x) * 100.0) / 100.0);
     if (rounded > end) return;
-    out.push_back(FormatOneDecimal(x));
+    out.push_back(rtl::FloatToStrF(x, rtl::ffFixed, 12, 1));
     const float next = x + step;
     if (!(next > x)) return;  // a step that is zero, negative or too small to advance
     x = next;
@@ -103,10 +33,10 @@ void ExpandEntry(std::string_view entry, std::vector<std::string>& out) {
   if (slashParts.empty()) return;
   const std::vector<std::string> bounds = SplitString("-", slashParts[0]);
   if (bounds.size() >= 2) {
-    const float start = static_cast<float>(ReadNumber(bounds[0]));
-    const float end = static_cast<float>(ReadNumber(bounds[1]));
+    const float start = static_cast<float>(rtl::StrToFloat(bounds[0]));
+    const float end = static_cast<float>(rtl::StrToFloat(bounds[1]));
     if (slashParts.size() < 2) throw rtl::EListError("List index out of bounds (1)");
-    const float step = static_cast<float>(ReadNumber(slashParts[1]));
+    const float step = static_cast<float>(rtl::StrToFloat(slashParts[1]));
     ExpandRange(start, end, step, out);
   } else if (bounds.size() == 1) {
     out.push_back(bounds[0]);
