@@ -6,7 +6,6 @@
 #include <charconv>
 #include <cstdint>
 #include <filesystem>
-#include <limits>
 #include <mutex>
 #include <system_error>
 
@@ -58,25 +57,24 @@ std::string ReadWholeFile(const std::string& fileName) {
 
 // Decimal, or hexadecimal after "0x" (32 bits, so "0xFFFFFFFF" is -1).
 bool ParseInteger(std::string_view text, int& value) {
-  std::int64_t parsed = 0;
-  const char* first = text.data();
   const char* last = text.data() + text.size();
-  std::from_chars_result result{};
   if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
-    if (text.size() > 10) return false;  // more than 32 bits
-    result = std::from_chars(first + 2, last, parsed, 16);
-    if (result.ec != std::errc() || result.ptr != last) return false;
-    value = static_cast<int>(static_cast<std::uint32_t>(parsed));
+    std::uint32_t hex = 0;  // unsigned: no sign after the prefix
+    const auto [end, error] = std::from_chars(text.data() + 2, last, hex, 16);
+    if (error != std::errc() || end != last) return false;
+    value = static_cast<int>(hex);
     return true;
   }
-  if (!text.empty() && text.front() == '+') ++first;
-  if (first != last && *first == '-' && first != text.data()) return false;  // "+-5"
-  if (first == last || !(std::isdigit(static_cast<unsigned char>(*first)) || *first == '-')) return false;
-  result = std::from_chars(first, last, parsed, 10);
-  if (result.ec != std::errc() || result.ptr != last) return false;
-  if (parsed < std::numeric_limits<int>::min() || parsed > std::numeric_limits<int>::max()) return false;
-  value = static_cast<int>(parsed);
-  return true;
+  std::string_view digits = text;
+  if (digits.starts_with('+')) digits.remove_prefix(1);
+  const std::string_view unsignedDigits = digits.starts_with('-') && digits.data() == text.data()
+                                              ? digits.substr(1)
+                                              : digits;
+  if (unsignedDigits.empty() || !std::isdigit(static_cast<unsigned char>(unsignedDigits.front()))) {
+    return false;
+  }
+  const auto [end, error] = std::from_chars(digits.data(), last, value, 10);
+  return error == std::errc() && end == last;
 }
 
 }  // namespace

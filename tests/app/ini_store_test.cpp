@@ -80,6 +80,7 @@ TEST(IniStore, ReadsIntegersAndBooleans) {
       {"yes", -99, false},       {"12abc", -99, false},  {"", -99, false},
       {"0x", -99, false},        {"1.5", -99, false},    {"99999999999", -99, false},
       {"0xFFFFFFFF", -1, true},  {"0x100000000", -99, false}, {"+-5", -99, false},
+      {"0x-5", -99, false},      {"- 5", -99, false},
   };
   for (const Case& c : cases) {
     IniStore ini;
