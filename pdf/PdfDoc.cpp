@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <ctime>
 
 #include "pdf/PdfFonts.h"
 #include "pdf/PdfGBFonts.h"
@@ -22,16 +21,6 @@ constexpr const char* kPageModeNames[] = {"UseNone", "UseOutlines", "UseThumbs",
 constexpr const char* kViewerPreferenceNames[] = {"HideToolbar", "HideMenubar", "HideWindowUI", "FitWindow",
                                                   "CenterWindow"};
 constexpr const char* kDestinationTypeNames[] = {"XYZ", "Fit", "FitH", "FitV", "FitR", "FitB", "FitBH", "FitBV"};
-
-TPdfDateTime LocalNow() {
-  const std::time_t now = std::time(nullptr);
-  std::tm local{};
-  localtime_r(&now, &local);
-  using namespace std::chrono;
-  const year_month_day date{year{local.tm_year + 1900}, month{static_cast<unsigned>(local.tm_mon + 1)},
-                            day{static_cast<unsigned>(local.tm_mday)}};
-  return local_days{date} + hours{local.tm_hour} + minutes{local.tm_min} + seconds{local.tm_sec};
-}
 
 TPdfAliasRegistry<TPdfFontFactory>& FontRegistry() {
   static TPdfAliasRegistry<TPdfFontFactory> registry;
@@ -114,17 +103,17 @@ void TPdfInfo::SetText(const std::string& key, const WideString& value) {
   Data()->AddItem(key, new TPdfText(value));
 }
 
-TPdfDateTime TPdfInfo::GetDate(std::string_view key) const {
+TDateTime TPdfInfo::GetDate(std::string_view key) const {
   const TPdfText* text = Data()->PdfTextByName(key);
-  if (!text) return {};
+  if (!text) return 0;
   try {
     return ParsePdfDate(rtl::Utf16ToUtf8(text->Value()));
   } catch (const rtl::EConvertError&) {
-    return {};
+    return 0;
   }
 }
 
-void TPdfInfo::SetDate(const std::string& key, TPdfDateTime value) {
+void TPdfInfo::SetDate(const std::string& key, TDateTime value) {
   SetText(key, rtl::Utf8ToUtf16(FormatPdfDate(value)));
 }
 
@@ -359,7 +348,7 @@ std::unique_ptr<TPdfFont> CreatePdfFont(TPdfXref& xref, const std::string& alias
 
 // ---- document ----
 
-TPdfDoc::TPdfDoc() : clock_(LocalNow), canvas_(std::make_unique<TPdfCanvas>(this)) {}
+TPdfDoc::TPdfDoc() : clock_(rtl::Now), canvas_(std::make_unique<TPdfCanvas>(this)) {}
 
 TPdfDoc::~TPdfDoc() { FreeDoc(); }
 

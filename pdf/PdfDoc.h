@@ -105,17 +105,17 @@ class TPdfInfo : public TPdfDictionaryWrapper {
   void SetSubject(const WideString& value) { SetText("Subject", value); }
   WideString Title() const { return GetText("Title"); }
   void SetTitle(const WideString& value) { SetText("Title", value); }
-  // Missing or unreadable dates read as the zero date-time.
-  TPdfDateTime CreationDate() const { return GetDate("CreationDate"); }
-  void SetCreationDate(TPdfDateTime value) { SetDate("CreationDate", value); }
-  TPdfDateTime ModDate() const { return GetDate("ModDate"); }
-  void SetModDate(TPdfDateTime value) { SetDate("ModDate", value); }
+  // Missing or unreadable dates read as 0.
+  TDateTime CreationDate() const { return GetDate("CreationDate"); }
+  void SetCreationDate(TDateTime value) { SetDate("CreationDate", value); }
+  TDateTime ModDate() const { return GetDate("ModDate"); }
+  void SetModDate(TDateTime value) { SetDate("ModDate", value); }
 
  private:
   WideString GetText(std::string_view key) const;
   void SetText(const std::string& key, const WideString& value);
-  TPdfDateTime GetDate(std::string_view key) const;
-  void SetDate(const std::string& key, TPdfDateTime value);
+  TDateTime GetDate(std::string_view key) const;
+  void SetDate(const std::string& key, TDateTime value);
 };
 
 enum class TPdfPageLayout { plSinglePage, plOneColumn, plTwoColumnLeft, plTwoColumnRight };
@@ -430,7 +430,7 @@ class TPdfCanvas {
 // afresh and frees what an earlier document left.
 class TPdfDoc {
  public:
-  using Clock = std::function<TPdfDateTime()>;
+  using Clock = std::function<TDateTime()>;
 
   TPdfDoc();
   ~TPdfDoc();

@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 
+#include "platform/rtl/NumberText.h"
 #include "platform/rtl/TextConvert.h"
 
 namespace pdf {
@@ -30,15 +31,6 @@ std::unique_ptr<TPdfObject> ToStoredItem(TPdfObject* value) {
 TPdfObject* Resolve(TPdfObject* item, TPdfObjectMgr* objectMgr) {
   if (item == nullptr || item->ObjectType() != TPdfObjectType::otVirtualObject) return item;
   return objectMgr ? objectMgr->GetObject(item->ObjectNumber()) : nullptr;
-}
-
-int ParseDigits(std::string_view digits) {
-  int value = 0;
-  for (const char c : digits) {
-    if (c < '0' || c > '9') throw rtl::EConvertError("'" + std::string(digits) + "' is not a valid integer value");
-    value = value * 10 + (c - '0');
-  }
-  return value;
 }
 
 }  // namespace
@@ -347,33 +339,12 @@ std::string EscapeName(std::string_view name) {
   return out;
 }
 
-std::string FormatPdfDate(TPdfDateTime dateTime) {
-  using namespace std::chrono;
-  const auto day = floor<days>(dateTime);
-  const year_month_day date{day};
-  const hh_mm_ss time{dateTime - day};
-  char buffer[32];
-  std::snprintf(buffer, sizeof buffer, "D:%04d%02u%02u%02d%02d%02d", static_cast<int>(date.year()),
-                static_cast<unsigned>(date.month()), static_cast<unsigned>(date.day()),
-                static_cast<int>(time.hours().count()), static_cast<int>(time.minutes().count()),
-                static_cast<int>(time.seconds().count()));
-  return buffer;
-}
+std::string FormatPdfDate(TDateTime dateTime) { return "D:" + rtl::FormatDateTime("yyyymmddhhnnss", dateTime); }
 
-TPdfDateTime ParsePdfDate(std::string_view text) {
-  using namespace std::chrono;
+TDateTime ParsePdfDate(std::string_view text) {
   if (text.size() != 16) throw rtl::EConvertError("");
-  const int yearValue = ParseDigits(text.substr(2, 4));
-  const int monthValue = ParseDigits(text.substr(6, 2));
-  const int dayValue = ParseDigits(text.substr(8, 2));
-  const int hour = ParseDigits(text.substr(10, 2));
-  const int minute = ParseDigits(text.substr(12, 2));
-  const int second = ParseDigits(text.substr(14, 2));
-  const year_month_day date{year{yearValue}, month{static_cast<unsigned>(monthValue)},
-                            day{static_cast<unsigned>(dayValue)}};
-  if (!date.ok() || yearValue == 0) throw rtl::EConvertError("Invalid argument to date encode");
-  if (hour > 23 || minute > 59 || second > 59) throw rtl::EConvertError("Invalid argument to time encode");
-  return local_days{date} + hours{hour} + minutes{minute} + seconds{second};
+  auto field = [&](size_t start, size_t length) { return rtl::StrToInt(text.substr(start, length)); };
+  return rtl::EncodeDate(field(2, 4), field(6, 2), field(8, 2)) + rtl::EncodeTime(field(10, 2), field(12, 2), field(14, 2), 0);
 }
 
 std::string DictionaryTypeName(const TPdfDictionary* dictionary) {

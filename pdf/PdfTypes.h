@@ -17,7 +17,6 @@
 // values are converted to an 8-bit code page (`kPdfAnsiCodePage` unless a font
 // says otherwise), names are written as escaped UTF-8, numbers always with "."
 // whatever the locale.
-#include <chrono>
 #include <map>
 #include <cstdint>
 #include <memory>
@@ -25,6 +24,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/rtl/DateTime.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/Streams.h"
 #include "platform/rtl/Types.h"
@@ -45,8 +45,7 @@ class EPdfInvalidOperation : public rtl::Exception {
   using rtl::Exception::Exception;
 };
 
-// Local date-time, to the second, without a time zone.
-using TPdfDateTime = std::chrono::local_seconds;
+using rtl::TDateTime;
 
 // The 8-bit code page of text outside the content streams and of the standard
 // fonts (WinAnsi).
@@ -397,11 +396,11 @@ std::string PdfStringForm(std::u16string_view text, const char* codePage);
 std::string PdfUnicodeHeader();
 // "/" and the escaped name.
 std::string EscapeName(std::string_view name);
-// "D:yyyymmddhhnnss".
-std::string FormatPdfDate(TPdfDateTime dateTime);
+// "D:yyyymmddhhnnss" of the local date-time.
+std::string FormatPdfDate(TDateTime dateTime);
 // Inverse of FormatPdfDate. Raises rtl::EConvertError for a text that is not
 // 16 characters long, holds non-digits or an impossible date or time.
-TPdfDateTime ParsePdfDate(std::string_view text);
+TDateTime ParsePdfDate(std::string_view text);
 // The text of the dictionary's "Type" name, or empty.
 std::string DictionaryTypeName(const TPdfDictionary* dictionary);
 

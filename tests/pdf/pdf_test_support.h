@@ -8,10 +8,7 @@
 
 namespace pdftest {
 
-using namespace std::chrono_literals;
-
-inline constexpr pdf::TPdfDateTime kFixedTime =
-    std::chrono::local_days{std::chrono::year{2026} / 1 / 2} + 3h + 4min + 5s;
+inline const rtl::TDateTime kFixedTime = rtl::EncodeDate(2026, 1, 2) + rtl::EncodeTime(3, 4, 5, 0);
 
 inline pdf::TPdfDoc::Clock FixedClock() {
   return [] { return kFixedTime; };

@@ -150,6 +150,7 @@ TEST(PdfTypes, NameArrayLookup) {
 TEST(PdfTypes, Dates) {
   EXPECT_EQ(FormatPdfDate(pdftest::kFixedTime), "D:20260102030405");
   EXPECT_EQ(ParsePdfDate("D:20260102030405"), pdftest::kFixedTime);
+  EXPECT_EQ(FormatPdfDate(rtl::EncodeDate(987, 11, 30)), "D:09871130000000");
   for (const char* bad : {"D:2026010203040", "D:2026013203040x", "D:20260230030405", "D:20260102250405"}) {
     EXPECT_THROW(ParsePdfDate(bad), rtl::EConvertError) << bad;
   }
