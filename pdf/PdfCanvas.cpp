@@ -127,9 +127,7 @@ void TPdfCanvas::CurveToC(float x1, float y1, float x2, float y2, float x3, floa
 }
 void TPdfCanvas::CurveToV(float x2, float y2, float x3, float y3) { WriteOperator({x2, y2, x3, y3}, "v"); }
 void TPdfCanvas::CurveToY(float x1, float y1, float x3, float y3) { WriteOperator({x1, y1, x3, y3}, "y"); }
-void TPdfCanvas::Rectangle(float x, float y, float width, float height) {
-  WriteOperator({x, y, width, height}, "re");
-}
+void TPdfCanvas::Rectangle(float x, float y, float width, float height) { WriteOperator({x, y, width, height}, "re"); }
 void TPdfCanvas::Closepath() { Write("h\n"); }
 void TPdfCanvas::NewPath() { Write("n\n"); }
 void TPdfCanvas::Stroke() { Write("S\n"); }
@@ -226,8 +224,8 @@ void TPdfCanvas::DrawXObject(float x, float y, float width, float height, const 
   PlaceXObject(x, y, width, height, nullptr, xObjectName, "DrawXObject --XObject not found: %s");
 }
 
-void TPdfCanvas::DrawXObjectEx(float x, float y, float width, float height, float clipX, float clipY,
-                               float clipWidth, float clipHeight, const std::string& xObjectName) {
+void TPdfCanvas::DrawXObjectEx(float x, float y, float width, float height, float clipX, float clipY, float clipWidth,
+                               float clipHeight, const std::string& xObjectName) {
   const ClipBox clip{clipX, clipY, clipWidth, clipHeight};
   PlaceXObject(x, y, width, height, &clip, xObjectName, "DrawXObjectEx --XObject not found: %s");
 }

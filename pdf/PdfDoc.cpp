@@ -99,9 +99,7 @@ WideString TPdfInfo::GetText(std::string_view key) const {
   return text ? text->Value() : WideString();
 }
 
-void TPdfInfo::SetText(const std::string& key, const WideString& value) {
-  Data()->AddItem(key, new TPdfText(value));
-}
+void TPdfInfo::SetText(const std::string& key, const WideString& value) { Data()->AddItem(key, new TPdfText(value)); }
 
 TDateTime TPdfInfo::GetDate(std::string_view key) const {
   const TPdfText* text = Data()->PdfTextByName(key);
@@ -287,9 +285,7 @@ TPdfOutlineEntry* TPdfOutlineEntry::AddChild() {
   return child;
 }
 
-void TPdfOutlineEntry::PutCount() {
-  Data()->AddNumberItem("Count", opened_ ? count_ : -count_);
-}
+void TPdfOutlineEntry::PutCount() { Data()->AddNumberItem("Count", opened_ ? count_ : -count_); }
 
 void TPdfOutlineEntry::Save() {
   PutCount();
@@ -462,7 +458,8 @@ TPdfFont* TPdfDoc::CreateFont(const std::string& fontName) {
 }
 
 void TPdfDoc::AddXObject(const std::string& name, TPdfXObject* xObject) {
-  if (GetXObject(name)) throw rtl::Exception(rtl::Format("AddImage --the image named %s is already exists..", name.c_str()));
+  if (GetXObject(name))
+    throw rtl::Exception(rtl::Format("AddImage --the image named %s is already exists..", name.c_str()));
   if (!xObject || !xObject->Attributes() || DictionaryTypeName(xObject->Attributes()) != "XObject" ||
       !xObject->Attributes()->PdfNameByName("Subtype") ||
       xObject->Attributes()->PdfNameByName("Subtype")->Value() != "Image") {

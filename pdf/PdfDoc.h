@@ -278,7 +278,14 @@ std::unique_ptr<TPdfFont> CreatePdfFont(TPdfXref& xref, const std::string& alias
 enum class TLineCapStyle { lcButt_End, lcRound_End, lcProjectingSquareEnd };
 enum class TLineJoinStyle { ljMiterJoin, ljRoundJoin, ljBevelJoin };
 enum class TTextRenderingMode {
-  trFill, trStroke, trFillThenStroke, trInvisible, trFillClipping, trStrokeClipping, trFillStrokeClipping, trClipping
+  trFill,
+  trStroke,
+  trFillThenStroke,
+  trInvisible,
+  trFillClipping,
+  trStrokeClipping,
+  trFillStrokeClipping,
+  trClipping
 };
 // The class library's colour: red in the low byte, then green, then blue.
 using TPdfColor = std::int32_t;

@@ -72,8 +72,7 @@ TPdfArialItalic::TPdfArialItalic(std::string alias)
     : TPdfType1Font(std::move(alias), "Helvetica-Oblique", kHelveticaWidths) {}
 TPdfArialBoldItalic::TPdfArialBoldItalic(std::string alias)
     : TPdfType1Font(std::move(alias), "Helvetica-BoldOblique", kHelveticaBoldWidths) {}
-TPdfTimesRoman::TPdfTimesRoman(std::string alias)
-    : TPdfType1Font(std::move(alias), "Times-Roman", kTimesRomanWidths) {}
+TPdfTimesRoman::TPdfTimesRoman(std::string alias) : TPdfType1Font(std::move(alias), "Times-Roman", kTimesRomanWidths) {}
 TPdfTimesBold::TPdfTimesBold(std::string alias) : TPdfType1Font(std::move(alias), "Times-Bold", kTimesBoldWidths) {}
 TPdfTimesItalic::TPdfTimesItalic(std::string alias)
     : TPdfType1Font(std::move(alias), "Times-Italic", kTimesItalicWidths) {}

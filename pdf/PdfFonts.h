@@ -31,9 +31,9 @@ class TPdfType1Font : public TPdfFont {
   std::array<std::uint16_t, 256> array_{};
 };
 
-#define PDF_TYPE1_FONT(Name) \
+#define PDF_TYPE1_FONT(Name)          \
   class Name : public TPdfType1Font { \
-   public: \
+   public:                            \
     explicit Name(std::string alias); \
   };
 PDF_TYPE1_FONT(TPdfFixedWidth)

@@ -11,8 +11,8 @@ void TPdfGBFixedFont::Create(TPdfXref& xref) {
 // 814..907 and the space with 7716: half width too, or Latin text inside
 // Chinese captions is drawn spread out.
 void TPdfGBFixedFont::FillWidths(TPdfDictionary& descendant) {
-  descendant.AddItem("W", TPdfArray::CreateNumArray(descendant.ObjectMgr(),
-                                                    {231, 631, 500, 814, 907, 500, 7716, 7716, 500}));
+  descendant.AddItem(
+      "W", TPdfArray::CreateNumArray(descendant.ObjectMgr(), {231, 631, 500, 814, 907, 500, 7716, 7716, 500}));
 }
 
 void TPdfChinese::FillDescriptor(TPdfDictionary& descriptor) {

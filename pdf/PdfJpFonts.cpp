@@ -52,7 +52,7 @@ struct TPdfWidthRun {
 };
 constexpr std::uint16_t kProportionalLatinStart[] = {305, 219, 500, 500, 500, 500, 594, 203,
                                                      305, 305, 500, 500, 203, 500, 203, 500};
-constexpr TPdfWidthRun kProportionalRuns[] = {{1, 95, 500},   {326, 64, 500}, {633, 63, 1000}, {771, 8, 1000},
+constexpr TPdfWidthRun kProportionalRuns[] = {{1, 95, 500},    {326, 64, 500},  {633, 63, 1000}, {771, 8, 1000},
                                               {780, 10, 1000}, {790, 26, 1000}, {816, 26, 1000}, {842, 83, 1000},
                                               {925, 63, 1000}, {988, 23, 1000}};
 
@@ -168,7 +168,8 @@ void TPdfJpProportionalFont::FillWidths(TPdfDictionary& descendant) {
   for (const auto& run : kProportionalRuns) {
     widths->AddItem(new TPdfNumber(run.firstCid));
     std::vector<std::int32_t> values(static_cast<size_t>(run.count), run.width);
-    if (run.firstCid == 1) std::copy(std::begin(kProportionalLatinStart), std::end(kProportionalLatinStart), values.begin());
+    if (run.firstCid == 1)
+      std::copy(std::begin(kProportionalLatinStart), std::end(kProportionalLatinStart), values.begin());
     widths->AddItem(TPdfArray::CreateNumArray(descendant.ObjectMgr(), values));
   }
   descendant.AddItem("W", widths);

@@ -99,9 +99,9 @@ class TPdfJpProportionalFont : public TPdfJpFont {
   void FillWidths(TPdfDictionary& descendant) override;
 };
 
-#define PDF_JP_FONT(Name, Base) \
-  class Name : public Base { \
-   public: \
+#define PDF_JP_FONT(Name, Base)       \
+  class Name : public Base {          \
+   public:                            \
     explicit Name(std::string alias); \
   };
 PDF_JP_FONT(TPdfGothic, TPdfJpFixedFont)

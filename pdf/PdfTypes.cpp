@@ -99,7 +99,9 @@ void TPdfArray::AddItem(TPdfObject* item) {
   items_.push_back(ToStoredItem(item));
 }
 
-TPdfObject* TPdfArray::Items(int index) const { return Resolve(items_.at(static_cast<size_t>(index)).get(), objectMgr_); }
+TPdfObject* TPdfArray::Items(int index) const {
+  return Resolve(items_.at(static_cast<size_t>(index)).get(), objectMgr_);
+}
 
 TPdfName* TPdfArray::FindName(std::string_view name) const {
   for (const auto& item : items_) {
@@ -174,12 +176,18 @@ TPdfBoolean* TPdfDictionary::PdfBooleanByName(std::string_view key) const {
 TPdfNumber* TPdfDictionary::PdfNumberByName(std::string_view key) const {
   return dynamic_cast<TPdfNumber*>(ValueByName(key));
 }
-TPdfText* TPdfDictionary::PdfTextByName(std::string_view key) const { return dynamic_cast<TPdfText*>(ValueByName(key)); }
-TPdfReal* TPdfDictionary::PdfRealByName(std::string_view key) const { return dynamic_cast<TPdfReal*>(ValueByName(key)); }
+TPdfText* TPdfDictionary::PdfTextByName(std::string_view key) const {
+  return dynamic_cast<TPdfText*>(ValueByName(key));
+}
+TPdfReal* TPdfDictionary::PdfRealByName(std::string_view key) const {
+  return dynamic_cast<TPdfReal*>(ValueByName(key));
+}
 TPdfString* TPdfDictionary::PdfStringByName(std::string_view key) const {
   return dynamic_cast<TPdfString*>(ValueByName(key));
 }
-TPdfName* TPdfDictionary::PdfNameByName(std::string_view key) const { return dynamic_cast<TPdfName*>(ValueByName(key)); }
+TPdfName* TPdfDictionary::PdfNameByName(std::string_view key) const {
+  return dynamic_cast<TPdfName*>(ValueByName(key));
+}
 TPdfDictionary* TPdfDictionary::PdfDictionaryByName(std::string_view key) const {
   return dynamic_cast<TPdfDictionary*>(ValueByName(key));
 }
@@ -344,7 +352,8 @@ std::string FormatPdfDate(TDateTime dateTime) { return "D:" + rtl::FormatDateTim
 TDateTime ParsePdfDate(std::string_view text) {
   if (text.size() != 16) throw rtl::EConvertError("");
   auto field = [&](size_t start, size_t length) { return rtl::StrToInt(text.substr(start, length)); };
-  return rtl::EncodeDate(field(2, 4), field(6, 2), field(8, 2)) + rtl::EncodeTime(field(10, 2), field(12, 2), field(14, 2), 0);
+  return rtl::EncodeDate(field(2, 4), field(6, 2), field(8, 2)) +
+         rtl::EncodeTime(field(10, 2), field(12, 2), field(14, 2), 0);
 }
 
 std::string DictionaryTypeName(const TPdfDictionary* dictionary) {

@@ -17,8 +17,8 @@
 // values are converted to an 8-bit code page (`kPdfAnsiCodePage` unless a font
 // says otherwise), names are written as escaped UTF-8, numbers always with "."
 // whatever the locale.
-#include <map>
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <string>
 #include <string_view>

@@ -24,9 +24,7 @@ void TBitmap::SetSize(int width, int height) {
 
 std::uint8_t* TBitmap::ScanLine(int row) { return pixels_.data() + static_cast<size_t>(row) * RowBytes(); }
 
-const std::uint8_t* TBitmap::ScanLine(int row) const {
-  return pixels_.data() + static_cast<size_t>(row) * RowBytes();
-}
+const std::uint8_t* TBitmap::ScanLine(int row) const { return pixels_.data() + static_cast<size_t>(row) * RowBytes(); }
 
 int TBitmap::GetPaletteEntries(int start, int count, TPaletteEntry* entries) const {
   int read = 0;
@@ -66,7 +64,8 @@ unsigned TBitmap::NearestPaletteIndex(TPaletteEntry color) const {
   unsigned best = 0;
   int bestDistance = INT_MAX;
   for (size_t i = 0; i < palette_.size(); ++i) {
-    const int dr = palette_[i].Red - color.Red, dg = palette_[i].Green - color.Green, db = palette_[i].Blue - color.Blue;
+    const int dr = palette_[i].Red - color.Red, dg = palette_[i].Green - color.Green,
+              db = palette_[i].Blue - color.Blue;
     const int distance = dr * dr + dg * dg + db * db;
     if (distance < bestDistance) bestDistance = distance, best = static_cast<unsigned>(i);
   }

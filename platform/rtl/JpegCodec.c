@@ -3,8 +3,8 @@
 #include <setjmp.h>
 #include <stdio.h>
 #include <stdlib.h>
-#include <string.h>
 
+/* jpeglib.h needs FILE from stdio.h. */
 #include <jpeglib.h>
 
 typedef struct {

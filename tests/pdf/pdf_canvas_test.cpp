@@ -38,8 +38,14 @@ TEST_F(PdfCanvasTest, OperatorBytes) {
       {[&] { canvas->Concat(1, 0, 0, 1, 10.5f, -3); }, "1 0 0 1 10.5 -2.99 cm\n"},
       {[&] { canvas->SetFlat(3); }, "3 i\n"},
       {[&] { canvas->SetLineCap(TLineCapStyle::lcRound_End); }, "1 J\n"},
-      {[&] { canvas->SetDash({0, 3}, 0); }, "[] 0 d\n"},
-      {[&] { canvas->SetDash({3, 2}, 1); }, "[3 2 ] 1 d\n"},
+      {[&] {
+         canvas->SetDash({0, 3}, 0);
+       },
+       "[] 0 d\n"},
+      {[&] {
+         canvas->SetDash({3, 2}, 1);
+       },
+       "[3 2 ] 1 d\n"},
       {[&] { canvas->SetLineJoin(TLineJoinStyle::ljBevelJoin); }, "2 j\n"},
       {[&] { canvas->SetLineWidth(0.25f); }, "0.25 w\n"},
       {[&] { canvas->SetMiterLimit(4); }, "4 M\n"},
@@ -49,29 +55,58 @@ TEST_F(PdfCanvasTest, OperatorBytes) {
       {[&] { canvas->CurveToV(1, 2, 3, 4); }, "1 2 3 4 v\n"},
       {[&] { canvas->CurveToY(1, 2, 3, 4); }, "1 2 3 4 y\n"},
       {[&] { canvas->Rectangle(0, 0, 10, 20); }, "0 0 10 20 re\n"},
-      {[&] { canvas->Closepath(); canvas->NewPath(); canvas->Stroke(); canvas->ClosePathStroke(); },
+      {[&] {
+         canvas->Closepath();
+         canvas->NewPath();
+         canvas->Stroke();
+         canvas->ClosePathStroke();
+       },
        "h\nn\nS\ns\n"},
-      {[&] { canvas->Fill(); canvas->Eofill(); canvas->FillStroke(); canvas->ClosepathFillStroke(); },
+      {[&] {
+         canvas->Fill();
+         canvas->Eofill();
+         canvas->FillStroke();
+         canvas->ClosepathFillStroke();
+       },
        "f\nf*\nB\nb\n"},
-      {[&] { canvas->EofillStroke(); canvas->ClosepathEofillStroke(); canvas->Clip(); canvas->Eoclip(); },
+      {[&] {
+         canvas->EofillStroke();
+         canvas->ClosepathEofillStroke();
+         canvas->Clip();
+         canvas->Eoclip();
+       },
        "B*\nb*\nW\nW*\n"},
       {[&] { canvas->SetTextRenderingMode(TTextRenderingMode::trInvisible); }, "3 Tr\n"},
       {[&] { canvas->SetTextRise(2); }, "2 Ts\n"},
-      {[&] { canvas->BeginText(); canvas->EndText(); }, "BT\nET\n"},
+      {[&] {
+         canvas->BeginText();
+         canvas->EndText();
+       },
+       "BT\nET\n"},
       {[&] { canvas->MoveTextPoint(12.345f, 7); }, "12.35 7 Td\n"},
       {[&] { canvas->SetTextMatrix(1, 0, 0, 1, 100, 200); }, "1 0 0 1 100 200 Tm\n"},
       {[&] { canvas->MoveToNextLine(); }, "T*\n"},
       {[&] { canvas->ShowText(u"a(b"); }, "(a\\(b) Tj\n"},
       {[&] { canvas->ShowText(u"\U0001F600"); }, "<D83DDE00> Tj\n"},
       {[&] { canvas->ShowTextNextLine(u"x"); }, "(x) '\n"},
-      {[&] { canvas->ShowText(u"25\u00b0C \u20ac"); }, "(25\xB0" "C \x80) Tj\n"},
+      {[&] { canvas->ShowText(u"25\u00b0C \u20ac"); },
+       "(25\xB0"
+       "C \x80) Tj\n"},
       {[&] { canvas->ExecuteXObject("item 1"); }, "/item#201 Do\n"},
       {[&] { canvas->SetRGBFillColor(0x0000FF); }, "1 0 0 rg\n"},
       {[&] { canvas->SetRGBStrokeColor(0x80FFFF); }, "1 1 0.5 RG\n"},
       {[&] { canvas->SetRGBFillColor(-16777201); }, "0 0 0 rg\n"},
-      {[&] { canvas->SetHorizontalScaling(100); canvas->SetHorizontalScaling(50); }, "50 Tz\n"},
+      {[&] {
+         canvas->SetHorizontalScaling(100);
+         canvas->SetHorizontalScaling(50);
+       },
+       "50 Tz\n"},
       {[&] { canvas->SetCharSpace(-30); }, "-29.99 Tc\n"},
-      {[&] { canvas->SetWordSpace(2); canvas->SetLeading(12); }, "2 Tw\n12 TL\n"},
+      {[&] {
+         canvas->SetWordSpace(2);
+         canvas->SetLeading(12);
+       },
+       "2 Tw\n12 TL\n"},
   };
   for (const auto& [call, expected] : cases) {
     const size_t before = Written().size();
@@ -167,8 +202,7 @@ TEST_F(PdfCanvasTest, MultilineTextWrapsAndBreaks) {
   canvas->SetLeading(12);
   const size_t before = Written().size();
   canvas->MultilineTextRect({0, 100, 40, 0}, u"aaa bbb ccc\r\ndd", true);
-  EXPECT_EQ(Written().substr(before),
-            "BT\n0 91.5 Td\n(aaa ) Tj\nT*\n(bbb ) Tj\nT*\n(ccc) Tj\nT*\n(dd) Tj\nET\n");
+  EXPECT_EQ(Written().substr(before), "BT\n0 91.5 Td\n(aaa ) Tj\nT*\n(bbb ) Tj\nT*\n(ccc) Tj\nT*\n(dd) Tj\nET\n");
   size_t index = 0;
   EXPECT_EQ(TPdfCanvas::GetNextWord(u"ab\rc\r\nd e", index), u"ab\rc\r\n");
   EXPECT_EQ(TPdfCanvas::GetNextWord(u"ab\rc\r\nd e", index), u"d ");

@@ -1,7 +1,6 @@
 // A report-like document checked by real PDF readers: qpdf, poppler's
 // pdfinfo, pdfimages and pdftoppm, and mupdf's mutool.
 #include <gtest/gtest.h>
-
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -129,7 +128,8 @@ TEST_F(PdfReadersTest, PdftoppmDrawsTheImagesWhereTheyBelong) {
   REQUIRE_TOOL("pdftoppm");
   constexpr int kDpi = 18;
   const fs::path prefix = dir_ / "page";
-  const RunResult render = RunTool("pdftoppm -r " + std::to_string(kDpi) + " -singlefile " + Pdf() + " " + prefix.string());
+  const RunResult render =
+      RunTool("pdftoppm -r " + std::to_string(kDpi) + " -singlefile " + Pdf() + " " + prefix.string());
   ASSERT_EQ(render.exitCode, 0) << render.output;
   const Ppm page = ReadPpm(prefix.string() + ".ppm");
   ASSERT_EQ(page.width, (pdffixture::kPageWidth * kDpi + 71) / 72);

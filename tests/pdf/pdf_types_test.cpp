@@ -65,8 +65,8 @@ TEST(PdfTypes, RealsIgnoreTheLocale) {
 
 TEST(PdfTypes, ContentStreamNumbers) {
   const std::pair<long double, std::string> cases[] = {
-      {10, "10"}, {0.125, "0.13"}, {28.9f, "28.9"}, {0.004, "0"},    {-1.25, "-1.24"},
-      {-0.004, "0"}, {-0.006, "0"}, {596, "596"},   {12.345f, "12.35"}, {1e-9, "0"},
+      {10, "10"},    {0.125, "0.13"}, {28.9f, "28.9"}, {0.004, "0"},       {-1.25, "-1.24"},
+      {-0.004, "0"}, {-0.006, "0"},   {596, "596"},    {12.345f, "12.35"}, {1e-9, "0"},
   };
   for (const auto& [value, expected] : cases) EXPECT_EQ(FloatToPdfStr(value), expected) << static_cast<double>(value);
 }

@@ -1,8 +1,9 @@
 // The picture classes: bitmap formats and palette, JPEG compression and
 // loading over libjpeg.
+#include "platform/rtl/Graphics.h"
+
 #include <gtest/gtest.h>
 
-#include "platform/rtl/Graphics.h"
 #include "platform/rtl/Jpeg.h"
 
 namespace rtl {
