@@ -1,0 +1,170 @@
+#include <gtest/gtest.h>
+
+#include <glib.h>
+
+#include <atomic>
+#include <chrono>
+#include <thread>
+
+#include "platform/gui/Application.h"
+#include "platform/gui/Thread.h"
+#include "platform/rtl/Exceptions.h"
+
+using namespace gui;
+using namespace std::chrono_literals;
+
+namespace {
+
+// Pumps the default main context until done() holds (or 5 s pass).
+template <typename Predicate>
+bool PumpUntil(Predicate done) {
+  auto deadline = std::chrono::steady_clock::now() + 5s;
+  while (!done()) {
+    if (std::chrono::steady_clock::now() > deadline) return false;
+    g_main_context_iteration(nullptr, FALSE);
+    std::this_thread::sleep_for(1ms);
+  }
+  return true;
+}
+
+class FunctionThread : public TThread {
+ public:
+  explicit FunctionThread(std::function<void(FunctionThread&)> body) : body_(std::move(body)) {}
+  ~FunctionThread() override {
+    Terminate();
+    WaitFor();
+  }
+  using TThread::Terminated;
+  using TThread::WaitForTermination;
+
+ protected:
+  void Execute() override { body_(*this); }
+
+ private:
+  std::function<void(FunctionThread&)> body_;
+};
+
+}  // namespace
+
+TEST(Synchronize, RunsOnTheUiThreadOnlyWhenItServesTheQueue) {
+  std::atomic<bool> ran{false};
+  std::thread::id ranOn;
+  std::thread worker([&] {
+    TThread::Synchronize([&] {
+      ranOn = std::this_thread::get_id();
+      ran = true;
+    });
+  });
+  // Before any loop runs the call waits; it never runs on the worker.
+  std::this_thread::sleep_for(50ms);
+  EXPECT_FALSE(ran.load());
+  ASSERT_TRUE(PumpUntil([&] { return ran.load(); }));
+  worker.join();
+  EXPECT_EQ(ranOn, std::this_thread::get_id());
+  EXPECT_FALSE(CheckSynchronize());  // nothing left
+}
+
+TEST(Synchronize, ServesCallsInsideNestedPumps) {
+  std::atomic<bool> innerRan{false};
+  bool innerSeenInsideOuter = false;
+  std::thread inner;
+  std::thread outer([&] {
+    TThread::Synchronize([&] {
+      inner = std::thread([&] { TThread::Synchronize([&] { innerRan = true; }); });
+      Application->ProcessMessages();
+      innerSeenInsideOuter = PumpUntil([&] { return innerRan.load(); });
+    });
+  });
+  ASSERT_TRUE(PumpUntil([&] { return innerSeenInsideOuter; }));
+  outer.join();
+  inner.join();
+}
+
+TEST(Synchronize, RaisesTheCallsExceptionInTheCaller) {
+  std::string caught;
+  std::thread worker([&] {
+    try {
+      TThread::Synchronize([] { throw rtl::EConvertError("bad value"); });
+    } catch (const rtl::EConvertError& e) {
+      caught = e.Message();
+    }
+  });
+  ASSERT_TRUE(CheckSynchronize(5000));
+  worker.join();
+  EXPECT_EQ(caught, "bad value");
+  // On the UI thread the call runs directly, and so does its exception.
+  EXPECT_THROW(TThread::Synchronize([] { throw rtl::EAbort("x"); }), rtl::EAbort);
+}
+
+TEST(TThread, WaitForOnTheUiThreadServesQueuedCalls) {
+  int calls = 0;
+  FunctionThread thread([&](FunctionThread&) {
+    for (int i = 0; i < 5; ++i) TThread::Synchronize([&] { ++calls; });
+  });
+  EXPECT_TRUE(thread.Suspended());
+  thread.Start();
+  thread.WaitFor();  // no loop runs here: WaitFor alone must serve the calls
+  EXPECT_EQ(calls, 5);
+  EXPECT_TRUE(thread.Finished());
+}
+
+TEST(TThread, TerminateWakesTheWaitAndExceptionsAreKept) {
+  FunctionThread sleeper([](FunctionThread& self) {
+    self.WaitForTermination(60000);
+    throw rtl::EThread("ended");
+  });
+  sleeper.Start();
+  auto started = std::chrono::steady_clock::now();
+  sleeper.Terminate();
+  sleeper.WaitFor();
+  EXPECT_LT(std::chrono::steady_clock::now() - started, 30s);
+  ASSERT_TRUE(sleeper.FatalException());
+  EXPECT_THROW(std::rethrow_exception(sleeper.FatalException()), rtl::EThread);
+
+  FunctionThread never([](FunctionThread&) {});
+  never.WaitFor();  // never started: returns at once
+  EXPECT_TRUE(never.Finished());
+}
+
+TEST(TThread, FreeOnTerminateFreesTheThreadOnTheUiThreadWhenItEnds) {
+  static std::atomic<bool> destroyed;
+  static std::thread::id destroyedOn;
+  struct Detached : FunctionThread {
+    using FunctionThread::FunctionThread;
+    ~Detached() override {
+      destroyedOn = std::this_thread::get_id();
+      destroyed = true;
+    }
+  };
+  destroyed = false;
+  std::atomic<bool> release{false};
+  auto* thread = new Detached([&](FunctionThread&) {
+    while (!release) std::this_thread::sleep_for(1ms);
+  });
+  thread->Start();
+  thread->FreeOnTerminate();
+  CheckSynchronize();
+  EXPECT_FALSE(destroyed.load());  // still running
+  release = true;
+  ASSERT_TRUE(PumpUntil([&] { return destroyed.load(); }));
+  EXPECT_EQ(destroyedOn, std::this_thread::get_id());
+}
+
+TEST(TThread, NamesThreadsWithinTheSystemLimit) {
+  struct Case {
+    std::string name, expected;
+  };
+  for (const Case& c : {Case{"TJvTimerThread: Timer1 {TJvTimerThread}", "TJvTimerThread:"},
+                        Case{"short", "short"},
+                        Case{"abcdefghijklm\xC3\xA9xyz", "abcdefghijklm\xC3\xA9"},
+                        Case{"abcdefghijklmn\xC3\xA9", "abcdefghijklmn"}}) {
+    std::string seen;
+    std::thread([&] {
+      TThread::NameThreadForDebugging(c.name);
+      char buffer[32] = {};
+      pthread_getname_np(pthread_self(), buffer, sizeof buffer);
+      seen = buffer;
+    }).join();
+    EXPECT_EQ(seen, c.expected) << c.name;
+  }
+}
