@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <condition_variable>
 #include <deque>
 #include <vector>
 
@@ -101,7 +102,7 @@ struct ExitReaper {
     }
     for (TThread* thread : left) {
       thread->Terminate();
-      delete thread;
+      thread->Free();
     }
   }
 } g_exitReaper;
@@ -147,7 +148,7 @@ bool CheckSynchronize(int timeoutMs) {
   }
   std::vector<TThread*> finished = TakeFinishedThreads(d);
   lock.unlock();
-  for (TThread* thread : finished) delete thread;
+  for (TThread* thread : finished) thread->Free();
   return ran;
 }
 
@@ -159,6 +160,14 @@ TThread::~TThread() {
     WaitFor();
   }
   Join();
+}
+
+void TThread::BeforeDestruction() {
+  inherited::BeforeDestruction();
+  if (!Finished()) {
+    Terminate();
+    WaitFor();
+  }
 }
 
 void TThread::Start() {
@@ -173,7 +182,7 @@ void TThread::ThreadMain() {
   try {
     Execute();
   } catch (...) {
-    std::lock_guard lock(stateMutex_);
+    std::lock_guard lock(fatalMutex_);
     fatal_ = std::current_exception();
   }
   Dispatcher& d = TheDispatcher();
@@ -187,20 +196,11 @@ void TThread::ThreadMain() {
 }
 
 void TThread::Terminate() {
-  {
-    std::lock_guard lock(stateMutex_);
-    terminated_ = true;
-  }
-  terminateSignal_.notify_all();
+  terminated_ = true;
+  TerminatedSet();
 }
 
 bool TThread::Finished() const { return !started_.load() || finished_.load(); }
-
-bool TThread::WaitForTermination(int ms) {
-  std::unique_lock lock(stateMutex_);
-  terminateSignal_.wait_for(lock, std::chrono::milliseconds(ms), [&] { return terminated_.load(); });
-  return terminated_.load();
-}
 
 void TThread::WaitFor() {
   if (!started_.load()) return;
@@ -246,7 +246,7 @@ void TThread::ApplyPriority() {
 }
 
 std::exception_ptr TThread::FatalException() const {
-  std::lock_guard lock(stateMutex_);
+  std::lock_guard lock(fatalMutex_);
   return fatal_;
 }
 

@@ -10,7 +10,6 @@
 // for a thread in TThread::WaitFor, so a worker that hands over a call at the
 // moment the UI thread stops it can never deadlock.
 #include <atomic>
-#include <condition_variable>
 #include <exception>
 #include <functional>
 #include <mutex>
@@ -18,6 +17,8 @@
 #include <thread>
 
 #include <pthread.h>
+
+#include "platform/rtl/Object.h"
 
 namespace gui {
 
@@ -36,22 +37,21 @@ bool IsMainThread();
 bool CheckSynchronize(int timeoutMs = 0);
 
 // A thread running Execute. Linux cannot suspend a thread, so a TThread is
-// created idle and runs from Start on. Execute polls Terminated (or uses
-// WaitForTermination) and returns when asked to stop.
+// created idle and runs from Start on. Execute watches Terminated and returns
+// when asked to stop; a thread that blocks wakes itself in TerminatedSet.
 //
-// A derived class whose Execute uses the derived object's own members stops
-// the thread (Terminate, WaitFor) in its own destructor; the base destructor
-// does the same, but by then only the base part is left.
-class TThread {
- public:
+// Free() stops the thread (Terminate, WaitFor) before any destructor runs. A
+// derived class that may be deleted directly and whose Execute uses the
+// derived object's own members does the same in its own destructor.
+class TThread : public rtl::TObject {
+  RTL_CLASS(TThread, rtl::TObject)
+
   TThread();
-  TThread(const TThread&) = delete;
-  TThread& operator=(const TThread&) = delete;
-  virtual ~TThread();
+  ~TThread() override;
 
   // Runs Execute on a new thread; a second call does nothing.
   void Start();
-  // Asks Execute to stop and wakes WaitForTermination. Does not wait.
+  // Asks Execute to stop, then calls TerminatedSet. Does not wait.
   void Terminate();
   bool Terminated() const { return terminated_.load(); }
   // Not started yet.
@@ -63,9 +63,9 @@ class TThread {
   // never started. Raises EThread when called by the thread itself.
   void WaitFor();
 
-  // Hands this object over to the process: it is freed on the UI thread once
-  // its thread has ended (and at the latest when the process exits, after the
-  // thread has been joined). The caller must forget the pointer.
+  // Hands this object over to the process: it is freed (Free) on the UI
+  // thread once its thread has ended, and at the latest when the process
+  // exits, after the thread has been joined. The caller forgets the pointer.
   void FreeOnTerminate();
 
   TThreadPriority Priority() const { return priority_.load(); }
@@ -87,8 +87,9 @@ class TThread {
 
  protected:
   virtual void Execute() = 0;
-  // Waits up to ms milliseconds or until Terminate; returns Terminated().
-  bool WaitForTermination(int ms);
+  // Called by Terminate, on the terminating thread, after Terminated is set.
+  virtual void TerminatedSet() {}
+  void BeforeDestruction() override;
   // The native handle of the running thread (valid after Start).
   pthread_t Handle() { return thread_.native_handle(); }
 
@@ -104,8 +105,7 @@ class TThread {
   std::atomic<bool> finished_{false};
   std::atomic<TThreadPriority> priority_{TThreadPriority::tpNormal};
   std::atomic<int> kernelId_{0};
-  mutable std::mutex stateMutex_;
-  std::condition_variable terminateSignal_;
+  mutable std::mutex fatalMutex_;
   std::exception_ptr fatal_;
 };
 

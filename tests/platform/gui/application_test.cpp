@@ -2,6 +2,8 @@
 
 #include <glib.h>
 
+#include <atomic>
+#include <chrono>
 #include <thread>
 
 #include "platform/gui/Application.h"
@@ -12,17 +14,21 @@ using namespace gui;
 
 TEST(TApplication, RunDispatchesUntilTerminateFromAnyThread) {
   TApplication app;
-  int dispatched = 0;
+  std::atomic<int> dispatched{0};
   g_idle_add_full(
-      G_PRIORITY_DEFAULT_IDLE, [](gpointer count) { return ++*static_cast<int*>(count) < 3 ? TRUE : FALSE; },
-      &dispatched, nullptr);
+      G_PRIORITY_DEFAULT_IDLE,
+      [](gpointer count) { return ++*static_cast<std::atomic<int>*>(count) < 3 ? TRUE : FALSE; }, &dispatched,
+      nullptr);
+  bool served = false;
   std::thread worker([&] {
-    TThread::Synchronize([] {});  // served by Run
+    TThread::Synchronize([&] { served = true; });  // served by Run
+    while (dispatched < 3) std::this_thread::sleep_for(std::chrono::milliseconds(1));
     app.Terminate();
   });
   app.Run();
   worker.join();
   EXPECT_TRUE(app.Terminated());
+  EXPECT_TRUE(served);
   EXPECT_EQ(dispatched, 3);
   app.Run();  // already terminated: returns at once
 }
