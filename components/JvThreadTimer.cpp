@@ -97,6 +97,14 @@ TJvThreadTimer::TJvThreadTimer(rtl::TComponent* owner) : rtl::TComponent(owner) 
 
 TJvThreadTimer::~TJvThreadTimer() { ReleaseThread(); }
 
+void TJvThreadTimer::Publish(rtl::TPublisher<TJvThreadTimer>& p) {
+  p.Property("Enabled", &TJvThreadTimer::Enabled, &TJvThreadTimer::SetEnabled).Default(false);
+  p.Property("Interval", &TJvThreadTimer::Interval, &TJvThreadTimer::SetInterval).Default(1000);
+  p.Property("KeepAlive", &TJvThreadTimer::KeepAlive, &TJvThreadTimer::SetKeepAlive).Default(false);
+  p.Property("OnTimer", &TJvThreadTimer::OnTimer, &TJvThreadTimer::SetOnTimer);
+  p.Property("Priority", &TJvThreadTimer::Priority, &TJvThreadTimer::SetPriority).Default(gui::tpNormal);
+}
+
 void TJvThreadTimer::BeforeDestruction() {
   Destroying();  // a tick served while the worker ends must find the timer dying
   ReleaseThread();

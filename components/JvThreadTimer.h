@@ -15,6 +15,7 @@
 #include "components/JvTypes.h"
 #include "platform/rtl/Component.h"
 #include "platform/rtl/Event.h"
+#include "platform/rtl/TypeInfo.h"
 
 namespace components {
 
@@ -75,6 +76,7 @@ class TJvThreadTimer : public rtl::TComponent {
 
   explicit TJvThreadTimer(rtl::TComponent* owner);
   ~TJvThreadTimer() override;
+  static void Publish(rtl::TPublisher<TJvThreadTimer>& p);
 
   bool Enabled() const { return FEnabled; }
   void SetEnabled(bool value);
@@ -103,7 +105,7 @@ class TJvThreadTimer : public rtl::TComponent {
   std::uint32_t FInterval = 1000;
   bool FKeepAlive = false;
   rtl::TNotifyEvent FOnTimer;
-  gui::TThreadPriority FPriority = gui::TThreadPriority::tpNormal;
+  gui::TThreadPriority FPriority = gui::tpNormal;
   bool FStreamedEnabled = false;
   JvThreadTimer::TJvTimerThread* FThread = nullptr;
   // True while this component's OnTimer runs on this (the UI) thread.

@@ -105,6 +105,16 @@ TJvTimer::TJvTimer(rtl::TComponent* owner) : rtl::TComponent(owner) {}
 
 TJvTimer::~TJvTimer() { StopAll(); }
 
+void TJvTimer::Publish(rtl::TPublisher<TJvTimer>& p) {
+  p.Property("EventTime", &TJvTimer::EventTime, &TJvTimer::SetEventTime).Default(tetPre);
+  p.Property("Enabled", &TJvTimer::Enabled, &TJvTimer::SetEnabled).Default(true);
+  p.Property("Interval", &TJvTimer::Interval, &TJvTimer::SetInterval).Default(1000);
+  p.Property("SyncEvent", &TJvTimer::SyncEvent, &TJvTimer::SetSyncEvent).Default(true);
+  p.Property("Threaded", &TJvTimer::Threaded, &TJvTimer::SetThreaded).Default(true);
+  p.Property("ThreadPriority", &TJvTimer::ThreadPriority, &TJvTimer::SetThreadPriority).Default(gui::tpNormal);
+  p.Property("OnTimer", &TJvTimer::OnTimer, &TJvTimer::SetOnTimer);
+}
+
 void TJvTimer::BeforeDestruction() {
   StopAll();
   inherited::BeforeDestruction();

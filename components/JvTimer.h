@@ -19,13 +19,12 @@
 #include "platform/gui/Timer.h"
 #include "platform/rtl/Component.h"
 #include "platform/rtl/Event.h"
+#include "platform/rtl/TypeInfo.h"
 
 namespace components {
 
-enum TJvTimerEventTime {
-  tetPre,   // fire, then wait
-  tetPost,  // wait, then fire
-};
+// tetPre: fire, then wait; tetPost: wait, then fire.
+RTL_ENUM(TJvTimerEventTime, tetPre, tetPost)
 
 class TJvTimer;
 
@@ -75,6 +74,7 @@ class TJvTimer : public rtl::TComponent {
 
   explicit TJvTimer(rtl::TComponent* owner);
   ~TJvTimer() override;
+  static void Publish(rtl::TPublisher<TJvTimer>& p);
 
   TJvTimerEventTime EventTime() const { return FEventTime.load(); }
   void SetEventTime(TJvTimerEventTime value) { FEventTime = value; }
@@ -119,7 +119,7 @@ class TJvTimer : public rtl::TComponent {
   JvTimer::TJvTimerThread* FTimerThread = nullptr;
   gui::TTimer* FTimer = nullptr;
   std::atomic<TJvTimerEventTime> FEventTime{tetPre};
-  gui::TThreadPriority FThreadPriority = gui::TThreadPriority::tpNormal;
+  gui::TThreadPriority FThreadPriority = gui::tpNormal;
   std::atomic<bool> FInTimerEvent{false};
   // The thread running OnTimer while FInTimerEvent is set.
   std::atomic<std::thread::id> FEventThread;

@@ -19,12 +19,13 @@
 #include <pthread.h>
 
 #include "platform/rtl/Object.h"
+#include "platform/rtl/TypeInfo.h"
 
 namespace gui {
 
 using TThreadMethod = std::function<void()>;
 
-enum class TThreadPriority { tpIdle, tpLowest, tpLower, tpNormal, tpHigher, tpHighest, tpTimeCritical };
+RTL_ENUM(TThreadPriority, tpIdle, tpLowest, tpLower, tpNormal, tpHigher, tpHighest, tpTimeCritical)
 
 // True on the thread that started the process.
 bool IsMainThread();
@@ -103,7 +104,7 @@ class TThread : public rtl::TObject {
   std::atomic<bool> started_{false};
   std::atomic<bool> terminated_{false};
   std::atomic<bool> finished_{false};
-  std::atomic<TThreadPriority> priority_{TThreadPriority::tpNormal};
+  std::atomic<TThreadPriority> priority_{tpNormal};
   std::atomic<int> kernelId_{0};
   mutable std::mutex fatalMutex_;
   std::exception_ptr fatal_;
