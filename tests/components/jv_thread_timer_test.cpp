@@ -141,6 +141,23 @@ TEST_F(TJvThreadTimerTest, FreedInsideItsOwnHandlerEndsWithoutDeadlock) {
   EXPECT_EQ(ticks, 1);
 }
 
+// A tick handed over but not yet served when the timer is freed is served
+// while the worker ends, and must find the timer dying.
+TEST_F(TJvThreadTimerTest, FreedDuringAHandOverNeverDeadlocksNorTicksAfterwards) {
+  for (int round = 0; round < 100; ++round) {
+    bool freed = false;
+    int lateTicks = 0;
+    auto* timer = new TJvThreadTimer(nullptr);
+    timer->SetInterval(1);
+    timer->SetOnTimer([&](rtl::TObject*) { lateTicks += freed ? 1 : 0; });
+    timer->SetEnabled(true);
+    std::this_thread::sleep_for(std::chrono::microseconds(1000 + round % 10 * 300));
+    freed = true;
+    timer->Free();
+    ASSERT_EQ(lateTicks, 0) << "round " << round;
+  }
+}
+
 TEST_F(TJvThreadTimerTest, KeepAliveParksTheSameWorker) {
   Ticks ticks;
   TJvThreadTimer* timer = NewRunningTimer(30, ticks);
