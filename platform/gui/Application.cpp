@@ -13,6 +13,7 @@ TApplication g_application;
 TApplication* const Application = &g_application;
 
 void TApplication::Run() {
+  if (!IsMainThread()) return;
   GMainContext* context = g_main_context_default();
   while (!Terminated()) g_main_context_iteration(context, TRUE);
 }
@@ -23,6 +24,7 @@ void TApplication::Terminate() {
 }
 
 void TApplication::ProcessMessages() {
+  if (!IsMainThread()) return;  // the loop's sources belong to the UI thread
   GMainContext* context = g_main_context_default();
   while (g_main_context_pending(context)) g_main_context_iteration(context, FALSE);
 }

@@ -22,14 +22,15 @@ class TApplication {
   TApplication& operator=(const TApplication&) = delete;
 
   // Dispatches the default main context on the UI thread until Terminate.
-  // Returns at once when Terminate was already called.
+  // Returns at once when Terminate was already called, or off the UI thread.
   void Run();
   // Asks Run (and every loop that watches Terminated) to end. Any thread.
   void Terminate();
   // Whether Terminate was called. Any thread.
   bool Terminated() const { return terminated_.load(); }
   // Dispatches everything that is ready on the default main context (events,
-  // timers, Synchronize calls) and returns without waiting. UI thread only.
+  // timers, Synchronize calls) and returns without waiting. Does nothing off
+  // the UI thread.
   void ProcessMessages();
 
   // Handles the exception being caught (call it inside a catch block): an
