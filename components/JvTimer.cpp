@@ -182,7 +182,7 @@ void TJvTimer::ApplySettings() {
       FreeWorker();
       if (!FTimer) FTimer = new gui::TTimer(this);
       FTimer->SetInterval(FInterval);
-      FTimer->SetOnTimer([this](rtl::TObject*) { Timer(); });
+      FTimer->SetOnTimer([this](rtl::TObject*) { DispatchTick(); });
       FTimer->SetEnabled(true);
     }
   } else if (FInTimerEvent.load()) {

@@ -108,7 +108,8 @@ class TJvTimer : public rtl::TComponent {
   void StopAll();
   bool InOwnTimerEvent() const;
   void FreeWorker();
-  // A tick handed over by the worker, on the UI thread.
+  // A tick on the UI thread (handed over by the worker, or from the fallback
+  // timer); exceptions go to the application.
   void DispatchTick();
 
   std::atomic<bool> FEnabled{true};

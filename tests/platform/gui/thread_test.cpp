@@ -5,6 +5,8 @@
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
+#include <cstdio>
+#include <fstream>
 #include <mutex>
 #include <thread>
 
@@ -150,6 +152,27 @@ TEST(TThread, FreeOnTerminateFreesTheThreadOnTheUiThreadWhenItEnds) {
   release = true;
   ASSERT_TRUE(PumpUntil([&] { return destroyed.load(); }));
   EXPECT_EQ(destroyedOn, std::this_thread::get_id());
+}
+
+// A thread handed over with FreeOnTerminate is joined before the process
+// ends, even when it is still running as main returns.
+TEST(TThreadDeathTest, HandedOverThreadsAreJoinedWhenTheProcessExits) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  const std::string marker = ::testing::TempDir() + "esctool_thread_joined_at_exit";
+  std::remove(marker.c_str());
+  EXPECT_EXIT(
+      {
+        auto* thread = new FunctionThread([marker](FunctionThread&) {
+          std::this_thread::sleep_for(200ms);
+          std::ofstream(marker) << "joined";
+        });
+        thread->Start();
+        thread->FreeOnTerminate();
+        std::exit(0);
+      },
+      ::testing::ExitedWithCode(0), "");
+  EXPECT_TRUE(std::ifstream(marker).good());
+  std::remove(marker.c_str());
 }
 
 TEST(TThread, NamesThreadsWithinTheSystemLimit) {
