@@ -51,4 +51,3 @@ void Running100msJvTimer(benchmark::State& state) {
 
 BENCHMARK(IdleLoop)->Iterations(1)->Unit(benchmark::kSecond);
 BENCHMARK(Running100msJvTimer)->Iterations(1)->Unit(benchmark::kSecond);
-BENCHMARK_MAIN();
