@@ -1,0 +1,63 @@
+#include "platform/hid/UdevHotplug.h"
+
+#include <glib-unix.h>
+#include <libudev.h>
+
+#include <cstring>
+#include <regex>
+
+namespace hid {
+
+std::optional<UsbId> UsbIdFromDevpath(const std::string& devpath) {
+  static const std::regex kBusId("/[0-9A-Fa-f]{4}:([0-9A-Fa-f]{4}):([0-9A-Fa-f]{4})\\.[0-9A-Fa-f]+/");
+  std::smatch match;
+  if (!std::regex_search(devpath, match, kBusId)) return std::nullopt;
+  return UsbId{static_cast<std::uint16_t>(std::stoul(match[1].str(), nullptr, 16)),
+               static_cast<std::uint16_t>(std::stoul(match[2].str(), nullptr, 16))};
+}
+
+bool IsAdapterId(std::uint16_t vendorId, std::uint16_t productId) {
+  return (vendorId == 0x10C4 && productId == 0x82CD) || (vendorId == 0x0483 && productId == 0x5720);
+}
+
+UdevHotplugMonitor::UdevHotplugMonitor(IHotplugHandler& handler) : handler_(handler) {
+  udev_ = udev_new();
+  if (!udev_) return;
+  monitor_ = udev_monitor_new_from_netlink(udev_, "udev");
+  if (!monitor_ || udev_monitor_filter_add_match_subsystem_devtype(monitor_, "hidraw", nullptr) < 0 ||
+      udev_monitor_enable_receiving(monitor_) < 0)
+    return;
+  sourceId_ = g_unix_fd_add(udev_monitor_get_fd(monitor_), G_IO_IN,
+                            reinterpret_cast<GUnixFDSourceFunc>(&UdevHotplugMonitor::OnReadable), this);
+}
+
+UdevHotplugMonitor::~UdevHotplugMonitor() {
+  if (sourceId_) g_source_remove(sourceId_);
+  if (monitor_) udev_monitor_unref(monitor_);
+  if (udev_) udev_unref(udev_);
+}
+
+int UdevHotplugMonitor::OnReadable(int /*fd*/, unsigned /*condition*/, void* self) {
+  static_cast<UdevHotplugMonitor*>(self)->DispatchPending();
+  return G_SOURCE_CONTINUE;
+}
+
+void UdevHotplugMonitor::DispatchPending() {
+  while (udev_device* device = udev_monitor_receive_device(monitor_)) {
+    const char* action = udev_device_get_action(device);
+    const char* devpath = udev_device_get_devpath(device);
+    auto id = UsbIdFromDevpath(devpath ? devpath : "");
+    bool arrived = action && std::strcmp(action, "add") == 0;
+    bool removed = action && std::strcmp(action, "remove") == 0;
+    udev_device_unref(device);
+    if (!id || !IsAdapterId(id->vendorId, id->productId)) continue;
+    try {
+      if (arrived) handler_.AdapterArrived();
+      if (removed) handler_.AdapterRemoved();
+    } catch (...) {
+      handler_.HandleException(std::current_exception());
+    }
+  }
+}
+
+}  // namespace hid
