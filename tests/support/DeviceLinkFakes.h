@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "device/DeviceLink.h"
+#include "platform/hid/Crc16.h"
+#include "platform/hid/HidReportMap.h"
 #include "platform/hid/SimDevices.h"
 #include "platform/hid/SimulatedHid.h"
 
@@ -101,6 +103,15 @@ struct FakeHandlers : ILinkHandlers {
   int arrivals = 0, scanStops = 0;
   void HidCtlDeviceArrival() override { ++arrivals; }
   void StopChannelScan() override { ++scanStops; }
+};
+
+/// A device whose answers a test writes as a function of each output frame
+/// (the report without its ID byte).
+struct ScriptedDevice : hid::ISimDevice {
+  std::function<void(const hid::Bytes& frame, hid::ISimReplies& replies)> answer;
+  void OnOutputReport(const hid::Bytes& report, hid::ISimReplies& replies) override {
+    if (answer) answer(hid::Bytes(report.begin() + 1, report.end()), replies);
+  }
 };
 
 /// A DeviceLink on the simulated adapter with every service faked.
