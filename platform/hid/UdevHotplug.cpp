@@ -4,16 +4,37 @@
 #include <libudev.h>
 
 #include <cstring>
-#include <regex>
+#include <cctype>
+#include <sstream>
 
 namespace hid {
 
+namespace {
+
+bool HexRun(const std::string& text, std::size_t from, std::size_t count) {
+  if (from + count > text.size()) return false;
+  for (std::size_t i = from; i < from + count; ++i)
+    if (!std::isxdigit(static_cast<unsigned char>(text[i]))) return false;
+  return true;
+}
+
+// "BBBB:VVVV:PPPP.NNNN", the name the kernel gives a HID device.
+bool IsHidBusId(const std::string& name) {
+  return name.size() > 15 && HexRun(name, 0, 4) && name[4] == ':' && HexRun(name, 5, 4) && name[9] == ':' &&
+         HexRun(name, 10, 4) && name[14] == '.' && HexRun(name, 15, name.size() - 15);
+}
+
+}  // namespace
+
 std::optional<UsbId> UsbIdFromDevpath(const std::string& devpath) {
-  static const std::regex kBusId("/[0-9A-Fa-f]{4}:([0-9A-Fa-f]{4}):([0-9A-Fa-f]{4})\\.[0-9A-Fa-f]+/");
-  std::smatch match;
-  if (!std::regex_search(devpath, match, kBusId)) return std::nullopt;
-  return UsbId{static_cast<std::uint16_t>(std::stoul(match[1].str(), nullptr, 16)),
-               static_cast<std::uint16_t>(std::stoul(match[2].str(), nullptr, 16))};
+  std::istringstream parts(devpath);
+  std::string name;
+  while (std::getline(parts, name, '/')) {
+    if (!IsHidBusId(name)) continue;
+    return UsbId{static_cast<std::uint16_t>(std::stoul(name.substr(5, 4), nullptr, 16)),
+                 static_cast<std::uint16_t>(std::stoul(name.substr(10, 4), nullptr, 16))};
+  }
+  return std::nullopt;
 }
 
 bool IsAdapterId(std::uint16_t vendorId, std::uint16_t productId) {
