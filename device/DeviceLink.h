@@ -82,6 +82,14 @@ class DeviceLink {
   int WriteClassicBlocks(std::uint8_t c, const std::uint8_t* data, std::uint32_t tailMs, int total);
   /// Writes `total` bytes to the register write window in chunks of 32.
   int WriteRegisterBlocks(const std::uint8_t* data, std::uint32_t tailMs, int total);
+  /// The job error for a register firmware image that cannot be programmed
+  /// (odd length, or shorter than the 16 bytes of the end frame): "Program
+  /// Error."; empty when the image is fine. Checked before any upload.
+  static std::string RegisterImageError(std::size_t length);
+  /// Programs a register device's firmware image in 1024-byte blocks. Returns
+  /// 2 on success, 1 when the device asked for a restart, 0 on failure (also
+  /// at once, without sending, for an image RegisterImageError refuses).
+  int ProgramRegisterDevice(const std::uint8_t* image, std::uint32_t tailMs, std::size_t length);
   /// Reads the block of command 7, 9 or 14 into `destination` (bounded by its
   /// size); runs only while Busy is set. `waitAck2` (command 14) first waits
   /// for the device's ack(2). Command 14 decodes the data log into the grids.
@@ -112,6 +120,9 @@ class DeviceLink {
   void BeginTransfer();
   int RunChunks(int chunkSize, int total, std::uint32_t tailMs, const ChunkStep& step);
   int GuardedTransfer(const std::function<int()>& transfer);
+  bool FirmwareAttemptAllowed(int attempts, std::uint32_t& attemptStart);
+  int ProgramBlocks(const std::uint8_t* image, std::size_t length, int& attempts);
+  bool SendBlockPieces(const Frame& data, int& attempts);
   ReadEnd ReadFrames(std::uint8_t c, std::span<std::uint8_t> destination, ReadProgress& progress);
   ReadEnd TakeClassicFrame(std::uint8_t c, const InputFrame& frame, std::span<std::uint8_t> destination,
                            ReadProgress& progress);

@@ -125,3 +125,80 @@ TEST(RegisterWrite, FortyEightBytesGoToTheWriteWindowInChunksOf32And16) {
 
 }  // namespace
 }  // namespace device
+
+namespace device {
+namespace {
+
+// A register loader: acknowledges start, announce, commit (with `commitStatus`)
+// and end, and reassembles the data pieces of each block.
+struct LoaderScript {
+  std::uint8_t commitStatus = 10;
+  hid::Bytes received;
+  int pieces = 0;
+  std::vector<std::size_t> pieceSizes;
+
+  void Answer(const hid::Bytes& frame, std::size_t length, hid::ISimReplies& replies) {
+    auto reply = [&](std::uint8_t function, std::uint8_t status) {
+      hid::Bytes r{0xFE, 0x01, 0x04, function, frame[4], frame[5], frame[6], frame[7], 0x00, status};
+      hid::AppendCrcModbus(r);
+      replies.Reply(r);
+    };
+    bool request = frame[0] == 0x01 && frame[1] == 0xFE && frame[2] == 0x04;
+    if (request && frame[3] == 0x06) return reply(0x06, 0);
+    if (request && frame[3] == 0x41) return reply(0x41, frame[9] == 1 ? commitStatus : 0);
+    if (request && frame[3] == 0x10) return reply(0x10, 0);
+    ++pieces;
+    pieceSizes.push_back(length);
+    received.insert(received.end(), frame.begin(), frame.begin() + length);
+  }
+};
+
+struct RegisterProgram : ::testing::Test {
+  fakes::LinkRig rig;
+  LoaderScript loader;
+  void SetUp() override {
+    auto device = rig.Attach(std::make_shared<fakes::ScriptedDevice>());
+    rig.link.State().ProtocolSelector = 0;
+    rig.link.State().Connected = rig.link.State().Busy = true;
+    device->answer = [this](const hid::Bytes& frame, hid::ISimReplies& replies) {
+      // A piece's report gives no length: the host sends 32 pieces of 32
+      // bytes and a tail of 10 per 1034-byte block frame.
+      std::size_t length = loader.pieces % 33 == 32 ? 10 : 32;
+      loader.Answer(frame, length, replies);
+    };
+  }
+};
+
+TEST_F(RegisterProgram, TwoBlocksGoAsPiecesOf32AndATailOf10) {
+  Bytes image = Sequence(2048, 3);
+  EXPECT_EQ(rig.link.ProgramRegisterDevice(image.data(), 0, image.size()), 2);
+  EXPECT_EQ(loader.pieces, 66);
+  ASSERT_EQ(loader.received.size(), 2u * 1034);
+  EXPECT_EQ(Bytes(loader.received.begin(), loader.received.begin() + 1034),
+            RegisterBlockDataFrame(0, image.data(), 1024));
+  EXPECT_EQ(Bytes(loader.received.begin() + 1034, loader.received.end()),
+            RegisterBlockDataFrame(1, image.data() + 1024, 1024));
+  // The end frame carries the image's last 16 bytes.
+  EXPECT_EQ(rig.WrittenFrame(rig.Written().size() - 1, 27), RegisterProgramEndFrame(image.data() + 2032));
+  EXPECT_EQ(rig.link.State().RegisterWordCounter, 1024);
+}
+
+TEST_F(RegisterProgram, CommitAnsweredWith14AsksForARestart) {
+  loader.commitStatus = 14;
+  Bytes image = Sequence(2048);
+  EXPECT_EQ(rig.link.ProgramRegisterDevice(image.data(), 0, image.size()), 1);
+  EXPECT_FALSE(rig.link.State().Connected);
+  EXPECT_EQ(loader.pieces, 33);
+}
+
+TEST_F(RegisterProgram, OddImageIsRefusedBeforeAnyUpload) {
+  Bytes image = Sequence(2047);
+  EXPECT_EQ(DeviceLink::RegisterImageError(image.size()), "Program Error.");
+  EXPECT_EQ(DeviceLink::RegisterImageError(2048), "");
+  EXPECT_EQ(rig.link.ProgramRegisterDevice(image.data(), 0, image.size()), 0);
+  EXPECT_TRUE(rig.Written().empty());
+  EXPECT_TRUE(rig.link.State().Connected);
+}
+
+}  // namespace
+}  // namespace device
