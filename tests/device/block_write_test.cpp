@@ -135,7 +135,6 @@ struct LoaderScript {
   std::uint8_t commitStatus = 10;
   hid::Bytes received;
   int pieces = 0;
-  std::vector<std::size_t> pieceSizes;
 
   void Answer(const hid::Bytes& frame, std::size_t length, hid::ISimReplies& replies) {
     auto reply = [&](std::uint8_t function, std::uint8_t status) {
@@ -148,7 +147,6 @@ struct LoaderScript {
     if (request && frame[3] == 0x41) return reply(0x41, frame[9] == 1 ? commitStatus : 0);
     if (request && frame[3] == 0x10) return reply(0x10, 0);
     ++pieces;
-    pieceSizes.push_back(length);
     received.insert(received.end(), frame.begin(), frame.begin() + length);
   }
 };

@@ -86,3 +86,16 @@ TEST(ReportDescriptor, ReadFromSysfsNodeOfHidrawPath) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(HidapiBackend, MissingNodeDoesNotOpenAndNullCloseIsHarmless) {
+  hid::HidapiBackend backend;
+  EXPECT_EQ(backend.OpenPath("/dev/hidraw-esctool-missing"), nullptr);
+  backend.Close(nullptr);
+  std::uint8_t buffer[65];
+  EXPECT_LT(backend.ReadTimeout(nullptr, buffer, sizeof buffer, 1), 0);
+  EXPECT_LT(backend.WriteTo(nullptr, buffer, sizeof buffer, 1), 0);
+}
+
+}  // namespace
