@@ -116,6 +116,7 @@ void SimulatedHid::Close(Device* device) {
 
 int SimulatedHid::ReadTimeout(Device* device, std::uint8_t* buffer, std::size_t length, int timeoutMs) {
   ++calls_;
+  if (!device) return -1;
   Adapter& adapter = *static_cast<Handle*>(device)->adapter;
   if (!adapter.plugged) throw EDeviceRemoved("HID device removed");
   std::uint32_t now = clock_.GetTickCount();
@@ -139,6 +140,7 @@ int SimulatedHid::ReadTimeout(Device* device, std::uint8_t* buffer, std::size_t 
 
 int SimulatedHid::WriteTo(Device* device, const std::uint8_t* report, std::size_t length, int /*timeoutMs*/) {
   ++calls_;
+  if (!device) return -1;
   Adapter& adapter = *static_cast<Handle*>(device)->adapter;
   if (!adapter.plugged || length == 0) return -1;
   SimFaults& faults = adapter.faults;
