@@ -120,7 +120,7 @@ class DeviceLink {
   void BeginTransfer();
   int RunChunks(int chunkSize, int total, std::uint32_t tailMs, const ChunkStep& step);
   int GuardedTransfer(const std::function<int()>& transfer);
-  bool FirmwareAttemptAllowed(int attempts, std::uint32_t& attemptStart);
+  bool NextAttemptAllowed(int attempts, std::uint32_t& attemptStart);
   int ProgramBlocks(const std::uint8_t* image, std::size_t length, int& attempts);
   bool SendBlockPieces(const Frame& data, int& attempts);
   ReadEnd ReadFrames(std::uint8_t c, std::span<std::uint8_t> destination, ReadProgress& progress);
