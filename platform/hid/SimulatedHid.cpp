@@ -133,7 +133,7 @@ int SimulatedHid::ReadTimeout(Device* device, std::uint8_t* buffer, std::size_t 
   }
   if (static_cast<std::int32_t>(next->due - now) > 0) clock_.SleepFor(next->due - now);
   std::memset(buffer, 0, length);
-  std::memcpy(buffer, next->report.data(), std::min(length, next->report.size()));
+  std::copy_n(next->report.begin(), std::min(length, next->report.size()), buffer);
   adapter.pending.erase(next);
   return static_cast<int>(length);
 }
