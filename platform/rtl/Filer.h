@@ -23,9 +23,10 @@
 // gets Loaded, in reading order. A malformed, truncated or oversized stream
 // raises EReadError; an unknown class raises EClassNotFound "Class %s not
 // found". Property errors (an unknown property, a value of the wrong kind,
-// an unknown reference or method) raise EReadError "Error reading
-// <component>.<property>: <reason>" in strict mode; in lenient mode they are
-// recorded in Errors() and the value is skipped.
+// an unknown reference or method, any exception of a custom property's
+// reader) raise EReadError "Error reading <component>.<property>: <reason>"
+// in strict mode; in lenient mode they are recorded in Errors() and the
+// value is skipped.
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -220,6 +221,7 @@ class TReader : public TFiler {
   void PropertyError(const std::string& message);
   void CheckDepth();
   void Forget(TComponent* component);
+  void ReleaseLoaded();
   std::string CurrentName() const;
 
   bool lenient_ = false;

@@ -63,10 +63,15 @@ class TReader::Watch : public TComponent {
 };
 
 TReader::~TReader() {
-  if (!watch_) return;
+  ReleaseLoaded();
+  if (watch_) watch_->Free();
+}
+
+void TReader::ReleaseLoaded() {
   for (TComponent* component : loaded_)
     if (component) watch_->RemoveFreeNotification(component);
-  watch_->Free();
+  loaded_.clear();
+  fixups_.clear();
 }
 
 void TReader::Forget(TComponent* component) {
@@ -146,8 +151,10 @@ TComponent* TReader::ReadRootComponent(TComponent* root) {
         component->ExcludeState(csLoading);
       }
     if (created && root_ == root) root->Free();
+    ReleaseLoaded();
     throw;
   }
+  ReleaseLoaded();
   return root;
 }
 
@@ -243,10 +250,10 @@ void TReader::ReadProperty(TPersistent* instance) {
     if (!pendingFound_) throw EReadError(Format("Property %.*s does not exist", static_cast<int>(rest.size()), rest.data()));
   } catch (const EPropertyReadError&) {
     throw;
-  } catch (const Exception& e) {
+  } catch (const std::exception& e) {  // custom property readers may raise anything
     pendingName_.clear();
     propertyPath_ = path;
-    PropertyError(e.Message());
+    PropertyError(e.what());
     stream_.SetPosition(valueStart);
     SkipValue();
   }

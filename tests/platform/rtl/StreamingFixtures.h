@@ -49,9 +49,11 @@ class TTestPosition : public TPersistent {
         [this](TReader& reader) {
           const std::string text = reader.ReadString();
           const std::size_t comma = text.find(',');
-          auto px = ParseDouble(text.substr(1, comma == std::string::npos ? 0 : comma - 1));
-          auto py = comma == std::string::npos ? std::nullopt
-                                               : ParseDouble(text.substr(comma + 1, text.size() - comma - 2));
+          std::optional<double> px, py;
+          if (text.size() >= 2 && text.front() == '(' && text.back() == ')' && comma != std::string::npos) {
+            px = ParseDouble(text.substr(1, comma - 1));
+            py = ParseDouble(text.substr(comma + 1, text.size() - comma - 2));
+          }
           x = px && py ? static_cast<float>(*px) : 0;
           y = px && py ? static_cast<float>(*py) : 0;
         },
