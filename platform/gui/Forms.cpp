@@ -2,9 +2,11 @@
 
 #include <gtk/gtk.h>
 
+#include "platform/gui/Dialogs.h"
 #include "platform/gui/GuiInit.h"
 #include "platform/gui/Menus.h"
 #include "platform/gui/SceneWindow.h"
+#include "platform/rtl/ClassRegistry.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/Resources.h"
 #include "platform/rtl/TextConvert.h"
@@ -69,6 +71,11 @@ TPoint PlaceForm(TPosition position, const TRect& current, const TRect* owner, c
   }
   return {centre->Left + (centre->Width() - current.Width()) / 2,
           centre->Top + (centre->Height() - current.Height()) / 2};
+}
+
+void RegisterGuiClasses() {
+  rtl::RegisterClasses<TForm, TMainMenu, TPopupMenu, TMenuItem, TOpenDialog, TSaveDialog, TColorDialog,
+                       TFontDialog>();
 }
 
 TForm* MainForm() { return g_mainForm; }

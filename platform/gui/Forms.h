@@ -162,6 +162,9 @@ class TForm : public rtl::TComponent {
   int pixelsPerInch_ = 96, textHeight_ = 13;
 };
 
+// Registers the form, menu and dialog classes for streaming.
+void RegisterGuiClasses();
+
 // The form whose closing ends the program (none until set).
 TForm* MainForm();
 void SetMainForm(TForm* form);
