@@ -1,0 +1,398 @@
+// Windows on a real X display (run under xvfb-run): painting, input, modal
+// runs, menus, message boxes and the clipboard.
+#include <gtest/gtest.h>
+#include <gtk/gtk.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "platform/gui/Clipboard.h"
+#include "platform/gui/Dialogs.h"
+#include "platform/gui/Forms.h"
+#include "platform/gui/GuiInit.h"
+#include "platform/gui/Menus.h"
+#include "platform/gui/SceneWindow.h"
+#include "platform/rtl/TextConvert.h"
+#include "tests/support/gui_pump.h"
+
+namespace gui {
+namespace {
+
+using test_support::PumpFor;
+using test_support::PumpUntil;
+using namespace std::chrono_literals;
+
+// A scene stand-in: paints its whole buffer in one colour on every pass (so
+// only the window's copying of dirty rectangles keeps the rest unchanged)
+// and logs what reaches it.
+class TRecordingHost : public ISceneHost {
+ public:
+  ~TRecordingHost() override {
+    if (buffer_) cairo_surface_destroy(buffer_);
+  }
+
+  cairo_surface_t* Paint(const std::vector<TRect>& dirty) override {
+    Dirty = dirty;
+    ++Paints;
+    cairo_t* cr = cairo_create(buffer_);
+    cairo_set_source_rgb(cr, Red, Green, Blue);
+    cairo_paint(cr);
+    if (Decorate) Decorate(cr);
+    cairo_destroy(cr);
+    return buffer_;
+  }
+  void Resized(int width, int height) override {
+    if (buffer_) cairo_surface_destroy(buffer_);
+    buffer_ = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height);
+    Log.push_back("size " + std::to_string(width) + "x" + std::to_string(height));
+  }
+  void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override {
+    Log.push_back(std::string(shift.Contains(ssDouble) ? "double " : "down ") + std::to_string(button) + " " +
+                  std::to_string(x) + "," + std::to_string(y));
+  }
+  void MouseMove(TShiftState, int x, int y) override { Moves.push_back({x, y}); }
+  void MouseUp(TMouseButton button, TShiftState, int x, int y) override {
+    Log.push_back("up " + std::to_string(button) + " " + std::to_string(x) + "," + std::to_string(y));
+  }
+  bool MouseWheel(TShiftState, int delta, int, int) override {
+    Log.push_back("wheel " + std::to_string(delta));
+    return true;
+  }
+  void MouseLeave() override { Log.push_back("leave"); }
+  void KeyDown(std::uint16_t key, TShiftState shift) override {
+    Log.push_back("keydown " + std::to_string(key) + (shift.Contains(ssCtrl) ? " ctrl" : ""));
+  }
+  void KeyUp(std::uint16_t key, TShiftState) override { Log.push_back("keyup " + std::to_string(key)); }
+  void Char(char32_t c, TShiftState) override { Typed += c; }
+  std::optional<TRect> ImeCaret() override { return TRect{10, 10, 11, 24}; }
+  void ImeResult(const rtl::WideString& text) override { Composed += text; }
+  bool QueryHint(int, int, rtl::WideString& text, TRect& area) override {
+    text = u"hint";
+    area = {0, 0, 10, 10};
+    return true;
+  }
+  bool DragOver(const TDropData&, int, int) override { return true; }
+  void DragLeave() override {}
+  void Drop(const TDropData& data, int, int) override { Dropped.push_back(data); }
+
+  double Red = 1, Green = 0, Blue = 0;
+  std::function<void(cairo_t*)> Decorate;
+  int Paints = 0;
+  std::vector<TRect> Dirty;
+  std::vector<std::string> Log;
+  std::vector<TPoint> Moves;
+  std::u32string Typed;
+  rtl::WideString Composed;
+  std::vector<TDropData> Dropped;
+
+ private:
+  cairo_surface_t* buffer_ = nullptr;
+};
+
+class Display : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    setenv("GTK_IM_MODULE", "gtk-im-context-simple", 1);
+    setenv("NO_AT_BRIDGE", "1", 1);
+  }
+  void SetUp() override {
+    if (!InitGui()) GTEST_SKIP() << "no display";
+    RegisterGuiClasses();
+  }
+
+  // A shown form whose client area is `host`'s scene window.
+  TForm* ShowForm(TRecordingHost& host, int width = 200, int height = 120) {
+    auto* form = new TForm(nullptr);
+    form->SetClientWidth(width);
+    form->SetClientHeight(height);
+    form->SetBorderStyle(bsSingle);
+    form->SetPosition(poScreenCenter);
+    form->SetClientHost(&host);
+    form->Show();
+    EXPECT_TRUE(PumpUntil([&] { return host.Paints > 0 && Mapped(form); }));
+    PumpFor(50ms);
+    return form;
+  }
+
+  static bool Mapped(TForm* form) {
+    TSceneWindow* scene = form->ClientWindow();
+    return scene && gtk_widget_get_mapped(scene->Widget());
+  }
+
+  // The colour the X server shows at (x, y) of the scene window.
+  static std::uint32_t ScreenPixel(TSceneWindow& scene, int x, int y) {
+    GdkPixbuf* pixbuf = gdk_pixbuf_get_from_window(gtk_widget_get_window(scene.Widget()), x, y, 1, 1);
+    if (!pixbuf) return 0xDEADBEEF;
+    const guchar* p = gdk_pixbuf_get_pixels(pixbuf);
+    const std::uint32_t rgb = (p[0] << 16) | (p[1] << 8) | p[2];
+    g_object_unref(pixbuf);
+    return rgb;
+  }
+
+  static GdkDevice* Device(bool keyboard) {
+    GdkSeat* seat = gdk_display_get_default_seat(gdk_display_get_default());
+    return keyboard ? gdk_seat_get_keyboard(seat) : gdk_seat_get_pointer(seat);
+  }
+
+  static void SendKey(GtkWidget* toplevel, unsigned keyval, unsigned state, bool press = true) {
+    GdkEvent* event = gdk_event_new(press ? GDK_KEY_PRESS : GDK_KEY_RELEASE);
+    event->key.window = GDK_WINDOW(g_object_ref(gtk_widget_get_window(toplevel)));
+    event->key.send_event = TRUE;
+    event->key.time = GDK_CURRENT_TIME;
+    event->key.keyval = keyval;
+    event->key.state = state;
+    GdkKeymapKey* keys = nullptr;
+    gint count = 0;
+    if (gdk_keymap_get_entries_for_keyval(gdk_keymap_get_for_display(gdk_display_get_default()), keyval, &keys,
+                                          &count) &&
+        count > 0) {
+      event->key.hardware_keycode = static_cast<guint16>(keys[0].keycode);
+      event->key.group = static_cast<guint8>(keys[0].group);
+    }
+    g_free(keys);
+    gdk_event_set_device(event, Device(true));
+    gtk_main_do_event(event);
+    gdk_event_free(event);
+  }
+
+  static void Type(GtkWidget* toplevel, unsigned keyval, unsigned state = 0) {
+    SendKey(toplevel, keyval, state, true);
+    SendKey(toplevel, keyval, state, false);
+  }
+
+  static void SendButton(TSceneWindow& scene, GdkEventType type, guint button, double x, double y, guint32 time) {
+    GdkEvent* event = gdk_event_new(type);
+    event->button.window = GDK_WINDOW(g_object_ref(gtk_widget_get_window(scene.Widget())));
+    event->button.send_event = TRUE;
+    event->button.time = time;
+    event->button.x = x;
+    event->button.y = y;
+    event->button.button = button;
+    event->button.state = type == GDK_BUTTON_RELEASE ? GDK_BUTTON1_MASK : 0;
+    gdk_event_set_device(event, Device(false));
+    gtk_main_do_event(event);
+    gdk_event_free(event);
+  }
+};
+
+TEST_F(Display, SceneWindowRepaintsOnlyItsDirtyAreas) {
+  TRecordingHost host;
+  TForm* form = ShowForm(host);
+  TSceneWindow& scene = *form->ClientWindow();
+  EXPECT_EQ(host.Log.front(), "size 200x120");
+  EXPECT_EQ(ScreenPixel(scene, 50, 50), 0xFF0000u);
+
+  host.Red = 0;
+  host.Blue = 1;  // the host now paints everything blue
+  const int before = host.Paints;
+  scene.Invalidate({10, 20, 40, 30});
+  ASSERT_TRUE(PumpUntil([&] { return host.Paints > before; }));
+  PumpFor(30ms);
+  EXPECT_EQ(host.Dirty, (std::vector<TRect>{{10, 20, 40, 30}}));
+  EXPECT_EQ(ScreenPixel(scene, 10, 20), 0x0000FFu);
+  EXPECT_EQ(ScreenPixel(scene, 39, 29), 0x0000FFu);
+  EXPECT_EQ(ScreenPixel(scene, 40, 29), 0xFF0000u);  // just outside: the window copied only the dirty area
+  EXPECT_EQ(ScreenPixel(scene, 150, 100), 0xFF0000u);
+
+  // Two areas invalidated before the loop runs arrive in one pass.
+  const int second = host.Paints;
+  scene.Invalidate({0, 0, 5, 5});
+  scene.Invalidate({100, 100, 110, 104});
+  ASSERT_TRUE(PumpUntil([&] { return host.Paints > second; }));
+  EXPECT_EQ(host.Paints, second + 1);
+  EXPECT_EQ(host.Dirty, (std::vector<TRect>{{0, 0, 5, 5}, {100, 100, 110, 104}}));
+  form->Free();
+}
+
+TEST_F(Display, ClicksAndTypedTextReachTheHost) {
+  TRecordingHost host;
+  TForm* form = ShowForm(host);
+  TSceneWindow& scene = *form->ClientWindow();
+  host.Log.clear();
+
+  // GDK's own double-press event is ignored; the tracker decides.
+  SendButton(scene, GDK_BUTTON_PRESS, 1, 30.6, 40.2, 1000);
+  SendButton(scene, GDK_BUTTON_RELEASE, 1, 30.6, 40.2, 1050);
+  SendButton(scene, GDK_BUTTON_PRESS, 1, 31, 41, 1100);
+  SendButton(scene, GDK_2BUTTON_PRESS, 1, 31, 41, 1100);
+  SendButton(scene, GDK_BUTTON_RELEASE, 1, 31, 41, 1150);
+  SendButton(scene, GDK_BUTTON_PRESS, 3, 5, 6, 5000);
+  SendButton(scene, GDK_BUTTON_RELEASE, 3, 5, 6, 5010);
+  EXPECT_EQ(host.Log, (std::vector<std::string>{"down 0 30,40", "up 0 30,40", "double 0 31,41", "up 0 31,41",
+                                                "down 1 5,6", "up 1 5,6"}));
+  EXPECT_TRUE(scene.Focused());  // a press gives the scene the keyboard
+
+  host.Log.clear();
+  GtkWidget* window = form->Handle();
+  Type(window, GDK_KEY_A, GDK_SHIFT_MASK);
+  Type(window, GDK_KEY_b);
+  Type(window, gdk_unicode_to_keyval(U'中'));
+  Type(window, GDK_KEY_c, GDK_CONTROL_MASK);
+  Type(window, GDK_KEY_Return);
+  PumpFor(20ms);
+  EXPECT_EQ(host.Typed, (std::u32string{U'A', U'b', U'中', 3, 13}));
+  EXPECT_EQ(host.Log[0], "keydown 65");
+  EXPECT_EQ(host.Log[1], "keyup 65");
+  EXPECT_NE(std::find(host.Log.begin(), host.Log.end(), "keydown 67 ctrl"), host.Log.end());
+  EXPECT_EQ(host.Log.back(), "keyup 13");
+  form->Free();
+}
+
+TEST_F(Display, ModalFormReturnsItsModalResult) {
+  auto* owner = new TForm(nullptr);
+  owner->SetPosition(poScreenCenter);
+  owner->Show();
+  SetMainForm(owner);
+  auto* dialog = new TForm(owner);
+  dialog->SetBorderStyle(bsDialog);
+  dialog->SetPosition(poOwnerFormCenter);
+  dialog->SetCaption(u"提示信息");
+
+  // A button press sets the result.
+  g_timeout_add(50, [](gpointer data) -> gboolean {
+    static_cast<TForm*>(data)->SetModalResult(mrOk);
+    return G_SOURCE_REMOVE;
+  }, dialog);
+  EXPECT_EQ(dialog->ShowModal(), mrOk);
+  EXPECT_FALSE(dialog->Visible());
+  EXPECT_EQ(dialog->Left(), owner->Left() + (owner->Width() - dialog->Width()) / 2);
+
+  // Esc and the close box give mrCancel.
+  g_timeout_add(50, [](gpointer data) -> gboolean {
+    Type(static_cast<TForm*>(data)->Handle(), GDK_KEY_Escape);
+    return G_SOURCE_REMOVE;
+  }, dialog);
+  EXPECT_EQ(dialog->ShowModal(), mrCancel);
+  g_timeout_add(50, [](gpointer data) -> gboolean {
+    gtk_window_close(GTK_WINDOW(static_cast<TForm*>(data)->Handle()));
+    return G_SOURCE_REMOVE;
+  }, dialog);
+  EXPECT_EQ(dialog->ShowModal(), mrCancel);
+  SetMainForm(nullptr);
+  owner->Free();
+}
+
+TEST_F(Display, MenuRadioGroupChecksAndUnchecks) {
+  auto* form = new TForm(nullptr);
+  auto* menu = new TMainMenu(form);
+  auto* file = new TMenuItem(form);
+  file->SetCaption(u"&File");
+  menu->Items()->Add(file);
+  std::vector<TMenuItem*> languages;
+  for (const char16_t* caption : {u"English", u"简体中文"}) {
+    auto* item = new TMenuItem(form);
+    item->SetCaption(caption);
+    item->SetRadioItem(true);
+    item->SetAutoCheck(true);
+    item->SetGroupIndex(1);
+    file->Add(item);
+    languages.push_back(item);
+  }
+  auto* help = new TMenuItem(form);
+  help->SetCaption(u"&Help...");
+  help->SetShortCut(ShortCut(vk::F1));
+  int helpClicks = 0;
+  help->OnClick = [&](rtl::TObject*) { ++helpClicks; };
+  file->Add(help);
+  form->SetMenu(menu);
+  form->Show();
+  ASSERT_TRUE(PumpUntil([&] { return gtk_widget_get_mapped(form->Handle()); }));
+
+  auto widget = [&](TMenuItem* item) { return GTK_CHECK_MENU_ITEM(menu->ItemWidget(item)); };
+  ASSERT_NE(menu->ItemWidget(languages[0]), nullptr);
+  EXPECT_TRUE(gtk_check_menu_item_get_draw_as_radio(widget(languages[0])));
+
+  gtk_menu_item_activate(GTK_MENU_ITEM(widget(languages[0])));
+  EXPECT_TRUE(languages[0]->Checked());
+  EXPECT_TRUE(gtk_check_menu_item_get_active(widget(languages[0])));
+  gtk_menu_item_activate(GTK_MENU_ITEM(widget(languages[1])));
+  EXPECT_FALSE(languages[0]->Checked());
+  EXPECT_TRUE(languages[1]->Checked());
+  EXPECT_FALSE(gtk_check_menu_item_get_active(widget(languages[0])));
+  gtk_menu_item_activate(GTK_MENU_ITEM(widget(languages[1])));  // the checked one unchecks
+  EXPECT_FALSE(languages[1]->Checked());
+  EXPECT_FALSE(gtk_check_menu_item_get_active(widget(languages[1])));
+
+  // Model changes show at once; items added at run time appear.
+  languages[0]->SetVisible(false);
+  EXPECT_FALSE(gtk_widget_get_visible(menu->ItemWidget(languages[0])));
+  auto* added = new TMenuItem(form);
+  added->SetCaption(u"Model A");
+  added->SetRadioItem(true);
+  added->SetChecked(true);
+  file->Add(added);
+  ASSERT_NE(menu->ItemWidget(added), nullptr);
+  EXPECT_TRUE(gtk_check_menu_item_get_active(widget(added)));
+  EXPECT_STREQ(gtk_menu_item_get_label(GTK_MENU_ITEM(menu->ItemWidget(file))), "_File");
+
+  Type(form->Handle(), GDK_KEY_F1);  // the shortcut
+  PumpFor(20ms);
+  EXPECT_EQ(helpClicks, 1);
+  form->Free();
+}
+
+TEST_F(Display, MessageBoxAnswers) {
+  g_timeout_add(100, [](gpointer) -> gboolean {
+    GList* windows = gtk_window_list_toplevels();
+    for (GList* w = windows; w; w = w->next)
+      if (GTK_IS_MESSAGE_DIALOG(w->data)) gtk_dialog_response(GTK_DIALOG(w->data), IDNO);
+    g_list_free(windows);
+    return G_SOURCE_REMOVE;
+  }, nullptr);
+  EXPECT_EQ(Dialogs().MessageBox(nullptr, u"保存更改?", u"错误", MB_YESNOCANCEL | MB_ICONQUESTION), IDNO);
+}
+
+TEST_F(Display, ClipboardRoundTripsChineseText) {
+  const rtl::WideString text = u"电调参数 ESC 𠀋";  // with a character beyond the basic plane
+  Clipboard().SetAsText(text);
+  EXPECT_TRUE(Clipboard().HasText());
+  EXPECT_EQ(Clipboard().AsText(), text);
+}
+
+TEST_F(Display, DemoFormScreenshot) {
+  TRecordingHost host;
+  host.Red = 0.95, host.Green = 0.95, host.Blue = 0.96;
+  host.Decorate = [](cairo_t* cr) {
+    cairo_set_source_rgb(cr, 0.16, 0.45, 0.78);
+    cairo_rectangle(cr, 0, 0, 130, 400);
+    cairo_fill(cr);
+    cairo_set_source_rgb(cr, 0.2, 0.2, 0.2);
+    cairo_select_font_face(cr, "DejaVu Sans", CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_NORMAL);
+    cairo_set_font_size(cr, 16);
+    cairo_move_to(cr, 150, 40);
+    cairo_show_text(cr, "esctool demo form");
+  };
+  auto* form = new TForm(nullptr);
+  form->SetCaption(u"esctool demo");
+  auto* menu = new TMainMenu(form);
+  for (const char16_t* caption : {u"&File", u"&Device", u"&Version", u"&Help"}) {
+    auto* item = new TMenuItem(form);
+    item->SetCaption(caption);
+    menu->Items()->Add(item);
+  }
+  form->SetMenu(menu);
+  form->SetClientWidth(400);
+  form->SetClientHeight(300);
+  form->SetClientHost(&host);
+  form->Show();
+  ASSERT_TRUE(PumpUntil([&] { return host.Paints > 0 && Mapped(form); }));
+  PumpFor(100ms);
+  GtkWidget* window = form->Handle();
+  GdkWindow* gdkWindow = gtk_widget_get_window(window);
+  GdkPixbuf* shot = gdk_pixbuf_get_from_window(gdkWindow, 0, 0, gdk_window_get_width(gdkWindow),
+                                               gdk_window_get_height(gdkWindow));
+  ASSERT_NE(shot, nullptr);
+  const char* binary = std::getenv("ESCTOOL_BINARY_DIR");
+  const std::filesystem::path dir = std::filesystem::path(binary ? binary : ".") / "artifacts";
+  std::filesystem::create_directories(dir);
+  const std::string file = (dir / "demo_form.png").string();
+  EXPECT_TRUE(gdk_pixbuf_save(shot, file.c_str(), "png", nullptr, nullptr));
+  EXPECT_GE(gdk_pixbuf_get_height(shot), 300);
+  g_object_unref(shot);
+  form->Free();
+}
+
+}  // namespace
+}  // namespace gui
