@@ -6,6 +6,7 @@
 
 #include "platform/gui/GuiInit.h"
 #include "platform/gui/Keys.h"
+#include "platform/gui/XShape.h"
 #include "platform/rtl/TextConvert.h"
 
 namespace gui {
@@ -482,10 +483,6 @@ void TSceneWindow::Invalidate(const TRect& rect) {
 
 void TSceneWindow::InvalidateAll() { gtk_widget_queue_draw(area_); }
 
-void TSceneWindow::Update() {
-  if (GdkWindow* window = gtk_widget_get_window(area_)) gdk_window_process_updates(window, FALSE);
-}
-
 int TSceneWindow::ClientWidth() const { return width_; }
 int TSceneWindow::ClientHeight() const { return height_; }
 
@@ -533,11 +530,21 @@ void TSceneWindow::SetTransparent(bool transparent) {
     gtk_widget_set_visual(toplevel, visual);
 }
 
+// Without a compositor, alpha cannot show: the window is cut to the pixels
+// the scene covers (the menu bar of a form above the scene stays).
 void TSceneWindow::ApplyShape(cairo_surface_t* buffer) {
   GtkWidget* toplevel = popup_ ? popup_ : gtk_widget_get_toplevel(area_);
-  if (!GTK_IS_WINDOW(toplevel) || IsComposited(toplevel)) return;
+  GdkWindow* window = GTK_IS_WINDOW(toplevel) ? gtk_widget_get_window(toplevel) : nullptr;
+  if (!window || IsComposited(toplevel)) return;
+  int areaX = 0, areaY = 0;
+  gtk_widget_translate_coordinates(area_, toplevel, 0, 0, &areaX, &areaY);
   cairo_region_t* region = gdk_cairo_region_create_from_surface(buffer);
-  gtk_widget_shape_combine_region(toplevel, region);
+  cairo_region_translate(region, areaX, areaY);
+  if (areaY > 0) {
+    const cairo_rectangle_int_t strip{0, 0, gdk_window_get_width(window), areaY};
+    cairo_region_union_rectangle(region, &strip);
+  }
+  SetX11WindowShape(window, region);
   cairo_region_destroy(region);
 }
 

@@ -107,8 +107,6 @@ class TSceneWindow {
   // at the next draw, in Paint's dirty list.
   void Invalidate(const TRect& rect);
   void InvalidateAll();
-  // Paints what is pending now instead of at the next loop turn.
-  void Update();
   int ClientWidth() const;
   int ClientHeight() const;
   TPoint ClientToScreen(TPoint point) const;

@@ -14,6 +14,7 @@
 #include "platform/gui/GuiInit.h"
 #include "platform/gui/Menus.h"
 #include "platform/gui/SceneWindow.h"
+#include "platform/rtl/Exceptions.h"
 #include "platform/rtl/TextConvert.h"
 #include "tests/support/gui_pump.h"
 
@@ -123,7 +124,10 @@ class Display : public ::testing::Test {
 
   // The colour the X server shows at (x, y) of the scene window.
   static std::uint32_t ScreenPixel(TSceneWindow& scene, int x, int y) {
-    GdkPixbuf* pixbuf = gdk_pixbuf_get_from_window(gtk_widget_get_window(scene.Widget()), x, y, 1, 1);
+    return Pixel(gtk_widget_get_window(scene.Widget()), x, y);
+  }
+  static std::uint32_t Pixel(GdkWindow* window, int x, int y) {
+    GdkPixbuf* pixbuf = gdk_pixbuf_get_from_window(window, x, y, 1, 1);
     if (!pixbuf) return 0xDEADBEEF;
     const guchar* p = gdk_pixbuf_get_pixels(pixbuf);
     const std::uint32_t rgb = (p[0] << 16) | (p[1] << 8) | p[2];
@@ -349,6 +353,48 @@ TEST_F(Display, ClipboardRoundTripsChineseText) {
   Clipboard().SetAsText(text);
   EXPECT_TRUE(Clipboard().HasText());
   EXPECT_EQ(Clipboard().AsText(), text);
+}
+
+TEST_F(Display, ExceptionsInHostCallsGoToTheApplication) {
+  class TThrowingHost : public TRecordingHost {
+   public:
+    void MouseDown(TMouseButton, TShiftState, int, int) override { throw rtl::Exception("press failed"); }
+  } host;
+  TForm* form = ShowForm(host);
+  std::vector<std::string> handled;
+  Application->OnException = [&](rtl::TObject*, const std::exception& e) { handled.push_back(e.what()); };
+  SendButton(*form->ClientWindow(), GDK_BUTTON_PRESS, 1, 5, 5, 100);
+  SendButton(*form->ClientWindow(), GDK_BUTTON_RELEASE, 1, 5, 5, 110);
+  Application->OnException = nullptr;
+  EXPECT_EQ(handled, std::vector<std::string>{"press failed"});
+  EXPECT_EQ(host.Log.back(), "up 0 5,5");  // the window goes on
+  form->Free();
+}
+
+TEST_F(Display, TransparentPopupShowsOnlyWhatTheSceneCovers) {
+  TRecordingHost behind;  // an opaque red window under the popup
+  TForm* form = ShowForm(behind, 300, 200);
+  const TPoint origin = form->ClientWindow()->ClientToScreen({0, 0});
+
+  TRecordingHost host;
+  host.Decorate = [](cairo_t* cr) {  // left half green, right half fully transparent
+    cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
+    cairo_set_source_rgba(cr, 0, 0, 0, 0);
+    cairo_paint(cr);
+    cairo_set_source_rgb(cr, 0, 1, 0);
+    cairo_rectangle(cr, 0, 0, 50, 60);
+    cairo_fill(cr);
+  };
+  const TRect bounds{origin.X + 20, origin.Y + 20, origin.X + 120, origin.Y + 80};
+  auto popup = TSceneWindow::CreatePopup(host, bounds, true);
+  popup->ShowPopup();
+  ASSERT_TRUE(PumpUntil([&] { return host.Paints > 0; }));
+  PumpFor(80ms);
+  GdkWindow* screen = gdk_get_default_root_window();
+  EXPECT_EQ(Pixel(screen, origin.X + 30, origin.Y + 40), 0x00FF00u);   // the popup's opaque half
+  EXPECT_EQ(Pixel(screen, origin.X + 100, origin.Y + 40), 0xFF0000u);  // seen through the transparent half
+  popup.reset();
+  form->Free();
 }
 
 TEST_F(Display, DemoFormScreenshot) {
