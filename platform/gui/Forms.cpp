@@ -333,6 +333,8 @@ void TForm::ApplyPosition() {
 
 void TForm::Show() {
   GtkWidget* window = Handle();
+  if (auto* owner = dynamic_cast<TForm*>(Owner()); owner && owner->HandleAllocated())
+    gtk_window_set_transient_for(GTK_WINDOW(window), GTK_WINDOW(owner->Handle()));
   ApplyPosition();
   gtk_window_move(GTK_WINDOW(window), left_, top_);
   gtk_widget_show_all(window);
@@ -366,7 +368,8 @@ void TForm::Close() {
     Hide();
     g_idle_add(
         [](gpointer data) -> gboolean {
-          static_cast<TForm*>(data)->Free();
+          auto* form = static_cast<TForm*>(data);
+          Guarded(nullptr, [&] { form->Free(); });
           return G_SOURCE_REMOVE;
         },
         this);

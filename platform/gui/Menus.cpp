@@ -373,8 +373,10 @@ void TPopupMenu::Popup(int x, int y) {
   OnPopup(this);
   GtkMenu* menu = GTK_MENU(View(false, nullptr));
   const GdkRectangle at{x, y, 1, 1};
+  GdkEvent* trigger = gtk_get_current_event();  // the click that asked for the menu, if any
   gtk_menu_popup_at_rect(menu, gdk_get_default_root_window(), &at, GDK_GRAVITY_NORTH_WEST, GDK_GRAVITY_NORTH_WEST,
-                         nullptr);
+                         trigger);
+  if (trigger) gdk_event_free(trigger);
 }
 
 void TPopupMenu::ClosePopup() {

@@ -2,6 +2,7 @@
 
 #include <gtk/gtk.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "platform/gui/GuiInit.h"
@@ -89,6 +90,18 @@ TDropData DropDataOf(GtkSelectionData* selection) {
 }
 
 bool IsComposited(GtkWidget* toplevel) { return gdk_screen_is_composited(gtk_widget_get_screen(toplevel)); }
+
+// The scene windows alive, for finding the target of an internal drag.
+std::vector<TSceneWindow*> g_windows;
+
+// The internal drag under way (one per process).
+struct TInternalDrag {
+  TSceneWindow* origin = nullptr;
+  rtl::TObject* source = nullptr;
+  TSceneWindow* over = nullptr;
+  bool accepted = false;
+};
+std::optional<TInternalDrag> g_drag;
 
 }  // namespace
 
@@ -182,6 +195,11 @@ struct TSceneWindow::Signals {
     TSceneWindow& self = Self(data);
     const auto button = ButtonOf(event->button);
     if (!button) return FALSE;
+    if (g_drag && g_drag->origin == &self) {
+      DragTo(Pixel(event->x_root), Pixel(event->y_root));
+      EndInternalDrag(true, Pixel(event->x_root), Pixel(event->y_root));
+      return TRUE;
+    }
     TShiftState shift = ShiftFromGdk(event->state) - TShiftState{FlagOf(*button)};
     const int x = Pixel(event->x), y = Pixel(event->y);
     Guarded(nullptr, [&] { self.host_.MouseUp(*button, shift, x, y); });
@@ -193,6 +211,10 @@ struct TSceneWindow::Signals {
 
   static gboolean Motion(GtkWidget*, GdkEventMotion* event, gpointer data) {
     TSceneWindow& self = Self(data);
+    if (g_drag && g_drag->origin == &self) {
+      DragTo(Pixel(event->x_root), Pixel(event->y_root));
+      return TRUE;
+    }
     Guarded(nullptr, [&] { self.host_.MouseMove(ShiftFromGdk(event->state), Pixel(event->x), Pixel(event->y)); });
     return TRUE;
   }
@@ -233,13 +255,17 @@ struct TSceneWindow::Signals {
 
   static gboolean KeyPress(GtkWidget*, GdkEventKey* event, gpointer data) {
     TSceneWindow& self = Self(data);
+    if (g_drag && g_drag->origin == &self && event->keyval == GDK_KEY_Escape) {
+      EndInternalDrag(false, 0, 0);
+      return TRUE;
+    }
     if (self.preediting_ && gtk_im_context_filter_keypress(self.im_, event)) return TRUE;
     const TShiftState shift = ShiftFromGdk(event->state);
     const TKeyStroke stroke = TranslateKey(event->keyval, BaseKeyval(event), shift);
     if (stroke.Key) Guarded(nullptr, [&] { self.host_.KeyDown(stroke.Key, shift); });
     self.typing_ = true;
     self.typingShift_ = shift;
-    const bool filtered = !shift.Contains(ssCtrl) && gtk_im_context_filter_keypress(self.im_, event);
+    const bool filtered = gtk_im_context_filter_keypress(self.im_, event);
     self.typing_ = false;
     if (!filtered && stroke.Char) Guarded(nullptr, [&] { self.host_.Char(stroke.Char, shift); });
     return TRUE;
@@ -398,6 +424,49 @@ struct TSceneWindow::Signals {
     return G_SOURCE_REMOVE;
   }
 
+  // Internal drag: offers the drag to the window under the screen point.
+  static void DragTo(int screenX, int screenY) {
+    TSceneWindow* target = g_drag->origin->ContainsScreenPoint(screenX, screenY) ? g_drag->origin : nullptr;
+    for (TSceneWindow* window : g_windows)
+      if (!target && window->ContainsScreenPoint(screenX, screenY)) target = window;
+    if (g_drag->over && g_drag->over != target) LeaveInternalTarget();
+    g_drag->over = target;
+    if (!target) return;
+    const TPoint origin = target->ClientToScreen({0, 0});
+    TDropData data;
+    data.Source = g_drag->source;
+    g_drag->accepted = Guarded(nullptr, [&] {
+      return target->host_.DragOver(data, screenX - origin.X, screenY - origin.Y);
+    }, false);
+    target->SetCursor(g_drag->accepted ? crDrag : crNoDrop);
+  }
+
+  static void LeaveInternalTarget() {
+    TSceneWindow* target = g_drag->over;
+    g_drag->over = nullptr;
+    g_drag->accepted = false;
+    target->SetCursor(crDefault);
+    Guarded(nullptr, [&] { target->host_.DragLeave(); });
+  }
+
+  static void EndInternalDrag(bool drop, int screenX, int screenY) {
+    TInternalDrag drag = *g_drag;
+    const bool dropped = drop && drag.over && drag.accepted;
+    if (dropped) {
+      g_drag->over = nullptr;
+      drag.over->SetCursor(crDefault);
+      const TPoint origin = drag.over->ClientToScreen({0, 0});
+      TDropData data;
+      data.Source = drag.source;
+      Guarded(nullptr, [&] { drag.over->host_.Drop(data, screenX - origin.X, screenY - origin.Y); });
+    } else if (g_drag->over) {
+      LeaveInternalTarget();
+    }
+    g_drag.reset();
+    drag.origin->ReleaseCapture();
+    Guarded(nullptr, [&] { drag.origin->host_.InternalDragEnded(drag.source, dropped); });
+  }
+
   static void CancelLeave(TSceneWindow& self) {
     if (self.pendingLeave_) g_source_remove(self.pendingLeave_);
     self.pendingLeave_ = 0;
@@ -423,6 +492,7 @@ TSceneWindow::TSceneWindow(ISceneHost& host) : host_(host), clicks_(DoubleClickT
   gtk_drag_dest_set(area_, static_cast<GtkDestDefaults>(0), targets, G_N_ELEMENTS(targets),
                     static_cast<GdkDragAction>(GDK_ACTION_COPY | GDK_ACTION_MOVE | GDK_ACTION_LINK));
   Connect();
+  g_windows.push_back(this);
 }
 
 std::unique_ptr<TSceneWindow> TSceneWindow::CreatePopup(ISceneHost& host, TRect screenBounds, bool transparent) {
@@ -462,6 +532,9 @@ void TSceneWindow::Connect() {
 }
 
 TSceneWindow::~TSceneWindow() {
+  std::erase(g_windows, this);
+  if (g_drag && g_drag->origin == this) g_drag.reset();
+  if (g_drag && g_drag->over == this) g_drag->over = nullptr;
   Signals::CancelLeave(*this);
   if (captured_) ReleaseCapture();
   g_signal_handlers_disconnect_by_data(area_, this);
@@ -515,6 +588,20 @@ void TSceneWindow::SetCursor(TCursor cursor) {
   GdkCursor* shape = gdk_cursor_new_from_name(gdk_window_get_display(window), CursorName(cursor));
   gdk_window_set_cursor(window, shape);
   if (shape) g_object_unref(shape);
+}
+
+void TSceneWindow::BeginInternalDrag(rtl::TObject* source) {
+  if (g_drag) Signals::EndInternalDrag(false, 0, 0);
+  g_drag = TInternalDrag{this, source, nullptr, false};
+  SetCapture();
+}
+
+bool TSceneWindow::InternalDragging() const { return g_drag && g_drag->origin == this; }
+
+bool TSceneWindow::ContainsScreenPoint(int x, int y) const {
+  if (!gtk_widget_get_mapped(area_)) return false;
+  const TPoint origin = ClientToScreen({0, 0});
+  return x >= origin.X && y >= origin.Y && x < origin.X + width_ && y < origin.Y + height_;
 }
 
 void TSceneWindow::SetFocus() { gtk_widget_grab_focus(area_); }

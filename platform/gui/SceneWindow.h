@@ -25,11 +25,12 @@ typedef struct _GdkDragContext GdkDragContext;
 
 namespace gui {
 
-// What a drag from another program (or another window) carries: the local
-// file names of a file list, kept whole, or else a text.
+// What a drag carries: from another program the local file names of a file
+// list, kept whole, or else a text; inside the program the dragged object.
 struct TDropData {
   std::vector<rtl::WideString> Files;
   rtl::WideString Text;
+  rtl::TObject* Source = nullptr;
   friend bool operator==(const TDropData&, const TDropData&) = default;
 };
 // The drop data of a "text/uri-list": file URIs become local file names;
@@ -79,12 +80,15 @@ class ISceneHost {
   // to (moving out of the area asks again), false for none.
   virtual bool QueryHint(int x, int y, rtl::WideString& text, TRect& area) = 0;
 
-  // A drag from outside moves over the window: accept or refuse.
+  // A drag moves over the window: accept or refuse.
   virtual bool DragOver(const TDropData& data, int x, int y) = 0;
   // The drag left the window without dropping.
   virtual void DragLeave() = 0;
-  // The data was dropped at (x, y).
+  // The data was dropped at (x, y) (only where DragOver last accepted).
   virtual void Drop(const TDropData& data, int x, int y) = 0;
+  // An internal drag this window started is over: dropped, or refused,
+  // cancelled with Escape or lost.
+  virtual void InternalDragEnded(rtl::TObject* /*source*/, bool /*dropped*/) {}
 };
 
 class TSceneWindow {
@@ -120,6 +124,14 @@ class TSceneWindow {
   void SetFocus();
   bool Focused() const;
 
+  // Starts dragging `source` inside the program (call on a press): the
+  // pointer is captured; each move is offered as DragOver (data with
+  // Source set) to the scene window under the pointer, instead of
+  // MouseMove, with DragLeave when it moves on; the release drops where
+  // the last DragOver accepted; Escape cancels. InternalDragEnded ends it.
+  void BeginInternalDrag(rtl::TObject* source);
+  bool InternalDragging() const;
+
   // The window of a transparent form or popup: shows the buffer's alpha.
   void SetTransparent(bool transparent);
 
@@ -133,6 +145,7 @@ class TSceneWindow {
   friend struct Signals;
   void Connect();
   void ApplyShape(cairo_surface_t* buffer);
+  bool ContainsScreenPoint(int x, int y) const;
 
   ISceneHost& host_;
   GtkWidget* area_ = nullptr;

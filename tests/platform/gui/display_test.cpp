@@ -74,10 +74,20 @@ class TRecordingHost : public ISceneHost {
     area = {0, 0, 10, 10};
     return true;
   }
-  bool DragOver(const TDropData&, int, int) override { return true; }
-  void DragLeave() override {}
-  void Drop(const TDropData& data, int, int) override { Dropped.push_back(data); }
+  bool DragOver(const TDropData& data, int x, int y) override {
+    Log.push_back("dragover " + std::to_string(x) + "," + std::to_string(y));
+    return !Accept || Accept(data);
+  }
+  void DragLeave() override { Log.push_back("dragleave"); }
+  void Drop(const TDropData& data, int x, int y) override {
+    Log.push_back("drop " + std::to_string(x) + "," + std::to_string(y));
+    Dropped.push_back(data);
+  }
+  void InternalDragEnded(rtl::TObject*, bool dropped) override {
+    Log.push_back(dropped ? "ended dropped" : "ended refused");
+  }
 
+  std::function<bool(const TDropData&)> Accept;
   double Red = 1, Green = 0, Blue = 0;
   std::function<void(cairo_t*)> Decorate;
   int Paints = 0;
@@ -166,6 +176,21 @@ class Display : public ::testing::Test {
     SendKey(toplevel, keyval, state, false);
   }
 
+  static void SendMotion(TSceneWindow& scene, int screenX, int screenY) {
+    const TPoint origin = scene.ClientToScreen({0, 0});
+    GdkEvent* event = gdk_event_new(GDK_MOTION_NOTIFY);
+    event->motion.window = GDK_WINDOW(g_object_ref(gtk_widget_get_window(scene.Widget())));
+    event->motion.send_event = TRUE;
+    event->motion.x = screenX - origin.X;
+    event->motion.y = screenY - origin.Y;
+    event->motion.x_root = screenX;
+    event->motion.y_root = screenY;
+    event->motion.state = GDK_BUTTON1_MASK;
+    gdk_event_set_device(event, Device(false));
+    gtk_main_do_event(event);
+    gdk_event_free(event);
+  }
+
   static void SendButton(TSceneWindow& scene, GdkEventType type, guint button, double x, double y, guint32 time) {
     GdkEvent* event = gdk_event_new(type);
     event->button.window = GDK_WINDOW(g_object_ref(gtk_widget_get_window(scene.Widget())));
@@ -174,6 +199,9 @@ class Display : public ::testing::Test {
     event->button.x = x;
     event->button.y = y;
     event->button.button = button;
+    const TPoint origin = scene.ClientToScreen({0, 0});
+    event->button.x_root = origin.X + x;
+    event->button.y_root = origin.Y + y;
     event->button.state = type == GDK_BUTTON_RELEASE ? GDK_BUTTON1_MASK : 0;
     gdk_event_set_device(event, Device(false));
     gtk_main_do_event(event);
@@ -397,6 +425,130 @@ TEST_F(Display, TransparentPopupShowsOnlyWhatTheSceneCovers) {
   form->Free();
 }
 
+TEST_F(Display, CompositionResultReachesTheHost) {
+  TRecordingHost host;
+  TForm* form = ShowForm(host);
+  form->ClientWindow()->SetFocus();
+  GtkWidget* window = form->Handle();
+  // The simple input method composes a character from its hex code:
+  // Ctrl+Shift+U, the digits, then space.
+  SendKey(window, GDK_KEY_U, GDK_CONTROL_MASK | GDK_SHIFT_MASK);
+  SendKey(window, GDK_KEY_U, GDK_CONTROL_MASK | GDK_SHIFT_MASK, false);
+  SendKey(window, GDK_KEY_Shift_L, GDK_CONTROL_MASK | GDK_SHIFT_MASK, false);
+  SendKey(window, GDK_KEY_Control_L, GDK_CONTROL_MASK, false);
+  for (unsigned key : {GDK_KEY_4, GDK_KEY_e, GDK_KEY_2, GDK_KEY_d, GDK_KEY_space}) Type(window, key);
+  PumpFor(20ms);
+  EXPECT_EQ(host.Composed, u"中");
+  EXPECT_TRUE(host.Typed.empty());  // the composing keys typed nothing themselves
+  form->Free();
+}
+
+TEST_F(Display, InternalDragDropsOnAnotherWindowAndRefusesItself) {
+  TRecordingHost sourceHost, targetHost;
+  TForm* source = ShowForm(sourceHost);
+  TForm* target = ShowForm(targetHost);
+  source->SetBounds(50, 50, 200, 120);
+  target->SetBounds(400, 50, 200, 120);
+  PumpFor(80ms);
+  TSceneWindow& from = *source->ClientWindow();
+  TSceneWindow& to = *target->ClientWindow();
+  rtl::TObject dragged;
+  sourceHost.Accept = [&](const TDropData& data) { return data.Source != &dragged; };  // no drop on itself
+  sourceHost.Log.clear();
+  targetHost.Log.clear();
+
+  const TPoint a = from.ClientToScreen({0, 0}), b = to.ClientToScreen({0, 0});
+  from.BeginInternalDrag(&dragged);
+  EXPECT_TRUE(from.InternalDragging());
+  EXPECT_TRUE(from.HasCapture());  // the pointer stays with the drag outside the window
+  SendMotion(from, a.X + 20, a.Y + 20);
+  SendMotion(from, b.X + 30, b.Y + 40);
+  SendButton(from, GDK_BUTTON_RELEASE, 1, b.X + 31 - a.X, b.Y + 41 - a.Y, 10);
+  EXPECT_FALSE(from.InternalDragging());
+  EXPECT_FALSE(from.HasCapture());
+  EXPECT_EQ(sourceHost.Log, (std::vector<std::string>{"dragover 20,20", "dragleave", "ended dropped"}));
+  EXPECT_EQ(targetHost.Log, (std::vector<std::string>{"dragover 30,40", "dragover 31,41", "drop 31,41"}));
+  ASSERT_EQ(targetHost.Dropped.size(), 1u);
+  EXPECT_EQ(targetHost.Dropped[0].Source, &dragged);
+
+  // Released over itself: refused, nothing dropped.
+  sourceHost.Log.clear();
+  from.BeginInternalDrag(&dragged);
+  SendMotion(from, a.X + 60, a.Y + 60);
+  SendButton(from, GDK_BUTTON_RELEASE, 1, 61, 61, 20);
+  EXPECT_EQ(sourceHost.Log, (std::vector<std::string>{"dragover 60,60", "dragover 61,61", "dragleave", "ended refused"}));
+  target->Free();
+  source->Free();
+}
+
+TEST_F(Display, PopupMenuOpensAndRunsItsItem) {
+  auto* owner = new TForm(nullptr);
+  auto* popup = new TPopupMenu(owner);
+  auto* copy = new TMenuItem(owner);
+  copy->SetCaption(u"&Copy");
+  auto* paste = new TMenuItem(owner);
+  paste->SetCaption(u"Paste");
+  paste->SetEnabled(false);
+  popup->Items()->Add(copy);
+  popup->Items()->Add(paste);
+  int popups = 0, copies = 0;
+  popup->OnPopup = [&](rtl::TObject*) { ++popups; };
+  copy->OnClick = [&](rtl::TObject*) { ++copies; };
+  owner->Show();
+  popup->Popup(200, 150);
+  GtkWidget* item = popup->ItemWidget(copy);
+  ASSERT_NE(item, nullptr);
+  ASSERT_TRUE(PumpUntil([&] { return gtk_widget_get_mapped(item); }));
+  EXPECT_EQ(popups, 1);
+  EXPECT_FALSE(gtk_widget_get_sensitive(popup->ItemWidget(paste)));
+  gtk_menu_item_activate(GTK_MENU_ITEM(item));
+  EXPECT_EQ(copies, 1);
+  popup->ClosePopup();
+  EXPECT_TRUE(PumpUntil([&] { return !gtk_widget_get_mapped(item); }));
+  owner->Free();
+}
+
+TEST_F(Display, FileAndColourDialogsReturnTheChoice) {
+  TSaveDialog save(nullptr);
+  save.Filter = "Text (*.txt)|*.txt|All (*.*)|*.*";
+  save.FilterIndex = 2;
+  save.DefaultExt = "txt";
+  const std::string folder = std::filesystem::temp_directory_path().string();
+  static std::string shownFilter;
+  g_timeout_add(150, [](gpointer data) -> gboolean {
+    GList* windows = gtk_window_list_toplevels();
+    for (GList* w = windows; w; w = w->next)
+      if (GTK_IS_FILE_CHOOSER_DIALOG(w->data) && gtk_widget_get_mapped(GTK_WIDGET(w->data))) {
+        auto* chooser = GTK_FILE_CHOOSER(w->data);
+        shownFilter = gtk_file_filter_get_name(gtk_file_chooser_get_filter(chooser));
+        gtk_file_chooser_set_current_folder(chooser, static_cast<const std::string*>(data)->c_str());
+        gtk_file_chooser_set_current_name(chooser, "report");
+        gtk_dialog_response(GTK_DIALOG(w->data), GTK_RESPONSE_ACCEPT);
+      }
+    g_list_free(windows);
+    return G_SOURCE_REMOVE;
+  }, const_cast<std::string*>(&folder));
+  ASSERT_TRUE(save.Execute());
+  EXPECT_EQ(shownFilter, "All (*.*)");
+  EXPECT_EQ(std::filesystem::path(save.FileName).filename(), "report.txt");
+  EXPECT_EQ(save.FilterIndex, 2);
+
+  TColorDialog colour(nullptr);
+  g_timeout_add(150, [](gpointer) -> gboolean {
+    GList* windows = gtk_window_list_toplevels();
+    for (GList* w = windows; w; w = w->next)
+      if (GTK_IS_COLOR_CHOOSER_DIALOG(w->data)) {
+        const GdkRGBA orange{1.0, 0.5, 0.0, 1.0};
+        gtk_color_chooser_set_rgba(GTK_COLOR_CHOOSER(w->data), &orange);
+        gtk_dialog_response(GTK_DIALOG(w->data), GTK_RESPONSE_OK);
+      }
+    g_list_free(windows);
+    return G_SOURCE_REMOVE;
+  }, nullptr);
+  ASSERT_TRUE(colour.Execute());
+  EXPECT_EQ(colour.Color, 0x0080FF);  // 0x00BBGGRR
+}
+
 TEST_F(Display, DemoFormScreenshot) {
   TRecordingHost host;
   host.Red = 0.95, host.Green = 0.95, host.Blue = 0.96;
@@ -422,9 +574,17 @@ TEST_F(Display, DemoFormScreenshot) {
   form->SetClientWidth(400);
   form->SetClientHeight(300);
   form->SetClientHost(&host);
+  const std::string icon = (std::filesystem::temp_directory_path() / "esctool_icon.png").string();
+  GdkPixbuf* picture = gdk_pixbuf_new(GDK_COLORSPACE_RGB, TRUE, 8, 16, 16);
+  gdk_pixbuf_fill(picture, 0x2873C7FF);
+  ASSERT_TRUE(gdk_pixbuf_save(picture, icon.c_str(), "png", nullptr, nullptr));
+  g_object_unref(picture);
+  EXPECT_TRUE(form->LoadIcon(icon));
+  EXPECT_FALSE(form->LoadIcon(icon + ".missing"));
   form->Show();
   ASSERT_TRUE(PumpUntil([&] { return host.Paints > 0 && Mapped(form); }));
   PumpFor(100ms);
+  EXPECT_NE(gtk_window_get_icon(GTK_WINDOW(form->Handle())), nullptr);
   GtkWidget* window = form->Handle();
   GdkWindow* gdkWindow = gtk_widget_get_window(window);
   GdkPixbuf* shot = gdk_pixbuf_get_from_window(gdkWindow, 0, 0, gdk_window_get_width(gdkWindow),
