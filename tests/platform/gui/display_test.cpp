@@ -102,11 +102,39 @@ class TRecordingHost : public ISceneHost {
   cairo_surface_t* buffer_ = nullptr;
 };
 
+// Answers the first top-level window that `answer` accepts once it has been
+// on screen for a moment (a file chooser ignores answers while it still
+// sets itself up), checking every 100 ms; the dialog runs its own loop.
+void AnswerWhenShown(std::function<bool(GtkWidget*)> answer) {
+  struct Pending {
+    std::function<bool(GtkWidget*)> answer;
+    std::vector<GtkWidget*> seen;  // mapped at the previous check
+  };
+  g_timeout_add(100, [](gpointer data) -> gboolean {
+    auto* pending = static_cast<Pending*>(data);
+    GList* windows = gtk_window_list_toplevels();
+    std::vector<GtkWidget*> mapped;
+    bool done = false;
+    for (GList* w = windows; w && !done; w = w->next) {
+      GtkWidget* window = GTK_WIDGET(w->data);
+      if (!gtk_widget_get_mapped(window)) continue;
+      mapped.push_back(window);
+      const bool settled = std::find(pending->seen.begin(), pending->seen.end(), window) != pending->seen.end();
+      done = settled && pending->answer(window);
+    }
+    g_list_free(windows);
+    pending->seen = mapped;
+    if (done) delete pending;
+    return done ? G_SOURCE_REMOVE : G_SOURCE_CONTINUE;
+  }, new Pending{std::move(answer), {}});
+}
+
 class Display : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
     setenv("GTK_IM_MODULE", "gtk-im-context-simple", 1);
     setenv("NO_AT_BRIDGE", "1", 1);
+    setenv("GSETTINGS_BACKEND", "memory", 1);  // the file chooser keeps its settings in memory
   }
   void SetUp() override {
     if (!InitGui()) GTEST_SKIP() << "no display";
@@ -366,13 +394,11 @@ TEST_F(Display, MenuRadioGroupChecksAndUnchecks) {
 }
 
 TEST_F(Display, MessageBoxAnswers) {
-  g_timeout_add(100, [](gpointer) -> gboolean {
-    GList* windows = gtk_window_list_toplevels();
-    for (GList* w = windows; w; w = w->next)
-      if (GTK_IS_MESSAGE_DIALOG(w->data)) gtk_dialog_response(GTK_DIALOG(w->data), IDNO);
-    g_list_free(windows);
-    return G_SOURCE_REMOVE;
-  }, nullptr);
+  AnswerWhenShown([](GtkWidget* window) {
+    if (!GTK_IS_MESSAGE_DIALOG(window)) return false;
+    gtk_dialog_response(GTK_DIALOG(window), IDNO);
+    return true;
+  });
   EXPECT_EQ(Dialogs().MessageBox(nullptr, u"保存更改?", u"错误", MB_YESNOCANCEL | MB_ICONQUESTION), IDNO);
 }
 
@@ -514,37 +540,29 @@ TEST_F(Display, FileAndColourDialogsReturnTheChoice) {
   save.FilterIndex = 2;
   save.DefaultExt = "txt";
   const std::string folder = std::filesystem::temp_directory_path().string();
-  static std::string shownFilter;
-  g_timeout_add(150, [](gpointer data) -> gboolean {
-    GList* windows = gtk_window_list_toplevels();
-    for (GList* w = windows; w; w = w->next)
-      if (GTK_IS_FILE_CHOOSER_DIALOG(w->data) && gtk_widget_get_mapped(GTK_WIDGET(w->data))) {
-        auto* chooser = GTK_FILE_CHOOSER(w->data);
-        shownFilter = gtk_file_filter_get_name(gtk_file_chooser_get_filter(chooser));
-        gtk_file_chooser_set_current_folder(chooser, static_cast<const std::string*>(data)->c_str());
-        gtk_file_chooser_set_current_name(chooser, "report");
-        gtk_dialog_response(GTK_DIALOG(w->data), GTK_RESPONSE_ACCEPT);
-      }
-    g_list_free(windows);
-    return G_SOURCE_REMOVE;
-  }, const_cast<std::string*>(&folder));
+  std::string shownFilter;
+  AnswerWhenShown([&](GtkWidget* window) {
+    if (!GTK_IS_FILE_CHOOSER_DIALOG(window)) return false;
+    auto* chooser = GTK_FILE_CHOOSER(window);
+    shownFilter = gtk_file_filter_get_name(gtk_file_chooser_get_filter(chooser));
+    gtk_file_chooser_set_current_folder(chooser, folder.c_str());
+    gtk_file_chooser_set_current_name(chooser, "report");
+    gtk_dialog_response(GTK_DIALOG(window), GTK_RESPONSE_ACCEPT);
+    return true;
+  });
   ASSERT_TRUE(save.Execute());
   EXPECT_EQ(shownFilter, "All (*.*)");
   EXPECT_EQ(std::filesystem::path(save.FileName).filename(), "report.txt");
   EXPECT_EQ(save.FilterIndex, 2);
 
   TColorDialog colour(nullptr);
-  g_timeout_add(150, [](gpointer) -> gboolean {
-    GList* windows = gtk_window_list_toplevels();
-    for (GList* w = windows; w; w = w->next)
-      if (GTK_IS_COLOR_CHOOSER_DIALOG(w->data)) {
-        const GdkRGBA orange{1.0, 0.5, 0.0, 1.0};
-        gtk_color_chooser_set_rgba(GTK_COLOR_CHOOSER(w->data), &orange);
-        gtk_dialog_response(GTK_DIALOG(w->data), GTK_RESPONSE_OK);
-      }
-    g_list_free(windows);
-    return G_SOURCE_REMOVE;
-  }, nullptr);
+  AnswerWhenShown([](GtkWidget* window) {
+    if (!GTK_IS_COLOR_CHOOSER_DIALOG(window)) return false;
+    const GdkRGBA orange{1.0, 0.5, 0.0, 1.0};
+    gtk_color_chooser_set_rgba(GTK_COLOR_CHOOSER(window), &orange);
+    gtk_dialog_response(GTK_DIALOG(window), GTK_RESPONSE_OK);
+    return true;
+  });
   ASSERT_TRUE(colour.Execute());
   EXPECT_EQ(colour.Color, 0x0080FF);  // 0x00BBGGRR
 }
