@@ -1,0 +1,197 @@
+#include <gtest/gtest.h>
+
+#include "platform/rtl/Exceptions.h"
+#include "tests/ui/core/vg_fakes.h"
+#include "ui/core/vg_brush.h"
+#include "ui/core/vg_font.h"
+
+using namespace vg;
+using vgtest::FakeBackEnd;
+using vgtest::FakeResourceNode;
+
+namespace {
+
+void SetStops(TvgGradient& g, std::initializer_list<std::pair<TvgColor, float>> stops) {
+  g.Points()->Clear();
+  for (auto [color, offset] : stops) g.Points()->AddPoint(color, offset);
+}
+
+}  // namespace
+
+TEST(VgGradient, InterpolateColor) {
+  TvgGradient g;
+  struct Case {
+    float offset;
+    TvgColor color;
+  } blackToWhite[] = {{0.5f, 0xFF7F7F7F}, {-1, 0xFF000000}, {2, 0xFFFFFFFF}, {1, 0xFFFFFFFF}};
+  for (const Case& c : blackToWhite) EXPECT_EQ(g.InterpolateColor(c.offset), c.color) << c.offset;
+
+  SetStops(g, {{0xFFFF0000, 0.2f}, {0xFF0000FF, 0.8f}});
+  const Case redToBlue[] = {{0.1f, 0xFFFF0000}, {0.9f, 0xFF0000FF}, {0.5f, 0xFF80007F}};
+  for (const Case& c : redToBlue) EXPECT_EQ(g.InterpolateColor(c.offset), c.color) << c.offset;
+
+  SetStops(g, {{0xFF000000, 0}, {0xFF00FF00, 0.5f}, {0xFF0000FF, 0.5f}, {0xFFFFFFFF, 1}});
+  EXPECT_EQ(g.InterpolateColor(0.5f), 0xFF0000FFu);  // the last bracketing pair wins
+  SetStops(g, {{0xFF123456, 0}});
+  EXPECT_EQ(g.InterpolateColor(0), 0u);
+}
+
+TEST(VgGradient, AssignCopiesStopsAndOnlyWhatTheStyleUses) {
+  TvgGradient source;
+  SetStops(source, {{0xFF111111, 0}, {0xFF222222, 0.5f}, {0xFF333333, 1}});
+  source.SetStyle(vgRadialGradient);
+  source.RadialTransform()->SetRotateAngle(30);
+  source.StartPosition()->SetPoint({0.3f, 0.3f});
+
+  TvgGradient copy;
+  int changes = 0;
+  copy.OnChanged = [&](rtl::TObject*) { ++changes; };
+  copy.Assign(&source);
+  EXPECT_EQ(changes, 1);
+  ASSERT_EQ(copy.Points()->Count(), 3);
+  EXPECT_EQ(copy.Points()->Points(1)->GetColor(), "#FF222222");
+  EXPECT_EQ(copy.Points()->Points(1)->Offset(), 0.5f);
+  EXPECT_EQ(copy.RadialTransform()->RotateAngle(), 30);
+  EXPECT_EQ(copy.StartPosition()->GetPoint(), (TvgPoint{0, 0}));  // linear-only: not copied
+
+  copy.StopPosition()->SetX(1);  // position changes reach the gradient's listener
+  EXPECT_EQ(changes, 2);
+}
+
+TEST(VgBrush, ColorTextSetsSolidColourAndFirstGradientStop) {
+  TvgBrush brush(vgBrushSolid, 0xFFFFFFFF);
+  brush.SetStyle(vgBrushGradient);
+  int changes = 0;
+  brush.OnChanged = [&](rtl::TObject* sender) {
+    EXPECT_EQ(sender, &brush);
+    ++changes;
+  };
+  brush.SetColor("#FF00FF00");
+  EXPECT_EQ(changes, 1);
+  EXPECT_EQ(brush.Gradient()->Points()->Points(0)->IntColor(), 0xFF00FF00u);
+  brush.SetColor("Lime");  // the same colour: no notification
+  EXPECT_EQ(changes, 1);
+  EXPECT_EQ(brush.GetColor(), "#FF00FF00");
+  brush.Gradient()->SetStyle(vgRadialGradient);
+  EXPECT_EQ(changes, 2);  // parts notify through the brush
+}
+
+TEST(VgBrush, StoredRulesFollowStyleAndDefaults) {
+  struct Case {
+    TvgBrushStyle style;
+    TvgColor color;
+    bool style_, color_, gradient, bitmap, resource, visual;
+  } cases[] = {
+      {vgBrushSolid, 0xFFFFFFFF, false, false, false, false, false, false},
+      {vgBrushSolid, 0xFF000000, false, true, false, false, false, false},
+      {vgBrushGradient, 0xFF000000, true, false, true, false, false, false},
+      {vgBrushBitmap, 0xFFFFFFFF, true, false, false, true, false, false},
+      {vgBrushResource, 0xFFFFFFFF, true, false, false, false, true, false},
+      {vgBrushVisual, 0xFFFFFFFF, true, false, false, false, false, true},
+      {vgBrushNone, 0xFFFFFFFF, true, false, false, false, false, false},
+  };
+  for (const Case& c : cases) {
+    TvgBrush brush(vgBrushSolid, 0xFFFFFFFF);
+    brush.SetStyle(c.style);
+    brush.SetSolidColor(c.color);
+    EXPECT_EQ(brush.StyleStored(), c.style_) << c.style;
+    EXPECT_EQ(brush.ColorStored(), c.color_) << c.style;
+    EXPECT_EQ(brush.GradientStored(), c.gradient) << c.style;
+    EXPECT_EQ(brush.BitmapStored(), c.bitmap) << c.style;
+    EXPECT_EQ(brush.ResourceStored(), c.resource) << c.style;
+    EXPECT_EQ(brush.VisualStored(), c.visual) << c.style;
+  }
+}
+
+TEST(VgBrush, AssignFlattensAResourceBrushToItsColour) {
+  FakeBackEnd backEnd;
+  FakeResourceNode red("redbrush");
+  TvgBrush source(vgBrushNone, 0xFF000000);
+  source.SetStyle(vgBrushResource);
+  source.Resource()->SetResourceName("redbrush");
+  EXPECT_EQ(source.GetSolidColor(), 0xFFFF0000u);
+
+  TvgBrush copy(vgBrushSolid, 0xFFFFFFFF);
+  int changes = 0;
+  copy.OnChanged = [&](rtl::TObject*) { ++changes; };
+  copy.Assign(&source);
+  EXPECT_EQ(changes, 1);
+  EXPECT_EQ(copy.SolidColor(), 0xFFFF0000u);
+  EXPECT_EQ(copy.Style(), vgBrushResource);
+  EXPECT_EQ(copy.Resource()->GetResourceName(), "redbrush");
+  EXPECT_EQ(copy.Resource()->Resource(), &red);
+  EXPECT_EQ(copy.DefaultStyle(), vgBrushNone);
+  const TvgFont font;
+  EXPECT_THROW(copy.Assign(&font), rtl::EConvertError);
+}
+
+TEST(VgBrush, SelfReferringResourceBrushesFallBackToTheirOwnColour) {
+  FakeBackEnd backEnd;
+  FakeResourceNode a("a"), b("b");
+  a.brush.SetStyle(vgBrushResource);
+  a.brush.Resource()->SetResourceName("b");
+  b.brush.SetStyle(vgBrushResource);
+  b.brush.Resource()->SetResourceName("a");
+  TvgBrush brush(vgBrushResource, 0xFF123456);
+  brush.Resource()->SetResourceName("a");
+  EXPECT_EQ(brush.GetSolidColor(), 0xFF123456u);
+  a.brush.Resource()->SetResourceName("a");  // directly self-referring
+  EXPECT_EQ(a.brush.GetSolidColor(), 0xFFFF0000u);
+}
+
+TEST(VgResourceLinks, LinksResolveByNameAndDieWithTheirNode) {
+  FakeBackEnd backEnd;
+  TvgPathData path;
+  TvgBitmap bitmap;
+  TvgBrush brush(vgBrushResource, 0);
+  TvgVisual visual;
+  {
+    FakeResourceNode node("shape");
+    node.path.SetPathString("M 0,0 L 1,1");
+    path.SetResourceName("shape");
+    bitmap.SetResourceName("shape");
+    brush.Resource()->SetResourceName("shape");
+    EXPECT_EQ(path.GetPath(), &node.path);
+    EXPECT_EQ(bitmap.GetBitmap(), &node.bitmap);
+    EXPECT_EQ(brush.Resource()->GetBrush(), &node.brush);
+    visual.SetVisualObject(&node);
+    EXPECT_EQ(node.LinkCount(), 4u);
+
+    TvgPathData copy;
+    copy.Assign(&path);  // links, does not copy points
+    EXPECT_EQ(copy.GetResource(), &node);
+    EXPECT_TRUE(copy.IsEmpty());
+  }
+  EXPECT_EQ(path.GetResource(), nullptr);
+  EXPECT_EQ(path.GetResourceName(), "shape");  // the name stays for a later lookup
+  EXPECT_EQ(path.GetPath(), nullptr);
+  EXPECT_EQ(bitmap.GetBitmap(), nullptr);
+  EXPECT_EQ(brush.Resource()->GetBrush(), nullptr);
+  EXPECT_EQ(visual.VisualObject(), nullptr);
+  path.SetResource(nullptr);
+}
+
+TEST(VgFont, SettersNotifyOnlyOnChange) {
+  TvgFont font;
+  int changes = 0;
+  font.OnChanged = [&](rtl::TObject*) { ++changes; };
+  font.SetSize(11);
+  font.SetFamily(u"Tahoma");
+  EXPECT_EQ(changes, 0);
+  EXPECT_FALSE(font.SizeStored() || font.FamilyStored() || font.StyleStored() ||
+               font.ClearTypeStored());
+  font.SetSize(12);
+  font.SetStyle(vgFontBoldItalic);
+  font.SetClearType(false);
+  EXPECT_EQ(changes, 3);
+  EXPECT_TRUE(font.SizeStored() && font.StyleStored() && font.ClearTypeStored());
+
+  TvgFont copy;
+  int copyChanges = 0;
+  copy.OnChanged = [&](rtl::TObject*) { ++copyChanges; };
+  copy.Assign(&font);
+  EXPECT_EQ(copyChanges, 1);
+  EXPECT_EQ(copy.Size(), 12);
+  EXPECT_EQ(copy.Style(), vgFontBoldItalic);
+  EXPECT_FALSE(copy.ClearType());
+}
