@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "platform/rtl/Exceptions.h"
+#include "platform/rtl/Rounding.h"
 #include "ui/core/vg_pixels.h"
 
 namespace vg {
@@ -139,7 +140,7 @@ void TvgBitmap::Rotate(float degrees) {
   m = vgMatrixMultiply(m, vgCreateTranslateMatrix(vgRectWidth(bounds) / 2,
                                                   vgRectHeight(bounds) / 2));
   TvgOwned<TvgBitmap> rotated(
-      new TvgBitmap(vgTrunc(vgRectWidth(bounds)), vgTrunc(vgRectHeight(bounds))));
+      new TvgBitmap(rtl::Trunc(vgRectWidth(bounds)), rtl::Trunc(vgRectHeight(bounds))));
   rotated->Clear(0);
   TvgCanvas* canvas = rotated->GetCanvas();
   if (canvas->BeginScene()) {

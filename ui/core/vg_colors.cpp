@@ -1,9 +1,11 @@
 #include "ui/core/vg_colors.h"
 
 #include <algorithm>
-#include <charconv>
+#include <cctype>
 #include <cmath>
 #include <cstdio>
+
+#include "platform/rtl/NumberText.h"
 
 namespace vg {
 
@@ -171,34 +173,6 @@ bool SameTextAscii(std::string_view a, std::string_view b) {
          });
 }
 
-// Parses all of text as an unsigned number of the base; false on any bad
-// digit, empty text or a value above 32 bits.
-bool ParseUnsigned(std::string_view text, int base, std::uint32_t& value) {
-  if (text.empty()) return false;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value, base);
-  return error == std::errc() && end == text.data() + text.size();
-}
-
-// The class library's integer text: optional sign, then decimal digits or
-// "$" and hex digits; the value must fit a signed 32-bit integer (a hex text
-// may use all 32 bits).
-bool ParseInteger(std::string_view text, std::uint32_t& value) {
-  bool negative = false;
-  if (!text.empty() && (text[0] == '-' || text[0] == '+')) {
-    negative = text[0] == '-';
-    text.remove_prefix(1);
-  }
-  std::uint32_t magnitude;
-  if (!text.empty() && text[0] == '$') {
-    if (!ParseUnsigned(text.substr(1), 16, magnitude)) return false;
-  } else {
-    if (!ParseUnsigned(text, 10, magnitude)) return false;
-    if (magnitude > (negative ? 0x80000000u : 0x7FFFFFFFu)) return false;
-  }
-  value = negative ? 0u - magnitude : magnitude;
-  return true;
-}
-
 double HueToChannel(double m1, double m2, double h) {
   if (h < 0) h += 1;
   if (h > 1) h -= 1;
@@ -319,11 +293,18 @@ std::string vgColorToStr(TvgColor c) {
 
 TvgColor vgStrToColor(std::string_view text) {
   if (text.empty()) return 0;
-  std::uint32_t value = 0;
-  if (text[0] == '#') return ParseUnsigned(text.substr(1), 16, value) ? value : 0;
+  int value = 0;
+  if (text[0] == '#') {
+    // The full 32 bits: "#FF0000" is a transparent red.
+    const std::string_view digits = text.substr(1);
+    const bool hex = !digits.empty() && std::all_of(digits.begin(), digits.end(), [](char c) {
+      return std::isxdigit(static_cast<unsigned char>(c));
+    });
+    return hex && rtl::TryStrToInt("$" + std::string(digits), value) ? TvgColor(value) : 0;
+  }
   for (const TvgColorIdent& ident : vgColorIdents)
     if (SameTextAscii(text, ident.Name)) return vgStrToColor(ident.Value);
-  return ParseInteger(text, value) ? value : 0;
+  return rtl::TryStrToInt(text, value) ? TvgColor(value) : 0;
 }
 
 }  // namespace vg

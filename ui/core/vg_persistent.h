@@ -2,18 +2,16 @@
 // What the toolkit's persistent value objects share: change events (the
 // sender is the object that changed; listeners are not owned) and owned
 // sub-objects of the class library's hierarchy, released with Free().
-#include <functional>
 #include <memory>
 
+#include "platform/rtl/Event.h"
 #include "platform/rtl/Object.h"
 
 namespace vg {
 
-using TNotifyEvent = std::function<void(rtl::TObject* sender)>;
+using rtl::TNotifyEvent;
 
-inline void Fire(const TNotifyEvent& event, rtl::TObject* sender) {
-  if (event) event(sender);
-}
+inline void Fire(const TNotifyEvent& event, rtl::TObject* sender) { event(sender); }
 
 struct FreeDeleter {
   void operator()(rtl::TObject* object) const { object->Free(); }

@@ -4,40 +4,16 @@
 #include <cmath>
 
 #include "platform/rtl/Exceptions.h"
+#include "platform/rtl/NumberText.h"
 
 namespace vg {
 
 namespace {
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
 std::string_view TrimSpaces(std::string_view s) {
   while (!s.empty() && s.front() <= ' ') s.remove_prefix(1);
   while (!s.empty() && s.back() <= ' ') s.remove_suffix(1);
   return s;
-}
-
-// sign? (digits [. digits?] | . digits) ([eE] sign? digits)?
-bool IsFloatText(std::string_view s) {
-  size_t i = 0;
-  auto digits = [&] {
-    const size_t start = i;
-    while (i < s.size() && IsDigit(s[i])) ++i;
-    return i - start;
-  };
-  if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
-  size_t mantissa = digits();
-  if (i < s.size() && s[i] == '.') {
-    ++i;
-    mantissa += digits();
-  }
-  if (mantissa == 0) return false;
-  if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
-    ++i;
-    if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
-    if (digits() == 0) return false;
-  }
-  return i == s.size();
 }
 
 }  // namespace
@@ -55,15 +31,11 @@ std::string vgFloatToStr(float x) {
 }
 
 float vgStrToFloat(std::string_view text) {
-  std::string_view s = TrimSpaces(text);
-  if (IsFloatText(s)) {
-    if (s.front() == '+') s.remove_prefix(1);
-    double value = 0;
-    const auto [end, error] = std::from_chars(s.data(), s.data() + s.size(), value);
-    const float single = static_cast<float>(value);
-    if (error == std::errc() && end == s.data() + s.size() && std::isfinite(single)) return single;
-  }
-  throw rtl::EConvertError("'" + std::string(text) + "' is not a valid floating point value");
+  const float value = static_cast<float>(rtl::StrToFloat(text));
+  // A value beyond the single range is as malformed as bad text.
+  if (!std::isfinite(value))
+    throw rtl::EConvertError("'" + std::string(text) + "' is not a valid floating point value");
+  return value;
 }
 
 std::string vgPointToString(TvgPoint p) {

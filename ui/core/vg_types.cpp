@@ -3,10 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
-namespace vg {
+#include "platform/rtl/Rounding.h"
 
-int vgRound(double x) { return static_cast<int>(std::nearbyint(x)); }
-int vgTrunc(double x) { return static_cast<int>(std::trunc(x)); }
+namespace vg {
 
 TvgPoint vgPoint(float x, float y) { return {x, y}; }
 TvgRect vgRect(float left, float top, float right, float bottom) {
@@ -100,8 +99,8 @@ TvgRect vgNormalizeRect2(const TvgRect& r) {
 TvgRect vgRectCenter(TvgRect& r, const TvgRect& bounds) {
   const float w = vgRectWidth(r), h = vgRectHeight(r);
   r = {0, 0, w, h};
-  vgOffsetRect(r, float(vgRound((double(vgRectWidth(bounds)) - w) / 2)),
-               float(vgRound((double(vgRectHeight(bounds)) - h) / 2)));
+  vgOffsetRect(r, float(rtl::Round((double(vgRectWidth(bounds)) - w) / 2)),
+               float(rtl::Round((double(vgRectHeight(bounds)) - h) / 2)));
   vgOffsetRect(r, bounds.Left, bounds.Top);
   return r;
 }
@@ -112,8 +111,8 @@ float vgFitRect(TvgRect& r, const TvgRect& bounds) {
   double w = vgRectWidth(r), h = vgRectHeight(r);
   const double ratio = std::max(w / bw, h / bh);
   if (ratio >= 1) {
-    w = vgRound(w / ratio);
-    h = vgRound(h / ratio);
+    w = rtl::Round(w / ratio);
+    h = rtl::Round(h / ratio);
   }
   r = {0, 0, float(w), float(h)};
   vgRectCenter(r, bounds);

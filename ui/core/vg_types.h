@@ -7,8 +7,9 @@
 // Matrix convention: points are row vectors multiplied on the left,
 // p' = p x M, so translation sits in m31/m32 and A x B applies A first.
 #include <cstdint>
-#include <initializer_list>
 #include <vector>
+
+#include "platform/rtl/Set.h"
 
 namespace vg {
 
@@ -62,26 +63,8 @@ enum TvgCorner { vgCornerTopLeft, vgCornerTopRight, vgCornerBottomLeft, vgCorner
 enum TvgSide { vgSideTop, vgSideLeft, vgSideBottom, vgSideRight };
 enum TvgCornerType { vgCornerRound, vgCornerBevel, vgCornerInnerRound, vgCornerInnerLine };
 
-// Small bit sets over the corner and side enumerations.
-template <typename E>
-class TvgSet {
- public:
-  constexpr TvgSet() = default;
-  constexpr TvgSet(std::initializer_list<E> items) {
-    for (E e : items) bits_ |= Bit(e);
-  }
-  constexpr bool Contains(E e) const { return (bits_ & Bit(e)) != 0; }
-  constexpr void Include(E e) { bits_ |= Bit(e); }
-  constexpr void Exclude(E e) { bits_ &= ~Bit(e); }
-  constexpr bool Empty() const { return bits_ == 0; }
-  friend constexpr bool operator==(TvgSet, TvgSet) = default;
-
- private:
-  static constexpr std::uint8_t Bit(E e) { return std::uint8_t(1u << static_cast<int>(e)); }
-  std::uint8_t bits_ = 0;
-};
-using TvgCorners = TvgSet<TvgCorner>;
-using TvgSides = TvgSet<TvgSide>;
+using TvgCorners = rtl::TSet<TvgCorner>;
+using TvgSides = rtl::TSet<TvgSide>;
 
 inline constexpr float cPI = 3.14159265358979323846f;
 inline constexpr float cOneHalf = 0.5f;
@@ -166,9 +149,5 @@ float vgVectorAngle(const TvgVector& a, const TvgVector& b);  // degrees, signed
 // Linear interpolation (rotation takes no shortest way across 360).
 float vgInterpolateSingle(float start, float stop, float t);
 float vgInterpolateRotation(float start, float stop, float t);
-
-// Rounding words of the toolkit: Round is half to even, Trunc cuts toward zero.
-int vgRound(double x);
-int vgTrunc(double x);
 
 }  // namespace vg

@@ -16,6 +16,7 @@ int CountChanges(T& object, TNotifyEvent T::*event, const std::function<void()>&
     ++count;
   };
   action();
+  object.*event = nullptr;
   return count;
 }
 

@@ -65,7 +65,8 @@ TEST(VgPathText, SvgArcTurnsClockwiseOverTheChord) {
   ASSERT_EQ(points.size(), 7u);  // MoveTo and two quarter curves
   ExpectNear(points[3].Point, {10, -10});
   ExpectNear(points.back().Point, {20, 0});
-  for (size_t i : {0, 3, 6}) EXPECT_NEAR(std::hypot(points[i].Point.X - 10, points[i].Point.Y), 10, 1e-3f);
+  for (size_t i : {0, 3, 6})
+    EXPECT_NEAR(std::hypot(points[i].Point.X - 10, points[i].Point.Y), 10, 1e-3f);
 
   // Relative end point; a zero radius drops the letter and nothing else.
   EXPECT_EQ(Parse("M 0,0 a 10,10 0 0,1 20,0").size(), 7u);
@@ -203,7 +204,9 @@ TEST(VgPathData, BinaryPropertyRecordForms) {
     rtl::TMemoryStream written;
     path.WritePath(written);
     EXPECT_EQ(written.Size(), 52);
-    if (!packed) EXPECT_EQ(std::memcmp(written.Bytes().data(), bytes.data(), 52), 0);
+    if (!packed) {
+      EXPECT_EQ(std::memcmp(written.Bytes().data(), bytes.data(), 52), 0);
+    }
   }
 }
 
