@@ -126,6 +126,9 @@ class TvgBitmap : public rtl::TPersistent {
   TNotifyEvent OnDestroyHandle;
 
  private:
+  static void Publish(rtl::TPublisher<TvgBitmap>& p) {
+    p.Property("ResourceName", &TvgBitmap::GetResourceName, &TvgBitmap::SetResourceName);
+  }
   void Recreate();
   TvgOwned<TvgFilter> NewFilter() const;
 

@@ -29,6 +29,10 @@ enum TvgBrushStyle {
 };
 enum TvgGradientStyle { vgLinearGradient, vgRadialGradient };
 enum TvgWrapMode { vgWrapTile, vgWrapTileOriginal, vgWrapTileStretch };
+RTL_ENUM_NAMES(TvgBrushStyle, vgBrushNone, vgBrushSolid, vgBrushGradient, vgBrushBitmap,
+               vgBrushResource, vgBrushVisual)
+RTL_ENUM_NAMES(TvgGradientStyle, vgLinearGradient, vgRadialGradient)
+RTL_ENUM_NAMES(TvgWrapMode, vgWrapTile, vgWrapTileOriginal, vgWrapTileStretch)
 
 class TvgGradientPoint : public rtl::TCollectionItem {
   RTL_CLASS(TvgGradientPoint, rtl::TCollectionItem)
@@ -45,6 +49,11 @@ class TvgGradientPoint : public rtl::TCollectionItem {
   void Assign(const rtl::TPersistent* source) override;
 
  private:
+  static void Publish(rtl::TPublisher<TvgGradientPoint>& p) {
+    p.Property("Color", &TvgGradientPoint::GetColor, &TvgGradientPoint::SetColor);
+    p.Property("Offset", &TvgGradientPoint::Offset, &TvgGradientPoint::SetOffset);
+  }
+
   TvgColor FColor = 0;
   float FOffset = 0;
 };
@@ -84,10 +93,21 @@ class TvgGradient : public rtl::TPersistent {
   TvgColor InterpolateColor(float offset) const;
 
   void Assign(const rtl::TPersistent* source) override;
+  bool LinearStored() const { return FStyle == vgLinearGradient; }
+  bool RadialStored() const { return FStyle == vgRadialGradient; }
 
   TNotifyEvent OnChanged;
 
  private:
+  static void Publish(rtl::TPublisher<TvgGradient>& p) {
+    p.Property("Points", &TvgGradient::Points);
+    p.Property("Style", &TvgGradient::Style, &TvgGradient::SetStyle);
+    p.Property("StartPosition", &TvgGradient::StartPosition).Stored(&TvgGradient::LinearStored);
+    p.Property("StopPosition", &TvgGradient::StopPosition).Stored(&TvgGradient::LinearStored);
+    p.Property("RadialTransform", &TvgGradient::RadialTransform)
+        .Stored(&TvgGradient::RadialStored);
+  }
+
   TvgOwned<TvgGradientPoints> FPoints;
   TvgOwned<TvgPosition> FStartPosition;
   TvgOwned<TvgPosition> FStopPosition;
@@ -110,6 +130,11 @@ class TvgBrushBitmap : public rtl::TPersistent {
   TNotifyEvent OnChanged;
 
  private:
+  static void Publish(rtl::TPublisher<TvgBrushBitmap>& p) {
+    p.Property("Bitmap", &TvgBrushBitmap::Bitmap);
+    p.Property("WrapMode", &TvgBrushBitmap::WrapMode, &TvgBrushBitmap::SetWrapMode);
+  }
+
   TvgOwned<TvgBitmap> FBitmap;
   TvgWrapMode FWrapMode = vgWrapTile;
 };
@@ -132,6 +157,11 @@ class TvgBrushResource : public rtl::TPersistent {
   TNotifyEvent OnChanged;
 
  private:
+  static void Publish(rtl::TPublisher<TvgBrushResource>& p) {
+    p.Property("ResourceName", &TvgBrushResource::GetResourceName,
+               &TvgBrushResource::SetResourceName);
+  }
+
   mutable TvgResourceLink link_;
 };
 
@@ -198,7 +228,14 @@ class TvgBrush : public rtl::TPersistent {
   TNotifyEvent OnChanged;
 
  private:
-  TvgColor SolidColorAt(int depth) const;
+  static void Publish(rtl::TPublisher<TvgBrush>& p) {
+    p.Property("Style", &TvgBrush::Style, &TvgBrush::SetStyle).Stored(&TvgBrush::StyleStored);
+    p.Property("Color", &TvgBrush::GetColor, &TvgBrush::SetColor).Stored(&TvgBrush::ColorStored);
+    p.Property("Gradient", &TvgBrush::Gradient).Stored(&TvgBrush::GradientStored);
+    p.Property("Bitmap", &TvgBrush::Bitmap).Stored(&TvgBrush::BitmapStored);
+    p.Property("Resource", &TvgBrush::Resource).Stored(&TvgBrush::ResourceStored);
+    p.Property("Visual", &TvgBrush::Visual).Stored(&TvgBrush::VisualStored);
+  }
   void Changed() { Fire(OnChanged, this); }
 
   TvgColor FColor;

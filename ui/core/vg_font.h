@@ -17,6 +17,8 @@ enum TvgFontStyle {
   vgFontUnderline,
   vgFontStrikeout
 };
+RTL_ENUM_NAMES(TvgFontStyle, vgFontRegular, vgFontBold, vgFontItalic, vgFontBoldItalic,
+               vgFontUnderline, vgFontStrikeout)
 
 class TvgFont : public rtl::TPersistent {
   RTL_CLASS(TvgFont, rtl::TPersistent)
@@ -43,6 +45,13 @@ class TvgFont : public rtl::TPersistent {
   TNotifyEvent OnChanged;
 
  private:
+  static void Publish(rtl::TPublisher<TvgFont>& p) {
+    p.Property("Family", &TvgFont::Family, &TvgFont::SetFamily).Stored(&TvgFont::FamilyStored);
+    p.Property("Size", &TvgFont::Size, &TvgFont::SetSize).Stored(&TvgFont::SizeStored);
+    p.Property("Style", &TvgFont::Style, &TvgFont::SetStyle).Stored(&TvgFont::StyleStored);
+    p.Property("ClearType", &TvgFont::ClearType, &TvgFont::SetClearType)
+        .Stored(&TvgFont::ClearTypeStored);
+  }
   template <class T>
   void Set(T& field, const T& value) {
     if (field == value) return;

@@ -46,6 +46,13 @@ class TvgBounds : public rtl::TPersistent {
   TNotifyEvent OnChange;
 
  private:
+  // The four values stream together as "Rect", never one by one.
+  static void Publish(rtl::TPublisher<TvgBounds>& p) {
+    p.Property("Left", &TvgBounds::Left, &TvgBounds::SetLeft).Stored(false);
+    p.Property("Top", &TvgBounds::Top, &TvgBounds::SetTop).Stored(false);
+    p.Property("Right", &TvgBounds::Right, &TvgBounds::SetRight).Stored(false);
+    p.Property("Bottom", &TvgBounds::Bottom, &TvgBounds::SetBottom).Stored(false);
+  }
   void Changed() { Fire(OnChange, this); }
 
   float FRight = 0, FBottom = 0, FTop = 0, FLeft = 0;
@@ -79,6 +86,11 @@ class TvgPosition : public rtl::TPersistent {
   TNotifyEvent OnChange;
 
  private:
+  // X and Y stream together as "Point", never one by one.
+  static void Publish(rtl::TPublisher<TvgPosition>& p) {
+    p.Property("X", &TvgPosition::X, &TvgPosition::SetX).Stored(false);
+    p.Property("Y", &TvgPosition::Y, &TvgPosition::SetY).Stored(false);
+  }
   friend class TvgTransform;
   float FY = 0, FX = 0;
   TvgPoint FDefaultValue;
@@ -105,6 +117,13 @@ class TvgTransform : public rtl::TPersistent {
   TNotifyEvent OnChanged;
 
  private:
+  static void Publish(rtl::TPublisher<TvgTransform>& p) {
+    p.Property("Position", &TvgTransform::Position);
+    p.Property("Scale", &TvgTransform::Scale);
+    p.Property("RotateAngle", &TvgTransform::RotateAngle, &TvgTransform::SetRotateAngle);
+    p.Property("RotateCenter", &TvgTransform::RotateCenter);
+  }
+
   TvgMatrix FMatrix = IdentityMatrix;
   float FRotateAngle = 0;
   TvgOwned<TvgPosition> FPosition;

@@ -95,6 +95,11 @@ class TvgPathData : public rtl::TPersistent {
   void ReadPath(rtl::TStream& stream);
 
  private:
+  // The text form is for code and the inspector; streams hold "Path".
+  static void Publish(rtl::TPublisher<TvgPathData>& p) {
+    p.Property("Data", &TvgPathData::GetPathString, &TvgPathData::SetPathString).Stored(false);
+    p.Property("ResourceName", &TvgPathData::GetResourceName, &TvgPathData::SetResourceName);
+  }
   void Add(TvgPathPointKind kind, TvgPoint p) { PathData.push_back({kind, p}); }
   void AddArcPieces(TvgPoint center, TvgPoint radius, float startAngle, float sweepAngle,
                     bool connect);

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/rtl/Set.h"
+#include "platform/rtl/TypeInfo.h"
 
 namespace vg {
 
@@ -62,6 +63,9 @@ using TvgPolygon = std::vector<TvgPoint>;
 enum TvgCorner { vgCornerTopLeft, vgCornerTopRight, vgCornerBottomLeft, vgCornerBottomRight };
 enum TvgSide { vgSideTop, vgSideLeft, vgSideBottom, vgSideRight };
 enum TvgCornerType { vgCornerRound, vgCornerBevel, vgCornerInnerRound, vgCornerInnerLine };
+RTL_ENUM_NAMES(TvgCorner, vgCornerTopLeft, vgCornerTopRight, vgCornerBottomLeft, vgCornerBottomRight)
+RTL_ENUM_NAMES(TvgSide, vgSideTop, vgSideLeft, vgSideBottom, vgSideRight)
+RTL_ENUM_NAMES(TvgCornerType, vgCornerRound, vgCornerBevel, vgCornerInnerRound, vgCornerInnerLine)
 
 using TvgCorners = rtl::TSet<TvgCorner>;
 using TvgSides = rtl::TSet<TvgSide>;

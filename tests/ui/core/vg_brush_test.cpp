@@ -76,31 +76,59 @@ TEST(VgBrush, ColorTextSetsSolidColourAndFirstGradientStop) {
   EXPECT_EQ(changes, 2);  // parts notify through the brush
 }
 
-TEST(VgBrush, StoredRulesFollowStyleAndDefaults) {
+namespace {
+
+// The published properties the writer would store, in table order.
+std::string StoredProperties(const rtl::TObject& object) {
+  std::string names;
+  for (const rtl::TPropertyInfo* info : rtl::PublishedOf(object.ClassType()).Properties())
+    if (info->IsStored(&object)) names += (names.empty() ? "" : " ") + info->Name();
+  return names;
+}
+
+}  // namespace
+
+TEST(VgBrush, StoredPropertiesFollowStyleAndDefaults) {
   struct Case {
     TvgBrushStyle style;
     TvgColor color;
-    bool style_, color_, gradient, bitmap, resource, visual;
+    const char* stored;
   } cases[] = {
-      {vgBrushSolid, 0xFFFFFFFF, false, false, false, false, false, false},
-      {vgBrushSolid, 0xFF000000, false, true, false, false, false, false},
-      {vgBrushGradient, 0xFF000000, true, false, true, false, false, false},
-      {vgBrushBitmap, 0xFFFFFFFF, true, false, false, true, false, false},
-      {vgBrushResource, 0xFFFFFFFF, true, false, false, false, true, false},
-      {vgBrushVisual, 0xFFFFFFFF, true, false, false, false, false, true},
-      {vgBrushNone, 0xFFFFFFFF, true, false, false, false, false, false},
+      {vgBrushSolid, 0xFFFFFFFF, ""},
+      {vgBrushSolid, 0xFF000000, "Color"},
+      {vgBrushGradient, 0xFF000000, "Style Gradient"},
+      {vgBrushBitmap, 0xFFFFFFFF, "Style Bitmap"},
+      {vgBrushResource, 0xFFFFFFFF, "Style Resource"},
+      {vgBrushVisual, 0xFFFFFFFF, "Style Visual"},
+      {vgBrushNone, 0xFF000000, "Style"},
   };
   for (const Case& c : cases) {
     TvgBrush brush(vgBrushSolid, 0xFFFFFFFF);
     brush.SetStyle(c.style);
     brush.SetSolidColor(c.color);
-    EXPECT_EQ(brush.StyleStored(), c.style_) << c.style;
-    EXPECT_EQ(brush.ColorStored(), c.color_) << c.style;
-    EXPECT_EQ(brush.GradientStored(), c.gradient) << c.style;
-    EXPECT_EQ(brush.BitmapStored(), c.bitmap) << c.style;
-    EXPECT_EQ(brush.ResourceStored(), c.resource) << c.style;
-    EXPECT_EQ(brush.VisualStored(), c.visual) << c.style;
+    EXPECT_EQ(StoredProperties(brush), c.stored) << c.style;
   }
+  TvgGradient gradient;
+  EXPECT_EQ(StoredProperties(gradient), "Points Style StartPosition StopPosition");
+  gradient.SetStyle(vgRadialGradient);
+  EXPECT_EQ(StoredProperties(gradient), "Points Style RadialTransform");
+  EXPECT_EQ(StoredProperties(*gradient.Points()->Points(0)), "Color");
+  EXPECT_EQ(StoredProperties(*gradient.Points()->Points(1)), "Color Offset");
+  TvgFont font;
+  EXPECT_EQ(StoredProperties(font), "");
+  font.SetFamily(u"Arial");
+  font.SetClearType(false);
+  EXPECT_EQ(StoredProperties(font), "Family ClearType");
+  EXPECT_EQ(StoredProperties(TvgPosition({1, 2})), "");
+}
+
+TEST(VgBrush, ColourPropertyByPath) {
+  TvgBrush brush(vgBrushSolid, 0xFFFFFFFF);
+  const rtl::TPropertyPath path = rtl::FindPropertyPath(&brush, "Gradient.Style");
+  ASSERT_TRUE(path);
+  EXPECT_EQ(rtl::GetPropText(&brush, "Gradient.Style"), "vgLinearGradient");
+  rtl::PublishedOf(brush.ClassType()).FindProperty("color")->SetString(&brush, "Red");
+  EXPECT_EQ(brush.SolidColor(), 0xFFFF0000u);
 }
 
 TEST(VgBrush, AssignFlattensAResourceBrushToItsColour) {
