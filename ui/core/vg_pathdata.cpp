@@ -212,8 +212,16 @@ void TvgPathData::AddArcSvg(TvgPoint p1, TvgPoint radius, float xAxisRotation, b
                 float(delta * 180 / M_PI));
   const TvgMatrix m = vgMatrixMultiply(vgCreateRotationMatrix(float(phi)),
                                        vgCreateTranslateMatrix(float(cx), float(cy)));
-  for (size_t i = first; i < PathData.size(); ++i)
+  bool finite = true;
+  for (size_t i = first; i < PathData.size(); ++i) {
     PathData[i].Point = vgPointFromVector(vgVectorTransform(vgVector(PathData[i].Point), m));
+    finite = finite && std::isfinite(PathData[i].Point.X) && std::isfinite(PathData[i].Point.Y);
+  }
+  // Radii or end points near the single range overflow on the way.
+  if (!finite) {
+    PathData.resize(first);
+    throw rtl::EInvalidOperation("Invalid floating point operation");
+  }
 }
 
 void TvgPathData::Clear() {

@@ -71,6 +71,8 @@ TEST(VgPathText, SvgArcTurnsClockwiseOverTheChord) {
   // Relative end point; a zero radius drops the letter and nothing else.
   EXPECT_EQ(Parse("M 0,0 a 10,10 0 0,1 20,0").size(), 7u);
   EXPECT_EQ(Parse("M 0,0 A 0,10 0 0,1 20,0 L 5,5"), (std::vector{M(0, 0), L(5, 5)}));
+  // An arc whose points would overflow single precision is dropped the same way.
+  EXPECT_EQ(Parse("M 0,0 A 2e38,2e38 0 1,1 3e38,0 L 5,5"), (std::vector{M(0, 0), L(5, 5)}));
   TvgPathData path;
   EXPECT_THROW(path.AddArcSvg({0, 0}, {0, 0}, 0, false, true, {20, 0}), rtl::Exception);
 }
