@@ -303,4 +303,33 @@ void TvgBitmap::Assign(const rtl::TPersistent* source) {
   BitmapChanged();
 }
 
+void TvgBitmap::Assign(const rtl::TGraphic& graphic) {
+  rtl::TBitmap source;
+  graphic.AssignTo(source);
+  const bool withAlpha = source.PixelFormat() == rtl::TPixelFormat::pf32bit;
+  if (!withAlpha) source.SetPixelFormat(rtl::TPixelFormat::pf24bit);
+  SetSize(source.Width(), source.Height());
+  for (int y = 0; y < height_; ++y) {
+    const std::uint8_t* row = source.ScanLine(y);
+    std::uint32_t* pixel = bits_.data() + size_t(y) * width_;
+    for (int x = 0; x < width_; ++x, ++pixel) {
+      const std::uint8_t* bgr = row + x * (withAlpha ? 4 : 3);
+      *pixel = TvgColorRec{bgr[0], bgr[1], bgr[2], withAlpha ? bgr[3] : std::uint8_t(255)}.Color();
+    }
+  }
+  needUpdate_ = true;
+  BitmapChanged();
+}
+
+void TvgBitmap::AssignTo(rtl::TBitmap& dest) const {
+  dest.SetPixelFormat(rtl::TPixelFormat::pf32bit);
+  dest.SetSize(width_, height_);
+  for (int y = 0; y < height_; ++y)
+    for (int x = 0; x < width_; ++x) {
+      const TvgColorRec pixel = TvgColorRec::From(bits_[size_t(y) * width_ + x]);
+      std::uint8_t* out = dest.ScanLine(y) + x * 4;
+      out[0] = pixel.B, out[1] = pixel.G, out[2] = pixel.R, out[3] = pixel.A;
+    }
+}
+
 }  // namespace vg

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/rtl/Graphics.h"
 #include "platform/rtl/Persistent.h"
 #include "platform/rtl/Streams.h"
 #include "ui/core/vg_canvas.h"
@@ -118,6 +119,14 @@ class TvgBitmap : public rtl::TPersistent {
   TvgBitmap* GetBitmap() const;
 
   void Assign(const rtl::TPersistent* source) override;
+  // A class-library picture: a 32-bit one keeps its pixel values (alpha
+  // included), any other becomes opaque.
+  void Assign(const rtl::TGraphic& graphic);
+  // Makes dest a 32-bit bitmap of the same size holding these (premultiplied)
+  // pixel values.
+  void AssignTo(rtl::TBitmap& dest) const;
+  // Fired when a background load has finished.
+  void DoLoaded() { Fire(OnThreadLoaded, this); }
 
   TNotifyEvent OnChange;
   TNotifyEvent OnThreadLoaded;

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace vg {
 
@@ -27,6 +28,10 @@ struct TvgColorRec {
   std::uint16_t HiWord() const { return std::uint16_t(B | G << 8); }  // 16 bits at byte 0
   std::uint16_t LoWord() const { return std::uint16_t(R | A << 8); }  // 16 bits at byte 2
 };
+
+using TvgColorRecArray = std::vector<TvgColorRec>;
+// A pixel buffer: 32-bit colour values.
+using PvgColorArray = std::uint32_t*;
 
 struct TvgColor24 {
   std::uint8_t R = 0;

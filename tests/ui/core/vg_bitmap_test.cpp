@@ -186,3 +186,36 @@ TEST(VgBitmap, AssignCopiesPixelsOrTheResourceLink) {
   const TvgPosition notABitmap;
   EXPECT_THROW(copy.Assign(&notABitmap), rtl::EConvertError);
 }
+
+TEST(VgBitmap, ClassLibraryBitmapsInAndOut) {
+  rtl::TBitmap rgb(2, 1, rtl::TPixelFormat::pf24bit);
+  rgb.SetPixelColor(1, 0, {0x11, 0x22, 0x33});
+  TvgBitmap b;
+  b.Assign(rgb);
+  EXPECT_EQ(Pixels(b), (std::vector<std::uint32_t>{0xFF000000, 0xFF112233}));
+
+  b.Bits()[0] = 0x80402010;
+  rtl::TBitmap out;
+  b.AssignTo(out);
+  EXPECT_EQ(out.PixelFormat(), rtl::TPixelFormat::pf32bit);
+  const std::uint8_t* row = out.ScanLine(0);
+  EXPECT_EQ((std::vector<std::uint8_t>(row, row + 4)),
+            (std::vector<std::uint8_t>{0x10, 0x20, 0x40, 0x80}));
+  TvgBitmap back;
+  back.Assign(out);  // 32 bits: alpha and values as they are
+  EXPECT_EQ(Pixels(back), Pixels(b));
+}
+
+TEST(VgBitmap, AssignFromAResourceLinkedBitmapCopiesTheLink) {
+  FakeBackEnd backEnd;
+  vgtest::FakeResourceNode node("picture");
+  node.bitmap.SetSize(3, 3);
+  TvgBitmap linked;
+  linked.SetResourceName("picture");
+  TvgBitmap copy(1, 1);
+  copy.Assign(&linked);
+  EXPECT_EQ(copy.GetResource(), &node);
+  EXPECT_EQ(copy.GetResourceName(), "picture");
+  EXPECT_EQ(copy.Width(), 1);  // pixels are not copied
+}
+
