@@ -134,6 +134,9 @@ class TvgBitmap : public rtl::TPersistent {
   TNotifyEvent OnBitmapDestroy;
   TNotifyEvent OnDestroyHandle;
 
+ protected:
+  using rtl::TPersistent::AssignTo;
+
  private:
   static void Publish(rtl::TPublisher<TvgBitmap>& p) {
     p.Property("ResourceName", &TvgBitmap::GetResourceName, &TvgBitmap::SetResourceName);
