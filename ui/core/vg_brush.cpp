@@ -149,19 +149,19 @@ void TvgBrushResource::Assign(const rtl::TPersistent* source) {
 }
 
 TvgVisual::~TvgVisual() {
-  if (FVisualObject) FVisualObject->RemoveFreeNotify(this);
+  if (IvgFreeNotifier* notifier = Notifier()) notifier->RemoveFreeNotify(this);
 }
 
-void TvgVisual::SetVisualObject(IvgFreeNotifier* node) {
+void TvgVisual::SetVisualObject(rtl::TComponent* node) {
   if (node == FVisualObject) return;
-  if (FVisualObject) FVisualObject->RemoveFreeNotify(this);
+  if (IvgFreeNotifier* notifier = Notifier()) notifier->RemoveFreeNotify(this);
   FVisualObject = node;
   Fire(OnChanged, this);
-  if (FVisualObject) FVisualObject->AddFreeNotify(this);
+  if (IvgFreeNotifier* notifier = Notifier()) notifier->AddFreeNotify(this);
 }
 
 void TvgVisual::FreeNotification(IvgFreeNotifier* node) {
-  if (node == FVisualObject) FVisualObject = nullptr;
+  if (node == Notifier()) FVisualObject = nullptr;
 }
 
 void TvgVisual::Assign(const rtl::TPersistent* source) {

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "platform/rtl/Collection.h"
+#include "platform/rtl/Component.h"
 #include "platform/rtl/Persistent.h"
 #include "ui/core/vg_bitmap.h"
 #include "ui/core/vg_colors.h"
@@ -165,23 +166,29 @@ class TvgBrushResource : public rtl::TPersistent {
   mutable TvgResourceLink link_;
 };
 
-// The weak link of a visual brush to the node whose painting fills it.
+// The weak link of a visual brush to the node whose painting fills it. The
+// link registers for the node's free notification when the node offers one
+// (every toolkit node does).
 class TvgVisual : public rtl::TPersistent, private IvgFreeNotification {
   RTL_CLASS(TvgVisual, rtl::TPersistent)
 
   ~TvgVisual() override;
 
-  IvgFreeNotifier* VisualObject() const { return FVisualObject; }
-  void SetVisualObject(IvgFreeNotifier* node);
+  rtl::TComponent* VisualObject() const { return FVisualObject; }
+  void SetVisualObject(rtl::TComponent* node);
 
   void Assign(const rtl::TPersistent* source) override;
 
   TNotifyEvent OnChanged;
 
  private:
+  static void Publish(rtl::TPublisher<TvgVisual>& p) {
+    p.Property("VisualObject", &TvgVisual::VisualObject, &TvgVisual::SetVisualObject);
+  }
   void FreeNotification(IvgFreeNotifier* node) override;
+  IvgFreeNotifier* Notifier() const { return dynamic_cast<IvgFreeNotifier*>(FVisualObject); }
 
-  IvgFreeNotifier* FVisualObject = nullptr;
+  rtl::TComponent* FVisualObject = nullptr;
 };
 
 class TvgBrush : public rtl::TPersistent {

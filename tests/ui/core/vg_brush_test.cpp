@@ -175,6 +175,7 @@ TEST(VgResourceLinks, LinksResolveByNameAndDieWithTheirNode) {
   TvgVisual visual;
   {
     FakeResourceNode node("shape");
+    vgtest::FakeNode visualNode;
     node.path.SetPathString("M 0,0 L 1,1");
     path.SetResourceName("shape");
     bitmap.SetResourceName("shape");
@@ -182,8 +183,9 @@ TEST(VgResourceLinks, LinksResolveByNameAndDieWithTheirNode) {
     EXPECT_EQ(path.GetPath(), &node.path);
     EXPECT_EQ(bitmap.GetBitmap(), &node.bitmap);
     EXPECT_EQ(brush.Resource()->GetBrush(), &node.brush);
-    visual.SetVisualObject(&node);
-    EXPECT_EQ(node.LinkCount(), 4u);
+    visual.SetVisualObject(&visualNode);
+    EXPECT_EQ(node.LinkCount(), 3u);
+    EXPECT_EQ(visualNode.LinkCount(), 1u);
 
     TvgPathData copy;
     copy.Assign(&path);  // links, does not copy points

@@ -79,6 +79,24 @@ class FakeResourceNode : public vg::IvgResourceNode {
   std::vector<vg::IvgFreeNotification*> links_;
 };
 
+// A node that offers free notification, as every toolkit node does.
+class FakeNode : public rtl::TComponent, public vg::IvgFreeNotifier {
+  RTL_CLASS(FakeNode, rtl::TComponent)
+
+  FakeNode() : rtl::TComponent(nullptr) {}
+  ~FakeNode() override {
+    for (vg::IvgFreeNotification* link : std::vector(links_)) link->FreeNotification(this);
+  }
+  void AddFreeNotify(vg::IvgFreeNotification* link) override { links_.push_back(link); }
+  void RemoveFreeNotify(vg::IvgFreeNotification* link) override {
+    links_.erase(std::remove(links_.begin(), links_.end(), link), links_.end());
+  }
+  size_t LinkCount() const { return links_.size(); }
+
+ private:
+  std::vector<vg::IvgFreeNotification*> links_;
+};
+
 // Installs the fakes for a test's lifetime.
 struct FakeBackEnd {
   FakeBackEnd() {
