@@ -36,7 +36,7 @@ class TObject;
 
 enum TDuplicates { dupIgnore, dupAccept, dupError };
 
-enum class TListFault { IndexOutOfBounds, SortedList, Duplicate };
+enum class TListFault { IndexOutOfBounds, CapacityOutOfBounds, SortedList, Duplicate };
 
 template <class ListTraits>
 class BasicStrings {
@@ -457,7 +457,7 @@ class BasicStringList : public Base {
   }
   int GetCapacity() const override { return capacity_; }
   void SetCapacity(int capacity) override {
-    if (capacity < GetCount()) return Traits::ListError(TListFault::IndexOutOfBounds, capacity);
+    if (capacity < GetCount()) return Traits::ListError(TListFault::CapacityOutOfBounds, capacity);
     capacity_ = capacity;
     items_.reserve(static_cast<std::size_t>(capacity_));
   }

@@ -15,6 +15,8 @@ void Utf8ListTraits::ListError(TListFault fault, int index) {
       throw EListError("Operation not allowed on sorted list");
     case TListFault::Duplicate:
       throw EListError("String list does not allow duplicates");
+    case TListFault::CapacityOutOfBounds:
+      throw EListError(Format("List capacity out of bounds (%d)", index));
     case TListFault::IndexOutOfBounds:
       break;
   }

@@ -16,7 +16,8 @@
 // Files and streams are UTF-8 (written without a byte-order mark; read with
 // or without one, UTF-16 with a mark, anything else as Windows-1252).
 //
-// Misuse raises EListError: "List index out of bounds (%d)", "Operation not
+// Misuse raises EListError: "List index out of bounds (%d)", "List capacity
+// out of bounds (%d)" (a capacity below the count), "Operation not
 // allowed on sorted list" (Insert or a text change in a sorted list) and
 // "String list does not allow duplicates" (dupError). LoadFromFile and
 // SaveToFile raise the file stream's errors.

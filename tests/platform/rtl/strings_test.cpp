@@ -141,6 +141,7 @@ TEST(StringList, MisuseRaisesListErrorsAndChangesNothing) {
   EXPECT_EQ(message([&] { list.Strings(2); }), "List index out of bounds (2)");
   EXPECT_EQ(message([&] { list.Insert(-1, "x"); }), "List index out of bounds (-1)");
   EXPECT_EQ(message([&] { list.Delete(5); }), "List index out of bounds (5)");
+  EXPECT_EQ(message([&] { list.SetCapacity(1); }), "List capacity out of bounds (1)");
   list.SetSorted(true);
   EXPECT_EQ(message([&] { list.Insert(0, "x"); }), "Operation not allowed on sorted list");
   EXPECT_EQ(message([&] { list.SetStrings(0, "x"); }), "Operation not allowed on sorted list");
