@@ -18,6 +18,7 @@
 // Halves are rounded away from zero in every decimal form.
 #include <concepts>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <type_traits>
@@ -63,5 +64,16 @@ std::string FormatFloat(std::string_view format, double value,
 double StrToFloat(std::string_view text, const TFormatSettings& settings = TFormatSettings::Invariant());
 bool TryStrToFloat(std::string_view text, double& value,
                    const TFormatSettings& settings = TFormatSettings::Invariant());
+
+// Exact texts for streaming and property texts: the shortest text that
+// reads back to the same value, "." as the decimal separator.
+std::string DoubleToExactText(double value);
+std::string SingleToExactText(float value);
+// A whole decimal number with an optional sign; nullopt when the text is
+// anything else or out of range.
+std::optional<std::int64_t> ParseInt64(std::string_view text);
+// A decimal number ("-1.5", "2e-3", "7"); "INF", "-INF" and "NAN" are read
+// too. Nullopt for anything else, and for values beyond the range of double.
+std::optional<double> ParseDouble(std::string_view text);
 
 }  // namespace rtl
