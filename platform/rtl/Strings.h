@@ -43,7 +43,8 @@ struct Utf8ListTraits {
 };
 
 class TStrings : public BasicStrings<Utf8ListTraits> {
- public:
+  RTL_CLASS(TStrings, TPersistent)
+
   char Delimiter() const { return delimiter_; }
   void SetDelimiter(char delimiter) { delimiter_ = delimiter; }
   char QuoteChar() const { return quoteChar_; }
@@ -62,6 +63,8 @@ class TStrings : public BasicStrings<Utf8ListTraits> {
   bool strictDelimiter_ = false;
 };
 
-class TStringList : public BasicStringList<TStrings> {};
+class TStringList : public BasicStringList<TStrings> {
+  RTL_CLASS(TStringList, TStrings)
+};
 
 }  // namespace rtl

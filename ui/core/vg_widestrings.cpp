@@ -36,23 +36,27 @@ void TvgWideStrings::AddStrings(const rtl::TStrings& source) {
   });
 }
 
-void TvgWideStrings::Assign(const rtl::TStrings& source) {
+void TvgWideStrings::Assign(const rtl::TPersistent* source) {
+  const auto* strings = dynamic_cast<const rtl::TStrings*>(source);
+  if (!strings) return BasicStrings::Assign(source);
   Batch([&] {
     Clear();
-    AddStrings(source);
+    AddStrings(*strings);
   });
 }
 
-void TvgWideStrings::AssignTo(rtl::TStrings& dest) const {
-  dest.BeginUpdate();
+void TvgWideStrings::AssignTo(rtl::TPersistent* dest) const {
+  auto* strings = dynamic_cast<rtl::TStrings*>(dest);
+  if (!strings) return BasicStrings::AssignTo(dest);
+  strings->BeginUpdate();
   try {
-    dest.Clear();
-    for (int i = 0; i < Count(); ++i) dest.AddObject(rtl::Utf16ToUtf8(Get(i)), GetObject(i));
+    strings->Clear();
+    for (int i = 0; i < Count(); ++i) strings->AddObject(rtl::Utf16ToUtf8(Get(i)), GetObject(i));
   } catch (...) {
-    dest.EndUpdate();
+    strings->EndUpdate();
     throw;
   }
-  dest.EndUpdate();
+  strings->EndUpdate();
 }
 
 void TvgWideStrings::SaveToAnsiFile(const std::string& fileName) const {

@@ -45,23 +45,28 @@ struct WideListTraits {
 };
 
 class TvgWideStrings : public rtl::BasicStrings<WideListTraits> {
- public:
+  RTL_CLASS(TvgWideStrings, rtl::TPersistent)
+
   using BasicStrings::AddStrings;
-  using BasicStrings::Assign;
   using BasicStrings::SetText;
 
   // A zero-terminated text; nullptr clears the list.
   void SetText(const WideChar* text) { SetTextStr(text ? View(text) : View()); }
 
-  // Copies to and from the class library's UTF-8 lists, objects included.
+  // Copies from the class library's UTF-8 lists too, objects included.
   void AddStrings(const rtl::TStrings& source);
-  void Assign(const rtl::TStrings& source);
-  void AssignTo(rtl::TStrings& dest) const;
+  void Assign(const rtl::TPersistent* source) override;
 
   // Saves the lines through a class-library TStringList: UTF-8, CR LF.
   void SaveToAnsiFile(const std::string& fileName) const;
+
+ protected:
+  // Copies into a class-library TStrings, objects included.
+  void AssignTo(rtl::TPersistent* dest) const override;
 };
 
-class TvgWideStringList : public rtl::BasicStringList<TvgWideStrings> {};
+class TvgWideStringList : public rtl::BasicStringList<TvgWideStrings> {
+  RTL_CLASS(TvgWideStringList, TvgWideStrings)
+};
 
 }  // namespace vg

@@ -108,11 +108,19 @@ TEST(StringList, Cases) {
                 (l.Objects(0) == objA ? "" : "!");
        },
        "a|c|b:02"},
+      {"assign copies another list",
+       [](TStringList& l) {
+         TStringList other;
+         Filled(other, {"x", "y"});
+         Filled(l, {"old"}).Assign(&other);
+         return Items(l);
+       },
+       "x|y"},
       {"update bracket fires each event once",
        [](TStringList& l) {
          int changing = 0, changed = 0;
-         l.OnChanging = [&](TStrings&) { ++changing; };
-         l.OnChange = [&](TStrings&) { ++changed; };
+         l.OnChanging = [&](TObject* sender) { changing += sender == &l; };
+         l.OnChange = [&](TObject* sender) { changed += sender == &l; };
          l.BeginUpdate();
          Filled(l, {"a", "b", "c"});
          l.EndUpdate();

@@ -141,8 +141,8 @@ TEST(TvgWideStringList, Cases) {
       {"update bracket fires each event once",
        [](auto& l) {
          int changing = 0, changed = 0;
-         l.OnChanging = [&](TvgWideStrings&) { ++changing; };
-         l.OnChange = [&](TvgWideStrings&) { ++changed; };
+         l.OnChanging = [&](TObject* sender) { changing += sender == &l; };
+         l.OnChange = [&](TObject* sender) { changed += sender == &l; };
          l.BeginUpdate();
          Filled(l, {u"a", u"b", u"c"});
          l.EndUpdate();
@@ -200,19 +200,28 @@ TEST(TvgWideStringList, CopiesToAndFromClassLibraryLists) {
   source.Add("b");
   TvgWideStringList wide;
   wide.Add(u"old");
-  wide.Assign(source);
+  wide.Assign(&source);
   EXPECT_EQ(Items(wide), "ä=1|b");
   EXPECT_EQ(wide.Objects(0), object);
 
   rtl::TStringList back;
   back.Add("old");
-  wide.AssignTo(back);
+  back.Assign(&wide);
   EXPECT_EQ(back.CommaText(), "ä=1,b");
   EXPECT_EQ(back.Objects(0), object);
 
   TvgWideStringList copy;
-  copy.Assign(wide);
+  copy.Assign(&wide);
   EXPECT_TRUE(copy.Equals(wide));
   copy.SetStrings(1, u"B");
   EXPECT_FALSE(copy.Equals(wide));
+
+  rtl::TPersistent unrelated;
+  try {
+    copy.Assign(&unrelated);
+    FAIL() << "no error";
+  } catch (const rtl::EConvertError& error) {
+    EXPECT_EQ(error.Message(), "Cannot assign a TPersistent to a TvgWideStringList");
+  }
+  EXPECT_EQ(Items(copy), "ä=1|B");
 }
