@@ -18,10 +18,15 @@
 //   static constexpr bool kLoadFromFileSwallowsErrors;
 //   static String DecodeText(const TBytes&);  file bytes to text
 //   static TBytes EncodeText(View);           text to file bytes
+//   static constexpr const char* kStreamPropertyName;
+//   static String ReadItem(TReader&); static void WriteItem(TWriter&, View);
+//       the component-stream property of the items and one item's value
 //
 // Both lists are TPersistent: Assign copies any list of the same family
 // (texts and objects); other sources go to TPersistent::Assign, so a list of
-// the other family can copy itself over through its AssignTo.
+// the other family can copy itself over through its AssignTo. In component
+// streams a non-empty list stores its texts as one defined property holding
+// a list of string values (objects are not streamed).
 //
 // Objects paired with the texts are never owned by a list.
 #include <string>
@@ -31,6 +36,7 @@
 
 #include "platform/rtl/Event.h"
 #include "platform/rtl/Exceptions.h"
+#include "platform/rtl/Filer.h"
 #include "platform/rtl/Persistent.h"
 #include "platform/rtl/Streams.h"
 #include "platform/rtl/Types.h"
@@ -300,6 +306,13 @@ class BasicStrings : public TPersistent {
  protected:
   static constexpr Char kNameValueSeparator = Char('=');
 
+  void DefineProperties(TFiler& filer) override {
+    TPersistent::DefineProperties(filer);
+    filer.DefineProperty(
+        Traits::kStreamPropertyName, [this](TReader& reader) { ReadItems(reader); },
+        [this](TWriter& writer) { WriteItems(writer); }, GetCount() > 0);
+  }
+
   // Called with true by the first BeginUpdate, with false by the last EndUpdate.
   virtual void SetUpdateState(bool) {}
   int UpdateCount() const { return updateCount_; }
@@ -400,6 +413,21 @@ class BasicStrings : public TPersistent {
     const std::size_t start = pos;
     while (pos < text.size() && text[pos] != delimiter && (strict || Unit(text[pos]) > 32)) ++pos;
     return String(text.substr(start, pos - start));
+  }
+
+  void ReadItems(TReader& reader) {
+    reader.ReadListBegin();
+    Batch([&] {
+      Clear();
+      while (!reader.EndOfList()) Add(Traits::ReadItem(reader));
+    });
+    reader.ReadListEnd();
+  }
+  void WriteItems(TWriter& writer) const {
+    writer.WriteListBegin();
+    const int count = GetCount();
+    for (int i = 0; i < count; ++i) Traits::WriteItem(writer, Get(i));
+    writer.WriteListEnd();
   }
 
   int IndexOfPart(View wanted, bool name) const {

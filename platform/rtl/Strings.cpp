@@ -32,4 +32,8 @@ std::string Utf8ListTraits::DecodeText(const TBytes& bytes) { return TextBytesTo
 
 TBytes Utf8ListTraits::EncodeText(View text) { return TBytes(text.begin(), text.end()); }
 
+std::string Utf8ListTraits::ReadItem(TReader& reader) { return reader.ReadString(); }
+
+void Utf8ListTraits::WriteItem(TWriter& writer, View item) { writer.WriteString(item); }
+
 }  // namespace rtl

@@ -13,6 +13,7 @@
 //   DelimitedText the same with Delimiter and QuoteChar; StrictDelimiter
 //                splits at the delimiter only, keeping blanks.
 //   Names/Values/ValueFromIndex/IndexOfName   items of the form name=value.
+// In component streams the texts are the defined property "Strings".
 // Files and streams are UTF-8 (written without a byte-order mark; read with
 // or without one, UTF-16 with a mark, anything else as Windows-1252).
 //
@@ -33,6 +34,7 @@ struct Utf8ListTraits {
   using View = std::string_view;
   static constexpr bool kTrailingDelimiterAddsItem = true;
   static constexpr bool kLoadFromFileSwallowsErrors = false;
+  static constexpr const char* kStreamPropertyName = "Strings";
 
   static int CompareStr(View a, View b);
   static int CompareText(View a, View b);
@@ -40,6 +42,8 @@ struct Utf8ListTraits {
   static std::size_t LineBreakAt(View text, std::size_t pos);
   static String DecodeText(const TBytes& bytes);
   static TBytes EncodeText(View text);
+  static String ReadItem(TReader& reader);
+  static void WriteItem(TWriter& writer, View item);
 };
 
 class TStrings : public BasicStrings<Utf8ListTraits> {

@@ -29,6 +29,10 @@ WideString WideListTraits::DecodeText(const rtl::TBytes& bytes) { return rtl::Te
 
 rtl::TBytes WideListTraits::EncodeText(View text) { return rtl::Utf16ToBomBytes(text); }
 
+WideString WideListTraits::ReadItem(rtl::TReader& reader) { return reader.ReadWideString(); }
+
+void WideListTraits::WriteItem(rtl::TWriter& writer, View item) { writer.WriteWideString(item); }
+
 void TvgWideStrings::AddStrings(const rtl::TStrings& source) {
   const int count = source.Count();
   Batch([&] {

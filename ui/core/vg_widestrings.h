@@ -19,6 +19,8 @@
 //     UTF-16 after FF FE (or FE FF, big-endian), UTF-8 after EF BB BF, and
 //     otherwise UTF-8 when valid, else Windows-1252. LoadFromFile swallows
 //     every error, leaving the list as far as the load got.
+//   - In component streams the texts are the defined property "strings",
+//     a list of wide-string values.
 #include <string>
 
 #include "platform/rtl/StringListCore.h"
@@ -35,6 +37,7 @@ struct WideListTraits {
   using View = std::u16string_view;
   static constexpr bool kTrailingDelimiterAddsItem = false;
   static constexpr bool kLoadFromFileSwallowsErrors = true;
+  static constexpr const char* kStreamPropertyName = "strings";
 
   static int CompareStr(View a, View b);
   static int CompareText(View a, View b);
@@ -42,6 +45,8 @@ struct WideListTraits {
   static std::size_t LineBreakAt(View text, std::size_t pos);
   static String DecodeText(const rtl::TBytes& bytes);
   static rtl::TBytes EncodeText(View text);
+  static String ReadItem(rtl::TReader& reader);
+  static void WriteItem(rtl::TWriter& writer, View item);
 };
 
 class TvgWideStrings : public rtl::BasicStrings<WideListTraits> {

@@ -2,7 +2,10 @@
 
 #include <filesystem>
 #include <functional>
+#include <memory>
 
+#include "platform/rtl/Filer.h"
+#include "platform/rtl/ObjectText.h"
 #include "platform/rtl/Streams.h"
 #include "platform/rtl/TextConvert.h"
 #include "ui/core/vg_widestrings.h"
@@ -224,4 +227,62 @@ TEST(TvgWideStringList, CopiesToAndFromClassLibraryLists) {
     EXPECT_EQ(error.Message(), "Cannot assign a TPersistent to a TvgWideStringList");
   }
   EXPECT_EQ(Items(copy), "ä=1|B");
+}
+
+namespace {
+
+class TListHolder : public rtl::TComponent {
+  RTL_CLASS(TListHolder, rtl::TComponent)
+  using TComponent::TComponent;
+  TvgWideStringList items;
+  rtl::TStringList lines;
+  TvgWideStringList* GetItems() const { return const_cast<TvgWideStringList*>(&items); }
+  rtl::TStringList* GetLines() const { return const_cast<rtl::TStringList*>(&lines); }
+  static void Publish(rtl::TPublisher<TListHolder>& p) {
+    p.Property("Items", &TListHolder::GetItems);
+    p.Property("Lines", &TListHolder::GetLines);
+  }
+};
+
+std::string Streamed(TListHolder* holder) {
+  rtl::TStringStream binary;
+  rtl::WriteComponentToStream(binary, holder);
+  return binary.DataString();
+}
+
+std::string AsText(const std::string& binary) {
+  rtl::TStringStream input(binary), output;
+  rtl::ObjectBinaryToText(input, output);
+  return output.DataString();
+}
+
+}  // namespace
+
+TEST(TvgWideStringList, StreamsItsTextsAsComponentProperty) {
+  std::unique_ptr<TListHolder, void (*)(TListHolder*)> source(new TListHolder(nullptr),
+                                                              [](TListHolder* c) { c->Free(); });
+  source->items.SetCommaText(u"one,\"t w o\",Ω");
+  source->lines.Add("x=1");
+  const std::string binary = Streamed(source.get());
+  EXPECT_EQ(AsText(binary),
+            "object TListHolder\n"
+            "  Items.strings = (\n"
+            "    'one'\n"
+            "    't w o'\n"
+            "    #937)\n"
+            "  Lines.Strings = (\n"
+            "    'x=1')\n"
+            "end\n");
+
+  std::unique_ptr<TListHolder, void (*)(TListHolder*)> target(new TListHolder(nullptr),
+                                                              [](TListHolder* c) { c->Free(); });
+  target->items.Add(u"old");
+  rtl::TStringStream input(binary);
+  rtl::ReadComponentFromStream(input, target.get(), false);
+  EXPECT_EQ(Items(target->items), "one|t w o|Ω");
+  EXPECT_EQ(target->lines.Text(), "x=1\r\n");
+
+  source->items.Clear();
+  source->lines.Clear();
+  EXPECT_EQ(AsText(Streamed(source.get())), "object TListHolder\nend\n");  // empty lists are not stored
 }
