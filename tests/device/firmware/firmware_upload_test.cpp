@@ -174,6 +174,36 @@ TEST_F(Upload, EarlyEndsKeepTheDeviceUntouched) {
   }
 }
 
+// The adapter leaves and comes back while the device restarts into its
+// loader; the upload goes on with part B once the adapter is open again.
+TEST_F(Upload, PartBFollowsTheAdapterBackAfterTheLoaderRestart) {
+  Device("CAR_ESC", "VALTORINE_456_A");
+  Bytes a = fwdb::SampleFirmware(500, "a"), b = fwdb::SampleFirmware(300, "b");
+  Offer("V1", fwdb::MakePackage(a, b, "V1"));
+  auto device = rig.Attach(std::make_shared<hid::SimClassicFirmware>(rig.clock));
+  device->restartMs = 0;
+  std::uint32_t backAt = 0;
+  bool gone = false, back = false;
+  rig.pump.onPump = [&] {
+    if (device->partAComplete && !gone) {
+      rig.hid.Unplug(fakes::LinkRig::kPath);
+      gone = true;
+      backAt = rig.clock.GetTickCount() + 800;
+    } else if (gone && !back && rig.clock.GetTickCount() >= backAt) {
+      rig.hid.Plug({fakes::LinkRig::kPath, 0x10C4, 0x82CD, u"CP2110 HID USB-to-UART", 64, 65}, device);
+      rig.link.SelectAdapter(rig.hid.Enumerate().back());  // what the arrival handling does
+      back = true;
+    }
+  };
+  EXPECT_EQ(upgrade.UpgradeFirmware("V1", "0"), "");
+  EXPECT_TRUE(back);
+  EXPECT_EQ(rig.handlers.arrivals, 1) << "the lost adapter ran the unplug path";
+  EXPECT_EQ(device->partA, a);
+  EXPECT_EQ(device->partB, b);
+  EXPECT_TRUE(rig.link.State().Connected && rig.link.State().Busy);
+  EXPECT_FALSE(rig.link.State().Upgrading);
+}
+
 TEST_F(Upload, LoadersThatGiveUpEndTheUpload) {
   Device("CAR_ESC", "VALTORINE_456_A");
   Offer("V1", fwdb::MakePackage(Bytes(64, 1), Bytes(64, 2), "V1"));

@@ -35,7 +35,7 @@ struct Catalogue : ::testing::Test {
       other.SetDatabaseVersion("V9");
       other.AddController("QV4-1BSD", other.AddSplash("BOAT_ESC"));
     }
-    fwdb::SettingsDatabaseMaker cars(folder.File("B_CARS0001_SETTINGS.DB3"));
+    fwdb::SettingsDatabaseMaker cars(folder.File("B_CARS_SETTINGS.DB3"));
     cars.SetDatabaseVersion("V2.5");
     int splash = cars.AddSplash("CAR_ESC");
     int hardware = cars.AddController("QV4-1BSD", splash);
@@ -63,18 +63,18 @@ struct Catalogue : ::testing::Test {
 
 TEST_F(Catalogue, TheFirstDatabaseNamingTheControllerBecomesActive) {
   Identify("CAR_ESC", "QV4-1BSD", "V3.16A");
-  EXPECT_EQ(catalogue.ActiveDatabasePath(), folder.File("B_CARS0001_SETTINGS.DB3"));
+  EXPECT_EQ(catalogue.ActiveDatabasePath(), folder.File("B_CARS_SETTINGS.DB3"));
   EXPECT_EQ(firmware.versionLabel, "<Version> V2.5");
 
   state.DeviceInfoStrings[kController] = "UNKNOWN_ESC";
   catalogue.SelectSettingsDatabase();
-  EXPECT_EQ(catalogue.ActiveDatabasePath(), folder.File("B_CARS0001_SETTINGS.DB3")) << "kept when none matches";
+  EXPECT_EQ(catalogue.ActiveDatabasePath(), folder.File("B_CARS_SETTINGS.DB3")) << "kept when none matches";
   EXPECT_EQ(firmware.versionLabel, "");
 }
 
 TEST_F(Catalogue, DatabaseVersionWithADashShowsTheLocalVersion) {
   {
-    fwdb::SettingsDatabaseMaker dated(folder.File("B_CARS0001_SETTINGS.DB3"));
+    fwdb::SettingsDatabaseMaker dated(folder.File("B_CARS_SETTINGS.DB3"));
     dated.SetDatabaseVersion("2016-03-21");
     dated.AddSplash("CAR_ESC");
   }
