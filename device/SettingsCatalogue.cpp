@@ -1,6 +1,7 @@
 #include "device/SettingsCatalogue.h"
 
 #include <algorithm>
+#include <cctype>
 #include <exception>
 #include <filesystem>
 
@@ -38,6 +39,8 @@ std::string WithoutFinalA(const std::string& version) {
   return version;
 }
 
+bool MentionsBeta(const std::string& version) { return Contains(version, "Beta") || Contains(version, "BETA"); }
+
 SettingsCatalogue::SettingsCatalogue(DeviceState& state, const CatalogueServices& services)
     : state_(state), services_(services) {}
 
@@ -46,7 +49,7 @@ std::vector<std::string> SettingsCatalogue::DatabaseFiles() {
   std::error_code error;
   for (const auto& entry : std::filesystem::directory_iterator(services_.shell.ProgramFolder(), error)) {
     std::string name = Lower(entry.path().filename().string());
-    if (name.size() >= kDatabaseSuffix.size() && name.ends_with(kDatabaseSuffix) && entry.is_regular_file(error))
+    if (name.ends_with(kDatabaseSuffix) && entry.is_regular_file(error))
       found.push_back(entry.path());
   }
   std::sort(found.begin(), found.end(), [](const auto& a, const auto& b) {
@@ -102,9 +105,11 @@ void SettingsCatalogue::SelectSettingsDatabase() {
 }
 
 void SettingsCatalogue::AddListedVersion(bool link, const std::string& version, bool beta) {
-  std::string shown = WithoutFinalA(version);
-  if (shown != version && !Contains(version, "Beta")) strippedVersions_.push_back(shown);
-  else shown = version;
+  std::string shown = version;
+  if (!shown.empty() && shown.back() == 'A' && !MentionsBeta(shown)) {
+    shown.pop_back();
+    strippedVersions_.push_back(shown);
+  }
   services_.firmware.AddFirmwareItem(link, beta ? shown + " (Beta)" : shown);
 }
 
@@ -201,7 +206,7 @@ void SettingsCatalogue::FillFirmwareList() {
     SqliteStatement query;
     if (!query.Prepare(db, sql::kFirmwareList)) {
       if (!info[kController].empty() && !info[kHardware].empty() && !info[kFirmware].empty()) {
-        ShowDeviceFields(false);
+        ShowDeviceFields(link);
         ShowFirmwareField(link, info[kFirmware]);
       }
       return;

@@ -36,6 +36,8 @@ struct CatalogueServices {
 
 /// "V1.2A" -> "V1.2": a final "A" goes unless the text holds "BETA".
 std::string WithoutFinalA(const std::string& version);
+/// Whether a version text holds "Beta" or "BETA".
+bool MentionsBeta(const std::string& version);
 
 class SettingsCatalogue {
  public:

@@ -13,8 +13,6 @@ namespace {
 constexpr const char* kCaption = "Infomation";
 constexpr std::string_view kBetaMark = " (Beta)";
 
-bool Contains(const std::string& text, std::string_view part) { return text.find(part) != std::string::npos; }
-
 std::string CannotUpdate(const std::string& current, const std::string& target) {
   return "The current version (" + current + ") can not be updated to the version (" + target + ")!";
 }
@@ -44,7 +42,7 @@ std::string UpgradePlanner::TargetOf(const std::string& comboText) const {
   const auto& stripped = catalogue_.StrippedVersions();
   bool wasStripped = std::any_of(stripped.begin(), stripped.end(),
                                  [&](const std::string& version) { return rtl::SameText(version, target); });
-  if (wasStripped && !Contains(target, "Beta") && !Contains(target, "BETA")) target += "A";
+  if (wasStripped && !MentionsBeta(target)) target += "A";
   return target;
 }
 
