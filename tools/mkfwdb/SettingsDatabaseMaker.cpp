@@ -3,7 +3,10 @@
 #include <sqlite3.h>
 
 #include <filesystem>
+#include <fstream>
+#include <memory>
 #include <random>
+#include <sstream>
 
 #include "device/FirmwareCrypto.h"
 #include "params/TextFunctions.h"
@@ -23,6 +26,45 @@ void AppendText(Bytes& bytes, const std::string& text) { bytes.insert(bytes.end(
 std::string Md5Of(const std::string& text) {
   return device::Md5Hex(std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
 }
+
+struct RecipeRun {
+  std::filesystem::path outputDir;
+  std::unique_ptr<SettingsDatabaseMaker> database;
+  int splash = 0, controller = 0;
+
+  void Line(const std::string& line) {
+    std::istringstream words(line);
+    std::string verb;
+    words >> verb;
+    if (verb.empty() || verb[0] == '#') return;
+    if (verb == "database") {
+      std::string file, version;
+      words >> file >> version;
+      database = std::make_unique<SettingsDatabaseMaker>((outputDir / file).string());
+      database->SetDatabaseVersion(version);
+    } else if (verb == "splash" || verb == "controller" || verb == "software") {
+      if (!database) throw rtl::Exception("no database line before: " + line);
+      AddRow(verb, words, line);
+    } else {
+      throw rtl::Exception("unknown recipe line: " + line);
+    }
+  }
+
+  void AddRow(const std::string& verb, std::istringstream& words, const std::string& line) {
+    std::string name;
+    words >> name;
+    if (verb == "splash") {
+      splash = database->AddSplash(name);
+    } else if (verb == "controller") {
+      controller = database->AddController(name, splash);
+    } else {
+      std::size_t sizeA = 0, sizeB = 0;
+      if (!(words >> sizeA >> sizeB)) throw rtl::Exception("software line needs two sizes: " + line);
+      database->AddSoftware(name, controller,
+                            MakePackage(SampleFirmware(sizeA, name + "A"), SampleFirmware(sizeB, name + "B"), name));
+    }
+  }
+};
 
 }  // namespace
 
@@ -104,6 +146,14 @@ int SettingsDatabaseMaker::AddController(const std::string& name, int splashKey)
 int SettingsDatabaseMaker::AddSoftware(const std::string& version, int controllerKey, const Bytes& package) {
   return Insert("insert into software (version, controller_key, bootloader) values (?, ?, ?)",
                 {version, std::to_string(controllerKey)}, &package);
+}
+
+void MakeDatabasesFromRecipe(const std::string& recipePath, const std::string& outputDir) {
+  std::ifstream recipe(recipePath);
+  if (!recipe) throw rtl::Exception("cannot read " + recipePath);
+  RecipeRun run{outputDir, nullptr};
+  std::filesystem::create_directories(run.outputDir);
+  for (std::string line; std::getline(recipe, line);) run.Line(line);
 }
 
 }  // namespace fwdb

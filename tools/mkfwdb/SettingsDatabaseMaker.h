@@ -32,6 +32,16 @@ Bytes MakePackage(const Bytes& partA, const Bytes& partB, const std::string& ver
 /// Firmware bytes of `size` for samples, the same for the same seed text.
 Bytes SampleFirmware(std::size_t size, const std::string& seed);
 
+/// Writes the settings databases a recipe describes into `outputDir`.
+/// Recipe lines (blank lines and lines starting with "#" are skipped):
+///   database <file name> <dbversion name>   starts a new database
+///   splash <controller model key>           a splash row of that database
+///   controller <hardware version>           a hardware version of the last splash
+///   software <version> <bytes A> <bytes B>  a firmware version of the last
+///                                           hardware, sample parts of those sizes
+/// Raises rtl::Exception on an unreadable recipe or a line it cannot follow.
+void MakeDatabasesFromRecipe(const std::string& recipePath, const std::string& outputDir);
+
 /// A new settings database (an existing file is replaced). Raises
 /// rtl::Exception when the file cannot be written.
 class SettingsDatabaseMaker {

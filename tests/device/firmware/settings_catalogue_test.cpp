@@ -1,5 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
+
+#include "device/FirmwareCrypto.h"
+#include "device/FirmwarePackage.h"
 #include "device/SettingsCatalogue.h"
 #include "device/SqliteDb.h"
 #include "tests/support/DeviceLinkFakes.h"
@@ -153,6 +158,43 @@ TEST_F(Catalogue, WithoutADatabaseNothingIsOpenedOrListed) {
   EXPECT_TRUE(firmware.single.items.empty());
   EXPECT_EQ(view.fill[Led::Link], kLedOff);
   EXPECT_FALSE(firmware.single.upgradeEnabled);
+}
+
+// The program folder's sample databases: every version of the recipe is
+// listed for its device and its package decrypts and decodes.
+TEST(SampleDatabases, ListAndDecryptOutOfTheBox) {
+  const std::filesystem::path source = std::getenv("ESCTOOL_SOURCE_DIR");
+  fakes::TempFolder folder;
+  fwdb::MakeDatabasesFromRecipe((source / "data/sample_databases.txt").string(), folder.path.string());
+  std::filesystem::copy_file(source / "data/version_control.ini", folder.path / "version_control.ini");
+  fakes::FakePump pump;
+  LabelTexts texts;
+  fakes::FakeView view;
+  FakeFirmwareView firmware;
+  FakeFirmwareShell shell;
+  shell.programFolder = folder.path.string();
+  DeviceState state;
+  SettingsCatalogue catalogue(state, {pump, texts, view, firmware, shell});
+  state.DeviceInfoStrings = {"AIRPLANE_ESC", "HW1", "FW1.1A", ""};
+  catalogue.SelectSettingsDatabase();
+  catalogue.FillFirmwareList();
+  EXPECT_EQ(firmware.single.items, (std::vector<std::string>{"FW1.2", "FW1.1"}));
+  EXPECT_EQ(firmware.versionLabel, "<Version> V1.3");
+
+  SqliteDb db;
+  ASSERT_TRUE(db.Open(catalogue.ActiveDatabasePath()));
+  SqliteStatement rows;
+  ASSERT_TRUE(rows.Prepare(db, "select version, bootloader from software"));
+  int packages = 0;
+  while (rows.Step() == kSqliteRow) {
+    std::string version = rows.ColumnText(0);
+    Bytes blob = rows.ColumnBlob(1), plain(blob.size());
+    DecryptPackage(std::to_string(blob.size()) + version, blob.data(), blob.size(), plain.data());
+    FirmwareImage image;
+    EXPECT_EQ(UnpackFirmware(plain, nullptr, image), "") << version;
+    ++packages;
+  }
+  EXPECT_EQ(packages, 5);
 }
 
 }  // namespace
