@@ -38,15 +38,16 @@ FirmwareUpgrade::FirmwareUpgrade(DeviceLink& link, const SettingsCatalogue& cata
 
 bool FirmwareUpgrade::HandshakeAnswered() { return link_.SendCommand(0) != 0 && link_.WaitAckShort(1) == 0; }
 
-// Handshakes until one is answered or the window has passed, pausing
-// between attempts.
-void FirmwareUpgrade::AwaitHandshake(std::uint32_t windowMs, std::uint32_t pauseMs) {
+// Handshakes until one is answered or the window has passed, with a pause
+// before (`pauseFirst`) or after each attempt.
+void FirmwareUpgrade::AwaitHandshake(bool pauseFirst) {
   hid::ITickClock& clock = services_.clock;
   std::uint32_t start = clock.GetTickCount();
-  while (clock.GetTickCount() - start < windowMs) {
+  while (clock.GetTickCount() - start < kHandshakeWindowMs) {
     services_.pump.ProcessMessages();
+    if (pauseFirst) link_.Delay(kHandshakePauseMs);
     if (HandshakeAnswered()) return;
-    link_.Delay(pauseMs);
+    if (!pauseFirst) link_.Delay(kHandshakePauseMs);
   }
 }
 
@@ -80,7 +81,7 @@ std::string FirmwareUpgrade::Prepare(const std::string& version, const std::stri
   const auto& info = link_.State().DeviceInfoStrings;
   if (!services_.firmware.LinkLedOn() || info[kController].empty() || info[kHardware].empty()) return "USB Error";
   bool xorModel = IsXorModel(info[kController], info[kHardware]);
-  AwaitHandshake(kHandshakeWindowMs, kHandshakePauseMs);
+  AwaitHandshake(false);
   if (!services_.identity.ReadDeviceInfo(false).empty()) return "ESC Error.";
   Bytes package;
   if (std::string message = ReadPackage(version, title, package); !message.empty()) return message;
@@ -117,7 +118,7 @@ std::string FirmwareUpgrade::UploadClassic(const FirmwareImage& image) {
   if (!link_.WriteClassicBlocks(12, image.partA.data(), kTailMs, static_cast<int>(image.partA.size())))
     return "Communicate Error.";
   // The device restarts into its loader before it takes part B.
-  AwaitHandshake(kHandshakeWindowMs, kHandshakePauseMs);
+  AwaitHandshake(true);
   return UploadPartB(image);
 }
 

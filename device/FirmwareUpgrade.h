@@ -58,7 +58,7 @@ class FirmwareUpgrade final : public IFirmwareUploader {
  private:
   std::string Prepare(const std::string& version, const std::string& title, FirmwareImage& image);
   std::string ReadPackage(const std::string& version, const std::string& title, Bytes& package);
-  void AwaitHandshake(std::uint32_t windowMs, std::uint32_t pauseMs);
+  void AwaitHandshake(bool pauseFirst);
   bool HandshakeAnswered();
   std::string Upload(const FirmwareImage& image);
   std::string UploadClassic(const FirmwareImage& image);
