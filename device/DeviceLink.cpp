@@ -70,32 +70,33 @@ bool DeviceLink::SendFrame(const std::uint8_t* frame, int length) {
 
 bool DeviceLink::ReceiveFrame(InputFrame& destination, std::uint32_t timeoutMs) {
   if (!handle_) return false;
-  try {
-    std::uint32_t start = Tick();
-    std::size_t readLength = std::clamp<std::size_t>(selected_.inputReportLength, 0, kReportBytes);
-    while (Tick() - start <= timeoutMs) {
-      services_.pump.ProcessMessages();
-      std::array<std::uint8_t, kReportBytes> report{};
-      int n = api_.ReadTimeout(handle_, report.data(), readLength, static_cast<int>(timeoutMs));
-      if (n < 2 || n > 64) return false;
-      int d = hid::InputFrameLength(report[0]);
-      const std::uint8_t* frame = report.data() + 1;
-      bool ours = frame[0] == state_.Markers.start && frame[d - 1] == state_.Markers.end;
-      if (!ours && frame[0] != 0xFE) return false;
-      if (!ours) {
-        std::uint16_t crc = hid::Crc16Modbus(frame, d - 2);
-        if (frame[d - 2] != (crc & 0xFF) || frame[d - 1] != (crc >> 8)) continue;
-      }
-      destination = {};
-      std::memcpy(destination.bytes.data(), frame, static_cast<std::size_t>(d));
-      destination.length = d;
-      return true;
+  std::uint32_t start = Tick();
+  std::size_t readLength = std::clamp<std::size_t>(selected_.inputReportLength, 0, kReportBytes);
+  while (Tick() - start <= timeoutMs) {
+    services_.pump.ProcessMessages();
+    std::array<std::uint8_t, kReportBytes> report{};
+    int n = 0;
+    try {
+      n = api_.ReadTimeout(handle_, report.data(), readLength, static_cast<int>(timeoutMs));
+    } catch (const std::exception&) {  // the adapter was pulled out
+      UnplugPath();
+      return false;
     }
-    return false;
-  } catch (const std::exception&) {
-    UnplugPath();
-    return false;
+    if (n < 2 || n > 64) return false;
+    int d = hid::InputFrameLength(report[0]);
+    const std::uint8_t* frame = report.data() + 1;
+    bool ours = frame[0] == state_.Markers.start && frame[d - 1] == state_.Markers.end;
+    if (!ours && frame[0] != 0xFE) return false;
+    if (!ours) {
+      std::uint16_t crc = hid::Crc16Modbus(frame, d - 2);
+      if (frame[d - 2] != (crc & 0xFF) || frame[d - 1] != (crc >> 8)) continue;
+    }
+    destination = {};
+    std::memcpy(destination.bytes.data(), frame, static_cast<std::size_t>(d));
+    destination.length = d;
+    return true;
   }
+  return false;
 }
 
 void DeviceLink::UnplugPath() {

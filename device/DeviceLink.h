@@ -64,17 +64,26 @@ class DeviceLink {
   /// the unplug path and returns false.
   bool ReceiveFrame(InputFrame& destination, std::uint32_t timeoutMs);
 
-  // --- senders -------------------------------------------------------------
+  // --- senders: one attempt while not Connected, else up to 10 within 1500 ms
+  /// Command c in the protocol `ProtocolSelector` chooses.
   int SendCommand(std::uint8_t c);
+  /// Short frame (0..3, 5), mode command (9, 10 but for AIRPLANE models) or command frame.
   int SendClassicCommand(std::uint8_t c);
+  /// The register request standing for command c; sets `TransferPhase`.
   int SendRegisterCommand(std::uint8_t c);
+  /// Link-adapter command; command 21 always goes with the link markers A8/8A.
   int SendLinkCommand(std::uint8_t c, std::uint8_t arg);
 
   // --- acknowledgement waits -----------------------------------------------
+  /// Up to 10 receives of 150 ms for ack(c); register replies judged by phase.
   int WaitAck(std::uint8_t c);
+  /// Up to 10 receives of `timeoutMs` for ack(c) or a block's register reply (3: restart).
   int WaitBlockAck(std::uint8_t c, std::uint32_t timeoutMs);
+  /// One 15 ms receive for ack(c) or a status frame (which fills `ChannelFlags`).
   int WaitAckShort(std::uint8_t c);
+  /// One receive of `timeoutMs` for ack(c) or a status frame; anything else is 1.
   int WaitAckTimeout(std::uint8_t c, std::uint32_t timeoutMs);
+  /// Up to 10 receives of 150 ms for the register reply of a 0x17 write at the address.
   int WaitWriteAck(std::uint8_t function, std::uint8_t addressHigh, std::uint8_t addressLow);
 
   // --- block transfers -----------------------------------------------------
@@ -120,7 +129,7 @@ class DeviceLink {
   void BeginTransfer();
   int RunChunks(int chunkSize, int total, std::uint32_t tailMs, const ChunkStep& step);
   int GuardedTransfer(const std::function<int()>& transfer);
-  bool FirmwareAttemptAllowed(int attempts, std::uint32_t& attemptStart);
+  bool NextAttemptAllowed(int attempts, std::uint32_t& attemptStart);
   int ProgramBlocks(const std::uint8_t* image, std::size_t length, int& attempts);
   bool SendBlockPieces(const Frame& data, int& attempts);
   ReadEnd ReadFrames(std::uint8_t c, std::span<std::uint8_t> destination, ReadProgress& progress);

@@ -14,12 +14,6 @@ constexpr std::uint32_t kAckReceiveMs = 150;
 constexpr std::uint32_t kShortReceiveMs = 15;
 constexpr std::uint8_t kRegisterReply = 0xFE;
 
-enum Phase {
-  kPhaseHandshake = 0, kPhaseDefaults = 1, kPhaseNoHandshake = 2, kPhaseModeSelect = 3,
-  kPhaseInfoRead = 4, kPhaseSettingsRead = 5, kPhaseSettingsWrite = 6,
-  kPhaseFirmwareStart = 8, kPhaseBlockAnnounce = 9, kPhaseBlockCommit = 10, kPhaseFirmwareEnd = 11,
-};
-
 }  // namespace
 
 int DeviceLink::SendWithRetries(const Frame& frame) {

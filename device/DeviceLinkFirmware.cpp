@@ -8,14 +8,12 @@ namespace device {
 namespace {
 
 constexpr int kMaxAttempts = 20;
-constexpr std::uint32_t kRetryPauseMs = 150;
 constexpr std::uint32_t kBlockAckMs = 150;
 constexpr std::size_t kBlockBytes = 1024;
 constexpr std::size_t kPieceBytes = 32;
 constexpr std::size_t kEndFrameImageBytes = 16;
 constexpr std::uint32_t kBeforeDataMs = 10, kBetweenPiecesMs = 20, kBeforeCommitMs = 10;
 
-enum Phase { kPhaseData = 7, kPhaseStart = 8, kPhaseAnnounce = 9, kPhaseCommit = 10, kPhaseEnd = 11 };
 enum Outcome { kFailed = 0, kRestartRequested = 1, kProgrammed = 2, kBlocksDone = -1 };
 
 }  // namespace
@@ -23,17 +21,6 @@ enum Outcome { kFailed = 0, kRestartRequested = 1, kProgrammed = 2, kBlocksDone 
 std::string DeviceLink::RegisterImageError(std::size_t length) {
   // Blocks are counted in 16-bit registers: an odd image never reaches the end test.
   return length % 2 != 0 || length < kEndFrameImageBytes ? "Program Error." : "";
-}
-
-bool DeviceLink::FirmwareAttemptAllowed(int attempts, std::uint32_t& attemptStart) {
-  services_.pump.ProcessMessages();
-  if (attempts >= kMaxAttempts || !state_.Connected || !state_.Busy) {
-    state_.Connected = false;
-    return false;
-  }
-  if (attempts > 0) PauseUntil(attemptStart, kRetryPauseMs);
-  attemptStart = Tick();
-  return true;
 }
 
 bool DeviceLink::SendBlockPieces(const Frame& data, int& attempts) {
@@ -53,12 +40,12 @@ bool DeviceLink::SendBlockPieces(const Frame& data, int& attempts) {
 int DeviceLink::ProgramBlocks(const std::uint8_t* image, std::size_t length, int& attempts) {
   std::uint32_t attemptStart = Tick();
   for (std::size_t block = 0;;) {
-    if (!FirmwareAttemptAllowed(attempts, attemptStart)) return kFailed;
+    if (!NextAttemptAllowed(attempts, attemptStart)) return kFailed;
     std::size_t size = std::min(kBlockBytes, length - kBlockBytes * block);
     AddProgress(static_cast<int>(size));
     auto r = static_cast<std::uint16_t>(block);
     auto s = static_cast<std::uint16_t>(size);
-    state_.TransferPhase = kPhaseAnnounce;
+    state_.TransferPhase = kPhaseBlockAnnounce;
     SendFrame(RegisterBlockControlFrame(r, s, false));
     if (WaitAck(2) != 0) {
       services_.view.DebugOutput("Recv Error");
@@ -66,10 +53,10 @@ int DeviceLink::ProgramBlocks(const std::uint8_t* image, std::size_t length, int
       continue;
     }
     Delay(kBeforeDataMs);
-    state_.TransferPhase = kPhaseData;
+    state_.TransferPhase = kPhaseFirmwareData;
     if (!SendBlockPieces(RegisterBlockDataFrame(r, image + kBlockBytes * block, s), attempts)) continue;
     Delay(kBeforeCommitMs);
-    state_.TransferPhase = kPhaseCommit;
+    state_.TransferPhase = kPhaseBlockCommit;
     SendFrame(RegisterBlockControlFrame(r, s, true));
     int commit = WaitBlockAck(2, kBlockAckMs);
     if (commit != 0) services_.view.DebugOutput("Recv Error");
@@ -94,8 +81,8 @@ int DeviceLink::ProgramRegisterDevice(const std::uint8_t* image, std::uint32_t t
     int attempts = 0;
     std::uint32_t attemptStart = Tick();
     for (;;) {
-      if (!FirmwareAttemptAllowed(attempts, attemptStart)) return static_cast<int>(kFailed);
-      state_.TransferPhase = kPhaseStart;
+      if (!NextAttemptAllowed(attempts, attemptStart)) return static_cast<int>(kFailed);
+      state_.TransferPhase = kPhaseFirmwareStart;
       SendFrame(RegisterProgramStartFrame());
       if (WaitAck(2) == 0) break;
       services_.view.DebugOutput("Recv Error");
@@ -106,8 +93,8 @@ int DeviceLink::ProgramRegisterDevice(const std::uint8_t* image, std::uint32_t t
     if (tailMs > 0) Delay(tailMs);
     Frame end = RegisterProgramEndFrame(image + length - kEndFrameImageBytes);
     for (;;) {
-      if (!FirmwareAttemptAllowed(attempts, attemptStart)) return static_cast<int>(kFailed);
-      state_.TransferPhase = kPhaseEnd;
+      if (!NextAttemptAllowed(attempts, attemptStart)) return static_cast<int>(kFailed);
+      state_.TransferPhase = kPhaseFirmwareEnd;
       SendFrame(end);
       if (WaitAck(2) == 0) return static_cast<int>(kProgrammed);
       services_.view.DebugOutput("Recv Error");

@@ -13,7 +13,6 @@ constexpr std::uint32_t kBlockAckMs = 150;
 constexpr std::uint32_t kFirstFirmwareAckMs = 300;
 constexpr std::uint32_t kSettleMs = 50;
 constexpr std::uint16_t kRegisterWriteBase = 0x3538;
-constexpr int kPhaseSettingsWrite = 6;
 
 }  // namespace
 
@@ -32,17 +31,25 @@ void DeviceLink::BeginTransfer() {
   WaitAck(1);  // drains a stale reply
 }
 
+// Pumps, then tells whether another attempt may start: gives up (clearing
+// Connected) after 20 attempts or when Connected or Busy was cleared; every
+// retry starts 150 ms after the previous attempt began.
+bool DeviceLink::NextAttemptAllowed(int attempts, std::uint32_t& attemptStart) {
+  services_.pump.ProcessMessages();
+  if (attempts >= kChunkAttempts || !state_.Connected || !state_.Busy) {
+    state_.Connected = false;
+    return false;
+  }
+  if (attempts > 0) PauseUntil(attemptStart, kRetryPauseMs);
+  attemptStart = Tick();
+  return true;
+}
+
 int DeviceLink::RunChunks(int chunkSize, int total, std::uint32_t tailMs, const ChunkStep& step) {
   int chunk = 0, attempt = 0;
-  std::uint32_t attemptStart = 0;
+  std::uint32_t attemptStart = Tick();
   for (;;) {
-    services_.pump.ProcessMessages();
-    if (attempt >= kChunkAttempts || !state_.Connected || !state_.Busy) {
-      state_.Connected = false;
-      return 0;
-    }
-    if (attempt > 0) PauseUntil(attemptStart, kRetryPauseMs);
-    attemptStart = Tick();
+    if (!NextAttemptAllowed(attempt, attemptStart)) return 0;
     int n = std::clamp(total - chunkSize * chunk, 0, chunkSize);
     if (n < chunkSize && services_.view.ProgramCardChecked()) services_.progress.Show();
     AddProgress(n);

@@ -33,6 +33,23 @@ struct RecorderStats {
   float currentMin = 100.0f;
 };
 
+/// Steps of a register-protocol transfer (`TransferPhase`), set by the
+/// senders and read by the acknowledgement waits.
+enum TransferPhaseStep : std::int32_t {
+  kPhaseHandshake = 0,
+  kPhaseDefaults = 1,
+  kPhaseNoHandshake = 2,
+  kPhaseModeSelect = 3,
+  kPhaseInfoRead = 4,
+  kPhaseSettingsRead = 5,
+  kPhaseSettingsWrite = 6,
+  kPhaseFirmwareData = 7,
+  kPhaseFirmwareStart = 8,
+  kPhaseBlockAnnounce = 9,
+  kPhaseBlockCommit = 10,
+  kPhaseFirmwareEnd = 11,
+};
+
 enum DeviceInfoIndex { kController = 0, kHardware = 1, kFirmware = 2, kExtraText = 3 };
 
 struct DeviceState {

@@ -116,6 +116,7 @@ void SimulatedHid::Close(Device* device) {
 
 int SimulatedHid::ReadTimeout(Device* device, std::uint8_t* buffer, std::size_t length, int timeoutMs) {
   ++calls_;
+  if (!device) return -1;
   Adapter& adapter = *static_cast<Handle*>(device)->adapter;
   if (!adapter.plugged) throw EDeviceRemoved("HID device removed");
   std::uint32_t now = clock_.GetTickCount();
@@ -132,13 +133,14 @@ int SimulatedHid::ReadTimeout(Device* device, std::uint8_t* buffer, std::size_t 
   }
   if (static_cast<std::int32_t>(next->due - now) > 0) clock_.SleepFor(next->due - now);
   std::memset(buffer, 0, length);
-  std::memcpy(buffer, next->report.data(), std::min(length, next->report.size()));
+  std::copy_n(next->report.begin(), std::min(length, next->report.size()), buffer);
   adapter.pending.erase(next);
   return static_cast<int>(length);
 }
 
 int SimulatedHid::WriteTo(Device* device, const std::uint8_t* report, std::size_t length, int /*timeoutMs*/) {
   ++calls_;
+  if (!device) return -1;
   Adapter& adapter = *static_cast<Handle*>(device)->adapter;
   if (!adapter.plugged || length == 0) return -1;
   SimFaults& faults = adapter.faults;

@@ -41,6 +41,13 @@ bool IsAdapterId(std::uint16_t vendorId, std::uint16_t productId) {
   return (vendorId == 0x10C4 && productId == 0x82CD) || (vendorId == 0x0483 && productId == 0x5720);
 }
 
+struct UdevSourceTrampoline {
+  static gboolean OnReadable(gint /*fd*/, GIOCondition /*condition*/, gpointer self) {
+    static_cast<UdevHotplugMonitor*>(self)->DispatchPending();
+    return G_SOURCE_CONTINUE;
+  }
+};
+
 UdevHotplugMonitor::UdevHotplugMonitor(IHotplugHandler& handler) : handler_(handler) {
   udev_ = udev_new();
   if (!udev_) return;
@@ -48,19 +55,13 @@ UdevHotplugMonitor::UdevHotplugMonitor(IHotplugHandler& handler) : handler_(hand
   if (!monitor_ || udev_monitor_filter_add_match_subsystem_devtype(monitor_, "hidraw", nullptr) < 0 ||
       udev_monitor_enable_receiving(monitor_) < 0)
     return;
-  sourceId_ = g_unix_fd_add(udev_monitor_get_fd(monitor_), G_IO_IN,
-                            reinterpret_cast<GUnixFDSourceFunc>(&UdevHotplugMonitor::OnReadable), this);
+  sourceId_ = g_unix_fd_add(udev_monitor_get_fd(monitor_), G_IO_IN, &UdevSourceTrampoline::OnReadable, this);
 }
 
 UdevHotplugMonitor::~UdevHotplugMonitor() {
   if (sourceId_) g_source_remove(sourceId_);
   if (monitor_) udev_monitor_unref(monitor_);
   if (udev_) udev_unref(udev_);
-}
-
-int UdevHotplugMonitor::OnReadable(int /*fd*/, unsigned /*condition*/, void* self) {
-  static_cast<UdevHotplugMonitor*>(self)->DispatchPending();
-  return G_SOURCE_CONTINUE;
 }
 
 void UdevHotplugMonitor::DispatchPending() {

@@ -47,7 +47,7 @@ class UdevHotplugMonitor {
   bool Active() const { return sourceId_ != 0; }
 
  private:
-  static int OnReadable(int fd, unsigned condition, void* self);
+  friend struct UdevSourceTrampoline;
   void DispatchPending();
 
   IHotplugHandler& handler_;

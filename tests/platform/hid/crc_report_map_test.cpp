@@ -49,3 +49,23 @@ TEST(UdevHotplug, AdapterIdsFromDevpath) {
 }
 
 }  // namespace
+
+namespace {
+
+struct CountingHandler : hid::IHotplugHandler {
+  int arrivals = 0, removals = 0;
+  void AdapterArrived() override { ++arrivals; }
+  void AdapterRemoved() override { ++removals; }
+  void HandleException(std::exception_ptr) override {}
+};
+
+TEST(UdevHotplug, MonitorStartsAndStopsWithOrWithoutUdev) {
+  CountingHandler handler;
+  {
+    hid::UdevHotplugMonitor monitor(handler);
+    (void)monitor.Active();  // false where netlink is unavailable (containers)
+  }
+  EXPECT_EQ(handler.arrivals + handler.removals, 0);
+}
+
+}  // namespace

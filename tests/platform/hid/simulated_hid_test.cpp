@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
+#include "platform/hid/HidBackendChoice.h"
 #include "platform/hid/SimulatedHid.h"
 
 namespace {
@@ -62,6 +65,22 @@ TEST_F(SimFixture, FaultsDropCorruptFailAndUnplug) {
   EXPECT_THROW(sim.ReadTimeout(handle, buffer, 64, 15), hid::EDeviceRemoved);
   EXPECT_TRUE(sim.Enumerate().empty());
   EXPECT_EQ(sim.OpenPath("/sim/0"), nullptr);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(HidBackendChoice, EnvironmentSelectsTheSimulatedAdapter) {
+  hid::VirtualClock clock;
+  setenv("ESCTOOL_SIMULATED_HID", "register", 1);
+  auto simulated = hid::CreateHidApi(clock);
+  ASSERT_NE(dynamic_cast<hid::SimulatedHid*>(simulated.get()), nullptr);
+  auto devices = simulated->Enumerate();
+  ASSERT_EQ(devices.size(), 1u);
+  EXPECT_EQ(devices[0].vendorId, 0x10C4);
+  unsetenv("ESCTOOL_SIMULATED_HID");
+  EXPECT_EQ(dynamic_cast<hid::SimulatedHid*>(hid::CreateHidApi(clock).get()), nullptr);
 }
 
 }  // namespace
