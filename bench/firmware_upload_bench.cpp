@@ -70,5 +70,3 @@ void BM_ClassicFirmwareUpload32K(benchmark::State& bench) {
 BENCHMARK(BM_ClassicFirmwareUpload32K)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
 
 }  // namespace
-
-BENCHMARK_MAIN();
