@@ -35,6 +35,14 @@ const TResourceEntry* FindResource(std::string_view name) {
   return nullptr;
 }
 
+std::vector<std::string> ResourceNames() {
+  ResourceTables& tables = Tables();
+  std::lock_guard lock(tables.mutex);
+  std::vector<std::string> names;
+  for (const TResourceEntry* entry : tables.entries) names.emplace_back(entry->name);
+  return names;
+}
+
 const TResourceEntry& TResourceStream::Find(std::string_view name) {
   const TResourceEntry* entry = FindResource(name);
   if (!entry) throw EResNotFound(Format("Resource %.*s not found", static_cast<int>(name.size()), name.data()));

@@ -6,7 +6,9 @@
 // them with the generated Register...Resources() function.
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/rtl/Streams.h"
 
@@ -25,6 +27,8 @@ struct TResourceEntry {
 void RegisterResourceTable(const TResourceEntry* entries, std::size_t count);
 // The resource of that name, or nullptr.
 const TResourceEntry* FindResource(std::string_view name);
+// The names of all registered resources, in registration order.
+std::vector<std::string> ResourceNames();
 
 // A read-only stream over an embedded resource. Raises EResNotFound
 // "Resource %s not found" when there is none of that name.

@@ -356,6 +356,8 @@ TEST_F(Streaming, MalformedStreamsRaiseReadErrors) {
 
 TEST_F(Streaming, FormFromEmbeddedResourceBindsFieldsAndHandlers) {
   RegisterResources_rtl_test();
+  RegisterResources_rtl_test();  // once is enough; again is harmless
+  EXPECT_EQ(ResourceNames(), std::vector<std::string>{"TTestForm"});
   EXPECT_THROW(TResourceStream("NoSuchResource"), EResNotFound);
   auto form = std::make_unique<TTestForm>(nullptr);
   ReadComponentResource(form.get(), "ttestform", false);
