@@ -35,6 +35,14 @@ std::vector<IvgScene*>& Scenes() {
   return scenes;
 }
 
+// The scene forgets every node of a subtree that is about to die (the nodes
+// lose the scene before they are destroyed).
+void ForgetSubtree(IvgScene& scene, TvgObject* top) {
+  std::vector<TvgObject*> subtree;
+  top->AddObjectsToList(subtree);
+  for (TvgObject* node : subtree) scene.Notification(node, rtl::opRemove);
+}
+
 IvgResourceNode* FindResourceNode(const std::string& name) { return FindResource(name); }
 
 // ----- the timer behind Release
@@ -72,10 +80,19 @@ void vgSetOneShotFactory(TvgOneShotFactory factory) { OneShotFactory() = std::mo
 
 TvgObject::TvgObject(rtl::TComponent* owner) : rtl::TComponent(owner) { AddResource(this); }
 
+TvgObject::~TvgObject() { TearDown(); }
+
 void TvgObject::BeforeDestruction() {
+  TearDown();
+  inherited::BeforeDestruction();
+}
+
+void TvgObject::TearDown() {
+  if (FTornDown) return;
+  FTornDown = true;
   Destroying();
   FReleaseTimer.reset();
-  if (IvgScene* scene = GetScene()) scene->Notification(this, rtl::opRemove);
+  if (IvgScene* scene = GetScene()) ForgetSubtree(*scene, this);
   while (!FNotifyList.empty()) {
     IvgFreeNotification* link = FNotifyList.back();
     FNotifyList.pop_back();
@@ -85,7 +102,6 @@ void TvgObject::BeforeDestruction() {
   LeaveParentOrScene();
   FScene = nullptr;
   DeleteChildren();
-  inherited::BeforeDestruction();
 }
 
 void TvgObject::Publish(rtl::TPublisher<TvgObject>& p) {
@@ -155,9 +171,11 @@ void TvgObject::Exchange(TvgObject* a, TvgObject* b) {
 }
 
 void TvgObject::DeleteChildren() {
+  IvgScene* scene = GetScene();
   while (!FChildren.empty()) {
     TvgObject* child = FChildren.back();
     FChildren.pop_back();
+    if (scene) ForgetSubtree(*scene, child);
     child->FParent = nullptr;
     child->SetNewScene(nullptr);
     child->Free();

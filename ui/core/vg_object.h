@@ -75,6 +75,7 @@ class TvgObject : public rtl::TComponent, public IvgResourceNode {
   RTL_CLASS(TvgObject, rtl::TComponent)
 
   explicit TvgObject(rtl::TComponent* owner);
+  ~TvgObject() override;
 
   // --- the node tree
   TvgObject* Parent() const { return FParent; }
@@ -201,6 +202,11 @@ class TvgObject : public rtl::TComponent, public IvgResourceNode {
   // parts to themselves).
   virtual bool HidesResources() const { return false; }
   void BeforeDestruction() override;
+  // Leaves the tree, tells the scene and every linked value object, and
+  // destroys the children. Runs once: from BeforeDestruction when freed
+  // with Free, else from the destructor of the most derived node class
+  // that has one.
+  void TearDown();
   bool IsLoading() const { return ComponentState().Contains(rtl::csLoading); }
   bool IsDestroying() const { return ComponentState().Contains(rtl::csDestroying); }
 
@@ -224,6 +230,7 @@ class TvgObject : public rtl::TComponent, public IvgResourceNode {
   std::vector<TvgObject*> FChildren;
   TvgObject* FParent = nullptr;
   std::unique_ptr<IvgOneShot> FReleaseTimer;
+  bool FTornDown = false;
 
   friend class TvgVisualObject;
 };

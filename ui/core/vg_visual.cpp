@@ -32,7 +32,7 @@ TvgVisualObject::TvgVisualObject(rtl::TComponent* owner)
   FPadding->OnChange = [this](rtl::TObject* sender) { PaddingChanged(sender); };
 }
 
-TvgVisualObject::~TvgVisualObject() = default;
+TvgVisualObject::~TvgVisualObject() { TearDown(); }
 
 void TvgVisualObject::Publish(rtl::TPublisher<TvgVisualObject>& p) {
   using T = TvgVisualObject;
