@@ -236,6 +236,18 @@ class TvgCanvas : public rtl::TPersistent {
   void CreateDrawingState();
 };
 
+// What a visual brush paints with: the node it links implements this, and the
+// canvas paints it into the filled area at the brush's opacity.
+class IvgVisualPaint {
+ public:
+  virtual float GetOpacity() const = 0;
+  virtual void SetOpacity(float opacity) = 0;
+  virtual void PaintTo(TvgCanvas& canvas, const TvgRect& rect) = 0;
+
+ protected:
+  ~IvgVisualPaint() = default;
+};
+
 struct TvgCanvasClassInfo {
   // A canvas drawing into bitmap, sized like it; owned by the caller.
   TvgCanvas* (*CreateFromBitmap)(TvgBitmap& bitmap) = nullptr;
