@@ -1,0 +1,123 @@
+#include "device/DeviceLink.h"
+
+#include <algorithm>
+#include <cstring>
+#include <exception>
+
+#include "platform/hid/Crc16.h"
+#include "platform/hid/HidReportMap.h"
+
+namespace device {
+namespace {
+
+constexpr std::uint32_t kPumpSliceMs = 10;
+constexpr int kWriteTimeoutMs = 300;
+constexpr std::size_t kReportBytes = 65;
+
+}  // namespace
+
+DeviceLink::DeviceLink(hid::IHidApi& api, hid::ITickClock& clock, const LinkServices& services)
+    : api_(api), clock_(clock), services_(services) {}
+
+DeviceLink::~DeviceLink() { api_.Close(handle_); }
+
+void DeviceLink::SelectAdapter(const hid::DeviceInfo& adapter) {
+  api_.Close(handle_);
+  adapterLines_ = {adapter.path};
+  selected_ = adapter;
+  handle_ = api_.OpenPath(adapter.path);
+  if (!handle_) selected_.inputReportLength = selected_.outputReportLength = 0;
+}
+
+void DeviceLink::PauseUntil(std::uint32_t since, std::uint32_t ms) {
+  for (;;) {
+    std::uint32_t elapsed = Tick() - since;
+    if (elapsed >= ms) return;
+    services_.pump.ProcessMessages();
+    clock_.SleepFor(std::min(ms - elapsed, kPumpSliceMs));
+  }
+}
+
+void DeviceLink::Delay(std::uint32_t ms) { PauseUntil(Tick(), ms); }
+
+void DeviceLink::ResetDeviceState() {
+  IDeviceView& view = services_.view;
+  services_.timer.SetEnabled(false);
+  view.ClearStatusMemo();
+  state_.DeviceInfoStrings = {};
+  state_.Identifying = false;
+  if (!state_.Upgrading) {
+    state_.Connected = false;
+    state_.Busy = false;
+  }
+  for (Led led : {Led::Link, Led::Activity}) {
+    view.SetLedBlinking(led, false);
+    view.SetLedFill(led, kLedOff);
+  }
+  view.SetJobButtonsEnabled(false);
+  services_.editor.SetParamControlsEnabled(false);
+  view.EnableSupportedModelMenu();
+}
+
+bool DeviceLink::SendFrame(const std::uint8_t* frame, int length) {
+  if (!handle_ || length < 1 || length > 64) return false;
+  std::array<std::uint8_t, kReportBytes> report{};
+  report[0] = hid::OutputReportId(length);
+  std::memcpy(report.data() + 1, frame, static_cast<std::size_t>(length));
+  std::size_t writeLength = std::clamp<std::size_t>(selected_.outputReportLength, 0, kReportBytes);
+  return api_.WriteTo(handle_, report.data(), writeLength, kWriteTimeoutMs) > 0;
+}
+
+bool DeviceLink::ReceiveFrame(InputFrame& destination, std::uint32_t timeoutMs) {
+  if (!handle_) return false;
+  std::uint32_t start = Tick();
+  std::size_t readLength = std::clamp<std::size_t>(selected_.inputReportLength, 0, kReportBytes);
+  while (Tick() - start <= timeoutMs) {
+    services_.pump.ProcessMessages();
+    std::array<std::uint8_t, kReportBytes> report{};
+    int n = 0;
+    try {
+      n = api_.ReadTimeout(handle_, report.data(), readLength, static_cast<int>(timeoutMs));
+    } catch (const std::exception&) {  // the adapter was pulled out
+      UnplugPath();
+      return false;
+    }
+    if (n < 2 || n > 64) return false;
+    int d = hid::InputFrameLength(report[0]);
+    const std::uint8_t* frame = report.data() + 1;
+    bool ours = frame[0] == state_.Markers.start && frame[d - 1] == state_.Markers.end;
+    if (!ours && frame[0] != 0xFE) return false;
+    if (!ours) {
+      std::uint16_t crc = hid::Crc16Modbus(frame, d - 2);
+      if (frame[d - 2] != (crc & 0xFF) || frame[d - 1] != (crc >> 8)) continue;
+    }
+    destination = {};
+    std::memcpy(destination.bytes.data(), frame, static_cast<std::size_t>(d));
+    destination.length = d;
+    return true;
+  }
+  return false;
+}
+
+void DeviceLink::UnplugPath() {
+  api_.Close(handle_);
+  api_.Exit();
+  api_.Init();
+  selected_.path.clear();
+  handle_ = nullptr;
+  state_.DeviceInfoStrings = {};
+  ResetDeviceState();
+  services_.pages.ShowPage(IPageSwitch::kHome);
+  services_.editor.LoadDeviceDescription("");
+  services_.editor.BuildParameterPages();
+  if (state_.ScanMode) {
+    services_.handlers.StopChannelScan();
+    services_.view.HideScanButton();
+  }
+  if (state_.Markers == kScanMarkers) state_.Markers = kLinkMarkers;
+  int linkMode = services_.view.CheckedLinkMode();
+  if (linkMode >= 2 && linkMode <= 4) services_.view.UncheckChannelBoxes();
+  services_.handlers.HidCtlDeviceArrival();
+}
+
+}  // namespace device

@@ -1,0 +1,161 @@
+#pragma once
+// Fakes of the services the device link uses, and a rig that wires a
+// DeviceLink to the simulated adapter on a virtual clock.
+#include <map>
+#include <memory>
+#include <utility>
+#include <vector>
+
+#include "device/DeviceLink.h"
+#include "platform/hid/Crc16.h"
+#include "platform/hid/HidReportMap.h"
+#include "platform/hid/SimDevices.h"
+#include "platform/hid/SimulatedHid.h"
+
+namespace device::fakes {
+
+struct FakePump : IMessagePump {
+  int calls = 0;
+  std::function<void()> onPump;
+  void ProcessMessages() override {
+    ++calls;
+    if (onPump) onPump();
+  }
+};
+
+struct FakeTimer : ILinkTimer {
+  bool enabled = false;
+  void SetEnabled(bool on) override { enabled = on; }
+};
+
+struct FakeTexts : ITexts {
+  std::string LangText(const std::string&, const std::string& fallback) override { return fallback; }
+};
+
+struct FakeMessages : IMessageSink {
+  std::vector<std::pair<std::string, int>> shown;
+  void ShowInfo(const std::string& text, int mode) override { shown.emplace_back(text, mode); }
+};
+
+struct FakeProgress : IProgressBox {
+  bool exists = false;
+  int shows = 0, value = 0, maximum = 0, repaints = 0;
+  bool Exists() override { return exists; }
+  void Show() override { ++shows; }
+  int Value() override { return value; }
+  int Maximum() override { return maximum; }
+  void SetValue(int v) override { value = v; }
+  void Repaint() override { ++repaints; }
+};
+
+struct FakePages : IPageSwitch {
+  std::vector<int> shown;
+  void ShowPage(int page) override { shown.push_back(page); }
+};
+
+struct FakeEditor : IParamEditor {
+  std::optional<int> modeIndex;
+  std::vector<std::string> loads;
+  int builds = 0;
+  std::vector<bool> enables;
+  void LoadDeviceDescription(const std::string& section) override { loads.push_back(section); }
+  void BuildParameterPages() override { ++builds; }
+  void SetParamControlsEnabled(bool on) override { enables.push_back(on); }
+  std::optional<int> ModeIndex() override { return modeIndex; }
+};
+
+struct FakeView : IDeviceView {
+  std::map<Led, bool> blinking;
+  std::map<Led, std::uint32_t> fill;
+  int memoClears = 0, modelMenuEnables = 0, scanButtonHides = 0, channelUnchecks = 0;
+  bool jobButtonsEnabled = true;
+  int linkMode = 0;
+  bool programCard = false;
+  std::vector<std::string> debug;
+  void SetLedBlinking(Led led, bool on) override { blinking[led] = on; }
+  void SetLedFill(Led led, std::uint32_t argb) override { fill[led] = argb; }
+  void ClearStatusMemo() override { ++memoClears; }
+  void SetJobButtonsEnabled(bool on) override { jobButtonsEnabled = on; }
+  void EnableSupportedModelMenu() override { ++modelMenuEnables; }
+  void HideScanButton() override { ++scanButtonHides; }
+  void UncheckChannelBoxes() override { ++channelUnchecks; }
+  int CheckedLinkMode() override { return linkMode; }
+  bool ProgramCardChecked() override { return programCard; }
+  void DebugOutput(const std::string& line) override { debug.push_back(line); }
+};
+
+struct FakeRecorder : IRecorderGrids {
+  int rows = 2;
+  std::map<std::pair<int, int>, std::string> cells, summary;
+  int chartRepaints = 0;
+  int RowCount() override { return rows; }
+  void SetRowCount(int r) override { rows = r; }
+  std::string Cell(int col, int row) override {
+    auto it = cells.find({col, row});
+    return it == cells.end() ? std::string() : it->second;
+  }
+  void SetCell(int col, int row, const std::string& text) override { cells[{col, row}] = text; }
+  void SetSummaryCell(int col, int row, const std::string& text) override { summary[{col, row}] = text; }
+  void RepaintChart() override { ++chartRepaints; }
+};
+
+struct FakeHandlers : ILinkHandlers {
+  int arrivals = 0, scanStops = 0;
+  void HidCtlDeviceArrival() override { ++arrivals; }
+  void StopChannelScan() override { ++scanStops; }
+};
+
+/// A device whose answers a test writes as a function of each output frame
+/// (the report without its ID byte).
+struct ScriptedDevice : hid::ISimDevice {
+  std::function<void(const hid::Bytes& frame, hid::ISimReplies& replies)> answer;
+  void OnOutputReport(const hid::Bytes& report, hid::ISimReplies& replies) override {
+    if (answer) answer(hid::Bytes(report.begin() + 1, report.end()), replies);
+  }
+};
+
+/// A DeviceLink on the simulated adapter with every service faked.
+struct LinkRig {
+  static constexpr const char* kPath = "/dev/hidraw0";
+
+  explicit LinkRig(std::uint32_t startTick = 1000) : clock(startTick) {}
+
+  /// Plugs `device` in as a 10C4:82CD adapter and selects it.
+  template <typename Device>
+  std::shared_ptr<Device> Attach(std::shared_ptr<Device> device) {
+    hid.Plug({kPath, 0x10C4, 0x82CD, u"CP2110 HID USB-to-UART", 64, 65}, device);
+    link.SelectAdapter(hid.Enumerate().back());
+    return device;
+  }
+  std::shared_ptr<hid::SimClassicDevice> AttachClassic() {
+    return Attach(std::make_shared<hid::SimClassicDevice>());
+  }
+  std::shared_ptr<hid::SimRegisterDevice> AttachRegister() {
+    link.State().ProtocolSelector = 0;
+    return Attach(std::make_shared<hid::SimRegisterDevice>());
+  }
+  /// Frames written so far (report ID dropped, trailing zero fill kept).
+  const std::vector<hid::Bytes>& Written() { return hid.Written(kPath); }
+  /// The frame of written report `i`, cut to `length` bytes.
+  hid::Bytes WrittenFrame(std::size_t i, std::size_t length) {
+    const hid::Bytes& report = Written().at(i);
+    return hid::Bytes(report.begin() + 1, report.begin() + 1 + length);
+  }
+
+  hid::VirtualClock clock;
+  hid::SimulatedHid hid{clock};
+  FakePump pump;
+  FakeTimer timer;
+  FakeTexts texts;
+  FakeMessages messages;
+  FakeProgress progress;
+  FakePages pages;
+  FakeEditor editor;
+  FakeView view;
+  FakeRecorder recorder;
+  FakeHandlers handlers;
+  DeviceLink link{hid, clock,
+                  LinkServices{pump, timer, texts, messages, progress, pages, editor, view, recorder, handlers}};
+};
+
+}  // namespace device::fakes
