@@ -109,9 +109,10 @@ void TvgCanvasGdiPlus::CreatePaintObjects() {
   FGPPenBrush = solid;
   G().GdipCreateSolidFill(0xFFFFFFFF, &solid);
   FGPBrush = solid;
-  // "Tahoma" is the font's default family; where it is not installed the
-  // family lookup of FontChanged falls back as it does for any other name.
-  FontChanged(FFont.get());
+  // "Tahoma" is the font's default family; where it is not installed it
+  // falls back as any other name does. The hint stays GDI+'s default until
+  // the font first changes.
+  PickFontFamily();
   UpdateFontScale();
 }
 

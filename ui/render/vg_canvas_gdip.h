@@ -145,6 +145,9 @@ class TvgCanvasGdiPlus : public TvgCanvas {
   void PaintVisual(const TvgRect& rect, float opacity, gdip::GpPath* clipPath);
   gdip::GpPath* CreateRectOutline(const TvgRect& rect, float xRadius, float yRadius,
                                   TvgCorners corners, TvgCornerType cornerType);
+  // The font's family from the private fonts, else the installed ones, else
+  // the generic sans-serif family.
+  void PickFontFamily();
   gdip::GpFont* CreateFont();
   int FontStyleFor(bool fallBack);
   void SetTextAlignment(gdip::GpStringFormat* format, TvgTextAlign align, TvgTextAlign vAlign);

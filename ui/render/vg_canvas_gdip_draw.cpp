@@ -315,6 +315,11 @@ void TvgCanvasGdiPlus::DrawThumbnail(TvgBitmap& bitmap, float width, float) {
 // --- Fonts --------------------------------------------------------------------------
 
 void TvgCanvasGdiPlus::FontChanged(rtl::TObject*) {
+  PickFontFamily();
+  SetFontHint();
+}
+
+void TvgCanvasGdiPlus::PickFontFamily() {
   if (FGPFamily) G().GdipDeleteFontFamily(FGPFamily);
   FGPFamily = nullptr;
   const WCHAR* name = FFont->Family().c_str();
@@ -325,7 +330,6 @@ void TvgCanvasGdiPlus::FontChanged(rtl::TObject*) {
   if (!FGPFamily) {
     if (GpFontFamily* generic = GenericSansSerifFamily()) G().GdipCloneFontFamily(generic, &FGPFamily);
   }
-  SetFontHint();
 }
 
 void TvgCanvasGdiPlus::SetFontHint() {
