@@ -137,9 +137,9 @@ void TvgCanvasGdiPlus::UpdateFontScale() {
   FFontScale = FGraphics && G().GdipGetDpiX(FGraphics, &dpi) == Ok && dpi > 0 ? 96 / dpi : 1;
 }
 
-void TvgCanvasGdiPlus::SetGraphicsQuality(bool highQualityInterpolation) {
+void TvgCanvasGdiPlus::SetGraphicsQuality() {
   G().GdipSetSmoothingMode(FGraphics, SmoothingModeHighQuality);
-  if (highQualityInterpolation) G().GdipSetInterpolationMode(FGraphics, InterpolationModeHighQuality);
+  G().GdipSetInterpolationMode(FGraphics, InterpolationModeHighQuality);
   G().GdipSetPixelOffsetMode(FGraphics, PixelOffsetModeHalf);
   G().GdipSetCompositingMode(FGraphics, CompositingModeSourceOver);
   G().GdipSetTextContrast(FGraphics, 2);
@@ -191,7 +191,7 @@ void TvgCanvasGdiPlus::ResizeBuffer(int width, int height) {
     throw rtl::Exception("Can't select an object into DC");
   }
   G().GdipCreateFromHDC(dc, &FGraphics);
-  if (FGraphics) SetGraphicsQuality(true);
+  if (FGraphics) SetGraphicsQuality();
   UpdateFontScale();
 }
 

@@ -422,7 +422,7 @@ void TvgCanvasGdiPlus::MeasureText(TvgRect& rect, const TvgRect&, const rtl::Wid
       if (scratch) G().GdipDisposeImage(scratch);
       return;
     }
-    SetGraphicsQuality(true);
+    SetGraphicsQuality();
     SetFontHint();
   }
   GpStringFormat* format = NewFormat(StringFormatFlagsNoClip | StringFormatFlagsMeasureTrailingSpaces |

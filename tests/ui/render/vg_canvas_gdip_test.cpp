@@ -240,6 +240,56 @@ TEST_F(CanvasCalls, BitmapHandlesOutliveTheCanvasThatMadeThem) {
   EXPECT_EQ(Count("GdipDisposeImage"), 1u);
 }
 
+TEST_F(CanvasCalls, PrivateFontsAreLookedUpFirst) {
+  rtl::TFileStream font("/usr/share/fonts/truetype/dejavu/DejaVuSerif.ttf", rtl::fmOpenRead);
+  EXPECT_TRUE(canvas.LoadFontFromStream(font));
+  canvas.Font()->SetFamily(u"DejaVu Serif");
+  const auto lookups = Rec().CallsTo("GdipCreateFontFamilyFromName");
+  ASSERT_EQ(lookups.size(), 1u);
+  EXPECT_NE(lookups[0].args.find("collection"), std::string::npos) << lookups[0].args;
+  EXPECT_EQ(lookups[0].status, gdip::Ok);
+}
+
+// A node painted by a visual brush: fills what it is given with red and
+// disturbs the canvas's stroke, which the canvas must put back.
+class PaintedNode : public rtl::TComponent, public IvgVisualPaint {
+  RTL_CLASS(PaintedNode, rtl::TComponent)
+
+ public:
+  PaintedNode() : rtl::TComponent(nullptr) {}
+  float GetOpacity() const override { return opacity; }
+  void SetOpacity(float value) override { opacity = value; }
+  void PaintTo(TvgCanvas& canvas, const TvgRect& rect) override {
+    paintedAt = opacity;
+    canvas.Fill()->SetStyle(vgBrushSolid);
+    canvas.Fill()->SetSolidColor(0xFFFF0000);
+    canvas.FillRect({0, 0, 100, 60}, 0, 0, AllCorners, opacity);
+    canvas.Stroke()->SetSolidColor(0xFF123456);
+    canvas.SetStrokeThickness(9);
+    painted = rect;
+  }
+  float opacity = 1, paintedAt = -1;
+  TvgRect painted;
+};
+
+TEST_F(CanvasCalls, VisualBrushesPaintTheirNodeClippedToTheShape) {
+  PaintedNode node;
+  canvas.Fill()->SetStyle(vgBrushVisual);
+  canvas.Fill()->Visual()->SetVisualObject(&node);
+  canvas.FillRect({10, 10, 20, 20}, 0, 0, AllCorners, 1);
+  EXPECT_EQ(node.painted, (TvgRect{10, 10, 20, 20}));
+  EXPECT_EQ(target.GetPixels(15, 15), 0xFFFF0000u);
+  EXPECT_EQ(target.GetPixels(25, 15), 0u) << "clipped to the rectangle";
+  canvas.FillEllipse({40, 0, 60, 20}, 0.5f);
+  EXPECT_EQ(node.paintedAt, 0.5f);
+  EXPECT_EQ(node.opacity, 1) << "the node's opacity is put back";
+  EXPECT_EQ(target.GetPixels(41, 1), 0u) << "clipped to the ellipse";
+  EXPECT_EQ(canvas.Stroke()->SolidColor(), 0xFF000000u);
+  EXPECT_EQ(canvas.StrokeThickness(), 1);
+  EXPECT_EQ(canvas.Fill()->Style(), vgBrushVisual);
+  canvas.Fill()->Visual()->SetVisualObject(nullptr);
+}
+
 TEST(WindowCanvas, BuffersTakeAtLeastOnePixelAndSkipEqualSizes) {
   TvgCanvasGdiPlus canvas(0, 0);
   EXPECT_EQ(canvas.Graphics(), nullptr) << "the stored size already equals (0, 0)";

@@ -192,6 +192,25 @@ TEST_F(FilterTest, StreamSavesChooseTheEncoderByFormatName) {
   }
 }
 
+TEST_F(FilterTest, BitmapsStreamThroughTheInstalledFilter) {
+  TvgBitmap translucent(6, 4);
+  translucent.Clear(0x80FF0000);
+  rtl::TMemoryStream stream;
+  translucent.SaveToStream(stream);
+  EXPECT_EQ(stream.Memory()[0], 0x89) << "translucent pixels are kept as PNG";
+  stream.SetPosition(0);
+  TvgBitmap loaded(stream);
+  EXPECT_EQ(loaded.Width(), 6);
+  EXPECT_EQ(loaded.GetPixels(3, 2), translucent.GetPixels(3, 2));
+
+  TvgBitmap opaque(6, 4);
+  opaque.Clear(kRed);
+  rtl::TMemoryStream jpeg;
+  opaque.SaveToStream(jpeg);
+  EXPECT_EQ(jpeg.Memory()[0], 0xFF) << "opaque pictures as JPEG";
+  EXPECT_NE(Args("GdipSaveImageToStream").back().find("{quality=100}"), std::string::npos);
+}
+
 TEST_F(FilterTest, EncoderLookupMatchesMimeTypesExactly) {
   gdip::CLSID clsid{};
   EXPECT_GE(TvgFilterGdiPlus::FindImageEncoder(u"image/png", clsid), 0);
