@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/rtl/Exceptions.h"
+#include "ui/render/vg_gdip_internal.h"
 #include "platform/rtl/Rounding.h"
 #include "ui/core/vg_font.h"
 #include "ui/core/vg_pixels.h"
@@ -14,14 +15,9 @@
 namespace vg {
 
 using namespace gdip;
+using gdip_internal::G;
 
 namespace {
-
-GdiPlus& G() {
-  GdiPlus* api = GDIPApi();
-  if (!api) throw rtl::EInvalidOperation("The GDI+ back-end is not started");
-  return *api;
-}
 
 std::uint32_t* ScanlineOf(TvgBitmap& bitmap, int y) {
   return y >= 0 && y < bitmap.Height() && bitmap.Bits() ? bitmap.Bits() + ptrdiff_t(y) * bitmap.Width()
@@ -52,19 +48,6 @@ GpMatrix* NewMatrix(const TvgMatrix& m) {
   GpMatrix* matrix = nullptr;
   G().GdipCreateMatrix2(m.m11, m.m12, m.m21, m.m22, m.m31, m.m32, &matrix);
   return matrix;
-}
-
-// Identity with the alpha factor; nullptr at opacity 1.
-GpImageAttributes* AlphaAttributes(float opacity) {
-  if (opacity == 1) return nullptr;
-  GpImageAttributes* attributes = nullptr;
-  G().GdipCreateImageAttributes(&attributes);
-  ColorMatrix matrix{};
-  for (int i = 0; i < 5; ++i) matrix.m[i][i] = 1;
-  matrix.m[3][3] = opacity;
-  G().GdipSetImageAttributesColorMatrix(attributes, ColorAdjustTypeBitmap, 1, &matrix, nullptr,
-                                        ColorMatrixFlagsDefault);
-  return attributes;
 }
 
 GpPointF GradientPoint(const TvgPosition& position, const TvgRect& r) {
@@ -398,7 +381,7 @@ GpBrush* TvgCanvasGdiPlus::CreateTexture(TvgBitmap* bitmap, TvgWrapMode wrap, co
                                     MatrixOrderPrepend);
     return brush;
   }
-  GpImageAttributes* attributes = AlphaAttributes(opacity);
+  GpImageAttributes* attributes = gdip_internal::AlphaAttributes(opacity);
   G().GdipCreateTextureIA(image, attributes, 0, 0, width, height, &brush);
   if (wrap == vgWrapTileStretch) {
     G().GdipSetTextureWrapMode(brush, WrapModeClamp);

@@ -1,8 +1,10 @@
 // TvgCanvasGdiPlus: lines, rectangles, ellipses, paths, bitmaps, fonts and text.
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
 #include "platform/rtl/Exceptions.h"
+#include "ui/render/vg_gdip_internal.h"
 #include "ui/core/vg_font.h"
 #include "ui/core/vg_pathdata.h"
 #include "ui/render/vg_canvas_gdip.h"
@@ -10,14 +12,9 @@
 namespace vg {
 
 using namespace gdip;
+using gdip_internal::G;
 
 namespace {
-
-GdiPlus& G() {
-  GdiPlus* api = GDIPApi();
-  if (!api) throw rtl::EInvalidOperation("The GDI+ back-end is not started");
-  return *api;
-}
 
 // 1 minus the control distance of a cubic quarter ellipse.
 constexpr float kCorner = 0.4477152502f;
@@ -288,15 +285,7 @@ void TvgCanvasGdiPlus::DrawBitmap(TvgBitmap& bitmap, const TvgRect& source, cons
   UpdateBitmapHandle(&bitmap);
   auto* image = reinterpret_cast<GpImage*>(bitmap.Handle());
   if (!image) return;
-  GpImageAttributes* attributes = nullptr;
-  if (opacity < 1) {
-    G().GdipCreateImageAttributes(&attributes);
-    ColorMatrix matrix{};
-    for (int i = 0; i < 5; ++i) matrix.m[i][i] = 1;
-    matrix.m[3][3] = opacity;
-    G().GdipSetImageAttributesColorMatrix(attributes, ColorAdjustTypeBitmap, 1, &matrix, nullptr,
-                                          ColorMatrixFlagsDefault);
-  }
+  GpImageAttributes* attributes = gdip_internal::AlphaAttributes(std::min(opacity, 1.0f));
   const RectF d = GPRectF(dest), s = GPRectF(source);
   G().GdipDrawImageRectRect(FGraphics, image, d.X, d.Y, d.Width, d.Height, s.X, s.Y, s.Width,
                             s.Height, UnitPixel, attributes, nullptr, nullptr);

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/rtl/Exceptions.h"
+#include "ui/render/vg_gdip_internal.h"
 #include "platform/rtl/Rounding.h"
 #include "platform/rtl/TextConvert.h"
 #include "ui/core/vg_pixels.h"
@@ -17,14 +18,9 @@
 namespace vg {
 
 using namespace gdip;
+using gdip_internal::G;
 
 namespace {
-
-GdiPlus& G() {
-  GdiPlus* api = GDIPApi();
-  if (!api) throw rtl::EInvalidOperation("The GDI+ back-end is not started");
-  return *api;
-}
 
 FILETIME NowAsFileTime() {
   // 100-nanosecond ticks since 1601-01-01 UTC.
