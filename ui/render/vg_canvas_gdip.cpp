@@ -7,10 +7,10 @@
 #include <vector>
 
 #include "platform/rtl/Exceptions.h"
-#include "ui/render/vg_gdip_internal.h"
 #include "platform/rtl/Rounding.h"
 #include "ui/core/vg_font.h"
 #include "ui/core/vg_pixels.h"
+#include "ui/render/vg_gdip_internal.h"
 
 namespace vg {
 
@@ -20,8 +20,9 @@ using gdip_internal::G;
 namespace {
 
 std::uint32_t* ScanlineOf(TvgBitmap& bitmap, int y) {
-  return y >= 0 && y < bitmap.Height() && bitmap.Bits() ? bitmap.Bits() + ptrdiff_t(y) * bitmap.Width()
-                                                        : nullptr;
+  return y >= 0 && y < bitmap.Height() && bitmap.Bits()
+             ? bitmap.Bits() + ptrdiff_t(y) * bitmap.Width()
+             : nullptr;
 }
 
 // Colour stops of the gradient in use; they grow with the largest gradient
@@ -281,8 +282,8 @@ void TvgCanvasGdiPlus::UpdateBitmapHandle(TvgBitmap* bitmap) {
   auto create = [bitmap] {
     GpBitmap* image = nullptr;
     G().GdipCreateBitmapFromScan0(bitmap->Width(), bitmap->Height(), bitmap->Width() * 4,
-                                  PixelFormat32bppPARGB,
-                                  reinterpret_cast<BYTE*>(bitmap->Bits()), &image);
+                                  PixelFormat32bppPARGB, reinterpret_cast<BYTE*>(bitmap->Bits()),
+                                  &image);
     bitmap->SetHandle(reinterpret_cast<std::uintptr_t>(image));
   };
   if (!bitmap->Handle()) {
@@ -334,7 +335,8 @@ GpBrush* TvgCanvasGdiPlus::CreateFillGradient(const TvgGradient& gradient, const
   const int count = points.Count();
   StopBuffers& stops = Stops();
   stops.Clear();
-  if (points.Points(0)->Offset() > 0) stops.Add(vgOpacity(points.Points(0)->IntColor(), opacity), 0);
+  if (points.Points(0)->Offset() > 0)
+    stops.Add(vgOpacity(points.Points(0)->IntColor(), opacity), 0);
   for (int i = 0; i < count; ++i)
     stops.Add(vgOpacity(points.Points(i)->IntColor(), opacity), points.Points(i)->Offset());
   if (points.Points(count - 1)->Offset() < 1)
@@ -375,7 +377,8 @@ GpBrush* TvgCanvasGdiPlus::CreateTexture(TvgBitmap* bitmap, TvgWrapMode wrap, co
   const float width = float(bitmap->Width()), height = float(bitmap->Height());
   GpTexture* brush = nullptr;
   if (stroke) {
-    G().GdipCreateTexture(image, wrap == vgWrapTileStretch ? WrapModeClamp : WrapMode(wrap), &brush);
+    G().GdipCreateTexture(image, wrap == vgWrapTileStretch ? WrapModeClamp : WrapMode(wrap),
+                          &brush);
     if (wrap == vgWrapTileStretch)
       G().GdipScaleTextureTransform(brush, vgRectWidth(rect) / width, vgRectHeight(rect) / height,
                                     MatrixOrderPrepend);
@@ -453,8 +456,8 @@ void TvgCanvasGdiPlus::ApplyStroke(const TvgRect& rect, float opacity) {
       }
       break;
     case vgBrushBitmap:
-      FGPPenBrush = CreateTexture(FStroke->Bitmap()->Bitmap(), FStroke->Bitmap()->WrapMode(), rect,
-                                  1, true);
+      FGPPenBrush =
+          CreateTexture(FStroke->Bitmap()->Bitmap(), FStroke->Bitmap()->WrapMode(), rect, 1, true);
       break;
     default:
       break;

@@ -4,10 +4,10 @@
 #include <vector>
 
 #include "platform/rtl/Exceptions.h"
-#include "ui/render/vg_gdip_internal.h"
 #include "ui/core/vg_font.h"
 #include "ui/core/vg_pathdata.h"
 #include "ui/render/vg_canvas_gdip.h"
+#include "ui/render/vg_gdip_internal.h"
 
 namespace vg {
 
@@ -27,9 +27,12 @@ INT GPFontStyle(TvgFontStyle style) {
 
 StringAlignment GPAlignment(TvgTextAlign align) {
   switch (align) {
-    case vgTextAlignNear: return StringAlignmentNear;
-    case vgTextAlignFar: return StringAlignmentFar;
-    default: return StringAlignmentCenter;
+    case vgTextAlignNear:
+      return StringAlignmentNear;
+    case vgTextAlignFar:
+      return StringAlignmentFar;
+    default:
+      return StringAlignmentCenter;
   }
 }
 
@@ -42,7 +45,8 @@ GpPath* NewPath() {
 struct PathMapping {
   TvgRect bounds, target;
   float sx = 0, sy = 0;
-  PathMapping(const TvgPathData& path, const TvgRect& rect) : bounds(path.GetBounds()), target(rect) {
+  PathMapping(const TvgPathData& path, const TvgRect& rect)
+      : bounds(path.GetBounds()), target(rect) {
     if (!Empty()) {
       sx = vgRectWidth(rect) / vgRectWidth(bounds);
       sy = vgRectHeight(rect) / vgRectHeight(bounds);
@@ -105,7 +109,9 @@ GpPath* TvgCanvasGdiPlus::CreateRectOutline(const TvgRect& r, float xRadius, flo
   GpPath* path = NewPath();
   // A corner at k, entered at k + a and left at k + b.
   auto corner = [&](TvgCorner which, PointF k, PointF a, PointF b) {
-    auto at = [&](float fa, float fb) { return PointF{k.X + a.X * fa + b.X * fb, k.Y + a.Y * fa + b.Y * fb}; };
+    auto at = [&](float fa, float fb) {
+      return PointF{k.X + a.X * fa + b.X * fb, k.Y + a.Y * fa + b.Y * fb};
+    };
     auto line = [&](PointF p, PointF q) { G().GdipAddPathLine(path, p.X, p.Y, q.X, q.Y); };
     auto bezier = [&](PointF p1, PointF p2, PointF p3, PointF p4) {
       G().GdipAddPathBezier(path, p1.X, p1.Y, p2.X, p2.Y, p3.X, p3.Y, p4.X, p4.Y);
@@ -117,9 +123,15 @@ GpPath* TvgCanvasGdiPlus::CreateRectOutline(const TvgRect& r, float xRadius, flo
       return;
     }
     switch (cornerType) {
-      case vgCornerRound: bezier(from, at(kCorner, 0), at(0, kCorner), to); break;
-      case vgCornerBevel: line(from, to); break;
-      case vgCornerInnerRound: bezier(from, at(1, kCorner), at(kCorner, 1), to); break;
+      case vgCornerRound:
+        bezier(from, at(kCorner, 0), at(0, kCorner), to);
+        break;
+      case vgCornerBevel:
+        line(from, to);
+        break;
+      case vgCornerInnerRound:
+        bezier(from, at(1, kCorner), at(kCorner, 1), to);
+        break;
       case vgCornerInnerLine:
         line(from, at(1, kCorner));
         line(at(1, kCorner), at(kCorner, 1));
@@ -312,12 +324,14 @@ void TvgCanvasGdiPlus::PickFontFamily() {
   if (FGPFamily) G().GdipDeleteFontFamily(FGPFamily);
   FGPFamily = nullptr;
   const WCHAR* name = FFont->Family().c_str();
-  if (G().GdipCreateFontFamilyFromName(name, FFontCollection, &FGPFamily) != Ok) FGPFamily = nullptr;
+  if (G().GdipCreateFontFamilyFromName(name, FFontCollection, &FGPFamily) != Ok)
+    FGPFamily = nullptr;
   if (!FGPFamily && FFontCollection &&
       G().GdipCreateFontFamilyFromName(name, nullptr, &FGPFamily) != Ok)
     FGPFamily = nullptr;
   if (!FGPFamily) {
-    if (GpFontFamily* generic = GenericSansSerifFamily()) G().GdipCloneFontFamily(generic, &FGPFamily);
+    if (GpFontFamily* generic = GenericSansSerifFamily())
+      G().GdipCloneFontFamily(generic, &FGPFamily);
   }
 }
 
@@ -414,8 +428,9 @@ void TvgCanvasGdiPlus::MeasureText(TvgRect& rect, const TvgRect&, const rtl::Wid
     SetGraphicsQuality();
     SetFontHint();
   }
-  GpStringFormat* format = NewFormat(StringFormatFlagsNoClip | StringFormatFlagsMeasureTrailingSpaces |
-                                     (wordWrap ? 0 : StringFormatFlagsNoWrap));
+  GpStringFormat* format =
+      NewFormat(StringFormatFlagsNoClip | StringFormatFlagsMeasureTrailingSpaces |
+                (wordWrap ? 0 : StringFormatFlagsNoWrap));
   GpFont* font = CreateFont();
   SetTextAlignment(format, align, vAlign);
   const CharacterRange range{0, INT(text.size())};
@@ -457,8 +472,8 @@ bool TvgCanvasGdiPlus::TextToPath(TvgPathData& data, const TvgRect& rect,
   const int style = FontStyleFor(false);
   if (style < 0) return false;
   data.Clear();
-  GpStringFormat* format = NewFormat(
-      wordWrap ? 0 : StringFormatFlagsNoWrap | StringFormatFlagsMeasureTrailingSpaces);
+  GpStringFormat* format =
+      NewFormat(wordWrap ? 0 : StringFormatFlagsNoWrap | StringFormatFlagsMeasureTrailingSpaces);
   SetTextAlignment(format, align, vAlign);
   GpPath* path = NewPath();
   const RectF layout = GPRectF(rect);

@@ -178,7 +178,8 @@ TEST(WindowCanvasPixels, FlushBufferRectCopiesTheTruncatedRectanglePlusOne) {
   info.bmiHeader.biWidth = 30;
   info.bmiHeader.biHeight = -30;
   void* bits = nullptr;
-  gdip::HBITMAP dib = gdip::CreateDIBSection(nullptr, &info, gdip::DIB_RGB_COLORS, &bits, nullptr, 0);
+  gdip::HBITMAP dib =
+      gdip::CreateDIBSection(nullptr, &info, gdip::DIB_RGB_COLORS, &bits, nullptr, 0);
   gdip::HDC dc = gdip::CreateCompatibleDC(nullptr);
   gdip::SelectObject(dc, dib);
   canvas.FlushBufferRect(5, 5, reinterpret_cast<std::uintptr_t>(dc), {0.5f, 0.5f, 10.2f, 10.7f});

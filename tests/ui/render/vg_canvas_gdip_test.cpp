@@ -89,8 +89,11 @@ TEST_F(CanvasCalls, RectangleCornersFollowTheirShapes) {
   const Case cases[] = {
       {{0, 0, 100, 40}, 5, vgCornerRound, {}, {"0, 5, 0, 2.23858, 2.23858, 0, 5, 0"}},
       {{0, 0, 100, 40}, 30, vgCornerRound, {}, {"0, 20, 0, 8.9543, 13.4315, 0, 30, 0"}},
-      {{0, 0, 50, 50}, 10, vgCornerInnerLine,
-       {"0, 10, 4.47715, 10", "4.47715, 10, 10, 4.47715", "10, 4.47715, 10, 0"}, {}},
+      {{0, 0, 50, 50},
+       10,
+       vgCornerInnerLine,
+       {"0, 10, 4.47715, 10", "4.47715, 10, 10, 4.47715", "10, 4.47715, 10, 0"},
+       {}},
       {{0, 0, 50, 50}, 10, vgCornerBevel, {"0, 10, 10, 0"}, {}},
   };
   for (const Case& c : cases) {
@@ -212,8 +215,9 @@ TEST_F(CanvasCalls, TextToPathCopiesFiguresAndLeavesThePathForEmptyText) {
   EXPECT_FALSE(canvas.TextToPath(path, {0, 0, 100, 40}, u"", false));
   EXPECT_EQ(path.PathData.size(), 1u);
   EXPECT_TRUE(canvas.TextToPath(path, {0, 0, 100, 40}, u"O", false));
-  const auto closes = std::count_if(path.PathData.begin(), path.PathData.end(),
-                                    [](const TvgPathPoint& p) { return p.Kind == vgPathPointClose; });
+  const auto closes =
+      std::count_if(path.PathData.begin(), path.PathData.end(),
+                    [](const TvgPathPoint& p) { return p.Kind == vgPathPointClose; });
   EXPECT_EQ(closes, 2) << "the outer and inner outline of O";
   EXPECT_EQ(path.PathData.front().Kind, vgPathPointMoveTo);
 }
