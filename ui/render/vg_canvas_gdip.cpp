@@ -137,6 +137,7 @@ void TvgCanvasGdiPlus::FreeBuffer() {
     FHandle = 0;
     DeleteObject(FBufferHandle);
     FBufferHandle = nullptr;
+    FBufferBits = nullptr;  // the pixels went with the DIB
   }
 }
 

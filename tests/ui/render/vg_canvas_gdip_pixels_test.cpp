@@ -195,6 +195,13 @@ TEST(WindowCanvasPixels, FlushBufferRectCopiesTheTruncatedRectanglePlusOne) {
   EXPECT_EQ(copy.GetPixels(19, 19), kRed);
   gdip::DeleteDC(dc);
   gdip::DeleteObject(dib);
+
+  canvas.FreeBuffer();
+  EXPECT_EQ(canvas.BufferBits(), nullptr);
+  canvas.ClearRect({0, 0, 5, 5}, kRed);  // nothing left to write to
+  TvgBitmap fresh;
+  fresh.Assign(&canvas);
+  EXPECT_EQ(fresh.GetPixels(1, 1), 0u);
 }
 
 }  // namespace
