@@ -85,6 +85,7 @@ void TvgVisualObject::RecalcHasEffect() {
   const bool had = FHasEffect;
   FHasEffect = false;
   if (!FDisableEffect) ForEnabledEffects(this, [this](TvgEffect*) { FHasEffect = true; });
+  if (had != FHasEffect) RecalcUpdateRect();
   if (!had && FHasEffect) {
     FUpdateEffects = true;
     Repaint();
