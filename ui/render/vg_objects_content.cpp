@@ -18,6 +18,18 @@ TvgRect Offset(TvgRect r, float dx, float dy) {
 // Repeats of a tile along a side: 0 .. Round(side / tile), both inclusive.
 int LastTile(float side, float tile) { return int(rtl::Round(double(side) / tile)); }
 
+// All points on one horizontal or one vertical line.
+bool IsFlat(const TvgPathData& path) {
+  bool sameX = true, sameY = true;
+  const TvgPoint first = path.PathData.front().Point;
+  for (const TvgPathPoint& p : path.PathData) {
+    if (p.Kind == vgPathPointClose) continue;
+    sameX = sameX && p.Point.X == first.X;
+    sameY = sameY && p.Point.Y == first.Y;
+  }
+  return sameX || sameY;
+}
+
 class TSavedCanvas {
  public:
   explicit TSavedCanvas(TvgCanvas& canvas) : FCanvas(canvas), FState(canvas.SaveCanvas()) {}
@@ -321,6 +333,9 @@ void TvgCustomPath::Paint() {
         place(shape);
         break;
       case vgPathTile: {
+        // A flat path has no tile size to repeat by (its bounds only get a
+        // token extent): nothing to draw.
+        if (IsFlat(*path)) break;
         TSavedCanvas saved(*canvas);
         canvas->IntersectClipRect(local);
         PaintTiles(shape, bounds, place);
@@ -334,7 +349,6 @@ void TvgCustomPath::Paint() {
 void TvgCustomPath::PaintTiles(const TvgRect& shape, const TvgRect& bounds,
                                const std::function<void(const TvgRect&)>& place) {
   const float bw = vgRectWidth(bounds), bh = vgRectHeight(bounds);
-  // A flat path has no tile size to repeat by: nothing to draw.
   if (bw <= 0 || bh <= 0) return;
   const TvgRect first = Offset(bounds, shape.Left, shape.Top);
   for (int i = 0; i <= LastTile(Width(), bw); ++i)
