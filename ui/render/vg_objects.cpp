@@ -6,6 +6,7 @@
 
 #include "platform/rtl/Rounding.h"
 #include "ui/core/vg_effectpixels.h"
+#include "ui/render/vg_selection.h"
 
 namespace vg {
 
@@ -562,6 +563,7 @@ void RegisterShapeClasses() {
                                TvgImage::StaticClass(), TvgPaintBox::StaticClass()});
   RegisterVGObjects("Shapes", {TvgScrollArrowLeft::StaticClass(), TvgScrollArrowRight::StaticClass()});
   RegisterVGObjects("Shapes", {TvgCalloutRectangle::StaticClass()});
+  RegisterSelectionClasses();
 }
 
 }  // namespace vg
