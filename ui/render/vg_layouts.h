@@ -116,7 +116,6 @@ class TvgNonVGLayout : public TvgLayout {
   rtl::TComponent* NonVGControl() const { return FControl; }
   // A component that is no IvgWindowControl is refused (nothing changes).
   void SetControl(rtl::TComponent* value);
-  bool TimerRunning() const { return FVisibleTimer != nullptr; }
 
   void Realign() override;
   void MatrixChanged(rtl::TObject* sender = nullptr) override;

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
+#include "platform/rtl/TextConvert.h"
 #include "platform/rtl/Variant.h"
 #include "tests/ui/render/shapes_fixture.h"
 #include "ui/render/vg_objects.h"
@@ -166,6 +169,15 @@ TEST_F(ContentShapesTest, ImageDataCopiesBitmapsAndIgnoresOtherObjects) {
   image->SetData(ObjectToVariant(&other));
   EXPECT_EQ(image->Bitmap()->Width(), 3);
   EXPECT_EQ(VariantToObject(image->GetData()), image->Bitmap());
+
+  const std::string file = ::testing::TempDir() + "vg_image_data.png";
+  TvgBitmap picture(4, 5);
+  picture.Clear(0xFF336699);
+  picture.SaveToFile(file);
+  image->SetData(rtl::Variant(rtl::Utf8ToUtf16(file)));
+  EXPECT_EQ(image->Bitmap()->Width(), 4);
+  EXPECT_EQ(image->Bitmap()->Height(), 5);
+  std::remove(file.c_str());
 }
 
 // ----- paths

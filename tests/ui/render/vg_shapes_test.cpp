@@ -228,6 +228,10 @@ TEST_F(ShapesTest, BlurRadiusIsTruncatedSoftnessTimesFifteen) {
   const auto sharp = pixels(0.05f);
   EXPECT_EQ(sharp[20] >> 24, 255u);
   EXPECT_LT(radius4[20] >> 24, 128u);
+
+  auto* empty = Make<TvgBlurRectangle>(0.4f, 0.5f);  // rounds to 0 x 0
+  EXPECT_TRUE(Paint(*empty).empty());
+  EXPECT_TRUE(empty->Blur().Buffer()->IsEmpty());
 }
 
 }  // namespace
