@@ -2,8 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <string>
+#include <thread>
 #include <vector>
+
+#include "platform/gui/Application.h"
 
 #include "platform/rtl/ClassRegistry.h"
 #include "platform/rtl/Exceptions.h"
@@ -328,6 +332,23 @@ TEST(NodeTree, ReleaseFreesOnceAndCancelsWithTheNode) {
   parent->Free();  // frees `early` before its timer fires
   EXPECT_EQ(timers.alive(), 0);
   timers.FireAll();  // nothing left to fire
+}
+
+TEST(NodeTree, ReleaseRunsOnTheApplicationsTimers) {
+  TvgObject* parent = Make();
+  TvgObject* released = Make("R");
+  parent->AddObject(released);
+  released->Release(0.001f);
+  TvgObject* early = Make("E");
+  parent->AddObject(early);
+  early->Release(0.001f);
+  early->Free();  // its timer goes with it
+  for (int i = 0; i < 500 && parent->ChildrenCount() > 0; ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    gui::Application->ProcessMessages();
+  }
+  EXPECT_EQ(parent->ChildrenCount(), 0);
+  parent->Free();
 }
 
 TEST(NodeTree, RegistryKeepsThePaletteSortedAndStreamable) {
