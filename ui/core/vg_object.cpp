@@ -133,8 +133,14 @@ void TvgObject::SetNewScene(IvgScene* scene) {
   for (TvgObject* child : FChildren) child->SetNewScene(scene);
 }
 
+bool TvgObject::IsAncestorOrSelf(const TvgObject* node) const {
+  for (const TvgObject* n = this; n; n = n->FParent)
+    if (n == node) return true;
+  return false;
+}
+
 void TvgObject::AddObject(TvgObject* child) {
-  if (!child || child == this) return;
+  if (!child || IsAncestorOrSelf(child)) return;  // a node never contains itself
   if (child->FParent != this && (child->FParent || child->FScene)) child->LeaveParentOrScene();
   if (std::find(FChildren.begin(), FChildren.end(), child) != FChildren.end()) return;
   if (FChildren.capacity() == 0) FChildren.reserve(10);

@@ -22,6 +22,8 @@ RTL_ENUM(TvgAlign, vaNone, vaTopLeft, vaTopRight, vaBottomLeft, vaBottomRight, v
          vaBottom, vaMostTop, vaMostBottom, vaMostLeft, vaMostRight, vaClient, vaContents, vaCenter,
          vaVertCenter, vaHorzCenter, vaHorizontal, vaVertical, vaScale, vaFit, vaFitLeft, vaFitRight)
 
+RTL_ENUM(TvgDragMode, vgDragManual, vgDragAutomatic)
+
 class TvgVisualObject : public TvgObject {
   RTL_CLASS(TvgVisualObject, TvgObject)
 
@@ -75,6 +77,8 @@ class TvgVisualObject : public TvgObject {
   void UpdateDesignHide(bool value);
   std::int16_t Cursor() const { return FCursor; }
   void SetCursor(std::int16_t value) { FCursor = value; }
+  TvgDragMode DragMode() const { return FDragMode; }
+  void SetDragMode(TvgDragMode value) { FDragMode = value; }
   bool CanFocused() const { return FCanFocused; }
   bool IsFocused() const { return FIsFocused; }
   bool IsMouseOver() const { return FIsMouseOver; }
@@ -178,6 +182,8 @@ class TvgVisualObject : public TvgObject {
   bool FDesignHide = false;
   bool FCanClipped = true;
   std::int16_t FCursor = 0;
+  TvgDragMode FDragMode = vgDragManual;
+  bool FDragDisableHighlight = false;
   rtl::WideString FHint;
   bool FShowHint = false;
   bool FRecalcEnabled = true;

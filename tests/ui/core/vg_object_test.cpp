@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <string>
 #include <thread>
@@ -88,6 +89,11 @@ TEST(NodeTree, AttachingMovesTheChildAndHandsItTheScene) {
   b->SetParent(a);  // leaves the scene's root list for a's children
   EXPECT_EQ(scene.roots, std::vector<TvgObject*>{a});
 
+  a->AddObject(a);  // a node never becomes its own descendant
+  child->AddObject(a);
+  EXPECT_EQ(a->Parent(), nullptr);
+  EXPECT_EQ(child->ChildrenCount(), 0);
+
   child->SetParent(nullptr);
   EXPECT_EQ(child->Parent(), nullptr);
   EXPECT_EQ(child->GetScene(), nullptr);
@@ -145,6 +151,37 @@ TEST(NodeTree, OutOfRangeIndicesChangeNothing) {
   EXPECT_EQ(Names(parent), "AB");
   stranger->SetIndex(0);  // no parent: nothing
   stranger->Free();
+  parent->Free();
+}
+
+// Records, for each free notification, its tag and whether the dying node
+// was still in its tree and in the resource list.
+class OrderLink : public vg::IvgFreeNotification {
+ public:
+  OrderLink(std::string tag, std::vector<std::string>& log) : tag_(std::move(tag)), log_(log) {}
+  void FreeNotification(vg::IvgFreeNotifier* node) override {
+    auto* dying = dynamic_cast<TvgObject*>(node);
+    const auto& slots = vg::ResourceList();
+    const bool listed = std::find(slots.begin(), slots.end(), dying) != slots.end();
+    log_.push_back(tag_ + (dying->Parent() ? " attached" : " detached") + (listed ? " listed" : ""));
+  }
+
+ private:
+  std::string tag_;
+  std::vector<std::string>& log_;
+};
+
+TEST(NodeTree, DestructionTellsLinksLastFirstWhileStillAttached) {
+  std::vector<std::string> log;
+  OrderLink first("first", log), second("second", log);
+  TvgObject* parent = Make();
+  TvgObject* node = Make();
+  parent->AddObject(node);
+  node->AddFreeNotify(&first);
+  node->AddFreeNotify(&second);
+  node->AddFreeNotify(&second);  // listed once
+  node->Free();
+  EXPECT_EQ(log, (std::vector<std::string>{"second attached listed", "first attached listed"}));
   parent->Free();
 }
 
