@@ -162,7 +162,8 @@ class TvgVisualObject : public TvgObject {
   void AttachChild(TvgVisualObject* child);
   void DetachChild(TvgVisualObject* child);
   // Alignment (vg_realign.cpp).
-  void AlignPass(TvgAlign kind, TvgRect& client);
+  // Places the visible children of one kind; `list` is scratch space.
+  void AlignPass(TvgAlign kind, TvgRect& client, std::vector<TvgVisualObject*>& list);
   void PlaceChild(TvgVisualObject* child, TvgRect& client);
   void SetPositionSilently(float x, float y);
 
