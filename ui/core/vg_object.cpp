@@ -148,6 +148,10 @@ void TvgObject::AddObject(TvgObject* child) {
   child->FParent = this;
   child->SetNewScene(GetScene());
   child->ChangeParent();
+  if (FIsVisual && child->IsEnabledEffect()) {
+    FVisual->FHasEffect = true;
+    FVisual->UpdateEffects();
+  }
   if (FIsVisual && child->FIsVisual) FVisual->AttachChild(child->FVisual);
 }
 
@@ -161,6 +165,7 @@ void TvgObject::RemoveObject(TvgObject* child) {
   if (child->FIndex >= 0)
     for (std::size_t i = static_cast<std::size_t>(child->FIndex); i < FChildren.size(); ++i) FChildren[i]->FIndex = -1;
   FChildren.erase(std::find(FChildren.begin(), FChildren.end(), child));
+  if (FIsVisual) FVisual->RecalcHasEffect();
   if (bothVisual) {
     FVisual->RecalcNeedAlign();
     child->FVisual->SetTempCanvas(nullptr);

@@ -137,6 +137,9 @@ class TvgObject : public rtl::TComponent, public IvgResourceNode {
   virtual void SetData(const rtl::Variant& value);
   // The class of the items a container creates in design mode.
   virtual std::string ItemClass() const { return {}; }
+  // True for a bitmap effect that is switched on; its parent then draws
+  // through the effect cache.
+  virtual bool IsEnabledEffect() const { return false; }
 
   // --- flags and tags
   bool Stored() const { return FStored; }
