@@ -120,7 +120,7 @@ void TvgObject::LeaveParentOrScene() {
 }
 
 void TvgObject::SetParent(TvgObject* value) {
-  if (value == FParent) return;
+  if (value == FParent || (value && value->IsAncestorOrSelf(this))) return;
   LeaveParentOrScene();
   if (value)
     value->AddObject(this);

@@ -91,7 +91,9 @@ TEST(NodeTree, AttachingMovesTheChildAndHandsItTheScene) {
 
   a->AddObject(a);  // a node never becomes its own descendant
   child->AddObject(a);
+  b->SetParent(child);
   EXPECT_EQ(a->Parent(), nullptr);
+  EXPECT_EQ(b->Parent(), a);
   EXPECT_EQ(child->ChildrenCount(), 0);
 
   child->SetParent(nullptr);
