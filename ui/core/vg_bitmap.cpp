@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "platform/rtl/Exceptions.h"
+#include "platform/rtl/Filer.h"
 #include "platform/rtl/Rounding.h"
 #include "ui/core/vg_pixels.h"
 
@@ -154,9 +155,8 @@ void TvgBitmap::Rotate(float degrees) {
 }
 
 void TvgBitmap::FlipHorizontal() {
-  for (int i = 0, j = height_ - 1; i < j; ++i, --j)
-    std::swap_ranges(bits_.begin() + ptrdiff_t(i) * width_, bits_.begin() + ptrdiff_t(i + 1) * width_,
-                     bits_.begin() + ptrdiff_t(j) * width_);
+  auto row = [this](int y) { return bits_.begin() + ptrdiff_t(y) * width_; };
+  for (int i = 0, j = height_ - 1; i < j; ++i, --j) std::swap_ranges(row(i), row(i + 1), row(j));
   needUpdate_ = true;
   BitmapChanged();
 }
@@ -265,6 +265,13 @@ void TvgBitmap::SaveToStream(rtl::TStream& stream) {
     NewFilter()->SaveToStream(stream, *this, "png", "");
   else
     NewFilter()->SaveToStream(stream, *this, "jpeg", "quality=100");
+}
+
+void TvgBitmap::DefineProperties(rtl::TFiler& filer) {
+  inherited::DefineProperties(filer);
+  filer.DefineBinaryProperty(
+      "PNG", [this](rtl::TStream& stream) { LoadFromStream(stream); },
+      [this](rtl::TStream& stream) { SaveToStream(stream); }, !IsEmpty());
 }
 
 void TvgBitmap::SetResource(IvgResourceNode* node) {

@@ -136,6 +136,9 @@ class TvgBitmap : public rtl::TPersistent {
 
  protected:
   using rtl::TPersistent::AssignTo;
+  // The binary property "PNG": what SaveToStream writes (PNG or JPEG),
+  // written when the bitmap has pixels; reading takes either format.
+  void DefineProperties(rtl::TFiler& filer) override;
 
  private:
   static void Publish(rtl::TPublisher<TvgBitmap>& p) {

@@ -50,7 +50,8 @@ extern const TvgColorIdent vgColorIdents[vgColorIdentCount];
 
 TvgColor vgColor(std::uint8_t r, std::uint8_t g, std::uint8_t b, std::uint8_t a = 255);
 TvgColor vgRGBtoBGR(TvgColor c);  // swaps R and B
-// A class-library colour in RGB form (0x00BBGGRR) made opaque ARGB.
+// A class-library colour in RGB form (0x00BBGGRR) made opaque ARGB; system
+// colour indices must be resolved to RGB by the caller.
 TvgColor vgColorFromVCL(std::uint32_t color);
 TvgColor vgCorrectColor(TvgColor c);
 TvgColor vgPremultyAlpha(TvgColor c);

@@ -1,5 +1,6 @@
 #include "ui/core/vg_geometry.h"
 
+#include "platform/rtl/Filer.h"
 #include "ui/core/vg_textforms.h"
 
 namespace vg {
@@ -58,6 +59,13 @@ void TvgBounds::Assign(const rtl::TPersistent* source) {
 std::string TvgBounds::RectText() const { return vgRectToString(GetRect()); }
 void TvgBounds::SetRectText(const std::string& text) { SetRect(vgStringToRect(text)); }
 
+void TvgBounds::DefineProperties(rtl::TFiler& filer) {
+  inherited::DefineProperties(filer);
+  filer.DefineProperty(
+      "Rect", [this](rtl::TReader& reader) { SetRectText(reader.ReadString()); },
+      [this](rtl::TWriter& writer) { writer.WriteString(RectText()); }, RectStored());
+}
+
 TvgPosition::TvgPosition(TvgPoint defaultValue)
     : FY(defaultValue.Y), FX(defaultValue.X), FDefaultValue(defaultValue) {}
 
@@ -83,6 +91,13 @@ void TvgPosition::Assign(const rtl::TPersistent* source) {
 
 std::string TvgPosition::PointText() const { return vgPointToString(GetPoint()); }
 void TvgPosition::SetPointText(const std::string& text) { SetPoint(vgStringToPoint(text)); }
+
+void TvgPosition::DefineProperties(rtl::TFiler& filer) {
+  inherited::DefineProperties(filer);
+  filer.DefineProperty(
+      "Point", [this](rtl::TReader& reader) { SetPointText(reader.ReadString()); },
+      [this](rtl::TWriter& writer) { writer.WriteString(PointText()); }, PointStored());
+}
 
 TvgTransform::TvgTransform()
     : FPosition(new TvgPosition({0, 0})),

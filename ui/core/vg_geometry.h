@@ -45,6 +45,9 @@ class TvgBounds : public rtl::TPersistent {
 
   TNotifyEvent OnChange;
 
+ protected:
+  void DefineProperties(rtl::TFiler& filer) override;
+
  private:
   // The four values stream together as "Rect", never one by one.
   static void Publish(rtl::TPublisher<TvgBounds>& p) {
@@ -84,6 +87,9 @@ class TvgPosition : public rtl::TPersistent {
   void SetPointText(const std::string& text);  // malformed text gives (0,0)
 
   TNotifyEvent OnChange;
+
+ protected:
+  void DefineProperties(rtl::TFiler& filer) override;
 
  private:
   // X and Y stream together as "Point", never one by one.

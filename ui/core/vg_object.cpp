@@ -35,6 +35,14 @@ std::vector<IvgScene*>& Scenes() {
   return scenes;
 }
 
+// The scene forgets every node of a subtree that is about to die (the nodes
+// lose the scene before they are destroyed).
+void ForgetSubtree(IvgScene& scene, TvgObject* top) {
+  std::vector<TvgObject*> subtree;
+  top->AddObjectsToList(subtree);
+  for (TvgObject* node : subtree) scene.Notification(node, rtl::opRemove);
+}
+
 IvgResourceNode* FindResourceNode(const std::string& name) { return FindResource(name); }
 
 // ----- the timer behind Release
@@ -72,10 +80,19 @@ void vgSetOneShotFactory(TvgOneShotFactory factory) { OneShotFactory() = std::mo
 
 TvgObject::TvgObject(rtl::TComponent* owner) : rtl::TComponent(owner) { AddResource(this); }
 
+TvgObject::~TvgObject() { TearDown(); }
+
 void TvgObject::BeforeDestruction() {
+  TearDown();
+  inherited::BeforeDestruction();
+}
+
+void TvgObject::TearDown() {
+  if (FTornDown) return;
+  FTornDown = true;
   Destroying();
   FReleaseTimer.reset();
-  if (IvgScene* scene = GetScene()) scene->Notification(this, rtl::opRemove);
+  if (IvgScene* scene = GetScene()) ForgetSubtree(*scene, this);
   while (!FNotifyList.empty()) {
     IvgFreeNotification* link = FNotifyList.back();
     FNotifyList.pop_back();
@@ -85,7 +102,6 @@ void TvgObject::BeforeDestruction() {
   LeaveParentOrScene();
   FScene = nullptr;
   DeleteChildren();
-  inherited::BeforeDestruction();
 }
 
 void TvgObject::Publish(rtl::TPublisher<TvgObject>& p) {
@@ -104,7 +120,7 @@ void TvgObject::LeaveParentOrScene() {
 }
 
 void TvgObject::SetParent(TvgObject* value) {
-  if (value == FParent) return;
+  if (value == FParent || (value && value->IsAncestorOrSelf(this))) return;
   LeaveParentOrScene();
   if (value)
     value->AddObject(this);
@@ -117,8 +133,14 @@ void TvgObject::SetNewScene(IvgScene* scene) {
   for (TvgObject* child : FChildren) child->SetNewScene(scene);
 }
 
+bool TvgObject::IsAncestorOrSelf(const TvgObject* node) const {
+  for (const TvgObject* n = this; n; n = n->FParent)
+    if (n == node) return true;
+  return false;
+}
+
 void TvgObject::AddObject(TvgObject* child) {
-  if (!child || child == this) return;
+  if (!child || IsAncestorOrSelf(child)) return;  // a node never contains itself
   if (child->FParent != this && (child->FParent || child->FScene)) child->LeaveParentOrScene();
   if (std::find(FChildren.begin(), FChildren.end(), child) != FChildren.end()) return;
   if (FChildren.capacity() == 0) FChildren.reserve(10);
@@ -126,6 +148,10 @@ void TvgObject::AddObject(TvgObject* child) {
   child->FParent = this;
   child->SetNewScene(GetScene());
   child->ChangeParent();
+  if (FIsVisual && child->IsEnabledEffect()) {
+    FVisual->FHasEffect = true;
+    FVisual->UpdateEffects();
+  }
   if (FIsVisual && child->FIsVisual) FVisual->AttachChild(child->FVisual);
 }
 
@@ -139,6 +165,7 @@ void TvgObject::RemoveObject(TvgObject* child) {
   if (child->FIndex >= 0)
     for (std::size_t i = static_cast<std::size_t>(child->FIndex); i < FChildren.size(); ++i) FChildren[i]->FIndex = -1;
   FChildren.erase(std::find(FChildren.begin(), FChildren.end(), child));
+  if (FIsVisual) FVisual->RecalcHasEffect();
   if (bothVisual) {
     FVisual->RecalcNeedAlign();
     child->FVisual->SetTempCanvas(nullptr);
@@ -155,9 +182,11 @@ void TvgObject::Exchange(TvgObject* a, TvgObject* b) {
 }
 
 void TvgObject::DeleteChildren() {
+  IvgScene* scene = GetScene();
   while (!FChildren.empty()) {
     TvgObject* child = FChildren.back();
     FChildren.pop_back();
+    if (scene) ForgetSubtree(*scene, child);
     child->FParent = nullptr;
     child->SetNewScene(nullptr);
     child->Free();

@@ -83,6 +83,7 @@ class TvgObject : public rtl::TComponent, public IvgResourceNode {
   RTL_CLASS(TvgObject, rtl::TComponent)
 
   explicit TvgObject(rtl::TComponent* owner);
+  ~TvgObject() override;
 
   // --- the node tree
   TvgObject* Parent() const { return FParent; }
@@ -92,7 +93,7 @@ class TvgObject : public rtl::TComponent, public IvgResourceNode {
   // Stores the scene and hands it to every child, first to last.
   virtual void SetNewScene(IvgScene* scene);
   // Appends `child` (taking it from its parent first); a child already in
-  // the list stays where it is.
+  // the list stays where it is; this node and its ancestors are refused.
   virtual void AddObject(TvgObject* child);
   // Detaches `child`; nothing when it is not a child of this node.
   virtual void RemoveObject(TvgObject* child);
@@ -144,6 +145,9 @@ class TvgObject : public rtl::TComponent, public IvgResourceNode {
   virtual void SetData(const rtl::Variant& value);
   // The class of the items a container creates in design mode.
   virtual std::string ItemClass() const { return {}; }
+  // True for a bitmap effect that is switched on; its parent then draws
+  // through the effect cache.
+  virtual bool IsEnabledEffect() const { return false; }
 
   // --- flags and tags
   bool Stored() const { return FStored; }
@@ -223,6 +227,11 @@ class TvgObject : public rtl::TComponent, public IvgResourceNode {
   // parts to themselves).
   virtual bool HidesResources() const { return false; }
   void BeforeDestruction() override;
+  // Leaves the tree, tells the scene and every linked value object, and
+  // destroys the children. Runs once: from BeforeDestruction when freed
+  // with Free, else from the destructor of the most derived node class
+  // that has one.
+  void TearDown();
   bool IsLoading() const { return ComponentState().Contains(rtl::csLoading); }
   bool IsDestroying() const { return ComponentState().Contains(rtl::csDestroying); }
 
@@ -231,6 +240,7 @@ class TvgObject : public rtl::TComponent, public IvgResourceNode {
  private:
   static void Publish(rtl::TPublisher<TvgObject>& p);
   void LeaveParentOrScene();
+  bool IsAncestorOrSelf(const TvgObject* node) const;
   void ResetChildIndices();
   // Moves a child within the list and forgets the cached indices.
   void MoveChild(TvgObject* child, int index);
@@ -246,6 +256,7 @@ class TvgObject : public rtl::TComponent, public IvgResourceNode {
   std::vector<TvgObject*> FChildren;
   TvgObject* FParent = nullptr;
   std::unique_ptr<IvgOneShot> FReleaseTimer;
+  bool FTornDown = false;
 
   friend class TvgVisualObject;
 };

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "platform/rtl/Exceptions.h"
+#include "platform/rtl/Filer.h"
 #include "ui/core/vg_textforms.h"
 
 namespace vg {
@@ -83,7 +84,9 @@ void TvgPathData::AddRectangle(const TvgRect& r, float xRadius, float yRadius,
   bool endedWithCurve = false;
   // A corner at k, entered at k + a and left at k + b.
   auto corner = [&](TvgCorner which, TvgPoint k, TvgPoint a, TvgPoint b) {
-    auto at = [&](float fa, float fb) { return TvgPoint{k.X + a.X * fa + b.X * fb, k.Y + a.Y * fa + b.Y * fb}; };
+    auto at = [&](float fa, float fb) {
+      return TvgPoint{k.X + a.X * fa + b.X * fb, k.Y + a.Y * fa + b.Y * fb};
+    };
     endedWithCurve = false;
     if (!corners.Contains(which)) {
       LineTo(k);
@@ -545,6 +548,13 @@ float BitsFloat(std::uint32_t bits) {
 }
 
 }  // namespace
+
+void TvgPathData::DefineProperties(rtl::TFiler& filer) {
+  inherited::DefineProperties(filer);
+  filer.DefineBinaryProperty(
+      "Path", [this](rtl::TStream& stream) { ReadPath(stream); },
+      [this](rtl::TStream& stream) { WritePath(stream); }, !PathData.empty());
+}
 
 void TvgPathData::WritePath(rtl::TStream& stream) const {
   unsigned char count[4];

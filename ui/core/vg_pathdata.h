@@ -94,6 +94,10 @@ class TvgPathData : public rtl::TPersistent {
   void WritePath(rtl::TStream& stream) const;
   void ReadPath(rtl::TStream& stream);
 
+ protected:
+  // The binary property "Path", written when there is at least one point.
+  void DefineProperties(rtl::TFiler& filer) override;
+
  private:
   // The text form is for code and the inspector; streams hold "Path".
   static void Publish(rtl::TPublisher<TvgPathData>& p) {

@@ -63,7 +63,8 @@ using TvgPolygon = std::vector<TvgPoint>;
 enum TvgCorner { vgCornerTopLeft, vgCornerTopRight, vgCornerBottomLeft, vgCornerBottomRight };
 enum TvgSide { vgSideTop, vgSideLeft, vgSideBottom, vgSideRight };
 enum TvgCornerType { vgCornerRound, vgCornerBevel, vgCornerInnerRound, vgCornerInnerLine };
-RTL_ENUM_NAMES(TvgCorner, vgCornerTopLeft, vgCornerTopRight, vgCornerBottomLeft, vgCornerBottomRight)
+RTL_ENUM_NAMES(TvgCorner, vgCornerTopLeft, vgCornerTopRight, vgCornerBottomLeft,
+               vgCornerBottomRight)
 RTL_ENUM_NAMES(TvgSide, vgSideTop, vgSideLeft, vgSideBottom, vgSideRight)
 RTL_ENUM_NAMES(TvgCornerType, vgCornerRound, vgCornerBevel, vgCornerInnerRound, vgCornerInnerLine)
 

@@ -64,7 +64,8 @@ bool FakeFilter::LoadFromStream(rtl::TStream& stream, TvgBitmap& bitmap) {
   bitmap.SetSize(width, height);
   const size_t pixels = text.find(':', sizeStart) + 1;
   for (int i = 0; i < width * height; ++i)
-    bitmap.Bits()[i] = std::uint32_t(std::stoul(text.substr(pixels + 8 * size_t(i), 8), nullptr, 16));
+    bitmap.Bits()[i] =
+        std::uint32_t(std::stoul(text.substr(pixels + 8 * size_t(i), 8), nullptr, 16));
   return true;
 }
 
