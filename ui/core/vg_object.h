@@ -59,9 +59,9 @@ class IvgScene {
   // What painting reads (vg_paint.cpp): the scene's canvas and the dirty
   // rectangles of the draw pass under way.
   virtual TvgCanvas* GetCanvas() { return nullptr; }
-  virtual void SetDisableUpdate(bool value) { (void)value; }
+  virtual void SetDisableUpdate(bool /*value*/) {}
   virtual int GetUpdateRectsCount() { return 0; }
-  virtual TvgRect GetUpdateRect(int index) { return (void)index, TvgRect{}; }
+  virtual TvgRect GetUpdateRect(int /*index*/) { return {}; }
 
  protected:
   ~IvgScene() = default;
