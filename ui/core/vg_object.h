@@ -56,7 +56,8 @@ class IvgScene {
   virtual void SetFocused(TvgVisualObject* node) = 0;
   // Re-applies the styles of the scene's controls.
   virtual void UpdateResource() = 0;
-  // What painting reads (vg_paint.cpp): the scene's canvas and the dirty
+  // What painting uses (vg_paint.cpp): the scene's canvas, its update
+  // switch (off while a subtree is painted elsewhere) and the dirty
   // rectangles of the draw pass under way.
   virtual TvgCanvas* GetCanvas() { return nullptr; }
   virtual void SetDisableUpdate(bool /*value*/) {}
