@@ -1,0 +1,11 @@
+#include "components/Registration.h"
+
+#include "components/JvThreadTimer.h"
+#include "components/JvTimer.h"
+#include "platform/rtl/ClassRegistry.h"
+
+namespace components {
+
+void RegisterTimerClasses() { rtl::RegisterClasses<TJvTimer, TJvThreadTimer>(); }
+
+}  // namespace components

@@ -1,0 +1,8 @@
+#pragma once
+
+namespace components {
+
+// Registers the timer components for streaming; called once at start.
+void RegisterTimerClasses();
+
+}  // namespace components
