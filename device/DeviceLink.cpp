@@ -100,7 +100,7 @@ bool DeviceLink::ReceiveFrame(InputFrame& destination, std::uint32_t timeoutMs) 
 }
 
 void DeviceLink::ResetLibrary() {
-  api_.Close(handle_);
+  if (handle_) api_.Close(handle_);
   handle_ = nullptr;
   api_.Exit();
   api_.Init();

@@ -50,7 +50,7 @@ bool DeviceLink::HidCtlEnumerate() {
 
 void DeviceLink::ReopenDevice() {
   if (services_.progress.Exists() && state_.PendingUpgradeStep == 0) services_.progress.Free();
-  api_.Close(handle_);
+  if (handle_) api_.Close(handle_);
   handle_ = nullptr;
   if (!accepted_ || accepted_->empty()) return;
   ResetDeviceState();

@@ -140,7 +140,11 @@ struct FakeRecorder : IRecorderGrids {
 
 struct FakeHandlers : ILinkHandlers {
   int arrivals = 0, scanStops = 0;
-  void HidCtlDeviceArrival() override { ++arrivals; }
+  std::function<void()> onArrival;  ///< the main form's arrival handler, when a test wires one
+  void HidCtlDeviceArrival() override {
+    ++arrivals;
+    if (onArrival) onArrival();
+  }
   void StopChannelScan() override { ++scanStops; }
 };
 
