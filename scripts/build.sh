@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Configures and builds one configuration: scripts/build.sh [release|asan|tsan] [targets...]
+# Configures and builds one configuration: scripts/build.sh [release|asan|tsan|fuzz] [targets...]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 kind=${1:-release}
@@ -8,6 +8,7 @@ case "$kind" in
   release) dir=build;      flags=() ;;
   asan)    dir=build-asan; flags=(-DESCTOOL_SANITIZE=ON) ;;
   tsan)    dir=build-tsan; flags=(-DESCTOOL_TSAN=ON) ;;
+  fuzz)    dir=build-fuzz; flags=(-DESCTOOL_FUZZ=ON -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++) ;;
   *) echo "build.sh: unknown configuration $kind" >&2; exit 2 ;;
 esac
 cmake -S "$root" -B "$root/$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${flags[@]}" >/dev/null

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test label; then a second
 # build with AddressSanitizer + UndefinedBehaviorSanitizer runs the unit tests,
-# and a ThreadSanitizer build runs the tests labelled tsan.
+# a ThreadSanitizer build runs the tests labelled tsan, and a clang build runs
+# the fuzz targets briefly.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -24,6 +25,11 @@ xvfb-run -a bash -c "cd '$root/build' && ctest --output-on-failure -L display" |
 if ctest --test-dir "$root/build" -N -L tsan 2>/dev/null | grep -q 'Total Tests: [1-9]'; then
   "$root/scripts/build.sh" tsan tsan_tests || exit 1
   TSAN_OPTIONS=halt_on_error=1 run_ctest build-tsan -L tsan
+fi
+
+if command -v clang++ >/dev/null; then  # libFuzzer targets, a short bounded run each
+  "$root/scripts/build.sh" fuzz fuzz_targets || exit 1
+  run_ctest build-fuzz -L unit -R _fuzz_
 fi
 
 "$root/scripts/build.sh" asan || exit 1

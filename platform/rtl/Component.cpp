@@ -68,7 +68,19 @@ void TComponent::SetName(const std::string& newName) {
     owner_->ValidateRename(this, name_, newName);
   else
     ValidateRename(nullptr, name_, newName);
+  SetReference(false);
   name_ = newName;
+  SetReference(true);
+}
+
+void TComponent::SetReference(bool enable) {
+  if (!owner_ || name_.empty()) return;
+  const TFieldInfo* field = PublishedOf(owner_->ClassType()).FindField(name_);
+  if (!field) return;
+  if (enable)
+    field->Set(owner_, this);
+  else if (field->Get(owner_) == this)
+    field->Set(owner_, nullptr);
 }
 
 void TComponent::ValidateRename(TComponent* component, const std::string& curName, const std::string& newName) {
@@ -83,12 +95,14 @@ void TComponent::InsertComponent(TComponent* component) {
   ValidateRename(component, "", component->name_);
   if (component->owner_) component->owner_->RemoveComponent(component);
   Insert(component);
+  component->SetReference(true);
   if (state_.Contains(csDesigning)) component->SetDesigning(true);
   Notification(component, opInsert);
 }
 
 void TComponent::RemoveComponent(TComponent* component) {
   Notification(component, opRemove);
+  component->SetReference(false);
   Remove(component);
 }
 

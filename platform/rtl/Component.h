@@ -4,7 +4,8 @@
 // Ownership: a component is owned by the component given to its constructor
 // (or none) and appears in its owner's Components list; freeing the owner
 // frees what it owns. Names are unique among the components of one owner,
-// compared without regard to case.
+// compared without regard to case. An owner's published field of the same
+// name as an owned component points at it (TypeInfo.h, TPublisher::Field).
 //
 // Notifications: when a component is inserted into or removed from an owner,
 // the owner's Notification runs and, by default, forwards to every component
@@ -96,6 +97,9 @@ class TComponent : public TPersistent {
  private:
   void Insert(TComponent* component);
   void Remove(TComponent* component);
+  // Points the owner's published field of this component's name at this
+  // component (or clears it).
+  void SetReference(bool enable);
   void ReleaseLinks();
 
   TComponent* owner_ = nullptr;

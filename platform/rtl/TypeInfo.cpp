@@ -220,6 +220,7 @@ TPublishedTable::TPublishedTable(const TPublishedTable* parent) {
   if (!parent) return;
   properties_ = parent->properties_;
   methods_ = parent->methods_;
+  fields_ = parent->fields_;
 }
 
 const TPropertyInfo* TPublishedTable::FindProperty(std::string_view name) const {
@@ -232,6 +233,17 @@ const TMethodInfo* TPublishedTable::FindMethod(std::string_view name) const {
   for (auto it = methods_.rbegin(); it != methods_.rend(); ++it)
     if (SameIdentifier((*it)->Name(), name)) return *it;
   return nullptr;
+}
+
+const TFieldInfo* TPublishedTable::FindField(std::string_view name) const {
+  for (auto it = fields_.rbegin(); it != fields_.rend(); ++it)
+    if (SameIdentifier((*it)->Name(), name)) return *it;
+  return nullptr;
+}
+
+void TPublishedTable::AddField(std::unique_ptr<TFieldInfo> field) {
+  fields_.push_back(field.get());
+  ownFields_.push_back(std::move(field));
 }
 
 void TPublishedTable::AddProperty(std::unique_ptr<TPropertyInfo> property) {

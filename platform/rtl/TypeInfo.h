@@ -17,6 +17,10 @@
 //       p.Property("IsMouseOver", &TvgButton::IsMouseOver).RunTimeOnly();
 //       p.Method("DoClick", &TvgButton::DoClick);           // handler bindable by name
 //     }
+//
+// A form publishes its component fields the same way,
+// p.Field("btnUpdate", &TfrmInterface::btnUpdate), and they follow the
+// owned components of those names.
 //   };
 //
 // The kind of a property follows from its value type: bool (Boolean),
@@ -132,6 +136,27 @@ class TMethodSignature : public TMethodInfo {
 };
 
 // ---------------------------------------------------------------------------
+// Published fields: component pointers of a form (or any owner) that are set
+// to the owned component of the same name while that component is owned and
+// named so, and cleared when it leaves.
+
+class TFieldInfo {
+ public:
+  TFieldInfo(std::string name, TClass classOf) : name_(std::move(name)), classOf_(classOf) {}
+  virtual ~TFieldInfo() = default;
+  const std::string& Name() const { return name_; }
+  TClass ClassOf() const { return classOf_; }
+  // Sets the field of `owner` to `value` (nullptr clears) when `value` is of
+  // the field's class; false when it is not.
+  virtual bool Set(TObject* owner, TComponent* value) const = 0;
+  virtual TComponent* Get(const TObject* owner) const = 0;
+
+ private:
+  std::string name_;
+  TClass classOf_;
+};
+
+// ---------------------------------------------------------------------------
 // Published properties.
 
 enum TPropKind {
@@ -234,15 +259,19 @@ class TPublishedTable {
   // Case-insensitive; nullptr when there is none.
   const TPropertyInfo* FindProperty(std::string_view name) const;
   const TMethodInfo* FindMethod(std::string_view name) const;
+  const TFieldInfo* FindField(std::string_view name) const;
 
   void AddProperty(std::unique_ptr<TPropertyInfo> property);
   void AddMethod(std::unique_ptr<TMethodInfo> method);
+  void AddField(std::unique_ptr<TFieldInfo> field);
 
  private:
   std::vector<std::unique_ptr<TPropertyInfo>> ownProperties_;
   std::vector<std::unique_ptr<TMethodInfo>> ownMethods_;
+  std::vector<std::unique_ptr<TFieldInfo>> ownFields_;
   std::vector<const TPropertyInfo*> properties_;
   std::vector<const TMethodInfo*> methods_;
+  std::vector<const TFieldInfo*> fields_;
 };
 
 inline const TPublishedTable& PublishedOf(TClass cls) { return cls->published(); }
@@ -547,6 +576,26 @@ void TPropertyOf<C, T>::SignatureMismatch(const std::string& methodName) const {
   RaiseSignatureMismatch(methodName, name_);
 }
 
+template <class C, class P>
+class TFieldOf final : public TFieldInfo {
+ public:
+  TFieldOf(std::string name, P* C::*field) : TFieldInfo(std::move(name), P::StaticClass()), field_(field) {}
+  bool Set(TObject* owner, TComponent* value) const override {
+    C* target = dynamic_cast<C*>(owner);
+    P* typed = dynamic_cast<P*>(value);
+    if (!target || (value && !typed)) return false;
+    target->*field_ = typed;
+    return true;
+  }
+  TComponent* Get(const TObject* owner) const override {
+    const C* target = dynamic_cast<const C*>(owner);
+    return target ? target->*field_ : nullptr;
+  }
+
+ private:
+  P* C::*field_;
+};
+
 template <class C, class Get>
 using GetterValue = std::decay_t<std::invoke_result_t<Get, C&>>;
 
@@ -579,6 +628,12 @@ class TPublisher {
   void Method(const char* name, M method) {
     using Info = typename detail::MethodOfClass<C, M>::Type;
     table_.AddMethod(std::make_unique<Info>(name, static_cast<typename Info::Method>(method)));
+  }
+  // A component field (TvgButton* btnUpdate) bound to the owned component
+  // of that name.
+  template <class B, class P>
+  void Field(const char* name, P* B::*field) {
+    table_.AddField(std::make_unique<detail::TFieldOf<C, P>>(name, static_cast<P* C::*>(field)));
   }
 
  private:

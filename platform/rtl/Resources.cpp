@@ -1,0 +1,62 @@
+#include "platform/rtl/Resources.h"
+
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "platform/rtl/Exceptions.h"
+#include "platform/rtl/Filer.h"
+
+namespace rtl {
+
+namespace {
+struct ResourceTables {
+  std::mutex mutex;
+  std::vector<const TResourceEntry*> entries;
+};
+
+ResourceTables& Tables() {
+  static ResourceTables tables;
+  return tables;
+}
+}  // namespace
+
+void RegisterResourceTable(const TResourceEntry* entries, std::size_t count) {
+  ResourceTables& tables = Tables();
+  std::lock_guard lock(tables.mutex);
+  for (std::size_t i = 0; i < count; ++i) tables.entries.push_back(&entries[i]);
+}
+
+const TResourceEntry* FindResource(std::string_view name) {
+  ResourceTables& tables = Tables();
+  std::lock_guard lock(tables.mutex);
+  for (const TResourceEntry* entry : tables.entries)
+    if (SameIdentifier(entry->name, name)) return entry;
+  return nullptr;
+}
+
+std::vector<std::string> ResourceNames() {
+  ResourceTables& tables = Tables();
+  std::lock_guard lock(tables.mutex);
+  std::vector<std::string> names;
+  for (const TResourceEntry* entry : tables.entries) names.emplace_back(entry->name);
+  return names;
+}
+
+const TResourceEntry& TResourceStream::Find(std::string_view name) {
+  const TResourceEntry* entry = FindResource(name);
+  if (!entry) throw EResNotFound(Format("Resource %.*s not found", static_cast<int>(name.size()), name.data()));
+  return *entry;
+}
+
+TResourceStream::TResourceStream(std::string_view name) : TResourceStream(Find(name)) {}
+
+TResourceStream::TResourceStream(const TResourceEntry& entry)
+    : TBytesViewStream(entry.data, static_cast<std::int64_t>(entry.size)) {}
+
+void ReadComponentResource(TComponent* instance, std::string_view resourceName, bool lenient) {
+  TResourceStream stream(resourceName);
+  ReadComponentFromStream(stream, instance, lenient);
+}
+
+}  // namespace rtl
