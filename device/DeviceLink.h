@@ -65,7 +65,8 @@ class DeviceLink {
   /// A plugged adapter (or the first activation): reset, enumerate, reopen,
   /// and frame markers from the device-kind menu.
   void HidCtlDeviceArrival();
-  /// A removed adapter: list the remaining ones again.
+  /// A removed adapter: list the remaining ones again and reopen the one
+  /// selected among them.
   void HidCtlDeviceRemove();
 
   /// True while the adapter list holds a line.
