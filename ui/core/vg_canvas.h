@@ -148,10 +148,8 @@ class TvgCanvas : public rtl::TPersistent {
   void SetStrokeDash(TvgStrokeDash style);
   void SetCustomDash(const std::vector<float>& pattern, float offset);
   // Angles in degrees, as TvgPathData::AddArc.
-  void FillArc(TvgPoint center, TvgPoint radius, float startAngle, float sweepAngle,
-               float opacity);
-  void DrawArc(TvgPoint center, TvgPoint radius, float startAngle, float sweepAngle,
-               float opacity);
+  void FillArc(TvgPoint center, TvgPoint radius, float startAngle, float sweepAngle, float opacity);
+  void DrawArc(TvgPoint center, TvgPoint radius, float startAngle, float sweepAngle, float opacity);
   // The rectangle outline of TvgPathData::AddRectangle with only the given
   // sides drawn (pen up along the others).
   void DrawRectSides(const TvgRect& rect, float xRadius, float yRadius, TvgCorners corners,
@@ -234,6 +232,18 @@ class TvgCanvas : public rtl::TPersistent {
 
  private:
   void CreateDrawingState();
+};
+
+// What a visual brush paints with: the node it links implements this, and the
+// canvas paints it into the filled area at the brush's opacity.
+class IvgVisualPaint {
+ public:
+  virtual float GetOpacity() const = 0;
+  virtual void SetOpacity(float opacity) = 0;
+  virtual void PaintTo(TvgCanvas& canvas, const TvgRect& rect) = 0;
+
+ protected:
+  ~IvgVisualPaint() = default;
 };
 
 struct TvgCanvasClassInfo {
