@@ -55,6 +55,10 @@ void TvgEffect::UpdateParentEffects() {
   FEnabled = enabled;
 }
 
+void TvgEffect::ChangeParent() {
+  if (Parent() && Parent()->IsVisual()) Parent()->Visual()->RecalcUpdateRect();
+}
+
 TvgRect TvgEffect::GetRect(const TvgRect& rect) { return rect; }
 
 TvgPoint TvgEffect::GetOffset() { return {}; }

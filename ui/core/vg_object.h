@@ -56,12 +56,13 @@ class IvgScene {
   virtual void SetFocused(TvgVisualObject* node) = 0;
   // Re-applies the styles of the scene's controls.
   virtual void UpdateResource() = 0;
-  // What painting reads (vg_paint.cpp): the scene's canvas and the dirty
+  // What painting uses (vg_paint.cpp): the scene's canvas, its update
+  // switch (off while a subtree is painted elsewhere) and the dirty
   // rectangles of the draw pass under way.
   virtual TvgCanvas* GetCanvas() { return nullptr; }
-  virtual void SetDisableUpdate(bool value) { (void)value; }
+  virtual void SetDisableUpdate(bool /*value*/) {}
   virtual int GetUpdateRectsCount() { return 0; }
-  virtual TvgRect GetUpdateRect(int index) { return (void)index, TvgRect{}; }
+  virtual TvgRect GetUpdateRect(int /*index*/) { return {}; }
 
  protected:
   ~IvgScene() = default;
@@ -93,7 +94,7 @@ class TvgObject : public rtl::TComponent, public IvgResourceNode {
   // Stores the scene and hands it to every child, first to last.
   virtual void SetNewScene(IvgScene* scene);
   // Appends `child` (taking it from its parent first); a child already in
-  // the list stays where it is.
+  // the list stays where it is; this node and its ancestors are refused.
   virtual void AddObject(TvgObject* child);
   // Detaches `child`; nothing when it is not a child of this node.
   virtual void RemoveObject(TvgObject* child);
@@ -145,6 +146,9 @@ class TvgObject : public rtl::TComponent, public IvgResourceNode {
   virtual void SetData(const rtl::Variant& value);
   // The class of the items a container creates in design mode.
   virtual std::string ItemClass() const { return {}; }
+  // True for a bitmap effect that is switched on; its parent then draws
+  // through the effect cache.
+  virtual bool IsEnabledEffect() const { return false; }
 
   // --- flags and tags
   bool Stored() const { return FStored; }
@@ -237,6 +241,7 @@ class TvgObject : public rtl::TComponent, public IvgResourceNode {
  private:
   static void Publish(rtl::TPublisher<TvgObject>& p);
   void LeaveParentOrScene();
+  bool IsAncestorOrSelf(const TvgObject* node) const;
   void ResetChildIndices();
   // Moves a child within the list and forgets the cached indices.
   void MoveChild(TvgObject* child, int index);

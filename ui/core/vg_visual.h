@@ -24,6 +24,8 @@ RTL_ENUM(TvgAlign, vaNone, vaTopLeft, vaTopRight, vaBottomLeft, vaBottomRight, v
          vaBottom, vaMostTop, vaMostBottom, vaMostLeft, vaMostRight, vaClient, vaContents, vaCenter,
          vaVertCenter, vaHorzCenter, vaHorizontal, vaVertical, vaScale, vaFit, vaFitLeft, vaFitRight)
 
+RTL_ENUM(TvgDragMode, vgDragManual, vgDragAutomatic)
+
 class TvgVisualObject : public TvgObject {
   RTL_CLASS(TvgVisualObject, TvgObject)
 
@@ -77,6 +79,8 @@ class TvgVisualObject : public TvgObject {
   void UpdateDesignHide(bool value);
   std::int16_t Cursor() const { return FCursor; }
   void SetCursor(std::int16_t value) { FCursor = value; }
+  TvgDragMode DragMode() const { return FDragMode; }
+  void SetDragMode(TvgDragMode value) { FDragMode = value; }
   bool CanFocused() const { return FCanFocused; }
   bool IsFocused() const { return FIsFocused; }
   bool IsMouseOver() const { return FIsMouseOver; }
@@ -126,6 +130,10 @@ class TvgVisualObject : public TvgObject {
   void RecalcNeedAlign();
   // Marks the effect cache of this node and its ancestors dirty.
   void UpdateEffects();
+  bool HasEffect() const { return FHasEffect; }
+  bool EffectsDirty() const { return FUpdateEffects; }
+  // Whether an enabled effect child exists (unless effects are disabled).
+  void RecalcHasEffect();
   // Queues the node's update rectangle with the scene.
   void Repaint();
   virtual void BeginUpdate();
@@ -147,8 +155,6 @@ class TvgVisualObject : public TvgObject {
   virtual void PaintChildren();
   // Queues a rectangle in local coordinates for repainting.
   void InvalidateRect(const TvgRect& rect);
-  bool HasEffect() const { return FHasEffect; }
-  void RecalcHasEffect();
   bool HasDisablePaintEffect();
   bool HasAfterPaintEffect();
   // The local rectangle united with what every enabled effect covers.
@@ -171,9 +177,6 @@ class TvgVisualObject : public TvgObject {
   bool CheckHitTest();
   // The topmost hit node at a point in scene coordinates, or nullptr.
   virtual TvgVisualObject* ObjectByPoint(float x, float y);
-  // Keeps the has-effect flag when effects come and go.
-  void AddObject(TvgObject* child) override;
-  void RemoveObject(TvgObject* child) override;
   bool DragDisableHighlight = false;
   TvgPaintEvent OnBeforePaint, OnPaint;
 
@@ -203,7 +206,8 @@ class TvgVisualObject : public TvgObject {
   void AttachChild(TvgVisualObject* child);
   void DetachChild(TvgVisualObject* child);
   // Alignment (vg_realign.cpp).
-  void AlignPass(TvgAlign kind, TvgRect& client);
+  // Places the visible children of one kind; `list` is scratch space.
+  void AlignPass(TvgAlign kind, TvgRect& client, std::vector<TvgVisualObject*>& list);
   void PlaceChild(TvgVisualObject* child, TvgRect& client);
   void SetPositionSilently(float x, float y);
   // Painting one child: steps after culling (vg_paint.cpp).
@@ -225,6 +229,8 @@ class TvgVisualObject : public TvgObject {
   bool FDesignHide = false;
   bool FCanClipped = true;
   std::int16_t FCursor = 0;
+  TvgDragMode FDragMode = vgDragManual;
+  bool FDragDisableHighlight = false;
   rtl::WideString FHint;
   bool FShowHint = false;
   bool FRecalcEnabled = true;
@@ -248,8 +254,8 @@ class TvgVisualObject : public TvgObject {
   bool FRecalcUpdateRect = true;
   int FUpdating = 0;
   bool FDisableAlign = false;
-  bool FHasEffect = false;
   bool FDisableEffect = false;
+  bool FHasEffect = false;
   TvgOwned<TvgBitmap> FEffectBitmap;
 
   friend class TvgObject;
