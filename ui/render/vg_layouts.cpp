@@ -151,7 +151,9 @@ void TvgScaledLayout::Paint() {
 
 // ----- TvgSplitLayout
 
-TvgSplitLayout::TvgSplitLayout(rtl::TComponent* owner) : TvgVisualObject(owner) { SetHitTest(false); }
+TvgSplitLayout::TvgSplitLayout(rtl::TComponent* owner) : TvgVisualObject(owner) {
+  SetHitTest(false);
+}
 
 void TvgSplitLayout::Publish(rtl::TPublisher<TvgSplitLayout>& p) {
   p.Property("HitTest", &TvgSplitLayout::HitTest, &TvgSplitLayout::SetHitTest).Default(false);
@@ -189,8 +191,8 @@ void TvgNonVGLayout::PlaceControl() {
   IvgWindowControl* window = Window();
   if (!window || !window->GetVisible()) return;
   const TvgRect r = GetAbsoluteRect();
-  window->SetBounds(int(rtl::Round(r.Left)), int(rtl::Round(r.Top)), int(rtl::Round(vgRectWidth(r))),
-                    int(rtl::Round(vgRectHeight(r))));
+  window->SetBounds(int(rtl::Round(r.Left)), int(rtl::Round(r.Top)),
+                    int(rtl::Round(vgRectWidth(r))), int(rtl::Round(vgRectHeight(r))));
 }
 
 void TvgNonVGLayout::Realign() {

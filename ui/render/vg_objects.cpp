@@ -19,7 +19,8 @@ TvgPoint Center(const TvgVisualObject& node) { return {node.Width() / 2, node.He
 
 // Pie and arc radii: half the size less the stroke, whatever its style.
 TvgPoint ArcRadii(const TvgShape& shape) {
-  return {(shape.Width() - shape.StrokeThickness()) / 2, (shape.Height() - shape.StrokeThickness()) / 2};
+  return {(shape.Width() - shape.StrokeThickness()) / 2,
+          (shape.Height() - shape.StrokeThickness()) / 2};
 }
 
 // The ellipse of the whole local rectangle, boundary included.
@@ -35,7 +36,8 @@ bool InLocalEllipse(TvgVisualObject& node, float x, float y) {
 
 // ----- TvgShape
 
-TvgShape::TvgShape(rtl::TComponent* owner) : TvgShape(owner, vgBrushSolid, kShapeFill, vgBrushSolid) {}
+TvgShape::TvgShape(rtl::TComponent* owner)
+    : TvgShape(owner, vgBrushSolid, kShapeFill, vgBrushSolid) {}
 
 TvgShape::TvgShape(rtl::TComponent* owner, TvgBrushStyle fillStyle, TvgColor fillColor,
                    TvgBrushStyle strokeStyle)
@@ -68,7 +70,8 @@ void TvgShape::SetStrokeDash(TvgStrokeDash value) { UpdateDrawn(FStrokeDash, val
 
 TvgRect TvgShape::GetShapeRect() {
   TvgRect r = GetLocalRect();
-  if (FStroke->Style() != vgBrushNone) vgInflateRect(r, -FStrokeThickness / 2, -FStrokeThickness / 2);
+  if (FStroke->Style() != vgBrushNone)
+    vgInflateRect(r, -FStrokeThickness / 2, -FStrokeThickness / 2);
   return r;
 }
 
@@ -168,7 +171,8 @@ void TvgRectangle::Paint() {
 
 // ----- blur shapes
 
-void TvgBlurBuffer::Paint(TvgShape& shape, const std::function<void(TvgCanvas&, const TvgRect&, float)>& draw) {
+void TvgBlurBuffer::Paint(TvgShape& shape,
+                          const std::function<void(TvgCanvas&, const TvgRect&, float)>& draw) {
   TvgCanvas* canvas = shape.GetCanvas();
   const int radius = int(rtl::Trunc(FSoftness * 15));
   const int width = int(rtl::Round(shape.Width())), height = int(rtl::Round(shape.Height()));
@@ -188,7 +192,8 @@ void TvgBlurBuffer::Paint(TvgShape& shape, const std::function<void(TvgCanvas&, 
       image->SetMatrix(IdentityMatrix);
       image->Fill()->Assign(shape.Fill());
       image->Stroke()->Assign(shape.Stroke());
-      draw(*image, {float(radius), float(radius), shape.Width() - radius, shape.Height() - radius}, opacity);
+      draw(*image, {float(radius), float(radius), shape.Width() - radius, shape.Height() - radius},
+           opacity);
       image->EndScene();
     }
     vg::Blur(image, *FBuffer, radius, true);
@@ -335,10 +340,14 @@ struct CalloutCorner {
 void AddCorner(TvgPathData& path, const CalloutCorner& c, bool present, TvgCornerType type,
                bool sideBefore, bool sideAfter) {
   if (!present) {
-    if (sideBefore) path.LineTo(c.corner);
-    else path.MoveTo(c.corner);
-    if (sideAfter) path.LineTo(c.end);
-    else path.MoveTo(c.end);
+    if (sideBefore)
+      path.LineTo(c.corner);
+    else
+      path.MoveTo(c.corner);
+    if (sideAfter)
+      path.LineTo(c.end);
+    else
+      path.MoveTo(c.end);
     return;
   }
   switch (type) {
@@ -384,10 +393,18 @@ void TvgCalloutRectangle::CreatePath() {
   TvgRect r = GetShapeRect();
   const float lc = FCalloutLength, wc = FCalloutWidth, off = FCalloutOffset;
   switch (FCalloutPosition) {
-    case vgCalloutTop: r.Top += lc; break;
-    case vgCalloutLeft: r.Left += lc; break;
-    case vgCalloutBottom: r.Bottom -= lc; break;
-    case vgCalloutRight: r.Right -= lc; break;
+    case vgCalloutTop:
+      r.Top += lc;
+      break;
+    case vgCalloutLeft:
+      r.Left += lc;
+      break;
+    case vgCalloutBottom:
+      r.Bottom -= lc;
+      break;
+    case vgCalloutRight:
+      r.Right -= lc;
+      break;
   }
   const TvgSides sides = Sides();
   if (sides != AllSides) {
@@ -401,16 +418,20 @@ void TvgCalloutRectangle::CreatePath() {
   const float rx = vgRectWidth(r) < 2 * xRadius() ? vgRectWidth(r) / 2 : xRadius();
   const float ry = vgRectHeight(r) < 2 * yRadius() ? vgRectHeight(r) / 2 : yRadius();
   const float hx = rx / 2, hy = ry / 2;
-  const CalloutCorner topLeft{{L, T}, {L + rx, T},
+  const CalloutCorner topLeft{{L, T},
+                              {L + rx, T},
                               {{L, T + hy}, {L + hx, T}, {L + rx, T}},
                               {{L + hx, T + ry}, {L + rx, T + hy}, {L + rx, T}}};
-  const CalloutCorner topRight{{R, T}, {R, T + ry},
+  const CalloutCorner topRight{{R, T},
+                               {R, T + ry},
                                {{R - hx, T}, {R, T + hy}, {R, T + ry}},
                                {{R - rx, T + hy}, {R - hx, T + ry}, {R, T + ry}}};
-  const CalloutCorner bottomRight{{R, B}, {R - rx, B},
+  const CalloutCorner bottomRight{{R, B},
+                                  {R - rx, B},
                                   {{R, B - hy}, {R - hx, B}, {R - rx, B}},
                                   {{R - hx, B - ry}, {R - rx, B - hy}, {R - rx, B}}};
-  const CalloutCorner bottomLeft{{L, B}, {L, B - ry},
+  const CalloutCorner bottomLeft{{L, B},
+                                 {L, B - ry},
                                  {{L + hx, B}, {L, B - hy}, {L, B - ry}},
                                  {{L + rx, B - hy}, {L + hx, B - ry}, {L, B - ry}}};
   const bool top = sides.Contains(vgSideTop), left = sides.Contains(vgSideLeft),
@@ -431,24 +452,28 @@ void TvgCalloutRectangle::CreatePath() {
   FPath->MoveTo({L, T + ry});
   AddCorner(*FPath, topLeft, corners.Contains(vgCornerTopLeft), type, left, top);
   side(top, vgCalloutTop, {R - rx, T}, [&] {
-    AddTab(*FPath, width, (R - L) / 2, wc, lc, off, false,
-           [&](float at, float out) { return TvgPoint{L + at, T - out}; });
+    AddTab(*FPath, width, (R - L) / 2, wc, lc, off, false, [&](float at, float out) {
+      return TvgPoint{L + at, T - out};
+    });
   });
   AddCorner(*FPath, topRight, corners.Contains(vgCornerTopRight), type, top, right);
   side(right, vgCalloutRight, {R, B - ry}, [&] {
-    AddTab(*FPath, height, (B - T) / 2, wc, lc, off, false,
-           [&](float at, float out) { return TvgPoint{R + out, T + at}; });
+    AddTab(*FPath, height, (B - T) / 2, wc, lc, off, false, [&](float at, float out) {
+      return TvgPoint{R + out, T + at};
+    });
   });
   AddCorner(*FPath, bottomRight, corners.Contains(vgCornerBottomRight), type, right, bottom);
   side(bottom, vgCalloutBottom, {L + rx, B}, [&] {
-    AddTab(*FPath, width, (R - L) / 2, wc, lc, off, true,
-           [&](float at, float out) { return TvgPoint{L + at, B + out}; });
+    AddTab(*FPath, width, (R - L) / 2, wc, lc, off, true, [&](float at, float out) {
+      return TvgPoint{L + at, B + out};
+    });
   });
   AddCorner(*FPath, bottomLeft, corners.Contains(vgCornerBottomLeft), type, bottom, left);
   if (left) {
     if (FCalloutPosition == vgCalloutLeft)
-      AddTab(*FPath, height, (B - T) / 2, wc, lc, off, true,
-             [&](float at, float out) { return TvgPoint{L - out, T + at}; });
+      AddTab(*FPath, height, (B - T) / 2, wc, lc, off, true, [&](float at, float out) {
+        return TvgPoint{L - out, T + at};
+      });
     FPath->LineTo({L, T + ry});
   }
 }
@@ -555,13 +580,15 @@ void TvgArc::Paint() {
 void RegisterShapeClasses() {
   static bool registered = false;
   if (std::exchange(registered, true)) return;
-  RegisterVGObjects("Shapes", {TvgLine::StaticClass(), TvgRectangle::StaticClass(),
-                               TvgSidesRectangle::StaticClass(), TvgBlurRectangle::StaticClass(),
-                               TvgRoundRect::StaticClass(), TvgBlurRoundRect::StaticClass(),
-                               TvgEllipse::StaticClass(), TvgCircle::StaticClass(), TvgArc::StaticClass(),
-                               TvgPie::StaticClass(), TvgText::StaticClass(), TvgPath::StaticClass(),
-                               TvgImage::StaticClass(), TvgPaintBox::StaticClass()});
-  RegisterVGObjects("Shapes", {TvgScrollArrowLeft::StaticClass(), TvgScrollArrowRight::StaticClass()});
+  RegisterVGObjects(
+      "Shapes",
+      {TvgLine::StaticClass(), TvgRectangle::StaticClass(), TvgSidesRectangle::StaticClass(),
+       TvgBlurRectangle::StaticClass(), TvgRoundRect::StaticClass(),
+       TvgBlurRoundRect::StaticClass(), TvgEllipse::StaticClass(), TvgCircle::StaticClass(),
+       TvgArc::StaticClass(), TvgPie::StaticClass(), TvgText::StaticClass(), TvgPath::StaticClass(),
+       TvgImage::StaticClass(), TvgPaintBox::StaticClass()});
+  RegisterVGObjects("Shapes",
+                    {TvgScrollArrowLeft::StaticClass(), TvgScrollArrowRight::StaticClass()});
   RegisterVGObjects("Shapes", {TvgCalloutRectangle::StaticClass()});
   RegisterSelectionClasses();
 }

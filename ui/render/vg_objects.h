@@ -60,7 +60,8 @@ class TvgShape : public TvgVisualObject {
  protected:
   // A shape whose brushes start (and stay stored relative to) other
   // defaults than a solid light-grey fill and a solid black stroke.
-  TvgShape(rtl::TComponent* owner, TvgBrushStyle fillStyle, TvgColor fillColor, TvgBrushStyle strokeStyle);
+  TvgShape(rtl::TComponent* owner, TvgBrushStyle fillStyle, TvgColor fillColor,
+           TvgBrushStyle strokeStyle);
   // Stores value when it differs, then marks effects dirty and repaints.
   template <class T>
   void UpdateDrawn(T& field, T value) {

@@ -188,7 +188,8 @@ void TvgImage::Publish(rtl::TPublisher<TvgImage>& p) {
   p.Property("Bitmap", &T::Bitmap);
   p.Property("BitmapMargins", &T::BitmapMargins);
   p.Property("WrapMode", &T::WrapMode, &T::SetWrapMode);
-  p.Property("DisableInterpolation", &T::DisableInterpolation, &T::SetDisableInterpolation).Default(false);
+  p.Property("DisableInterpolation", &T::DisableInterpolation, &T::SetDisableInterpolation)
+      .Default(false);
   p.Property("OnBitmapLoaded", &T::OnBitmapLoaded);
 }
 
@@ -217,7 +218,8 @@ rtl::Variant TvgImage::GetData() { return ObjectToVariant(FBitmap.get()); }
 
 void TvgImage::SetData(const rtl::Variant& value) {
   if (VarIsObject(value)) {
-    if (auto* source = dynamic_cast<rtl::TPersistent*>(VariantToObject(value))) FBitmap->Assign(source);
+    if (auto* source = dynamic_cast<rtl::TPersistent*>(VariantToObject(value)))
+      FBitmap->Assign(source);
     return;
   }
   FBitmap->LoadFromFile(rtl::Utf16ToUtf8(value.AsWideString()), 0);
@@ -361,7 +363,8 @@ bool TvgCustomPath::PointInObject(float x, float y) {
   if (vgPaintsDesignFrame(*this) || !canvas) return inherited::PointInObject(x, y);
   const TvgPoint local = AbsoluteToLocal({x, y});
   TvgPathData* linked = FData->GetPath();
-  if (linked && linked->PathData.size() > 1) return canvas->PtInPath(local, GetShapeRect(), *linked);
+  if (linked && linked->PathData.size() > 1)
+    return canvas->PtInPath(local, GetShapeRect(), *linked);
   if (FData->PathData.size() > 1) return canvas->PtInPath(local, GetShapeRect(), *FData);
   return inherited::PointInObject(x, y);
 }
@@ -380,7 +383,9 @@ TvgScrollArrowRight::TvgScrollArrowRight(rtl::TComponent* owner) : TvgCustomPath
 
 // ----- TvgPaintBox
 
-void TvgPaintBox::Publish(rtl::TPublisher<TvgPaintBox>& p) { p.Property("OnPaint", &TvgPaintBox::OnPaint); }
+void TvgPaintBox::Publish(rtl::TPublisher<TvgPaintBox>& p) {
+  p.Property("OnPaint", &TvgPaintBox::OnPaint);
+}
 
 void TvgPaintBox::Paint() {
   inherited::Paint();

@@ -159,7 +159,8 @@ void TvgSelection::ResizeTo(TvgPoint p) {
   const bool left = FCorner[kLeftTop] || FCorner[kLeftBottom];
   const bool top = FCorner[kLeftTop] || FCorner[kRightTop];
   // The change in the parent's coordinates, then in the selection's axes.
-  TvgVector change{left ? pos.X - (p.X + d.X) : p.X - pos.X, top ? pos.Y - (p.Y + d.Y) : p.Y - pos.Y, 0};
+  TvgVector change{left ? pos.X - (p.X + d.X) : p.X - pos.X,
+                   top ? pos.Y - (p.Y + d.Y) : p.Y - pos.Y, 0};
   if (TvgVisualObject* parent = VisualParentNode()) change = parent->LocalToAbsoluteVector(change);
   change = AbsoluteToLocalVector(change);
 

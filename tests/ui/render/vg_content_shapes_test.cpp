@@ -66,7 +66,8 @@ TEST_F(ContentShapesTest, StretchScalesTheTextExtentToTheNode) {
   EXPECT_EQ(log[1], matrix);
   const float grow = 11.0f / 3;
   char fill[128];
-  std::snprintf(fill, sizeof fill, "FillText (%g,%g,%g,%g) \"ab\" 0 1 0 0", -grow, -grow, 14 + grow, 13 + grow);
+  std::snprintf(fill, sizeof fill, "FillText (%g,%g,%g,%g) \"ab\" 0 1 0 0", -grow, -grow, 14 + grow,
+                13 + grow);
   EXPECT_EQ(log[2], fill);
 }
 
@@ -108,8 +109,8 @@ TEST_F(ContentShapesTest, ImageWrapModes) {
        100,
        50,
        20,
-       {"SaveCanvas 0", "IntersectClipRect (0,0,100,100)", "DrawBitmap 50x20 (0,0,50,20) (0,0,50,20) 1 1",
-        "RestoreCanvas 0", "SetMatrix 1,0,0,1,0,0"},
+       {"SaveCanvas 0", "IntersectClipRect (0,0,100,100)",
+        "DrawBitmap 50x20 (0,0,50,20) (0,0,50,20) 1 1", "RestoreCanvas 0", "SetMatrix 1,0,0,1,0,0"},
        1},
       {vgImageTile, 100, 30, 30, {}, 16},  // Round(3.33) = 3: 4 x 4
       {vgImageTile, 75, 30, 30, {}, 9},    // Round(2.5) = 2: 3 x 3
@@ -139,12 +140,15 @@ TEST_F(ContentShapesTest, NinePartImageKeepsCornersAndStretchesTheRest) {
   image->Bitmap()->SetSize(20, 20);
   image->SetWrapMode(vgImageTile);  // ignored while margins are set
   image->BitmapMargins()->SetRect({5, 5, 5, 5});
-  const std::vector<std::string> expected = {
-      "DrawBitmap 20x20 (0,0,5,5) (0,0,5,5) 1 1",       "DrawBitmap 20x20 (5,0,15,5) (5,0,95,5) 1 1",
-      "DrawBitmap 20x20 (15,0,20,5) (95,0,100,5) 1 1",  "DrawBitmap 20x20 (0,5,5,15) (0,5,5,35) 1 1",
-      "DrawBitmap 20x20 (5,5,15,15) (5,5,95,35) 1 1",   "DrawBitmap 20x20 (15,5,20,15) (95,5,100,35) 1 1",
-      "DrawBitmap 20x20 (0,15,5,20) (0,35,5,40) 1 1",   "DrawBitmap 20x20 (5,15,15,20) (5,35,95,40) 1 1",
-      "DrawBitmap 20x20 (15,15,20,20) (95,35,100,40) 1 1"};
+  const std::vector<std::string> expected = {"DrawBitmap 20x20 (0,0,5,5) (0,0,5,5) 1 1",
+                                             "DrawBitmap 20x20 (5,0,15,5) (5,0,95,5) 1 1",
+                                             "DrawBitmap 20x20 (15,0,20,5) (95,0,100,5) 1 1",
+                                             "DrawBitmap 20x20 (0,5,5,15) (0,5,5,35) 1 1",
+                                             "DrawBitmap 20x20 (5,5,15,15) (5,5,95,35) 1 1",
+                                             "DrawBitmap 20x20 (15,5,20,15) (95,5,100,35) 1 1",
+                                             "DrawBitmap 20x20 (0,15,5,20) (0,35,5,40) 1 1",
+                                             "DrawBitmap 20x20 (5,15,15,20) (5,35,95,40) 1 1",
+                                             "DrawBitmap 20x20 (15,15,20,20) (95,35,100,40) 1 1"};
   EXPECT_EQ(Paint(*image), expected);
 }
 

@@ -1,10 +1,11 @@
+#include "ui/render/vg_layouts.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <memory>
 
 #include "tests/ui/render/shapes_fixture.h"
-#include "ui/render/vg_layouts.h"
 #include "ui/render/vg_objects.h"
 
 namespace vgtest {
@@ -93,7 +94,9 @@ class FakeWindow : public rtl::TComponent, public IvgWindowControl {
   FakeWindow() : rtl::TComponent(nullptr) {}
   bool GetVisible() const override { return visible; }
   void SetVisible(bool value) override { visible = value; }
-  void SetBounds(int l, int t, int w, int h) override { bounds = {float(l), float(t), float(l + w), float(t + h)}; }
+  void SetBounds(int l, int t, int w, int h) override {
+    bounds = {float(l), float(t), float(l + w), float(t + h)};
+  }
   bool visible = true;
   TvgRect bounds;
 };
@@ -106,7 +109,8 @@ class ManualClock : public IvgAniClock {
     ManualClock& clock;
   };
   double MonotonicMs() override { return 0; }
-  std::unique_ptr<IvgTimer> StartTimer(std::uint32_t intervalMs, std::function<void()> tick) override {
+  std::unique_ptr<IvgTimer> StartTimer(std::uint32_t intervalMs,
+                                       std::function<void()> tick) override {
     interval = intervalMs;
     this->tick = std::move(tick);
     return std::make_unique<Timer>(*this);

@@ -1,8 +1,9 @@
+#include "ui/render/vg_selection.h"
+
 #include <gtest/gtest.h>
 
 #include "tests/ui/render/shapes_fixture.h"
 #include "ui/render/vg_layouts.h"
-#include "ui/render/vg_selection.h"
 
 namespace vgtest {
 namespace {

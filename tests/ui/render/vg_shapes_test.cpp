@@ -28,7 +28,10 @@ TEST_F(ShapesTest, RectangleWithMissingSidesFillsAcrossThemAndStrokesOnlyTheList
     const char* outline;
   } cases[] = {
       {true, AllSides, "FillRect (2,2,98,48) 0,0 1", "DrawRect (2,2,98,48) 0,0 1"},
-      {true, {vgSideTop}, "FillRect (0,2,100,50) 0,0 1", "DrawPath M2,2 C2,2 2,2 2,2 L98,2 C98,2 98,2 98,2 M98,48 C98,48 98,48 98,48 M2,48"},
+      {true,
+       {vgSideTop},
+       "FillRect (0,2,100,50) 0,0 1",
+       "DrawPath M2,2 C2,2 2,2 2,2 L98,2 C98,2 98,2 98,2 M98,48 C98,48 98,48 98,48 M2,48"},
       {true, {vgSideLeft, vgSideRight}, "FillRect (2,0,98,50) 0,0 1", ""},
       {false, {vgSideTop}, "FillRect (0,0,100,50) 0,0 1", ""},
   };
@@ -81,7 +84,8 @@ TEST_F(ShapesTest, CalloutTabPlacementAndRadiusClamp) {
   callout->Stroke()->SetStyle(vgBrushNone);
   callout->SetCalloutPosition(vgCalloutRight);
   callout->SetCalloutOffset(-5);
-  EXPECT_NE(RecordingCanvas::PathText(callout->Path()).find("L89,0 C89,0 89,0 89,0 L89,32 L100,43.5 L89,55 L89,60"),
+  EXPECT_NE(RecordingCanvas::PathText(callout->Path())
+                .find("L89,0 C89,0 89,0 89,0 L89,32 L100,43.5 L89,55 L89,60"),
             std::string::npos)
       << RecordingCanvas::PathText(callout->Path());
 
@@ -125,7 +129,8 @@ TEST_F(ShapesTest, EllipseHitTestIncludesTheBoundaryAndNeverHitsAnEmptyNode) {
     float x, y;
     bool hit;
   } cases[] = {{50, 25, true}, {0, 25, true}, {50, 0, true}, {5, 5, false}, {99, 49, false}};
-  for (const Case& c : cases) EXPECT_EQ(ellipse->PointInObject(c.x, c.y), c.hit) << c.x << "," << c.y;
+  for (const Case& c : cases)
+    EXPECT_EQ(ellipse->PointInObject(c.x, c.y), c.hit) << c.x << "," << c.y;
   auto* circle = Make<TvgCircle>(0, 50);
   EXPECT_FALSE(circle->PointInObject(0, 25));
   auto* arc = Make<TvgArc>(100, 100);
@@ -159,8 +164,8 @@ TEST_F(ShapesTest, SettersStoreOnlyChangesAndRepaint) {
 TEST_F(ShapesTest, RegisteredClassesStreamByNameAndEmptySidesSurvive) {
   RegisterShapeClasses();
   RegisterShapeClasses();
-  for (const char* name : {"TvgLine", "TvgSidesRectangle", "TvgCalloutRectangle", "TvgScrollArrowRight",
-                           "TvgPaintBox", "TvgImage"})
+  for (const char* name : {"TvgLine", "TvgSidesRectangle", "TvgCalloutRectangle",
+                           "TvgScrollArrowRight", "TvgPaintBox", "TvgImage"})
     EXPECT_NE(rtl::GetClass(name), nullptr) << name;
   int shapes = 0;
   for (const auto& entry : ObjectList()) shapes += entry.first == "Shapes";
@@ -182,7 +187,8 @@ TEST_F(ShapesTest, RegisteredClassesStreamByNameAndEmptySidesSurvive) {
 TEST_F(ShapesTest, BlurBufferIsBuiltOnceAndCopiedAtOpacityOne) {
   auto* blur = Make<TvgBlurRectangle>(10.5f, 11.5f);
   blur->SetOpacity(0.5f);
-  EXPECT_EQ(Paint(*blur), std::vector<std::string>{"DrawBitmap 10x12 (0,0,10.5,11.5) (0,0,10.5,11.5) 1 1"});
+  EXPECT_EQ(Paint(*blur),
+            std::vector<std::string>{"DrawBitmap 10x12 (0,0,10.5,11.5) (0,0,10.5,11.5) 1 1"});
   const std::uint32_t* first = blur->Blur().Buffer()->Bits();
   const std::uint32_t pixel = blur->Blur().Buffer()->GetPixels(5, 5);
   EXPECT_FALSE(blur->Blur().Recreate());
