@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "platform/rtl/ClassRegistry.h"
 #include "platform/rtl/Streams.h"
 #include "tests/ui/render/shapes_fixture.h"
@@ -238,6 +240,32 @@ TEST_F(ShapesTest, BlurRadiusIsTruncatedSoftnessTimesFifteen) {
   auto* empty = Make<TvgBlurRectangle>(0.4f, 0.5f);  // rounds to 0 x 0
   EXPECT_TRUE(Paint(*empty).empty());
   EXPECT_TRUE(empty->Blur().Buffer()->IsEmpty());
+}
+
+
+// ----- pixels through the scene's painting on the GDI+ canvas
+
+TEST_F(ShapesTest, ShapesPaintTheirPixelsIntoAScreenshot) {
+  auto* callout = Make<TvgCalloutRectangle>(60, 40);
+  callout->Stroke()->SetStyle(vgBrushNone);
+  callout->Fill()->SetSolidColor(0xFFFF0000);
+  auto* ellipse = new TvgEllipse(nullptr);
+  ellipse->SetParent(callout);
+  ellipse->SetBounds(40, 20, 20, 20);
+  ellipse->Stroke()->SetStyle(vgBrushNone);
+  ellipse->Fill()->SetSolidColor(0xFF0000FF);
+  std::unique_ptr<TvgBitmap> shot(callout->MakeScreenshot());
+  struct Probe {
+    int x, y;
+    std::uint32_t pixel;
+  } probes[] = {
+      {30, 3, 0xFFFF0000},   // inside the tab
+      {5, 3, 0},             // beside the tab, above the body
+      {10, 25, 0xFFFF0000},  // body
+      {50, 30, 0xFF0000FF},  // the child ellipse's centre
+      {41, 21, 0xFFFF0000},  // the body outside the ellipse's curve
+  };
+  for (const Probe& p : probes) EXPECT_EQ(shot->GetPixels(p.x, p.y), p.pixel) << p.x << "," << p.y;
 }
 
 }  // namespace
