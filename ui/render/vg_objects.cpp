@@ -368,13 +368,13 @@ void AddCorner(TvgPathData& path, const CalloutCorner& c, bool present, TvgCorne
 
 // The three tab points on one side, in the direction of travel; `along`
 // maps a distance along the side (from its left or top end) and a distance
-// outward to a point.
+// outward to a point. `centre` places a tab of no offset.
 template <class Along>
-void AddTab(TvgPathData& path, float sideLength, float halfFromZero, float width, float length,
+void AddTab(TvgPathData& path, float sideLength, float centre, float width, float length,
             float offset, bool reversed, const Along& along) {
   float first, middle, last;
   if (offset == 0) {
-    first = halfFromZero - width / 2, middle = halfFromZero, last = halfFromZero + width / 2;
+    first = centre - width / 2, middle = centre, last = centre + width / 2;
   } else if (offset > 0) {
     first = offset, middle = offset + width / 2, last = offset + width;
   } else {
@@ -439,6 +439,10 @@ void TvgCalloutRectangle::CreatePath() {
   const TvgCorners corners = Corners();
   const TvgCornerType type = CornerType();
   const float width = R - L, height = B - T;
+  // A centred tab sits at half the side's length counted from 0, not at the
+  // side's midpoint (they differ once the side does not start at 0); styles
+  // are drawn to this. As distances along the sides:
+  const float centreX = (R - L) / 2 - L, centreY = (B - T) / 2 - T;
   auto side = [&](bool drawn, TvgCalloutPosition position, TvgPoint to, const auto& tab) {
     if (!drawn) {
       FPath->MoveTo(to);
@@ -452,26 +456,26 @@ void TvgCalloutRectangle::CreatePath() {
   FPath->MoveTo({L, T + ry});
   AddCorner(*FPath, topLeft, corners.Contains(vgCornerTopLeft), type, left, top);
   side(top, vgCalloutTop, {R - rx, T}, [&] {
-    AddTab(*FPath, width, (R - L) / 2, wc, lc, off, false, [&](float at, float out) {
+    AddTab(*FPath, width, centreX, wc, lc, off, false, [&](float at, float out) {
       return TvgPoint{L + at, T - out};
     });
   });
   AddCorner(*FPath, topRight, corners.Contains(vgCornerTopRight), type, top, right);
   side(right, vgCalloutRight, {R, B - ry}, [&] {
-    AddTab(*FPath, height, (B - T) / 2, wc, lc, off, false, [&](float at, float out) {
+    AddTab(*FPath, height, centreY, wc, lc, off, false, [&](float at, float out) {
       return TvgPoint{R + out, T + at};
     });
   });
   AddCorner(*FPath, bottomRight, corners.Contains(vgCornerBottomRight), type, right, bottom);
   side(bottom, vgCalloutBottom, {L + rx, B}, [&] {
-    AddTab(*FPath, width, (R - L) / 2, wc, lc, off, true, [&](float at, float out) {
+    AddTab(*FPath, width, centreX, wc, lc, off, true, [&](float at, float out) {
       return TvgPoint{L + at, B + out};
     });
   });
   AddCorner(*FPath, bottomLeft, corners.Contains(vgCornerBottomLeft), type, bottom, left);
   if (left) {
     if (FCalloutPosition == vgCalloutLeft)
-      AddTab(*FPath, height, (B - T) / 2, wc, lc, off, true, [&](float at, float out) {
+      AddTab(*FPath, height, centreY, wc, lc, off, true, [&](float at, float out) {
         return TvgPoint{L - out, T + at};
       });
     FPath->LineTo({L, T + ry});

@@ -81,6 +81,36 @@ TEST_F(ShapesTest, CalloutOutlineOfA100By60Callout) {
             "C100,60 100,60 100,60 L0,60 C0,60 0,60 0,60 L0,11");
 }
 
+TEST_F(ShapesTest, CenteredTabSitsAtHalfTheSideCountedFromZero) {
+  auto* callout = Make<TvgCalloutRectangle>(100, 60);
+  callout->SetStrokeThickness(2);  // the outline runs from x = 1
+  callout->CreatePath();
+  EXPECT_NE(RecordingCanvas::PathText(callout->Path()).find("L37.5,12 L49,1 L60.5,12 L99,12"),
+            std::string::npos)
+      << RecordingCanvas::PathText(callout->Path());
+}
+
+TEST_F(ShapesTest, CalloutTabOnEachSideInTheDirectionOfTravel) {
+  struct Case {
+    TvgCalloutPosition position;
+    float offset;
+    const char* tab;
+  } cases[] = {
+      {vgCalloutTop, -5, "L72,11 L83.5,0 L95,11 L100,11"},
+      {vgCalloutRight, 10, "L89,10 L100,21.5 L89,33 L89,60"},
+      {vgCalloutBottom, 10, "L33,49 L21.5,60 L10,49 L0,49"},
+      {vgCalloutLeft, 10, "L11,33 L0,21.5 L11,10 L11,0"},
+  };
+  for (const Case& c : cases) {
+    auto* callout = Make<TvgCalloutRectangle>(100, 60);
+    callout->Stroke()->SetStyle(vgBrushNone);
+    callout->SetCalloutPosition(c.position);
+    callout->SetCalloutOffset(c.offset);
+    const std::string path = RecordingCanvas::PathText(callout->Path());
+    EXPECT_NE(path.find(c.tab), std::string::npos) << path;
+  }
+}
+
 TEST_F(ShapesTest, CalloutTabPlacementAndRadiusClamp) {
   auto* callout = Make<TvgCalloutRectangle>(100, 60);
   callout->Stroke()->SetStyle(vgBrushNone);
@@ -241,7 +271,6 @@ TEST_F(ShapesTest, BlurRadiusIsTruncatedSoftnessTimesFifteen) {
   EXPECT_TRUE(Paint(*empty).empty());
   EXPECT_TRUE(empty->Blur().Buffer()->IsEmpty());
 }
-
 
 // ----- pixels through the scene's painting on the GDI+ canvas
 
