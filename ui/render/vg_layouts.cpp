@@ -176,7 +176,17 @@ void TvgNonVGLayout::SetControl(rtl::TComponent* value) {
   if (FControl) FControl->RemoveFreeNotification(this);
   FControl = value;
   if (FControl) FControl->FreeNotification(this);
+  SyncVisibleTimer();
   Realign();
+}
+
+void TvgNonVGLayout::SyncVisibleTimer() {
+  IvgWindowControl* window = Window();
+  const bool shown = window && window->GetVisible();
+  if (shown && !FVisibleTimer)
+    FVisibleTimer = vgAniClock().StartTimer(kVisibleCheckMs, [this] { DoVisibleTimer(); });
+  else if (!shown)
+    FVisibleTimer.reset();
 }
 
 void TvgNonVGLayout::Notification(rtl::TComponent* component, rtl::TOperation operation) {
@@ -210,10 +220,7 @@ bool TvgNonVGLayout::CheckParentVisible() {
   IvgWindowControl* window = Window();
   if (window && window->GetVisible() != visible) {
     window->SetVisible(visible);
-    if (visible && !FVisibleTimer)
-      FVisibleTimer = vgAniClock().StartTimer(kVisibleCheckMs, [this] { DoVisibleTimer(); });
-    else if (!visible)
-      FVisibleTimer.reset();
+    SyncVisibleTimer();
     if (visible) Realign();
   }
   return visible;

@@ -128,6 +128,8 @@ class TvgNonVGLayout : public TvgLayout {
   static void Publish(rtl::TPublisher<TvgNonVGLayout>& p);
   IvgWindowControl* Window() const { return dynamic_cast<IvgWindowControl*>(FControl); }
   void PlaceControl();
+  // The timer runs exactly while the control is shown.
+  void SyncVisibleTimer();
   void DoVisibleTimer();
 
   rtl::TComponent* FControl = nullptr;
