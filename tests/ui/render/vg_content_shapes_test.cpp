@@ -52,6 +52,22 @@ TEST_F(ContentShapesTest, AutoSizeWaitsForACanvasAndIgnoresEmptyText) {
   EXPECT_EQ(text->Width(), 28 + 5.5f);
 }
 
+TEST_F(ContentShapesTest, AutoSizeMeasuresWithTheRealCanvas) {
+  TvgBitmap bitmap(10, 10);
+  scene.canvas = bitmap.GetCanvas();
+  auto* text = Make<TvgText>(10, 10);
+  text->SetWordWrap(false);
+  text->SetVertTextAlign(vgTextAlignNear);
+  text->SetText(u"Hello, world");
+  text->SetAutoSize(true);
+  const float oneLine = text->Height();
+  EXPECT_GT(text->Width(), 60);
+  EXPECT_LT(text->Width(), 120);
+  EXPECT_GT(oneLine, 8);
+  text->SetText(u"Hello,\nworld");
+  EXPECT_GT(text->Height(), 1.5f * oneLine);
+}
+
 TEST_F(ContentShapesTest, StretchScalesTheTextExtentToTheNode) {
   auto* text = Make<TvgText>(200, 50);
   text->SetAutoSize(true);
