@@ -313,3 +313,17 @@ TEST_F(AnimatedNode, ATargetWhoseNodeIsDestroyedIsForgotten) {
   colour->Stop();  // writes nothing, touches nothing
   EXPECT_EQ(node->Fill()->GetColor(), "#FF000000");
 }
+
+TEST_F(AnimatedNode, AFinishHandlerMayDestroyTheClock) {
+  auto* other = new TvgFloatAnimation(node.get());
+  other->SetParent(node.get());
+  other->SetDuration(1);
+  animation->OnFinish = [](rtl::TObject*) { vgFreeAniThread(); };
+  other->Start();
+  animation->Start();
+  RunToEnd();
+  EXPECT_EQ(aniThread, nullptr);
+  EXPECT_TRUE(other->Running());  // waits for the next clock
+  other->Start();
+  EXPECT_NE(aniThread, nullptr);
+}
