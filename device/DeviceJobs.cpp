@@ -53,12 +53,12 @@ DeviceJobs::Handshake DeviceJobs::HandshakeLoop() {
       }
       return Handshake::NoAutoConnect;
     }
-    if (link_.SendCommand(0) == 0) {
-      if (++i >= kHandshakeUnsentLimit) return ToggleProtocol(), Handshake::Failed;
-      continue;
+    bool sent = link_.SendCommand(0) != 0;
+    if (sent && link_.WaitAckShort(1) == 0) return Handshake::Answered;
+    if (++i >= (sent ? kHandshakeUnansweredLimit : kHandshakeUnsentLimit)) {
+      ToggleProtocol();
+      return Handshake::Failed;
     }
-    if (link_.WaitAckShort(1) == 0) return Handshake::Answered;
-    if (++i >= kHandshakeUnansweredLimit) return ToggleProtocol(), Handshake::Failed;
   }
 }
 

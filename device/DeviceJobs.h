@@ -7,6 +7,7 @@
 
 #include "device/DeviceInfoBlock.h"
 #include "device/DeviceLink.h"
+#include "device/FirmwareServices.h"
 
 namespace device {
 
@@ -29,7 +30,7 @@ class ISettingsCatalogue {
   virtual void FillFirmwareList() = 0;
 };
 
-class DeviceJobs {
+class DeviceJobs final : public IDeviceIdentity {
  public:
   DeviceJobs(DeviceLink& link, IDescriptionLoader& description, ISettingsCatalogue& catalogue)
       : link_(link), description_(description), catalogue_(catalogue) {}
@@ -44,7 +45,8 @@ class DeviceJobs {
   /// settings image layout. keep = false re-checks that the same device is
   /// attached: "Error." (Connected cleared) when controller or hardware
   /// differ. "Get Information Fail." when the block cannot be read.
-  std::string ReadDeviceInfo(bool keep);
+  std::string ReadDeviceInfo(bool keep) override;
+  std::array<std::uint8_t, 32> DeviceData() override { return link_.State().DeviceData; }
 
   /// Reads SettingsImage; needs Busy. "USB Error", "Connect Fail.",
   /// "Return Fail.", "Get Settings Fail." or "Error.".

@@ -1,7 +1,7 @@
 #pragma once
-// The device link of the main form: the open adapter, the report framing,
-// the classic and register protocols' senders and waits, and the block
-// transfers. TfrmInterface is composed of it; it reaches the rest of the
+// The device link of the main form: the adapters (enumeration, chooser,
+// hot-plug, reopening), the report framing, the classic and register
+// protocols' senders and waits, and the block transfers. TfrmInterface is composed of it; it reaches the rest of the
 // program only through LinkServices.
 //
 // Result conventions: senders return 1 sent, 0 not sent (0 at once when no

@@ -137,8 +137,9 @@ class IRecorderGrids {
   virtual void RepaintChart() = 0;
 };
 
-/// Handlers of the main form the unplug path runs (adapter arrival and the
-/// channel-scan stop live with the adapter and link-adapter parts).
+/// Handlers of the main form the unplug path runs: the arrival handler (the
+/// main form passes it on to DeviceLink::HidCtlDeviceArrival) and the
+/// channel-scan stop of the link-adapter part.
 class ILinkHandlers {
  public:
   virtual ~ILinkHandlers() = default;

@@ -140,10 +140,7 @@ void SimRegisterDevice::OnOutputReport(const Bytes& report, ISimReplies& replies
   if (function == 0x03) return OnRead(address, replies);
   if (function == 0x06) {
     if (address == 0x2B01) settings = defaults;
-    if (address == 0x2B03) {
-      lastModeValue = frame[6] << 8 | frame[7];
-      banks.Select(frame[6], settings, defaults);
-    }
+    if (address == 0x2B03) lastModeValue = frame[6] << 8 | frame[7];
     Bytes reply{0xFE, 0x01, 0x04, 0x06, frame[4], frame[5], frame[6], frame[7]};
     AppendCrcModbus(reply);
     replies.Reply(reply);

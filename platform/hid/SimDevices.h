@@ -64,7 +64,6 @@ class SimRegisterDevice final : public ISimDevice {
   Bytes defaults = Bytes(4096, 0);
   int errorReplies = 0;           ///< the next k read requests get a 0x83 error reply
   int lastModeValue = -1;         ///< value written to 0x2B03
-  SimModeBanks banks;             ///< a write to 0x2B03 selects the bank of its high byte
 
   void OnOutputReport(const Bytes& report, ISimReplies& replies) override;
 

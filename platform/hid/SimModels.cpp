@@ -25,14 +25,15 @@ bool FixedAirplaneLayout(const SimModel& model) { return model.layout.maximumOff
 }  // namespace
 
 const std::vector<SimModel>& SimModels() {
+  // Identities and parameter counts of the device sections of lang.ini.
   static const std::vector<SimModel> models = {
       {"AIRPLANE", true, "AIRPLANE", "A1", "1.0", {0, 16, 7, 0, 0, 0}, 16, 1, 7},
-      {"AIRPLANE_ESC", true, "AIRPLANE_ESC", "HW1", "FW1.0", {176, 64, 192, 0, 96, 32}, 240, 3, 10},
-      {"Corvanel_V4", true, "Corvanel_V4", "CV4", "1.2", {48, 96, 64, 96, 144, 16}, 240, 1, 12},
+      {"AIRPLANE_ESC", true, "AIRPLANE_ESC", "HW1", "FW1.0", {176, 64, 192, 0, 96, 32}, 240, 3, 7},
+      {"Corvanel_V4", true, "Corvanel_V4", "CV4", "1.2", {48, 96, 64, 96, 144, 16}, 240, 3, 5},
       {"CAR_ESC", true, "CAR_ESC", "VALTORINE_456_A", "V1.0", {48, 688, 64, 1376, 1424, 16}, 4832, 3, 20},
       {"CAR_ESC_QV4", false, "CAR_ESC", "QV4-ASD-2", "2.01", {2048, 688, 2064, 48, 96, 16}, kRegisterImageBytes, 1,
-       16},
-      {"CAR_ESC_KZ", false, "CAR_ESC", "QV4-AKZ-1", "1.00", {2048, 48, 2064, 48, 96, 16}, kRegisterImageBytes, 1, 16},
+       5},
+      {"CAR_ESC_KZ", false, "CAR_ESC", "QV4-AKZ-1", "1.00", {2048, 48, 2064, 48, 96, 16}, kRegisterImageBytes, 1, 5},
   };
   return models;
 }
@@ -83,7 +84,7 @@ Bytes SimSettingsImage(const SimModel& model, int mode, bool factory) {
 SimModelDevice MakeSimModelDevice(const SimModel& model) {
   SimModelDevice made;
   SimModeBanks banks;
-  for (int mode = 0; mode < model.modes && model.modes > 1; ++mode) {
+  for (int mode = 0; model.classic && model.modes > 1 && mode < model.modes; ++mode) {
     banks.settings.push_back(SimSettingsImage(model, mode, false));
     banks.defaults.push_back(SimSettingsImage(model, mode, true));
   }
@@ -95,7 +96,6 @@ SimModelDevice MakeSimModelDevice(const SimModel& model) {
   } else {
     made.registers = std::make_shared<SimRegisterDevice>();
     made.registers->info = SimInfoBlock(model);
-    made.registers->banks = std::move(banks);
   }
   made.Settings() = SimSettingsImage(model, 0, false);
   made.Defaults() = SimSettingsImage(model, 0, true);

@@ -25,7 +25,7 @@ struct SimModel {
   std::string controller, hardware, firmware;
   SimImageLayout layout;
   std::size_t imageBytes;  ///< what a settings read delivers
-  int modes;               ///< 1: single-mode
+  int modes;               ///< 1: single-mode (classic models keep one bank per mode)
   int parameters;
 };
 
