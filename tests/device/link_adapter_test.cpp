@@ -13,10 +13,13 @@ namespace {
 using fakes::LinkAdapterRig;
 
 void ClickMode(LinkAdapter& adapter, int mode) {
-  void (LinkAdapter::*handlers[])() = {&LinkAdapter::PORTAVEX1Click, &LinkAdapter::PORTAVEX2Click,
-                                       &LinkAdapter::PORTAVEX3Click, &LinkAdapter::PORTAVEX4Click,
-                                       &LinkAdapter::PORTAVEX5Click};
-  (adapter.*handlers[mode - 1])();
+  switch (mode) {
+    case 1: return adapter.PORTAVEX1Click();
+    case 2: return adapter.PORTAVEX2Click();
+    case 3: return adapter.PORTAVEX3Click();
+    case 4: return adapter.PORTAVEX4Click();
+    default: return adapter.PORTAVEX5Click();
+  }
 }
 
 /// A speed controller on a channel: the classic device, counting the
@@ -168,6 +171,28 @@ TEST(ChannelScan, AStopWithoutASelectableChannelSelectsNone) {
     EXPECT_EQ(r.firmware.link.upgradeEnabled, c.present);
     EXPECT_TRUE(r.timer.enabled && r.link.State().DeviceKindChanged);
   }
+}
+
+// The selection retries end as soon as the removal handling has emptied the
+// adapter list; the no-adapter state keeps the poll timer off.
+TEST(ChannelScan, AnAdapterPulledOutDuringTheStopEndsIt) {
+  LinkAdapterRig r;
+  r.link.HidCtlDeviceArrival();  // lists the adapter as the program does
+  r.Channel(2) = {true, true, nullptr};
+  r.adapter.PORTAVEX3Click();
+  r.AnnounceMode();
+  r.adapter.btnScanClick();
+  r.adapter.ScanTick();
+  r.hid.Faults(fakes::LinkRig::kPath).unplugAfterWrites = 3;
+  r.pump.onPump = [&] {
+    if (r.hid.Enumerate().empty() && r.link.AdapterListed()) r.link.HidCtlDeviceRemove();
+  };
+  r.link.State().DeviceKindChanged = false;
+  r.adapter.btnScanClick();
+  EXPECT_FALSE(r.link.AdapterListed());
+  EXPECT_EQ(r.sim->SelectionRequests().size(), 3u);
+  EXPECT_FALSE(r.timer.enabled);
+  EXPECT_FALSE(r.link.State().DeviceKindChanged);
 }
 
 TEST(ChannelUpdate, SummariesCountSuccessesAndFailures) {
