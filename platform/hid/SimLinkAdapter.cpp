@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/hid/Crc16.h"
+#include "platform/hid/SimModels.h"
 
 namespace hid {
 namespace {
@@ -47,7 +48,40 @@ Bytes ChannelReplyFrame(Bytes modbus) {
   return frame;
 }
 
+// A classic controller on a channel, speaking the channel markers of the
+// adapter's current mode.
+class ChannelController final : public ISimDevice {
+ public:
+  ChannelController(const SimLinkAdapter& adapter, std::shared_ptr<SimClassicDevice> device)
+      : adapter_(adapter), device_(std::move(device)) {}
+  void OnOutputReport(const Bytes& report, ISimReplies& replies) override {
+    device_->start = adapter_.Mode() == 3 ? 0xA6 : 0xA5;
+    device_->end = EndOf(device_->start);
+    device_->OnOutputReport(report, replies);
+  }
+
+ private:
+  const SimLinkAdapter& adapter_;
+  std::shared_ptr<SimClassicDevice> device_;
+};
+
 }  // namespace
+
+std::shared_ptr<SimLinkAdapter> MakeSimLinkAdapter() {
+  static const SimModel kAdapter{"PORTAVEX", true, "QV_PORTAVEX", "PORTAVEX_V1", "V1.0", {176, 64, 192, 0, 96, 32},
+                                 240, 1, 0};
+  auto adapter = std::make_shared<SimLinkAdapter>();
+  adapter->own.infoBlock = SimInfoBlock(kAdapter);
+  const SimModel& controller = *FindSimModel("CAR_ESC");
+  for (std::size_t n : {0u, 2u}) {
+    adapter->channels[n].present = true;
+    adapter->channels[n].esc = std::make_shared<ChannelController>(*adapter, MakeSimModelDevice(controller).classic);
+  }
+  adapter->channels[1].present = adapter->channels[1].refuses = true;
+  adapter->channels[0].registers = {0x00, 0xA4, 0x11, 0x22, 0x33, 0x44, 0x00, 0x01};
+  adapter->channels[2].registers = {0x00, 0x40, 0x55, 0x66, 0x77, 0x88, 0x00, 0x00};
+  return adapter;
+}
 
 SimLinkAdapter::SimLinkAdapter() {
   own.start = kLinkStart;
@@ -101,11 +135,13 @@ void SimLinkAdapter::OnLinkCommand(std::uint8_t start, std::uint8_t end, const s
       ack(2);
       break;
     }
-    default:  // 21
-      mode_ = ModeOf(sub, arg);
-      selected_ = 0;
+    default: {  // 21; identification repeats it for the mode in use, which keeps the channel
+      int mode = ModeOf(sub, arg);
+      if (mode != mode_) selected_ = 0;
+      mode_ = mode;
       ack(21);
       break;
+    }
   }
 }
 

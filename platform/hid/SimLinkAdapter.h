@@ -7,7 +7,8 @@
 // mode 3, the CAN mode; A5/5A otherwise) go to the selected channel's
 // controller unchanged. In mode 5 the channel's Modbus registers 0..3 are
 // read and written through 49-byte reports (ID 10, the frame from byte 1,
-// its length at byte 48), answered the same way.
+// its length at byte 48), answered the same way. Command 21 for another
+// mode drops the selection; repeated for the mode in use it keeps it.
 #include <array>
 #include <cstdint>
 #include <memory>
@@ -54,5 +55,11 @@ class SimLinkAdapter final : public ISimDevice {
   int selected_ = 0;
   std::vector<int> requests_;
 };
+
+/// A link adapter for end-to-end runs. It identifies as a "QV_PORTAVEX"
+/// controller; channels 1 and 3 carry classic "CAR_ESC" controllers that
+/// speak the channel markers of the adapter's mode; channel 2 answers the
+/// scan but refuses its selection; channels 1 and 3 hold channel registers.
+std::shared_ptr<SimLinkAdapter> MakeSimLinkAdapter();
 
 }  // namespace hid

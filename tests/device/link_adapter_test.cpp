@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#include "device/DeviceJobs.h"
 #include "device/FirmwareUpgrade.h"
 #include "device/SettingsCatalogue.h"
 #include "device/UpgradePlanner.h"
 #include "platform/hid/SimFirmware.h"
+#include "tests/support/DeviceJobsFakes.h"
 #include "tests/support/LinkAdapterFakes.h"
 #include "tools/mkfwdb/SettingsDatabaseMaker.h"
 
@@ -278,6 +280,37 @@ TEST(ChannelUpdate, UpdatesTheCheckedChannelsThroughTheAdapter) {
   EXPECT_EQ(s.Markers, kLinkMarkers);
   EXPECT_FALSE(s.Busy);
   EXPECT_TRUE(r.timer.enabled && r.view.mainWindowEnabled);
+}
+
+// The adapter of end-to-end runs: identification finds the adapter itself,
+// and after a scan the controller on the selected channel, whose settings
+// are read through the adapter.
+TEST(EndToEnd, IdentificationFollowsTheSelectedChannel) {
+  for (int mode : {2, 3, 4}) {
+    SCOPED_TRACE(mode);
+    LinkAdapterRig r(49, hid::MakeSimLinkAdapter());
+    fakes::FakeDescriptionLoader description;
+    fakes::FakeCatalogue catalogue;
+    DeviceJobs jobs{r.link, description, catalogue};
+    DeviceState& s = r.link.State();
+    ClickMode(r.adapter, mode);
+
+    jobs.IdentifyDevice();
+    ASSERT_TRUE(s.Connected);
+    EXPECT_EQ(s.DeviceInfoStrings[kController], "QV_PORTAVEX");
+    EXPECT_EQ(r.sim->Mode(), mode);
+
+    r.adapter.btnScanClick();
+    r.adapter.ScanTick();
+    r.adapter.btnScanClick();
+    EXPECT_EQ(r.sim->SelectedChannel(), 1);
+    s.Connected = s.DeviceKindChanged = false;  // what the poll tick does after a device-kind change
+    jobs.IdentifyDevice();
+    ASSERT_TRUE(s.Connected);
+    EXPECT_EQ(s.DeviceInfoStrings[kController], "CAR_ESC");
+    EXPECT_TRUE(s.SettingsValid) << "the controller's settings were read through the adapter";
+    EXPECT_EQ(r.sim->SelectedChannel(), 1);
+  }
 }
 
 }  // namespace

@@ -57,7 +57,9 @@ struct FakeComponents : IFormComponents {
 /// The link-adapter handlers and the channel page on a simulated link adapter
 /// (0483:5720 with 49-byte reports unless told otherwise).
 struct LinkAdapterRig : LinkRig {
-  explicit LinkAdapterRig(int inputReportLength = 49) {
+  explicit LinkAdapterRig(int inputReportLength = 49,
+                          std::shared_ptr<hid::SimLinkAdapter> adapter = std::make_shared<hid::SimLinkAdapter>())
+      : sim(std::move(adapter)) {
     hid.Plug({kPath, 0x0483, 0x5720, u"FS PORTAVEX", inputReportLength, 49, "1-1"}, sim);
     link.SelectAdapter(hid.Enumerate().back());
   }
@@ -75,7 +77,7 @@ struct LinkAdapterRig : LinkRig {
     return {};
   }
 
-  std::shared_ptr<hid::SimLinkAdapter> sim = std::make_shared<hid::SimLinkAdapter>();
+  std::shared_ptr<hid::SimLinkAdapter> sim;
   FakeComponents components{view};
   FakeFirmwareView firmware;
   FakeFirmwareShell shell;
