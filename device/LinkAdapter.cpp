@@ -70,7 +70,6 @@ void LinkAdapter::ClearChannelChecks() {
 void LinkAdapter::btnScanClick() {
   DeviceState& s = link_.State();
   const LinkServices& services = link_.Services();
-  int mode = services.view.CheckedLinkMode();
   s.ScanMode = !s.ScanMode;
   if (s.ScanMode) {
     services_.firmware.SetUpgradeButtonEnabled(true, false);
@@ -78,27 +77,35 @@ void LinkAdapter::btnScanClick() {
     services_.components.SetText("btnScan", Text("StopScan", "停止", "Stop"));
     s.Busy = true;
     services.view.SetMainWindowEnabled(true);
-    s.Markers = mode == 2 ? kLinkMarkers : kScanMarkers;
+    s.Markers = services.view.CheckedLinkMode() == 2 ? kLinkMarkers : kScanMarkers;
     return;
   }
-
   services.timer.SetEnabled(false);
   LockModeMenus(true);
   services_.components.SetText("btnScan", Text("StartScan", "扫描", "Scan"));
   s.Busy = false;
+  if (!SelectFirstAnsweringChannel()) return;  // the adapter is gone: the unplug handling takes over
+  services.timer.SetEnabled(true);
+  s.DeviceKindChanged = true;
+}
+
+// Selects the first channel of the last status frame and switches to the
+// channel markers; a channel that cannot be selected leaves the markers as
+// they are. False when the adapter went away meanwhile.
+bool LinkAdapter::SelectFirstAnsweringChannel() {
+  const DeviceState& s = link_.State();
   for (int n = 1; n <= kChannels; ++n) {
     if (!s.ChannelFlags[static_cast<std::size_t>(n - 1)]) continue;
     if (services_.firmware.FirmwareItemCount(true) > 0) services_.firmware.SetUpgradeButtonEnabled(true, true);
     Selection selection = SelectChannel(n, kSelectAttempts, false);
-    if (selection == Selection::Lost) return;  // the unplug handling takes over
+    if (selection == Selection::Lost) return false;
     if (selection == Selection::Acknowledged) {
       link_.Delay(kSelectSettleMs);
       UseChannelMarkers();
     }
     break;
   }
-  services.timer.SetEnabled(true);
-  s.DeviceKindChanged = true;
+  return true;
 }
 
 void LinkAdapter::ScanTick() {

@@ -61,6 +61,7 @@ class LinkAdapter {
   bool Chinese() { return services_.shell.IsChinese(); }
   std::string Text(const std::string& key, const char* chinese, const char* english);
   enum class Selection { Acknowledged, Refused, Lost };
+  bool SelectFirstAnsweringChannel();
   Selection SelectChannel(int n, int refusalLimit, bool whileBusy);
   void UseChannelMarkers();
   void Handshakes(int count);
