@@ -46,6 +46,9 @@ class DeviceLink {
 
   // --- adapters and hot-plug -----------------------------------------------
   static constexpr std::size_t kAdapterSlots = 12;
+  /// One accepted adapter (path, product, report lengths); slot n belongs to
+  /// line n of the adapter list.
+  using HidDeviceSlot = hid::DeviceInfo;
 
   /// Lists `adapter` as the only line of the adapter list, selects it and
   /// opens it (report lengths 0 when opening fails).
@@ -65,7 +68,8 @@ class DeviceLink {
   /// A plugged adapter (or the first activation): reset, enumerate, reopen,
   /// and frame markers from the device-kind menu.
   void HidCtlDeviceArrival();
-  /// A removed adapter: list the remaining ones again.
+  /// A removed adapter: list the remaining ones again and reopen the one
+  /// selected among them.
   void HidCtlDeviceRemove();
 
   /// True while the adapter list holds a line.
@@ -73,7 +77,7 @@ class DeviceLink {
   /// The adapter list's lines (labels of the accepted adapters).
   const std::vector<std::string>& AdapterLines() const { return adapterLines_; }
   /// The selected adapter; its report lengths are used by every read and write.
-  const hid::DeviceInfo& SelectedAdapter() const { return selected_; }
+  const HidDeviceSlot& SelectedAdapter() const { return selected_; }
   /// True while an adapter handle is open.
   bool AdapterOpen() const { return handle_ != nullptr; }
 
@@ -186,9 +190,9 @@ class DeviceLink {
   LinkServices services_;
   DeviceState state_;
   std::vector<std::string> adapterLines_;
-  std::array<hid::DeviceInfo, kAdapterSlots> slots_;
-  std::optional<std::vector<hid::DeviceInfo>> accepted_;  // created by every arrival
-  hid::DeviceInfo selected_;
+  std::array<HidDeviceSlot, kAdapterSlots> slots_;
+  std::optional<std::vector<HidDeviceSlot>> accepted_;  // created by every arrival
+  HidDeviceSlot selected_;
   hid::Device* handle_ = nullptr;
 };
 

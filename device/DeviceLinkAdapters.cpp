@@ -80,6 +80,9 @@ void DeviceLink::HidCtlDeviceRemove() {
   if (!accepted_) return;
   adapterLines_.clear();
   HidCtlEnumerate();
+  // The enumeration closed the handle; an adapter still plugged in is opened
+  // again, or the link would stay dead until the next arrival.
+  if (AdapterListed() && !handle_) ReopenDevice();
 }
 
 }  // namespace device

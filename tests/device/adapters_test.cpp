@@ -141,6 +141,7 @@ TEST(Adapters, RemovalListsWhatIsLeft) {
   rig.link.HidCtlDeviceRemove();
   EXPECT_EQ(rig.link.AdapterLines(), std::vector<std::string>{"1-1           CP2110"});
   EXPECT_EQ(rig.link.SelectedAdapter().path, kCp2110.path);
+  EXPECT_TRUE(rig.link.AdapterOpen());  // the remaining adapter keeps working
   EXPECT_EQ(rig.view.debug.back(), "USB设备移除");
 
   rig.hid.Unplug(kCp2110.path);

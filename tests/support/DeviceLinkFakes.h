@@ -83,7 +83,11 @@ struct FakeEditor : IParamEditor {
     if (onCollect) onCollect();
   }
   void LoadDeviceDescription(const std::string& section) override { loads.push_back(section); }
-  void BuildParameterPages() override { ++builds; }
+  std::function<void()> onBuild;
+  void BuildParameterPages() override {
+    ++builds;
+    if (onBuild) onBuild();
+  }
   void SetParamControlsEnabled(bool on) override { enables.push_back(on); }
   std::optional<int> ModeIndex() override { return modeIndex; }
 };
