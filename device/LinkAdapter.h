@@ -21,8 +21,9 @@ struct LinkAdapterServices {
   IFormComponents& components;
   IFirmwareView& firmware;  ///< scbFirmware and btnUpgrade2
   IFirmwareShell& shell;    ///< the language
-  /// UpgradeChannelToSelectedVersion of the upgrade planner: updates the
-  /// selected channel, whose check-box caption it is given; true on success.
+  /// UpgradeChannelToSelectedVersion of the upgrade planner (required):
+  /// updates the selected channel, whose check-box caption it is given; true
+  /// on success.
   std::function<bool(const std::string& caption)> upgradeChannel;
 };
 
@@ -41,7 +42,9 @@ class LinkAdapter {
   void PORTAVEX5Click() { LinkModeClick(5); }
 
   /// Starts or stops the channel scan. A stop selects the first channel that
-  /// answered (command 18) and switches to the channel markers.
+  /// answered (command 18) and switches to the channel markers. The device-kind
+  /// and language handlers and the unplug path (ILinkHandlers::StopChannelScan)
+  /// call it to stop a running scan.
   void btnScanClick();
   /// The poll timer's tick while ScanMode is set: command 17 and, on a status
   /// frame, the answering channels checked and enabled, the others not.
