@@ -83,7 +83,9 @@ void TvgShadowEffect::Publish(rtl::TPublisher<TvgShadowEffect>& p) {
 
 void TvgShadowEffect::SetDistance(float value) { Update(*this, FDistance, value); }
 void TvgShadowEffect::SetSoftness(float value) { Update(*this, FSoftness, std::clamp(value, 0.0f, 3.0f)); }
-void TvgShadowEffect::SetShadowColor(const std::string& value) { Update(*this, FShadowColor, vgStrToColor(value)); }
+void TvgShadowEffect::SetShadowColor(const std::string& value) {
+  Update(*this, FShadowColor, vgStrToColor(value));
+}
 void TvgShadowEffect::SetOpacity(float value) { Update(*this, FOpacity, std::clamp(value, 0.0f, 1.0f)); }
 void TvgShadowEffect::SetDirection(float value) { Update(*this, FDirection, value); }
 
