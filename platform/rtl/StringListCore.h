@@ -18,38 +18,42 @@
 //   static constexpr bool kLoadFromFileSwallowsErrors;
 //   static String DecodeText(const TBytes&);  file bytes to text
 //   static TBytes EncodeText(View);           text to file bytes
+//   static constexpr const char* kStreamPropertyName;
+//   static String ReadItem(TReader&); static void WriteItem(TWriter&, View);
+//       the component-stream property of the items and one item's value
+//
+// Both lists are TPersistent: Assign copies any list of the same family
+// (texts and objects); other sources go to TPersistent::Assign, so a list of
+// the other family can copy itself over through its AssignTo. In component
+// streams a non-empty list stores its texts as one defined property holding
+// a list of string values (objects are not streamed).
 //
 // Objects paired with the texts are never owned by a list.
-#include <functional>
 #include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
 
+#include "platform/rtl/Event.h"
 #include "platform/rtl/Exceptions.h"
+#include "platform/rtl/Filer.h"
+#include "platform/rtl/Persistent.h"
 #include "platform/rtl/Streams.h"
 #include "platform/rtl/Types.h"
 
 namespace rtl {
 
-class TObject;
-
 enum TDuplicates { dupIgnore, dupAccept, dupError };
 
-enum class TListFault { IndexOutOfBounds, SortedList, Duplicate };
+enum class TListFault { IndexOutOfBounds, CapacityOutOfBounds, SortedList, Duplicate };
 
 template <class ListTraits>
-class BasicStrings {
+class BasicStrings : public TPersistent {
  public:
   using Traits = ListTraits;
   using String = typename Traits::String;
   using Char = typename String::value_type;
   using View = std::basic_string_view<Char>;
-
-  BasicStrings() = default;
-  BasicStrings(const BasicStrings&) = delete;
-  BasicStrings& operator=(const BasicStrings&) = delete;
-  virtual ~BasicStrings() = default;
 
   // --- Primitives a concrete list provides -------------------------------
   virtual String Get(int index) const = 0;
@@ -139,12 +143,14 @@ class BasicStrings {
       for (int i = 0; i < count; ++i) AddObject(source.Get(i), source.GetObject(i));
     });
   }
-  // Copies the texts and objects of source (nothing else).
-  void Assign(const BasicStrings& source) {
-    if (&source == this) return;
+  // A list of the same family: its texts and objects replace this list's.
+  void Assign(const TPersistent* source) override {
+    const auto* list = dynamic_cast<const BasicStrings*>(source);
+    if (!list) return TPersistent::Assign(source);
+    if (list == this) return;
     Batch([&] {
       Clear();
-      AddStrings(source);
+      AddStrings(*list);
     });
   }
   // Same count and the same texts code unit by code unit; objects ignored.
@@ -300,6 +306,13 @@ class BasicStrings {
  protected:
   static constexpr Char kNameValueSeparator = Char('=');
 
+  void DefineProperties(TFiler& filer) override {
+    TPersistent::DefineProperties(filer);
+    filer.DefineProperty(
+        Traits::kStreamPropertyName, [this](TReader& reader) { ReadItems(reader); },
+        [this](TWriter& writer) { WriteItems(writer); }, GetCount() > 0);
+  }
+
   // Called with true by the first BeginUpdate, with false by the last EndUpdate.
   virtual void SetUpdateState(bool) {}
   int UpdateCount() const { return updateCount_; }
@@ -402,6 +415,21 @@ class BasicStrings {
     return String(text.substr(start, pos - start));
   }
 
+  void ReadItems(TReader& reader) {
+    reader.ReadListBegin();
+    Batch([&] {
+      Clear();
+      while (!reader.EndOfList()) Add(Traits::ReadItem(reader));
+    });
+    reader.ReadListEnd();
+  }
+  void WriteItems(TWriter& writer) const {
+    writer.WriteListBegin();
+    const int count = GetCount();
+    for (int i = 0; i < count; ++i) Traits::WriteItem(writer, Get(i));
+    writer.WriteListEnd();
+  }
+
   int IndexOfPart(View wanted, bool name) const {
     const int count = GetCount();
     for (int i = 0; i < count; ++i) {
@@ -428,12 +456,11 @@ class BasicStringList : public Base {
   using typename Base::String;
   using typename Base::Traits;
   using typename Base::View;
-  using TListEvent = std::function<void(Base& sender)>;
-
-  // Fired before and after each change; a BeginUpdate/EndUpdate bracket
-  // fires OnChanging once at its start and OnChange once at its end.
-  TListEvent OnChange;
-  TListEvent OnChanging;
+  // Fired before and after each change with the list as sender; a
+  // BeginUpdate/EndUpdate bracket fires OnChanging once at its start and
+  // OnChange once at its end.
+  TNotifyEvent OnChange;
+  TNotifyEvent OnChanging;
 
   ~BasicStringList() override {
     OnChange = nullptr;
@@ -457,7 +484,7 @@ class BasicStringList : public Base {
   }
   int GetCapacity() const override { return capacity_; }
   void SetCapacity(int capacity) override {
-    if (capacity < GetCount()) return Traits::ListError(TListFault::IndexOutOfBounds, capacity);
+    if (capacity < GetCount()) return Traits::ListError(TListFault::CapacityOutOfBounds, capacity);
     capacity_ = capacity;
     items_.reserve(static_cast<std::size_t>(capacity_));
   }
@@ -557,10 +584,10 @@ class BasicStringList : public Base {
     else Changed();
   }
   void Changing() {
-    if (this->UpdateCount() == 0 && OnChanging) OnChanging(*this);
+    if (this->UpdateCount() == 0) OnChanging(this);
   }
   void Changed() {
-    if (this->UpdateCount() == 0 && OnChange) OnChange(*this);
+    if (this->UpdateCount() == 0) OnChange(this);
   }
 
  private:

@@ -15,6 +15,8 @@ void Utf8ListTraits::ListError(TListFault fault, int index) {
       throw EListError("Operation not allowed on sorted list");
     case TListFault::Duplicate:
       throw EListError("String list does not allow duplicates");
+    case TListFault::CapacityOutOfBounds:
+      throw EListError(Format("List capacity out of bounds (%d)", index));
     case TListFault::IndexOutOfBounds:
       break;
   }
@@ -29,5 +31,9 @@ std::size_t Utf8ListTraits::LineBreakAt(View text, std::size_t pos) {
 std::string Utf8ListTraits::DecodeText(const TBytes& bytes) { return TextBytesToUtf8(bytes); }
 
 TBytes Utf8ListTraits::EncodeText(View text) { return TBytes(text.begin(), text.end()); }
+
+std::string Utf8ListTraits::ReadItem(TReader& reader) { return reader.ReadString(); }
+
+void Utf8ListTraits::WriteItem(TWriter& writer, View item) { writer.WriteString(item); }
 
 }  // namespace rtl

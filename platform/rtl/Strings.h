@@ -13,10 +13,12 @@
 //   DelimitedText the same with Delimiter and QuoteChar; StrictDelimiter
 //                splits at the delimiter only, keeping blanks.
 //   Names/Values/ValueFromIndex/IndexOfName   items of the form name=value.
+// In component streams the texts are the defined property "Strings".
 // Files and streams are UTF-8 (written without a byte-order mark; read with
 // or without one, UTF-16 with a mark, anything else as Windows-1252).
 //
-// Misuse raises EListError: "List index out of bounds (%d)", "Operation not
+// Misuse raises EListError: "List index out of bounds (%d)", "List capacity
+// out of bounds (%d)" (a capacity below the count), "Operation not
 // allowed on sorted list" (Insert or a text change in a sorted list) and
 // "String list does not allow duplicates" (dupError). LoadFromFile and
 // SaveToFile raise the file stream's errors.
@@ -32,6 +34,7 @@ struct Utf8ListTraits {
   using View = std::string_view;
   static constexpr bool kTrailingDelimiterAddsItem = true;
   static constexpr bool kLoadFromFileSwallowsErrors = false;
+  static constexpr const char* kStreamPropertyName = "Strings";
 
   static int CompareStr(View a, View b);
   static int CompareText(View a, View b);
@@ -39,10 +42,13 @@ struct Utf8ListTraits {
   static std::size_t LineBreakAt(View text, std::size_t pos);
   static String DecodeText(const TBytes& bytes);
   static TBytes EncodeText(View text);
+  static String ReadItem(TReader& reader);
+  static void WriteItem(TWriter& writer, View item);
 };
 
 class TStrings : public BasicStrings<Utf8ListTraits> {
- public:
+  RTL_CLASS(TStrings, TPersistent)
+
   char Delimiter() const { return delimiter_; }
   void SetDelimiter(char delimiter) { delimiter_ = delimiter; }
   char QuoteChar() const { return quoteChar_; }
@@ -61,6 +67,8 @@ class TStrings : public BasicStrings<Utf8ListTraits> {
   bool strictDelimiter_ = false;
 };
 
-class TStringList : public BasicStringList<TStrings> {};
+class TStringList : public BasicStringList<TStrings> {
+  RTL_CLASS(TStringList, TStrings)
+};
 
 }  // namespace rtl

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <random>
 
 #include "platform/rtl/Strings.h"
 #include "platform/rtl/TextCompare.h"
@@ -20,6 +21,13 @@ std::string Items(const TStrings& list) {
 TStringList& Filled(TStringList& list, std::initializer_list<const char*> items) {
   for (const char* item : items) list.Add(item);
   return list;
+}
+
+bool SameTextLists(const TStrings& a, const TStrings& b) {
+  if (a.Count() != b.Count()) return false;
+  for (int i = 0; i < a.Count(); ++i)
+    if (AnsiCompareText(a.Strings(i), b.Strings(i)) != 0) return false;
+  return true;
 }
 
 struct ListCase {
@@ -94,6 +102,23 @@ TEST(StringList, Cases) {
          return insensitive + "/" + Items(l);
        },
        "a|b|C/C|a|b"},
+      {"sorting and sorted adds agree on many texts",
+       [](TStringList& l) {
+         std::mt19937 random(7);
+         TStringList added;
+         added.SetSorted(true);
+         added.SetDuplicates(dupAccept);
+         for (int i = 0; i < 500; ++i) {
+           const std::string text = std::to_string(random() % 300) + (random() % 2 ? "a" : "B");
+           l.Add(text);
+           added.Add(text);
+         }
+         l.SetSorted(true);
+         for (int i = 1; i < l.Count(); ++i)
+           if (AnsiCompareText(l.Strings(i - 1), l.Strings(i)) > 0) return "unsorted at " + std::to_string(i);
+         return std::to_string(l.Count()) + (SameTextLists(l, added) ? " same" : " differ");
+       },
+       "500 same"},
       {"objects travel with their texts",
        [](TStringList& l) {
          int a = 0, b = 0;
@@ -108,11 +133,19 @@ TEST(StringList, Cases) {
                 (l.Objects(0) == objA ? "" : "!");
        },
        "a|c|b:02"},
+      {"assign copies another list",
+       [](TStringList& l) {
+         TStringList other;
+         Filled(other, {"x", "y"});
+         Filled(l, {"old"}).Assign(&other);
+         return Items(l);
+       },
+       "x|y"},
       {"update bracket fires each event once",
        [](TStringList& l) {
          int changing = 0, changed = 0;
-         l.OnChanging = [&](TStrings&) { ++changing; };
-         l.OnChange = [&](TStrings&) { ++changed; };
+         l.OnChanging = [&](TObject* sender) { changing += sender == &l; };
+         l.OnChange = [&](TObject* sender) { changed += sender == &l; };
          l.BeginUpdate();
          Filled(l, {"a", "b", "c"});
          l.EndUpdate();
@@ -141,6 +174,7 @@ TEST(StringList, MisuseRaisesListErrorsAndChangesNothing) {
   EXPECT_EQ(message([&] { list.Strings(2); }), "List index out of bounds (2)");
   EXPECT_EQ(message([&] { list.Insert(-1, "x"); }), "List index out of bounds (-1)");
   EXPECT_EQ(message([&] { list.Delete(5); }), "List index out of bounds (5)");
+  EXPECT_EQ(message([&] { list.SetCapacity(1); }), "List capacity out of bounds (1)");
   list.SetSorted(true);
   EXPECT_EQ(message([&] { list.Insert(0, "x"); }), "Operation not allowed on sorted list");
   EXPECT_EQ(message([&] { list.SetStrings(0, "x"); }), "Operation not allowed on sorted list");

@@ -1,0 +1,221 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "platform/rtl/Exceptions.h"
+#include "platform/rtl/Streams.h"
+#include "tests/ui/core/vg_fakes.h"
+#include "ui/core/vg_bitmap.h"
+#include "ui/core/vg_geometry.h"
+
+using namespace vg;
+using vgtest::FakeBackEnd;
+using vgtest::FakeFilter;
+
+namespace {
+
+std::vector<std::uint32_t> Pixels(const TvgBitmap& b) {
+  return {b.Bits(), b.Bits() + b.Width() * b.Height()};
+}
+
+void Fill(TvgBitmap& b, std::initializer_list<std::uint32_t> pixels) {
+  std::copy(pixels.begin(), pixels.end(), b.Bits());
+}
+
+}  // namespace
+
+TEST(VgBitmap, EmptyBitmapsHaveNoPixelsAndStayQuiet) {
+  TvgBitmap empty(0, 0);
+  int changes = 0;
+  empty.OnChange = [&](rtl::TObject*) { ++changes; };
+  EXPECT_TRUE(empty.IsEmpty());
+  EXPECT_EQ(empty.Bits(), nullptr);
+  empty.Clear(0xFFFFFFFF);
+  empty.ClearRect({0, 0, 5, 5}, 0xFFFFFFFF);
+  EXPECT_EQ(empty.GetPixels(0, 0), 0u);
+  EXPECT_EQ(changes, 0);
+  empty.SetSize(-3, 2);
+  EXPECT_TRUE(empty.IsEmpty());
+}
+
+TEST(VgBitmap, ClearPremultipliesAndClearRectRoundsItsEdges) {
+  TvgBitmap b(4, 4);
+  int changes = 0;
+  b.OnChange = [&](rtl::TObject*) { ++changes; };
+  b.Clear(0x80FF0000);
+  EXPECT_EQ(changes, 1);
+  EXPECT_EQ(b.GetPixels(3, 3), 0x80800000u);
+  b.Clear(0);
+  b.ClearRect({0.6f, 0.6f, 2.4f, 2.6f}, 0xFF0000FF);
+  EXPECT_EQ(changes, 2);  // ClearRect fires nothing
+  for (int y = 0; y < 4; ++y)
+    for (int x = 0; x < 4; ++x)
+      EXPECT_EQ(b.GetPixels(x, y), x <= 1 && y <= 2 ? 0xFF0000FFu : 0u) << x << "," << y;
+  b.ClearRect({-5, 3, 99, 99}, 0xFFFFFFFF);  // clipped to the bitmap
+  EXPECT_EQ(b.GetPixels(3, 3), 0xFFFFFFFFu);
+  b.ClearRect({3, 0, 1, 1}, 0xFF00FF00);  // inverted: nothing
+  EXPECT_EQ(b.GetPixels(2, 0), 0u);
+
+  TvgBitmap wide(4, 2);
+  wide.Bits()[7] = 42;
+  EXPECT_EQ(wide.GetPixels(3, 1), 42u);
+  EXPECT_EQ(wide.GetPixels(4, 0), 0u);
+  EXPECT_EQ(wide.GetPixels(-1, 0), 0u);
+}
+
+TEST(VgBitmap, FlipsAndAlphaOperations) {
+  TvgBitmap row(3, 1);
+  Fill(row, {1, 2, 3});
+  row.FlipHorizontal();  // one row: swapped with itself
+  EXPECT_EQ(Pixels(row), (std::vector<std::uint32_t>{1, 2, 3}));
+  row.FlipVertical();
+  EXPECT_EQ(Pixels(row), (std::vector<std::uint32_t>{3, 2, 1}));
+  TvgBitmap column(2, 3);
+  Fill(column, {1, 2, 3, 4, 5, 6});
+  column.FlipHorizontal();
+  EXPECT_EQ(Pixels(column), (std::vector<std::uint32_t>{5, 6, 3, 4, 1, 2}));
+
+  TvgBitmap b(3, 1);
+  Fill(b, {0x80404040, 0, 0xFF102030});
+  b.FillColor(0xFF0000FF);
+  EXPECT_EQ(Pixels(b), (std::vector<std::uint32_t>{0x80000080, 0, 0xFF0000FF}));
+  b.InvertAlpha();
+  EXPECT_EQ(Pixels(b), (std::vector<std::uint32_t>{0x7F00007E, 0xFF000000, 0}));
+  EXPECT_EQ(b.CreateMask(), (std::vector<std::uint8_t>{0x7F, 0xFF, 0}));
+}
+
+TEST(VgBitmap, MaskErodesShiftedAndChecksItsSize) {
+  TvgBitmap b(3, 2);
+  b.Clear(0xFFFFFFFF);
+  b.ApplyMask({0, 255, 0, 0, 0, 0}, 1, 1);  // mask (1,0) lands on pixel (2,1)
+  EXPECT_EQ(b.GetPixels(2, 1), 0u);
+  EXPECT_EQ(b.GetPixels(1, 0), 0xFFFFFFFFu);
+  b.ApplyMask({0, 0, 0, 0, 128}, 0, 0);  // shorter than the bitmap: the rest is ignored
+  EXPECT_EQ(b.GetPixels(1, 1), 0x7F7F7F7Fu);
+  b.ApplyMask({}, 0, 0);
+  EXPECT_EQ(b.GetPixels(0, 0), 0xFFFFFFFFu);
+
+  TvgBitmap mask(3, 2);
+  mask.Clear(0xFF800000);
+  const TvgBitmap masked(b, mask);
+  EXPECT_EQ(masked.GetPixels(0, 0), 0x80FFFFFFu);
+  const TvgBitmap unmasked(b, TvgBitmap(2, 2));
+  EXPECT_EQ(unmasked.GetPixels(0, 0), 0u);
+}
+
+TEST(VgBitmap, RotateThroughTheCanvas) {
+  FakeBackEnd backEnd;
+  TvgBitmap b(40, 20);
+  b.ClearRect({0, 0, 2, 2}, 0xFFFF0000);  // top-left corner red
+  int changes = 0;
+  b.OnChange = [&](rtl::TObject*) { ++changes; };
+  b.Rotate(0);
+  EXPECT_EQ(changes, 0);
+  b.Rotate(90);
+  EXPECT_EQ(b.Width(), 20);
+  EXPECT_EQ(b.Height(), 40);
+  EXPECT_GT(changes, 0);
+  EXPECT_EQ(b.GetPixels(19, 0), 0xFFFF0000u);  // clockwise: top-left goes top-right
+  EXPECT_EQ(b.GetPixels(0, 0), 0u);
+
+  std::unique_ptr<TvgBitmap> thumbnail(b.CreateThumbnail(10, 20));
+  EXPECT_EQ(thumbnail->GetPixels(9, 0), 0xFFFF0000u);
+  EXPECT_EQ(b.GetScanline(1), b.Bits() + 20);
+}
+
+TEST(VgBitmap, WithoutABackEndCanvasOperationsFailClearly) {
+  TvgBitmap b(2, 2);
+  EXPECT_THROW(b.GetCanvas(), rtl::EInvalidOperation);
+  EXPECT_EQ(b.GetScanline(0), nullptr);
+  rtl::TMemoryStream stream;
+  EXPECT_THROW(b.SaveToStream(stream), rtl::EInvalidOperation);
+  TvgFilter base;
+  EXPECT_THROW(base.LoadFromStream(stream, b), rtl::EAbstractError);
+}
+
+TEST(VgBitmap, StreamFormatFollowsAlpha) {
+  FakeBackEnd backEnd;
+  struct Case {
+    std::uint32_t pixel;
+    int width;
+    const char* saved;
+  } cases[] = {
+      {0xFFFFFFFF, 2, "jpeg quality=100"},
+      {0x80808080, 2, "png "},
+      {0, 0, "jpeg quality=100"},  // empty: no pixel below 255
+  };
+  for (const Case& c : cases) {
+    TvgBitmap b(c.width, 1);
+    b.Clear(c.pixel);
+    rtl::TMemoryStream stream;
+    b.SaveToStream(stream);
+    EXPECT_EQ(FakeFilter::Saved.back(), c.saved);
+  }
+}
+
+TEST(VgBitmap, LoadFromStreamPositionedAfterAHeader) {
+  FakeBackEnd backEnd;
+  TvgBitmap source(2, 1);
+  source.Clear(0x80FF0000);
+  rtl::TMemoryStream stream;
+  stream.WriteBuffer("0123456789", 10);
+  source.SaveToStream(stream);
+  stream.SetPosition(10);
+  TvgBitmap loaded;
+  int changes = 0;
+  loaded.OnChange = [&](rtl::TObject*) { ++changes; };
+  loaded.LoadFromStream(stream);
+  EXPECT_EQ(Pixels(loaded), Pixels(source));
+  EXPECT_GT(changes, 0);
+
+  const auto path = std::filesystem::temp_directory_path() / "vg_bitmap_test_missing.fake";
+  std::filesystem::remove(path);
+  loaded.LoadFromFile(path.string());  // a missing file changes nothing
+  EXPECT_EQ(Pixels(loaded), Pixels(source));
+}
+
+TEST(VgBitmap, AssignCopiesPixelsOrTheResourceLink) {
+  TvgBitmap source(2, 2);
+  source.Clear(0xFF112233);
+  TvgBitmap copy;
+  copy.SetResourceName("stale");
+  copy.Assign(&source);
+  EXPECT_EQ(Pixels(copy), Pixels(source));
+  EXPECT_EQ(copy.GetResourceName(), "");
+  EXPECT_TRUE(copy.NeedUpdate());
+  const TvgPosition notABitmap;
+  EXPECT_THROW(copy.Assign(&notABitmap), rtl::EConvertError);
+}
+
+TEST(VgBitmap, ClassLibraryBitmapsInAndOut) {
+  rtl::TBitmap rgb(2, 1, rtl::TPixelFormat::pf24bit);
+  rgb.SetPixelColor(1, 0, {0x11, 0x22, 0x33});
+  TvgBitmap b;
+  b.Assign(rgb);
+  EXPECT_EQ(Pixels(b), (std::vector<std::uint32_t>{0xFF000000, 0xFF112233}));
+
+  b.Bits()[0] = 0x80402010;
+  rtl::TBitmap out;
+  b.AssignTo(out);
+  EXPECT_EQ(out.PixelFormat(), rtl::TPixelFormat::pf32bit);
+  const std::uint8_t* row = out.ScanLine(0);
+  EXPECT_EQ((std::vector<std::uint8_t>(row, row + 4)),
+            (std::vector<std::uint8_t>{0x10, 0x20, 0x40, 0x80}));
+  TvgBitmap back;
+  back.Assign(out);  // 32 bits: alpha and values as they are
+  EXPECT_EQ(Pixels(back), Pixels(b));
+}
+
+TEST(VgBitmap, AssignFromAResourceLinkedBitmapCopiesTheLink) {
+  FakeBackEnd backEnd;
+  vgtest::FakeResourceNode node("picture");
+  node.bitmap.SetSize(3, 3);
+  TvgBitmap linked;
+  linked.SetResourceName("picture");
+  TvgBitmap copy(1, 1);
+  copy.Assign(&linked);
+  EXPECT_EQ(copy.GetResource(), &node);
+  EXPECT_EQ(copy.GetResourceName(), "picture");
+  EXPECT_EQ(copy.Width(), 1);  // pixels are not copied
+}
+
