@@ -45,7 +45,7 @@ class TGtkModalRunner final : public IModalRunner {
         else
           g_main_context_iteration(nullptr, TRUE);
       }
-    } while (!form.CloseModal());
+    } while (!form.CloseModal() && !Application->Terminated());
     gtk_window_set_modal(window, FALSE);
     form.Hide();
     return form.ModalResult();
