@@ -399,13 +399,18 @@ struct TSceneWindow::Signals {
     return TRUE;
   }
 
+  // The drop point is offered once more; only an accepted drop is delivered.
   static void FinishDrop(TSceneWindow& self, GdkDragContext* context, int x, int y, guint time) {
     const TDropData dropped = *self.dragData_;
     self.dropping_ = false;
     self.dragData_.reset();
     self.dragContext_ = nullptr;
-    Guarded(nullptr, [&] { self.host_.Drop(dropped, x, y); });
-    gtk_drag_finish(context, TRUE, FALSE, time);
+    const bool accept = Guarded(nullptr, [&] { return self.host_.DragOver(dropped, x, y); }, false);
+    if (accept)
+      Guarded(nullptr, [&] { self.host_.Drop(dropped, x, y); });
+    else
+      Guarded(nullptr, [&] { self.host_.DragLeave(); });
+    gtk_drag_finish(context, accept, FALSE, time);
   }
 
   static void DragLeave(GtkWidget*, GdkDragContext*, guint, gpointer data) {
