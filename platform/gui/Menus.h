@@ -59,7 +59,7 @@ class TMenuItem : public rtl::TComponent {
   bool IsLine() const { return caption_ == u"-"; }
 
   int Count() const { return static_cast<int>(items_.size()); }
-  // Raises EMenuError-like rtl::EListError "Menu index out of range".
+  // Raises rtl::EListError "Menu index out of range" outside 0..Count-1.
   TMenuItem* Items(int index) const;
   TMenuItem* Parent() const { return parent_; }
   int IndexOf(const TMenuItem* item) const;
