@@ -1,0 +1,200 @@
+// What the GDI+ canvas puts on its surfaces, read at pixel centres.
+#include "platform/gdiplus/Gdi.h"
+#include "tests/ui/render/render_fixture.h"
+#include "ui/core/vg_font.h"
+#include "ui/core/vg_pathdata.h"
+
+using namespace vg;
+
+namespace vgtest {
+namespace {
+
+constexpr TvgColor kRed = 0xFFFF0000, kBlue = 0xFF0000FF, kGreen = 0xFF00FF00;
+
+class CanvasPixels : public ::testing::Test {
+ protected:
+  TvgBitmap target{60, 40};
+  TvgCanvasGdiPlus canvas{target};
+  std::uint32_t At(int x, int y) const { return target.GetPixels(x, y); }
+  void FillWith(TvgColor color) {
+    canvas.Fill()->SetStyle(vgBrushSolid);
+    canvas.Fill()->SetSolidColor(color);
+  }
+  void StrokeWith(TvgColor color, float thickness) {
+    canvas.Stroke()->SetSolidColor(color);
+    canvas.SetStrokeThickness(thickness);
+  }
+};
+
+TEST_F(CanvasPixels, ShapesFillAndStrokeTheirArea) {
+  FillWith(kRed);
+  canvas.FillRect({10, 10, 30, 20}, 0, 0, AllCorners, 1);
+  EXPECT_EQ(At(20, 15), kRed);
+  EXPECT_EQ(At(35, 15), 0u);
+  FillWith(kBlue);
+  canvas.FillEllipse({40, 0, 60, 20}, 1);
+  EXPECT_EQ(At(50, 10), kBlue);
+  EXPECT_EQ(At(41, 1), 0u) << "outside the ellipse";
+  StrokeWith(kGreen, 2);
+  canvas.DrawLine({0, 30}, {60, 30}, 1);
+  EXPECT_EQ(At(30, 30), kGreen);
+  EXPECT_EQ(At(30, 33), 0u);
+  canvas.DrawRect({2, 2, 8, 8}, 0, 0, AllCorners, 1);
+  EXPECT_EQ(At(2, 5), kGreen);
+  EXPECT_EQ(At(5, 5), 0u);
+  canvas.DrawEllipse({10, 22, 20, 28}, 1);
+  EXPECT_EQ(At(15, 22), kGreen);
+}
+
+TEST_F(CanvasPixels, RoundedCornersLeaveTheCornerEmpty) {
+  FillWith(kRed);
+  canvas.FillRect({0, 0, 60, 40}, 10, 10, AllCorners, 1);
+  EXPECT_EQ(At(0, 0), 0u);
+  EXPECT_EQ(At(30, 0), kRed);
+  EXPECT_EQ(At(0, 20), kRed);
+  EXPECT_EQ(At(59, 39), 0u);
+}
+
+TEST_F(CanvasPixels, OpacityScalesAlpha) {
+  FillWith(kRed);
+  canvas.FillRect({0, 0, 10, 10}, 0, 0, AllCorners, 0.5f);
+  EXPECT_NEAR(Alpha(At(5, 5)), 128, 1);
+}
+
+TEST_F(CanvasPixels, RadialGradientsColourTheRimWithOffsetZero) {
+  canvas.Fill()->SetStyle(vgBrushGradient);
+  canvas.Fill()->Gradient()->SetStyle(vgRadialGradient);
+  TvgGradientPoints& points = *canvas.Fill()->Gradient()->Points();
+  points.Points(0)->SetIntColor(kRed);
+  points.Points(1)->SetIntColor(kBlue);
+  canvas.FillRect({0, 0, 40, 40}, 0, 0, AllCorners, 1);
+  const TvgColorRec centre = TvgColorRec::From(At(20, 20));
+  const TvgColorRec rim = TvgColorRec::From(At(20, 1));
+  EXPECT_GT(centre.B, 240);
+  EXPECT_GT(rim.R, 200);
+  EXPECT_EQ(At(1, 1), 0u) << "outside the ellipse stays unpainted";
+}
+
+TEST_F(CanvasPixels, LinearGradientsRunFromStartToStop) {
+  canvas.Fill()->SetStyle(vgBrushGradient);
+  TvgGradientPoints& points = *canvas.Fill()->Gradient()->Points();
+  points.Points(0)->SetIntColor(kRed);
+  points.Points(1)->SetIntColor(kBlue);
+  canvas.FillRect({0, 0, 60, 40}, 0, 0, AllCorners, 1);
+  EXPECT_GT(TvgColorRec::From(At(30, 1)).R, 240);
+  EXPECT_GT(TvgColorRec::From(At(30, 38)).B, 240);
+}
+
+TEST_F(CanvasPixels, PathsAreMappedOntoTheirRectangle) {
+  TvgPathData path;
+  path.MoveTo({0, 0});
+  path.LineTo({10, 0});
+  path.LineTo({10, 10});
+  path.LineTo({0, 10});
+  path.ClosePath();
+  FillWith(kRed);
+  canvas.FillPath(path, {20, 10, 40, 30}, 1);  // twice the bounds' size
+  EXPECT_EQ(At(21, 11), kRed);
+  EXPECT_EQ(At(39, 29), kRed);
+  EXPECT_EQ(At(41, 31), 0u);
+  EXPECT_TRUE(canvas.PtInPath({30, 20}, {20, 10, 40, 30}, path));
+  EXPECT_FALSE(canvas.PtInPath({45, 20}, {20, 10, 40, 30}, path));
+
+  StrokeWith(kBlue, 2);
+  canvas.DrawPath(path, {2, 2, 12, 12}, 1);
+  EXPECT_EQ(At(7, 2), kBlue);
+  EXPECT_EQ(At(2, 7), kBlue) << "Close draws back to the figure's start";
+  EXPECT_EQ(At(7, 7), 0u);
+
+  TvgPathData empty;
+  EXPECT_FALSE(canvas.PtInPath({0, 0}, {0, 0, 10, 10}, empty));
+}
+
+TEST_F(CanvasPixels, BitmapsAreDrawnScaled) {
+  TvgBitmap picture(2, 2);
+  picture.Clear(kGreen);
+  canvas.DrawBitmap(picture, {0, 0, 2, 2}, {10, 10, 30, 30}, 1, true);
+  EXPECT_EQ(At(20, 20), kGreen);
+  EXPECT_EQ(At(31, 31), 0u);
+}
+
+TEST_F(CanvasPixels, ClipsLimitDrawingUntilReset) {
+  FillWith(kRed);
+  canvas.SetClipRects({});
+  canvas.FillRect({0, 0, 60, 40}, 0, 0, AllCorners, 1);
+  EXPECT_EQ(At(30, 20), 0u) << "no rectangles: everything hidden";
+  canvas.SetClipRects({{0, 0, 10, 10}, {50, 30, 60, 40}});
+  canvas.ExcludeClipRect({0, 0, 5, 5});
+  canvas.FillRect({0, 0, 60, 40}, 0, 0, AllCorners, 1);
+  EXPECT_EQ(At(7, 7), kRed);
+  EXPECT_EQ(At(2, 2), 0u);
+  EXPECT_EQ(At(55, 35), kRed);
+  EXPECT_EQ(At(30, 20), 0u);
+  canvas.ResetClipRect();
+  canvas.IntersectClipRect({20, 20, 30, 30});
+  FillWith(kBlue);
+  canvas.FillRect({0, 0, 60, 40}, 0, 0, AllCorners, 1);
+  EXPECT_EQ(At(25, 25), kBlue);
+  EXPECT_EQ(At(35, 25), 0u);
+}
+
+TEST_F(CanvasPixels, SavedStatesBringBackMatrixAndClip) {
+  const int state = canvas.SaveCanvas();
+  canvas.SetMatrix(vgCreateTranslateMatrix(30, 0));
+  canvas.IntersectClipRect({0, 0, 5, 5});
+  canvas.RestoreCanvas(state);
+  FillWith(kRed);
+  canvas.FillRect({10, 10, 20, 20}, 0, 0, AllCorners, 1);
+  EXPECT_EQ(At(15, 15), kRed);
+}
+
+TEST_F(CanvasPixels, ClearRectWritesRawWordsIntoTheBitmap) {
+  target.Clear(kBlue);
+  canvas.ClearRect({-5, -5, 3.5f, 2.5f}, kRed);
+  EXPECT_EQ(At(3, 1), kRed);
+  EXPECT_EQ(At(4, 1), kBlue) << "3.5 rounds to 4 (exclusive)";
+  EXPECT_EQ(At(3, 2), kBlue) << "2.5 rounds to 2 (exclusive)";
+  canvas.Clear(kGreen);
+  EXPECT_EQ(At(30, 30), kGreen);
+}
+
+TEST_F(CanvasPixels, TextInksInsideItsAlignedBox) {
+  canvas.Font()->SetSize(20);
+  FillWith(0xFF000000);
+  canvas.FillText({0, 0, 60, 40}, {}, u"II", false, 1, vgTextAlignFar, vgTextAlignCenter);
+  int minX = 60, maxX = -1;
+  for (int y = 0; y < 40; ++y)
+    for (int x = 0; x < 60; ++x)
+      if (Alpha(At(x, y)) > 128) minX = std::min(minX, x), maxX = std::max(maxX, x);
+  ASSERT_GE(maxX, 0) << "some text was drawn";
+  EXPECT_GT(minX, 30) << "far alignment puts the ink on the right";
+  EXPECT_LT(maxX, 58) << "padded from the right edge";
+}
+
+TEST(WindowCanvasPixels, FlushBufferRectCopiesTheTruncatedRectanglePlusOne) {
+  TvgCanvasGdiPlus canvas(20, 20);
+  canvas.Clear(kRed);
+  gdip::BITMAPINFO info;
+  info.bmiHeader.biWidth = 30;
+  info.bmiHeader.biHeight = -30;
+  void* bits = nullptr;
+  gdip::HBITMAP dib = gdip::CreateDIBSection(nullptr, &info, gdip::DIB_RGB_COLORS, &bits, nullptr, 0);
+  gdip::HDC dc = gdip::CreateCompatibleDC(nullptr);
+  gdip::SelectObject(dc, dib);
+  canvas.FlushBufferRect(5, 5, reinterpret_cast<std::uintptr_t>(dc), {0.5f, 0.5f, 10.2f, 10.7f});
+  auto at = [&](int x, int y) { return static_cast<std::uint32_t*>(bits)[y * 30 + x]; };
+  EXPECT_EQ(at(5, 5), kRed);
+  EXPECT_EQ(at(15, 15), kRed);
+  EXPECT_EQ(at(16, 16), 0u);
+  EXPECT_EQ(at(4, 4), 0u);
+
+  TvgBitmap copy;
+  copy.Assign(&canvas);
+  EXPECT_EQ(copy.Width(), 20);
+  EXPECT_EQ(copy.GetPixels(19, 19), kRed);
+  gdip::DeleteDC(dc);
+  gdip::DeleteObject(dib);
+}
+
+}  // namespace
+}  // namespace vgtest
