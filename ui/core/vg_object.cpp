@@ -120,7 +120,7 @@ void TvgObject::LeaveParentOrScene() {
 }
 
 void TvgObject::SetParent(TvgObject* value) {
-  if (value == FParent) return;
+  if (value == FParent || (value && value->IsAncestorOrSelf(this))) return;
   LeaveParentOrScene();
   if (value)
     value->AddObject(this);
@@ -133,8 +133,14 @@ void TvgObject::SetNewScene(IvgScene* scene) {
   for (TvgObject* child : FChildren) child->SetNewScene(scene);
 }
 
+bool TvgObject::IsAncestorOrSelf(const TvgObject* node) const {
+  for (const TvgObject* n = this; n; n = n->FParent)
+    if (n == node) return true;
+  return false;
+}
+
 void TvgObject::AddObject(TvgObject* child) {
-  if (!child || child == this) return;
+  if (!child || IsAncestorOrSelf(child)) return;  // a node never contains itself
   if (child->FParent != this && (child->FParent || child->FScene)) child->LeaveParentOrScene();
   if (std::find(FChildren.begin(), FChildren.end(), child) != FChildren.end()) return;
   if (FChildren.capacity() == 0) FChildren.reserve(10);
@@ -142,6 +148,10 @@ void TvgObject::AddObject(TvgObject* child) {
   child->FParent = this;
   child->SetNewScene(GetScene());
   child->ChangeParent();
+  if (FIsVisual && child->IsEnabledEffect()) {
+    FVisual->FHasEffect = true;
+    FVisual->UpdateEffects();
+  }
   if (FIsVisual && child->FIsVisual) FVisual->AttachChild(child->FVisual);
 }
 
@@ -155,6 +165,7 @@ void TvgObject::RemoveObject(TvgObject* child) {
   if (child->FIndex >= 0)
     for (std::size_t i = static_cast<std::size_t>(child->FIndex); i < FChildren.size(); ++i) FChildren[i]->FIndex = -1;
   FChildren.erase(std::find(FChildren.begin(), FChildren.end(), child));
+  if (FIsVisual) FVisual->RecalcHasEffect();
   if (bothVisual) {
     FVisual->RecalcNeedAlign();
     child->FVisual->SetTempCanvas(nullptr);

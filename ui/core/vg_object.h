@@ -85,7 +85,7 @@ class TvgObject : public rtl::TComponent, public IvgResourceNode {
   // Stores the scene and hands it to every child, first to last.
   virtual void SetNewScene(IvgScene* scene);
   // Appends `child` (taking it from its parent first); a child already in
-  // the list stays where it is.
+  // the list stays where it is; this node and its ancestors are refused.
   virtual void AddObject(TvgObject* child);
   // Detaches `child`; nothing when it is not a child of this node.
   virtual void RemoveObject(TvgObject* child);
@@ -137,6 +137,9 @@ class TvgObject : public rtl::TComponent, public IvgResourceNode {
   virtual void SetData(const rtl::Variant& value);
   // The class of the items a container creates in design mode.
   virtual std::string ItemClass() const { return {}; }
+  // True for a bitmap effect that is switched on; its parent then draws
+  // through the effect cache.
+  virtual bool IsEnabledEffect() const { return false; }
 
   // --- flags and tags
   bool Stored() const { return FStored; }
@@ -215,6 +218,7 @@ class TvgObject : public rtl::TComponent, public IvgResourceNode {
  private:
   static void Publish(rtl::TPublisher<TvgObject>& p);
   void LeaveParentOrScene();
+  bool IsAncestorOrSelf(const TvgObject* node) const;
   void ResetChildIndices();
   // Moves a child within the list and forgets the cached indices.
   void MoveChild(TvgObject* child, int index);

@@ -45,15 +45,16 @@ void TvgVisualObject::Realign() {
   if (!FNeedAlign || ChildrenCount() == 0) return;
   FDisableAlign = true;
   TvgRect client{FMargins->Left(), FMargins->Top(), FWidth - FMargins->Right(), FHeight - FMargins->Bottom()};
-  for (TvgAlign kind : kPassOrder) AlignPass(kind, client);
+  std::vector<TvgVisualObject*> pass;
+  for (TvgAlign kind : kPassOrder) AlignPass(kind, client, pass);
   FDisableAlign = false;
   FLastWidth = FWidth;
   FLastHeight = FHeight;
   Repaint();
 }
 
-void TvgVisualObject::AlignPass(TvgAlign kind, TvgRect& client) {
-  std::vector<TvgVisualObject*> list;
+void TvgVisualObject::AlignPass(TvgAlign kind, TvgRect& client, std::vector<TvgVisualObject*>& list) {
+  list.clear();
   for (TvgObject* child : Children())
     if (child->IsVisual() && child->Visual()->FAlign == kind && child->Visual()->FVisible)
       list.push_back(child->Visual());

@@ -55,6 +55,8 @@ void TvgVisualObject::Publish(rtl::TPublisher<TvgVisualObject>& p) {
   p.Property("DesignHide", &T::DesignHide, &T::SetDesignHide).Default(false);
   p.Property("CanClipped", &T::FCanClipped).Default(true);
   p.Property("Cursor", &T::Cursor, &T::SetCursor).Default(0);
+  p.Property("DragMode", &T::DragMode, &T::SetDragMode).Default(vgDragManual);
+  p.Property("DragDisableHighlight", &T::FDragDisableHighlight).Default(false);
   p.Property("Hint", &T::FHint);
   p.Property("ShowHint", &T::FShowHint).Default(false);
   p.Property("OnClick", &T::OnClick);
@@ -482,6 +484,16 @@ void TvgVisualObject::RecalcNeedAlign() {
 void TvgVisualObject::UpdateEffects() {
   for (TvgVisualObject* node = this; node; node = node->VisualParent())
     if (node->FHasEffect) node->FUpdateEffects = true;
+}
+
+void TvgVisualObject::RecalcHasEffect() {
+  const bool had = FHasEffect;
+  FHasEffect = !FDisableEffect && std::any_of(Children().begin(), Children().end(),
+                                              [](TvgObject* child) { return child->IsEnabledEffect(); });
+  if (FHasEffect && !had) {
+    FUpdateEffects = true;
+    Repaint();
+  }
 }
 
 void TvgVisualObject::Repaint() {

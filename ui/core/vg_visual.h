@@ -22,6 +22,8 @@ RTL_ENUM(TvgAlign, vaNone, vaTopLeft, vaTopRight, vaBottomLeft, vaBottomRight, v
          vaBottom, vaMostTop, vaMostBottom, vaMostLeft, vaMostRight, vaClient, vaContents, vaCenter,
          vaVertCenter, vaHorzCenter, vaHorizontal, vaVertical, vaScale, vaFit, vaFitLeft, vaFitRight)
 
+RTL_ENUM(TvgDragMode, vgDragManual, vgDragAutomatic)
+
 class TvgVisualObject : public TvgObject {
   RTL_CLASS(TvgVisualObject, TvgObject)
 
@@ -75,6 +77,8 @@ class TvgVisualObject : public TvgObject {
   void UpdateDesignHide(bool value);
   std::int16_t Cursor() const { return FCursor; }
   void SetCursor(std::int16_t value) { FCursor = value; }
+  TvgDragMode DragMode() const { return FDragMode; }
+  void SetDragMode(TvgDragMode value) { FDragMode = value; }
   bool CanFocused() const { return FCanFocused; }
   bool IsFocused() const { return FIsFocused; }
   bool IsMouseOver() const { return FIsMouseOver; }
@@ -124,6 +128,10 @@ class TvgVisualObject : public TvgObject {
   void RecalcNeedAlign();
   // Marks the effect cache of this node and its ancestors dirty.
   void UpdateEffects();
+  bool HasEffect() const { return FHasEffect; }
+  bool EffectsDirty() const { return FUpdateEffects; }
+  // Whether an enabled effect child exists (unless effects are disabled).
+  void RecalcHasEffect();
   // Queues the node's update rectangle with the scene.
   void Repaint();
   virtual void BeginUpdate();
@@ -158,7 +166,8 @@ class TvgVisualObject : public TvgObject {
   void AttachChild(TvgVisualObject* child);
   void DetachChild(TvgVisualObject* child);
   // Alignment (vg_realign.cpp).
-  void AlignPass(TvgAlign kind, TvgRect& client);
+  // Places the visible children of one kind; `list` is scratch space.
+  void AlignPass(TvgAlign kind, TvgRect& client, std::vector<TvgVisualObject*>& list);
   void PlaceChild(TvgVisualObject* child, TvgRect& client);
   void SetPositionSilently(float x, float y);
 
@@ -178,6 +187,8 @@ class TvgVisualObject : public TvgObject {
   bool FDesignHide = false;
   bool FCanClipped = true;
   std::int16_t FCursor = 0;
+  TvgDragMode FDragMode = vgDragManual;
+  bool FDragDisableHighlight = false;
   rtl::WideString FHint;
   bool FShowHint = false;
   bool FRecalcEnabled = true;
@@ -201,6 +212,7 @@ class TvgVisualObject : public TvgObject {
   bool FRecalcUpdateRect = true;
   int FUpdating = 0;
   bool FDisableAlign = false;
+  bool FDisableEffect = false;
   bool FHasEffect = false;
 
   friend class TvgObject;

@@ -2,8 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <chrono>
 #include <string>
+#include <thread>
 #include <vector>
+
+#include "platform/gui/Application.h"
 
 #include "platform/rtl/ClassRegistry.h"
 #include "platform/rtl/Exceptions.h"
@@ -84,6 +89,13 @@ TEST(NodeTree, AttachingMovesTheChildAndHandsItTheScene) {
   b->SetParent(a);  // leaves the scene's root list for a's children
   EXPECT_EQ(scene.roots, std::vector<TvgObject*>{a});
 
+  a->AddObject(a);  // a node never becomes its own descendant
+  child->AddObject(a);
+  b->SetParent(child);
+  EXPECT_EQ(a->Parent(), nullptr);
+  EXPECT_EQ(b->Parent(), a);
+  EXPECT_EQ(child->ChildrenCount(), 0);
+
   child->SetParent(nullptr);
   EXPECT_EQ(child->Parent(), nullptr);
   EXPECT_EQ(child->GetScene(), nullptr);
@@ -141,6 +153,37 @@ TEST(NodeTree, OutOfRangeIndicesChangeNothing) {
   EXPECT_EQ(Names(parent), "AB");
   stranger->SetIndex(0);  // no parent: nothing
   stranger->Free();
+  parent->Free();
+}
+
+// Records, for each free notification, its tag and whether the dying node
+// was still in its tree and in the resource list.
+class OrderLink : public vg::IvgFreeNotification {
+ public:
+  OrderLink(std::string tag, std::vector<std::string>& log) : tag_(std::move(tag)), log_(log) {}
+  void FreeNotification(vg::IvgFreeNotifier* node) override {
+    auto* dying = dynamic_cast<TvgObject*>(node);
+    const auto& slots = vg::ResourceList();
+    const bool listed = std::find(slots.begin(), slots.end(), dying) != slots.end();
+    log_.push_back(tag_ + (dying->Parent() ? " attached" : " detached") + (listed ? " listed" : ""));
+  }
+
+ private:
+  std::string tag_;
+  std::vector<std::string>& log_;
+};
+
+TEST(NodeTree, DestructionTellsLinksLastFirstWhileStillAttached) {
+  std::vector<std::string> log;
+  OrderLink first("first", log), second("second", log);
+  TvgObject* parent = Make();
+  TvgObject* node = Make();
+  parent->AddObject(node);
+  node->AddFreeNotify(&first);
+  node->AddFreeNotify(&second);
+  node->AddFreeNotify(&second);  // listed once
+  node->Free();
+  EXPECT_EQ(log, (std::vector<std::string>{"second attached listed", "first attached listed"}));
   parent->Free();
 }
 
@@ -328,6 +371,23 @@ TEST(NodeTree, ReleaseFreesOnceAndCancelsWithTheNode) {
   parent->Free();  // frees `early` before its timer fires
   EXPECT_EQ(timers.alive(), 0);
   timers.FireAll();  // nothing left to fire
+}
+
+TEST(NodeTree, ReleaseRunsOnTheApplicationsTimers) {
+  TvgObject* parent = Make();
+  TvgObject* released = Make("R");
+  parent->AddObject(released);
+  released->Release(0.001f);
+  TvgObject* early = Make("E");
+  parent->AddObject(early);
+  early->Release(0.001f);
+  early->Free();  // its timer goes with it
+  for (int i = 0; i < 500 && parent->ChildrenCount() > 0; ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    gui::Application->ProcessMessages();
+  }
+  EXPECT_EQ(parent->ChildrenCount(), 0);
+  parent->Free();
 }
 
 TEST(NodeTree, RegistryKeepsThePaletteSortedAndStreamable) {

@@ -231,6 +231,28 @@ TEST(VisualGeometry, HidingTheFocusedNodeClearsTheFocusAndQueuesItsArea) {
   EXPECT_TRUE(l.scene.updates.empty());
 }
 
+class TFakeEffect : public vg::TvgObject {
+  RTL_CLASS(TFakeEffect, vg::TvgObject)
+  using vg::TvgObject::TvgObject;
+  bool IsEnabledEffect() const override { return enabled; }
+  bool enabled = true;
+};
+
+TEST(VisualGeometry, EnabledEffectChildrenSwitchTheEffectCache) {
+  TvgVisualObject node(nullptr);
+  auto* off = new TFakeEffect(nullptr);
+  off->enabled = false;
+  node.AddObject(off);
+  EXPECT_FALSE(node.HasEffect());
+  auto* on = new TFakeEffect(nullptr);
+  node.AddObject(on);
+  EXPECT_TRUE(node.HasEffect());
+  EXPECT_TRUE(node.EffectsDirty());
+  node.RemoveObject(on);
+  EXPECT_FALSE(node.HasEffect());
+  on->Free();
+}
+
 TEST(VisualGeometry, RunTimePropertiesAreReadableByPath) {
   Layout l(100, 100);
   auto* child = l.Add(vg::vaNone, {0, 0, 10, 10});
