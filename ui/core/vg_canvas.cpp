@@ -83,8 +83,8 @@ void TvgCanvas::MeasureText(TvgRect&, const TvgRect&, const rtl::WideString&, bo
                             TvgTextAlign) {
   AbstractError();
 }
-bool TvgCanvas::TextToPath(TvgPathData&, const TvgRect&, const rtl::WideString&, bool,
-                           TvgTextAlign, TvgTextAlign) {
+bool TvgCanvas::TextToPath(TvgPathData&, const TvgRect&, const rtl::WideString&, bool, TvgTextAlign,
+                           TvgTextAlign) {
   AbstractError();
 }
 
@@ -92,12 +92,23 @@ void TvgCanvas::SetStrokeDash(TvgStrokeDash style) {
   if (style == FStrokeDash) return;
   FStrokeDash = style;
   switch (style) {
-    case vgDashSolid: FDash.clear(); break;
-    case vgDashDash: FDash = {3, 1}; break;
-    case vgDashDot: FDash = {1, 1}; break;
-    case vgDashDashDot: FDash = {3, 1, 1, 1}; break;
-    case vgDashDashDotDot: FDash = {3, 1, 1, 1, 1, 1}; break;
-    case vgDashCustom: return;
+    case vgDashSolid:
+      FDash.clear();
+      break;
+    case vgDashDash:
+      FDash = {3, 1};
+      break;
+    case vgDashDot:
+      FDash = {1, 1};
+      break;
+    case vgDashDashDot:
+      FDash = {3, 1, 1, 1};
+      break;
+    case vgDashDashDotDot:
+      FDash = {3, 1, 1, 1, 1, 1};
+      break;
+    case vgDashCustom:
+      return;
   }
   FDashOffset = 0;
 }
@@ -166,8 +177,7 @@ void TvgCanvas::DrawRectSides(const TvgRect& r, float xRadius, float yRadius, Tv
       path.MoveTo(p);
   };
   // A corner at k, entered at k + a along side `in` and left at k + b along side `out`.
-  auto corner = [&](TvgCorner which, TvgPoint k, TvgPoint a, TvgPoint b, TvgSide in,
-                    TvgSide out) {
+  auto corner = [&](TvgCorner which, TvgPoint k, TvgPoint a, TvgPoint b, TvgSide in, TvgSide out) {
     auto at = [&](float fa, float fb) {
       return TvgPoint{k.X + a.X * fa + b.X * fb, k.Y + a.Y * fa + b.Y * fb};
     };
@@ -177,9 +187,15 @@ void TvgCanvas::DrawRectSides(const TvgRect& r, float xRadius, float yRadius, Tv
       return;
     }
     switch (cornerType) {
-      case vgCornerRound: path.CurveTo(at(0.5f, 0), at(0, 0.5f), at(0, 1)); break;
-      case vgCornerBevel: path.LineTo(at(0, 1)); break;
-      case vgCornerInnerRound: path.CurveTo(at(1, 0.5f), at(0.5f, 1), at(0, 1)); break;
+      case vgCornerRound:
+        path.CurveTo(at(0.5f, 0), at(0, 0.5f), at(0, 1));
+        break;
+      case vgCornerBevel:
+        path.LineTo(at(0, 1));
+        break;
+      case vgCornerInnerRound:
+        path.CurveTo(at(1, 0.5f), at(0.5f, 1), at(0, 1));
+        break;
       case vgCornerInnerLine:
         path.LineTo(at(1, 0.5f));
         path.LineTo(at(0.5f, 1));

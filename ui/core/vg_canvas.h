@@ -148,10 +148,8 @@ class TvgCanvas : public rtl::TPersistent {
   void SetStrokeDash(TvgStrokeDash style);
   void SetCustomDash(const std::vector<float>& pattern, float offset);
   // Angles in degrees, as TvgPathData::AddArc.
-  void FillArc(TvgPoint center, TvgPoint radius, float startAngle, float sweepAngle,
-               float opacity);
-  void DrawArc(TvgPoint center, TvgPoint radius, float startAngle, float sweepAngle,
-               float opacity);
+  void FillArc(TvgPoint center, TvgPoint radius, float startAngle, float sweepAngle, float opacity);
+  void DrawArc(TvgPoint center, TvgPoint radius, float startAngle, float sweepAngle, float opacity);
   // The rectangle outline of TvgPathData::AddRectangle with only the given
   // sides drawn (pen up along the others).
   void DrawRectSides(const TvgRect& rect, float xRadius, float yRadius, TvgCorners corners,

@@ -10,22 +10,19 @@
 #include "platform/rtl/Rounding.h"
 #include "ui/core/vg_font.h"
 #include "ui/core/vg_pixels.h"
+#include "ui/render/vg_gdip_internal.h"
 
 namespace vg {
 
 using namespace gdip;
+using gdip_internal::G;
 
 namespace {
 
-GdiPlus& G() {
-  GdiPlus* api = GDIPApi();
-  if (!api) throw rtl::EInvalidOperation("The GDI+ back-end is not started");
-  return *api;
-}
-
 std::uint32_t* ScanlineOf(TvgBitmap& bitmap, int y) {
-  return y >= 0 && y < bitmap.Height() && bitmap.Bits() ? bitmap.Bits() + ptrdiff_t(y) * bitmap.Width()
-                                                        : nullptr;
+  return y >= 0 && y < bitmap.Height() && bitmap.Bits()
+             ? bitmap.Bits() + ptrdiff_t(y) * bitmap.Width()
+             : nullptr;
 }
 
 // Colour stops of the gradient in use; they grow with the largest gradient
@@ -52,19 +49,6 @@ GpMatrix* NewMatrix(const TvgMatrix& m) {
   GpMatrix* matrix = nullptr;
   G().GdipCreateMatrix2(m.m11, m.m12, m.m21, m.m22, m.m31, m.m32, &matrix);
   return matrix;
-}
-
-// Identity with the alpha factor; nullptr at opacity 1.
-GpImageAttributes* AlphaAttributes(float opacity) {
-  if (opacity == 1) return nullptr;
-  GpImageAttributes* attributes = nullptr;
-  G().GdipCreateImageAttributes(&attributes);
-  ColorMatrix matrix{};
-  for (int i = 0; i < 5; ++i) matrix.m[i][i] = 1;
-  matrix.m[3][3] = opacity;
-  G().GdipSetImageAttributesColorMatrix(attributes, ColorAdjustTypeBitmap, 1, &matrix, nullptr,
-                                        ColorMatrixFlagsDefault);
-  return attributes;
 }
 
 GpPointF GradientPoint(const TvgPosition& position, const TvgRect& r) {
@@ -137,9 +121,9 @@ void TvgCanvasGdiPlus::UpdateFontScale() {
   FFontScale = FGraphics && G().GdipGetDpiX(FGraphics, &dpi) == Ok && dpi > 0 ? 96 / dpi : 1;
 }
 
-void TvgCanvasGdiPlus::SetGraphicsQuality(bool highQualityInterpolation) {
+void TvgCanvasGdiPlus::SetGraphicsQuality() {
   G().GdipSetSmoothingMode(FGraphics, SmoothingModeHighQuality);
-  if (highQualityInterpolation) G().GdipSetInterpolationMode(FGraphics, InterpolationModeHighQuality);
+  G().GdipSetInterpolationMode(FGraphics, InterpolationModeHighQuality);
   G().GdipSetPixelOffsetMode(FGraphics, PixelOffsetModeHalf);
   G().GdipSetCompositingMode(FGraphics, CompositingModeSourceOver);
   G().GdipSetTextContrast(FGraphics, 2);
@@ -153,6 +137,7 @@ void TvgCanvasGdiPlus::FreeBuffer() {
     FHandle = 0;
     DeleteObject(FBufferHandle);
     FBufferHandle = nullptr;
+    FBufferBits = nullptr;  // the pixels went with the DIB
   }
 }
 
@@ -191,7 +176,7 @@ void TvgCanvasGdiPlus::ResizeBuffer(int width, int height) {
     throw rtl::Exception("Can't select an object into DC");
   }
   G().GdipCreateFromHDC(dc, &FGraphics);
-  if (FGraphics) SetGraphicsQuality(true);
+  if (FGraphics) SetGraphicsQuality();
   UpdateFontScale();
 }
 
@@ -298,8 +283,8 @@ void TvgCanvasGdiPlus::UpdateBitmapHandle(TvgBitmap* bitmap) {
   auto create = [bitmap] {
     GpBitmap* image = nullptr;
     G().GdipCreateBitmapFromScan0(bitmap->Width(), bitmap->Height(), bitmap->Width() * 4,
-                                  PixelFormat32bppPARGB,
-                                  reinterpret_cast<BYTE*>(bitmap->Bits()), &image);
+                                  PixelFormat32bppPARGB, reinterpret_cast<BYTE*>(bitmap->Bits()),
+                                  &image);
     bitmap->SetHandle(reinterpret_cast<std::uintptr_t>(image));
   };
   if (!bitmap->Handle()) {
@@ -351,7 +336,8 @@ GpBrush* TvgCanvasGdiPlus::CreateFillGradient(const TvgGradient& gradient, const
   const int count = points.Count();
   StopBuffers& stops = Stops();
   stops.Clear();
-  if (points.Points(0)->Offset() > 0) stops.Add(vgOpacity(points.Points(0)->IntColor(), opacity), 0);
+  if (points.Points(0)->Offset() > 0)
+    stops.Add(vgOpacity(points.Points(0)->IntColor(), opacity), 0);
   for (int i = 0; i < count; ++i)
     stops.Add(vgOpacity(points.Points(i)->IntColor(), opacity), points.Points(i)->Offset());
   if (points.Points(count - 1)->Offset() < 1)
@@ -392,13 +378,14 @@ GpBrush* TvgCanvasGdiPlus::CreateTexture(TvgBitmap* bitmap, TvgWrapMode wrap, co
   const float width = float(bitmap->Width()), height = float(bitmap->Height());
   GpTexture* brush = nullptr;
   if (stroke) {
-    G().GdipCreateTexture(image, wrap == vgWrapTileStretch ? WrapModeClamp : WrapMode(wrap), &brush);
+    G().GdipCreateTexture(image, wrap == vgWrapTileStretch ? WrapModeClamp : WrapMode(wrap),
+                          &brush);
     if (wrap == vgWrapTileStretch)
       G().GdipScaleTextureTransform(brush, vgRectWidth(rect) / width, vgRectHeight(rect) / height,
                                     MatrixOrderPrepend);
     return brush;
   }
-  GpImageAttributes* attributes = AlphaAttributes(opacity);
+  GpImageAttributes* attributes = gdip_internal::AlphaAttributes(opacity);
   G().GdipCreateTextureIA(image, attributes, 0, 0, width, height, &brush);
   if (wrap == vgWrapTileStretch) {
     G().GdipSetTextureWrapMode(brush, WrapModeClamp);
@@ -470,8 +457,8 @@ void TvgCanvasGdiPlus::ApplyStroke(const TvgRect& rect, float opacity) {
       }
       break;
     case vgBrushBitmap:
-      FGPPenBrush = CreateTexture(FStroke->Bitmap()->Bitmap(), FStroke->Bitmap()->WrapMode(), rect,
-                                  1, true);
+      FGPPenBrush =
+          CreateTexture(FStroke->Bitmap()->Bitmap(), FStroke->Bitmap()->WrapMode(), rect, 1, true);
       break;
     default:
       break;

@@ -135,7 +135,8 @@ class TvgCanvasGdiPlus : public TvgCanvas {
 
  private:
   void CreatePaintObjects();
-  void SetGraphicsQuality(bool highQualityInterpolation);
+  // Smoothing, interpolation and text quality of a window surface.
+  void SetGraphicsQuality();
   void UpdateFontScale();
   gdip::GpBrush* CreateSolidBrush(TvgColor color);
   gdip::GpBrush* CreateFillGradient(const TvgGradient& gradient, const TvgRect& rect,

@@ -1,4 +1,5 @@
 // TvgCanvasGdiPlus: lines, rectangles, ellipses, paths, bitmaps, fonts and text.
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -6,18 +7,14 @@
 #include "ui/core/vg_font.h"
 #include "ui/core/vg_pathdata.h"
 #include "ui/render/vg_canvas_gdip.h"
+#include "ui/render/vg_gdip_internal.h"
 
 namespace vg {
 
 using namespace gdip;
+using gdip_internal::G;
 
 namespace {
-
-GdiPlus& G() {
-  GdiPlus* api = GDIPApi();
-  if (!api) throw rtl::EInvalidOperation("The GDI+ back-end is not started");
-  return *api;
-}
 
 // 1 minus the control distance of a cubic quarter ellipse.
 constexpr float kCorner = 0.4477152502f;
@@ -30,9 +27,12 @@ INT GPFontStyle(TvgFontStyle style) {
 
 StringAlignment GPAlignment(TvgTextAlign align) {
   switch (align) {
-    case vgTextAlignNear: return StringAlignmentNear;
-    case vgTextAlignFar: return StringAlignmentFar;
-    default: return StringAlignmentCenter;
+    case vgTextAlignNear:
+      return StringAlignmentNear;
+    case vgTextAlignFar:
+      return StringAlignmentFar;
+    default:
+      return StringAlignmentCenter;
   }
 }
 
@@ -45,7 +45,8 @@ GpPath* NewPath() {
 struct PathMapping {
   TvgRect bounds, target;
   float sx = 0, sy = 0;
-  PathMapping(const TvgPathData& path, const TvgRect& rect) : bounds(path.GetBounds()), target(rect) {
+  PathMapping(const TvgPathData& path, const TvgRect& rect)
+      : bounds(path.GetBounds()), target(rect) {
     if (!Empty()) {
       sx = vgRectWidth(rect) / vgRectWidth(bounds);
       sy = vgRectHeight(rect) / vgRectHeight(bounds);
@@ -108,7 +109,9 @@ GpPath* TvgCanvasGdiPlus::CreateRectOutline(const TvgRect& r, float xRadius, flo
   GpPath* path = NewPath();
   // A corner at k, entered at k + a and left at k + b.
   auto corner = [&](TvgCorner which, PointF k, PointF a, PointF b) {
-    auto at = [&](float fa, float fb) { return PointF{k.X + a.X * fa + b.X * fb, k.Y + a.Y * fa + b.Y * fb}; };
+    auto at = [&](float fa, float fb) {
+      return PointF{k.X + a.X * fa + b.X * fb, k.Y + a.Y * fa + b.Y * fb};
+    };
     auto line = [&](PointF p, PointF q) { G().GdipAddPathLine(path, p.X, p.Y, q.X, q.Y); };
     auto bezier = [&](PointF p1, PointF p2, PointF p3, PointF p4) {
       G().GdipAddPathBezier(path, p1.X, p1.Y, p2.X, p2.Y, p3.X, p3.Y, p4.X, p4.Y);
@@ -120,9 +123,15 @@ GpPath* TvgCanvasGdiPlus::CreateRectOutline(const TvgRect& r, float xRadius, flo
       return;
     }
     switch (cornerType) {
-      case vgCornerRound: bezier(from, at(kCorner, 0), at(0, kCorner), to); break;
-      case vgCornerBevel: line(from, to); break;
-      case vgCornerInnerRound: bezier(from, at(1, kCorner), at(kCorner, 1), to); break;
+      case vgCornerRound:
+        bezier(from, at(kCorner, 0), at(0, kCorner), to);
+        break;
+      case vgCornerBevel:
+        line(from, to);
+        break;
+      case vgCornerInnerRound:
+        bezier(from, at(1, kCorner), at(kCorner, 1), to);
+        break;
       case vgCornerInnerLine:
         line(from, at(1, kCorner));
         line(at(1, kCorner), at(kCorner, 1));
@@ -288,15 +297,7 @@ void TvgCanvasGdiPlus::DrawBitmap(TvgBitmap& bitmap, const TvgRect& source, cons
   UpdateBitmapHandle(&bitmap);
   auto* image = reinterpret_cast<GpImage*>(bitmap.Handle());
   if (!image) return;
-  GpImageAttributes* attributes = nullptr;
-  if (opacity < 1) {
-    G().GdipCreateImageAttributes(&attributes);
-    ColorMatrix matrix{};
-    for (int i = 0; i < 5; ++i) matrix.m[i][i] = 1;
-    matrix.m[3][3] = opacity;
-    G().GdipSetImageAttributesColorMatrix(attributes, ColorAdjustTypeBitmap, 1, &matrix, nullptr,
-                                          ColorMatrixFlagsDefault);
-  }
+  GpImageAttributes* attributes = gdip_internal::AlphaAttributes(std::min(opacity, 1.0f));
   const RectF d = GPRectF(dest), s = GPRectF(source);
   G().GdipDrawImageRectRect(FGraphics, image, d.X, d.Y, d.Width, d.Height, s.X, s.Y, s.Width,
                             s.Height, UnitPixel, attributes, nullptr, nullptr);
@@ -323,12 +324,14 @@ void TvgCanvasGdiPlus::PickFontFamily() {
   if (FGPFamily) G().GdipDeleteFontFamily(FGPFamily);
   FGPFamily = nullptr;
   const WCHAR* name = FFont->Family().c_str();
-  if (G().GdipCreateFontFamilyFromName(name, FFontCollection, &FGPFamily) != Ok) FGPFamily = nullptr;
+  if (G().GdipCreateFontFamilyFromName(name, FFontCollection, &FGPFamily) != Ok)
+    FGPFamily = nullptr;
   if (!FGPFamily && FFontCollection &&
       G().GdipCreateFontFamilyFromName(name, nullptr, &FGPFamily) != Ok)
     FGPFamily = nullptr;
   if (!FGPFamily) {
-    if (GpFontFamily* generic = GenericSansSerifFamily()) G().GdipCloneFontFamily(generic, &FGPFamily);
+    if (GpFontFamily* generic = GenericSansSerifFamily())
+      G().GdipCloneFontFamily(generic, &FGPFamily);
   }
 }
 
@@ -422,11 +425,12 @@ void TvgCanvasGdiPlus::MeasureText(TvgRect& rect, const TvgRect&, const rtl::Wid
       if (scratch) G().GdipDisposeImage(scratch);
       return;
     }
-    SetGraphicsQuality(true);
+    SetGraphicsQuality();
     SetFontHint();
   }
-  GpStringFormat* format = NewFormat(StringFormatFlagsNoClip | StringFormatFlagsMeasureTrailingSpaces |
-                                     (wordWrap ? 0 : StringFormatFlagsNoWrap));
+  GpStringFormat* format =
+      NewFormat(StringFormatFlagsNoClip | StringFormatFlagsMeasureTrailingSpaces |
+                (wordWrap ? 0 : StringFormatFlagsNoWrap));
   GpFont* font = CreateFont();
   SetTextAlignment(format, align, vAlign);
   const CharacterRange range{0, INT(text.size())};
@@ -468,8 +472,8 @@ bool TvgCanvasGdiPlus::TextToPath(TvgPathData& data, const TvgRect& rect,
   const int style = FontStyleFor(false);
   if (style < 0) return false;
   data.Clear();
-  GpStringFormat* format = NewFormat(
-      wordWrap ? 0 : StringFormatFlagsNoWrap | StringFormatFlagsMeasureTrailingSpaces);
+  GpStringFormat* format =
+      NewFormat(wordWrap ? 0 : StringFormatFlagsNoWrap | StringFormatFlagsMeasureTrailingSpaces);
   SetTextAlignment(format, align, vAlign);
   GpPath* path = NewPath();
   const RectF layout = GPRectF(rect);

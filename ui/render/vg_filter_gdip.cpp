@@ -13,18 +13,14 @@
 #include "platform/rtl/TextConvert.h"
 #include "ui/core/vg_pixels.h"
 #include "ui/render/vg_canvas_gdip.h"
+#include "ui/render/vg_gdip_internal.h"
 
 namespace vg {
 
 using namespace gdip;
+using gdip_internal::G;
 
 namespace {
-
-GdiPlus& G() {
-  GdiPlus* api = GDIPApi();
-  if (!api) throw rtl::EInvalidOperation("The GDI+ back-end is not started");
-  return *api;
-}
 
 FILETIME NowAsFileTime() {
   // 100-nanosecond ticks since 1601-01-01 UTC.
@@ -221,7 +217,8 @@ HRESULT TMyStreamAdapter::CopyTo(IStream* stm, std::uint64_t cb, std::uint64_t* 
   try {
     std::vector<std::uint8_t> buffer(size_t(std::min(cb, kBlock)));
     while (cb > 0) {
-      const std::int64_t read = FStream->Read(buffer.data(), std::int64_t(std::min<std::uint64_t>(buffer.size(), cb)));
+      const std::int64_t read =
+          FStream->Read(buffer.data(), std::int64_t(std::min<std::uint64_t>(buffer.size(), cb)));
       if (read <= 0) break;
       totalRead += std::uint64_t(read);
       UINT written = 0;
@@ -305,8 +302,8 @@ bool TvgFilterGdiPlus::LoadFromFile(const std::string& fileName, float rotation,
     if (angle == 270) G().GdipImageRotateFlip(turned, Rotate270FlipNone);
     const Rect whole{0, 0, bitmap.Width(), bitmap.Height()};
     BitmapData data{};
-    const bool locked =
-        G().GdipBitmapLockBits(turned, &whole, ImageLockModeRead, PixelFormat32bppPARGB, &data) == Ok;
+    const bool locked = G().GdipBitmapLockBits(turned, &whole, ImageLockModeRead,
+                                               PixelFormat32bppPARGB, &data) == Ok;
     if (locked) {
       for (int y = 0; y < bitmap.Height(); ++y)
         vgMoveLongword(reinterpret_cast<const std::uint32_t*>(static_cast<const BYTE*>(data.Scan0) +
@@ -321,11 +318,14 @@ bool TvgFilterGdiPlus::LoadFromFile(const std::string& fileName, float rotation,
   TvgMatrix m = vgMatrixMultiply(vgCreateTranslateMatrix(-width / 2, -height / 2),
                                  vgCreateRotationMatrix(vgDegToRad(rotation)));
   std::vector<TvgPoint> corners;
-  for (TvgPoint p : {TvgPoint{0, 0}, TvgPoint{width, 0}, TvgPoint{width, height}, TvgPoint{0, height}})
+  for (TvgPoint p :
+       {TvgPoint{0, 0}, TvgPoint{width, 0}, TvgPoint{width, height}, TvgPoint{0, height}})
     corners.push_back(vgPointFromVector(vgVectorTransform(vgVector(p), m)));
   const TvgRect bounds = vgNormalizeRect(corners);
-  m = vgMatrixMultiply(m, vgCreateTranslateMatrix(vgRectWidth(bounds) / 2, vgRectHeight(bounds) / 2));
-  PrepareBitmap(bitmap, int(rtl::Trunc(vgRectWidth(bounds))), int(rtl::Trunc(vgRectHeight(bounds))));
+  m = vgMatrixMultiply(m,
+                       vgCreateTranslateMatrix(vgRectWidth(bounds) / 2, vgRectHeight(bounds) / 2));
+  PrepareBitmap(bitmap, int(rtl::Trunc(vgRectWidth(bounds))),
+                int(rtl::Trunc(vgRectHeight(bounds))));
   if (bitmap.IsEmpty()) return false;
   PixelsGraphics target(bitmap);
   if (!target.Graphics()) return false;
@@ -337,8 +337,7 @@ bool TvgFilterGdiPlus::LoadFromFile(const std::string& fileName, float rotation,
 }
 
 bool TvgFilterGdiPlus::LoadThumbnailFromFile(const std::string& fileName, float fitWidth,
-                                             float fitHeight, bool useEmbedded,
-                                             TvgBitmap& bitmap) {
+                                             float fitHeight, bool useEmbedded, TvgBitmap& bitmap) {
   auto file = OpenFile(fileName);
   const Picture picture(*file);
   if (picture.Empty()) return false;
@@ -367,7 +366,8 @@ bool TvgFilterGdiPlus::LoadThumbnailFromFile(const std::string& fileName, float 
     G().GdipDisposeImage(thumbnail);
     return drawn;
   }
-  const int width = int(rtl::Trunc(vgRectWidth(fitted))), height = int(rtl::Trunc(vgRectHeight(fitted)));
+  const int width = int(rtl::Trunc(vgRectWidth(fitted))),
+            height = int(rtl::Trunc(vgRectHeight(fitted)));
   if (width <= 0 || height <= 0) return false;
   PrepareBitmap(bitmap, width, height);
   PixelsGraphics target(bitmap);

@@ -3,6 +3,7 @@
 #include "platform/rtl/Exceptions.h"
 #include "ui/render/vg_canvas_gdip.h"
 #include "ui/render/vg_filter_gdip.h"
+#include "ui/render/vg_gdip_internal.h"
 
 namespace vg {
 
@@ -60,5 +61,27 @@ void StartGdiPlusBackEnd() {
 }
 
 void StopGdiPlusBackEnd() { FreeGDIP(); }
+
+namespace gdip_internal {
+
+gdip::GdiPlus& G() {
+  gdip::GdiPlus* api = GDIPApi();
+  if (!api) throw rtl::EInvalidOperation("The GDI+ back-end is not started");
+  return *api;
+}
+
+gdip::GpImageAttributes* AlphaAttributes(float opacity) {
+  if (opacity == 1) return nullptr;
+  gdip::GpImageAttributes* attributes = nullptr;
+  G().GdipCreateImageAttributes(&attributes);
+  gdip::ColorMatrix matrix{};
+  for (int i = 0; i < 5; ++i) matrix.m[i][i] = 1;
+  matrix.m[3][3] = opacity;
+  G().GdipSetImageAttributesColorMatrix(attributes, gdip::ColorAdjustTypeBitmap, 1, &matrix,
+                                        nullptr, gdip::ColorMatrixFlagsDefault);
+  return attributes;
+}
+
+}  // namespace gdip_internal
 
 }  // namespace vg

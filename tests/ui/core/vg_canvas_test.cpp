@@ -46,8 +46,7 @@ TEST(Canvas, DashPresetsSetPatternAndOffset) {
 TEST(Canvas, PolygonsBecomeFiguresFilledAtTheirBounds) {
   RecordingCanvas canvas;
   canvas.FillPolygon({{0, 0}, {10, 0}, {10, 10}}, 1);
-  canvas.FillPolygon(
-      {{0, 0}, {10, 0}, {10, 10}, ClosePolygon, {20, 20}, {30, 20}, {30, 30}}, 0.5f);
+  canvas.FillPolygon({{0, 0}, {10, 0}, {10, 10}, ClosePolygon, {20, 20}, {30, 20}, {30, 30}}, 0.5f);
   canvas.DrawPolygon({{0, 0}, {10, 0}}, 1);
   EXPECT_EQ(canvas.Log, (std::vector<std::string>{
                             "FillPath M0,0 L10,0 L10,10 (0,0,10,10) 1",

@@ -178,7 +178,8 @@ TEST(WindowCanvasPixels, FlushBufferRectCopiesTheTruncatedRectanglePlusOne) {
   info.bmiHeader.biWidth = 30;
   info.bmiHeader.biHeight = -30;
   void* bits = nullptr;
-  gdip::HBITMAP dib = gdip::CreateDIBSection(nullptr, &info, gdip::DIB_RGB_COLORS, &bits, nullptr, 0);
+  gdip::HBITMAP dib =
+      gdip::CreateDIBSection(nullptr, &info, gdip::DIB_RGB_COLORS, &bits, nullptr, 0);
   gdip::HDC dc = gdip::CreateCompatibleDC(nullptr);
   gdip::SelectObject(dc, dib);
   canvas.FlushBufferRect(5, 5, reinterpret_cast<std::uintptr_t>(dc), {0.5f, 0.5f, 10.2f, 10.7f});
@@ -194,6 +195,13 @@ TEST(WindowCanvasPixels, FlushBufferRectCopiesTheTruncatedRectanglePlusOne) {
   EXPECT_EQ(copy.GetPixels(19, 19), kRed);
   gdip::DeleteDC(dc);
   gdip::DeleteObject(dib);
+
+  canvas.FreeBuffer();
+  EXPECT_EQ(canvas.BufferBits(), nullptr);
+  canvas.ClearRect({0, 0, 5, 5}, kRed);  // nothing left to write to
+  TvgBitmap fresh;
+  fresh.Assign(&canvas);
+  EXPECT_EQ(fresh.GetPixels(1, 1), 0u);
 }
 
 }  // namespace

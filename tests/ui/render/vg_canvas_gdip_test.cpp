@@ -89,8 +89,11 @@ TEST_F(CanvasCalls, RectangleCornersFollowTheirShapes) {
   const Case cases[] = {
       {{0, 0, 100, 40}, 5, vgCornerRound, {}, {"0, 5, 0, 2.23858, 2.23858, 0, 5, 0"}},
       {{0, 0, 100, 40}, 30, vgCornerRound, {}, {"0, 20, 0, 8.9543, 13.4315, 0, 30, 0"}},
-      {{0, 0, 50, 50}, 10, vgCornerInnerLine,
-       {"0, 10, 4.47715, 10", "4.47715, 10, 10, 4.47715", "10, 4.47715, 10, 0"}, {}},
+      {{0, 0, 50, 50},
+       10,
+       vgCornerInnerLine,
+       {"0, 10, 4.47715, 10", "4.47715, 10, 10, 4.47715", "10, 4.47715, 10, 0"},
+       {}},
       {{0, 0, 50, 50}, 10, vgCornerBevel, {"0, 10, 10, 0"}, {}},
   };
   for (const Case& c : cases) {
@@ -212,8 +215,9 @@ TEST_F(CanvasCalls, TextToPathCopiesFiguresAndLeavesThePathForEmptyText) {
   EXPECT_FALSE(canvas.TextToPath(path, {0, 0, 100, 40}, u"", false));
   EXPECT_EQ(path.PathData.size(), 1u);
   EXPECT_TRUE(canvas.TextToPath(path, {0, 0, 100, 40}, u"O", false));
-  const auto closes = std::count_if(path.PathData.begin(), path.PathData.end(),
-                                    [](const TvgPathPoint& p) { return p.Kind == vgPathPointClose; });
+  const auto closes =
+      std::count_if(path.PathData.begin(), path.PathData.end(),
+                    [](const TvgPathPoint& p) { return p.Kind == vgPathPointClose; });
   EXPECT_EQ(closes, 2) << "the outer and inner outline of O";
   EXPECT_EQ(path.PathData.front().Kind, vgPathPointMoveTo);
 }
@@ -238,6 +242,56 @@ TEST_F(CanvasCalls, BitmapHandlesOutliveTheCanvasThatMadeThem) {
   Rec().Clear();
   picture.reset();
   EXPECT_EQ(Count("GdipDisposeImage"), 1u);
+}
+
+TEST_F(CanvasCalls, PrivateFontsAreLookedUpFirst) {
+  rtl::TFileStream font("/usr/share/fonts/truetype/dejavu/DejaVuSerif.ttf", rtl::fmOpenRead);
+  EXPECT_TRUE(canvas.LoadFontFromStream(font));
+  canvas.Font()->SetFamily(u"DejaVu Serif");
+  const auto lookups = Rec().CallsTo("GdipCreateFontFamilyFromName");
+  ASSERT_EQ(lookups.size(), 1u);
+  EXPECT_NE(lookups[0].args.find("collection"), std::string::npos) << lookups[0].args;
+  EXPECT_EQ(lookups[0].status, gdip::Ok);
+}
+
+// A node painted by a visual brush: fills what it is given with red and
+// disturbs the canvas's stroke, which the canvas must put back.
+class PaintedNode : public rtl::TComponent, public IvgVisualPaint {
+  RTL_CLASS(PaintedNode, rtl::TComponent)
+
+ public:
+  PaintedNode() : rtl::TComponent(nullptr) {}
+  float GetOpacity() const override { return opacity; }
+  void SetOpacity(float value) override { opacity = value; }
+  void PaintTo(TvgCanvas& canvas, const TvgRect& rect) override {
+    paintedAt = opacity;
+    canvas.Fill()->SetStyle(vgBrushSolid);
+    canvas.Fill()->SetSolidColor(0xFFFF0000);
+    canvas.FillRect({0, 0, 100, 60}, 0, 0, AllCorners, opacity);
+    canvas.Stroke()->SetSolidColor(0xFF123456);
+    canvas.SetStrokeThickness(9);
+    painted = rect;
+  }
+  float opacity = 1, paintedAt = -1;
+  TvgRect painted;
+};
+
+TEST_F(CanvasCalls, VisualBrushesPaintTheirNodeClippedToTheShape) {
+  PaintedNode node;
+  canvas.Fill()->SetStyle(vgBrushVisual);
+  canvas.Fill()->Visual()->SetVisualObject(&node);
+  canvas.FillRect({10, 10, 20, 20}, 0, 0, AllCorners, 1);
+  EXPECT_EQ(node.painted, (TvgRect{10, 10, 20, 20}));
+  EXPECT_EQ(target.GetPixels(15, 15), 0xFFFF0000u);
+  EXPECT_EQ(target.GetPixels(25, 15), 0u) << "clipped to the rectangle";
+  canvas.FillEllipse({40, 0, 60, 20}, 0.5f);
+  EXPECT_EQ(node.paintedAt, 0.5f);
+  EXPECT_EQ(node.opacity, 1) << "the node's opacity is put back";
+  EXPECT_EQ(target.GetPixels(41, 1), 0u) << "clipped to the ellipse";
+  EXPECT_EQ(canvas.Stroke()->SolidColor(), 0xFF000000u);
+  EXPECT_EQ(canvas.StrokeThickness(), 1);
+  EXPECT_EQ(canvas.Fill()->Style(), vgBrushVisual);
+  canvas.Fill()->Visual()->SetVisualObject(nullptr);
 }
 
 TEST(WindowCanvas, BuffersTakeAtLeastOnePixelAndSkipEqualSizes) {

@@ -1,10 +1,11 @@
 // The GDI+ image filter and the COM stream adapter.
+#include "ui/render/vg_filter_gdip.h"
+
 #include <filesystem>
 #include <fstream>
 
 #include "platform/rtl/Exceptions.h"
 #include "tests/ui/render/render_fixture.h"
-#include "ui/render/vg_filter_gdip.h"
 
 using namespace vg;
 
@@ -136,7 +137,7 @@ TEST_F(FilterTest, UndecodableInputLeavesTheBitmapAlone) {
 
 TEST_F(FilterTest, FileSavesChooseTheEncoderByExtensionAndReadQuality) {
   TvgBitmap picture(8, 8);
-    PaintQuadrants(picture);
+  PaintQuadrants(picture);
   EXPECT_TRUE(filter.SaveToFile(PathOf("q.JPG"), picture, "quality=80"));
   EXPECT_NE(Args("GdipSaveImageToFile").at(0).find("{quality=80}"), std::string::npos);
   std::ifstream jpeg(PathOf("q.JPG"), std::ios::binary);
@@ -160,7 +161,7 @@ TEST_F(FilterTest, QualityParametersMakeOneClampedEntry) {
                         {"quality=abc", "null"},
                         {"", "null"}};
   TvgBitmap picture(8, 8);
-    PaintQuadrants(picture);
+  PaintQuadrants(picture);
   for (const Case& c : cases) {
     Rec().Clear();
     rtl::TMemoryStream stream;
@@ -178,7 +179,7 @@ TEST_F(FilterTest, StreamSavesChooseTheEncoderByFormatName) {
   const Case cases[] = {{"png", 0x89, 'P'}, {"webp", 0x89, 'P'}, {"JPG", 0xFF, 0xD8},
                         {"bmp", 'B', 'M'},  {"gif", 'G', 'I'},   {"tiff", 'I', 'I'}};
   TvgBitmap picture(8, 8);
-    PaintQuadrants(picture);
+  PaintQuadrants(picture);
   for (const Case& c : cases) {
     rtl::TMemoryStream stream;
     ASSERT_TRUE(filter.SaveToStream(stream, picture, c.format, "")) << c.format;
@@ -190,6 +191,25 @@ TEST_F(FilterTest, StreamSavesChooseTheEncoderByFormatName) {
     EXPECT_TRUE(filter.LoadFromStream(stream, loaded)) << c.format;
     EXPECT_EQ(loaded.Width(), 8) << c.format;
   }
+}
+
+TEST_F(FilterTest, BitmapsStreamThroughTheInstalledFilter) {
+  TvgBitmap translucent(6, 4);
+  translucent.Clear(0x80FF0000);
+  rtl::TMemoryStream stream;
+  translucent.SaveToStream(stream);
+  EXPECT_EQ(stream.Memory()[0], 0x89) << "translucent pixels are kept as PNG";
+  stream.SetPosition(0);
+  TvgBitmap loaded(stream);
+  EXPECT_EQ(loaded.Width(), 6);
+  EXPECT_EQ(loaded.GetPixels(3, 2), translucent.GetPixels(3, 2));
+
+  TvgBitmap opaque(6, 4);
+  opaque.Clear(kRed);
+  rtl::TMemoryStream jpeg;
+  opaque.SaveToStream(jpeg);
+  EXPECT_EQ(jpeg.Memory()[0], 0xFF) << "opaque pictures as JPEG";
+  EXPECT_NE(Args("GdipSaveImageToStream").back().find("{quality=100}"), std::string::npos);
 }
 
 TEST_F(FilterTest, EncoderLookupMatchesMimeTypesExactly) {
@@ -227,7 +247,9 @@ class ShortSink final : public gdip::IStream {
   gdip::HRESULT Commit(gdip::UINT) override { return gdip::S_OK; }
   gdip::HRESULT Revert() override { return gdip::S_OK; }
   gdip::HRESULT LockRegion(std::uint64_t, std::uint64_t, gdip::UINT) override { return gdip::S_OK; }
-  gdip::HRESULT UnlockRegion(std::uint64_t, std::uint64_t, gdip::UINT) override { return gdip::S_OK; }
+  gdip::HRESULT UnlockRegion(std::uint64_t, std::uint64_t, gdip::UINT) override {
+    return gdip::S_OK;
+  }
   gdip::HRESULT Stat(gdip::STATSTG*, gdip::UINT) override { return gdip::S_OK; }
   gdip::HRESULT Clone(IStream**) override { return gdip::E_NOTIMPL; }
 
