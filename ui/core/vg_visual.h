@@ -130,10 +130,7 @@ class TvgVisualObject : public TvgObject {
   void RecalcNeedAlign();
   // Marks the effect cache of this node and its ancestors dirty.
   void UpdateEffects();
-  bool HasEffect() const { return FHasEffect; }
   bool EffectsDirty() const { return FUpdateEffects; }
-  // Whether an enabled effect child exists (unless effects are disabled).
-  void RecalcHasEffect();
   // Queues the node's update rectangle with the scene.
   void Repaint();
   virtual void BeginUpdate();
@@ -259,7 +256,6 @@ class TvgVisualObject : public TvgObject {
   bool FRecalcUpdateRect = true;
   int FUpdating = 0;
   bool FDisableAlign = false;
-  bool FDisableEffect = false;
   bool FHasEffect = false;
   bool FDisableEffect = false;
   TvgOwned<TvgBitmap> FEffectBitmap;
