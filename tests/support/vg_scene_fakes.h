@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
+#include "platform/rtl/ClassRegistry.h"
 #include "tests/support/vg_recording_canvas.h"
 #include "ui/core/vg_brush.h"
 #include "ui/core/vg_canvas.h"
-#include "platform/rtl/ClassRegistry.h"
 #include "ui/core/vg_control.h"
 
 namespace vgtest {
@@ -88,9 +88,7 @@ class TvgTestToggle : public TvgTestButton {
   ~TvgTestToggle() override { TearDown(); }
 };
 
-inline void RegisterSceneTestClasses() {
-  rtl::RegisterClasses<TTestRect, TTestText, TvgTestButton, TvgTestToggle>();
-}
+inline void RegisterSceneTestClasses() { rtl::RegisterClasses<TTestRect, TTestText, TvgTestButton, TvgTestToggle>(); }
 
 // Recording canvases for scenes (Create) and bitmaps.
 inline const vg::TvgCanvasClassInfo kRecordingCanvasClass = {

@@ -155,8 +155,7 @@ void TvgControl::Notification(rtl::TComponent* component, rtl::TOperation operat
 }
 
 void TvgControl::AddBindingObject(TvgControl* control) {
-  if (!control || std::find(FBindingObjects.begin(), FBindingObjects.end(), control) != FBindingObjects.end())
-    return;
+  if (!control || std::find(FBindingObjects.begin(), FBindingObjects.end(), control) != FBindingObjects.end()) return;
   FBindingObjects.push_back(control);
   control->FBindingSource = this;
   FreeNotification(control);
@@ -234,8 +233,7 @@ void TvgContent::Realign() {
   if (parent && !parent->ComponentState().Contains(rtl::csLoading)) inherited::Realign();
   if (FParentAligning || IsLoading()) return;
   FParentAligning = true;
-  if (parent && parent->IsVisual() && !parent->ComponentState().Contains(rtl::csLoading))
-    parent->Visual()->Realign();
+  if (parent && parent->IsVisual() && !parent->ComponentState().Contains(rtl::csLoading)) parent->Visual()->Realign();
   FParentAligning = false;
 }
 

@@ -11,7 +11,7 @@
 namespace vg {
 
 bool GlobalDisableFocusEffect = false;
-const char* const vgCaretClassName = "TvgRectangle";
+const char* vgCaretClassName = "TvgRectangle";
 
 namespace {
 

@@ -161,8 +161,6 @@ void TvgPathObject::Publish(rtl::TPublisher<TvgPathObject>& p) { p.Property("Pat
 
 TvgBitmapObject::TvgBitmapObject(rtl::TComponent* owner) : TvgResourceObject(owner), FBitmap(new TvgBitmap(1, 1)) {}
 TvgBitmapObject::~TvgBitmapObject() { TearDown(); }
-void TvgBitmapObject::Publish(rtl::TPublisher<TvgBitmapObject>& p) {
-  p.Property("Bitmap", &TvgBitmapObject::Bitmap);
-}
+void TvgBitmapObject::Publish(rtl::TPublisher<TvgBitmapObject>& p) { p.Property("Bitmap", &TvgBitmapObject::Bitmap); }
 
 }  // namespace vg

@@ -435,8 +435,8 @@ void TvgCustomScene::Draw() {
 }
 
 void TvgCustomScene::DrawBackground() {
-  const bool clears = FFill->Style() == vgBrushNone ||
-                      (FFill->Style() == vgBrushSolid && (FFill->SolidColor() >> 24) == 0);
+  const bool clears =
+      FFill->Style() == vgBrushNone || (FFill->Style() == vgBrushSolid && (FFill->SolidColor() >> 24) == 0);
   if (clears) {
     // A transparent scene clears to nothing; an opaque one to its colour
     // with no alpha. A transparent scene inside another window shows what
@@ -481,10 +481,10 @@ void TvgCustomScene::Output() {
 void vgStartCore() {
   rtl::RegisterClasses<TvgBitmap, TvgPathData, TvgBrush, TvgBounds, TvgPosition, TvgGradient, TvgGradientPoints,
                        TvgGradientPoint, TvgVisual, TvgWideStringList>();
-  rtl::RegisterClasses<TvgResources, TvgObject, TvgVisualObject, TvgContent, TvgControl, TvgBackground,
-                       TvgCustomScene, TvgScene>();
-  RegisterVGObjects("Resources", {TvgBrushObject::StaticClass(), TvgPathObject::StaticClass(),
-                                  TvgBitmapObject::StaticClass()});
+  rtl::RegisterClasses<TvgResources, TvgObject, TvgVisualObject, TvgContent, TvgControl, TvgBackground, TvgCustomScene,
+                       TvgScene>();
+  RegisterVGObjects("Resources",
+                    {TvgBrushObject::StaticClass(), TvgPathObject::StaticClass(), TvgBitmapObject::StaticClass()});
   RegisterAnimationClasses();
   RegisterEffectClasses();
 }

@@ -34,9 +34,10 @@ using TvgCanFocusedEvent = rtl::TEvent<rtl::TObject*, bool&>;
 
 // Suppresses the "IsFocused" triggers of every node.
 extern bool GlobalDisableFocusEffect;
-// The caret node's class ("TvgRectangle" of the shape unit): looked up in
-// the streaming registry when the first caret is made; none without it.
-extern const char* const vgCaretClassName;
+// The caret node's class ("TvgRectangle" of the shape unit), looked up in
+// the streaming registry when a caret is first needed: no caret without it.
+// The core cannot name the shape class itself (shapes build on the core).
+extern const char* vgCaretClassName;
 
 // The stored value of each kind is its position in this list.
 RTL_ENUM(TvgAlign, vaNone, vaTopLeft, vaTopRight, vaBottomLeft, vaBottomRight, vaTop, vaLeft, vaRight,

@@ -108,7 +108,8 @@ TEST_F(InputScene, DisabledContainerLosesTheFocusOfItsChildAndLetsClicksThrough)
   panel->SetEnabled(false);
   EXPECT_FALSE(child->GetAbsoluteEnabled());
   EXPECT_EQ(scene->GetFocused(), nullptr);
-  EXPECT_EQ(scene->ObjectByPoint(15, 15), root);  // the disabled controls are skipped
+  EXPECT_EQ(scene->ObjectByPoint(15, 15),
+            root);  // the disabled controls are skipped
 }
 
 TEST_F(InputScene, TabMovesTheFocusAndWrapsAtBothEnds) {
@@ -119,9 +120,19 @@ TEST_F(InputScene, TabMovesTheFocusAndWrapsAtBothEnds) {
     int expected;
   };
   const Case cases[] = {
-      {5, 2, false, 3}, {5, 2, true, 1}, {5, 4, false, 0}, {5, 0, true, 4}, {5, -1, false, 0}, {5, -1, true, 4},
+      {5, 2, false, 3},
+      {5, 2, true, 1},
+      {5, 4, false, 0},
+      {5, 0, true, 4},
+      {5, -1, false, 0},
+      {5, -1, true, 4},
       // Short lists search the same way.
-      {1, 0, false, 0}, {2, 0, false, 1}, {2, 1, false, 0}, {2, 0, true, 1}, {2, -1, false, 0}, {1, -1, true, 0},
+      {1, 0, false, 0},
+      {2, 0, false, 1},
+      {2, 1, false, 0},
+      {2, 0, true, 1},
+      {2, -1, false, 0},
+      {1, -1, true, 0},
   };
   for (const Case& c : cases) {
     root->DeleteChildren();
@@ -201,4 +212,34 @@ TEST_F(InputScene, DialogKeyGoesToVisibleEnabledChildrenUntilOneTakesIt) {
   scene->UnicodeKeyDown(key, ch, 0);
   EXPECT_EQ(key, 0);
   EXPECT_EQ(offered, (std::vector<std::string>{"first", "taker"}));
+}
+
+TEST_F(InputScene, CaretIsMadeOnceHiddenFromHitTestingAndStreaming) {
+  const char* shapeClass = std::exchange(vgCaretClassName, "TTestRect");
+  scene->SetAnimatedCaret(true);
+  TvgTestButton* box = Button(10, 10);
+  box->ShowCaretProc();
+  TvgVisualObject* caret = box->Caret();
+  ASSERT_NE(caret, nullptr);
+  box->HideCaret();
+  box->ShowCaretProc();
+  EXPECT_EQ(box->Caret(), caret);
+  EXPECT_EQ(std::count_if(box->Children().begin(), box->Children().end(),
+                          [](TvgObject* child) { return child->InheritsFrom(TTestRect::StaticClass()); }),
+            1);
+  EXPECT_TRUE(caret->Visible());
+  EXPECT_FALSE(caret->Stored());
+  EXPECT_FALSE(caret->HitTest());
+  EXPECT_EQ(caret->GetBoundsRect(), (TvgRect{0, 0, 3, 20}));
+  EXPECT_EQ(static_cast<TTestRect*>(caret)->Fill()->SolidColor(), 0xFF0000FFu);
+  ASSERT_EQ(caret->ChildrenCount(), 1);
+  auto* blink = dynamic_cast<TvgFloatAnimation*>(caret->GetChild(0));
+  ASSERT_NE(blink, nullptr);
+  EXPECT_TRUE(blink->Running());
+  EXPECT_EQ(blink->BindingName(), "caret");
+
+  box->SetCaretPos({4.5f, 5.5f});
+  EXPECT_EQ(caret->Position()->GetPoint(), (TvgPoint{4, 6}));
+  EXPECT_EQ(scene->ObjectByPoint(11, 11), box);
+  vgCaretClassName = shapeClass;
 }

@@ -95,7 +95,8 @@ TEST_F(EmbeddedScene, BackgroundIsClearedOrFilledByFillAndTransparency) {
     scene->AddUpdateRect({10.2f, 10.7f, 20.1f, 20.9f});
     DrawQueued();
     ASSERT_GE(Log().size(), 4u);
-    EXPECT_EQ(Log()[3], c.expected);  // after ResetClipRect, SetMatrix, SetClipRects
+    EXPECT_EQ(Log()[3],
+              c.expected);  // after ResetClipRect, SetMatrix, SetClipRects
   }
 }
 
@@ -113,8 +114,7 @@ TEST_F(EmbeddedScene, DrawPassPaintsRootsInOrderOverTheBackground) {
   scene->AddUpdateRect({0, 0, 40, 40});
   DrawQueued();
   EXPECT_EQ(Lines("SetClipRects"), std::vector<std::string>{"SetClipRects [(0,0,41,41)]"});
-  EXPECT_EQ(Lines("FillRect"), (std::vector<std::string>{"FillRect (0,0,100,100) 0,0 1",
-                                                         "FillRect (0,0,10,10) 0,0 1",
+  EXPECT_EQ(Lines("FillRect"), (std::vector<std::string>{"FillRect (0,0,100,100) 0,0 1", "FillRect (0,0,10,10) 0,0 1",
                                                          "FillRect (0,0,30,30) 0,0 1"}));
   const auto clear = std::find(Log().begin(), Log().end(), "ClearRect (0,0,41,41) 00000000");
   const auto paint = std::find(Log().begin(), Log().end(), "FillRect (0,0,100,100) 0,0 1");
