@@ -251,7 +251,7 @@ void TvgVisualObject::HideCaret() {
 
 void TvgVisualObject::SetCaretPos(TvgPoint p) {
   CreateCaret();
-  if (FCaret) FCaret->Position()->SetPoint({rtl::Round(p.X), rtl::Round(p.Y)});
+  if (FCaret) FCaret->Position()->SetPoint({float(rtl::Round(p.X)), float(rtl::Round(p.Y))});
 }
 
 void TvgVisualObject::SetCaretSize(TvgPoint size) {

@@ -69,7 +69,9 @@ TEST_F(EmbeddedScene, MoreThanTwentyRectanglesAreDrawnAsTheirUnion) {
     ASSERT_EQ(clips.size(), 1u);
     const auto rectangles = std::count(clips[0].begin(), clips[0].end(), '(');
     EXPECT_EQ(rectangles, count == 20 ? 20 : 1) << count;
-    if (count == 21) EXPECT_EQ(clips[0], "SetClipRects [(0,0,83,3)]");
+    if (count == 21) {
+      EXPECT_EQ(clips[0], "SetClipRects [(0,0,83,3)]");
+    }
   }
 }
 
