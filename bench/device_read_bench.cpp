@@ -19,7 +19,7 @@ void BM_ClassicSettingsRead(benchmark::State& bench) {
   hid::SimulatedHid sim(clock);
   auto esc = std::make_shared<hid::SimClassicDevice>();
   esc->settings.assign(4832, 0x5A);
-  sim.Plug({"/sim/bench", 0x10C4, 0x82CD, u"adapter", 64, 65}, esc);
+  sim.Plug({"/sim/bench", 0x10C4, 0x82CD, u"adapter", 64, 65, "1-1"}, esc);
   fakes::FakePump pump;
   fakes::FakeTimer timer;
   fakes::FakeTexts texts;
@@ -30,7 +30,8 @@ void BM_ClassicSettingsRead(benchmark::State& bench) {
   fakes::FakeView view;
   fakes::FakeRecorder recorder;
   fakes::FakeHandlers handlers;
-  DeviceLink link(sim, clock, {pump, timer, texts, messages, progress, pages, editor, view, recorder, handlers});
+  fakes::FakeChooser chooser;
+  DeviceLink link(sim, clock, {pump, timer, texts, messages, progress, pages, editor, view, recorder, handlers, chooser});
   link.SelectAdapter(sim.Enumerate().front());
   std::vector<std::uint8_t> image(32768);
   double totalMs = 0;

@@ -34,7 +34,7 @@ void BM_ClassicFirmwareUpload32K(benchmark::State& bench) {
   hid::SimulatedHid sim(clock);
   auto esc = std::make_shared<hid::SimClassicFirmware>(clock);
   esc->restartMs = 0;
-  sim.Plug({"/sim/bench", 0x10C4, 0x82CD, u"adapter", 64, 65}, esc);
+  sim.Plug({"/sim/bench", 0x10C4, 0x82CD, u"adapter", 64, 65, "1-1"}, esc);
   fakes::FakePump pump;
   fakes::FakeTimer timer;
   fakes::FakeTexts texts;
@@ -45,11 +45,12 @@ void BM_ClassicFirmwareUpload32K(benchmark::State& bench) {
   fakes::FakeView view;
   fakes::FakeRecorder recorder;
   fakes::FakeHandlers handlers;
+  fakes::FakeChooser chooser;
   fakes::FakeFirmwareView firmware;
   fakes::FakeFirmwareShell shell;
   fakes::FakeIdentity identity;
   shell.programFolder = folder.path.string();
-  DeviceLink link(sim, clock, {pump, timer, texts, messages, progress, pages, editor, view, recorder, handlers});
+  DeviceLink link(sim, clock, {pump, timer, texts, messages, progress, pages, editor, view, recorder, handlers, chooser});
   link.SelectAdapter(sim.Enumerate().front());
   SettingsCatalogue catalogue(link.State(), {pump, texts, view, firmware, shell});
   UpgradeProgress upgradeProgress;

@@ -23,7 +23,7 @@ DeviceLink::~DeviceLink() { api_.Close(handle_); }
 
 void DeviceLink::SelectAdapter(const hid::DeviceInfo& adapter) {
   api_.Close(handle_);
-  adapterLines_ = {adapter.path};
+  adapterLines_ = {AdapterLabel(adapter)};
   selected_ = adapter;
   handle_ = api_.OpenPath(adapter.path);
   if (!handle_) selected_.inputReportLength = selected_.outputReportLength = 0;
@@ -99,12 +99,17 @@ bool DeviceLink::ReceiveFrame(InputFrame& destination, std::uint32_t timeoutMs) 
   return false;
 }
 
-void DeviceLink::UnplugPath() {
-  api_.Close(handle_);
+void DeviceLink::ResetLibrary() {
+  if (handle_) api_.Close(handle_);
+  handle_ = nullptr;
   api_.Exit();
   api_.Init();
+}
+
+// The no-device state after the adapter went away.
+void DeviceLink::ReturnToNoAdapter(bool hideScanButton) {
+  ResetLibrary();
   selected_.path.clear();
-  handle_ = nullptr;
   state_.DeviceInfoStrings = {};
   ResetDeviceState();
   services_.pages.ShowPage(IPageSwitch::kHome);
@@ -112,11 +117,15 @@ void DeviceLink::UnplugPath() {
   services_.editor.BuildParameterPages();
   if (state_.ScanMode) {
     services_.handlers.StopChannelScan();
-    services_.view.HideScanButton();
+    if (hideScanButton) services_.view.HideScanButton();
   }
   if (state_.Markers == kScanMarkers) state_.Markers = kLinkMarkers;
   int linkMode = services_.view.CheckedLinkMode();
   if (linkMode >= 2 && linkMode <= 4) services_.view.UncheckChannelBoxes();
+}
+
+void DeviceLink::UnplugPath() {
+  ReturnToNoAdapter(true);
   services_.handlers.HidCtlDeviceArrival();
 }
 

@@ -1,7 +1,7 @@
 #pragma once
-// The device link of the main form: the open adapter, the report framing,
-// the classic and register protocols' senders and waits, and the block
-// transfers. TfrmInterface is composed of it; it reaches the rest of the
+// The device link of the main form: the adapters (enumeration, chooser,
+// hot-plug, reopening), the report framing, the classic and register
+// protocols' senders and waits, and the block transfers. TfrmInterface is composed of it; it reaches the rest of the
 // program only through LinkServices.
 //
 // Result conventions: senders return 1 sent, 0 not sent (0 at once when no
@@ -11,6 +11,7 @@
 // `Connected` is cleared under it (an unplug, a job that gave up).
 #include <array>
 #include <functional>
+#include <optional>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -40,12 +41,43 @@ class DeviceLink {
   DeviceState& State() { return state_; }
   const DeviceState& State() const { return state_; }
 
-  // --- adapter -------------------------------------------------------------
+  const LinkServices& Services() const { return services_; }
+  hid::ITickClock& Clock() { return clock_; }
+
+  // --- adapters and hot-plug -----------------------------------------------
+  static constexpr std::size_t kAdapterSlots = 12;
+  /// One accepted adapter (path, product, report lengths); slot n belongs to
+  /// line n of the adapter list.
+  using HidDeviceSlot = hid::DeviceInfo;
+
   /// Lists `adapter` as the only line of the adapter list, selects it and
   /// opens it (report lengths 0 when opening fails).
   void SelectAdapter(const hid::DeviceInfo& adapter);
+  /// Enumerates, lists the accepted adapters (at most 12; slot n belongs to
+  /// line n), lets the user choose when there are several (a chooser closed
+  /// without a choice selects slot 0) and selects the choice with the poll
+  /// timer on. No adapter: unless Upgrading, the library is reset and the
+  /// main form returns to its no-device state.
+  void HidConnect();
+  /// Probes an open adapter with five handshakes; when the last one fails (or
+  /// none is open) closes it, resets the library and runs HidConnect.
+  bool HidCtlEnumerate();
+  /// Closes and reopens the selected adapter (report lengths 0 when that
+  /// fails) and starts the poll timer; nothing when no adapter was accepted.
+  void ReopenDevice();
+  /// A plugged adapter (or the first activation): reset, enumerate, reopen,
+  /// and frame markers from the device-kind menu.
+  void HidCtlDeviceArrival();
+  /// A removed adapter: list the remaining ones again and reopen the one
+  /// selected among them.
+  void HidCtlDeviceRemove();
+
   /// True while the adapter list holds a line.
   bool AdapterListed() const { return !adapterLines_.empty(); }
+  /// The adapter list's lines (labels of the accepted adapters).
+  const std::vector<std::string>& AdapterLines() const { return adapterLines_; }
+  /// The selected adapter; its report lengths are used by every read and write.
+  const HidDeviceSlot& SelectedAdapter() const { return selected_; }
   /// True while an adapter handle is open.
   bool AdapterOpen() const { return handle_ != nullptr; }
 
@@ -111,6 +143,8 @@ class DeviceLink {
   std::uint32_t Tick() { return clock_.GetTickCount(); }
   void PauseUntil(std::uint32_t since, std::uint32_t ms);
   void UnplugPath();
+  void ReturnToNoAdapter(bool hideScanButton);
+  void ResetLibrary();
   int SendWithRetries(const Frame& frame);
   std::uint8_t ModeByte();
   bool IsAirplaneModel() const;
@@ -144,7 +178,9 @@ class DeviceLink {
   LinkServices services_;
   DeviceState state_;
   std::vector<std::string> adapterLines_;
-  hid::DeviceInfo selected_;
+  std::array<HidDeviceSlot, kAdapterSlots> slots_;
+  std::optional<std::vector<HidDeviceSlot>> accepted_;  // created by every arrival
+  HidDeviceSlot selected_;
   hid::Device* handle_ = nullptr;
 };
 

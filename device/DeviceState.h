@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace device {
 
@@ -52,6 +53,21 @@ enum TransferPhaseStep : std::int32_t {
 
 enum DeviceInfoIndex { kController = 0, kHardware = 1, kFirmware = 2, kExtraText = 3 };
 
+/// Where the parts of the settings image lie, as offsets into SettingsImage:
+/// the write window (offset and length) and the value, count (modes - 1,
+/// then the parameter count), maximum and default areas.
+struct SettingsImageLayout {
+  std::int32_t writeOffset = 0;
+  std::int32_t writeLength = 0;
+  std::int32_t valueOffset = 0;
+  std::int32_t countOffset = 0;
+  std::int32_t maximumOffset = 0;
+  std::int32_t defaultOffset = 0;
+  bool operator==(const SettingsImageLayout&) const = default;
+};
+
+constexpr std::size_t kSettingsImageBytes = 32768;
+
 struct DeviceState {
   bool Connected = false;
   bool Identifying = false;
@@ -60,6 +76,7 @@ struct DeviceState {
   bool ScanMode = false;
   bool DeviceKindChanged = false;
   bool LoadingSettings = false;       ///< a settings read forces mode byte 0xFF
+  bool SettingsValid = false;         ///< the settings image was read successfully
   std::uint8_t ProtocolSelector = 1;  ///< 1 classic, 0 register
   std::uint8_t AutoConnect = 1;
   FrameMarkers Markers = kEscMarkers;
@@ -70,6 +87,9 @@ struct DeviceState {
   std::int32_t HandshakeFreeCount = 0;
   std::int32_t PendingUpgradeStep = 0;
   std::array<std::string, 4> DeviceInfoStrings;  ///< controller, hardware, firmware, extra text
+  std::array<std::uint8_t, 32> DeviceData{};     ///< model-dependent bytes of the information block
+  std::vector<std::uint8_t> SettingsImage = std::vector<std::uint8_t>(kSettingsImageBytes, 0);
+  SettingsImageLayout Layout;
   RecorderStats Recorder;
 };
 

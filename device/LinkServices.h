@@ -8,6 +8,8 @@
 #include <optional>
 #include <string>
 
+#include "device/AdapterChooser.h"
+
 namespace device {
 
 /// The application's message loop.
@@ -45,6 +47,12 @@ class IMessageSink {
 class IProgressBox {
  public:
   virtual ~IProgressBox() = default;
+  /// Frees any box, then creates one owned by the main window with the main
+  /// scene's style, `label`, the maximum and value 0, and shows it.
+  virtual void Create(const std::string& label, int maximum) = 0;
+  /// Frees the box; nothing when none exists.
+  virtual void Free() = 0;
+  virtual void SetMaximum(int maximum) = 0;
   virtual bool Exists() = 0;
   virtual void Show() = 0;
   virtual int Value() = 0;
@@ -69,6 +77,10 @@ class IParamEditor {
   virtual void LoadDeviceDescription(const std::string& section) = 0;
   virtual void BuildParameterPages() = 0;
   virtual void SetParamControlsEnabled(bool enabled) = 0;
+  /// Fills the parameter controls from the settings image.
+  virtual void ShowSettings() = 0;
+  /// Writes the parameter controls back into the settings image.
+  virtual void CollectSettings() = 0;
   /// Item index of the mode selector `cbMode`; empty when the pages hold none.
   virtual std::optional<int> ModeIndex() = 0;
 };
@@ -92,6 +104,24 @@ class IDeviceView {
   virtual int CheckedLinkMode() = 0;
   virtual bool ProgramCardChecked() = 0;             ///< LCDProgramCard1
   virtual void DebugOutput(const std::string& line) = 0;
+
+  virtual std::uint32_t LedFill(Led led) = 0;          ///< the fill last set, read back as the link test
+  virtual void SetMainWindowEnabled(bool enabled) = 0;
+  virtual void SetHourglassCursor(bool on) = 0;
+  virtual void DisableSupportedModelMenu() = 0;       ///< every item of Version1
+  virtual bool EscKindChecked() = 0;                  ///< ESCSpeedController1
+  virtual bool DemoMode() = 0;                        ///< Demo1
+  virtual void SetUpdateButtonEnabled(bool enabled) = 0;   ///< btnUpdate
+  virtual void SetDefaultButtonEnabled(bool enabled) = 0;  ///< btnDefault
+  /// The disconnected look after a failed identification: ResultMessageKey,
+  /// eMessage and vgmMessage emptied; eController, eHardware, eFirmware,
+  /// cbFirmware, btnUpdate, btnDefault, btnUpgrade, tbController, tbHardware,
+  /// tbFirmware, scbFirmware and btnUpgrade2 disabled.
+  virtual void ShowDisconnectedFields() = 0;
+  virtual int SideListIndex() = 0;                    ///< ListBox1
+  virtual void SetSideListIndex(int index) = 0;
+  /// Enables btnInstall of the update dialog when that dialog is showing.
+  virtual void EnableUpdateInstall() = 0;
 };
 
 /// The data recorder: the sample grid `StringGrid1`, the summary grid
@@ -107,8 +137,9 @@ class IRecorderGrids {
   virtual void RepaintChart() = 0;
 };
 
-/// Handlers of the main form the unplug path runs (adapter arrival and the
-/// channel-scan stop live with the adapter and link-adapter parts).
+/// Handlers of the main form the unplug path runs: the arrival handler (the
+/// main form passes it on to DeviceLink::HidCtlDeviceArrival) and the
+/// channel-scan stop of the link-adapter part.
 class ILinkHandlers {
  public:
   virtual ~ILinkHandlers() = default;
@@ -128,6 +159,7 @@ struct LinkServices {
   IDeviceView& view;
   IRecorderGrids& recorder;
   ILinkHandlers& handlers;
+  IAdapterChooser& chooser;
 };
 
 }  // namespace device

@@ -211,7 +211,14 @@ MyThread::~MyThread() {
 }
 
 void MyThread::Execute() {
-  LoadDeviceDescription(StoreOrEmpty(langIni_), {}, device_, result_);
+  // The UI thread waits for the flag, so a load that fails must set it too;
+  // it then keeps the description it started from.
+  try {
+    LoadedDescription loaded = result_;
+    LoadDeviceDescription(StoreOrEmpty(langIni_), {}, device_, loaded);
+    result_ = std::move(loaded);
+  } catch (...) {
+  }
   finished_.store(true, std::memory_order_release);
 }
 

@@ -21,6 +21,7 @@ struct DeviceInfo {
   std::u16string product;       ///< the USB product string
   int inputReportLength = 0;    ///< 1 + longest input report; passed to every read
   int outputReportLength = 0;   ///< 1 + longest output report; passed to every write
+  std::string portPath;         ///< USB port path ("1-1.2"); empty where the system has none
 };
 
 /// An open device; each back end derives its own. Owned by the back end

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "platform/hid/HidapiBackend.h"
-#include "platform/hid/SimDevices.h"
+#include "platform/hid/SimModels.h"
 
 namespace hid {
 
@@ -12,12 +12,12 @@ std::unique_ptr<IHidApi> CreateHidApi(ITickClock& clock) {
   const char* choice = std::getenv("ESCTOOL_SIMULATED_HID");
   if (!choice || !*choice) return std::make_unique<HidapiBackend>();
   auto simulated = std::make_unique<SimulatedHid>(clock);
-  std::shared_ptr<ISimDevice> device;
-  if (std::string(choice) == "register")
-    device = std::make_shared<SimRegisterDevice>();
-  else
-    device = std::make_shared<SimClassicDevice>();
-  simulated->Plug({"/sim/hidraw0", 0x10C4, 0x82CD, u"CP2110 HID USB-to-UART Bridge", 64, 64}, device);
+  std::string name = choice;
+  if (name == "register") name = "CAR_ESC_QV4";
+  const SimModel* model = FindSimModel(name);
+  if (!model) model = FindSimModel("CAR_ESC");
+  simulated->Plug({"/sim/hidraw0", 0x10C4, 0x82CD, u"CP2110 HID USB-to-UART Bridge", 64, 64, "1-1"},
+                  MakeSimModelDevice(*model).Device());
   return simulated;
 }
 

@@ -1,9 +1,11 @@
 #pragma once
 // Which HID library the program runs on: real adapters through hidapi, or,
 // for end-to-end checks without hardware, the simulated adapter. The
-// environment variable ESCTOOL_SIMULATED_HID selects the simulator:
-// "classic" (the default for any other value) plugs in a classic-protocol
-// speed controller, "register" a register-protocol one. Not a user feature.
+// environment variable ESCTOOL_SIMULATED_HID selects the simulator: its value
+// names one of the simulated models (SimModels: "AIRPLANE", "AIRPLANE_ESC",
+// "Corvanel_V4", "CAR_ESC", "CAR_ESC_QV4", "CAR_ESC_KZ"); "register" stands
+// for "CAR_ESC_QV4", any other value for the classic "CAR_ESC". Not a user
+// feature.
 #include <memory>
 
 #include "platform/hid/HidApi.h"

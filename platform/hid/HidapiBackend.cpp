@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 
@@ -49,6 +50,30 @@ ReportLengths ReadHidrawReportLengths(const std::string& devicePath, const std::
   return ParseReportDescriptor(bytes.data(), bytes.size());
 }
 
+std::string UsbPortFromSysfsPath(const std::string& resolvedPath) {
+  auto isPortChar = [](char c) { return (c >= '0' && c <= '9') || c == '-' || c == '.'; };
+  std::string port;
+  std::size_t begin = 0;
+  while (begin < resolvedPath.size()) {
+    std::size_t end = resolvedPath.find('/', begin);
+    if (end == std::string::npos) end = resolvedPath.size();
+    std::string component = resolvedPath.substr(begin, end - begin);
+    std::size_t colon = component.find(':');
+    std::string head = component.substr(0, colon);
+    if (colon != std::string::npos && head.find('-') != std::string::npos &&
+        std::all_of(head.begin(), head.end(), isPortChar))
+      port = head;
+    begin = end + 1;
+  }
+  return port;
+}
+
+std::string ReadHidrawPortPath(const std::string& devicePath, const std::string& sysRoot) {
+  std::error_code error;
+  auto resolved = std::filesystem::canonical(sysRoot + "/class/hidraw/" + NodeName(devicePath) + "/device", error);
+  return error ? std::string() : UsbPortFromSysfsPath(resolved.string());
+}
+
 HidapiBackend::HidapiBackend() { hid_init(); }
 HidapiBackend::~HidapiBackend() { hid_exit(); }
 
@@ -67,6 +92,7 @@ std::vector<DeviceInfo> HidapiBackend::Enumerate() {
     ReportLengths lengths = ReadHidrawReportLengths(info.path);
     info.inputReportLength = lengths.InputReportLength();
     info.outputReportLength = lengths.OutputReportLength();
+    info.portPath = ReadHidrawPortPath(info.path);
     devices.push_back(std::move(info));
   }
   hid_free_enumeration(head);

@@ -21,6 +21,14 @@ namespace hid {
 ReportLengths ReadHidrawReportLengths(const std::string& devicePath,
                                       const std::string& sysRoot = "/sys");
 
+/// The USB port path ("1-1.2") in a resolved sysfs device path such as
+/// "/sys/devices/.../usb1/1-1/1-1.2/1-1.2:1.0/0003:10C4:82CD.0001": the
+/// interface component's part before its ":". Empty when there is none.
+std::string UsbPortFromSysfsPath(const std::string& resolvedPath);
+
+/// The USB port path of a hidraw node under `sysRoot`; empty when unknown.
+std::string ReadHidrawPortPath(const std::string& devicePath, const std::string& sysRoot = "/sys");
+
 class HidapiBackend final : public IHidApi {
  public:
   HidapiBackend();

@@ -32,6 +32,15 @@ bool CrcLowFirstMatches(std::uint16_t crc, const std::uint8_t* at) {
 
 }  // namespace
 
+void SimModeBanks::Select(std::size_t m, Bytes& current, Bytes& currentDefaults) {
+  if (m >= settings.size() || m == mode) return;
+  settings[mode] = std::move(current);
+  defaults[mode] = std::move(currentDefaults);
+  current = settings[m];
+  currentDefaults = defaults[m];
+  mode = m;
+}
+
 Bytes SimClassicDevice::Ack(std::uint8_t c) const {
   return {start, c, static_cast<std::uint8_t>(~c), end};
 }
@@ -79,7 +88,10 @@ void SimClassicDevice::OnOutputReport(const Bytes& report, ISimReplies& replies)
                    CrcLowFirstMatches(Crc16Xmodem(frame, 6), frame + 6);
   bool commandFrame = frame[7] == end && CrcLowFirstMatches(Crc16Xmodem(frame, 5), frame + 5);
   if (!modeFrame && !commandFrame) return;
-  if (modeFrame) lastModeByte = frame[5];
+  if (modeFrame) {
+    lastModeByte = frame[5];
+    banks.Select(frame[5], settings, defaults);
+  }
   switch (c) {
     case 7: StartStream(7, infoBlock, replies); break;
     case 9: StartStream(9, settings, replies); break;

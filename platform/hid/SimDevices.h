@@ -5,10 +5,21 @@
 // and end-to-end runs read back what the host wrote.
 #include <array>
 #include <cstdint>
+#include <vector>
 
 #include "platform/hid/SimulatedHid.h"
 
 namespace hid {
+
+/// The stored settings of a multi-mode controller, one bank per mode. The
+/// device's `settings` and `defaults` are those of the current mode; Select
+/// stores them into their bank and takes out the banks of another mode.
+struct SimModeBanks {
+  std::vector<Bytes> settings, defaults;  ///< empty: a single-mode device
+  std::size_t mode = 0;
+  /// Switches to mode `m` when it has a bank; any other value keeps the mode.
+  void Select(std::size_t m, Bytes& current, Bytes& currentDefaults);
+};
 
 /// A device of the classic framed protocol (frames S ... E with CRC-16/XMODEM).
 /// Answers: 0 -> ack(1); 7/9 -> the information block / settings image as a
@@ -27,6 +38,7 @@ class SimClassicDevice final : public ISimDevice {
   std::size_t writeOffset = 0;    ///< where command 8 data lands in `settings`
   std::array<std::uint8_t, 8> channels{};
   int lastModeByte = -1;          ///< mode byte of the last command 9 or 10
+  SimModeBanks banks;             ///< commands 9 and 10 select the bank of their mode byte
 
   void OnOutputReport(const Bytes& report, ISimReplies& replies) override;
 

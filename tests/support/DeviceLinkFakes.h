@@ -39,7 +39,25 @@ struct FakeMessages : IMessageSink {
 
 struct FakeProgress : IProgressBox {
   bool exists = false;
-  int shows = 0, value = 0, maximum = 0, repaints = 0;
+  int shows = 0, value = 0, maximum = 0, repaints = 0, creates = 0, frees = 0;
+  std::string label;
+  std::vector<int> maxima;  ///< every maximum set, in order
+  void Create(const std::string& text, int max) override {
+    exists = true;
+    ++creates;
+    label = text;
+    value = 0;
+    SetMaximum(max);
+    Show();
+  }
+  void Free() override {
+    if (exists) ++frees;
+    exists = false;
+  }
+  void SetMaximum(int max) override {
+    maximum = max;
+    maxima.push_back(max);
+  }
   bool Exists() override { return exists; }
   void Show() override { ++shows; }
   int Value() override { return value; }
@@ -56,10 +74,20 @@ struct FakePages : IPageSwitch {
 struct FakeEditor : IParamEditor {
   std::optional<int> modeIndex;
   std::vector<std::string> loads;
-  int builds = 0;
+  int builds = 0, shows = 0, collects = 0;
   std::vector<bool> enables;
+  std::function<void()> onCollect;  ///< lets a test change the image as the controls would
+  void ShowSettings() override { ++shows; }
+  void CollectSettings() override {
+    ++collects;
+    if (onCollect) onCollect();
+  }
   void LoadDeviceDescription(const std::string& section) override { loads.push_back(section); }
-  void BuildParameterPages() override { ++builds; }
+  std::function<void()> onBuild;
+  void BuildParameterPages() override {
+    ++builds;
+    if (onBuild) onBuild();
+  }
   void SetParamControlsEnabled(bool on) override { enables.push_back(on); }
   std::optional<int> ModeIndex() override { return modeIndex; }
 };
@@ -72,6 +100,9 @@ struct FakeView : IDeviceView {
   int linkMode = 0;
   bool programCard = false;
   std::vector<std::string> debug;
+  bool mainWindowEnabled = true, hourglass = false, escKind = true, demo = false;
+  bool updateButton = false, defaultButton = false, modelMenuDisabled = false;
+  int disconnectedLooks = 0, installEnables = 0, sideListIndex = 0;
   void SetLedBlinking(Led led, bool on) override { blinking[led] = on; }
   void SetLedFill(Led led, std::uint32_t argb) override { fill[led] = argb; }
   void ClearStatusMemo() override { ++memoClears; }
@@ -82,6 +113,18 @@ struct FakeView : IDeviceView {
   int CheckedLinkMode() override { return linkMode; }
   bool ProgramCardChecked() override { return programCard; }
   void DebugOutput(const std::string& line) override { debug.push_back(line); }
+  std::uint32_t LedFill(Led led) override { return fill.count(led) ? fill[led] : kLedOff; }
+  void SetMainWindowEnabled(bool on) override { mainWindowEnabled = on; }
+  void SetHourglassCursor(bool on) override { hourglass = on; }
+  void DisableSupportedModelMenu() override { modelMenuDisabled = true; }
+  bool EscKindChecked() override { return escKind; }
+  bool DemoMode() override { return demo; }
+  void SetUpdateButtonEnabled(bool on) override { updateButton = on; }
+  void SetDefaultButtonEnabled(bool on) override { defaultButton = on; }
+  void ShowDisconnectedFields() override { ++disconnectedLooks; }
+  int SideListIndex() override { return sideListIndex; }
+  void SetSideListIndex(int index) override { sideListIndex = index; }
+  void EnableUpdateInstall() override { ++installEnables; }
 };
 
 struct FakeRecorder : IRecorderGrids {
@@ -101,8 +144,27 @@ struct FakeRecorder : IRecorderGrids {
 
 struct FakeHandlers : ILinkHandlers {
   int arrivals = 0, scanStops = 0;
-  void HidCtlDeviceArrival() override { ++arrivals; }
+  std::function<void()> onArrival;  ///< the main form's arrival handler, when a test wires one
+  void HidCtlDeviceArrival() override {
+    ++arrivals;
+    if (onArrival) onArrival();
+  }
   void StopChannelScan() override { ++scanStops; }
+};
+
+/// The chooser: records the lines it was shown and answers `modalResult`,
+/// or runs TfrmHid's logic with a double click on `doubleClick` when set.
+struct FakeChooser : IAdapterChooser {
+  int modalResult = 0;
+  std::optional<int> doubleClick;
+  std::vector<std::vector<std::string>> shown;
+  int ShowModal(const std::vector<std::string>& adapterLines) override {
+    shown.push_back(ChooserLines(adapterLines));
+    if (!doubleClick) return modalResult;
+    TfrmHid form(adapterLines);
+    form.HidListDblClick(*doubleClick);
+    return form.ModalResult();
+  }
 };
 
 /// A device whose answers a test writes as a function of each output frame
@@ -123,7 +185,7 @@ struct LinkRig {
   /// Plugs `device` in as a 10C4:82CD adapter and selects it.
   template <typename Device>
   std::shared_ptr<Device> Attach(std::shared_ptr<Device> device) {
-    hid.Plug({kPath, 0x10C4, 0x82CD, u"CP2110 HID USB-to-UART", 64, 65}, device);
+    hid.Plug({kPath, 0x10C4, 0x82CD, u"CP2110 HID USB-to-UART", 64, 65, "1-1"}, device);
     link.SelectAdapter(hid.Enumerate().back());
     return device;
   }
@@ -154,8 +216,10 @@ struct LinkRig {
   FakeView view;
   FakeRecorder recorder;
   FakeHandlers handlers;
+  FakeChooser chooser;
   DeviceLink link{hid, clock,
-                  LinkServices{pump, timer, texts, messages, progress, pages, editor, view, recorder, handlers}};
+                  LinkServices{pump, timer, texts, messages, progress, pages, editor, view, recorder, handlers,
+                               chooser}};
 };
 
 }  // namespace device::fakes

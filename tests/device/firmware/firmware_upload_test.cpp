@@ -190,7 +190,7 @@ TEST_F(Upload, PartBFollowsTheAdapterBackAfterTheLoaderRestart) {
       gone = true;
       backAt = rig.clock.GetTickCount() + 800;
     } else if (gone && !back && rig.clock.GetTickCount() >= backAt) {
-      rig.hid.Plug({fakes::LinkRig::kPath, 0x10C4, 0x82CD, u"CP2110 HID USB-to-UART", 64, 65}, device);
+      rig.hid.Plug({fakes::LinkRig::kPath, 0x10C4, 0x82CD, u"CP2110 HID USB-to-UART", 64, 65, "1-1"}, device);
       rig.link.SelectAdapter(rig.hid.Enumerate().back());  // what the arrival handling does
       back = true;
     }

@@ -24,7 +24,7 @@ struct SimFixture : ::testing::Test {
   const std::uint8_t report[65] = {1, 0xA5, 0x00, 0xFF, 0x5A};
 
   void SetUp() override {
-    sim.Plug({"/sim/0", 0x10C4, 0x82CD, u"adapter", 64, 65}, echo);
+    sim.Plug({"/sim/0", 0x10C4, 0x82CD, u"adapter", 64, 65, "1-1"}, echo);
     handle = sim.OpenPath("/sim/0");
     ASSERT_NE(handle, nullptr);
   }

@@ -3,6 +3,7 @@
 #include "tests/ui/render/render_fixture.h"
 #include "ui/core/vg_font.h"
 #include "ui/core/vg_pathdata.h"
+#include "ui/core/vg_resourcelink.h"
 
 using namespace vg;
 
@@ -108,6 +109,32 @@ TEST_F(CanvasPixels, PathsAreMappedOntoTheirRectangle) {
 
   TvgPathData empty;
   EXPECT_FALSE(canvas.PtInPath({0, 0}, {0, 0, 10, 10}, empty));
+}
+
+// A style resource holding a brush.
+class BrushResource : public IvgResourceNode {
+ public:
+  std::string GetResourceName() const override { return "accent"; }
+  void AddFreeNotify(IvgFreeNotification*) override {}
+  void RemoveFreeNotify(IvgFreeNotification*) override {}
+  TvgBrush* ResourceBrush() override { return &brush; }
+  TvgBrush brush{vgBrushSolid, kBlue};
+};
+
+TEST_F(CanvasPixels, ResourceFillsTakeOverTheLinkedBrush) {
+  static BrushResource resource;
+  vgFindResource = [](const std::string& name) -> IvgResourceNode* {
+    return name == "accent" ? &resource : nullptr;
+  };
+  canvas.Fill()->SetStyle(vgBrushResource);
+  canvas.Fill()->Resource()->SetResourceName("missing");
+  canvas.FillRect({20, 0, 30, 10}, 0, 0, AllCorners, 1);
+  EXPECT_EQ(At(25, 5), 0u) << "an unresolved resource paints nothing";
+  canvas.Fill()->Resource()->SetResourceName("accent");
+  canvas.FillRect({0, 0, 10, 10}, 0, 0, AllCorners, 1);
+  EXPECT_EQ(At(5, 5), kBlue);
+  EXPECT_EQ(canvas.Fill()->Style(), vgBrushSolid) << "the fill took the linked brush over";
+  vgFindResource = nullptr;
 }
 
 TEST_F(CanvasPixels, BitmapsAreDrawnScaled) {
