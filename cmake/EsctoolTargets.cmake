@@ -33,3 +33,23 @@ function(esctool_test name)
   set_tests_properties(${name} PROPERTIES LABELS "${labels}" TIMEOUT ${ARG_TIMEOUT}
     ENVIRONMENT "ESCTOOL_SOURCE_DIR=${PROJECT_SOURCE_DIR};ESCTOOL_BINARY_DIR=${PROJECT_BINARY_DIR}")
 endfunction()
+
+# esctool_fuzz(<name> SOURCES <files...> [DEPS <targets...>])
+# A libFuzzer target, only in the clang fuzz build (ESCTOOL_FUZZ), where every
+# library is compiled with coverage and sanitizers. It is run for a short,
+# bounded time under the unit label; new inputs go to a corpus folder.
+function(esctool_fuzz name)
+  if(NOT (ESCTOOL_FUZZ AND CMAKE_CXX_COMPILER_ID MATCHES "Clang"))
+    return()
+  endif()
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR})
+  target_link_libraries(${name} PRIVATE ${ARG_DEPS})
+  target_link_options(${name} PRIVATE -fsanitize=fuzzer)
+  add_dependencies(fuzz_targets ${name})
+  set(corpus ${CMAKE_CURRENT_BINARY_DIR}/${name}_corpus)
+  file(MAKE_DIRECTORY ${corpus})
+  add_test(NAME ${name} COMMAND ${name} -max_total_time=20 -rss_limit_mb=2048 -timeout=10 ${corpus})
+  set_tests_properties(${name} PROPERTIES LABELS unit TIMEOUT 120)
+endfunction()

@@ -29,7 +29,7 @@ fi
 
 if command -v clang++ >/dev/null; then  # libFuzzer targets, a short bounded run each
   "$root/scripts/build.sh" fuzz fuzz_targets || exit 1
-  run_ctest build-fuzz -L unit -R _fuzz_
+  run_ctest build-fuzz -L unit -R fuzz
 fi
 
 "$root/scripts/build.sh" asan || exit 1

@@ -98,6 +98,7 @@ class FakeShape : public vg::TvgVisualObject {
 
   explicit FakeShape(rtl::TComponent* owner = nullptr) : vg::TvgVisualObject(owner) {}
   vg::TvgBrush* Fill() const { return fill_.get(); }
+  vg::TvgBitmap* Bitmap() const { return bitmap_.get(); }
   void SetFocusState(bool focused) { FCanFocused = FIsFocused = focused; }
   void SetMouseOver(bool over) { FIsMouseOver = over; }
   void SetDragOver(bool over) { FIsDragOver = over; }
@@ -111,8 +112,12 @@ class FakeShape : public vg::TvgVisualObject {
   bool IsControl() const override { return Control; }
 
  private:
-  static void Publish(rtl::TPublisher<FakeShape>& p) { p.Property("Fill", &FakeShape::Fill); }
+  static void Publish(rtl::TPublisher<FakeShape>& p) {
+    p.Property("Fill", &FakeShape::Fill);
+    p.Property("Bitmap", &FakeShape::Bitmap);
+  }
   vg::TvgOwned<vg::TvgBrush> fill_{new vg::TvgBrush(vg::vgBrushSolid, 0xFF000000)};
+  vg::TvgOwned<vg::TvgBitmap> bitmap_{new vg::TvgBitmap(1, 1)};
 };
 
 }  // namespace vgtest

@@ -86,7 +86,7 @@ void TvgAniThread::DoSyncTimer() {
   const std::shared_ptr<bool> alive = FAlive;
   // Backwards, re-clamped after every entry: animations leave the list
   // (or the clock goes altogether) while they are processed.
-  for (int i = Count() - 1; i >= 0 && *alive; i = std::min(i - 1, Count() - 1)) {
+  for (int i = Count() - 1; i >= 0; i = std::min(i - 1, Count() - 1)) {
     TvgAnimation* animation = FAniList[i];
     if (!animation->Running()) continue;
     if (rtl::SameText(animation->BindingName(), "caret")) {
@@ -94,6 +94,7 @@ void TvgAniThread::DoSyncTimer() {
       if (animation->Tag() % 3 != 0) continue;
     }
     animation->ProcessTick(float(FTime), float(FDeltaTime));
+    if (!*alive) return;
   }
 }
 

@@ -322,7 +322,8 @@ void TvgPathAnimation::Start() {
 }
 
 void TvgPathAnimation::ProcessAnimation() {
-  if (FPolygon.size() < 2 || !FObj || !FSpline) return;
+  // Only the node it belongs to now: an earlier parent may be gone.
+  if (FPolygon.size() < 2 || !FObj || !FSpline || FObj != Parent()) return;
   const float p = NormalizedTime();
   float x = 0, y = 0;
   FSpline->SplineXY(p * float(FPolygon.size() - 1), x, y);

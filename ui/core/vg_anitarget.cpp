@@ -43,11 +43,14 @@ void EvaluateConditions(rtl::TObject* instance, std::string_view trigger,
 void TvgAnimatedProperty::Resolve(rtl::TObject* root, std::string_view path) {
   Clear();
   rtl::TObject* instance = root;
+  rtl::TObject* lastNode = nullptr;
   while (instance) {
+    if (dynamic_cast<IvgFreeNotifier*>(instance)) lastNode = instance;
     const std::size_t dot = path.find('.');
     if (dot == std::string_view::npos) {
       instance_ = instance;
       name_ = path;
+      Watch(lastNode);
       return;
     }
     const rtl::TPropertyInfo* hop = FindEntry(instance, path.substr(0, dot));
@@ -56,6 +59,23 @@ void TvgAnimatedProperty::Resolve(rtl::TObject* root, std::string_view path) {
       instance = hop->GetObject(instance);
     path.remove_prefix(dot + 1);
   }
+}
+
+void TvgAnimatedProperty::Watch(rtl::TObject* object) {
+  watched_ = dynamic_cast<IvgFreeNotifier*>(object);
+  if (watched_) watched_->AddFreeNotify(this);
+}
+
+void TvgAnimatedProperty::Clear() {
+  if (watched_) watched_->RemoveFreeNotify(this);
+  watched_ = nullptr;
+  instance_ = nullptr;
+  name_.clear();
+}
+
+void TvgAnimatedProperty::FreeNotification(IvgFreeNotifier*) {
+  watched_ = nullptr;
+  Clear();
 }
 
 const rtl::TPropertyInfo* TvgAnimatedProperty::Entry() const { return FindEntry(instance_, name_); }

@@ -8,19 +8,28 @@
 
 #include "platform/rtl/TypeInfo.h"
 #include "ui/core/vg_colors.h"
+#include "ui/core/vg_resourcelink.h"
 
 namespace vg {
 
 // The animated property: the object holding it and its published entry.
-class TvgAnimatedProperty {
+// The target forgets itself when the nearest node on the way to it (the
+// node itself or the node holding the value object) is destroyed.
+class TvgAnimatedProperty final : public IvgFreeNotification {
  public:
+  TvgAnimatedProperty() = default;
+  ~TvgAnimatedProperty() { Clear(); }
+  TvgAnimatedProperty(const TvgAnimatedProperty&) = delete;
+  TvgAnimatedProperty& operator=(const TvgAnimatedProperty&) = delete;
+
   // Follows path from root: every part before the last "." that names an
   // object property of the current object moves on to the object it holds
-  // (an unknown part keeps the current object; an empty one ends the
-  // search with nothing). The last part names the property, matched without
-  // regard to case. Misses leave the target empty.
+  // (an unknown part keeps the current object; a part holding nothing ends
+  // the search with nothing). The last part names the property, matched
+  // without regard to case. Misses leave the target empty.
   void Resolve(rtl::TObject* root, std::string_view path);
-  void Clear() { *this = {}; }
+  void Clear();
+  void FreeNotification(IvgFreeNotifier* node) override;
 
   rtl::TObject* Instance() const { return instance_; }
   bool IsString() const;
@@ -39,8 +48,11 @@ class TvgAnimatedProperty {
  private:
   const rtl::TPropertyInfo* Entry() const;
 
+  void Watch(rtl::TObject* object);
+
   rtl::TObject* instance_ = nullptr;
   std::string name_;
+  IvgFreeNotifier* watched_ = nullptr;
 };
 
 // Animations: the conditions of trigger hold for instance when the text

@@ -55,6 +55,10 @@ void TvgEffect::UpdateParentEffects() {
   FEnabled = enabled;
 }
 
+void TvgEffect::ChangeParent() {
+  if (Parent() && Parent()->IsVisual()) Parent()->Visual()->RecalcUpdateRect();
+}
+
 TvgRect TvgEffect::GetRect(const TvgRect& rect) { return rect; }
 
 TvgPoint TvgEffect::GetOffset() { return {}; }
@@ -79,7 +83,9 @@ void TvgShadowEffect::Publish(rtl::TPublisher<TvgShadowEffect>& p) {
 
 void TvgShadowEffect::SetDistance(float value) { Update(*this, FDistance, value); }
 void TvgShadowEffect::SetSoftness(float value) { Update(*this, FSoftness, std::clamp(value, 0.0f, 3.0f)); }
-void TvgShadowEffect::SetShadowColor(const std::string& value) { Update(*this, FShadowColor, vgStrToColor(value)); }
+void TvgShadowEffect::SetShadowColor(const std::string& value) {
+  Update(*this, FShadowColor, vgStrToColor(value));
+}
 void TvgShadowEffect::SetOpacity(float value) { Update(*this, FOpacity, std::clamp(value, 0.0f, 1.0f)); }
 void TvgShadowEffect::SetDirection(float value) { Update(*this, FDirection, value); }
 

@@ -39,11 +39,15 @@ class TvgEffect : public TvgObject {
   // Enables or disables the effect as the trigger text's last condition
   // judges the instance, when the text names the trigger.
   virtual void ApplyTrigger(TvgObject* instance, const std::string& trigger);
+  bool IsEnabledEffect() const override { return FEnabled; }
   // Marks the parent's effect image dirty and repaints the area the effect
   // covers (also when it was just disabled).
   void UpdateParentEffects();
 
  protected:
+  // Joining a node widens the area the node repaints.
+  void ChangeParent() override;
+
   bool FDisablePaint = false;
   bool FAfterPaint = false;
 

@@ -57,16 +57,17 @@ class IvgScene {
   virtual void SetFocused(TvgVisualObject* node) = 0;
   // Re-applies the styles of the scene's controls.
   virtual void UpdateResource() = 0;
-  // What painting reads (vg_paint.cpp): the scene's canvas and the dirty
+  // What painting uses (vg_paint.cpp): the scene's canvas, its update
+  // switch (off while a subtree is painted elsewhere) and the dirty
   // rectangles of the draw pass under way.
   virtual TvgCanvas* GetCanvas() { return nullptr; }
-  virtual void SetDisableUpdate(bool value) { (void)value; }
+  virtual void SetDisableUpdate(bool /*value*/) {}
   virtual int GetUpdateRectsCount() { return 0; }
-  virtual TvgRect GetUpdateRect(int index) { return (void)index, TvgRect{}; }
+  virtual TvgRect GetUpdateRect(int /*index*/) { return {}; }
   // What input, focus and styles read (vg_input.cpp, vg_control.cpp).
   virtual TvgVisualObject* GetCaptured() { return nullptr; }
-  virtual void SetCaptured(TvgVisualObject* node) { (void)node; }
-  virtual void SetDesignRoot(TvgVisualObject* node) { (void)node; }
+  virtual void SetCaptured(TvgVisualObject* /*node*/) {}
+  virtual void SetDesignRoot(TvgVisualObject* /*node*/) {}
   // The last mouse position, scene coordinates.
   virtual TvgPoint GetMousePos() { return {0, 0}; }
   // Scene (client) coordinates to screen coordinates.

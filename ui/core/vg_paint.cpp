@@ -71,27 +71,6 @@ void TvgVisualObject::InvalidateRect(const TvgRect& rect) {
 
 // ----- effects
 
-void TvgVisualObject::AddObject(TvgObject* child) {
-  inherited::AddObject(child);
-  if (child && child->InheritsFrom(TvgEffect::StaticClass())) RecalcHasEffect();
-}
-
-void TvgVisualObject::RemoveObject(TvgObject* child) {
-  inherited::RemoveObject(child);
-  if (child && child->InheritsFrom(TvgEffect::StaticClass()) && !IsDestroying()) RecalcHasEffect();
-}
-
-void TvgVisualObject::RecalcHasEffect() {
-  const bool had = FHasEffect;
-  FHasEffect = false;
-  if (!FDisableEffect) ForEnabledEffects(this, [this](TvgEffect*) { FHasEffect = true; });
-  if (had != FHasEffect) RecalcUpdateRect();
-  if (!had && FHasEffect) {
-    FUpdateEffects = true;
-    Repaint();
-  }
-}
-
 void TvgVisualObject::SetDisableEffect(bool value) {
   if (value == FDisableEffect) return;
   FDisableEffect = value;

@@ -496,6 +496,16 @@ void TvgVisualObject::UpdateEffects() {
     if (node->FHasEffect) node->FUpdateEffects = true;
 }
 
+void TvgVisualObject::RecalcHasEffect() {
+  const bool had = FHasEffect;
+  FHasEffect = !FDisableEffect && std::any_of(Children().begin(), Children().end(),
+                                              [](TvgObject* child) { return child->IsEnabledEffect(); });
+  if (FHasEffect && !had) {
+    FUpdateEffects = true;
+    Repaint();
+  }
+}
+
 void TvgVisualObject::Repaint() {
   IvgScene* scene = GetScene();
   if (!scene) return;

@@ -152,7 +152,10 @@ class TvgVisualObject : public TvgObject {
   void RecalcNeedAlign();
   // Marks the effect cache of this node and its ancestors dirty.
   void UpdateEffects();
+  bool HasEffect() const { return FHasEffect; }
   bool EffectsDirty() const { return FUpdateEffects; }
+  // Whether an enabled effect child exists (unless effects are disabled).
+  void RecalcHasEffect();
   // Queues the node's update rectangle with the scene.
   void Repaint();
   virtual void BeginUpdate();
@@ -174,8 +177,6 @@ class TvgVisualObject : public TvgObject {
   virtual void PaintChildren();
   // Queues a rectangle in local coordinates for repainting.
   void InvalidateRect(const TvgRect& rect);
-  bool HasEffect() const { return FHasEffect; }
-  void RecalcHasEffect();
   bool HasDisablePaintEffect();
   bool HasAfterPaintEffect();
   // The local rectangle united with what every enabled effect covers.
@@ -198,9 +199,6 @@ class TvgVisualObject : public TvgObject {
   bool CheckHitTest();
   // The topmost hit node at a point in scene coordinates, or nullptr.
   virtual TvgVisualObject* ObjectByPoint(float x, float y);
-  // Keeps the has-effect flag when effects come and go.
-  void AddObject(TvgObject* child) override;
-  void RemoveObject(TvgObject* child) override;
   bool DragDisableHighlight = false;
   TvgPaintEvent OnBeforePaint, OnPaint;
 
@@ -341,8 +339,8 @@ class TvgVisualObject : public TvgObject {
   bool FRecalcUpdateRect = true;
   int FUpdating = 0;
   bool FDisableAlign = false;
-  bool FHasEffect = false;
   bool FDisableEffect = false;
+  bool FHasEffect = false;
   TvgOwned<TvgBitmap> FEffectBitmap;
   bool FAutoCapture = false;
   bool FPressed = false;

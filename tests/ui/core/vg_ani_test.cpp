@@ -295,3 +295,35 @@ TEST(VgPropertyAnimations, PathAnimationMovesTheParentAlongThePath) {
   EXPECT_FLOAT_EQ(node->Position()->X(), 110);
   EXPECT_FLOAT_EQ(node->Position()->Y(), 20);
 }
+
+TEST_F(AnimatedNode, ATargetWhoseNodeIsDestroyedIsForgotten) {
+  TvgOwned<FakeShape> parent(new FakeShape);
+  parent->SetNewScene(&scene);
+  node->SetParent(parent.get());
+  animation->SetPropertyName("Parent.Opacity");
+  animation->Start();
+  animation->Stop();  // a float animation looks its property up again
+  auto* colour = new TvgColorAnimation(node.get());
+  colour->SetParent(node.get());
+  colour->SetPropertyName("Parent.Fill.Color");
+  colour->SetStopValue("#FF0000FF");
+  colour->Start();
+  node->SetParent(nullptr);
+  parent.reset();  // the node holding the animated brush goes
+  colour->Stop();  // writes nothing, touches nothing
+  EXPECT_EQ(node->Fill()->GetColor(), "#FF000000");
+}
+
+TEST_F(AnimatedNode, AFinishHandlerMayDestroyTheClock) {
+  auto* other = new TvgFloatAnimation(node.get());
+  other->SetParent(node.get());
+  other->SetDuration(1);
+  animation->OnFinish = [](rtl::TObject*) { vgFreeAniThread(); };
+  other->Start();
+  animation->Start();
+  RunToEnd();
+  EXPECT_EQ(aniThread, nullptr);
+  EXPECT_TRUE(other->Running());  // waits for the next clock
+  other->Start();
+  EXPECT_NE(aniThread, nullptr);
+}

@@ -156,3 +156,13 @@ TEST_F(NodeInScene, StartTriggerAnimationWaitRunsThemOneAfterAnother) {
   EXPECT_TRUE(firstDoneBeforeSecond);
   EXPECT_FLOAT_EQ(part->Opacity(), 0.5f);
 }
+
+TEST_F(NodeInScene, OnAHiddenNodeTemporaryAnimationsDoNothing) {
+  control->SetVisible(false);
+  control->AnimateFloat("Opacity", 0, 0.2f);
+  EXPECT_EQ(control->ChildrenCount(), 1);  // idle until the node goes
+  control->AnimateFloatWait("Opacity", 0, 0.2f);
+  EXPECT_EQ(control->ChildrenCount(), 1);
+  EXPECT_EQ(clock.Waits(), 0);
+  EXPECT_FLOAT_EQ(control->Opacity(), 1);
+}

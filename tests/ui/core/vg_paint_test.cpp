@@ -177,3 +177,31 @@ TEST_F(PaintedScene, RepaintAndInvalidateRectQueueTheRightArea) {
   node->InvalidateRect({2, 3, 4, 5});
   EXPECT_EQ(scene.Queued.back(), (TvgRect{12, 13, 14, 15}));
 }
+
+TEST_F(PaintedScene, BitmapListAnimationPlaysFramesOfTheStrip) {
+  static RecordingCanvas* lastCanvas = nullptr;
+  static const TvgCanvasClassInfo kTracked = {[](TvgBitmap& bitmap) -> TvgCanvas* {
+    return lastCanvas = new RecordingCanvas(bitmap.Width(), bitmap.Height());
+  }};
+  DefaultCanvasClass = &kTracked;
+  vgtest::FakeAniClock clock;
+  FakeShape* node = Add(root.get(), 0, 0, 32, 10);
+  node->Bitmap()->SetSize(32, 10);
+  auto* strip = new TvgBitmapListAnimation(root.get());
+  strip->SetParent(node);
+  strip->SetPropertyName("Bitmap");
+  strip->AnimationBitmap()->SetSize(131, 10);
+  strip->SetAnimationCount(4);
+  strip->SetDuration(1);
+  strip->Start();
+  for (auto [delta, left] : {std::pair{0.34f, 33}, {0.33f, 66}, {0.33f, 99}}) {
+    strip->ProcessTick(0, delta);
+    ASSERT_NE(lastCanvas, nullptr);
+    const std::string expected = "DrawBitmap 131x10 (" + std::to_string(left) + ",0," +
+                                 std::to_string(left + 32) + ",10) (0,0,32,10) 1 0";
+    EXPECT_NE(std::find(lastCanvas->Log.begin(), lastCanvas->Log.end(), expected), lastCanvas->Log.end())
+        << expected;
+    lastCanvas->Log.clear();
+  }
+  EXPECT_EQ(node->Bitmap()->Width(), 32);
+}
