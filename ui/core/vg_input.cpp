@@ -125,6 +125,38 @@ void TvgVisualObject::DialogKey(std::uint16_t& key, TvgShiftState shift) {
 
 void TvgVisualObject::ContextMenu(TvgPoint screenPoint) { OnContextMenu(this, screenPoint); }
 
+// ----- drag and drop
+
+void TvgVisualObject::DragEnter(const TvgDragObject& data, TvgPoint point) {
+  FIsDragOver = true;
+  Repaint();
+  RaiseTrigger("IsDragOver");
+  OnDragEnter(this, data, point);
+}
+
+void TvgVisualObject::DragOver(const TvgDragObject& data, TvgPoint point, bool& accept) {
+  OnDragOver(this, data, point, accept);
+}
+
+void TvgVisualObject::DragDrop(const TvgDragObject& data, TvgPoint point) {
+  FIsDragOver = false;
+  Repaint();
+  RaiseTrigger("IsDragOver");
+  OnDragDrop(this, data, point);
+}
+
+void TvgVisualObject::DragLeave() {
+  FIsDragOver = false;
+  Repaint();
+  RaiseTrigger("IsDragOver");
+  OnDragLeave(this);
+}
+
+void TvgVisualObject::DragEnd() {
+  if (FDragMode == vgDragAutomatic) MouseUp(vgMouseLeft, vgLeftButton, 65535, 65535);
+  OnDragEnd(this);
+}
+
 // ----- focus
 
 void TvgVisualObject::SetFocus() {

@@ -32,6 +32,16 @@ using TvgMouseWheelEvent = rtl::TEvent<rtl::TObject*, TvgShiftState, int, TvgPoi
 using TvgKeyEvent = rtl::TEvent<rtl::TObject*, std::uint16_t&, char16_t&, TvgShiftState>;
 using TvgCanFocusedEvent = rtl::TEvent<rtl::TObject*, bool&>;
 
+// What a drag carries: the dragged object (a node or another control), the
+// file names of a file drop, and a text or other value.
+struct TvgDragObject {
+  rtl::TObject* Source = nullptr;
+  std::vector<rtl::WideString> Files;
+  rtl::Variant Data;
+};
+using TvgDragEnterEvent = rtl::TEvent<rtl::TObject*, const TvgDragObject&, TvgPoint>;
+using TvgDragOverEvent = rtl::TEvent<rtl::TObject*, const TvgDragObject&, TvgPoint, bool&>;
+
 // Suppresses the "IsFocused" triggers of every node.
 extern bool GlobalDisableFocusEffect;
 // The caret node's class ("TvgRectangle" of the shape unit), looked up in
@@ -247,6 +257,15 @@ class TvgVisualObject : public TvgObject {
   // Appends the tab list and, with children, each entry's own list after it.
   void GetTabOrderList(std::vector<TvgVisualObject*>& list, bool children) const;
   const std::vector<TvgVisualObject*>& TabList() const { return FTabList; }
+  // Drop target: the "IsDragOver" trigger follows enter, drop and leave.
+  virtual void DragEnter(const TvgDragObject& data, TvgPoint point);
+  // `accept` stays as the caller set it unless OnDragOver changes it.
+  virtual void DragOver(const TvgDragObject& data, TvgPoint point, bool& accept);
+  virtual void DragDrop(const TvgDragObject& data, TvgPoint point);
+  virtual void DragLeave();
+  // The drag this node started is over; an automatic drag ends the press
+  // without a click.
+  virtual void DragEnd();
   TvgVisualObject* Caret() const { return FCaret; }
   void CreateCaret();
   void ShowCaretProc();
@@ -263,6 +282,9 @@ class TvgVisualObject : public TvgObject {
   TvgKeyEvent OnKeyDown, OnKeyUp;
   TvgCanFocusedEvent OnCanFocused;
   rtl::TEvent<rtl::TObject*, TvgPoint> OnContextMenu;
+  TvgDragEnterEvent OnDragEnter, OnDragDrop;
+  TvgDragOverEvent OnDragOver;
+  rtl::TNotifyEvent OnDragLeave, OnDragEnd;
 
  protected:
   void Loaded() override;

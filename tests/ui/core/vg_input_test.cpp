@@ -243,3 +243,27 @@ TEST_F(InputScene, CaretIsMadeOnceHiddenFromHitTestingAndStreaming) {
   EXPECT_EQ(scene->ObjectByPoint(11, 11), box);
   vgCaretClassName = shapeClass;
 }
+
+TEST_F(InputScene, DropTargetFollowsTheDragAndAnAutomaticDragEndsWithoutAClick) {
+  TvgTestButton* target = Button(10, 10, "target");
+  TvgDragObject data;
+  data.Data = rtl::Variant(std::string("text"));
+  bool accept = false;
+  target->DragEnter(data, {1, 1});
+  EXPECT_TRUE(target->IsDragOver());
+  target->DragOver(data, {2, 2}, accept);
+  EXPECT_FALSE(accept);  // no handler: the caller's answer stands
+  target->OnDragOver = [](rtl::TObject*, const TvgDragObject&, TvgPoint, bool& ok) { ok = true; };
+  target->DragOver(data, {2, 2}, accept);
+  EXPECT_TRUE(accept);
+  target->DragDrop(data, {2, 2});
+  EXPECT_FALSE(target->IsDragOver());
+
+  TvgTestButton* source = Button(40, 10, "source");
+  source->SetDragMode(vgDragAutomatic);
+  Press(45, 15);
+  EXPECT_TRUE(source->Pressed());
+  source->DragEnd();
+  EXPECT_FALSE(source->Pressed());
+  EXPECT_EQ(std::count(events.begin(), events.end(), "click source"), 0);
+}
