@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "platform/rtl/Resources.h"
 #include "ui/core/vg_canvas.h"
 
 namespace vg {

@@ -278,7 +278,7 @@ void TvgCustomScene::SetHovered(TvgVisualObject* node) {
 // ----- input
 
 void TvgCustomScene::MouseDown(TvgMouseButton button, TvgShiftState shift, float x, float y) {
-  FMousePos = FDownPos = {x, y};
+  FMousePos = {x, y};
   if (TvgVisualObject* node = ObjectByPoint(x, y)) {
     const TvgPoint p = node->AbsoluteToLocal({x, y});
     node->MouseDown(button, shift, p.X, p.Y);
@@ -298,7 +298,6 @@ void TvgCustomScene::MouseMove(TvgShiftState shift, float x, float y) {
     const TvgPoint p = node->AbsoluteToLocal({x, y});
     node->MouseMove(shift, p.X, p.Y, 0, 0);
   }
-  FDownPos = FMousePos;
 }
 
 void TvgCustomScene::MouseUp(TvgMouseButton button, TvgShiftState shift, float x, float y) {

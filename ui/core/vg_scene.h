@@ -196,7 +196,6 @@ class TvgCustomScene : public rtl::TComponent, public IvgScene {
   TvgVisualObject* FHovered = nullptr;
   TvgVisualObject* FFocused = nullptr;
   TvgPoint FMousePos{0, 0};
-  TvgPoint FDownPos{0, 0};
   TvgOwned<TvgBrush> FFill;
   bool FTransparency = false;
   bool FDrawing = false;
