@@ -189,3 +189,27 @@ TEST_F(StyledScene, BoundControlsFollowTheirSourceUntilEitherIsFreed) {
   EXPECT_EQ(follower->BindingSource(), nullptr);
   follower->Free();
 }
+
+TEST_F(StyledScene, StyleFileReplacesTheBookAndAMissingFileChangesNothing) {
+  auto* button = Button();
+  const std::string path = ::testing::TempDir() + "vg_style_file.style";
+  const std::string text =
+      "object TvgBackground\n"
+      "  object TTestRect\n"
+      "    ResourceName = 'testbuttonstyle'\n"
+      "    Opacity = 0.375\n"
+      "  end\n"
+      "end\n";
+  rtl::WriteFileBytes(path, text.data(), text.size());
+  book->SetFileName(path);
+  ASSERT_NE(Style(button), nullptr);
+  EXPECT_FLOAT_EQ(Style(button)->Opacity(), 0.375f);
+
+  TvgObject* root = book->Root();
+  book->SetFileName("no such style file");
+  EXPECT_EQ(book->Root(), root);
+
+  book->FillStrings();  // the tree as text, without rebuilding it
+  EXPECT_EQ(book->Root(), root);
+  EXPECT_NE(book->Resource()->Text().find("Opacity = 0.375"), std::string::npos);
+}
