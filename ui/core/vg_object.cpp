@@ -67,12 +67,12 @@ TvgOneShotFactory& OneShotFactory() {
   return factory;
 }
 
-std::unique_ptr<IvgOneShot> StartOneShot(std::uint32_t milliseconds, std::function<void()> fire) {
+}  // namespace
+
+std::unique_ptr<IvgOneShot> vgStartOneShot(std::uint32_t milliseconds, std::function<void()> fire) {
   if (OneShotFactory()) return OneShotFactory()(milliseconds, std::move(fire));
   return std::make_unique<TimerOneShot>(milliseconds, std::move(fire));
 }
-
-}  // namespace
 
 void vgSetOneShotFactory(TvgOneShotFactory factory) { OneShotFactory() = std::move(factory); }
 
@@ -332,7 +332,7 @@ void TvgObject::RemoveFreeNotify(IvgFreeNotification* link) { std::erase(FNotify
 void TvgObject::Release(float delay) {
   // A zero interval would never fire; the shortest wait is one millisecond.
   const auto ms = static_cast<std::uint32_t>(std::max<std::int64_t>(1, rtl::Round(double(delay) * 1000)));
-  FReleaseTimer = StartOneShot(ms, [this] { Free(); });
+  FReleaseTimer = vgStartOneShot(ms, [this] { Free(); });
 }
 
 // ----- streaming hooks

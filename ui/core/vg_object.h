@@ -31,6 +31,7 @@ namespace vg {
 
 class TvgCanvas;
 class TvgObject;
+class TvgResources;
 class TvgVisualObject;
 
 // The scene hosting a tree of nodes, as the nodes see it. The scene keeps
@@ -63,6 +64,20 @@ class IvgScene {
   virtual void SetDisableUpdate(bool /*value*/) {}
   virtual int GetUpdateRectsCount() { return 0; }
   virtual TvgRect GetUpdateRect(int /*index*/) { return {}; }
+  // What input, focus and styles read (vg_input.cpp, vg_control.cpp).
+  virtual TvgVisualObject* GetCaptured() { return nullptr; }
+  virtual void SetCaptured(TvgVisualObject* /*node*/) {}
+  virtual void SetDesignRoot(TvgVisualObject* /*node*/) {}
+  // The last mouse position, scene coordinates.
+  virtual TvgPoint GetMousePos() { return {0, 0}; }
+  // Scene (client) coordinates to screen coordinates.
+  virtual TvgPoint LocalToScreen(TvgPoint p) { return p; }
+  virtual bool GetAnimatedCaret() { return false; }
+  // The scene's style book, or nullptr.
+  virtual TvgResources* GetStyle() { return nullptr; }
+  virtual bool GetTransparency() { return false; }
+  // The control focused when the scene's form has loaded, or nullptr.
+  virtual TvgVisualObject* GetActiveControl() { return nullptr; }
 
  protected:
   ~IvgScene() = default;
@@ -79,6 +94,9 @@ using TvgOneShotFactory =
 // Replaces the timer Release uses (the class library's TTimer by default);
 // an empty factory restores the default. Tests install a manual one.
 void vgSetOneShotFactory(TvgOneShotFactory factory);
+// Starts a one-shot timer through the installed factory (the class
+// library's timer by default); destroying the handle cancels it.
+std::unique_ptr<IvgOneShot> vgStartOneShot(std::uint32_t milliseconds, std::function<void()> fire);
 
 class TvgObject : public rtl::TComponent, public IvgResourceNode {
   RTL_CLASS(TvgObject, rtl::TComponent)

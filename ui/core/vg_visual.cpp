@@ -90,6 +90,7 @@ void TvgVisualObject::Loaded() {
   FLastHeight = FHeight;
   MatrixChanged();
   if (ChildrenCount() > 0) Realign();
+  FixupTabList();
 }
 
 void TvgVisualObject::AttachChild(TvgVisualObject* child) {
@@ -436,6 +437,8 @@ bool TvgVisualObject::GetAbsoluteEnabled() {
     TvgVisualObject* parent = VisualParent();
     FAbsoluteEnabled = FEnabled && (!parent || parent->GetAbsoluteEnabled());
     FRecalcEnabled = false;
+    if (!FAbsoluteEnabled && FCanFocused && FIsFocused)
+      if (IvgScene* scene = GetScene(); scene && scene->GetFocused() == this) scene->SetFocused(nullptr);
   }
   return FAbsoluteEnabled;
 }

@@ -19,6 +19,36 @@ namespace vg {
 // Paint callbacks: the node, the canvas and the node's local rectangle.
 using TvgPaintEvent = rtl::TEvent<rtl::TObject*, TvgCanvas*, const TvgRect&>;
 
+// Input (vg_input.cpp). Buttons: left 0, right 1, middle 2. Shift states
+// are bit sets of the flags below.
+enum TvgMouseButton { vgMouseLeft, vgMouseRight, vgMouseMiddle };
+using TvgShiftState = std::uint8_t;
+constexpr TvgShiftState vgShift = 1 << 0, vgAlt = 1 << 1, vgCtrl = 1 << 2, vgLeftButton = 1 << 3,
+                        vgRightButton = 1 << 4, vgMiddleButton = 1 << 5, vgDouble = 1 << 6;
+constexpr std::uint16_t vgKeyTab = 9, vgKeyMenu = 93;
+using TvgMouseEvent = rtl::TEvent<rtl::TObject*, TvgMouseButton, TvgShiftState, float, float>;
+using TvgMouseMoveEvent = rtl::TEvent<rtl::TObject*, TvgShiftState, float, float, float, float>;
+using TvgMouseWheelEvent = rtl::TEvent<rtl::TObject*, TvgShiftState, int, TvgPoint, bool&>;
+using TvgKeyEvent = rtl::TEvent<rtl::TObject*, std::uint16_t&, char16_t&, TvgShiftState>;
+using TvgCanFocusedEvent = rtl::TEvent<rtl::TObject*, bool&>;
+
+// What a drag carries: the dragged object (a node or another control), the
+// file names of a file drop, and a text or other value.
+struct TvgDragObject {
+  rtl::TObject* Source = nullptr;
+  std::vector<rtl::WideString> Files;
+  rtl::Variant Data;
+};
+using TvgDragEnterEvent = rtl::TEvent<rtl::TObject*, const TvgDragObject&, TvgPoint>;
+using TvgDragOverEvent = rtl::TEvent<rtl::TObject*, const TvgDragObject&, TvgPoint, bool&>;
+
+// Suppresses the "IsFocused" triggers of every node.
+extern bool GlobalDisableFocusEffect;
+// The caret node's class ("TvgRectangle" of the shape unit), looked up in
+// the streaming registry when a caret is first needed: no caret without it.
+// The core cannot name the shape class itself (shapes build on the core).
+extern const char* vgCaretClassName;
+
 // The stored value of each kind is its position in this list.
 RTL_ENUM(TvgAlign, vaNone, vaTopLeft, vaTopRight, vaBottomLeft, vaBottomRight, vaTop, vaLeft, vaRight,
          vaBottom, vaMostTop, vaMostBottom, vaMostLeft, vaMostRight, vaClient, vaContents, vaCenter,
@@ -62,6 +92,8 @@ class TvgVisualObject : public TvgObject {
   void SetOpacity(float value);
   bool Visible() const { return FVisible; }
   virtual void SetVisible(bool value);
+  // The flag alone: no repaint, realign or trigger.
+  void SetVisibleSilently(bool value) { FVisible = value; }
   bool Enabled() const { return FEnabled; }
   void SetEnabled(bool value);
   bool ClipChildren() const { return FClipChildren; }
@@ -180,8 +212,79 @@ class TvgVisualObject : public TvgObject {
   bool DragDisableHighlight = false;
   TvgPaintEvent OnBeforePaint, OnPaint;
 
+  // --- input, focus, tab order and caret (vg_input.cpp); coordinates
+  // are local to the node.
+  virtual void MouseDown(TvgMouseButton button, TvgShiftState shift, float x, float y);
+  virtual void MouseMove(TvgShiftState shift, float x, float y, float dx, float dy);
+  virtual void MouseUp(TvgMouseButton button, TvgShiftState shift, float x, float y);
+  virtual void MouseWheel(TvgShiftState shift, int delta, bool& handled);
+  virtual void Click();
+  virtual void DblClick();
+  virtual void MouseEnter();
+  virtual void MouseLeave();
+  // The scene's captured node becomes / stops being this node.
+  void Capture();
+  void ReleaseCapture();
+  virtual void KeyDown(std::uint16_t& key, char16_t& keyChar, TvgShiftState shift);
+  virtual void KeyUp(std::uint16_t& key, char16_t& keyChar, TvgShiftState shift);
+  // Offers the key to the visible, enabled children depth first until one
+  // sets it to 0.
+  virtual void DialogKey(std::uint16_t& key, TvgShiftState shift);
+  // At a point in screen coordinates; the host's menus are not part of the
+  // headless core, so only the event is raised here.
+  virtual void ContextMenu(TvgPoint screenPoint);
+  // Makes the node the scene's focused node unless it cannot take the
+  // focus or OnCanFocused refuses.
+  void SetFocus();
+  virtual void EnterFocus();
+  virtual void KillFocus();
+  // Whether an ancestor brings a newly focused child into view; no here.
+  virtual bool EnterFocusChildren(TvgVisualObject* child);
+  void SetCanFocused(bool value) { FCanFocused = value; }
+  bool DisableFocusEffect() const { return FDisableFocusEffect; }
+  void SetDisableFocusEffect(bool value) { FDisableFocusEffect = value; }
+  bool AutoCapture() const { return FAutoCapture; }
+  void SetAutoCapture(bool value) { FAutoCapture = value; }
+  bool Pressed() const { return FPressed; }
+  void SetNewScene(IvgScene* scene) override;
+  // Position in the visual parent's tab list, -1 without one.
+  std::int16_t GetTabOrder() const;
+  // While loading only stored; otherwise the node moves there (clamped).
+  void SetTabOrder(std::int16_t value);
+  void UpdateTabOrder(std::int16_t value);
+  // Puts the children at their stored tab orders (after loading).
+  void FixupTabList();
+  // Appends the tab list and, with children, each entry's own list after it.
+  void GetTabOrderList(std::vector<TvgVisualObject*>& list, bool children) const;
+  const std::vector<TvgVisualObject*>& TabList() const { return FTabList; }
+  // Drop target: the "IsDragOver" trigger follows enter, drop and leave.
+  virtual void DragEnter(const TvgDragObject& data, TvgPoint point);
+  // `accept` stays as the caller set it unless OnDragOver changes it.
+  virtual void DragOver(const TvgDragObject& data, TvgPoint point, bool& accept);
+  virtual void DragDrop(const TvgDragObject& data, TvgPoint point);
+  virtual void DragLeave();
+  // The drag this node started is over; an automatic drag ends the press
+  // without a click.
+  virtual void DragEnd();
+  TvgVisualObject* Caret() const { return FCaret; }
+  void CreateCaret();
+  void ShowCaretProc();
+  void HideCaret();
+  void SetCaretPos(TvgPoint p);
+  void SetCaretSize(TvgPoint size);
+  void SetCaretColor(TvgColor color);
+
   rtl::TNotifyEvent OnClick, OnDblClick, OnMouseEnter, OnMouseLeave, OnEnterFocus, OnKillFocus,
       OnApplyResource;
+  TvgMouseEvent OnMouseDown, OnMouseUp;
+  TvgMouseMoveEvent OnMouseMove;
+  TvgMouseWheelEvent OnMouseWheel;
+  TvgKeyEvent OnKeyDown, OnKeyUp;
+  TvgCanFocusedEvent OnCanFocused;
+  rtl::TEvent<rtl::TObject*, TvgPoint> OnContextMenu;
+  TvgDragEnterEvent OnDragEnter, OnDragDrop;
+  TvgDragOverEvent OnDragOver;
+  rtl::TNotifyEvent OnDragLeave, OnDragEnd;
 
  protected:
   void Loaded() override;
@@ -190,6 +293,10 @@ class TvgVisualObject : public TvgObject {
   virtual bool RealignsOnChildResize() const { return false; }
   // Controls say yes: disabled, they and their subtree let the mouse through.
   virtual bool IsControl() const { return false; }
+
+  // Raises a state trigger on the node and its style parts.
+  void RaiseTrigger(const std::string& trigger);
+  bool FocusEffectsShown() const;
 
   bool FIsMouseOver = false;
   bool FIsFocused = false;
@@ -257,6 +364,11 @@ class TvgVisualObject : public TvgObject {
   bool FDisableEffect = false;
   bool FHasEffect = false;
   TvgOwned<TvgBitmap> FEffectBitmap;
+  bool FAutoCapture = false;
+  bool FPressed = false;
+  bool FDoubleClick = false;
+  bool FDisableFocusEffect = false;
+  TvgVisualObject* FCaret = nullptr;
 
   friend class TvgObject;
 };

@@ -1,0 +1,496 @@
+#include "ui/core/vg_scene.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "platform/rtl/ClassRegistry.h"
+#include "ui/core/vg_ani.h"
+#include "ui/core/vg_bitmap.h"
+#include "ui/core/vg_effects.h"
+#include "ui/core/vg_pathdata.h"
+#include "ui/core/vg_widestrings.h"
+
+namespace vg {
+
+namespace {
+
+constexpr float kWholeArea = 65535;
+constexpr TvgColor kUpdateRectOutline = 0x9000FF00;
+constexpr std::uint16_t kDialogKeys[] = {27, 13, 37, 38, 39, 40, 36, 35, 107, 109};
+
+bool IsQuarterTurn(float angle) { return angle == 90 || angle == -90 || angle == 270 || angle == -270; }
+
+TvgRect WholeNumbers(const TvgRect& r) {
+  return {std::trunc(r.Left), std::trunc(r.Top), std::trunc(r.Right) + 1, std::trunc(r.Bottom) + 1};
+}
+
+TvgVisualObject* VisualOf(TvgObject* node) { return node && node->IsVisual() ? node->Visual() : nullptr; }
+
+}  // namespace
+
+TvgCustomScene::TvgCustomScene(rtl::TComponent* owner)
+    : rtl::TComponent(owner), FWindow(&FNullWindow), FFill(new TvgBrush(vgBrushNone, 0xFF000000)) {
+  AddScene(this);
+  if (DefaultCanvasClass && DefaultCanvasClass->Create) FCanvas.reset(DefaultCanvasClass->Create(FWidth, FHeight));
+  if (FCanvas) FCanvas->SetScene(this);
+  FFill->OnChanged = [this](rtl::TObject* sender) { FillChanged(sender); };
+  ++SceneCount();
+}
+
+TvgCustomScene::~TvgCustomScene() {
+  FPostedDraw.reset();
+  FShowTimer.reset();
+  if (FStyle) FStyle->RemoveSceneUpdater(this);
+  FStyle = nullptr;
+  if (--SceneCount() == 0) vgFreeAniThread();
+  IncludeState(rtl::csDestroying);
+  DeleteChildren();
+  FFill.reset();
+  FCanvas.reset();
+  RemoveScene(this);
+}
+
+int& TvgCustomScene::SceneCount() {
+  static int count = 0;
+  return count;
+}
+
+void TvgCustomScene::Publish(rtl::TPublisher<TvgCustomScene>& p) {
+  using T = TvgCustomScene;
+  p.Property("Fill", &T::Fill, &T::SetFill);
+  p.Property("Transparency", &T::Transparency, &T::SetTransparency).Default(false);
+  p.Property("Style", &T::Style, &T::SetStyle);
+  p.Property("ActiveControl", &T::ActiveControl, &T::SetActiveControl);
+  p.Property("AnimatedCaret", &T::AnimatedCaret, &T::SetAnimatedCaret).Default(true);
+}
+
+// ----- window and size
+
+void TvgCustomScene::SetWindow(IvgSceneWindow* window) { FWindow = window ? window : &FNullWindow; }
+
+void TvgCustomScene::HandleCreated() {
+  if (FCanvas) FCanvas->ResizeBuffer(FWidth, FHeight);
+  RealignRoot();
+  AddUpdateRect({0, 0, float(FWidth), float(FHeight)});
+  if (Layered()) AddUpdateRect({0, 0, kWholeArea, kWholeArea});
+}
+
+void TvgCustomScene::SetBounds(int, int, int width, int height) {
+  FWidth = width;
+  FHeight = height;
+  if (FCanvas && (FWindow->HandleAllocated() || Embedded())) {
+    FCanvas->ResizeBuffer(width, height);
+    RealignRoot();
+  }
+}
+
+void TvgCustomScene::PaintRects(const std::vector<TvgRect>& rects) {
+  if (FDrawing) return;
+  FUpdateRects = rects;
+  FPainting = true;
+  Draw();
+  FPainting = false;
+}
+
+void TvgCustomScene::Loaded() {
+  inherited::Loaded();
+  FShowTimer = vgStartOneShot(1, [this] {
+    auto timer = std::move(FShowTimer);
+    AddUpdateRect({0, 0, kWholeArea, kWholeArea});
+  });
+}
+
+// ----- embedded mode
+
+void TvgCustomScene::CreateEmbedded(int width, int height, rtl::TNotifyEvent onFlush) {
+  FOnFlush = std::move(onFlush);
+  FWidth = width;
+  FHeight = height;
+  if (FCanvas) FCanvas->ResizeBuffer(width, height);
+  RealignRoot();
+  AddUpdateRect({0, 0, float(width), float(height)});
+}
+
+void TvgCustomScene::EmbeddedMouseDown(TvgMouseButton button, TvgShiftState shift, int x, int y) {
+  MouseDown(button, shift, float(x), float(y));
+}
+void TvgCustomScene::EmbeddedMouseMove(TvgShiftState shift, int x, int y) { MouseMove(shift, float(x), float(y)); }
+void TvgCustomScene::EmbeddedMouseUp(TvgMouseButton button, TvgShiftState shift, int x, int y) {
+  MouseUp(button, shift, float(x), float(y));
+}
+bool TvgCustomScene::EmbeddedMouseWheel(TvgShiftState shift, int delta) { return DoMouseWheel(shift, delta); }
+void TvgCustomScene::EmbeddedKeyDown(std::uint16_t& key, char16_t& keyChar, TvgShiftState shift) {
+  UnicodeKeyDown(key, keyChar, shift);
+}
+void TvgCustomScene::EmbeddedKeyUp(std::uint16_t& key, char16_t& keyChar, TvgShiftState shift) {
+  UnicodeKeyUp(key, keyChar, shift);
+}
+
+void TvgCustomScene::UpdateBuffer() {
+  FUpdateRects = {{0, 0, float(FWidth), float(FHeight)}};
+  Draw();
+}
+
+// ----- root nodes
+
+void TvgCustomScene::AddObject(TvgObject* node) {
+  if (!node) return;
+  if (node->Parent()) node->Parent()->RemoveObject(node);
+  FChildren.push_back(node);
+  node->SetNewScene(this);
+  if (TvgVisualObject* visual = VisualOf(node); visual && !ComponentState().Contains(rtl::csDestroying)) {
+    visual->RecalcUpdateRect();
+    visual->RecalcAbsolute();
+    visual->Repaint();
+    RealignRoot();
+  }
+}
+
+void TvgCustomScene::RemoveObject(TvgObject* node) {
+  auto it = std::find(FChildren.begin(), FChildren.end(), node);
+  if (it == FChildren.end()) return;
+  FWindow->Invalidate({0, 0, float(FWidth), float(FHeight)});
+  node->SetNewScene(nullptr);
+  Forget(node);
+  FChildren.erase(std::find(FChildren.begin(), FChildren.end(), node));
+}
+
+void TvgCustomScene::DeleteChildren() {
+  while (!FChildren.empty()) {
+    TvgObject* node = FChildren.front();
+    FChildren.erase(FChildren.begin());
+    node->SetNewScene(nullptr);
+    Forget(node);
+    node->Free();
+  }
+}
+
+TvgObject* TvgCustomScene::GetRoot() { return FChildren.empty() ? nullptr : FChildren.front(); }
+
+TvgObject* TvgCustomScene::GetChildrenObject(int index) const {
+  return index >= 0 && index < GetCount() ? FChildren[static_cast<std::size_t>(index)] : nullptr;
+}
+
+void TvgCustomScene::GetChildren(const rtl::TGetChildProc& proc, rtl::TComponent*) {
+  for (TvgObject* node : FChildren)
+    if (node->Stored()) proc(node);
+}
+
+void TvgCustomScene::RealignRoot() {
+  TvgVisualObject* root = VisualOf(GetRoot());
+  if (!root) return;
+  const float w = float(FWidth), h = float(FHeight);
+  const float sx = root->Scale()->X(), sy = root->Scale()->Y();
+  if (IsQuarterTurn(root->RotateAngle()))
+    root->SetBounds((w - h) / 2, (h - w) / 2, h / sy, w / sx);
+  else
+    root->SetBounds(0, 0, w / sx, h / sy);
+}
+
+TvgVisualObject* TvgCustomScene::ObjectByPoint(float x, float y) {
+  for (auto it = FChildren.rbegin(); it != FChildren.rend(); ++it) {
+    TvgVisualObject* root = VisualOf(*it);
+    if (!root) return nullptr;
+    if (!root->Visible()) continue;
+    if (TvgVisualObject* hit = root->ObjectByPoint(x, y)) return hit;
+  }
+  return nullptr;
+}
+
+// ----- references
+
+void TvgCustomScene::Forget(rtl::TComponent* component) {
+  if (component == FActiveControl) FActiveControl = nullptr;
+  if (component == FCaptured) FCaptured = nullptr;
+  if (component == FHovered) FHovered = nullptr;
+  if (component == FFocused) FFocused = nullptr;
+  if (component == FStyle) SetStyle(nullptr);
+}
+
+void TvgCustomScene::Notification(TvgObject* node, rtl::TOperation operation) {
+  if (operation == rtl::opRemove) Forget(node);
+}
+
+void TvgCustomScene::Notification(rtl::TComponent* component, rtl::TOperation operation) {
+  inherited::Notification(component, operation);
+  if (operation == rtl::opRemove) Forget(component);
+}
+
+// ----- state
+
+void TvgCustomScene::FillChanged(rtl::TObject*) {
+  FUpdateRects.clear();
+  AddUpdateRect({0, 0, float(FWidth), float(FHeight)});
+}
+
+void TvgCustomScene::SetTransparency(bool value) {
+  if (value == FTransparency) return;
+  FTransparency = value;
+  AddUpdateRect({0, 0, 10000, 10000});
+}
+
+void TvgCustomScene::SetStyle(TvgResources* value) {
+  if (value == FStyle) return;
+  if (FStyle) {
+    FStyle->RemoveSceneUpdater(this);
+    FStyle->RemoveFreeNotification(this);
+  }
+  FStyle = value;
+  if (FStyle) {
+    FStyle->AddSceneUpdater(this);
+    FStyle->FreeNotification(this);
+  }
+  UpdateResource();
+}
+
+void TvgCustomScene::UpdateResource() {
+  if (TvgObject* root = GetRoot()) root->UpdateResource();
+}
+
+void TvgCustomScene::SetActiveControl(TvgVisualObject* value) {
+  FActiveControl = value;
+  if (FActiveControl && !ComponentState().Contains(rtl::csLoading)) FActiveControl->SetFocus();
+}
+
+void TvgCustomScene::SetFocused(TvgVisualObject* node) {
+  if (node == FFocused) return;
+  if (TvgVisualObject* old = std::exchange(FFocused, nullptr)) old->KillFocus();
+  FFocused = node;
+  if (FFocused) FFocused->EnterFocus();
+}
+
+void TvgCustomScene::SetCaptured(TvgVisualObject* node) {
+  FCaptured = node;
+  if (!Embedded()) FWindow->SetMouseCapture(node != nullptr);
+}
+
+TvgPoint TvgCustomScene::LocalToScreen(TvgPoint p) {
+  return FWindow->ClientToScreen({std::trunc(p.X), std::trunc(p.Y)});
+}
+
+void TvgCustomScene::SetHovered(TvgVisualObject* node) {
+  if (node == FHovered) return;
+  if (TvgVisualObject* old = std::exchange(FHovered, nullptr)) old->MouseLeave();
+  FHovered = node;
+  if (FHovered) FHovered->MouseEnter();
+}
+
+// ----- input
+
+void TvgCustomScene::MouseDown(TvgMouseButton button, TvgShiftState shift, float x, float y) {
+  FMousePos = {x, y};
+  if (TvgVisualObject* node = ObjectByPoint(x, y)) {
+    const TvgPoint p = node->AbsoluteToLocal({x, y});
+    node->MouseDown(button, shift, p.X, p.Y);
+  }
+}
+
+void TvgCustomScene::MouseMove(TvgShiftState shift, float x, float y) {
+  FMousePos = {x, y};
+  if (FCaptured) {
+    const TvgPoint p = FCaptured->AbsoluteToLocal({x, y});
+    FCaptured->MouseMove(shift, p.X, p.Y, 0, 0);
+    return;
+  }
+  TvgVisualObject* node = ObjectByPoint(x, y);
+  SetHovered(node);
+  if (node) {
+    const TvgPoint p = node->AbsoluteToLocal({x, y});
+    node->MouseMove(shift, p.X, p.Y, 0, 0);
+  }
+}
+
+void TvgCustomScene::MouseUp(TvgMouseButton button, TvgShiftState shift, float x, float y) {
+  TvgVisualObject* node = FCaptured ? FCaptured : ObjectByPoint(FMousePos.X, FMousePos.Y);
+  if (!node) return;
+  const TvgPoint p = node->AbsoluteToLocal({x, y});
+  node->MouseUp(button, shift, p.X, p.Y);
+}
+
+bool TvgCustomScene::DoMouseWheel(TvgShiftState shift, int delta) {
+  bool handled = false;
+  if (FCaptured) {
+    FCaptured->MouseWheel(shift, delta, handled);
+    return handled;
+  }
+  for (TvgObject* node = ObjectByPoint(FMousePos.X, FMousePos.Y); node && node->IsVisual() && !handled;
+       node = node->Parent())
+    node->Visual()->MouseWheel(shift, delta, handled);
+  return handled;
+}
+
+void TvgCustomScene::MouseLeaveWindow() { SetHovered(nullptr); }
+
+void TvgCustomScene::UnicodeKeyDown(std::uint16_t& key, char16_t& keyChar, TvgShiftState shift) {
+  TvgVisualObject* root = VisualOf(GetRoot());
+  if (root && std::find(std::begin(kDialogKeys), std::end(kDialogKeys), key) != std::end(kDialogKeys)) {
+    root->DialogKey(key, shift);
+    if (key == 0) return;
+  }
+  if (key == vgKeyTab && root) {
+    key = 0;
+    TabNext(shift & vgShift);
+    return;
+  }
+  if (FFocused) FFocused->KeyDown(key, keyChar, shift);
+}
+
+void TvgCustomScene::UnicodeKeyUp(std::uint16_t& key, char16_t& keyChar, TvgShiftState shift) {
+  if (FFocused) FFocused->KeyUp(key, keyChar, shift);
+}
+
+// Candidates are searched past the focused entry first and then wrap
+// around, whatever the length of the list.
+void TvgCustomScene::TabNext(bool backwards) {
+  TvgVisualObject* root = VisualOf(GetRoot());
+  if (!root) return;
+  std::vector<TvgVisualObject*> list;
+  root->GetTabOrderList(list, true);
+  const int count = static_cast<int>(list.size());
+  const auto at = std::find(list.begin(), list.end(), FFocused);
+  const int f = at == list.end() ? -1 : static_cast<int>(at - list.begin());
+  auto candidate = [](TvgVisualObject* n) {
+    return n->CheckParentVisible() && n->CanFocused() && n->GetAbsoluteEnabled();
+  };
+  auto focusIn = [&](int from, int to, int step) {
+    for (int i = from; i != to; i += step)
+      if (candidate(list[static_cast<std::size_t>(i)])) {
+        list[static_cast<std::size_t>(i)]->SetFocus();
+        return true;
+      }
+    return false;
+  };
+  if (!backwards) {
+    if (!focusIn(f + 1, count, 1) && f >= 0) focusIn(0, f + 1, 1);
+  } else {
+    const int start = f >= 0 ? f - 1 : count - 1;
+    if (!focusIn(start, -1, -1) && f >= 0) focusIn(count - 1, f - 1, -1);
+  }
+}
+
+// ----- dirty rectangles
+
+bool TvgCustomScene::Layered() { return FTransparency && FWindow->ParentIsForm(); }
+
+void TvgCustomScene::AddUpdateRect(const TvgRect& rect) {
+  if (FDisableUpdate || ComponentState().Contains(rtl::csLoading) || ComponentState().Contains(rtl::csDestroying))
+    return;
+  if (!Embedded() && !FWindow->HandleAllocated()) return;
+  if (FCanvas && FCanvas->Buffered() && !FCanvas->BufferBits()) return;
+  if (vgRectWidth(rect) == 0 || vgRectHeight(rect) == 0) return;
+  const TvgRect r = WholeNumbers(rect);
+  TvgRect overlap;
+  if (!vgIntersectRect(overlap, r, {0, 0, float(FWidth), float(FHeight)})) return;
+  if (Embedded() || Layered()) {
+    FUpdateRects.push_back(r);
+    PostDraw();
+  } else {
+    FWindow->Invalidate(r);
+  }
+}
+
+void TvgCustomScene::PostDraw() {
+  if (FPostedDraw) return;
+  FPostedDraw = vgStartOneShot(0, [this] {
+    auto posted = std::move(FPostedDraw);
+    Draw();
+  });
+}
+
+// ----- the draw pass
+
+void TvgCustomScene::Draw() {
+  if (FDrawing || FUpdateRects.empty()) return;
+  FDrawing = true;
+  ++FDrawCount;
+  if (FUpdateRects.size() > vgMaxDirtyRects) {
+    TvgRect all = FUpdateRects.front();
+    for (const TvgRect& r : FUpdateRects) all = vgUnionRect(all, r);
+    FUpdateRects = {all};
+  }
+  if (FCanvas && FCanvas->BeginScene()) {
+    FCanvas->ResetClipRect();
+    FCanvas->SetMatrix(IdentityMatrix);
+    FCanvas->SetClipRects(FUpdateRects);
+    DrawBackground();
+    FCanvas->SetStrokeThickness(1);
+    FCanvas->SetStrokeCap(vgCapFlat);
+    FCanvas->SetStrokeJoin(vgJoinMiter);
+    FCanvas->SetStrokeDash(vgDashSolid);
+    FCanvas->Stroke()->SetStyle(vgBrushSolid);
+    FCanvas->Fill()->SetStyle(vgBrushSolid);
+    PaintRoots();
+    if (FShowUpdateRects) {
+      FCanvas->ResetClipRect();
+      FCanvas->Stroke()->SetStyle(vgBrushSolid);
+      FCanvas->Stroke()->SetSolidColor(kUpdateRectOutline);
+      for (const TvgRect& r : FUpdateRects) FCanvas->DrawRect(r, 0, 0, AllCorners, 0.5f, vgCornerRound);
+    }
+    FCanvas->EndScene();
+  }
+  Output();
+  FUpdateRects.clear();
+  FDrawing = false;
+}
+
+void TvgCustomScene::DrawBackground() {
+  const bool clears =
+      FFill->Style() == vgBrushNone || (FFill->Style() == vgBrushSolid && (FFill->SolidColor() >> 24) == 0);
+  if (clears) {
+    // A transparent scene clears to nothing; an opaque one to its colour
+    // with no alpha. A transparent scene inside another window shows what
+    // the window system composes under it.
+    const TvgColor color = FTransparency ? 0 : (FFill->SolidColor() & 0x00FFFFFF);
+    for (const TvgRect& r : FUpdateRects) FCanvas->ClearRect(r, color);
+    return;
+  }
+  FCanvas->Fill()->Assign(FFill.get());
+  FCanvas->FillRect({-1, -1, float(FWidth) + 1, float(FHeight) + 1}, 0, 0, AllCorners, 1, vgCornerRound);
+}
+
+void TvgCustomScene::PaintRoots() {
+  for (TvgObject* node : std::vector<TvgObject*>(FChildren)) {
+    TvgVisualObject* root = VisualOf(node);
+    if (!root || !root->Visible()) continue;
+    const TvgRect area = root->GetUpdateRect();
+    const bool dirty = std::any_of(FUpdateRects.begin(), FUpdateRects.end(), [&](const TvgRect& r) {
+      TvgRect overlap;
+      return vgIntersectRect(overlap, area, r);
+    });
+    if (!dirty) continue;
+    FCanvas->SetMatrix(root->GetAbsoluteMatrix());
+    root->BeforePaint();
+    root->Paint();
+    root->AfterPaint();
+    root->PaintChildren();
+    root->OnPaint(root, FCanvas.get(), root->GetLocalRect());
+  }
+}
+
+void TvgCustomScene::Output() {
+  if (FOnFlush) {
+    FOnFlush(this);
+  } else if (!FPainting && FCanvas) {
+    FWindow->Flush(*FCanvas, FUpdateRects);
+  }
+}
+
+// ----- unit start and stop
+
+void vgStartCore() {
+  rtl::RegisterClasses<TvgBitmap, TvgPathData, TvgBrush, TvgBounds, TvgPosition, TvgGradient, TvgGradientPoints,
+                       TvgGradientPoint, TvgVisual, TvgWideStringList>();
+  rtl::RegisterClasses<TvgResources, TvgObject, TvgVisualObject, TvgContent, TvgControl, TvgBackground, TvgCustomScene,
+                       TvgScene>();
+  RegisterVGObjects("Resources",
+                    {TvgBrushObject::StaticClass(), TvgPathObject::StaticClass(), TvgBitmapObject::StaticClass()});
+  RegisterAnimationClasses();
+  RegisterEffectClasses();
+}
+
+void vgStopCore() {
+  vgFreeAniThread();
+  FreeDefaultStyles();
+}
+
+}  // namespace vg

@@ -1,0 +1,226 @@
+#pragma once
+// The scene host: TvgCustomScene holds the root nodes of a tree, one canvas
+// with an off-screen buffer, and the dirty rectangles nodes queue. It draws
+// them in one pass (clipped to the dirty rectangles: background, then the
+// root nodes and their children) and shows the result through its window,
+// or hands it to a flush handler in embedded mode (a scene drawn into
+// another surface, with no window of its own).
+//
+// The window is the platform's (a GTK drawing area); the scene sees it as
+// IvgSceneWindow. Two ways bring dirty rectangles to the screen:
+// - an ordinary scene asks the window to invalidate them; the window later
+//   calls PaintRects with its merged dirty list, and copies those
+//   rectangles of the buffer (BufferBits: ARGB32 premultiplied, top-down,
+//   width * 4 bytes a row) to the screen itself;
+// - an embedded or layered (transparent, filling a form) scene keeps them
+//   and draws once, from a zero-delay one-shot, however many were queued;
+//   the result goes to the flush handler or to IvgSceneWindow::Flush.
+// Input arrives in client coordinates (integer pixels) and is routed to the
+// node under the mouse, the captured node or the focused node.
+//
+// vgStartCore / vgStopCore are the start-up and shut-down of the toolkit
+// core (class registration; freeing of the process-wide state).
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "ui/core/vg_brush.h"
+#include "ui/core/vg_canvas.h"
+#include "ui/core/vg_control.h"
+
+namespace vg {
+
+// What the scene needs of the window that shows it.
+class IvgSceneWindow {
+ public:
+  virtual ~IvgSceneWindow() = default;
+  // The window exists; until then queued rectangles are dropped (the first
+  // paint covers them).
+  virtual bool HandleAllocated() = 0;
+  // Asks for a repaint of rect (client pixels, whole numbers): the window
+  // calls PaintRects later.
+  virtual void Invalidate(const TvgRect& rect) = 0;
+  // Shows rects of the canvas buffer at once (layered scenes, which are
+  // drawn outside the window's paint).
+  virtual void Flush(TvgCanvas& canvas, const std::vector<TvgRect>& rects) = 0;
+  // The scene fills a top-level form: a transparent scene then makes the
+  // form per-pixel transparent.
+  virtual bool ParentIsForm() = 0;
+  virtual void SetMouseCapture(bool capture) = 0;
+  virtual TvgPoint ClientToScreen(TvgPoint p) = 0;
+};
+
+// No window: nothing is ever shown; embedded scenes and tests use it.
+class TvgNullSceneWindow final : public IvgSceneWindow {
+ public:
+  bool HandleAllocated() override { return false; }
+  void Invalidate(const TvgRect&) override {}
+  void Flush(TvgCanvas&, const std::vector<TvgRect>&) override {}
+  bool ParentIsForm() override { return false; }
+  void SetMouseCapture(bool) override {}
+  TvgPoint ClientToScreen(TvgPoint p) override { return p; }
+};
+
+// Rectangles beyond this many are drawn as their union.
+constexpr int vgMaxDirtyRects = 20;
+
+class TvgCustomScene : public rtl::TComponent, public IvgScene {
+  RTL_CLASS(TvgCustomScene, rtl::TComponent)
+
+  explicit TvgCustomScene(rtl::TComponent* owner);
+  ~TvgCustomScene() override;
+
+  // --- the window (the null window until one is attached; the scene does
+  // not own it)
+  void SetWindow(IvgSceneWindow* window);
+  // The window was created: the buffer takes the client size, the root
+  // realigns and the whole client area is queued.
+  void HandleCreated();
+  // New client size: the buffer is resized and the root realigns.
+  void SetBounds(int left, int top, int width, int height);
+  int Width() const { return FWidth; }
+  int Height() const { return FHeight; }
+  // The window's paint: the dirty list becomes rects and is drawn.
+  void PaintRects(const std::vector<TvgRect>& rects);
+
+  // --- embedded mode: sets the size, queues the whole area; every draw
+  // pass then ends with onFlush instead of a window.
+  void CreateEmbedded(int width, int height, rtl::TNotifyEvent onFlush);
+  bool Embedded() const { return static_cast<bool>(FOnFlush); }
+  void EmbeddedMouseDown(TvgMouseButton button, TvgShiftState shift, int x, int y);
+  void EmbeddedMouseMove(TvgShiftState shift, int x, int y);
+  void EmbeddedMouseUp(TvgMouseButton button, TvgShiftState shift, int x, int y);
+  bool EmbeddedMouseWheel(TvgShiftState shift, int delta);
+  void EmbeddedKeyDown(std::uint16_t& key, char16_t& keyChar, TvgShiftState shift);
+  void EmbeddedKeyUp(std::uint16_t& key, char16_t& keyChar, TvgShiftState shift);
+  // Replaces the dirty list by the whole area and draws at once.
+  void UpdateBuffer();
+
+  // --- input in client coordinates
+  void MouseDown(TvgMouseButton button, TvgShiftState shift, float x, float y);
+  void MouseMove(TvgShiftState shift, float x, float y);
+  void MouseUp(TvgMouseButton button, TvgShiftState shift, float x, float y);
+  bool DoMouseWheel(TvgShiftState shift, int delta);
+  // The mouse left the window: the hovered node is left.
+  void MouseLeaveWindow();
+  void UnicodeKeyDown(std::uint16_t& key, char16_t& keyChar, TvgShiftState shift);
+  void UnicodeKeyUp(std::uint16_t& key, char16_t& keyChar, TvgShiftState shift);
+  // Tab traversal over the root's tab order list.
+  void TabNext(bool backwards);
+
+  // --- root nodes
+  void AddObject(TvgObject* node) override;
+  void RemoveObject(TvgObject* node) override;
+  void DeleteChildren();
+  TvgObject* GetRoot() override;
+  int GetCount() const { return static_cast<int>(FChildren.size()); }
+  TvgObject* GetChildrenObject(int index) const;
+  // Sizes the root to the client area (a quarter-turned root so that it
+  // fills the area after its turn).
+  void RealignRoot();
+  // The topmost hit node at a client point, roots last first.
+  TvgVisualObject* ObjectByPoint(float x, float y);
+
+  // --- dirty rectangles and drawing
+  void AddUpdateRect(const TvgRect& rect) override;
+  const std::vector<TvgRect>& UpdateRects() const { return FUpdateRects; }
+  int GetUpdateRectsCount() override { return static_cast<int>(FUpdateRects.size()); }
+  TvgRect GetUpdateRect(int index) override { return FUpdateRects.at(static_cast<std::size_t>(index)); }
+  virtual void Draw();
+  int DrawCount() const { return FDrawCount; }
+
+  // --- state
+  TvgBrush* Fill() const { return FFill.get(); }
+  void SetFill(const TvgBrush* value) { FFill->Assign(value); }
+  bool Transparency() const { return FTransparency; }
+  void SetTransparency(bool value);
+  TvgResources* Style() const { return FStyle; }
+  void SetStyle(TvgResources* value);
+  TvgVisualObject* ActiveControl() const { return FActiveControl; }
+  void SetActiveControl(TvgVisualObject* value);
+  bool AnimatedCaret() const { return FAnimatedCaret; }
+  void SetAnimatedCaret(bool value) { FAnimatedCaret = value; }
+  bool ShowUpdateRects() const { return FShowUpdateRects; }
+  void SetShowUpdateRects(bool value) { FShowUpdateRects = value; }
+  TvgVisualObject* Hovered() const { return FHovered; }
+  TvgCanvas* Canvas() const { return FCanvas.get(); }
+
+  // --- IvgScene
+  rtl::TComponent* GetComponent() override { return this; }
+  void Notification(TvgObject* node, rtl::TOperation operation) override;
+  bool GetDisableUpdate() override { return FDisableUpdate; }
+  void SetDisableUpdate(bool value) override { FDisableUpdate = value; }
+  bool GetDesignTime() override { return false; }
+  TvgVisualObject* GetFocused() override { return FFocused; }
+  void SetFocused(TvgVisualObject* node) override;
+  void UpdateResource() override;
+  TvgCanvas* GetCanvas() override { return FCanvas.get(); }
+  TvgVisualObject* GetCaptured() override { return FCaptured; }
+  void SetCaptured(TvgVisualObject* node) override;
+  TvgPoint GetMousePos() override { return FMousePos; }
+  TvgPoint LocalToScreen(TvgPoint p) override;
+  bool GetAnimatedCaret() override { return FAnimatedCaret; }
+  TvgResources* GetStyle() override { return FStyle; }
+  bool GetTransparency() override { return FTransparency; }
+  TvgVisualObject* GetActiveControl() override { return FActiveControl; }
+
+ protected:
+  void Notification(rtl::TComponent* component, rtl::TOperation operation) override;
+  void Loaded() override;
+  void GetChildren(const rtl::TGetChildProc& proc, rtl::TComponent* root) override;
+
+ private:
+  static void Publish(rtl::TPublisher<TvgCustomScene>& p);
+  // Live scenes; the last one frees the animation clock.
+  static int& SceneCount();
+  void FillChanged(rtl::TObject* sender);
+  // A layered scene: transparent and filling a form.
+  bool Layered();
+  // Queues the drawing of the kept rectangles (one pass for many).
+  void PostDraw();
+  void DrawBackground();
+  void PaintRoots();
+  void Output();
+  void SetHovered(TvgVisualObject* node);
+  // Forgets every reference to a component that goes away.
+  void Forget(rtl::TComponent* component);
+
+  IvgSceneWindow* FWindow;
+  TvgNullSceneWindow FNullWindow;
+  std::unique_ptr<TvgCanvas> FCanvas;
+  int FWidth = 100;
+  int FHeight = 100;
+  bool FDisableUpdate = false;
+  std::vector<TvgObject*> FChildren;
+  TvgVisualObject* FCaptured = nullptr;
+  TvgVisualObject* FHovered = nullptr;
+  TvgVisualObject* FFocused = nullptr;
+  TvgPoint FMousePos{0, 0};
+  TvgOwned<TvgBrush> FFill;
+  bool FTransparency = false;
+  bool FDrawing = false;
+  bool FPainting = false;
+  rtl::TNotifyEvent FOnFlush;
+  TvgResources* FStyle = nullptr;
+  TvgVisualObject* FActiveControl = nullptr;
+  bool FAnimatedCaret = true;
+  bool FShowUpdateRects = false;
+  std::vector<TvgRect> FUpdateRects;
+  std::unique_ptr<IvgOneShot> FPostedDraw;
+  std::unique_ptr<IvgOneShot> FShowTimer;
+  int FDrawCount = 0;
+};
+
+// The scene placed on forms: publishes the properties.
+class TvgScene : public TvgCustomScene {
+  RTL_CLASS(TvgScene, TvgCustomScene)
+  using TvgCustomScene::TvgCustomScene;
+};
+
+// Registers the core's classes (once per process).
+void vgStartCore();
+// Frees the process-wide state: the animation clock, the built-in style
+// book.
+void vgStopCore();
+
+}  // namespace vg
