@@ -1,10 +1,12 @@
 // Input, focus, tab order and the caret of TvgVisualObject.
 #include <algorithm>
+#include <memory>
 
 #include "platform/rtl/ClassRegistry.h"
 #include "platform/rtl/Rounding.h"
 #include "platform/rtl/TypeInfo.h"
 #include "ui/core/vg_ani.h"
+#include "ui/core/vg_bitmap.h"
 #include "ui/core/vg_colors.h"
 #include "ui/core/vg_visual.h"
 
@@ -155,6 +157,26 @@ void TvgVisualObject::DragLeave() {
 void TvgVisualObject::DragEnd() {
   if (FDragMode == vgDragAutomatic) MouseUp(vgMouseLeft, vgLeftButton, 65535, 65535);
   OnDragEnd(this);
+}
+
+// The drag image is at most 512 x 512, drawn at 0.7 opacity.
+void TvgVisualObject::BeginAutoDrag() {
+  IvgScene* scene = GetScene();
+  if (!scene) return;
+  std::unique_ptr<TvgBitmap> shot(MakeScreenshot());
+  TvgRect fitted{0, 0, float(shot->Width()), float(shot->Height())};
+  if (shot->Width() > 512 || shot->Height() > 512) vgFitRect(fitted, {0, 0, 512, 512});
+  TvgBitmap image(int(rtl::Round(vgRectWidth(fitted))), int(rtl::Round(vgRectHeight(fitted))));
+  if (!image.IsEmpty() && !shot->IsEmpty()) {
+    image.Clear(0);
+    TvgCanvas* canvas = image.GetCanvas();
+    if (canvas && canvas->BeginScene()) {
+      canvas->DrawBitmap(*shot, {0, 0, float(shot->Width()), float(shot->Height())},
+                         {0, 0, float(image.Width()), float(image.Height())}, 0.7f, true);
+      canvas->EndScene();
+    }
+  }
+  scene->BeginVCLDrag(this, &image);
 }
 
 // ----- focus

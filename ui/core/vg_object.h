@@ -29,6 +29,7 @@
 
 namespace vg {
 
+class TvgBitmap;
 class TvgCanvas;
 class TvgObject;
 class TvgResources;
@@ -78,6 +79,9 @@ class IvgScene {
   virtual bool GetTransparency() { return false; }
   // The control focused when the scene's form has loaded, or nullptr.
   virtual TvgVisualObject* GetActiveControl() { return nullptr; }
+  // Starts a drag of `source` inside the program; `image` (owned by the
+  // caller) may be shown by the platform.
+  virtual void BeginVCLDrag(TvgObject* /*source*/, TvgBitmap* /*image*/) {}
 
  protected:
   ~IvgScene() = default;

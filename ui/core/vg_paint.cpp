@@ -315,4 +315,19 @@ TvgVisualObject* TvgVisualObject::ObjectByPoint(float x, float y) {
   return PointInObject(x, y) && CheckHitTest() ? this : nullptr;
 }
 
+TvgVisualObject* TvgVisualObject::FindTarget(TvgPoint point, const TvgDragObject& data) {
+  const bool design = InDesign();
+  if (!design && (!FVisible || (IsControl() && !GetAbsoluteEnabled()))) return nullptr;
+  if (!(design && FDesignHide) && !(FClipChildren && !PointInObject(point.X, point.Y)))
+    for (auto it = Children().rbegin(); it != Children().rend(); ++it) {
+      if (!(*it)->IsVisual()) continue;
+      TvgVisualObject* child = (*it)->Visual();
+      if (!design && !child->FVisible) continue;
+      if (TvgVisualObject* target = child->FindTarget(point, data)) return target;
+    }
+  bool accept = false;
+  DragOver(data, point, accept);
+  return accept && PointInObject(point.X, point.Y) && CheckHitTest() ? this : nullptr;
+}
+
 }  // namespace vg

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "platform/rtl/ClassRegistry.h"
+#include "platform/rtl/Rounding.h"
 #include "ui/core/vg_ani.h"
 #include "ui/core/vg_bitmap.h"
 #include "ui/core/vg_effects.h"
@@ -17,6 +18,26 @@ namespace {
 constexpr float kWholeArea = 65535;
 constexpr TvgColor kUpdateRectOutline = 0x9000FF00;
 constexpr std::uint16_t kDialogKeys[] = {27, 13, 37, 38, 39, 40, 36, 35, 107, 109};
+
+constexpr std::uint16_t kKeyEscape = 27;
+
+// The letter of an editing shortcut's control character (Ctrl+A, C, V, X,
+// Z), else 0.
+char16_t EditingLetter(char16_t ch) {
+  switch (ch) {
+    case 1: return u'a';
+    case 3: return u'c';
+    case 22: return u'v';
+    case 24: return u'x';
+    case 26: return u'z';
+    default: return 0;
+  }
+}
+
+TvgVisualObject*& CurrentDropTarget() {
+  static TvgVisualObject* target = nullptr;
+  return target;
+}
 
 bool IsQuarterTurn(float angle) { return angle == 90 || angle == -90 || angle == 270 || angle == -270; }
 
@@ -205,6 +226,8 @@ void TvgCustomScene::Forget(rtl::TComponent* component) {
   if (component == FHovered) FHovered = nullptr;
   if (component == FFocused) FFocused = nullptr;
   if (component == FStyle) SetStyle(nullptr);
+  if (component == FDragSource) FDragSource = nullptr;
+  if (component == CurrentDropTarget()) CurrentDropTarget() = nullptr;
 }
 
 void TvgCustomScene::Notification(TvgObject* node, rtl::TOperation operation) {
@@ -278,29 +301,81 @@ void TvgCustomScene::SetHovered(TvgVisualObject* node) {
 // ----- input
 
 void TvgCustomScene::MouseDown(TvgMouseButton button, TvgShiftState shift, float x, float y) {
+  if (!Embedded()) FWindow->TakeFocus();
   FMousePos = {x, y};
-  if (TvgVisualObject* node = ObjectByPoint(x, y)) {
+  FDownPos = FMousePos;
+  TvgVisualObject* node = ObjectByPoint(x, y);
+  if (!node) {
+    BeginDrag();
+  } else if (dynamic_cast<IvgSizeGrip*>(node)) {
+    BeginResize();
+  } else {
     const TvgPoint p = node->AbsoluteToLocal({x, y});
     node->MouseDown(button, shift, p.X, p.Y);
+    if (node->DragMode() == vgDragAutomatic) node->BeginAutoDrag();
   }
 }
 
+void TvgCustomScene::BeginDrag() {
+  if (FWindow->ParentTag() == 0xFFFF) return;
+  FDragging = true;
+  FWindow->SetMouseCapture(true);
+}
+
+void TvgCustomScene::BeginResize() {
+  FResizing = true;
+  const TvgRect owner = FWindow->OwnerBounds();
+  FResizeSize = {vgRectWidth(owner), vgRectHeight(owner)};
+  FWindow->SetMouseCapture(true);
+}
+
+// The owner follows the mouse by what it moved since the press (its
+// client point stays under the mouse) or grows by what it moved since the
+// last move.
+bool TvgCustomScene::MoveOrSizeOwner(float x, float y) {
+  if (!FDragging && !FResizing) return false;
+  const TvgRect owner = FWindow->OwnerBounds();
+  if (FDragging) {
+    const float left = rtl::Round(owner.Left + x - FDownPos.X), top = rtl::Round(owner.Top + y - FDownPos.Y);
+    FWindow->SetOwnerBounds({left, top, left + vgRectWidth(owner), top + vgRectHeight(owner)});
+    return true;
+  }
+  FResizeSize.X += rtl::Round(x - FMousePos.X);
+  FResizeSize.Y += rtl::Round(y - FMousePos.Y);
+  FWindow->SetOwnerBounds({owner.Left, owner.Top, owner.Left + FResizeSize.X, owner.Top + FResizeSize.Y});
+  FWindow->SetCursor(vgCursorSizeNWSE);
+  FMousePos = {x, y};
+  return true;
+}
+
 void TvgCustomScene::MouseMove(TvgShiftState shift, float x, float y) {
+  if (MoveOrSizeOwner(x, y)) return;
   FMousePos = {x, y};
   if (FCaptured) {
     const TvgPoint p = FCaptured->AbsoluteToLocal({x, y});
     FCaptured->MouseMove(shift, p.X, p.Y, 0, 0);
     return;
   }
+  std::int16_t cursor = FLoadCursor;
   TvgVisualObject* node = ObjectByPoint(x, y);
+  if (node) {
+    FHint = node->ShowHint() ? node->Hint() : rtl::WideString();
+    cursor = dynamic_cast<IvgSizeGrip*>(node) ? vgCursorSizeNWSE : node->Cursor();
+  }
   SetHovered(node);
   if (node) {
     const TvgPoint p = node->AbsoluteToLocal({x, y});
     node->MouseMove(shift, p.X, p.Y, 0, 0);
   }
+  FWindow->SetCursor(cursor);
+  FDownPos = FMousePos;
 }
 
 void TvgCustomScene::MouseUp(TvgMouseButton button, TvgShiftState shift, float x, float y) {
+  if (FDragging || FResizing) {
+    FDragging = FResizing = false;
+    FWindow->SetMouseCapture(FCaptured != nullptr);
+  }
   TvgVisualObject* node = FCaptured ? FCaptured : ObjectByPoint(FMousePos.X, FMousePos.Y);
   if (!node) return;
   const TvgPoint p = node->AbsoluteToLocal({x, y});
@@ -327,6 +402,10 @@ void TvgCustomScene::UnicodeKeyDown(std::uint16_t& key, char16_t& keyChar, TvgSh
     root->DialogKey(key, shift);
     if (key == 0) return;
   }
+  if (key == kKeyEscape && FWindow->CancelModalOwner()) {
+    key = 0;
+    return;
+  }
   if (key == vgKeyTab && root) {
     key = 0;
     TabNext(shift & vgShift);
@@ -337,6 +416,88 @@ void TvgCustomScene::UnicodeKeyDown(std::uint16_t& key, char16_t& keyChar, TvgSh
 
 void TvgCustomScene::UnicodeKeyUp(std::uint16_t& key, char16_t& keyChar, TvgShiftState shift) {
   if (FFocused) FFocused->KeyUp(key, keyChar, shift);
+}
+
+void TvgCustomScene::KeyChar(char16_t keyChar, TvgShiftState shift) {
+  std::uint16_t key = 0;
+  if (const char16_t letter = EditingLetter(keyChar)) {
+    char16_t ch = letter;
+    UnicodeKeyDown(key, ch, shift);
+    key = 0;
+    ch = letter;
+    UnicodeKeyUp(key, ch, shift);
+  } else if (keyChar != 13) {
+    UnicodeKeyDown(key, keyChar, shift);
+  }
+}
+
+bool TvgCustomScene::ImeCaret(TvgPoint& point) {
+  if (!FFocused) return false;
+  const TvgPoint p = FFocused->LocalToAbsolute(FFocused->ImeCaretPoint());
+  point = {std::trunc(p.X), std::trunc(p.Y)};
+  return true;
+}
+
+void TvgCustomScene::ImeResult(const rtl::WideString& text) {
+  for (char16_t ch : text) {
+    std::uint16_t key = 0;
+    UnicodeKeyDown(key, ch, 0);
+  }
+}
+
+bool TvgCustomScene::HintAt(float x, float y, rtl::WideString& text, TvgRect& area) {
+  TvgVisualObject* node = ObjectByPoint(x, y);
+  if (!node || !node->ShowHint()) return false;
+  text = node->Hint();
+  const TvgRect r = node->GetAbsoluteRect();
+  area = {std::trunc(r.Left), std::trunc(r.Top), std::trunc(r.Right), std::trunc(r.Bottom)};
+  return true;
+}
+
+// ----- drag and drop
+
+TvgVisualObject* TvgCustomScene::DropTarget() { return CurrentDropTarget(); }
+
+void TvgCustomScene::SetDropTarget(TvgVisualObject* target) { CurrentDropTarget() = target; }
+
+void TvgCustomScene::BeginVCLDrag(TvgObject* source, TvgBitmap*) {
+  FDragSource = source;
+  FWindow->BeginDrag(source);
+}
+
+bool TvgCustomScene::DragOver(const TvgDragObject& data, TvgPoint point, bool internal) {
+  TvgVisualObject* root = VisualOf(GetRoot());
+  if (!root) return false;
+  TvgVisualObject* target = root->FindTarget(point, data);
+  TvgVisualObject* current = DropTarget();
+  if (internal && target && target == data.Source) {
+    if (current) current->DragLeave();
+    SetDropTarget(nullptr);
+    return false;
+  }
+  bool accept = false;
+  if (internal && current) current->DragOver(data, point, accept);
+  if (target != current) {
+    if (current) current->DragLeave();
+    SetDropTarget(target);
+    if (target) target->DragEnter(data, point);
+  }
+  return internal ? accept && DropTarget() : DropTarget() != nullptr;
+}
+
+void TvgCustomScene::DragDrop(const TvgDragObject& data, TvgPoint point) {
+  TvgVisualObject* target = std::exchange(CurrentDropTarget(), nullptr);
+  if (target) target->DragDrop(data, point);
+}
+
+void TvgCustomScene::DragLeave() {
+  TvgVisualObject* target = std::exchange(CurrentDropTarget(), nullptr);
+  if (target) target->DragLeave();
+}
+
+void TvgCustomScene::EndDrag() {
+  TvgObject* source = std::exchange(FDragSource, nullptr);
+  if (TvgVisualObject* node = VisualOf(source)) node->DragEnd();
 }
 
 // Candidates are searched past the focused entry first and then wrap

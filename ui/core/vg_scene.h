@@ -48,7 +48,33 @@ class IvgSceneWindow {
   virtual bool ParentIsForm() = 0;
   virtual void SetMouseCapture(bool capture) = 0;
   virtual TvgPoint ClientToScreen(TvgPoint p) = 0;
+  // A class-library cursor (crDefault 0, crSizeNWSE -8, ...).
+  virtual void SetCursor(std::int16_t /*cursor*/) {}
+  // The window takes the keyboard focus.
+  virtual void TakeFocus() {}
+  // The Tag of the control the scene sits on (65535 keeps its window from
+  // being dragged by the scene's empty area).
+  virtual std::intptr_t ParentTag() { return 0; }
+  // The window that owns the scene (its form), screen pixels; moved and
+  // sized by window drags and size grips.
+  virtual TvgRect OwnerBounds() { return {}; }
+  virtual void SetOwnerBounds(const TvgRect& /*bounds*/) {}
+  // The nearest owner form shown modally gets the modal result 2 (cancel);
+  // false when there is none.
+  virtual bool CancelModalOwner() { return false; }
+  // Starts a drag of `source` inside the program; the window reports it
+  // back through the scene's DragOver, DragDrop and EndDrag.
+  virtual void BeginDrag(rtl::TObject* /*source*/) {}
 };
+
+// A node that resizes the scene's window when pressed instead of getting
+// the press (the size grip control).
+class IvgSizeGrip {
+ public:
+  virtual ~IvgSizeGrip() = default;
+};
+
+constexpr std::int16_t vgCursorSizeNWSE = -8;
 
 // No window: nothing is ever shown; embedded scenes and tests use it.
 class TvgNullSceneWindow final : public IvgSceneWindow {
@@ -105,8 +131,38 @@ class TvgCustomScene : public rtl::TComponent, public IvgScene {
   void MouseLeaveWindow();
   void UnicodeKeyDown(std::uint16_t& key, char16_t& keyChar, TvgShiftState shift);
   void UnicodeKeyUp(std::uint16_t& key, char16_t& keyChar, TvgShiftState shift);
+  // A typed character: Ctrl+A, C, V, X and Z (1, 3, 22, 24, 26) arrive as
+  // key 0 with a, c, v, x or z, down and up; Enter (13) is not a
+  // character; any other goes down with key 0.
+  void KeyChar(char16_t keyChar, TvgShiftState shift);
   // Tab traversal over the root's tab order list.
   void TabNext(bool backwards);
+  // Where an input-method composition opens: the focused node's caret
+  // point (ImeCaretPoint) in client pixels; false with no focused node.
+  bool ImeCaret(TvgPoint& point);
+  // The composition ended: each character goes down with key 0.
+  void ImeResult(const rtl::WideString& text);
+  // The hint of the node under a client point when it shows hints: its
+  // text and absolute rectangle in whole pixels.
+  bool HintAt(float x, float y, rtl::WideString& text, TvgRect& area);
+  // The scene's hint: the hint of the node under the mouse.
+  const rtl::WideString& Hint() const { return FHint; }
+  bool Dragging() const { return FDragging; }
+  bool Resizing() const { return FResizing; }
+
+  // --- drag and drop into nodes (client coordinates). `internal`: a drag
+  // inside the program (the target is asked again on every move and the
+  // dragged node never drops on itself); else data from another program
+  // (any target that takes it). Returns accept.
+  bool DragOver(const TvgDragObject& data, TvgPoint point, bool internal);
+  void DragDrop(const TvgDragObject& data, TvgPoint point);
+  // The drag left the window.
+  void DragLeave();
+  // A drag started by BeginVCLDrag is over: the node gets DragEnd.
+  void EndDrag();
+  // The current drop target, shared by all scenes of the process.
+  static TvgVisualObject* DropTarget();
+  void BeginVCLDrag(TvgObject* source, TvgBitmap* image) override;
 
   // --- root nodes
   void AddObject(TvgObject* node) override;
@@ -182,6 +238,10 @@ class TvgCustomScene : public rtl::TComponent, public IvgScene {
   void PaintRoots();
   void Output();
   void SetHovered(TvgVisualObject* node);
+  void BeginDrag();
+  void BeginResize();
+  bool MoveOrSizeOwner(float x, float y);
+  void SetDropTarget(TvgVisualObject* target);
   // Forgets every reference to a component that goes away.
   void Forget(rtl::TComponent* component);
 
@@ -196,6 +256,13 @@ class TvgCustomScene : public rtl::TComponent, public IvgScene {
   TvgVisualObject* FHovered = nullptr;
   TvgVisualObject* FFocused = nullptr;
   TvgPoint FMousePos{0, 0};
+  TvgPoint FDownPos{0, 0};
+  TvgPoint FResizeSize{0, 0};
+  bool FDragging = false;
+  bool FResizing = false;
+  rtl::WideString FHint;
+  std::int16_t FLoadCursor = 0;
+  TvgObject* FDragSource = nullptr;
   TvgOwned<TvgBrush> FFill;
   bool FTransparency = false;
   bool FDrawing = false;

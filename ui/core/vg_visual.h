@@ -111,6 +111,10 @@ class TvgVisualObject : public TvgObject {
   void UpdateDesignHide(bool value);
   std::int16_t Cursor() const { return FCursor; }
   void SetCursor(std::int16_t value) { FCursor = value; }
+  const rtl::WideString& Hint() const { return FHint; }
+  void SetHint(const rtl::WideString& value) { FHint = value; }
+  bool ShowHint() const { return FShowHint; }
+  void SetShowHint(bool value) { FShowHint = value; }
   TvgDragMode DragMode() const { return FDragMode; }
   void SetDragMode(TvgDragMode value) { FDragMode = value; }
   bool CanFocused() const { return FCanFocused; }
@@ -209,6 +213,9 @@ class TvgVisualObject : public TvgObject {
   bool CheckHitTest();
   // The topmost hit node at a point in scene coordinates, or nullptr.
   virtual TvgVisualObject* ObjectByPoint(float x, float y);
+  // The topmost node under a point (scene coordinates) that accepts the
+  // drag in its DragOver, or nullptr.
+  TvgVisualObject* FindTarget(TvgPoint point, const TvgDragObject& data);
   bool DragDisableHighlight = false;
   TvgPaintEvent OnBeforePaint, OnPaint;
 
@@ -266,6 +273,12 @@ class TvgVisualObject : public TvgObject {
   // The drag this node started is over; an automatic drag ends the press
   // without a click.
   virtual void DragEnd();
+  // Starts a drag of this node through the scene, with its screenshot as
+  // the drag image.
+  virtual void BeginAutoDrag();
+  // Where typed text goes in (local coordinates): an input method opens
+  // its composition there. Text controls answer their caret position.
+  virtual TvgPoint ImeCaretPoint() { return {0, 0}; }
   TvgVisualObject* Caret() const { return FCaret; }
   void CreateCaret();
   void ShowCaretProc();

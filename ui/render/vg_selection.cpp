@@ -195,6 +195,29 @@ void TvgSelection::Leave() {
   Repaint();
 }
 
+void TvgSelection::MouseDown(TvgMouseButton button, TvgShiftState shift, float x, float y) {
+  inherited::MouseDown(button, shift, x, y);
+  Press({x, y}, button == vgMouseLeft);
+}
+
+void TvgSelection::MouseMove(TvgShiftState shift, float x, float y, float dx, float dy) {
+  inherited::MouseMove(shift, x, y, dx, dy);
+  if (shift == 0)
+    Hover({x, y});
+  else if (shift & vgLeftButton)
+    Track({x, y});
+}
+
+void TvgSelection::MouseUp(TvgMouseButton button, TvgShiftState shift, float x, float y) {
+  inherited::MouseUp(button, shift, x, y);
+  Release();
+}
+
+void TvgSelection::MouseLeave() {
+  inherited::MouseLeave();
+  Leave();
+}
+
 void TvgSelection::Paint() {
   if (FHideSelection) return;
   TvgCanvas* canvas = GetCanvas();
@@ -211,6 +234,7 @@ void TvgSelection::Paint() {
 // ----- TvgSelectionPoint
 
 TvgSelectionPoint::TvgSelectionPoint(rtl::TComponent* owner) : TvgVisualObject(owner) {
+  SetAutoCapture(true);
   SetWidth(0);
   SetHeight(0);
 }
@@ -250,6 +274,21 @@ void TvgSelectionPoint::Track(TvgPoint local) {
 void TvgSelectionPoint::Release() {
   if (FPressed) OnChange(this);
   FPressed = false;
+}
+
+void TvgSelectionPoint::MouseDown(TvgMouseButton button, TvgShiftState shift, float x, float y) {
+  inherited::MouseDown(button, shift, x, y);
+  Press(button == vgMouseLeft);
+}
+
+void TvgSelectionPoint::MouseMove(TvgShiftState shift, float x, float y, float dx, float dy) {
+  inherited::MouseMove(shift, x, y, dx, dy);
+  Track({x, y});
+}
+
+void TvgSelectionPoint::MouseUp(TvgMouseButton button, TvgShiftState shift, float x, float y) {
+  inherited::MouseUp(button, shift, x, y);
+  Release();
 }
 
 TvgRect TvgSelectionPoint::GetUpdateRect() {

@@ -15,7 +15,7 @@ namespace vg {
 class TvgSelection : public TvgVisualObject {
   RTL_CLASS(TvgSelection, TvgVisualObject)
 
-  explicit TvgSelection(rtl::TComponent* owner) : TvgVisualObject(owner) {}
+  explicit TvgSelection(rtl::TComponent* owner) : TvgVisualObject(owner) { SetAutoCapture(true); }
 
   float GripSize() const { return FGripSize; }
   // Clamped to 1..20.
@@ -48,6 +48,10 @@ class TvgSelection : public TvgVisualObject {
   // The rectangle test or any grip square.
   bool PointInObject(float x, float y) override;
   void Paint() override;
+  void MouseDown(TvgMouseButton button, TvgShiftState shift, float x, float y) override;
+  void MouseMove(TvgShiftState shift, float x, float y, float dx, float dy) override;
+  void MouseUp(TvgMouseButton button, TvgShiftState shift, float x, float y) override;
+  void MouseLeave() override;
 
   bool Moving() const { return FMove; }
   bool GripHot(int corner) const;
@@ -101,6 +105,9 @@ class TvgSelectionPoint : public TvgVisualObject {
   // Strictly inside (-GripSize, -GripSize)..(GripSize, GripSize).
   bool PointInObject(float x, float y) override;
   void Paint() override;
+  void MouseDown(TvgMouseButton button, TvgShiftState shift, float x, float y) override;
+  void MouseMove(TvgShiftState shift, float x, float y, float dx, float dy) override;
+  void MouseUp(TvgMouseButton button, TvgShiftState shift, float x, float y) override;
 
   rtl::TNotifyEvent OnChange, OnTrack;
 

@@ -120,6 +120,29 @@ TEST_F(SelectionTest, SettersClampAndHideSelectionOnlyHidesThePainting) {
   EXPECT_EQ(selection->Position()->X(), 20);
 }
 
+TEST_F(SelectionTest, MouseHandlersHoverTrackAndRelease) {
+  EXPECT_TRUE(selection->AutoCapture());
+  selection->MouseMove(0, 101, 1, 0, 0);
+  EXPECT_TRUE(selection->GripHot(1));
+  selection->MouseLeave();
+  EXPECT_FALSE(selection->GripHot(1));
+
+  selection->MouseDown(vgMouseLeft, vgLeftButton, 50, 25);
+  selection->MouseMove(vgLeftButton | vgCtrl, 60, 35, 0, 0);  // left held: tracks whatever else is held
+  selection->MouseMove(0, 500, 500, 0, 0);                    // no button: only hovers
+  selection->MouseUp(vgMouseLeft, 0, 60, 35);
+  EXPECT_EQ(Bounds(), (TvgRect{20, 20, 120, 70}));
+  EXPECT_EQ(changes, 1);
+
+  auto* point = new TvgSelectionPoint(nullptr);
+  point->SetParent(parent);
+  point->MouseDown(vgMouseLeft, vgLeftButton, 0, 0);
+  point->MouseMove(vgLeftButton, 30, 40, 0, 0);
+  point->MouseUp(vgMouseLeft, 0, 30, 40);
+  point->MouseMove(0, 90, 90, 0, 0);
+  EXPECT_EQ(point->Position()->GetPoint(), (TvgPoint{30, 40}));
+}
+
 TEST_F(SelectionTest, SelectionPointFollowsThePointerInsideItsParent) {
   auto* point = new TvgSelectionPoint(nullptr);
   point->SetParent(parent);
