@@ -16,6 +16,7 @@
 #include "platform/gui/SceneWindow.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/TextConvert.h"
+#include "tests/support/gui_events.h"
 #include "tests/support/gui_pump.h"
 
 namespace gui {
@@ -23,6 +24,12 @@ namespace {
 
 using test_support::PumpFor;
 using test_support::PumpUntil;
+using test_support::Pixel;
+using test_support::ScreenPixel;
+using test_support::SendKey;
+using test_support::SendButton;
+using test_support::SendMotion;
+using test_support::Type;
 using namespace std::chrono_literals;
 
 // A scene stand-in: paints its whole buffer in one colour on every pass (so
@@ -158,82 +165,6 @@ class Display : public ::testing::Test {
   static bool Mapped(TForm* form) {
     TSceneWindow* scene = form->ClientWindow();
     return scene && gtk_widget_get_mapped(scene->Widget());
-  }
-
-  // The colour the X server shows at (x, y) of the scene window.
-  static std::uint32_t ScreenPixel(TSceneWindow& scene, int x, int y) {
-    return Pixel(gtk_widget_get_window(scene.Widget()), x, y);
-  }
-  static std::uint32_t Pixel(GdkWindow* window, int x, int y) {
-    GdkPixbuf* pixbuf = gdk_pixbuf_get_from_window(window, x, y, 1, 1);
-    if (!pixbuf) return 0xDEADBEEF;
-    const guchar* p = gdk_pixbuf_get_pixels(pixbuf);
-    const std::uint32_t rgb = (p[0] << 16) | (p[1] << 8) | p[2];
-    g_object_unref(pixbuf);
-    return rgb;
-  }
-
-  static GdkDevice* Device(bool keyboard) {
-    GdkSeat* seat = gdk_display_get_default_seat(gdk_display_get_default());
-    return keyboard ? gdk_seat_get_keyboard(seat) : gdk_seat_get_pointer(seat);
-  }
-
-  static void SendKey(GtkWidget* toplevel, unsigned keyval, unsigned state, bool press = true) {
-    GdkEvent* event = gdk_event_new(press ? GDK_KEY_PRESS : GDK_KEY_RELEASE);
-    event->key.window = GDK_WINDOW(g_object_ref(gtk_widget_get_window(toplevel)));
-    event->key.send_event = TRUE;
-    event->key.time = GDK_CURRENT_TIME;
-    event->key.keyval = keyval;
-    event->key.state = state;
-    GdkKeymapKey* keys = nullptr;
-    gint count = 0;
-    if (gdk_keymap_get_entries_for_keyval(gdk_keymap_get_for_display(gdk_display_get_default()), keyval, &keys,
-                                          &count) &&
-        count > 0) {
-      event->key.hardware_keycode = static_cast<guint16>(keys[0].keycode);
-      event->key.group = static_cast<guint8>(keys[0].group);
-    }
-    g_free(keys);
-    gdk_event_set_device(event, Device(true));
-    gtk_main_do_event(event);
-    gdk_event_free(event);
-  }
-
-  static void Type(GtkWidget* toplevel, unsigned keyval, unsigned state = 0) {
-    SendKey(toplevel, keyval, state, true);
-    SendKey(toplevel, keyval, state, false);
-  }
-
-  static void SendMotion(TSceneWindow& scene, int screenX, int screenY) {
-    const TPoint origin = scene.ClientToScreen({0, 0});
-    GdkEvent* event = gdk_event_new(GDK_MOTION_NOTIFY);
-    event->motion.window = GDK_WINDOW(g_object_ref(gtk_widget_get_window(scene.Widget())));
-    event->motion.send_event = TRUE;
-    event->motion.x = screenX - origin.X;
-    event->motion.y = screenY - origin.Y;
-    event->motion.x_root = screenX;
-    event->motion.y_root = screenY;
-    event->motion.state = GDK_BUTTON1_MASK;
-    gdk_event_set_device(event, Device(false));
-    gtk_main_do_event(event);
-    gdk_event_free(event);
-  }
-
-  static void SendButton(TSceneWindow& scene, GdkEventType type, guint button, double x, double y, guint32 time) {
-    GdkEvent* event = gdk_event_new(type);
-    event->button.window = GDK_WINDOW(g_object_ref(gtk_widget_get_window(scene.Widget())));
-    event->button.send_event = TRUE;
-    event->button.time = time;
-    event->button.x = x;
-    event->button.y = y;
-    event->button.button = button;
-    const TPoint origin = scene.ClientToScreen({0, 0});
-    event->button.x_root = origin.X + x;
-    event->button.y_root = origin.Y + y;
-    event->button.state = type == GDK_BUTTON_RELEASE ? GDK_BUTTON1_MASK : 0;
-    gdk_event_set_device(event, Device(false));
-    gtk_main_do_event(event);
-    gdk_event_free(event);
   }
 };
 

@@ -1,0 +1,177 @@
+// A scene on a real window (run under xvfb-run): what it paints reaches the
+// screen, only its dirty areas are repainted, and clicks and keys reach
+// its nodes.
+#include "ui/window/vg_scenehost.h"
+
+#include <gtest/gtest.h>
+#include <gtk/gtk.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "platform/gui/GuiInit.h"
+#include "tests/support/gui_events.h"
+#include "tests/support/gui_pump.h"
+#include "ui/render/vg_canvas_gdip.h"
+#include "ui/render/vg_objects.h"
+
+namespace vg {
+namespace {
+
+using namespace std::chrono_literals;
+using test_support::PumpFor;
+using test_support::PumpUntil;
+using test_support::ScreenPixel;
+
+// The background: keeps the dirty rectangles of every pass it paints in.
+class TProbeBackground : public TvgRectangle {
+ public:
+  using TvgRectangle::TvgRectangle;
+  void Paint() override {
+    IvgScene* scene = GetScene();
+    for (int i = 0; i < scene->GetUpdateRectsCount(); ++i) Dirty.push_back(scene->GetUpdateRect(i));
+    TvgRectangle::Paint();
+  }
+  std::vector<TvgRect> Dirty;
+};
+
+template <class T>
+T* Shape(TvgObject* parent, float x, float y, float w, float h, TvgColor fill) {
+  auto* shape = new T(nullptr);
+  shape->SetParent(parent);
+  shape->SetBounds(x, y, w, h);
+  shape->Fill()->SetSolidColor(fill);
+  shape->Stroke()->SetStyle(vgBrushNone);
+  return shape;
+}
+
+class SceneOnScreen : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    setenv("GTK_IM_MODULE", "gtk-im-context-simple", 1);
+    setenv("NO_AT_BRIDGE", "1", 1);
+  }
+  void SetUp() override {
+    if (!gui::InitGui()) GTEST_SKIP() << "no display";
+    gui::RegisterGuiClasses();
+    vgStartCore();
+    RegisterShapeClasses();
+    StartGdiPlusBackEnd();
+    form = new gui::TForm(nullptr);
+    form->SetBorderStyle(gui::bsSingle);
+    form->SetPosition(gui::poScreenCenter);
+    scene.reset(new TvgScene(nullptr));
+    root = new TProbeBackground(nullptr);
+    root->Fill()->SetSolidColor(0xFFE0E0E0);
+    root->Stroke()->SetStyle(vgBrushNone);
+    scene->AddObject(root);
+  }
+  void TearDown() override {
+    host.reset();
+    if (form) form->Free();
+    scene.reset();
+  }
+  void Show(int width, int height) {
+    form->SetClientWidth(width);
+    form->SetClientHeight(height);
+    host = std::make_unique<TvgSceneHost>(*scene, *form);
+    form->Show();
+    ASSERT_TRUE(PumpUntil([&] {
+      return scene->DrawCount() > 0 && Window() && gtk_widget_get_mapped(Window()->Widget());
+    }));
+    PumpFor(50ms);
+  }
+  gui::TSceneWindow* Window() { return form->ClientWindow(); }
+  std::uint32_t Pixel(int x, int y) { return ScreenPixel(*Window(), x, y); }
+
+  gui::TForm* form = nullptr;
+  TvgOwned<TvgScene> scene;
+  std::unique_ptr<TvgSceneHost> host;
+  TProbeBackground* root = nullptr;
+};
+
+TEST_F(SceneOnScreen, ShowsTheSceneAndRepaintsOnlyTheDirtyAreas) {
+  auto* red = Shape<TvgRectangle>(root, 10, 10, 50, 40, 0xFFFF0000);
+  Shape<TvgEllipse>(root, 100, 10, 60, 40, 0xFF0000FF);
+  Show(200, 120);
+  EXPECT_EQ(Pixel(35, 30), 0xFF0000u);
+  EXPECT_EQ(Pixel(130, 30), 0x0000FFu);
+  EXPECT_EQ(Pixel(190, 110), 0xE0E0E0u);
+
+  // The background changes unseen; only the red shape asks for a repaint.
+  scene->SetDisableUpdate(true);
+  root->Fill()->SetSolidColor(0xFFFFFFFF);
+  scene->SetDisableUpdate(false);
+  root->Dirty.clear();
+  red->Fill()->SetSolidColor(0xFF00FF00);
+  ASSERT_TRUE(PumpUntil([&] { return !root->Dirty.empty(); }));
+  PumpFor(30ms);
+  ASSERT_EQ(root->Dirty.size(), 1u);
+  const TvgRect dirty = root->Dirty[0];
+  EXPECT_LE(dirty.Left, 10);
+  EXPECT_GE(dirty.Right, 60);
+  EXPECT_LT(dirty.Right, 100);
+  EXPECT_EQ(Pixel(35, 30), 0x00FF00u);
+  EXPECT_EQ(Pixel(130, 30), 0x0000FFu);
+  EXPECT_EQ(Pixel(80, 100), 0xE0E0E0u);  // outside the dirty area: what was there before
+}
+
+TEST_F(SceneOnScreen, ClicksAndTypedTextReachNodes) {
+  auto* box = Shape<TvgRectangle>(root, 10, 10, 50, 40, 0xFFFFFFFF);
+  box->SetCanFocused(true);
+  std::vector<std::string> events;
+  box->OnMouseDown = [&](rtl::TObject*, TvgMouseButton, TvgShiftState, float x, float y) {
+    events.push_back("down " + std::to_string(int(x)) + "," + std::to_string(int(y)));
+  };
+  box->OnClick = [&](rtl::TObject*) { events.push_back("click"); };
+  box->OnKeyDown = [&](rtl::TObject*, std::uint16_t& key, char16_t& ch, TvgShiftState) {
+    events.push_back("keydown " + std::to_string(key) + "," + std::to_string(int(ch)));
+  };
+  box->OnKeyUp = [&](rtl::TObject*, std::uint16_t& key, char16_t& ch, TvgShiftState) {
+    if (key == 0) events.push_back("keyup 0," + std::to_string(int(ch)));
+  };
+  Show(200, 120);
+  gui::TSceneWindow& window = *Window();
+  test_support::SendButton(window, GDK_BUTTON_PRESS, 1, 20, 25, 1000);
+  test_support::SendButton(window, GDK_BUTTON_RELEASE, 1, 20, 25, 1050);
+  EXPECT_EQ(events, (std::vector<std::string>{"down 10,15", "click"}));
+  EXPECT_EQ(scene->GetFocused(), box);
+
+  events.clear();
+  test_support::Type(form->Handle(), GDK_KEY_b);
+  test_support::Type(form->Handle(), GDK_KEY_c, GDK_CONTROL_MASK);
+  PumpFor(20ms);
+  const std::vector<std::string> expected{"keydown 66,0", "keydown 0,98", "keydown 0,99", "keyup 0,99"};
+  std::vector<std::string> seen;
+  for (const std::string& e : events)
+    if (std::find(expected.begin(), expected.end(), e) != expected.end()) seen.push_back(e);
+  EXPECT_EQ(seen, expected);
+}
+
+TEST_F(SceneOnScreen, DemoFormScreenshot) {
+  root->Fill()->SetSolidColor(0xFFF2F2F5);
+  Shape<TvgRectangle>(root, 0, 0, 130, 300, 0xFF2873C7);
+  auto* button = Shape<TvgRoundRect>(root, 160, 220, 100, 32, 0xFF2873C7);
+  button->Stroke()->SetStyle(vgBrushSolid);
+  Shape<TvgEllipse>(root, 300, 60, 70, 70, 0xFFE8A33D);
+  auto* title = Shape<TvgText>(root, 150, 20, 240, 30, 0xFF333333);
+  title->SetText(u"esctool demo scene");
+  title->Font()->SetSize(16);
+  form->SetCaption(u"esctool demo");
+  Show(400, 300);
+  GdkWindow* gdkWindow = gtk_widget_get_window(form->Handle());
+  GdkPixbuf* shot = gdk_pixbuf_get_from_window(gdkWindow, 0, 0, gdk_window_get_width(gdkWindow),
+                                               gdk_window_get_height(gdkWindow));
+  ASSERT_NE(shot, nullptr);
+  const char* binary = std::getenv("ESCTOOL_BINARY_DIR");
+  const std::filesystem::path dir = std::filesystem::path(binary ? binary : ".") / "artifacts";
+  std::filesystem::create_directories(dir);
+  EXPECT_TRUE(gdk_pixbuf_save(shot, (dir / "demo_scene_form.png").string().c_str(), "png", nullptr, nullptr));
+  g_object_unref(shot);
+  EXPECT_EQ(Pixel(60, 150), 0x2873C7u);
+}
+
+}  // namespace
+}  // namespace vg
