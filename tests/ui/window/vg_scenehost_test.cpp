@@ -150,6 +150,48 @@ TEST_F(SceneOnScreen, ClicksAndTypedTextReachNodes) {
   EXPECT_EQ(seen, expected);
 }
 
+// Takes Escape away from the scene while `consume` is set.
+class TEscapeTaker : public TvgRectangle {
+ public:
+  using TvgRectangle::TvgRectangle;
+  void DialogKey(std::uint16_t& key, TvgShiftState) override {
+    if (consume && key == 27) key = 0;
+  }
+  bool consume = true;
+};
+
+TEST_F(SceneOnScreen, EscapeTheTreeLeavesClosesTheModalForm) {
+  auto* taker = new TEscapeTaker(nullptr);
+  taker->SetParent(root);
+  form->SetClientWidth(200);
+  form->SetClientHeight(120);
+  host = std::make_unique<TvgSceneHost>(*scene, *form);
+  struct Script {
+    gui::TForm* form;
+    bool thenOk;
+  };
+  auto run = [&](bool thenOk) {
+    Script script{form, thenOk};
+    g_timeout_add(100, [](gpointer data) -> gboolean {
+      auto* s = static_cast<Script*>(data);
+      s->form->ClientWindow()->SetFocus();
+      test_support::Type(s->form->Handle(), GDK_KEY_Escape);
+      return G_SOURCE_REMOVE;
+    }, &script);
+    g_timeout_add(300, [](gpointer data) -> gboolean {
+      auto* s = static_cast<Script*>(data);
+      if (s->thenOk) s->form->SetModalResult(gui::mrOk);
+      return G_SOURCE_REMOVE;
+    }, &script);
+    const gui::TModalResult result = form->ShowModal();
+    PumpFor(250ms);  // lets the second timeout pass before the script goes
+    return result;
+  };
+  EXPECT_EQ(run(true), gui::mrOk);  // the tree took Escape
+  taker->consume = false;
+  EXPECT_EQ(run(false), gui::mrCancel);
+}
+
 TEST_F(SceneOnScreen, DemoFormScreenshot) {
   root->Fill()->SetSolidColor(0xFFF2F2F5);
   Shape<TvgRectangle>(root, 0, 0, 130, 300, 0xFF2873C7);
