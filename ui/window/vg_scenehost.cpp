@@ -3,6 +3,7 @@
 #include <cairo.h>
 
 #include <cmath>
+#include <utility>
 
 namespace vg {
 
@@ -11,8 +12,9 @@ namespace {
 TvgShiftState ShiftOf(gui::TShiftState shift) {
   TvgShiftState result = 0;
   const std::pair<gui::TShiftStateFlag, TvgShiftState> flags[] = {
-      {gui::ssShift, vgShift},      {gui::ssAlt, vgAlt},       {gui::ssCtrl, vgCtrl},
-      {gui::ssLeft, vgLeftButton},  {gui::ssRight, vgRightButton}, {gui::ssMiddle, vgMiddleButton},
+      {gui::ssShift, vgShift},        {gui::ssAlt, vgAlt},
+      {gui::ssCtrl, vgCtrl},          {gui::ssLeft, vgLeftButton},
+      {gui::ssRight, vgRightButton},  {gui::ssMiddle, vgMiddleButton},
       {gui::ssDouble, vgDouble}};
   for (const auto& [flag, bit] : flags)
     if (shift.Contains(flag)) result |= bit;
