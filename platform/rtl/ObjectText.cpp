@@ -8,6 +8,7 @@
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/Filer.h"
 #include "platform/rtl/NumberText.h"
+#include "platform/rtl/TextCompare.h"
 #include "platform/rtl/TextConvert.h"
 
 namespace rtl {
@@ -263,7 +264,7 @@ class TextParser {
 
   bool IsSymbol(char symbol) const { return token_.kind == TokenKind::Symbol && token_.symbol == symbol; }
   bool IsWord(std::string_view word) const {
-    return token_.kind == TokenKind::Ident && SameIdentifier(token_.text, word);
+    return token_.kind == TokenKind::Ident && SameText(token_.text, word);
   }
   void Expect(char symbol) {
     if (!IsSymbol(symbol)) Error(Format("'%c' expected", symbol));
