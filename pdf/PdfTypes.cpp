@@ -66,23 +66,23 @@ TPdfVirtualObject::TPdfVirtualObject(int objectId) {
 
 void TPdfNull::WriteValue(rtl::TStream& stream) { WriteAscii(stream, "null"); }
 
-void TPdfBoolean::WriteValue(rtl::TStream& stream) { WriteAscii(stream, value_ ? "true" : "false"); }
+void TPdfBoolean::WriteValue(rtl::TStream& stream) { WriteAscii(stream, Value() ? "true" : "false"); }
 
-void TPdfNumber::WriteValue(rtl::TStream& stream) { WriteInteger(stream, value_); }
+void TPdfNumber::WriteValue(rtl::TStream& stream) { WriteInteger(stream, Value()); }
 
-void TPdfReal::WriteValue(rtl::TStream& stream) { WriteAscii(stream, FormatPdfReal(value_)); }
+void TPdfReal::WriteValue(rtl::TStream& stream) { WriteAscii(stream, FormatPdfReal(Value())); }
 
-void TPdfString::WriteValue(rtl::TStream& stream) { WriteAscii(stream, PdfStringForm(value_, kPdfAnsiCodePage)); }
+void TPdfString::WriteValue(rtl::TStream& stream) { WriteAscii(stream, PdfStringForm(Value(), kPdfAnsiCodePage)); }
 
 void TPdfText::WriteValue(rtl::TStream& stream) {
-  if (HasSurrogateUnits(value_)) {
-    WriteAscii(stream, '<' + PdfUnicodeHeader() + TextToUtf16Hex(value_) + '>');
+  if (HasSurrogateUnits(Value())) {
+    WriteAscii(stream, '<' + PdfUnicodeHeader() + TextToUtf16Hex(Value()) + '>');
   } else {
-    WriteAscii(stream, PdfStringForm(value_, kPdfAnsiCodePage));
+    WriteAscii(stream, PdfStringForm(Value(), kPdfAnsiCodePage));
   }
 }
 
-void TPdfName::WriteValue(rtl::TStream& stream) { WriteAscii(stream, EscapeName(value_)); }
+void TPdfName::WriteValue(rtl::TStream& stream) { WriteAscii(stream, EscapeName(Value())); }
 
 // ---- arrays ----
 
