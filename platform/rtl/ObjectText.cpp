@@ -16,7 +16,7 @@ namespace rtl {
 namespace {
 
 constexpr int kMaxTextDepth = 256;
-constexpr std::size_t kLineUnits = 64;  // string and binary pieces per line
+constexpr std::size_t kLineUnits = 64;  // string and binary chunks per line
 
 // ===== binary -> text
 
@@ -170,7 +170,7 @@ class BinaryToText {
     return text + suffix;
   }
 
-  // Quoted runs with #codes, broken into pieces of kLineUnits joined by " +".
+  // Quoted runs with #codes, broken into chunks of kLineUnits joined by " +".
   void WriteQuoted(const WideString& text, int indent) {
     if (text.empty()) return Out("''");
     const bool multiLine = text.size() > kLineUnits;
@@ -179,14 +179,14 @@ class BinaryToText {
         if (start) Out(" +");
         NewLine(indent + 2);
       }
-      Out(QuotePiece(std::u16string_view(text).substr(start, kLineUnits)));
+      Out(QuoteSlice(std::u16string_view(text).substr(start, kLineUnits)));
     }
   }
 
-  static std::string QuotePiece(std::u16string_view piece) {
+  static std::string QuoteSlice(std::u16string_view slice) {
     std::string result;
     bool quoted = false;
-    for (char16_t unit : piece) {
+    for (char16_t unit : slice) {
       if (unit < 32 || unit >= 128) {
         if (quoted) result += '\'';
         quoted = false;
@@ -394,7 +394,7 @@ class TextParser {
     token_.text = std::to_string(static_cast<std::int64_t>(value));
   }
 
-  // Quoted runs and #codes, adjacent pieces joined.
+  // Quoted runs and #codes, adjacent chunks joined.
   void ReadString() {
     token_.kind = TokenKind::String;
     while (pos_ < text_.size()) {
