@@ -10,6 +10,7 @@
 #include "platform/rtl/NumberText.h"
 #include "platform/rtl/TextCompare.h"
 #include "platform/rtl/TextConvert.h"
+#include "platform/rtl/TextFileEncoding.h"
 
 namespace rtl {
 
@@ -657,7 +658,7 @@ void ObjectBinaryToText(TStream& input, TStream& output) { BinaryToText(input, o
 void ObjectTextToBinary(TStream& input, TStream& output) {
   TBytes bytes = input.ReadRemaining();
   std::string text(bytes.begin(), bytes.end());
-  if (text.size() >= 3 && text.compare(0, 3, "\xEF\xBB\xBF") == 0) text.erase(0, 3);  // UTF-8 BOM
+  if (text.starts_with(kUtf8Bom)) text.erase(0, kUtf8Bom.size());
   TextToBinary(std::move(text), output).Convert();
 }
 
