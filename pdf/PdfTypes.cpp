@@ -28,6 +28,9 @@ std::unique_ptr<TPdfObject> ToStoredItem(TPdfObject* value) {
   return std::unique_ptr<TPdfObject>(value);
 }
 
+// "number generation", as references and definitions name an object.
+std::string ObjectId(int number, int generation) { return std::to_string(number) + ' ' + std::to_string(generation); }
+
 TPdfObject* Resolve(TPdfObject* item, TPdfObjectMgr* objectMgr) {
   if (item == nullptr || item->ObjectType() != TPdfObjectType::otVirtualObject) return item;
   return objectMgr ? objectMgr->GetObject(item->ObjectNumber()) : nullptr;
@@ -47,14 +50,14 @@ void TPdfObject::WriteToStream(rtl::TStream& stream) {
     WriteValue(stream);
     return;
   }
-  WriteAscii(stream, std::to_string(objectNumber_) + ' ' + std::to_string(generationNumber_) + " R");
+  WriteAscii(stream, ObjectId(objectNumber_, generationNumber_) + " R");
 }
 
 void TPdfObject::WriteValueToStream(rtl::TStream& stream) {
   if (objectType_ != TPdfObjectType::otIndirectObject) {
     throw EPdfInvalidOperation("internal error wrong object type");
   }
-  WriteAscii(stream, std::to_string(objectNumber_) + ' ' + std::to_string(generationNumber_) + " obj\r\n");
+  WriteAscii(stream, ObjectId(objectNumber_, generationNumber_) + " obj\r\n");
   WriteValue(stream);
   WriteAscii(stream, "\r\nendobj\r\n");
 }
