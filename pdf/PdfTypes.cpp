@@ -283,7 +283,7 @@ std::string TextToUtf16Hex(std::u16string_view text) { return CodeUnitsToHex(tex
 
 bool HasSurrogateUnits(std::u16string_view text) {
   for (const char16_t unit : text) {
-    if (unit >= 0xD800 && unit <= 0xDFFF) return true;
+    if (rtl::IsHighSurrogate(unit) || rtl::IsLowSurrogate(unit)) return true;
   }
   return false;
 }

@@ -30,7 +30,7 @@ std::vector<int> Utf8Offsets(std::u16string_view text) {
   for (size_t i = 0; i < text.size(); ++i) {
     offsets[i] = at;
     const char16_t c = text[i];
-    if (c >= 0xD800 && c < 0xDC00 && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] < 0xE000) {
+    if (rtl::IsHighSurrogate(c) && i + 1 < text.size() && rtl::IsLowSurrogate(text[i + 1])) {
       offsets[++i] = at;
       at += 4;
     } else {
