@@ -57,13 +57,14 @@ void RegisterPdfClasses() {
 
 void TPdfHeader::WriteToStream(rtl::TStream& stream) { WriteAscii(stream, "%PDF-1.2 \r\n"); }
 
-TPdfXrefEntry::TPdfXrefEntry(TPdfObject* value) : entryType_(value ? "n" : "f"), value_(value) {
+TPdfXrefEntry::TPdfXrefEntry(TPdfObject* value) : value_(value) {
   if (value) generationNumber_ = value->GenerationNumber();
 }
 
 std::string TPdfXrefEntry::AsString() const {
   char row[32];
-  std::snprintf(row, sizeof row, "%010d %05d %s\r\n", std::max(byteOffset_, 0), generationNumber_, entryType_.c_str());
+  std::snprintf(row, sizeof row, "%010d %05d %s\r\n", std::max(byteOffset_, 0), generationNumber_,
+                EntryType().c_str());
   return row;
 }
 
