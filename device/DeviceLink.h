@@ -96,6 +96,18 @@ class DeviceLink {
   /// the unplug path and returns false.
   bool ReceiveFrame(InputFrame& destination, std::uint32_t timeoutMs);
 
+  // --- raw reports (the link adapter's channel Modbus) ----------------------
+  static constexpr std::size_t kMaxReportBytes = 65;
+  using Report = std::array<std::uint8_t, kMaxReportBytes>;
+  /// Writes `report` (byte 0 = report ID, zero-filled) with the selected
+  /// adapter's output report length. False at once when no adapter is open,
+  /// else whether the library reported bytes written.
+  bool WriteReport(const Report& report);
+  /// One read of an input report (the selected adapter's input length) with
+  /// `timeoutMs`: the bytes read, 0 at time-out, negative on an error or when
+  /// no adapter is open. Throws hid::EDeviceRemoved when the adapter was pulled out.
+  int ReadReport(Report& report, int timeoutMs);
+
   // --- senders: one attempt while not Connected, else up to 10 within 1500 ms
   /// Command c in the protocol `ProtocolSelector` chooses.
   int SendCommand(std::uint8_t c);

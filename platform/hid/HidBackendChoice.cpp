@@ -4,6 +4,7 @@
 #include <string>
 
 #include "platform/hid/HidapiBackend.h"
+#include "platform/hid/SimLinkAdapter.h"
 #include "platform/hid/SimModels.h"
 
 namespace hid {
@@ -13,6 +14,10 @@ std::unique_ptr<IHidApi> CreateHidApi(ITickClock& clock) {
   if (!choice || !*choice) return std::make_unique<HidapiBackend>();
   auto simulated = std::make_unique<SimulatedHid>(clock);
   std::string name = choice;
+  if (name == "PORTAVEX") {
+    simulated->Plug({"/sim/hidraw0", 0x0483, 0x5720, u"FS PORTAVEX", 49, 49, "1-1"}, MakeSimLinkAdapter());
+    return simulated;
+  }
   if (name == "register") name = "CAR_ESC_QV4";
   const SimModel* model = FindSimModel(name);
   if (!model) model = FindSimModel("CAR_ESC");

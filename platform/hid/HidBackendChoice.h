@@ -3,8 +3,9 @@
 // for end-to-end checks without hardware, the simulated adapter. The
 // environment variable ESCTOOL_SIMULATED_HID selects the simulator: its value
 // names one of the simulated models (SimModels: "AIRPLANE", "AIRPLANE_ESC",
-// "Corvanel_V4", "CAR_ESC", "CAR_ESC_QV4", "CAR_ESC_KZ"); "register" stands
-// for "CAR_ESC_QV4", any other value for the classic "CAR_ESC". Not a user
+// "Corvanel_V4", "CAR_ESC", "CAR_ESC_QV4", "CAR_ESC_KZ") or "PORTAVEX", the
+// link adapter with controllers on its channels; "register" stands for
+// "CAR_ESC_QV4", any other value for the classic "CAR_ESC". Not a user
 // feature.
 #include <memory>
 

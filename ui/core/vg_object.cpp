@@ -335,13 +335,6 @@ void TvgObject::Release(float delay) {
   FReleaseTimer = StartOneShot(ms, [this] { Free(); });
 }
 
-void TvgObject::StartAnimation(const rtl::WideString&) {}
-void TvgObject::StopAnimation(const rtl::WideString&) {}
-void TvgObject::StartTriggerAnimation(TvgObject*, const std::string&) {}
-void TvgObject::StartTriggerAnimationWait(TvgObject*, const std::string&) {}
-void TvgObject::StopTriggerAnimation(TvgObject*) {}
-void TvgObject::ApplyTriggerEffect(TvgObject*, const std::string&) {}
-
 // ----- streaming hooks
 
 void TvgObject::GetChildren(const rtl::TGetChildProc& proc, rtl::TComponent* root) {

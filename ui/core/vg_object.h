@@ -23,11 +23,13 @@
 #include "platform/rtl/Component.h"
 #include "platform/rtl/Streams.h"
 #include "platform/rtl/Variant.h"
+#include "ui/core/vg_easing.h"
 #include "ui/core/vg_resourcelink.h"
 #include "ui/core/vg_types.h"
 
 namespace vg {
 
+class TvgCanvas;
 class TvgObject;
 class TvgVisualObject;
 
@@ -54,6 +56,13 @@ class IvgScene {
   virtual void SetFocused(TvgVisualObject* node) = 0;
   // Re-applies the styles of the scene's controls.
   virtual void UpdateResource() = 0;
+  // What painting uses (vg_paint.cpp): the scene's canvas, its update
+  // switch (off while a subtree is painted elsewhere) and the dirty
+  // rectangles of the draw pass under way.
+  virtual TvgCanvas* GetCanvas() { return nullptr; }
+  virtual void SetDisableUpdate(bool /*value*/) {}
+  virtual int GetUpdateRectsCount() { return 0; }
+  virtual TvgRect GetUpdateRect(int /*index*/) { return {}; }
 
  protected:
   ~IvgScene() = default;
@@ -157,14 +166,28 @@ class TvgObject : public rtl::TComponent, public IvgResourceNode {
   // freed earlier cancels its timer.
   void Release(float delay = 0.1f);
 
-  // --- trigger fan-out to child animations and effects (run-time
-  // operations of the animation units; nothing here).
+  // --- trigger fan-out to child animations and effects (vg_nodeani.cpp)
   virtual void StartAnimation(const rtl::WideString& name);
   virtual void StopAnimation(const rtl::WideString& name);
   virtual void StartTriggerAnimation(TvgObject* instance, const std::string& trigger);
   virtual void StartTriggerAnimationWait(TvgObject* instance, const std::string& trigger);
   virtual void StopTriggerAnimation(TvgObject* instance);
   virtual void ApplyTriggerEffect(TvgObject* instance, const std::string& trigger);
+  // One-call animations of a property path from its current value to
+  // newValue; the temporary animation is freed when it has finished.
+  void AnimateFloat(const std::string& propertyName, float newValue, float duration = 0.2f,
+                    TvgAnimationType type = vgAnimationIn,
+                    TvgInterpolationType interpolation = vgInterpolationLinear);
+  void AnimateColor(const std::string& propertyName, const std::string& newValue, float duration = 0.2f,
+                    TvgAnimationType type = vgAnimationIn,
+                    TvgInterpolationType interpolation = vgInterpolationLinear);
+  void AnimateFloatDelay(const std::string& propertyName, float newValue, float duration = 0.2f,
+                         float delay = 0, TvgAnimationType type = vgAnimationIn,
+                         TvgInterpolationType interpolation = vgInterpolationLinear);
+  // Returns once the animation has ended (or the animation clock is gone).
+  void AnimateFloatWait(const std::string& propertyName, float newValue, float duration = 0.2f,
+                        TvgAnimationType type = vgAnimationIn,
+                        TvgInterpolationType interpolation = vgInterpolationLinear);
 
   // --- streaming (binary "TPF0" and text forms)
   void SaveToBinStream(rtl::TStream& stream);

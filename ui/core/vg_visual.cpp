@@ -368,6 +368,13 @@ TvgRect TvgVisualObject::GetUpdateRect() {
         r = clipped;
       }
     if (FCanFocused && FIsFocused) r = Inflated(r, 5);
+    if (FHasEffect && !FClipChildren) {
+      const TvgRect effects = GetEffectsRect();
+      r = vgUnionRect(r, vgNormalizeRect({LocalToAbsolute(effects.TopLeft()),
+                                          LocalToAbsolute({effects.Right, effects.Top}),
+                                          LocalToAbsolute(effects.BottomRight()),
+                                          LocalToAbsolute({effects.Left, effects.Bottom})}));
+    }
     if (!FClipChildren)
       for (TvgObject* child : Children())
         if (child->IsVisual() && child->Visual()->FVisible) r = vgUnionRect(r, child->Visual()->GetUpdateRect());
@@ -505,6 +512,7 @@ void TvgVisualObject::Repaint() {
   if (scene->GetDisableUpdate()) return;
   if (!design && !CheckParentVisible()) return;
   if (FUpdating > 0) return;
+  if (HasDisablePaintEffect()) FUpdateEffects = true;
   scene->AddUpdateRect(GetUpdateRect());
 }
 

@@ -9,13 +9,15 @@
 #include <vector>
 
 #include "platform/rtl/Event.h"
+#include "ui/core/vg_bitmap.h"
 #include "ui/core/vg_geometry.h"
 #include "ui/core/vg_object.h"
 #include "ui/core/vg_persistent.h"
 
 namespace vg {
 
-class TvgCanvas;
+// Paint callbacks: the node, the canvas and the node's local rectangle.
+using TvgPaintEvent = rtl::TEvent<rtl::TObject*, TvgCanvas*, const TvgRect&>;
 
 // The stored value of each kind is its position in this list.
 RTL_ENUM(TvgAlign, vaNone, vaTopLeft, vaTopRight, vaBottomLeft, vaBottomRight, vaTop, vaLeft, vaRight,
@@ -142,6 +144,42 @@ class TvgVisualObject : public TvgObject {
 
   void DeleteChildren() override;
 
+  // --- painting, effects and hit testing (vg_paint.cpp)
+  // The temporary canvas when set, else the scene's.
+  TvgCanvas* GetCanvas();
+  virtual void BeforePaint() {}
+  virtual void Paint() {}
+  virtual void AfterPaint() {}
+  // Paints the visible children that meet the scene's dirty rectangles,
+  // with their clips, clip-parent holes and effects.
+  virtual void PaintChildren();
+  // Queues a rectangle in local coordinates for repainting.
+  void InvalidateRect(const TvgRect& rect);
+  bool HasDisablePaintEffect();
+  bool HasAfterPaintEffect();
+  // The local rectangle united with what every enabled effect covers.
+  virtual TvgRect GetEffectsRect();
+  // Draws the node's effect images, rebuilding them when they are dirty.
+  void ApplyEffect();
+  bool DisableEffect() const { return FDisableEffect; }
+  void SetDisableEffect(bool value);
+  bool InPaintTo() const { return FInPaintTo; }
+  void SetInPaintTo(bool value);
+  // Paints the node and its subtree into canvas so that the node fills
+  // rect, with parent (may be nullptr) as its parent meanwhile; the node's
+  // geometry and the scene's update state are as before afterwards.
+  void PaintTo(TvgCanvas& canvas, const TvgRect& rect, TvgObject* parent = nullptr);
+  // A new bitmap (the caller owns it) of Round(Width) x Round(Height) with
+  // the node painted into it.
+  TvgBitmap* MakeScreenshot();
+  // The point (scene coordinates) lies strictly inside the node.
+  virtual bool PointInObject(float x, float y);
+  bool CheckHitTest();
+  // The topmost hit node at a point in scene coordinates, or nullptr.
+  virtual TvgVisualObject* ObjectByPoint(float x, float y);
+  bool DragDisableHighlight = false;
+  TvgPaintEvent OnBeforePaint, OnPaint;
+
   rtl::TNotifyEvent OnClick, OnDblClick, OnMouseEnter, OnMouseLeave, OnEnterFocus, OnKillFocus,
       OnApplyResource;
 
@@ -150,6 +188,8 @@ class TvgVisualObject : public TvgObject {
   // Whether a parent realigns when an unaligned child changes size (scroll
   // contents do).
   virtual bool RealignsOnChildResize() const { return false; }
+  // Controls say yes: disabled, they and their subtree let the mouse through.
+  virtual bool IsControl() const { return false; }
 
   bool FIsMouseOver = false;
   bool FIsFocused = false;
@@ -170,6 +210,8 @@ class TvgVisualObject : public TvgObject {
   void AlignPass(TvgAlign kind, TvgRect& client, std::vector<TvgVisualObject*>& list);
   void PlaceChild(TvgVisualObject* child, TvgRect& client);
   void SetPositionSilently(float x, float y);
+  // Painting one child: steps after culling (vg_paint.cpp).
+  void PaintSelf(TvgCanvas& canvas);
 
   bool FHitTest = true;
   bool FClipChildren = false;
@@ -214,6 +256,7 @@ class TvgVisualObject : public TvgObject {
   bool FDisableAlign = false;
   bool FDisableEffect = false;
   bool FHasEffect = false;
+  TvgOwned<TvgBitmap> FEffectBitmap;
 
   friend class TvgObject;
 };

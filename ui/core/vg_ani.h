@@ -1,0 +1,478 @@
+#pragma once
+// Animations: child nodes that change a property of the node they belong to
+// over time. TvgAnimation holds the timing (duration, delay, loop,
+// auto-reverse, direction), the easing and the triggers; the single clock
+// TvgAniThread steps every running animation from a 33 ms UI-thread timer;
+// the property animations resolve a dotted property path of their parent
+// ("Fill.Color", "Parent.Opacity") and write an interpolated value into it.
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/rtl/Collection.h"
+#include "ui/core/vg_anitarget.h"
+#include "ui/core/vg_bitmap.h"
+#include "ui/core/vg_brush.h"
+#include "ui/core/vg_easing.h"
+#include "ui/core/vg_geometry.h"
+#include "ui/core/vg_object.h"
+#include "ui/core/vg_pathdata.h"
+#include "ui/core/vg_spline.h"
+
+namespace vg {
+
+class TvgAnimation;
+
+// ---------------------------------------------------------------------------
+// The clock's view of the outside world.
+
+// A repeating timer; it stops when destroyed.
+class IvgTimer {
+ public:
+  virtual ~IvgTimer() = default;
+};
+
+class IvgAniClock {
+ public:
+  virtual ~IvgAniClock() = default;
+  // Milliseconds of a monotonic clock; never wraps.
+  virtual double MonotonicMs() = 0;
+  // Calls tick on the UI thread about every intervalMs until the handle is
+  // destroyed.
+  virtual std::unique_ptr<IvgTimer> StartTimer(std::uint32_t intervalMs, std::function<void()> tick) = 0;
+  // Handles the next event of the UI thread's loop, waiting for one: one
+  // step of a loop that waits for animations to end.
+  virtual void WaitForEvent() = 0;
+};
+
+// Replaces the clock services (nullptr restores the GLib ones: the
+// monotonic clock, the class library's TTimer and the default main context).
+void vgSetAniClock(IvgAniClock* clock);
+IvgAniClock& vgAniClock();
+
+// ---------------------------------------------------------------------------
+// The global animation clock.
+
+class TvgAniThread {
+ public:
+  static constexpr std::uint32_t Interval = 33;
+
+  // Starts ticking; time counts from now.
+  TvgAniThread();
+  ~TvgAniThread();
+  TvgAniThread(const TvgAniThread&) = delete;
+  TvgAniThread& operator=(const TvgAniThread&) = delete;
+
+  void AddAnimation(TvgAnimation* animation);  // once
+  void RemoveAnimation(TvgAnimation* animation);
+  bool HasAnimation(const TvgAnimation* animation) const;
+  int Count() const { return static_cast<int>(FAniList.size()); }
+  // Seconds since the clock started, at the last tick, and the step of that tick.
+  double Time() const { return FTime; }
+  double DeltaTime() const { return FDeltaTime; }
+
+  // One clock step: every running animation advances by the time passed
+  // since the previous step; the caret's animation only every third step.
+  void DoSyncTimer();
+
+ private:
+  std::vector<TvgAnimation*> FAniList;
+  double FStartTime = 0;
+  double FTime = 0;
+  double FDeltaTime = 0;
+  std::unique_ptr<IvgTimer> FTimer;
+  std::shared_ptr<bool> FAlive = std::make_shared<bool>(true);
+};
+
+// The clock while it exists: made by the first Start that needs it.
+extern TvgAniThread* aniThread;
+// Frees the clock (the last scene is gone); the next Start makes a new one.
+void vgFreeAniThread();
+
+// ---------------------------------------------------------------------------
+// The animation base.
+
+class TvgAnimation : public TvgObject {
+  RTL_CLASS(TvgAnimation, TvgObject)
+
+  explicit TvgAnimation(rtl::TComponent* owner);
+
+  TvgAnimationType AnimationType() const { return FAnimationType; }
+  void SetAnimationType(TvgAnimationType value) { FAnimationType = value; }
+  bool AutoReverse() const { return FAutoReverse; }
+  void SetAutoReverse(bool value) { FAutoReverse = value; }
+  bool Enabled() const { return FEnabled; }
+  // Starts or stops the animation, except in design mode or while loading.
+  void SetEnabled(bool value);
+  float Delay() const { return FDelay; }
+  void SetDelay(float value) { FDelay = value; }
+  float Duration() const { return FDuration; }
+  void SetDuration(float value) { FDuration = value; }
+  TvgInterpolationType Interpolation() const { return FInterpolation; }
+  void SetInterpolation(TvgInterpolationType value) { FInterpolation = value; }
+  bool Inverse() const { return FInverse; }
+  void SetInverse(bool value) { FInverse = value; }
+  bool HideOnFinish() const { return FHideOnFinish; }
+  void SetHideOnFinish(bool value) { FHideOnFinish = value; }
+  bool Loop() const { return FLoop; }
+  void SetLoop(bool value) { FLoop = value; }
+  const std::string& Trigger() const { return FTrigger; }
+  void SetTrigger(const std::string& value) { FTrigger = value; }
+  const std::string& TriggerInverse() const { return FTriggerInverse; }
+  void SetTriggerInverse(const std::string& value) { FTriggerInverse = value; }
+  bool Running() const { return FRunning; }
+  float Time() const { return FTime; }
+  float DelayTime() const { return FDelayTime; }
+  // While set, clock steps are ignored.
+  bool Pause = false;
+
+  rtl::TNotifyEvent OnProcess;
+  rtl::TNotifyEvent OnFinish;
+
+  // Applies the current progress to the target; nothing here.
+  virtual void ProcessAnimation() {}
+  // Runs from the start (the end when Inverse); without a scene, in design
+  // mode or with a duration below 0.001 s the end state is applied at once.
+  virtual void Start();
+  // Jumps to the end state and finishes.
+  virtual void Stop();
+  // Finishes where it is; the property keeps its current value.
+  virtual void StopAtCurrent();
+  // Starts forwards or backwards when the trigger texts call for it.
+  virtual void StartTrigger(TvgObject* instance, const std::string& trigger);
+  // One clock step of delta seconds.
+  void ProcessTick(float time, float delta);
+  // The eased progress for the current time; 0 while a delay runs.
+  float NormalizedTime() const;
+
+  // Frees the animation once the operation under way (Start, Stop or a
+  // clock step) has returned; at once when none is.
+  void FreeWhenIdle();
+
+ protected:
+  void Loaded() override;
+  void BeforeDestruction() override;
+  // The parent is a visual node that is hidden.
+  bool ParentHidden() const;
+  bool InDesign();
+
+  // Counts nested operations, so FreeWhenIdle waits for the outermost one.
+  class TBusy {
+   public:
+    explicit TBusy(TvgAnimation* animation);
+    ~TBusy();
+
+   private:
+    TvgAnimation* FAnimation;
+  };
+
+ private:
+  static void Publish(rtl::TPublisher<TvgAnimation>& p);
+  void CompleteAtOnce();
+  void Finish(bool applyEnd);
+  void AdvanceTime(float delta);
+
+  float FDuration = 0.2f;
+  float FDelay = 0;
+  float FDelayTime = 0;
+  float FTime = 0;
+  bool FInverse = false;
+  std::string FTrigger;
+  std::string FTriggerInverse;
+  bool FLoop = false;
+  bool FRunning = false;
+  bool FHideOnFinish = false;
+  TvgInterpolationType FInterpolation = vgInterpolationLinear;
+  TvgAnimationType FAnimationType = vgAnimationIn;
+  bool FEnabled = false;
+  bool FAutoReverse = false;
+  int FBusy = 0;
+  bool FFreePending = false;
+};
+
+// ---------------------------------------------------------------------------
+// Property animations. Each resolves PropertyName against its parent when
+// it starts (see TvgAnimatedProperty) and writes the value for
+// NormalizedTime on every step; a property that cannot be resolved, or is
+// of another kind, is left alone while the animation still runs its time.
+
+class TvgColorAnimation : public TvgAnimation {
+  RTL_CLASS(TvgColorAnimation, TvgAnimation)
+
+  explicit TvgColorAnimation(rtl::TComponent* owner);
+  std::string StartValue() const { return vgColorToStr(FStartColor); }
+  void SetStartValue(const std::string& text) { FStartColor = vgStrToColor(text); }
+  std::string StopValue() const { return vgColorToStr(FStopColor); }
+  void SetStopValue(const std::string& text) { FStopColor = vgStrToColor(text); }
+  bool StartFromCurrent() const { return FStartFromCurrent; }
+  void SetStartFromCurrent(bool value) { FStartFromCurrent = value; }
+  const std::string& PropertyName() const { return FPropertyName; }
+  void SetPropertyName(const std::string& value) { FPropertyName = value; }
+
+  void Start() override;
+  void ProcessAnimation() override;
+
+ private:
+  static void Publish(rtl::TPublisher<TvgColorAnimation>& p);
+  TvgColor FStartColor = 0xFFFFFFFF;
+  TvgColor FStopColor = 0xFFFFFFFF;
+  std::string FPropertyName;
+  TvgAnimatedProperty FTarget;
+  bool FStartFromCurrent = false;
+};
+
+class TvgGradientAnimation : public TvgAnimation {
+  RTL_CLASS(TvgGradientAnimation, TvgAnimation)
+
+  explicit TvgGradientAnimation(rtl::TComponent* owner);
+  TvgGradient* StartValue() const { return FStartGradient.get(); }
+  void SetStartValue(const TvgGradient* value) { FStartGradient->Assign(value); }
+  TvgGradient* StopValue() const { return FStopGradient.get(); }
+  void SetStopValue(const TvgGradient* value) { FStopGradient->Assign(value); }
+  bool StartFromCurrent() const { return FStartFromCurrent; }
+  void SetStartFromCurrent(bool value) { FStartFromCurrent = value; }
+  const std::string& PropertyName() const { return FPropertyName; }
+  void SetPropertyName(const std::string& value) { FPropertyName = value; }
+
+  void Start() override;
+  void ProcessAnimation() override;
+
+ private:
+  static void Publish(rtl::TPublisher<TvgGradientAnimation>& p);
+  TvgGradient* TargetGradient() const;
+  TvgOwned<TvgGradient> FStartGradient{new TvgGradient};
+  TvgOwned<TvgGradient> FStopGradient{new TvgGradient};
+  std::string FPropertyName;
+  TvgAnimatedProperty FTarget;
+  bool FStartFromCurrent = false;
+};
+
+class TvgFloatAnimation : public TvgAnimation {
+  RTL_CLASS(TvgFloatAnimation, TvgAnimation)
+
+  explicit TvgFloatAnimation(rtl::TComponent* owner);
+  float StartValue() const { return FStartFloat; }
+  void SetStartValue(float value) { FStartFloat = value; }
+  float StopValue() const { return FStopFloat; }
+  void SetStopValue(float value) { FStopFloat = value; }
+  bool StartFromCurrent() const { return FStartFromCurrent; }
+  void SetStartFromCurrent(bool value) { FStartFromCurrent = value; }
+  const std::string& PropertyName() const { return FPropertyName; }
+  void SetPropertyName(const std::string& value) { FPropertyName = value; }
+
+  void Start() override;
+  // Also forgets the resolved property, so the next Start looks it up again.
+  void Stop() override;
+  void ProcessAnimation() override;
+
+ private:
+  static void Publish(rtl::TPublisher<TvgFloatAnimation>& p);
+  float FStartFloat = 0;
+  float FStopFloat = 0;
+  std::string FPropertyName;
+  TvgAnimatedProperty FTarget;
+  bool FStartFromCurrent = false;
+};
+
+class TvgRectAnimation : public TvgAnimation {
+  RTL_CLASS(TvgRectAnimation, TvgAnimation)
+
+  explicit TvgRectAnimation(rtl::TComponent* owner);
+  TvgBounds* StartValue() const { return FStartRect.get(); }
+  void SetStartValue(const TvgBounds* value) { FStartRect->Assign(value); }
+  TvgBounds* StopValue() const { return FStopRect.get(); }
+  void SetStopValue(const TvgBounds* value) { FStopRect->Assign(value); }
+  bool StartFromCurrent() const { return FStartFromCurrent; }
+  void SetStartFromCurrent(bool value) { FStartFromCurrent = value; }
+  const std::string& PropertyName() const { return FPropertyName; }
+  void SetPropertyName(const std::string& value) { FPropertyName = value; }
+
+  void Start() override;
+  void ProcessAnimation() override;
+
+ private:
+  static void Publish(rtl::TPublisher<TvgRectAnimation>& p);
+  TvgOwned<TvgBounds> FStartRect{new TvgBounds};
+  TvgOwned<TvgBounds> FCurrent{new TvgBounds};
+  TvgOwned<TvgBounds> FStopRect{new TvgBounds};
+  std::string FPropertyName;
+  TvgAnimatedProperty FTarget;
+  bool FStartFromCurrent = false;
+};
+
+// Cross-fades the bitmap property from StartValue to StopValue.
+class TvgBitmapAnimation : public TvgAnimation {
+  RTL_CLASS(TvgBitmapAnimation, TvgAnimation)
+
+  explicit TvgBitmapAnimation(rtl::TComponent* owner);
+  TvgBitmap* StartValue() const { return FStartBitmap.get(); }
+  void SetStartValue(const TvgBitmap* value) { FStartBitmap->Assign(value); }
+  TvgBitmap* StopValue() const { return FStopBitmap.get(); }
+  void SetStopValue(const TvgBitmap* value) { FStopBitmap->Assign(value); }
+  const std::string& PropertyName() const { return FPropertyName; }
+  void SetPropertyName(const std::string& value) { FPropertyName = value; }
+
+  void ProcessAnimation() override;
+
+ private:
+  static void Publish(rtl::TPublisher<TvgBitmapAnimation>& p);
+  std::string FPropertyName;
+  TvgAnimatedProperty FTarget;
+  TvgOwned<TvgBitmap> FStartBitmap{new TvgBitmap(1, 1)};
+  TvgOwned<TvgBitmap> FStopBitmap{new TvgBitmap(1, 1)};
+  TvgOwned<TvgBitmap> FCurrent{new TvgBitmap(1, 1)};
+};
+
+// Plays AnimationCount frames of a horizontal strip into a bitmap property.
+class TvgBitmapListAnimation : public TvgAnimation {
+  RTL_CLASS(TvgBitmapListAnimation, TvgAnimation)
+
+  explicit TvgBitmapListAnimation(rtl::TComponent* owner);
+  const std::string& PropertyName() const { return FPropertyName; }
+  void SetPropertyName(const std::string& value) { FPropertyName = value; }
+  TvgBitmap* AnimationBitmap() const { return FAnimationBitmap.get(); }
+  void SetAnimationBitmap(const TvgBitmap* value) { FAnimationBitmap->Assign(value); }
+  std::int32_t AnimationCount() const { return FAnimationCount; }
+  void SetAnimationCount(std::int32_t value) { FAnimationCount = value; }
+
+  void ProcessAnimation() override;
+
+ private:
+  static void Publish(rtl::TPublisher<TvgBitmapListAnimation>& p);
+  std::string FPropertyName;
+  TvgAnimatedProperty FTarget;
+  TvgOwned<TvgBitmap> FCurrent{new TvgBitmap(1, 1)};
+  std::int32_t FAnimationCount = 1;
+  TvgOwned<TvgBitmap> FAnimationBitmap{new TvgBitmap(1, 1)};
+};
+
+// Key frames: Key in 0..1 (clamped), expected in ascending order.
+class TvgKey : public rtl::TCollectionItem {
+  RTL_CLASS(TvgKey, rtl::TCollectionItem)
+
+  explicit TvgKey(rtl::TCollection* collection) : rtl::TCollectionItem(collection) {}
+  float Key() const { return FKey; }
+  void SetKey(float value);
+
+ private:
+  static void Publish(rtl::TPublisher<TvgKey>& p) { p.Property("Key", &TvgKey::Key, &TvgKey::SetKey); }
+  float FKey = 0;
+};
+
+class TvgColorKey : public TvgKey {
+  RTL_CLASS(TvgColorKey, TvgKey)
+
+  explicit TvgColorKey(rtl::TCollection* collection) : TvgKey(collection) {}
+  std::string Value;  // colour text
+
+ private:
+  static void Publish(rtl::TPublisher<TvgColorKey>& p) { p.Property("Value", &TvgColorKey::Value); }
+};
+
+class TvgFloatKey : public TvgKey {
+  RTL_CLASS(TvgFloatKey, TvgKey)
+
+  explicit TvgFloatKey(rtl::TCollection* collection) : TvgKey(collection) {}
+  float Value = 0;
+
+ private:
+  static void Publish(rtl::TPublisher<TvgFloatKey>& p) { p.Property("Value", &TvgFloatKey::Value); }
+};
+
+class TvgKeys : public rtl::TCollection {
+  RTL_CLASS(TvgKeys, rtl::TCollection)
+
+  explicit TvgKeys(rtl::TClass keyClass, rtl::TPersistent* owner = nullptr)
+      : rtl::TCollection(keyClass, owner) {}
+  TvgKey* Keys(int index) const { return static_cast<TvgKey*>(Items(index)); }
+  // The first neighbouring pair with Key(i) <= time <= Key(i + 1).
+  bool FindKeys(float time, TvgKey*& key1, TvgKey*& key2) const;
+};
+
+class TvgColorKeyAnimation : public TvgAnimation {
+  RTL_CLASS(TvgColorKeyAnimation, TvgAnimation)
+
+  explicit TvgColorKeyAnimation(rtl::TComponent* owner);
+  const std::string& PropertyName() const { return FPropertyName; }
+  void SetPropertyName(const std::string& value) { FPropertyName = value; }
+  TvgKeys* Keys() const { return FKeys.get(); }
+  TvgColorKey* AddKey(float key, const std::string& value);
+  bool StartFromCurrent() const { return FStartFromCurrent; }
+  void SetStartFromCurrent(bool value) { FStartFromCurrent = value; }
+
+  void Start() override;
+  void ProcessAnimation() override;
+
+ private:
+  static void Publish(rtl::TPublisher<TvgColorKeyAnimation>& p);
+  std::string FPropertyName;
+  TvgAnimatedProperty FTarget;
+  TvgOwned<TvgKeys> FKeys{new TvgKeys(TvgColorKey::StaticClass())};
+  bool FStartFromCurrent = false;
+};
+
+class TvgFloatKeyAnimation : public TvgAnimation {
+  RTL_CLASS(TvgFloatKeyAnimation, TvgAnimation)
+
+  explicit TvgFloatKeyAnimation(rtl::TComponent* owner);
+  const std::string& PropertyName() const { return FPropertyName; }
+  void SetPropertyName(const std::string& value) { FPropertyName = value; }
+  TvgKeys* Keys() const { return FKeys.get(); }
+  TvgFloatKey* AddKey(float key, float value);
+  bool StartFromCurrent() const { return FStartFromCurrent; }
+  void SetStartFromCurrent(bool value) { FStartFromCurrent = value; }
+
+  void Start() override;
+  void ProcessAnimation() override;
+
+ private:
+  static void Publish(rtl::TPublisher<TvgFloatKeyAnimation>& p);
+  std::string FPropertyName;
+  TvgAnimatedProperty FTarget;
+  TvgOwned<TvgKeys> FKeys{new TvgKeys(TvgFloatKey::StaticClass())};
+  bool FStartFromCurrent = false;
+};
+
+// Moves the parent along Path, from where it stood at the start; with
+// Rotate it also turns the parent along the way.
+class TvgPathAnimation : public TvgAnimation {
+  RTL_CLASS(TvgPathAnimation, TvgAnimation)
+
+  explicit TvgPathAnimation(rtl::TComponent* owner);
+  TvgPathData* Path() const { return FPath.get(); }
+  void SetPath(const TvgPathData* value) { FPath->Assign(value); }
+  bool Rotate() const { return FRotate; }
+  void SetRotate(bool value) { FRotate = value; }
+
+  void Start() override;
+  void ProcessAnimation() override;
+
+ private:
+  static void Publish(rtl::TPublisher<TvgPathAnimation>& p);
+  TvgOwned<TvgPathData> FPath{new TvgPathData};
+  TvgPolygon FPolygon;
+  TvgVisualObject* FObj = nullptr;
+  TvgPoint FStart;
+  bool FRotate = false;
+  std::unique_ptr<TvgSpline> FSpline;
+};
+
+// Holds two path texts for a property; it changes nothing itself.
+class TvgPathSwitcher : public TvgAnimation {
+  RTL_CLASS(TvgPathSwitcher, TvgAnimation)
+
+  explicit TvgPathSwitcher(rtl::TComponent* owner);
+  std::string PathTrue;
+  std::string PathFalse;
+  std::string PropertyName;
+
+ private:
+  static void Publish(rtl::TPublisher<TvgPathSwitcher>& p);
+};
+
+// Registers the animation classes under "Animations".
+void RegisterAnimationClasses();
+
+}  // namespace vg

@@ -1,0 +1,318 @@
+// Painting, effect application and hit testing of TvgVisualObject.
+#include <optional>
+#include <utility>
+#include <vector>
+
+#include "platform/rtl/Rounding.h"
+#include "ui/core/vg_brush.h"
+#include "ui/core/vg_canvas.h"
+#include "ui/core/vg_effects.h"
+#include "ui/core/vg_visual.h"
+
+namespace vg {
+
+namespace {
+
+constexpr TvgColor kDragOverFrame = 0xB2005ACC;
+
+TvgEffect* EnabledEffect(TvgObject* child) {
+  if (!child->InheritsFrom(TvgEffect::StaticClass())) return nullptr;
+  auto* effect = static_cast<TvgEffect*>(child);
+  return effect->Enabled() ? effect : nullptr;
+}
+
+template <class F>
+void ForEnabledEffects(TvgObject* node, const F& action) {
+  for (TvgObject* child : node->Children())
+    if (TvgEffect* effect = EnabledEffect(child)) action(effect);
+}
+
+TvgRect Inset(TvgRect r, float by) {
+  vgInflateRect(r, -by, -by);
+  return r;
+}
+
+// Sets a persistent point without telling its listener.
+void SetSilently(TvgPosition& position, TvgPoint p) {
+  const rtl::TNotifyEvent listener = std::exchange(position.OnChange, nullptr);
+  position.SetPoint(p);
+  position.OnChange = listener;
+}
+
+// One saved canvas state, restored when the scope ends.
+class TSavedState {
+ public:
+  explicit TSavedState(TvgCanvas& canvas) : FCanvas(canvas), FState(canvas.SaveCanvas()) {}
+  ~TSavedState() { FCanvas.RestoreCanvas(FState); }
+  TSavedState(const TSavedState&) = delete;
+  TSavedState& operator=(const TSavedState&) = delete;
+
+ private:
+  TvgCanvas& FCanvas;
+  int FState;
+};
+
+}  // namespace
+
+TvgCanvas* TvgVisualObject::GetCanvas() {
+  if (FTempCanvas) return FTempCanvas;
+  IvgScene* scene = GetScene();
+  return scene ? scene->GetCanvas() : nullptr;
+}
+
+void TvgVisualObject::InvalidateRect(const TvgRect& rect) {
+  IvgScene* scene = GetScene();
+  if (!scene) return;
+  const bool design = scene->GetDesignTime();
+  if ((!FVisible && !design) || (FDesignHide && design) || scene->GetDisableUpdate()) return;
+  if (!design && !CheckParentVisible()) return;
+  scene->AddUpdateRect(vgNormalizeRect({LocalToAbsolute(rect.TopLeft()), LocalToAbsolute(rect.BottomRight())}));
+}
+
+// ----- effects
+
+void TvgVisualObject::SetDisableEffect(bool value) {
+  if (value == FDisableEffect) return;
+  FDisableEffect = value;
+  RecalcHasEffect();
+}
+
+bool TvgVisualObject::HasDisablePaintEffect() {
+  bool found = false;
+  if (!FDisableEffect) ForEnabledEffects(this, [&](TvgEffect* e) { found = found || e->DisablePaint(); });
+  return found;
+}
+
+bool TvgVisualObject::HasAfterPaintEffect() {
+  bool found = false;
+  if (!FDisableEffect) ForEnabledEffects(this, [&](TvgEffect* e) { found = found || e->AfterPaint(); });
+  return found;
+}
+
+TvgRect TvgVisualObject::GetEffectsRect() {
+  const TvgRect local = GetLocalRect();
+  TvgRect r = local;
+  ForEnabledEffects(this, [&](TvgEffect* e) { r = vgUnionRect(r, e->GetRect(local)); });
+  return r;
+}
+
+void TvgVisualObject::ApplyEffect() {
+  IvgScene* scene = GetScene();
+  TvgCanvas* canvas = GetCanvas();
+  if (Children().empty() || !scene || !canvas || FDisableEffect || !FHasEffect) return;
+  TSavedState saved(*canvas);
+  const TvgPoint scale = GetAbsoluteScale();
+  const bool highSpeed = FRotateAngle == 0;
+  if (FUpdateEffects) {
+    ForEnabledEffects(this, [&](TvgEffect* effect) {
+      TvgRect r = effect->GetRect(GetLocalRect());
+      vgMultiplyRect(r, scale.X, scale.Y);
+      const int width = int(rtl::Trunc(vgRectWidth(r))), height = int(rtl::Trunc(vgRectHeight(r)));
+      if (width <= 0 || height <= 0) return;
+      if (!FEffectBitmap)
+        FEffectBitmap.reset(new TvgBitmap(width, height));
+      else if (FEffectBitmap->Width() != width || FEffectBitmap->Height() != height)
+        FEffectBitmap->SetSize(width, height);
+      TvgCanvas* image = FEffectBitmap->GetCanvas();
+      {
+        TSavedState imageState(*image);
+        if (image->BeginScene()) {
+          image->Clear(0);
+          image->SetMatrix(IdentityMatrix);
+          const TvgPoint offset = effect->GetOffset();
+          TvgRect place{offset.X, offset.Y, offset.X + FWidth, offset.Y + FHeight};
+          vgMultiplyRect(place, scale.X, scale.Y);
+          PaintTo(*image, place, nullptr);
+          image->EndScene();
+        }
+      }
+      effect->ProcessEffect(image, *FEffectBitmap, scale.X);
+      vgMultiplyRect(r, 1 / scale.X, 1 / scale.Y);
+      canvas->SetMatrix(GetAbsoluteMatrix());
+      canvas->DrawBitmap(*FEffectBitmap, {0, 0, float(width), float(height)}, r, GetAbsoluteOpacity(),
+                         highSpeed);
+    });
+    FUpdateEffects = false;
+  } else if (FEffectBitmap) {
+    canvas->SetMatrix(GetAbsoluteMatrix());
+    const TvgRect whole{0, 0, float(FEffectBitmap->Width()), float(FEffectBitmap->Height())};
+    ForEnabledEffects(this, [&](TvgEffect* effect) {
+      canvas->DrawBitmap(*FEffectBitmap, whole, effect->GetRect(GetLocalRect()), GetAbsoluteOpacity(),
+                         highSpeed);
+    });
+  }
+}
+
+// ----- painting
+
+void TvgVisualObject::SetInPaintTo(bool value) {
+  FInPaintTo = value;
+  for (TvgObject* child : Children())
+    if (child->IsVisual()) child->Visual()->SetInPaintTo(value);
+}
+
+namespace {
+
+bool MeetsDirtyRects(IvgScene& scene, const TvgRect& area) {
+  for (int i = 0; i < scene.GetUpdateRectsCount(); ++i)
+    if (vgIntersectRect(area, scene.GetUpdateRect(i))) return true;
+  return false;
+}
+
+void DrawDragOverFrame(TvgCanvas& canvas, const TvgRect& local) {
+  canvas.SetStrokeThickness(3);
+  canvas.SetStrokeDash(vgDashSolid);
+  canvas.SetStrokeCap(vgCapFlat);
+  canvas.SetStrokeJoin(vgJoinMiter);
+  canvas.Stroke()->SetStyle(vgBrushSolid);
+  canvas.Stroke()->SetSolidColor(kDragOverFrame);
+  canvas.DrawRect(Inset(local, 1), 1, 1, AllCorners, 1);
+  canvas.SetStrokeDash(vgDashSolid);
+}
+
+}  // namespace
+
+void TvgVisualObject::PaintChildren() {
+  IvgScene* scene = GetScene();
+  TvgCanvas* canvas = GetCanvas();
+  if (!scene || !canvas || Children().empty()) return;
+  const bool design = scene->GetDesignTime();
+  for (TvgObject* node : std::vector<TvgObject*>(Children())) {
+    if (!node->IsVisual()) continue;
+    TvgVisualObject* child = node->Visual();
+    if (!child->FVisible && !(design && !child->FLocked)) continue;
+    if (design && child->FDesignHide) continue;
+    const TvgRect update = child->GetUpdateRect();
+    if (vgRectWidth(update) == 0 || vgRectHeight(update) == 0) continue;
+    child->FScene = scene;
+    if (FClipChildren && !vgIntersectRect(update, GetUpdateRect())) continue;
+    const bool painted = design || child->FInPaintTo ||
+                         MeetsDirtyRects(*scene, vgUnionRect(update, child->GetChildrenRect()));
+    if (painted) {
+      std::optional<TSavedState> clip;
+      if (FClipChildren && child->FCanClipped) {
+        clip.emplace(*canvas);
+        canvas->SetMatrix(GetAbsoluteMatrix());
+        canvas->IntersectClipRect(GetClipRect());
+      }
+      child->PaintSelf(*canvas);
+    }
+    if (child->FHasEffect && child->HasAfterPaintEffect()) {
+      canvas->SetMatrix(child->GetAbsoluteMatrix());
+      child->ApplyEffect();
+    }
+  }
+}
+
+void TvgVisualObject::PaintSelf(TvgCanvas& canvas) {
+  const TvgRect local = GetLocalRect();
+  canvas.SetMatrix(GetAbsoluteMatrix());
+  BeforePaint();
+  if (FHasEffect && !HasAfterPaintEffect()) ApplyEffect();
+  if (!HasDisablePaintEffect()) {
+    {
+      std::optional<TSavedState> hole;
+      if (TvgVisualObject* clipper = HasClipParent()) {
+        hole.emplace(canvas);
+        canvas.SetMatrix(clipper->GetAbsoluteMatrix());
+        canvas.ExcludeClipRect(clipper->GetLocalRect());
+      }
+      canvas.SetMatrix(GetAbsoluteMatrix());
+      std::optional<TSavedState> clip;
+      if (FClipChildren) {
+        clip.emplace(canvas);
+        canvas.IntersectClipRect(GetClipRect());
+      }
+      OnBeforePaint(this, &canvas, local);
+      Paint();
+    }
+    PaintChildren();
+    OnPaint(this, &canvas, local);
+  }
+  canvas.SetMatrix(GetAbsoluteMatrix());
+  AfterPaint();
+  if (FIsDragOver && !DragDisableHighlight) DrawDragOverFrame(canvas, local);
+}
+
+void TvgVisualObject::PaintTo(TvgCanvas& canvas, const TvgRect& rect, TvgObject* parent) {
+  IvgScene* scene = GetScene();
+  if (!scene || FWidth * FHeight == 0) return;
+  const bool disableUpdate = scene->GetDisableUpdate();
+  scene->SetDisableUpdate(true);
+  const bool disableAlign = std::exchange(FDisableAlign, true);
+  SetInPaintTo(true);
+  TvgCanvas* tempCanvas = FTempCanvas;
+  SetTempCanvas(&canvas);
+  {
+    TSavedState saved(canvas);
+    const TvgPoint position = FPosition->GetPoint(), scale = FScale->GetPoint();
+    const float angle = FRotateAngle;
+    TvgObject* parentLink = std::exchange(FParent, parent);
+    SetSilently(*FPosition, rect.TopLeft());
+    SetSilently(*FScale, {vgRectWidth(rect) / FWidth, vgRectHeight(rect) / FHeight});
+    FRotateAngle = 0;
+    MatrixChanged();
+
+    canvas.SetMatrix(GetAbsoluteMatrix());
+    BeforePaint();
+    Paint();
+    AfterPaint();
+    PaintChildren();
+
+    FParent = parentLink;
+    SetSilently(*FPosition, position);
+    SetSilently(*FScale, scale);
+    FRotateAngle = angle;
+    MatrixChanged();
+    FRecalcUpdateRect = true;
+    RecalcAbsoluteNow();
+    RecalcOpacity();
+    RecalcEnabled();
+    SetInPaintTo(false);
+    FDisableAlign = disableAlign;
+  }
+  SetTempCanvas(tempCanvas);
+  // The scene's previous state, not always "enabled": a caller that had
+  // disabled updates keeps them disabled.
+  scene->SetDisableUpdate(disableUpdate);
+}
+
+TvgBitmap* TvgVisualObject::MakeScreenshot() {
+  auto* bitmap = new TvgBitmap(int(rtl::Round(FWidth)), int(rtl::Round(FHeight)));
+  if (bitmap->IsEmpty()) return bitmap;
+  bitmap->Clear(0);
+  TvgCanvas* canvas = bitmap->GetCanvas();
+  if (canvas->BeginScene()) {
+    PaintTo(*canvas, {0, 0, float(bitmap->Width()), float(bitmap->Height())}, nullptr);
+    canvas->EndScene();
+  }
+  return bitmap;
+}
+
+// ----- hit testing
+
+bool TvgVisualObject::PointInObject(float x, float y) {
+  const TvgPoint p = AbsoluteToLocal({x, y});
+  return p.X > 0 && p.X < FWidth && p.Y > 0 && p.Y < FHeight;
+}
+
+bool TvgVisualObject::CheckHitTest() {
+  if (InDesign()) return !FLocked && !FDesignHide;
+  return FHitTest;
+}
+
+TvgVisualObject* TvgVisualObject::ObjectByPoint(float x, float y) {
+  const bool design = InDesign();
+  if (!design && (!FVisible || (IsControl() && !GetAbsoluteEnabled()))) return nullptr;
+  if (FClipChildren && !PointInObject(x, y)) return nullptr;
+  if (!(design && FDesignHide))
+    for (auto it = Children().rbegin(); it != Children().rend(); ++it) {
+      if (!(*it)->IsVisual()) continue;
+      TvgVisualObject* child = (*it)->Visual();
+      if (!design && !child->FVisible) continue;
+      if (TvgVisualObject* hit = child->ObjectByPoint(x, y)) return hit;
+    }
+  return PointInObject(x, y) && CheckHitTest() ? this : nullptr;
+}
+
+}  // namespace vg
