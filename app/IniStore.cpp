@@ -11,11 +11,10 @@
 
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/Streams.h"
+#include "platform/rtl/TextFileEncoding.h"
 
 namespace app {
 namespace {
-
-constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 
 std::string_view Trim(std::string_view text) {
   while (!text.empty() && static_cast<unsigned char>(text.front()) <= ' ') text.remove_prefix(1);
@@ -89,7 +88,7 @@ IniStore::IniStore(std::string fileName, std::string_view text) : fileName_(std:
 }
 
 void IniStore::Parse(std::string_view text) {
-  if (text.starts_with(kUtf8Bom)) text.remove_prefix(kUtf8Bom.size());
+  if (text.starts_with(rtl::kUtf8Bom)) text.remove_prefix(rtl::kUtf8Bom.size());
   Section* current = nullptr;
   for (const std::string_view rawLine : SplitLines(text)) {
     const std::string_view line = Trim(rawLine);

@@ -6,7 +6,7 @@
 
 #include <chrono>
 
-#include "tests/support/DeviceLinkFakes.h"
+#include "bench/RealClockLink.h"
 
 namespace {
 
@@ -15,24 +15,11 @@ using namespace device;
 constexpr double kMandatedMs = 50.0 + 10 * 150.0;
 
 void BM_ClassicSettingsRead(benchmark::State& bench) {
-  hid::SteadyTickClock clock;
-  hid::SimulatedHid sim(clock);
+  rig::RealClockLink rig;
   auto esc = std::make_shared<hid::SimClassicDevice>();
   esc->settings.assign(4832, 0x5A);
-  sim.Plug({"/sim/bench", 0x10C4, 0x82CD, u"adapter", 64, 65, "1-1"}, esc);
-  fakes::FakePump pump;
-  fakes::FakeTimer timer;
-  fakes::FakeTexts texts;
-  fakes::FakeMessages messages;
-  fakes::FakeProgress progress;
-  fakes::FakePages pages;
-  fakes::FakeEditor editor;
-  fakes::FakeView view;
-  fakes::FakeRecorder recorder;
-  fakes::FakeHandlers handlers;
-  fakes::FakeChooser chooser;
-  DeviceLink link(sim, clock, {pump, timer, texts, messages, progress, pages, editor, view, recorder, handlers, chooser});
-  link.SelectAdapter(sim.Enumerate().front());
+  rig.Attach(esc);
+  DeviceLink& link = rig.link;
   std::vector<std::uint8_t> image(32768);
   double totalMs = 0;
   for (auto _ : bench) {

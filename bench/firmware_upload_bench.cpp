@@ -9,10 +9,10 @@
 
 #include <chrono>
 
+#include "bench/RealClockLink.h"
 #include "device/FirmwareUpgrade.h"
 #include "device/SettingsCatalogue.h"
 #include "platform/hid/SimFirmware.h"
-#include "tests/support/DeviceLinkFakes.h"
 #include "tests/support/FirmwareFakes.h"
 #include "tools/mkfwdb/SettingsDatabaseMaker.h"
 
@@ -30,31 +30,19 @@ void BM_ClassicFirmwareUpload32K(benchmark::State& bench) {
     db.AddSoftware("V1.0", hardware,
                    fwdb::MakePackage(fwdb::SampleFirmware(30720, "a"), fwdb::SampleFirmware(2048, "b"), "V1.0"));
   }
-  hid::SteadyTickClock clock;
-  hid::SimulatedHid sim(clock);
-  auto esc = std::make_shared<hid::SimClassicFirmware>(clock);
+  rig::RealClockLink rig;
+  auto esc = std::make_shared<hid::SimClassicFirmware>(rig.clock);
   esc->restartMs = 0;
-  sim.Plug({"/sim/bench", 0x10C4, 0x82CD, u"adapter", 64, 65, "1-1"}, esc);
-  fakes::FakePump pump;
-  fakes::FakeTimer timer;
-  fakes::FakeTexts texts;
-  fakes::FakeMessages messages;
-  fakes::FakeProgress progress;
-  fakes::FakePages pages;
-  fakes::FakeEditor editor;
-  fakes::FakeView view;
-  fakes::FakeRecorder recorder;
-  fakes::FakeHandlers handlers;
-  fakes::FakeChooser chooser;
+  rig.Attach(esc);
   fakes::FakeFirmwareView firmware;
   fakes::FakeFirmwareShell shell;
   fakes::FakeIdentity identity;
   shell.programFolder = folder.path.string();
-  DeviceLink link(sim, clock, {pump, timer, texts, messages, progress, pages, editor, view, recorder, handlers, chooser});
-  link.SelectAdapter(sim.Enumerate().front());
-  SettingsCatalogue catalogue(link.State(), {pump, texts, view, firmware, shell});
+  DeviceLink& link = rig.link;
+  SettingsCatalogue catalogue(link.State(), {rig.pump, rig.texts, rig.view, firmware, shell});
   UpgradeProgress upgradeProgress;
-  FirmwareUpgrade upgrade(link, catalogue, upgradeProgress, {clock, pump, texts, messages, firmware, shell, identity});
+  FirmwareUpgrade upgrade(link, catalogue, upgradeProgress,
+                          {rig.clock, rig.pump, rig.texts, rig.messages, firmware, shell, identity});
   link.State().DeviceInfoStrings = {"CAR_ESC", "VALTORINE_456_A", "V0.9", ""};
   catalogue.SelectSettingsDatabase();
   double totalMs = 0;

@@ -27,7 +27,7 @@ void ExpandRange(float start, float end, float step, std::vector<std::string>& o
 }
 
 // One entry that holds "-": a range when it splits into start and end,
-// otherwise the piece it stands for.
+// otherwise the text before its "/".
 void ExpandEntry(std::string_view entry, std::vector<std::string>& out) {
   const std::vector<std::string> slashParts = SplitString("/", entry);
   if (slashParts.empty()) return;
@@ -136,14 +136,14 @@ std::vector<std::string> SplitString(std::string_view delimiter, std::string_vie
   return SplitAtText(delimiter, text, count);
 }
 
-std::vector<std::string> ExpandValueList(std::string_view spec) {
+std::vector<std::string> ExpandValueList(std::string_view list) {
   std::vector<std::string> options;
-  if (spec.empty()) return options;
-  if (!Contains(spec, '|')) {
-    ExpandEntry(spec, options);
+  if (list.empty()) return options;
+  if (!Contains(list, '|')) {
+    ExpandEntry(list, options);
     return options;
   }
-  for (const std::string& entry : SplitString("|", spec)) {
+  for (const std::string& entry : SplitString("|", list)) {
     if (Contains(entry, '-') && Contains(entry, '/')) {
       ExpandEntry(entry, options);
     } else {

@@ -40,7 +40,7 @@ std::vector<std::string> SplitString(std::string_view delimiter, std::string_vie
 // most MaxRangeEntries entries. Raises rtl::EConvertError for a range bound
 // or step that is not a number and rtl::EListError for a lone "a-b" without
 // a step.
-std::vector<std::string> ExpandValueList(std::string_view spec);
+std::vector<std::string> ExpandValueList(std::string_view list);
 inline constexpr int MaxRangeEntries = 10000;
 
 // Eight "0"/"1" characters for the low eight bits, bit 0 first ("10000000"

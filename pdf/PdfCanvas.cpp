@@ -11,6 +11,12 @@ constexpr float kBaselineRatio = 0.85f;
 
 bool EndsWithSpace(const WideString& word) { return !word.empty() && word.back() == u' '; }
 
+// Lists `value` under `name` in the page's resources of that kind, once.
+void AddPageResource(TPdfDictionary* page, std::string_view kind, const std::string& name, TPdfObject* value) {
+  TPdfDictionary* resources = TPdfDoc::PageResourceDict(page, kind);
+  if (!resources->ValueByName(name)) resources->AddItem(name, value);
+}
+
 }  // namespace
 
 // ---- text state ----
@@ -213,8 +219,7 @@ void TPdfCanvas::SetFont(const std::string& name, float size) {
   TPdfFont* font = Doc()->GetFont(name);
   if (font == attr_.Font() && attr_.FontSize() == size) return;
   const std::string resourceName = font->Data()->PdfNameByName("Name")->Value();
-  TPdfDictionary* fonts = TPdfDoc::PageResourceDict(Page(), "Font");
-  if (!fonts->ValueByName(resourceName)) fonts->AddItem(resourceName, font->Data());
+  AddPageResource(Page(), "Font", resourceName, font->Data());
   if (contents_) SetFontAndSize('/' + resourceName, size);
   attr_.SetFont(font);
   attr_.SetFontSize(size);
@@ -234,8 +239,7 @@ void TPdfCanvas::PlaceXObject(float x, float y, float width, float height, const
                               const std::string& xObjectName, const char* notFound) {
   TPdfXObject* xObject = Doc()->GetXObject(xObjectName);
   if (!xObject) throw EPdfInvalidValue(rtl::Format(notFound, xObjectName.c_str()));
-  TPdfDictionary* xObjects = TPdfDoc::PageResourceDict(Page(), "XObject");
-  if (!xObjects->ValueByName(xObjectName)) xObjects->AddItem(xObjectName, xObject);
+  AddPageResource(Page(), "XObject", xObjectName, xObject);
   GSave();
   if (clip) {
     Rectangle(clip->x, clip->y, clip->width, clip->height);

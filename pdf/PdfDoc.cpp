@@ -35,6 +35,15 @@ Enum EnumByName(const char* const (&names)[N], const TPdfName* name) {
   return static_cast<Enum>(0);
 }
 
+// Sets the name entry `key`, in place when the dictionary already holds it.
+void SetNameItem(TPdfDictionary& dictionary, const std::string& key, const char* name) {
+  if (TPdfName* existing = dictionary.PdfNameByName(key)) {
+    existing->SetValue(name);
+  } else {
+    dictionary.AddNameItem(key, name);
+  }
+}
+
 }  // namespace
 
 void RegisterPdfClasses() {
@@ -48,13 +57,14 @@ void RegisterPdfClasses() {
 
 void TPdfHeader::WriteToStream(rtl::TStream& stream) { WriteAscii(stream, "%PDF-1.2 \r\n"); }
 
-TPdfXrefEntry::TPdfXrefEntry(TPdfObject* value) : entryType_(value ? "n" : "f"), value_(value) {
+TPdfXrefEntry::TPdfXrefEntry(TPdfObject* value) : value_(value) {
   if (value) generationNumber_ = value->GenerationNumber();
 }
 
 std::string TPdfXrefEntry::AsString() const {
   char row[32];
-  std::snprintf(row, sizeof row, "%010d %05d %s\r\n", std::max(byteOffset_, 0), generationNumber_, entryType_.c_str());
+  std::snprintf(row, sizeof row, "%010d %05d %s\r\n", std::max(byteOffset_, 0), generationNumber_,
+                EntryType().c_str());
   return row;
 }
 
@@ -122,12 +132,7 @@ TPdfPageLayout TPdfCatalog::PageLayout() const {
 }
 
 void TPdfCatalog::SetPageLayout(TPdfPageLayout value) {
-  const char* name = kPageLayoutNames[static_cast<int>(value)];
-  if (TPdfName* existing = Data()->PdfNameByName("PageLayout")) {
-    existing->SetValue(name);
-  } else {
-    Data()->AddNameItem("PageLayout", name);
-  }
+  SetNameItem(*Data(), "PageLayout", kPageLayoutNames[static_cast<int>(value)]);
 }
 
 TPdfPageMode TPdfCatalog::PageMode() const {
@@ -135,12 +140,7 @@ TPdfPageMode TPdfCatalog::PageMode() const {
 }
 
 void TPdfCatalog::SetPageMode(TPdfPageMode value) {
-  const char* name = kPageModeNames[static_cast<int>(value)];
-  if (TPdfName* existing = Data()->PdfNameByName("PageMode")) {
-    existing->SetValue(name);
-  } else {
-    Data()->AddNameItem("PageMode", name);
-  }
+  SetNameItem(*Data(), "PageMode", kPageModeNames[static_cast<int>(value)]);
 }
 
 TPdfDictionary* TPdfCatalog::ViewerPreferences(bool create) {

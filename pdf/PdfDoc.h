@@ -34,7 +34,8 @@ class TPdfHeader {
 class TPdfXrefEntry {
  public:
   explicit TPdfXrefEntry(TPdfObject* value);
-  const std::string& EntryType() const { return entryType_; }
+  // "n" for an entry in use, "f" for a free one.
+  std::string EntryType() const { return value_ ? "n" : "f"; }
   int ByteOffset() const { return byteOffset_; }
   void SetByteOffset(int offset) { byteOffset_ = offset; }
   int GenerationNumber() const { return generationNumber_; }
@@ -44,7 +45,6 @@ class TPdfXrefEntry {
   std::string AsString() const;
 
  private:
-  std::string entryType_;
   int byteOffset_ = -1;
   int generationNumber_ = 0;
   std::unique_ptr<TPdfObject> value_;

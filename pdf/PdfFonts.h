@@ -14,6 +14,7 @@ using TPdfWidthTable = std::array<std::uint16_t, 224>;
 
 class TPdfType1Font : public TPdfFont {
  public:
+  // `baseFont` and `widths` are static data the font refers to, not copies.
   TPdfType1Font(std::string alias, const char* baseFont, const TPdfWidthTable& widths);
   // Registers the font dictionary (Type, Subtype, Encoding, FirstChar,
   // LastChar, BaseFont; "Widths" kept internal) and attaches it.

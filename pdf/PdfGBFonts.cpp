@@ -1,5 +1,7 @@
 #include "pdf/PdfGBFonts.h"
 
+#include "platform/rtl/TextConvert.h"
+
 namespace pdf {
 
 void TPdfGBFixedFont::Create(TPdfXref& xref) {
@@ -20,8 +22,7 @@ void TPdfChinese::FillDescriptor(TPdfDictionary& descriptor) {
 }
 
 int GBCharToCID(std::u16string_view s, int index) {
-  const char16_t unit = s[static_cast<size_t>(index - 1)];
-  return unit >= 0xDC00 && unit <= 0xDFFF ? -1 : 0;
+  return rtl::IsLowSurrogate(s[static_cast<size_t>(index - 1)]) ? -1 : 0;
 }
 
 void RegisterGBFonts() { RegisterPdfFontClass<TPdfChinese>("Chinese"); }

@@ -26,15 +26,12 @@ int CodeToCID(const std::array<TPdfCodeRange, 171>& ranges, int code) {
   return 0;
 }
 
-bool IsHighSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
-bool IsLowSurrogate(char16_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
-
 // The Shift-JIS code of the character at `index` (from 1), or -1 inside a
 // surrogate pair.
 int ShiftJisCode(std::u16string_view s, int index) {
   const auto position = static_cast<size_t>(index - 1);
-  if (IsLowSurrogate(s[position])) return -1;
-  const size_t length = IsHighSurrogate(s[position]) && position + 1 < s.size() ? 2 : 1;
+  if (rtl::IsLowSurrogate(s[position])) return -1;
+  const size_t length = rtl::IsHighSurrogate(s[position]) && position + 1 < s.size() ? 2 : 1;
   const std::string bytes = rtl::Utf16ToCodePage(s.substr(position, length), "CP932");
   int code = 0;
   for (const char byte : bytes) code = code * 256 + static_cast<unsigned char>(byte);
@@ -140,7 +137,7 @@ int TPdfType0Font::GetCharWidth(std::u16string_view text, int pos) const {
   if (cid == -1) return 0;
   const int width = FindCIDWidth(cid);
   if (width != 0) return width;
-  return IsHighSurrogate(text[static_cast<size_t>(pos - 1)]) ? dw_ : missingWidth_;
+  return rtl::IsHighSurrogate(text[static_cast<size_t>(pos - 1)]) ? dw_ : missingWidth_;
 }
 
 // ---- Japanese fonts ----

@@ -28,6 +28,9 @@ std::unique_ptr<TPdfObject> ToStoredItem(TPdfObject* value) {
   return std::unique_ptr<TPdfObject>(value);
 }
 
+// "number generation", as references and definitions name an object.
+std::string ObjectId(int number, int generation) { return std::to_string(number) + ' ' + std::to_string(generation); }
+
 TPdfObject* Resolve(TPdfObject* item, TPdfObjectMgr* objectMgr) {
   if (item == nullptr || item->ObjectType() != TPdfObjectType::otVirtualObject) return item;
   return objectMgr ? objectMgr->GetObject(item->ObjectNumber()) : nullptr;
@@ -47,14 +50,14 @@ void TPdfObject::WriteToStream(rtl::TStream& stream) {
     WriteValue(stream);
     return;
   }
-  WriteAscii(stream, std::to_string(objectNumber_) + ' ' + std::to_string(generationNumber_) + " R");
+  WriteAscii(stream, ObjectId(objectNumber_, generationNumber_) + " R");
 }
 
 void TPdfObject::WriteValueToStream(rtl::TStream& stream) {
   if (objectType_ != TPdfObjectType::otIndirectObject) {
     throw EPdfInvalidOperation("internal error wrong object type");
   }
-  WriteAscii(stream, std::to_string(objectNumber_) + ' ' + std::to_string(generationNumber_) + " obj\r\n");
+  WriteAscii(stream, ObjectId(objectNumber_, generationNumber_) + " obj\r\n");
   WriteValue(stream);
   WriteAscii(stream, "\r\nendobj\r\n");
 }
@@ -66,23 +69,23 @@ TPdfVirtualObject::TPdfVirtualObject(int objectId) {
 
 void TPdfNull::WriteValue(rtl::TStream& stream) { WriteAscii(stream, "null"); }
 
-void TPdfBoolean::WriteValue(rtl::TStream& stream) { WriteAscii(stream, value_ ? "true" : "false"); }
+void TPdfBoolean::WriteValue(rtl::TStream& stream) { WriteAscii(stream, Value() ? "true" : "false"); }
 
-void TPdfNumber::WriteValue(rtl::TStream& stream) { WriteInteger(stream, value_); }
+void TPdfNumber::WriteValue(rtl::TStream& stream) { WriteInteger(stream, Value()); }
 
-void TPdfReal::WriteValue(rtl::TStream& stream) { WriteAscii(stream, FormatPdfReal(value_)); }
+void TPdfReal::WriteValue(rtl::TStream& stream) { WriteAscii(stream, FormatPdfReal(Value())); }
 
-void TPdfString::WriteValue(rtl::TStream& stream) { WriteAscii(stream, PdfStringForm(value_, kPdfAnsiCodePage)); }
+void TPdfString::WriteValue(rtl::TStream& stream) { WriteAscii(stream, PdfStringForm(Value(), kPdfAnsiCodePage)); }
 
 void TPdfText::WriteValue(rtl::TStream& stream) {
-  if (HasSurrogateUnits(value_)) {
-    WriteAscii(stream, '<' + PdfUnicodeHeader() + TextToUtf16Hex(value_) + '>');
+  if (HasSurrogateUnits(Value())) {
+    WriteAscii(stream, '<' + PdfUnicodeHeader() + TextToUtf16Hex(Value()) + '>');
   } else {
-    WriteAscii(stream, PdfStringForm(value_, kPdfAnsiCodePage));
+    WriteAscii(stream, PdfStringForm(Value(), kPdfAnsiCodePage));
   }
 }
 
-void TPdfName::WriteValue(rtl::TStream& stream) { WriteAscii(stream, EscapeName(value_)); }
+void TPdfName::WriteValue(rtl::TStream& stream) { WriteAscii(stream, EscapeName(Value())); }
 
 // ---- arrays ----
 
@@ -280,7 +283,7 @@ std::string TextToUtf16Hex(std::u16string_view text) { return CodeUnitsToHex(tex
 
 bool HasSurrogateUnits(std::u16string_view text) {
   for (const char16_t unit : text) {
-    if (unit >= 0xD800 && unit <= 0xDFFF) return true;
+    if (rtl::IsHighSurrogate(unit) || rtl::IsLowSurrogate(unit)) return true;
   }
   return false;
 }

@@ -22,6 +22,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "platform/rtl/DateTime.h"
@@ -121,93 +122,76 @@ class TPdfNull : public TPdfObject {
   void WriteValue(rtl::TStream& stream) override;
 };
 
-class TPdfBoolean : public TPdfObject {
+// A value of type T held by the object itself; each subclass writes its own
+// text form.
+template <class T>
+class TPdfValue : public TPdfObject {
  public:
+  explicit TPdfValue(T value = T()) : value_(std::move(value)) {}
+  const T& Value() const { return value_; }
+  void SetValue(T value) { value_ = std::move(value); }
+
+ private:
+  T value_;
+};
+
+class TPdfBoolean : public TPdfValue<bool> {
+ public:
+  using TPdfValue::TPdfValue;
   static TPdfBoolean* CreateBoolean(bool value) { return new TPdfBoolean(value); }
-  explicit TPdfBoolean(bool value = false) : value_(value) {}
-  bool Value() const { return value_; }
-  void SetValue(bool value) { value_ = value; }
 
  protected:
   void WriteValue(rtl::TStream& stream) override;
-
- private:
-  bool value_;
 };
 
-class TPdfNumber : public TPdfObject {
+class TPdfNumber : public TPdfValue<std::int32_t> {
  public:
+  using TPdfValue::TPdfValue;
   static TPdfNumber* CreateNumber(std::int32_t value) { return new TPdfNumber(value); }
-  explicit TPdfNumber(std::int32_t value = 0) : value_(value) {}
-  std::int32_t Value() const { return value_; }
-  void SetValue(std::int32_t value) { value_ = value; }
 
  protected:
   void WriteValue(rtl::TStream& stream) override;
-
- private:
-  std::int32_t value_;
 };
 
-class TPdfReal : public TPdfObject {
+class TPdfReal : public TPdfValue<double> {
  public:
+  using TPdfValue::TPdfValue;
   static TPdfReal* CreateReal(double value) { return new TPdfReal(value); }
-  explicit TPdfReal(double value = 0) : value_(value) {}
-  double Value() const { return value_; }
-  void SetValue(double value) { value_ = value; }
 
  protected:
   void WriteValue(rtl::TStream& stream) override;
-
- private:
-  double value_;
 };
 
 // A string: "(literal)" in the ANSI code page, or hex when it holds
 // surrogate code units.
-class TPdfString : public TPdfObject {
+class TPdfString : public TPdfValue<WideString> {
  public:
+  using TPdfValue::TPdfValue;
   static TPdfString* CreateString(WideString value) { return new TPdfString(std::move(value)); }
-  explicit TPdfString(WideString value = {}) : value_(std::move(value)) {}
-  const WideString& Value() const { return value_; }
-  void SetValue(WideString value) { value_ = std::move(value); }
 
  protected:
   void WriteValue(rtl::TStream& stream) override;
-
- private:
-  WideString value_;
 };
 
 // A text string: like TPdfString, but its hex form is UTF-16BE after the
 // Unicode header.
-class TPdfText : public TPdfObject {
+class TPdfText : public TPdfValue<WideString> {
  public:
+  using TPdfValue::TPdfValue;
   static TPdfText* CreateText(WideString value) { return new TPdfText(std::move(value)); }
-  explicit TPdfText(WideString value = {}) : value_(std::move(value)) {}
-  const WideString& Value() const { return value_; }
-  void SetValue(WideString value) { value_ = std::move(value); }
 
  protected:
   void WriteValue(rtl::TStream& stream) override;
-
- private:
-  WideString value_;
 };
 
 // A name; the value is UTF-8 text without the leading solidus.
-class TPdfName : public TPdfObject {
+class TPdfName : public TPdfValue<std::string> {
  public:
+  using TPdfValue::TPdfValue;
   static TPdfName* CreateName(std::string value) { return new TPdfName(std::move(value)); }
-  explicit TPdfName(std::string value = {}) : value_(std::move(value)) {}
-  const std::string& Value() const { return value_; }
-  void SetValue(std::string value) { value_ = std::move(value); }
 
  protected:
   void WriteValue(rtl::TStream& stream) override;
-
- private:
-  std::string value_;
 };
 
 // An ordered list of values. `objectMgr` (not owned, may be null) resolves

@@ -2,6 +2,8 @@
 # Installs the Debian packages listed in scripts/packages.txt that are missing.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
+sudo_cmd=()
+[[ $(id -u) -ne 0 ]] && sudo_cmd=(sudo)
 
 missing=()
 while read -r pkg; do
@@ -13,16 +15,12 @@ done < "$here/packages.txt"
 
 if ((${#missing[@]})); then
   echo "setup: installing ${missing[*]}"
-  sudo_cmd=()
-  [[ $(id -u) -ne 0 ]] && sudo_cmd=(sudo)
   "${sudo_cmd[@]}" apt-get update -qq
   DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
 
 # A locale whose decimal separator is "," for the locale-independence tests.
 if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf8$'; then
-  sudo_cmd=()
-  [[ $(id -u) -ne 0 ]] && sudo_cmd=(sudo)
   if [[ -f /etc/locale.gen ]]; then
     "${sudo_cmd[@]}" sed -i 's/^# *de_DE.UTF-8 UTF-8/de_DE.UTF-8 UTF-8/' /etc/locale.gen
     grep -q '^de_DE.UTF-8 UTF-8' /etc/locale.gen || echo 'de_DE.UTF-8 UTF-8' | "${sudo_cmd[@]}" tee -a /etc/locale.gen >/dev/null

@@ -377,12 +377,7 @@ Status CairoGdiPlus::GdipGetImageGraphicsContext(GpImage* image, GpGraphics** gr
   return Ok;
 }
 
-Status CairoGdiPlus::GdipDeleteGraphics(GpGraphics* graphics) {
-  auto* g = As<GraphicsImpl>(graphics);
-  if (!g) return InvalidParameter;
-  delete g;
-  return Ok;
-}
+Status CairoGdiPlus::GdipDeleteGraphics(GpGraphics* graphics) { return DeleteAs<GraphicsImpl>(graphics); }
 
 Status CairoGdiPlus::GdipSetSmoothingMode(GpGraphics* graphics, SmoothingMode mode) {
   auto* g = As<GraphicsImpl>(graphics);
@@ -415,10 +410,7 @@ Status CairoGdiPlus::GdipSetInterpolationMode(GpGraphics* graphics, Interpolatio
 }
 
 Status CairoGdiPlus::GdipGetInterpolationMode(GpGraphics* graphics, InterpolationMode* mode) {
-  auto* g = As<GraphicsImpl>(graphics);
-  if (!g || !mode) return InvalidParameter;
-  *mode = g->interpolation;
-  return Ok;
+  return GetField(graphics, &GraphicsImpl::interpolation, mode);
 }
 
 Status CairoGdiPlus::GdipSetTextRenderingHint(GpGraphics* graphics, TextRenderingHint hint) {
@@ -429,17 +421,11 @@ Status CairoGdiPlus::GdipSetTextRenderingHint(GpGraphics* graphics, TextRenderin
 }
 
 Status CairoGdiPlus::GdipGetTextRenderingHint(GpGraphics* graphics, TextRenderingHint* hint) {
-  auto* g = As<GraphicsImpl>(graphics);
-  if (!g || !hint) return InvalidParameter;
-  *hint = g->hint;
-  return Ok;
+  return GetField(graphics, &GraphicsImpl::hint, hint);
 }
 
 Status CairoGdiPlus::GdipGetDpiX(GpGraphics* graphics, REAL* dpi) {
-  auto* g = As<GraphicsImpl>(graphics);
-  if (!g || !dpi) return InvalidParameter;
-  *dpi = g->dpiX;
-  return Ok;
+  return GetField(graphics, &GraphicsImpl::dpiX, dpi);
 }
 
 Status CairoGdiPlus::GdipGraphicsClear(GpGraphics* graphics, ARGB color) {
@@ -597,12 +583,7 @@ Status CairoGdiPlus::GdipGetRegionBounds(GpRegion* region, GpGraphics*, GpRectF*
   return Ok;
 }
 
-Status CairoGdiPlus::GdipDeleteRegion(GpRegion* region) {
-  auto* r = As<RegionImpl>(region);
-  if (!r) return InvalidParameter;
-  delete r;
-  return Ok;
-}
+Status CairoGdiPlus::GdipDeleteRegion(GpRegion* region) { return DeleteAs<RegionImpl>(region); }
 
 Status CairoGdiPlus::GdipCreateMatrix2(REAL m11, REAL m12, REAL m21, REAL m22, REAL dx, REAL dy, GpMatrix** matrix) {
   if (!matrix) return InvalidParameter;
@@ -633,12 +614,7 @@ Status CairoGdiPlus::GdipGetMatrixElements(const GpMatrix* matrix, REAL* e) {
   return Ok;
 }
 
-Status CairoGdiPlus::GdipDeleteMatrix(GpMatrix* matrix) {
-  auto* m = As<MatrixImpl>(matrix);
-  if (!m) return InvalidParameter;
-  delete m;
-  return Ok;
-}
+Status CairoGdiPlus::GdipDeleteMatrix(GpMatrix* matrix) { return DeleteAs<MatrixImpl>(matrix); }
 
 // --- pens -------------------------------------------------------------------
 
@@ -717,12 +693,7 @@ Status CairoGdiPlus::GdipSetPenDashArray(GpPen* pen, const REAL* dashes, INT cou
   return Ok;
 }
 
-Status CairoGdiPlus::GdipDeletePen(GpPen* pen) {
-  auto* p = As<PenImpl>(pen);
-  if (!p) return InvalidParameter;
-  delete p;
-  return Ok;
-}
+Status CairoGdiPlus::GdipDeletePen(GpPen* pen) { return DeleteAs<PenImpl>(pen); }
 
 // --- brushes ----------------------------------------------------------------
 
@@ -945,12 +916,7 @@ Status CairoGdiPlus::GdipIsVisiblePathPoint(GpPath* path, REAL x, REAL y, GpGrap
   return Ok;
 }
 
-Status CairoGdiPlus::GdipDeletePath(GpPath* path) {
-  auto* p = As<PathImpl>(path);
-  if (!p) return InvalidParameter;
-  delete p;
-  return Ok;
-}
+Status CairoGdiPlus::GdipDeletePath(GpPath* path) { return DeleteAs<PathImpl>(path); }
 
 // --- drawing ----------------------------------------------------------------
 

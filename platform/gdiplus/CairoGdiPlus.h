@@ -144,6 +144,24 @@ template <class T, class H>
 const T* As(const H* handle) {
   return dynamic_cast<const T*>(handle);
 }
+// Deletes the object behind a handle; InvalidParameter when the handle is
+// null or of another kind.
+template <class T, class H>
+Status DeleteAs(H* handle) {
+  T* object = As<T>(handle);
+  if (!object) return InvalidParameter;
+  delete object;
+  return Ok;
+}
+// Copies one field of the object behind a handle to `out`; InvalidParameter
+// when the handle is null or of another kind, or `out` is null.
+template <class T, class H, class V>
+Status GetField(const H* handle, V T::*field, V* out) {
+  const T* object = As<T>(handle);
+  if (!object || !out) return InvalidParameter;
+  *out = object->*field;
+  return Ok;
+}
 inline BrushData* Brush(GpBrush* b) {
   auto* holder = dynamic_cast<BrushHolder*>(b);
   return holder ? &holder->data : nullptr;

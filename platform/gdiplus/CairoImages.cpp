@@ -264,17 +264,11 @@ Status CairoGdiPlus::GdipGetImageHeight(GpImage* image, UINT* height) {
 }
 
 Status CairoGdiPlus::GdipGetImageHorizontalResolution(GpImage* image, REAL* resolution) {
-  auto* b = As<BitmapImpl>(image);
-  if (!b || !resolution) return InvalidParameter;
-  *resolution = b->dpiX;
-  return Ok;
+  return GetField(image, &BitmapImpl::dpiX, resolution);
 }
 
 Status CairoGdiPlus::GdipGetImageVerticalResolution(GpImage* image, REAL* resolution) {
-  auto* b = As<BitmapImpl>(image);
-  if (!b || !resolution) return InvalidParameter;
-  *resolution = b->dpiY;
-  return Ok;
+  return GetField(image, &BitmapImpl::dpiY, resolution);
 }
 
 Status CairoGdiPlus::GdipBitmapSetResolution(GpBitmap* bitmap, REAL xdpi, REAL ydpi) {
@@ -361,12 +355,7 @@ Status CairoGdiPlus::GdipGetImageThumbnail(GpImage* image, UINT width, UINT heig
   return Ok;
 }
 
-Status CairoGdiPlus::GdipDisposeImage(GpImage* image) {
-  auto* b = As<BitmapImpl>(image);
-  if (!b) return InvalidParameter;
-  delete b;
-  return Ok;
-}
+Status CairoGdiPlus::GdipDisposeImage(GpImage* image) { return DeleteAs<BitmapImpl>(image); }
 
 // Drawn at its physical size: its pixels times the target's resolution over its own.
 Status CairoGdiPlus::GdipDrawImage(GpGraphics* graphics, GpImage* image, REAL x, REAL y) {
@@ -425,10 +414,7 @@ Status CairoGdiPlus::GdipSetImageAttributesColorMatrix(GpImageAttributes* attrib
 }
 
 Status CairoGdiPlus::GdipDisposeImageAttributes(GpImageAttributes* attributes) {
-  auto* a = As<AttributesImpl>(attributes);
-  if (!a) return InvalidParameter;
-  delete a;
-  return Ok;
+  return DeleteAs<AttributesImpl>(attributes);
 }
 
 Status CairoGdiPlus::GdipGetImageEncodersSize(UINT* count, UINT* size) {

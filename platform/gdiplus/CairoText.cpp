@@ -30,7 +30,7 @@ std::vector<int> Utf8Offsets(std::u16string_view text) {
   for (size_t i = 0; i < text.size(); ++i) {
     offsets[i] = at;
     const char16_t c = text[i];
-    if (c >= 0xD800 && c < 0xDC00 && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] < 0xE000) {
+    if (rtl::IsHighSurrogate(c) && i + 1 < text.size() && rtl::IsLowSurrogate(text[i + 1])) {
       offsets[++i] = at;
       at += 4;
     } else {
@@ -318,12 +318,7 @@ Status CairoGdiPlus::GdipIsStyleAvailable(const GpFontFamily* family, INT style,
   return Ok;
 }
 
-Status CairoGdiPlus::GdipDeleteFontFamily(GpFontFamily* family) {
-  auto* f = As<FamilyImpl>(family);
-  if (!f) return InvalidParameter;
-  delete f;
-  return Ok;
-}
+Status CairoGdiPlus::GdipDeleteFontFamily(GpFontFamily* family) { return DeleteAs<FamilyImpl>(family); }
 
 Status CairoGdiPlus::GdipCreateFont(const GpFontFamily* family, REAL emSize, INT style, Unit unit, GpFont** font) {
   auto* f = As<FamilyImpl>(family);
@@ -339,12 +334,7 @@ Status CairoGdiPlus::GdipCreateFont(const GpFontFamily* family, REAL emSize, INT
   return Ok;
 }
 
-Status CairoGdiPlus::GdipDeleteFont(GpFont* font) {
-  auto* f = As<FontImpl>(font);
-  if (!f) return InvalidParameter;
-  delete f;
-  return Ok;
-}
+Status CairoGdiPlus::GdipDeleteFont(GpFont* font) { return DeleteAs<FontImpl>(font); }
 
 Status CairoGdiPlus::GdipNewPrivateFontCollection(GpFontCollection** collection) {
   if (!collection) return InvalidParameter;
@@ -402,10 +392,7 @@ Status CairoGdiPlus::GdipCreateStringFormat(INT flags, LANGID, GpStringFormat** 
 }
 
 Status CairoGdiPlus::GdipGetStringFormatFlags(const GpStringFormat* format, INT* flags) {
-  auto* f = As<FormatImpl>(format);
-  if (!f || !flags) return InvalidParameter;
-  *flags = f->flags;
-  return Ok;
+  return GetField(format, &FormatImpl::flags, flags);
 }
 
 Status CairoGdiPlus::GdipSetStringFormatFlags(GpStringFormat* format, INT flags) {
@@ -444,12 +431,7 @@ Status CairoGdiPlus::GdipGetStringFormatMeasurableCharacterRangeCount(const GpSt
   return Ok;
 }
 
-Status CairoGdiPlus::GdipDeleteStringFormat(GpStringFormat* format) {
-  auto* f = As<FormatImpl>(format);
-  if (!f) return InvalidParameter;
-  delete f;
-  return Ok;
-}
+Status CairoGdiPlus::GdipDeleteStringFormat(GpStringFormat* format) { return DeleteAs<FormatImpl>(format); }
 
 // --- text -------------------------------------------------------------------
 

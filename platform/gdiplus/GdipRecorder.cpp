@@ -1,5 +1,6 @@
 #include "platform/gdiplus/GdipRecorder.h"
 
+#include <charconv>
 #include <cstdio>
 #include <optional>
 
@@ -8,10 +9,10 @@
 namespace gdip {
 namespace {
 
+// printf's %g, but with "." whatever the process locale.
 std::string Num(double v) {
   char text[32];
-  std::snprintf(text, sizeof text, "%g", v);
-  return text;
+  return std::string(text, std::to_chars(text, text + sizeof text, v, std::chars_format::general, 6).ptr);
 }
 
 std::string Hex(std::uint32_t v) {

@@ -3,11 +3,11 @@
 // on to another implementation (usually the cairo one), so tests can check
 // which calls code makes and with what, and still get real results.
 //
-// Arguments are written as text: numbers with %g, handles by kind and number
-// in order of first appearance ("graphics1", "pen2", "brush3"; a handle freed
-// by a delete call loses its name), points "(x,y)", rectangles "(x,y,w,h)",
-// strings in double quotes, arrays in brackets. Output arguments show the
-// value after the call.
+// Arguments are written as text: numbers as %g writes them in the C locale
+// (whatever the process locale), handles by kind and number in order of first
+// appearance ("graphics1", "pen2", "brush3"; a handle freed by a delete call
+// loses its name), points "(x,y)", rectangles "(x,y,w,h)", strings in double
+// quotes, arrays in brackets. Output arguments show the value after the call.
 #include <map>
 #include <string>
 #include <vector>

@@ -8,7 +8,8 @@
 
 namespace gdip {
 
-/// Encodes width x height premultiplied ARGB words (rows top-down, no gaps).
+/// Encodes width x height premultiplied ARGB words (rows top-down, no gaps)
+/// into a GIF file; empty when a side is outside 1..65535.
 std::vector<std::uint8_t> EncodeGif(const std::uint32_t* pixels, int width, int height);
 
 }  // namespace gdip

@@ -33,20 +33,19 @@ void TApplication::HandleException(rtl::TObject* sender) { HandleException(sende
 
 void TApplication::HandleException(rtl::TObject* sender, std::exception_ptr error) {
   if (!error) return;
-  try {
-    std::rethrow_exception(error);
-  } catch (const rtl::EAbort&) {
-  } catch (const std::exception& e) {
+  const auto report = [&](const std::exception& e) {
     if (OnException)
       OnException(sender, e);
     else
       ShowException(e);
+  };
+  try {
+    std::rethrow_exception(error);
+  } catch (const rtl::EAbort&) {
+  } catch (const std::exception& e) {
+    report(e);
   } catch (...) {
-    const rtl::Exception unknown("Unknown exception");
-    if (OnException)
-      OnException(sender, unknown);
-    else
-      ShowException(unknown);
+    report(rtl::Exception("Unknown exception"));
   }
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // The streaming class registry: the classes a stream may create, found by
 // name without regard to case. Registration is explicit, from start-up code
-// (RegisterCoreClasses() and the like), never from static initialisers.
+// (RegisterTimerClasses() and the like), never from static initialisers.
 #include <string_view>
 
 #include "platform/rtl/Object.h"

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/rtl/Exceptions.h"
+#include "platform/rtl/TextCompare.h"
 
 namespace rtl {
 
@@ -56,7 +57,7 @@ int TComponent::ComponentIndex() const {
 TComponent* TComponent::FindComponent(std::string_view name) const {
   if (name.empty()) return nullptr;
   for (TComponent* component : components_)
-    if (SameIdentifier(component->name_, name)) return component;
+    if (SameText(component->name_, name)) return component;
   return nullptr;
 }
 
@@ -84,7 +85,7 @@ void TComponent::SetReference(bool enable) {
 }
 
 void TComponent::ValidateRename(TComponent* component, const std::string& curName, const std::string& newName) {
-  if (!component || newName.empty() || SameIdentifier(curName, newName)) return;
+  if (!component || newName.empty() || SameText(curName, newName)) return;
   TComponent* holder = FindComponent(newName);
   if (holder && holder != component)
     throw EComponentError(Format("A component named %s already exists", newName.c_str()));

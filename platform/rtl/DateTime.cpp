@@ -10,6 +10,7 @@
 
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/Rounding.h"
+#include "platform/rtl/TextCompare.h"
 
 namespace rtl {
 namespace {
@@ -80,9 +81,7 @@ std::string Padded(int value, std::size_t width) {
 }
 
 bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
-  return text.size() >= prefix.size() &&
-         std::equal(prefix.begin(), prefix.end(), text.begin(),
-                    [](char a, char b) { return std::tolower(static_cast<unsigned char>(a)) == b; });
+  return text.size() >= prefix.size() && SameText(text.substr(0, prefix.size()), prefix);
 }
 
 bool HasAmPm(std::string_view format) {

@@ -50,6 +50,8 @@ RTL_EXCEPTION(EOSError, Exception)
 #undef RTL_EXCEPTION
 
 // printf-style formatting for exception messages ("Class %s not found").
+// Floats must not go through it: %f and %g follow the process locale; turn
+// them into text with NumberText.h and pass that as %s.
 std::string Format(const char* format, ...) __attribute__((format(printf, 1, 2)));
 
 }  // namespace rtl

@@ -6,6 +6,8 @@
 // four bytes. Pixels of pf24bit are blue, green, red; of pf32bit blue, green,
 // red, alpha (the byte order of a little-endian ARGB32 word); of pf1bit,
 // pf4bit and pf8bit palette indices, the leftmost pixel in the highest bits.
+// The bitmap owns its pixels and palette. Row and pixel coordinates are not
+// checked: callers keep them inside the bitmap.
 #include <cstdint>
 #include <vector>
 
@@ -43,7 +45,8 @@ class TBitmap : public TGraphic {
 
   int Width() const override { return width_; }
   int Height() const override { return height_; }
-  // Resizes to `width` x `height`; the pixels become 0.
+  // Resizes to `width` x `height` (a negative size counts as 0); the pixels
+  // become 0.
   void SetSize(int width, int height);
   TPixelFormat PixelFormat() const { return format_; }
   // Changes the format and converts the pixels: indexed to indexed keeps the
@@ -60,8 +63,8 @@ class TBitmap : public TGraphic {
 
   const std::vector<TPaletteEntry>& Palette() const { return palette_; }
   void SetPalette(std::vector<TPaletteEntry> palette) { palette_ = std::move(palette); }
-  // Reads up to `count` palette entries from `start`; returns how many were
-  // read (0 when the bitmap has no palette).
+  // Copies up to `count` palette entries from `start` into `entries` (room
+  // for `count`); returns how many were copied (0 without a palette).
   int GetPaletteEntries(int start, int count, TPaletteEntry* entries) const;
 
   // The colour of a pixel, whatever the format.

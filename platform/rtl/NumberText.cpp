@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "platform/rtl/Exceptions.h"
-#include "platform/rtl/Object.h"
+#include "platform/rtl/TextCompare.h"
 
 namespace rtl {
 namespace {
@@ -424,9 +424,9 @@ std::optional<std::int64_t> ParseInt64(std::string_view text) {
 }
 
 std::optional<double> ParseDouble(std::string_view text) {
-  if (SameIdentifier(text, "NAN")) return std::numeric_limits<double>::quiet_NaN();
-  if (SameIdentifier(text, "INF") || SameIdentifier(text, "+INF")) return std::numeric_limits<double>::infinity();
-  if (SameIdentifier(text, "-INF")) return -std::numeric_limits<double>::infinity();
+  if (SameText(text, "NAN")) return std::numeric_limits<double>::quiet_NaN();
+  if (SameText(text, "INF") || SameText(text, "+INF")) return std::numeric_limits<double>::infinity();
+  if (SameText(text, "-INF")) return -std::numeric_limits<double>::infinity();
   if (!text.empty() && text.front() == '+') text.remove_prefix(1);
   double value = 0;
   auto result = std::from_chars(text.data(), text.data() + text.size(), value);

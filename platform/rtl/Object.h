@@ -38,9 +38,6 @@ struct TClassInfo {
   bool InheritsFrom(TClass ancestor) const;
 };
 
-// ASCII case-insensitive comparison of identifiers (class, component and
-// property names).
-bool SameIdentifier(std::string_view a, std::string_view b);
 // True for a non-empty identifier: a letter or '_' then letters, digits, '_'.
 bool IsValidIdent(std::string_view name);
 

@@ -8,14 +8,16 @@
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/Filer.h"
 #include "platform/rtl/NumberText.h"
+#include "platform/rtl/TextCompare.h"
 #include "platform/rtl/TextConvert.h"
+#include "platform/rtl/TextFileEncoding.h"
 
 namespace rtl {
 
 namespace {
 
 constexpr int kMaxTextDepth = 256;
-constexpr std::size_t kLineUnits = 64;  // string and binary pieces per line
+constexpr std::size_t kLineUnits = 64;  // string and binary chunks per line
 
 // ===== binary -> text
 
@@ -169,7 +171,7 @@ class BinaryToText {
     return text + suffix;
   }
 
-  // Quoted runs with #codes, broken into pieces of kLineUnits joined by " +".
+  // Quoted runs with #codes, broken into chunks of kLineUnits joined by " +".
   void WriteQuoted(const WideString& text, int indent) {
     if (text.empty()) return Out("''");
     const bool multiLine = text.size() > kLineUnits;
@@ -178,14 +180,14 @@ class BinaryToText {
         if (start) Out(" +");
         NewLine(indent + 2);
       }
-      Out(QuotePiece(std::u16string_view(text).substr(start, kLineUnits)));
+      Out(QuoteSlice(std::u16string_view(text).substr(start, kLineUnits)));
     }
   }
 
-  static std::string QuotePiece(std::u16string_view piece) {
+  static std::string QuoteSlice(std::u16string_view slice) {
     std::string result;
     bool quoted = false;
-    for (char16_t unit : piece) {
+    for (char16_t unit : slice) {
       if (unit < 32 || unit >= 128) {
         if (quoted) result += '\'';
         quoted = false;
@@ -263,7 +265,7 @@ class TextParser {
 
   bool IsSymbol(char symbol) const { return token_.kind == TokenKind::Symbol && token_.symbol == symbol; }
   bool IsWord(std::string_view word) const {
-    return token_.kind == TokenKind::Ident && SameIdentifier(token_.text, word);
+    return token_.kind == TokenKind::Ident && SameText(token_.text, word);
   }
   void Expect(char symbol) {
     if (!IsSymbol(symbol)) Error(Format("'%c' expected", symbol));
@@ -393,7 +395,7 @@ class TextParser {
     token_.text = std::to_string(static_cast<std::int64_t>(value));
   }
 
-  // Quoted runs and #codes, adjacent pieces joined.
+  // Quoted runs and #codes, adjacent chunks joined.
   void ReadString() {
     token_.kind = TokenKind::String;
     while (pos_ < text_.size()) {
@@ -656,7 +658,7 @@ void ObjectBinaryToText(TStream& input, TStream& output) { BinaryToText(input, o
 void ObjectTextToBinary(TStream& input, TStream& output) {
   TBytes bytes = input.ReadRemaining();
   std::string text(bytes.begin(), bytes.end());
-  if (text.size() >= 3 && text.compare(0, 3, "\xEF\xBB\xBF") == 0) text.erase(0, 3);  // UTF-8 BOM
+  if (text.starts_with(kUtf8Bom)) text.erase(0, kUtf8Bom.size());
   TextToBinary(std::move(text), output).Convert();
 }
 

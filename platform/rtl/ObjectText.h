@@ -24,7 +24,7 @@
 // Two spaces indent each level. Strings are quoted runs ('' for a quote)
 // joined with #<code> for characters below 32 and at or above 128 (UTF-16
 // code units); the reader also takes raw UTF-8 inside quotes and joins
-// pieces with "+". Numbers use "."; floats always carry a "." or an
+// chunks with "+". Numbers use "."; floats always carry a "." or an
 // exponent, with a suffix s (single), c (currency), d (date) or f (double)
 // for the tags other than extended. Text is UTF-8.
 //

@@ -6,6 +6,7 @@
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/ExtendedFloat.h"
 #include "platform/rtl/Filer.h"
+#include "platform/rtl/TextCompare.h"
 #include "platform/rtl/TextConvert.h"
 
 namespace rtl {
@@ -332,14 +333,14 @@ void TReader::ReadCollection(TCollection* collection) {
 }
 
 void TReader::DefineProperty(std::string_view name, const TReaderProc& readData, const TWriterProc&, bool) {
-  if (pendingName_.empty() || !readData || !SameIdentifier(name, pendingName_)) return;
+  if (pendingName_.empty() || !readData || !SameText(name, pendingName_)) return;
   pendingName_.clear();
   pendingFound_ = true;
   readData(*this);
 }
 
 void TReader::DefineBinaryProperty(std::string_view name, const TStreamProc& readData, const TStreamProc&, bool) {
-  if (pendingName_.empty() || !readData || !SameIdentifier(name, pendingName_)) return;
+  if (pendingName_.empty() || !readData || !SameText(name, pendingName_)) return;
   pendingName_.clear();
   pendingFound_ = true;
   if (ReadValue() != TValueType::vaBinary) InvalidValue();
@@ -356,10 +357,10 @@ TComponent* FindReference(TComponent* root, std::string_view name) {
   const std::size_t dot = name.find('.');
   if (dot != std::string_view::npos) {
     const std::string_view ownerName = name.substr(0, dot);
-    TComponent* owner = SameIdentifier(ownerName, root->Name()) ? root : root->FindComponent(ownerName);
+    TComponent* owner = SameText(ownerName, root->Name()) ? root : root->FindComponent(ownerName);
     return owner ? owner->FindComponent(name.substr(dot + 1)) : nullptr;
   }
-  if (!root->Name().empty() && SameIdentifier(name, root->Name())) return root;
+  if (!root->Name().empty() && SameText(name, root->Name())) return root;
   return root->FindComponent(name);
 }
 }  // namespace

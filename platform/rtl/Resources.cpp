@@ -6,6 +6,7 @@
 
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/Filer.h"
+#include "platform/rtl/TextCompare.h"
 
 namespace rtl {
 
@@ -31,7 +32,7 @@ const TResourceEntry* FindResource(std::string_view name) {
   ResourceTables& tables = Tables();
   std::lock_guard lock(tables.mutex);
   for (const TResourceEntry* entry : tables.entries)
-    if (SameIdentifier(entry->name, name)) return entry;
+    if (SameText(entry->name, name)) return entry;
   return nullptr;
 }
 

@@ -43,6 +43,13 @@ std::int64_t WriteTo(Container& data, std::int64_t& position, const void* buffer
   return count;
 }
 
+// Sets the size of `data`; a position beyond the new end moves back to it.
+template <typename Container>
+void ResizeTo(Container& data, std::int64_t& position, std::int64_t newSize) {
+  data.resize(static_cast<size_t>(std::max<std::int64_t>(0, newSize)));
+  position = std::min(position, static_cast<std::int64_t>(data.size()));
+}
+
 std::string ErrnoText() { return std::strerror(errno); }
 
 }  // namespace
@@ -92,10 +99,7 @@ std::int64_t TMemoryStream::Write(const void* buffer, std::int64_t count) { retu
 std::int64_t TMemoryStream::Seek(std::int64_t offset, TSeekOrigin origin) {
   return position_ = SeekTarget(position_, Size(), offset, origin);
 }
-void TMemoryStream::SetSize(std::int64_t newSize) {
-  data_.resize(static_cast<size_t>(std::max<std::int64_t>(0, newSize)));
-  position_ = std::min(position_, Size());
-}
+void TMemoryStream::SetSize(std::int64_t newSize) { ResizeTo(data_, position_, newSize); }
 void TMemoryStream::Clear() {
   data_.clear();
   position_ = 0;
@@ -155,7 +159,8 @@ std::int64_t TFileStream::Seek(std::int64_t offset, TSeekOrigin origin) {
 }
 void TFileStream::SetSize(std::int64_t newSize) {
   std::fflush(file_);
-  if (ftruncate(fileno(file_), newSize) != 0) throw EStreamError(Format("Cannot resize \"%s\". %s", fileName_.c_str(), ErrnoText().c_str()));
+  if (ftruncate(fileno(file_), newSize) != 0)
+    throw EStreamError(Format("Cannot resize \"%s\". %s", fileName_.c_str(), ErrnoText().c_str()));
   if (Position() > newSize) Seek(newSize, TSeekOrigin::soBeginning);
 }
 
@@ -164,10 +169,7 @@ std::int64_t TStringStream::Write(const void* buffer, std::int64_t count) { retu
 std::int64_t TStringStream::Seek(std::int64_t offset, TSeekOrigin origin) {
   return position_ = SeekTarget(position_, Size(), offset, origin);
 }
-void TStringStream::SetSize(std::int64_t newSize) {
-  data_.resize(static_cast<size_t>(std::max<std::int64_t>(0, newSize)));
-  position_ = std::min(position_, Size());
-}
+void TStringStream::SetSize(std::int64_t newSize) { ResizeTo(data_, position_, newSize); }
 
 TBytes ReadFileBytes(const std::string& fileName) {
   TFileStream file(fileName, fmOpenRead);

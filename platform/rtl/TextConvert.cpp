@@ -80,10 +80,10 @@ char32_t DecodeUtf8(std::string_view s, size_t& i) {
 // Decodes one code point from UTF-16 at `i`, advancing `i`.
 char32_t DecodeUtf16(std::u16string_view s, size_t& i) {
   const char16_t c = s[i++];
-  if (c >= 0xD800 && c <= 0xDBFF && i < s.size() && s[i] >= 0xDC00 && s[i] <= 0xDFFF) {
+  if (IsHighSurrogate(c) && i < s.size() && IsLowSurrogate(s[i])) {
     return 0x10000 + ((static_cast<char32_t>(c) - 0xD800) << 10) + (s[i++] - 0xDC00);
   }
-  if (c >= 0xD800 && c <= 0xDFFF) return kReplacement;
+  if (IsHighSurrogate(c) || IsLowSurrogate(c)) return kReplacement;
   return c;
 }
 

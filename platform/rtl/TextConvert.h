@@ -21,6 +21,10 @@ WideString CodePageToUtf16(std::string_view bytes, const char* codePage);
 std::string Utf8ToCodePage(std::string_view utf8, const char* codePage);
 std::string CodePageToUtf8(std::string_view bytes, const char* codePage);
 
+// The first and the second unit of a UTF-16 surrogate pair.
+constexpr bool IsHighSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
+constexpr bool IsLowSurrogate(char16_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
+
 // Shorthand for UTF-16 literals built from UTF-8 text.
 inline WideString W(std::string_view utf8) { return Utf8ToUtf16(utf8); }
 

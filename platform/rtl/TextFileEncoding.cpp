@@ -16,7 +16,7 @@ struct Detected {
 
 Detected Detect(const TBytes& bytes) {
   const std::string_view all(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-  if (all.substr(0, 3) == "\xEF\xBB\xBF") return {Encoding::Utf8, all.substr(3)};
+  if (all.starts_with(kUtf8Bom)) return {Encoding::Utf8, all.substr(kUtf8Bom.size())};
   if (all.substr(0, 2) == "\xFF\xFE") return {Encoding::Utf16LE, all.substr(2)};
   if (all.substr(0, 2) == "\xFE\xFF") return {Encoding::Utf16BE, all.substr(2)};
   return {Encoding::Ansi, all};

@@ -12,6 +12,8 @@
 
 namespace rtl {
 
+inline constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+
 std::string TextBytesToUtf8(const TBytes& bytes);
 WideString TextBytesToUtf16(const TBytes& bytes);
 

@@ -3,6 +3,7 @@
 #include "platform/rtl/Component.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/NumberText.h"
+#include "platform/rtl/TextCompare.h"
 #include "platform/rtl/TextConvert.h"
 
 namespace rtl {
@@ -64,7 +65,7 @@ const std::string& TEnumInfo::Name(int value) const {
 
 std::optional<int> TEnumInfo::Value(std::string_view name) const {
   for (std::size_t i = 0; i < names_.size(); ++i)
-    if (SameIdentifier(names_[i], name)) return static_cast<int>(i);
+    if (SameText(names_[i], name)) return static_cast<int>(i);
   return std::nullopt;
 }
 
@@ -148,8 +149,8 @@ void TPropertyInfo::SetText(TObject* instance, std::string_view text) const {
     }
     case pkBoolean: {
       const std::string_view word = Trim(text);
-      if (SameIdentifier(word, "True")) return SetOrdinal(instance, 1);
-      if (SameIdentifier(word, "False")) return SetOrdinal(instance, 0);
+      if (SameText(word, "True")) return SetOrdinal(instance, 1);
+      if (SameText(word, "False")) return SetOrdinal(instance, 0);
       NotValid(text, "boolean");
     }
     case pkSet:
@@ -225,19 +226,19 @@ TPublishedTable::TPublishedTable(const TPublishedTable* parent) {
 
 const TPropertyInfo* TPublishedTable::FindProperty(std::string_view name) const {
   for (const TPropertyInfo* property : properties_)
-    if (SameIdentifier(property->Name(), name)) return property;
+    if (SameText(property->Name(), name)) return property;
   return nullptr;
 }
 
 const TMethodInfo* TPublishedTable::FindMethod(std::string_view name) const {
   for (auto it = methods_.rbegin(); it != methods_.rend(); ++it)
-    if (SameIdentifier((*it)->Name(), name)) return *it;
+    if (SameText((*it)->Name(), name)) return *it;
   return nullptr;
 }
 
 const TFieldInfo* TPublishedTable::FindField(std::string_view name) const {
   for (auto it = fields_.rbegin(); it != fields_.rend(); ++it)
-    if (SameIdentifier((*it)->Name(), name)) return *it;
+    if (SameText((*it)->Name(), name)) return *it;
   return nullptr;
 }
 
@@ -250,7 +251,7 @@ void TPublishedTable::AddProperty(std::unique_ptr<TPropertyInfo> property) {
   const TPropertyInfo* entry = property.get();
   ownProperties_.push_back(std::move(property));
   for (const TPropertyInfo*& existing : properties_)
-    if (SameIdentifier(existing->Name(), entry->Name())) {
+    if (SameText(existing->Name(), entry->Name())) {
       existing = entry;
       return;
     }

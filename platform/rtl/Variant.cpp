@@ -5,6 +5,7 @@
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/NumberText.h"
 #include "platform/rtl/Object.h"
+#include "platform/rtl/TextCompare.h"
 #include "platform/rtl/TextConvert.h"
 
 namespace rtl {
@@ -57,8 +58,8 @@ bool Variant::AsBoolean() const {
                         [](double d) { return d != 0; },
                         [this](const WideString& s) {
                           const std::string text = Utf16ToUtf8(s);
-                          if (SameIdentifier(text, "True")) return true;
-                          if (SameIdentifier(text, "False")) return false;
+                          if (SameText(text, "True")) return true;
+                          if (SameText(text, "False")) return false;
                           if (auto number = ParseDouble(text)) return *number != 0;
                           CastError(varBoolean);
                         },

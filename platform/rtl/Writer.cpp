@@ -5,6 +5,7 @@
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/ExtendedFloat.h"
 #include "platform/rtl/Filer.h"
+#include "platform/rtl/TextCompare.h"
 #include "platform/rtl/TextConvert.h"
 
 namespace rtl {
@@ -241,9 +242,9 @@ void TWriter::WriteWideString(std::u16string_view text) {
 }
 
 void TWriter::WriteIdent(std::string_view ident) {
-  if (SameIdentifier(ident, "False")) return WriteValue(TValueType::vaFalse);
-  if (SameIdentifier(ident, "True")) return WriteValue(TValueType::vaTrue);
-  if (SameIdentifier(ident, "nil")) return WriteValue(TValueType::vaNil);
+  if (SameText(ident, "False")) return WriteValue(TValueType::vaFalse);
+  if (SameText(ident, "True")) return WriteValue(TValueType::vaTrue);
+  if (SameText(ident, "nil")) return WriteValue(TValueType::vaNil);
   WriteValue(TValueType::vaIdent);
   WriteStr(ident);
 }

@@ -22,7 +22,7 @@ Strings Tenths(int from, int to) {
 
 TEST(ExpandValueList, ExpandsOptionListTexts) {
   struct Case {
-    const char* spec;
+    const char* list;
     Strings options;
   };
   const Case cases[] = {
@@ -47,7 +47,7 @@ TEST(ExpandValueList, ExpandsOptionListTexts) {
       {"100000000-200000000/1", {"100000000.0"}},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(ExpandValueList(c.spec), c.options) << c.spec;
+    EXPECT_EQ(ExpandValueList(c.list), c.options) << c.list;
   }
 }
 

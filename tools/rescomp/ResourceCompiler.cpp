@@ -20,6 +20,7 @@
 #include "platform/rtl/ObjectText.h"
 #include "platform/rtl/Object.h"
 #include "platform/rtl/Streams.h"
+#include "platform/rtl/TextCompare.h"
 
 namespace fs = std::filesystem;
 
@@ -103,7 +104,7 @@ int main(int argc, char** argv) {
     const fs::path path = argv[i];
     Resource resource{path.stem().string(), {}};
     for (const Resource& other : resources)
-      if (rtl::SameIdentifier(other.name, resource.name)) {
+      if (rtl::SameText(other.name, resource.name)) {
         std::cerr << path.string() << ": a resource named " << resource.name << " already exists\n";
         return 1;
       }

@@ -5,17 +5,11 @@
 #include "platform/rtl/DateTime.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/NumberText.h"
+#include "tests/platform/rtl/TextRows.h"
 
 using namespace rtl;
 
 namespace {
-
-struct Row {
-  const char* expression;
-  std::string actual;
-  std::string expected;
-};
-#define ROW(expression, expected) Row{#expression, expression, expected}
 
 std::string Decoded(TDateTime value) {
   int y, mo, d, h, mi, s, ms;

@@ -8,17 +8,11 @@
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/NumberText.h"
 #include "platform/rtl/Rounding.h"
+#include "tests/platform/rtl/TextRows.h"
 
 using namespace rtl;
 
 namespace {
-
-struct Row {
-  const char* expression;
-  std::string actual;
-  std::string expected;
-};
-#define ROW(expression, expected) Row{#expression, expression, expected}
 
 std::string Parsed(std::string_view text, const TFormatSettings& settings = TFormatSettings::Invariant()) {
   double value = 0;
