@@ -4,6 +4,7 @@
 #include <cstdarg>
 #include <cstdio>
 
+#include "platform/rtl/NumberText.h"
 #include "platform/rtl/TextConvert.h"
 #include "ui/core/vg_bitmap.h"
 #include "ui/core/vg_pathdata.h"
@@ -14,10 +15,17 @@ using namespace vg;
 
 namespace {
 
+// Six significant digits, "." whatever the locale.
+std::string Num(double value) { return rtl::FloatToStrF(value, rtl::ffGeneral, 6, 0); }
+
+std::string PointText(TvgPoint p) { return "(" + Num(p.X) + "," + Num(p.Y) + ")"; }
+
+std::string MatrixText(const TvgMatrix& m) {
+  return Num(m.m11) + "," + Num(m.m12) + "," + Num(m.m21) + "," + Num(m.m22) + "," + Num(m.m31) + "," + Num(m.m32);
+}
+
 std::string RectText(const TvgRect& r) {
-  char text[96];
-  std::snprintf(text, sizeof text, "(%g,%g,%g,%g)", r.Left, r.Top, r.Right, r.Bottom);
-  return text;
+  return "(" + Num(r.Left) + "," + Num(r.Top) + "," + Num(r.Right) + "," + Num(r.Bottom) + ")";
 }
 
 }  // namespace
@@ -41,17 +49,11 @@ std::string RecordingCanvas::PathText(const TvgPathData& path) {
   static constexpr char kLetters[] = {'M', 'L', 'C', 'Z'};
   int curvePoint = 0;  // position inside a curve's three points
   for (const TvgPathPoint& p : path.PathData) {
-    char item[48];
     const bool letter = p.Kind != vgPathPointCurveTo || curvePoint == 0;
     curvePoint = p.Kind == vgPathPointCurveTo ? (curvePoint + 1) % 3 : 0;
-    if (p.Kind == vgPathPointClose)
-      std::snprintf(item, sizeof item, "Z");
-    else if (letter)
-      std::snprintf(item, sizeof item, "%c%g,%g", kLetters[p.Kind], p.Point.X, p.Point.Y);
-    else
-      std::snprintf(item, sizeof item, "%g,%g", p.Point.X, p.Point.Y);
     if (!text.empty()) text += ' ';
-    text += item;
+    if (letter) text += kLetters[p.Kind];
+    if (p.Kind != vgPathPointClose) text += Num(p.Point.X) + "," + Num(p.Point.Y);
   }
   return text;
 }
@@ -71,10 +73,10 @@ void RecordingCanvas::ClearRect(const TvgRect& rect, TvgColor color) {
 }
 void RecordingCanvas::SetMatrix(const TvgMatrix& m) {
   TvgCanvas::SetMatrix(m);
-  Add("SetMatrix %g,%g,%g,%g,%g,%g", m.m11, m.m12, m.m21, m.m22, m.m31, m.m32);
+  Add("SetMatrix %s", MatrixText(m).c_str());
 }
 void RecordingCanvas::MultyMatrix(const TvgMatrix& m) {
-  Add("MultyMatrix %g,%g,%g,%g,%g,%g", m.m11, m.m12, m.m21, m.m22, m.m31, m.m32);
+  Add("MultyMatrix %s", MatrixText(m).c_str());
 }
 int RecordingCanvas::SaveCanvas() {
   const int state = StoreState(std::uintptr_t(++nextToken_));
@@ -98,45 +100,47 @@ void RecordingCanvas::ExcludeClipRect(const TvgRect& rect) {
 }
 void RecordingCanvas::ResetClipRect() { Add("ResetClipRect"); }
 void RecordingCanvas::DrawLine(TvgPoint p1, TvgPoint p2, float opacity) {
-  Add("DrawLine (%g,%g)-(%g,%g) %g", p1.X, p1.Y, p2.X, p2.Y, opacity);
+  Add("DrawLine %s-%s %s", PointText(p1).c_str(), PointText(p2).c_str(), Num(opacity).c_str());
 }
 void RecordingCanvas::FillRect(const TvgRect& rect, float xRadius, float yRadius, TvgCorners,
                                float opacity, TvgCornerType) {
-  Add("FillRect %s %g,%g %g", RectText(rect).c_str(), xRadius, yRadius, opacity);
+  Add("FillRect %s %s,%s %s", RectText(rect).c_str(), Num(xRadius).c_str(), Num(yRadius).c_str(),
+      Num(opacity).c_str());
 }
 void RecordingCanvas::DrawRect(const TvgRect& rect, float xRadius, float yRadius, TvgCorners,
                                float opacity, TvgCornerType) {
-  Add("DrawRect %s %g,%g %g", RectText(rect).c_str(), xRadius, yRadius, opacity);
+  Add("DrawRect %s %s,%s %s", RectText(rect).c_str(), Num(xRadius).c_str(), Num(yRadius).c_str(),
+      Num(opacity).c_str());
 }
 void RecordingCanvas::FillEllipse(const TvgRect& rect, float opacity) {
-  Add("FillEllipse %s %g", RectText(rect).c_str(), opacity);
+  Add("FillEllipse %s %s", RectText(rect).c_str(), Num(opacity).c_str());
 }
 void RecordingCanvas::DrawEllipse(const TvgRect& rect, float opacity) {
-  Add("DrawEllipse %s %g", RectText(rect).c_str(), opacity);
+  Add("DrawEllipse %s %s", RectText(rect).c_str(), Num(opacity).c_str());
 }
 bool RecordingCanvas::PtInPath(TvgPoint point, const TvgRect& rect, TvgPathData& path) {
-  Add("PtInPath (%g,%g) %s %s", point.X, point.Y, RectText(rect).c_str(), PathText(path).c_str());
+  Add("PtInPath %s %s %s", PointText(point).c_str(), RectText(rect).c_str(), PathText(path).c_str());
   return false;
 }
 void RecordingCanvas::FillPath(TvgPathData& path, const TvgRect& rect, float opacity) {
-  Add("FillPath %s %s %g", PathText(path).c_str(), RectText(rect).c_str(), opacity);
+  Add("FillPath %s %s %s", PathText(path).c_str(), RectText(rect).c_str(), Num(opacity).c_str());
 }
 void RecordingCanvas::DrawPath(TvgPathData& path, const TvgRect& rect, float opacity) {
-  Add("DrawPath %s %s %g", PathText(path).c_str(), RectText(rect).c_str(), opacity);
+  Add("DrawPath %s %s %s", PathText(path).c_str(), RectText(rect).c_str(), Num(opacity).c_str());
 }
 void RecordingCanvas::DrawBitmap(TvgBitmap& bitmap, const TvgRect& source, const TvgRect& dest,
                                  float opacity, bool highSpeed) {
-  Add("DrawBitmap %dx%d %s %s %g %d", bitmap.Width(), bitmap.Height(), RectText(source).c_str(),
-      RectText(dest).c_str(), opacity, highSpeed);
+  Add("DrawBitmap %dx%d %s %s %s %d", bitmap.Width(), bitmap.Height(), RectText(source).c_str(),
+      RectText(dest).c_str(), Num(opacity).c_str(), highSpeed);
 }
 void RecordingCanvas::DrawThumbnail(TvgBitmap& bitmap, float width, float height) {
-  Add("DrawThumbnail %dx%d %g,%g", bitmap.Width(), bitmap.Height(), width, height);
+  Add("DrawThumbnail %dx%d %s,%s", bitmap.Width(), bitmap.Height(), Num(width).c_str(), Num(height).c_str());
 }
 void RecordingCanvas::FillText(const TvgRect& rect, const TvgRect&, const rtl::WideString& text,
                                bool wordWrap, float opacity, TvgTextAlign align,
                                TvgTextAlign vAlign) {
-  Add("FillText %s \"%s\" %d %g %d %d", RectText(rect).c_str(), rtl::Utf16ToUtf8(text).c_str(),
-      wordWrap, opacity, align, vAlign);
+  Add("FillText %s \"%s\" %d %s %d %d", RectText(rect).c_str(), rtl::Utf16ToUtf8(text).c_str(),
+      wordWrap, Num(opacity).c_str(), align, vAlign);
 }
 void RecordingCanvas::MeasureText(TvgRect& rect, const TvgRect&, const rtl::WideString& text,
                                   bool wordWrap, TvgTextAlign align, TvgTextAlign vAlign) {

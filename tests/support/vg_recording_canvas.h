@@ -1,7 +1,8 @@
 #pragma once
 // A canvas that draws nothing and logs every primitive it receives as one
 // line of text, for tests of code that paints through vg::TvgCanvas. Paths
-// are written point by point ("M0,0 L10,0 C... Z"), numbers with %g.
+// are written point by point ("M0,0 L10,0 C... Z"), numbers with six
+// significant digits and "." whatever the locale.
 // Text measures 7 units a character by 13 (its lines broken at '\n').
 #include <string>
 #include <vector>

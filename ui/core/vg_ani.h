@@ -198,18 +198,35 @@ class TvgAnimation : public TvgObject {
 // NormalizedTime on every step; a property that cannot be resolved, or is
 // of another kind, is left alone while the animation still runs its time.
 
-class TvgColorAnimation : public TvgAnimation {
-  RTL_CLASS(TvgColorAnimation, TvgAnimation)
+// What the property animations share: the property path, the property it
+// resolves to, and whether a start reads the start value from that property
+// (published only by the animations that can read one).
+class TvgPropertyAnimation : public TvgAnimation {
+  RTL_CLASS(TvgPropertyAnimation, TvgAnimation)
 
-  explicit TvgColorAnimation(rtl::TComponent* owner);
+  explicit TvgPropertyAnimation(rtl::TComponent* owner) : TvgAnimation(owner) {}
+  const std::string& PropertyName() const { return FPropertyName; }
+  void SetPropertyName(const std::string& value) { FPropertyName = value; }
+  bool StartFromCurrent() const { return FStartFromCurrent; }
+  void SetStartFromCurrent(bool value) { FStartFromCurrent = value; }
+
+ protected:
+  // Resolves the property the first time the animation starts.
+  void ResolveTarget();
+
+  std::string FPropertyName;
+  TvgAnimatedProperty FTarget;
+  bool FStartFromCurrent = false;
+};
+
+class TvgColorAnimation : public TvgPropertyAnimation {
+  RTL_CLASS(TvgColorAnimation, TvgPropertyAnimation)
+
+  explicit TvgColorAnimation(rtl::TComponent* owner) : TvgPropertyAnimation(owner) {}
   std::string StartValue() const { return vgColorToStr(FStartColor); }
   void SetStartValue(const std::string& text) { FStartColor = vgStrToColor(text); }
   std::string StopValue() const { return vgColorToStr(FStopColor); }
   void SetStopValue(const std::string& text) { FStopColor = vgStrToColor(text); }
-  bool StartFromCurrent() const { return FStartFromCurrent; }
-  void SetStartFromCurrent(bool value) { FStartFromCurrent = value; }
-  const std::string& PropertyName() const { return FPropertyName; }
-  void SetPropertyName(const std::string& value) { FPropertyName = value; }
 
   void Start() override;
   void ProcessAnimation() override;
@@ -218,23 +235,16 @@ class TvgColorAnimation : public TvgAnimation {
   static void Publish(rtl::TPublisher<TvgColorAnimation>& p);
   TvgColor FStartColor = 0xFFFFFFFF;
   TvgColor FStopColor = 0xFFFFFFFF;
-  std::string FPropertyName;
-  TvgAnimatedProperty FTarget;
-  bool FStartFromCurrent = false;
 };
 
-class TvgGradientAnimation : public TvgAnimation {
-  RTL_CLASS(TvgGradientAnimation, TvgAnimation)
+class TvgGradientAnimation : public TvgPropertyAnimation {
+  RTL_CLASS(TvgGradientAnimation, TvgPropertyAnimation)
 
-  explicit TvgGradientAnimation(rtl::TComponent* owner);
+  explicit TvgGradientAnimation(rtl::TComponent* owner) : TvgPropertyAnimation(owner) {}
   TvgGradient* StartValue() const { return FStartGradient.get(); }
   void SetStartValue(const TvgGradient* value) { FStartGradient->Assign(value); }
   TvgGradient* StopValue() const { return FStopGradient.get(); }
   void SetStopValue(const TvgGradient* value) { FStopGradient->Assign(value); }
-  bool StartFromCurrent() const { return FStartFromCurrent; }
-  void SetStartFromCurrent(bool value) { FStartFromCurrent = value; }
-  const std::string& PropertyName() const { return FPropertyName; }
-  void SetPropertyName(const std::string& value) { FPropertyName = value; }
 
   void Start() override;
   void ProcessAnimation() override;
@@ -244,23 +254,16 @@ class TvgGradientAnimation : public TvgAnimation {
   TvgGradient* TargetGradient() const;
   TvgOwned<TvgGradient> FStartGradient{new TvgGradient};
   TvgOwned<TvgGradient> FStopGradient{new TvgGradient};
-  std::string FPropertyName;
-  TvgAnimatedProperty FTarget;
-  bool FStartFromCurrent = false;
 };
 
-class TvgFloatAnimation : public TvgAnimation {
-  RTL_CLASS(TvgFloatAnimation, TvgAnimation)
+class TvgFloatAnimation : public TvgPropertyAnimation {
+  RTL_CLASS(TvgFloatAnimation, TvgPropertyAnimation)
 
-  explicit TvgFloatAnimation(rtl::TComponent* owner);
+  explicit TvgFloatAnimation(rtl::TComponent* owner) : TvgPropertyAnimation(owner) {}
   float StartValue() const { return FStartFloat; }
   void SetStartValue(float value) { FStartFloat = value; }
   float StopValue() const { return FStopFloat; }
   void SetStopValue(float value) { FStopFloat = value; }
-  bool StartFromCurrent() const { return FStartFromCurrent; }
-  void SetStartFromCurrent(bool value) { FStartFromCurrent = value; }
-  const std::string& PropertyName() const { return FPropertyName; }
-  void SetPropertyName(const std::string& value) { FPropertyName = value; }
 
   void Start() override;
   // Also forgets the resolved property, so the next Start looks it up again.
@@ -271,23 +274,16 @@ class TvgFloatAnimation : public TvgAnimation {
   static void Publish(rtl::TPublisher<TvgFloatAnimation>& p);
   float FStartFloat = 0;
   float FStopFloat = 0;
-  std::string FPropertyName;
-  TvgAnimatedProperty FTarget;
-  bool FStartFromCurrent = false;
 };
 
-class TvgRectAnimation : public TvgAnimation {
-  RTL_CLASS(TvgRectAnimation, TvgAnimation)
+class TvgRectAnimation : public TvgPropertyAnimation {
+  RTL_CLASS(TvgRectAnimation, TvgPropertyAnimation)
 
-  explicit TvgRectAnimation(rtl::TComponent* owner);
+  explicit TvgRectAnimation(rtl::TComponent* owner) : TvgPropertyAnimation(owner) {}
   TvgBounds* StartValue() const { return FStartRect.get(); }
   void SetStartValue(const TvgBounds* value) { FStartRect->Assign(value); }
   TvgBounds* StopValue() const { return FStopRect.get(); }
   void SetStopValue(const TvgBounds* value) { FStopRect->Assign(value); }
-  bool StartFromCurrent() const { return FStartFromCurrent; }
-  void SetStartFromCurrent(bool value) { FStartFromCurrent = value; }
-  const std::string& PropertyName() const { return FPropertyName; }
-  void SetPropertyName(const std::string& value) { FPropertyName = value; }
 
   void Start() override;
   void ProcessAnimation() override;
@@ -297,41 +293,32 @@ class TvgRectAnimation : public TvgAnimation {
   TvgOwned<TvgBounds> FStartRect{new TvgBounds};
   TvgOwned<TvgBounds> FCurrent{new TvgBounds};
   TvgOwned<TvgBounds> FStopRect{new TvgBounds};
-  std::string FPropertyName;
-  TvgAnimatedProperty FTarget;
-  bool FStartFromCurrent = false;
 };
 
 // Cross-fades the bitmap property from StartValue to StopValue.
-class TvgBitmapAnimation : public TvgAnimation {
-  RTL_CLASS(TvgBitmapAnimation, TvgAnimation)
+class TvgBitmapAnimation : public TvgPropertyAnimation {
+  RTL_CLASS(TvgBitmapAnimation, TvgPropertyAnimation)
 
-  explicit TvgBitmapAnimation(rtl::TComponent* owner);
+  explicit TvgBitmapAnimation(rtl::TComponent* owner) : TvgPropertyAnimation(owner) {}
   TvgBitmap* StartValue() const { return FStartBitmap.get(); }
   void SetStartValue(const TvgBitmap* value) { FStartBitmap->Assign(value); }
   TvgBitmap* StopValue() const { return FStopBitmap.get(); }
   void SetStopValue(const TvgBitmap* value) { FStopBitmap->Assign(value); }
-  const std::string& PropertyName() const { return FPropertyName; }
-  void SetPropertyName(const std::string& value) { FPropertyName = value; }
 
   void ProcessAnimation() override;
 
  private:
   static void Publish(rtl::TPublisher<TvgBitmapAnimation>& p);
-  std::string FPropertyName;
-  TvgAnimatedProperty FTarget;
   TvgOwned<TvgBitmap> FStartBitmap{new TvgBitmap(1, 1)};
   TvgOwned<TvgBitmap> FStopBitmap{new TvgBitmap(1, 1)};
   TvgOwned<TvgBitmap> FCurrent{new TvgBitmap(1, 1)};
 };
 
 // Plays AnimationCount frames of a horizontal strip into a bitmap property.
-class TvgBitmapListAnimation : public TvgAnimation {
-  RTL_CLASS(TvgBitmapListAnimation, TvgAnimation)
+class TvgBitmapListAnimation : public TvgPropertyAnimation {
+  RTL_CLASS(TvgBitmapListAnimation, TvgPropertyAnimation)
 
-  explicit TvgBitmapListAnimation(rtl::TComponent* owner);
-  const std::string& PropertyName() const { return FPropertyName; }
-  void SetPropertyName(const std::string& value) { FPropertyName = value; }
+  explicit TvgBitmapListAnimation(rtl::TComponent* owner) : TvgPropertyAnimation(owner) {}
   TvgBitmap* AnimationBitmap() const { return FAnimationBitmap.get(); }
   void SetAnimationBitmap(const TvgBitmap* value) { FAnimationBitmap->Assign(value); }
   std::int32_t AnimationCount() const { return FAnimationCount; }
@@ -341,8 +328,6 @@ class TvgBitmapListAnimation : public TvgAnimation {
 
  private:
   static void Publish(rtl::TPublisher<TvgBitmapListAnimation>& p);
-  std::string FPropertyName;
-  TvgAnimatedProperty FTarget;
   TvgOwned<TvgBitmap> FCurrent{new TvgBitmap(1, 1)};
   std::int32_t FAnimationCount = 1;
   TvgOwned<TvgBitmap> FAnimationBitmap{new TvgBitmap(1, 1)};
@@ -391,48 +376,34 @@ class TvgKeys : public rtl::TCollection {
   bool FindKeys(float time, TvgKey*& key1, TvgKey*& key2) const;
 };
 
-class TvgColorKeyAnimation : public TvgAnimation {
-  RTL_CLASS(TvgColorKeyAnimation, TvgAnimation)
+class TvgColorKeyAnimation : public TvgPropertyAnimation {
+  RTL_CLASS(TvgColorKeyAnimation, TvgPropertyAnimation)
 
-  explicit TvgColorKeyAnimation(rtl::TComponent* owner);
-  const std::string& PropertyName() const { return FPropertyName; }
-  void SetPropertyName(const std::string& value) { FPropertyName = value; }
+  explicit TvgColorKeyAnimation(rtl::TComponent* owner) : TvgPropertyAnimation(owner) {}
   TvgKeys* Keys() const { return FKeys.get(); }
   TvgColorKey* AddKey(float key, const std::string& value);
-  bool StartFromCurrent() const { return FStartFromCurrent; }
-  void SetStartFromCurrent(bool value) { FStartFromCurrent = value; }
 
   void Start() override;
   void ProcessAnimation() override;
 
  private:
   static void Publish(rtl::TPublisher<TvgColorKeyAnimation>& p);
-  std::string FPropertyName;
-  TvgAnimatedProperty FTarget;
   TvgOwned<TvgKeys> FKeys{new TvgKeys(TvgColorKey::StaticClass())};
-  bool FStartFromCurrent = false;
 };
 
-class TvgFloatKeyAnimation : public TvgAnimation {
-  RTL_CLASS(TvgFloatKeyAnimation, TvgAnimation)
+class TvgFloatKeyAnimation : public TvgPropertyAnimation {
+  RTL_CLASS(TvgFloatKeyAnimation, TvgPropertyAnimation)
 
-  explicit TvgFloatKeyAnimation(rtl::TComponent* owner);
-  const std::string& PropertyName() const { return FPropertyName; }
-  void SetPropertyName(const std::string& value) { FPropertyName = value; }
+  explicit TvgFloatKeyAnimation(rtl::TComponent* owner) : TvgPropertyAnimation(owner) {}
   TvgKeys* Keys() const { return FKeys.get(); }
   TvgFloatKey* AddKey(float key, float value);
-  bool StartFromCurrent() const { return FStartFromCurrent; }
-  void SetStartFromCurrent(bool value) { FStartFromCurrent = value; }
 
   void Start() override;
   void ProcessAnimation() override;
 
  private:
   static void Publish(rtl::TPublisher<TvgFloatKeyAnimation>& p);
-  std::string FPropertyName;
-  TvgAnimatedProperty FTarget;
   TvgOwned<TvgKeys> FKeys{new TvgKeys(TvgFloatKey::StaticClass())};
-  bool FStartFromCurrent = false;
 };
 
 // Moves the parent along Path, from where it stood at the start; with

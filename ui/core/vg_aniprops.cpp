@@ -10,11 +10,6 @@ namespace vg {
 
 namespace {
 
-// Resolves the property the first time the animation starts.
-void ResolveOnce(TvgAnimatedProperty& target, TvgObject* parent, const std::string& path) {
-  if (parent && !path.empty() && !target.Instance()) target.Resolve(parent, path);
-}
-
 template <class T>
 T* HeldAs(const TvgAnimatedProperty& target) {
   rtl::TObject* held = target.HeldObject();
@@ -23,9 +18,11 @@ T* HeldAs(const TvgAnimatedProperty& target) {
 
 }  // namespace
 
-// ----- colour
+void TvgPropertyAnimation::ResolveTarget() {
+  if (Parent() && !FPropertyName.empty() && !FTarget.Instance()) FTarget.Resolve(Parent(), FPropertyName);
+}
 
-TvgColorAnimation::TvgColorAnimation(rtl::TComponent* owner) : TvgAnimation(owner) {}
+// ----- colour
 
 void TvgColorAnimation::Publish(rtl::TPublisher<TvgColorAnimation>& p) {
   using T = TvgColorAnimation;
@@ -36,7 +33,7 @@ void TvgColorAnimation::Publish(rtl::TPublisher<TvgColorAnimation>& p) {
 }
 
 void TvgColorAnimation::Start() {
-  ResolveOnce(FTarget, Parent(), FPropertyName);
+  ResolveTarget();
   if (FStartFromCurrent) FTarget.ReadColor(FStartColor);
   inherited::Start();
 }
@@ -46,8 +43,6 @@ void TvgColorAnimation::ProcessAnimation() {
 }
 
 // ----- gradient
-
-TvgGradientAnimation::TvgGradientAnimation(rtl::TComponent* owner) : TvgAnimation(owner) {}
 
 void TvgGradientAnimation::Publish(rtl::TPublisher<TvgGradientAnimation>& p) {
   using T = TvgGradientAnimation;
@@ -60,7 +55,7 @@ void TvgGradientAnimation::Publish(rtl::TPublisher<TvgGradientAnimation>& p) {
 TvgGradient* TvgGradientAnimation::TargetGradient() const { return HeldAs<TvgGradient>(FTarget); }
 
 void TvgGradientAnimation::Start() {
-  ResolveOnce(FTarget, Parent(), FPropertyName);
+  ResolveTarget();
   if (FStartFromCurrent)
     if (TvgGradient* gradient = TargetGradient()) FStartGradient->Assign(gradient);
   inherited::Start();
@@ -81,8 +76,6 @@ void TvgGradientAnimation::ProcessAnimation() {
 
 // ----- float
 
-TvgFloatAnimation::TvgFloatAnimation(rtl::TComponent* owner) : TvgAnimation(owner) {}
-
 void TvgFloatAnimation::Publish(rtl::TPublisher<TvgFloatAnimation>& p) {
   using T = TvgFloatAnimation;
   p.Property("StartValue", &T::StartValue, &T::SetStartValue);
@@ -92,7 +85,7 @@ void TvgFloatAnimation::Publish(rtl::TPublisher<TvgFloatAnimation>& p) {
 }
 
 void TvgFloatAnimation::Start() {
-  ResolveOnce(FTarget, Parent(), FPropertyName);
+  ResolveTarget();
   if (FStartFromCurrent) FTarget.ReadFloat(FStartFloat);
   inherited::Start();
 }
@@ -109,8 +102,6 @@ void TvgFloatAnimation::ProcessAnimation() {
 
 // ----- rectangle
 
-TvgRectAnimation::TvgRectAnimation(rtl::TComponent* owner) : TvgAnimation(owner) {}
-
 void TvgRectAnimation::Publish(rtl::TPublisher<TvgRectAnimation>& p) {
   using T = TvgRectAnimation;
   p.Property("StartValue", &T::StartValue);
@@ -120,7 +111,7 @@ void TvgRectAnimation::Publish(rtl::TPublisher<TvgRectAnimation>& p) {
 }
 
 void TvgRectAnimation::Start() {
-  ResolveOnce(FTarget, Parent(), FPropertyName);
+  ResolveTarget();
   if (FStartFromCurrent)
     if (auto* held = HeldAs<rtl::TPersistent>(FTarget)) FStartRect->Assign(held);
   inherited::Start();
@@ -137,8 +128,6 @@ void TvgRectAnimation::ProcessAnimation() {
 }
 
 // ----- bitmaps
-
-TvgBitmapAnimation::TvgBitmapAnimation(rtl::TComponent* owner) : TvgAnimation(owner) {}
 
 void TvgBitmapAnimation::Publish(rtl::TPublisher<TvgBitmapAnimation>& p) {
   using T = TvgBitmapAnimation;
@@ -177,8 +166,6 @@ void TvgBitmapAnimation::ProcessAnimation() {
   }
   held->Assign(FCurrent.get());
 }
-
-TvgBitmapListAnimation::TvgBitmapListAnimation(rtl::TComponent* owner) : TvgAnimation(owner) {}
 
 void TvgBitmapListAnimation::Publish(rtl::TPublisher<TvgBitmapListAnimation>& p) {
   using T = TvgBitmapListAnimation;
@@ -236,8 +223,6 @@ bool LocalTime(const TvgKeys& keys, float p, Key*& key1, Key*& key2, float& loca
 
 }  // namespace
 
-TvgColorKeyAnimation::TvgColorKeyAnimation(rtl::TComponent* owner) : TvgAnimation(owner) {}
-
 void TvgColorKeyAnimation::Publish(rtl::TPublisher<TvgColorKeyAnimation>& p) {
   using T = TvgColorKeyAnimation;
   p.Property("PropertyName", &T::PropertyName, &T::SetPropertyName);
@@ -253,7 +238,7 @@ TvgColorKey* TvgColorKeyAnimation::AddKey(float key, const std::string& value) {
 }
 
 void TvgColorKeyAnimation::Start() {
-  ResolveOnce(FTarget, Parent(), FPropertyName);
+  ResolveTarget();
   TvgColor current = 0;
   if (FStartFromCurrent && FKeys->Count() > 0 && FTarget.ReadColor(current))
     static_cast<TvgColorKey*>(FKeys->Keys(0))->Value = vgColorToStr(current);
@@ -266,8 +251,6 @@ void TvgColorKeyAnimation::ProcessAnimation() {
   if (LocalTime(*FKeys, NormalizedTime(), key1, key2, local))
     FTarget.WriteColor(vgInterpolateColor(vgStrToColor(key1->Value), vgStrToColor(key2->Value), local));
 }
-
-TvgFloatKeyAnimation::TvgFloatKeyAnimation(rtl::TComponent* owner) : TvgAnimation(owner) {}
 
 void TvgFloatKeyAnimation::Publish(rtl::TPublisher<TvgFloatKeyAnimation>& p) {
   using T = TvgFloatKeyAnimation;
@@ -284,7 +267,7 @@ TvgFloatKey* TvgFloatKeyAnimation::AddKey(float key, float value) {
 }
 
 void TvgFloatKeyAnimation::Start() {
-  ResolveOnce(FTarget, Parent(), FPropertyName);
+  ResolveTarget();
   if (FStartFromCurrent && FKeys->Count() > 0)
     FTarget.ReadFloat(static_cast<TvgFloatKey*>(FKeys->Keys(0))->Value);
   inherited::Start();

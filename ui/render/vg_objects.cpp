@@ -113,11 +113,7 @@ void TvgLine::Publish(rtl::TPublisher<TvgLine>& p) {
   p.Property("LineType", &TvgLine::LineType, &TvgLine::SetLineType).Default(vgLineNormal);
 }
 
-void TvgLine::SetLineType(TvgLineType value) {
-  if (value == FLineType) return;
-  FLineType = value;
-  Repaint();
-}
+void TvgLine::SetLineType(TvgLineType value) { UpdatePainted(FLineType, value); }
 
 void TvgLine::Paint() {
   TvgCanvas* canvas = GetCanvas();
@@ -144,11 +140,7 @@ void TvgRectangle::SetyRadius(float value) { UpdateDrawn(FyRadius, value); }
 void TvgRectangle::SetCornerType(TvgCornerType value) { UpdateDrawn(FCornerType, value); }
 void TvgRectangle::SetSides(TvgSides value) { UpdateDrawn(FSides, value); }
 
-void TvgRectangle::SetCorners(TvgCorners value) {
-  if (value == FCorners) return;
-  FCorners = value;
-  Repaint();
-}
+void TvgRectangle::SetCorners(TvgCorners value) { UpdatePainted(FCorners, value); }
 
 void TvgRectangle::Paint() {
   TvgCanvas* canvas = GetCanvas();
@@ -170,6 +162,13 @@ void TvgRectangle::Paint() {
 }
 
 // ----- blur shapes
+
+bool TvgBlurBuffer::SetSoftness(float value) {
+  if (value == FSoftness) return false;
+  FSoftness = value;
+  Invalidate();
+  return true;
+}
 
 void TvgBlurBuffer::Paint(TvgShape& shape,
                           const std::function<void(TvgCanvas&, const TvgRect&, float)>& draw) {
@@ -213,10 +212,7 @@ void TvgBlurRectangle::Publish(rtl::TPublisher<TvgBlurRectangle>& p) {
 }
 
 void TvgBlurRectangle::SetSoftness(float value) {
-  if (value == FBlur.Softness()) return;
-  FBlur.SetSoftness(value);
-  FBlur.Invalidate();
-  Repaint();
+  if (FBlur.SetSoftness(value)) Repaint();
 }
 
 void TvgBlurRectangle::SetxRadius(float value) {
@@ -251,11 +247,7 @@ void TvgRoundRect::Publish(rtl::TPublisher<TvgRoundRect>& p) {
   p.Property("Corners", &TvgRoundRect::Corners, &TvgRoundRect::SetCorners).Default(AllCorners);
 }
 
-void TvgRoundRect::SetCorners(TvgCorners value) {
-  if (value == FCorners) return;
-  FCorners = value;
-  Repaint();
-}
+void TvgRoundRect::SetCorners(TvgCorners value) { UpdatePainted(FCorners, value); }
 
 void TvgRoundRect::Paint() {
   TvgCanvas* canvas = GetCanvas();
@@ -275,10 +267,7 @@ void TvgBlurRoundRect::Publish(rtl::TPublisher<TvgBlurRoundRect>& p) {
 }
 
 void TvgBlurRoundRect::SetSoftness(float value) {
-  if (value == FBlur.Softness()) return;
-  FBlur.SetSoftness(value);
-  FBlur.Invalidate();
-  Repaint();
+  if (FBlur.SetSoftness(value)) Repaint();
 }
 
 void TvgBlurRoundRect::SetCorners(TvgCorners value) {
@@ -516,17 +505,8 @@ void TvgPie::Publish(rtl::TPublisher<TvgPie>& p) {
   p.Property("EndAngle", &TvgPie::EndAngle, &TvgPie::SetEndAngle).Default(-90.0f);
 }
 
-void TvgPie::SetStartAngle(float value) {
-  if (value == FStartAngle) return;
-  FStartAngle = value;
-  Repaint();
-}
-
-void TvgPie::SetEndAngle(float value) {
-  if (value == FEndAngle) return;
-  FEndAngle = value;
-  Repaint();
-}
+void TvgPie::SetStartAngle(float value) { UpdatePainted(FStartAngle, value); }
+void TvgPie::SetEndAngle(float value) { UpdatePainted(FEndAngle, value); }
 
 void TvgPie::BuildPath(TvgPathData& path) {
   const TvgPoint c = Center(*this);
@@ -560,17 +540,8 @@ void TvgArc::Publish(rtl::TPublisher<TvgArc>& p) {
   p.Property("EndAngle", &TvgArc::EndAngle, &TvgArc::SetEndAngle).Default(-90.0f);
 }
 
-void TvgArc::SetStartAngle(float value) {
-  if (value == FStartAngle) return;
-  FStartAngle = value;
-  Repaint();
-}
-
-void TvgArc::SetEndAngle(float value) {
-  if (value == FEndAngle) return;
-  FEndAngle = value;
-  Repaint();
-}
+void TvgArc::SetStartAngle(float value) { UpdatePainted(FStartAngle, value); }
+void TvgArc::SetEndAngle(float value) { UpdatePainted(FEndAngle, value); }
 
 void TvgArc::Paint() {
   TvgCanvas* canvas = GetCanvas();

@@ -70,6 +70,13 @@ class TvgShape : public TvgVisualObject {
     UpdateEffects();
     Repaint();
   }
+  // Stores value when it differs, then repaints.
+  template <class T>
+  void UpdatePainted(T& field, T value) {
+    if (field == value) return;
+    field = value;
+    Repaint();
+  }
 
  private:
   static void Publish(rtl::TPublisher<TvgShape>& p);
@@ -142,7 +149,8 @@ class TvgBlurBuffer {
   // the buffer's canvas carrying the shape's brushes, with the local
   // rectangle inset by the radius and the opacity to draw at.
   void Paint(TvgShape& shape, const std::function<void(TvgCanvas&, const TvgRect&, float)>& draw);
-  void SetSoftness(float value) { FSoftness = value; }
+  // False when value is the softness already; a change rebuilds the buffer.
+  bool SetSoftness(float value);
 
  private:
   TvgOwned<TvgBitmap> FBuffer;

@@ -96,11 +96,7 @@ void TvgText::SetFont(const TvgFont* value) {
 void TvgText::SetHorzTextAlign(TvgTextAlign value) { UpdateDrawn(FHorzTextAlign, value); }
 void TvgText::SetVertTextAlign(TvgTextAlign value) { UpdateDrawn(FVertTextAlign, value); }
 
-void TvgText::SetWordWrap(bool value) {
-  if (value == FWordWrap) return;
-  FWordWrap = value;
-  Repaint();
-}
+void TvgText::SetWordWrap(bool value) { UpdatePainted(FWordWrap, value); }
 
 void TvgText::SetAutoSize(bool value) {
   if (value == FAutoSize) return;
@@ -302,11 +298,7 @@ void TvgCustomPath::Publish(rtl::TPublisher<TvgCustomPath>& p) {
   p.Property("WrapMode", &T::WrapMode, &T::SetWrapMode).Default(vgPathStretch);
 }
 
-void TvgCustomPath::SetWrapMode(TvgPathWrap value) {
-  if (value == FWrapMode) return;
-  FWrapMode = value;
-  Repaint();
-}
+void TvgCustomPath::SetWrapMode(TvgPathWrap value) { UpdatePainted(FWrapMode, value); }
 
 void TvgCustomPath::Paint() {
   TvgCanvas* canvas = GetCanvas();

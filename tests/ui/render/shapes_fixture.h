@@ -1,44 +1,20 @@
 #pragma once
-// A headless scene for shape and layout tests: it paints nothing itself,
-// hands out a canvas (a recording one unless a test installs another) and
-// keeps its root nodes.
+// A headless scene for shape and layout tests: the node-tree test scene that
+// also hands out a canvas (a recording one unless a test installs another).
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "tests/support/vg_recording_canvas.h"
-#include "ui/core/vg_visual.h"
+#include "tests/ui/core/vg_scenefake.h"
 
 namespace vgtest {
 
-class ShapeScene : public rtl::TComponent, public vg::IvgScene {
+class ShapeScene : public FakeScene {
  public:
-  ShapeScene() : rtl::TComponent(nullptr) {}
-
-  rtl::TComponent* GetComponent() override { return this; }
-  void AddObject(vg::TvgObject* node) override {
-    roots.push_back(node);
-    node->SetNewScene(this);
-  }
-  void RemoveObject(vg::TvgObject* node) override {
-    std::erase(roots, node);
-    node->SetNewScene(nullptr);
-  }
-  void Notification(vg::TvgObject*, rtl::TOperation) override {}
-  void AddUpdateRect(const vg::TvgRect& rect) override { updates.push_back(rect); }
-  bool GetDisableUpdate() override { return false; }
-  bool GetDesignTime() override { return designTime; }
-  vg::TvgObject* GetRoot() override { return nullptr; }
-  vg::TvgVisualObject* GetFocused() override { return nullptr; }
-  void SetFocused(vg::TvgVisualObject*) override {}
-  void UpdateResource() override {}
   vg::TvgCanvas* GetCanvas() override { return canvas; }
 
-  std::vector<vg::TvgObject*> roots;
-  std::vector<vg::TvgRect> updates;
-  bool designTime = false;
   vg::TvgCanvas* canvas = nullptr;
 };
 
