@@ -259,4 +259,17 @@ using TvgCanvasClass = const TvgCanvasClassInfo*;
 extern TvgCanvasClass DefaultCanvasClass;
 extern TvgCanvasClass DefaultPrinterCanvasClass;
 
+// Saves a canvas's state when made and restores it when it goes out of scope.
+class TvgSavedCanvasState {
+ public:
+  explicit TvgSavedCanvasState(TvgCanvas& canvas) : FCanvas(canvas), FState(canvas.SaveCanvas()) {}
+  ~TvgSavedCanvasState() { FCanvas.RestoreCanvas(FState); }
+  TvgSavedCanvasState(const TvgSavedCanvasState&) = delete;
+  TvgSavedCanvasState& operator=(const TvgSavedCanvasState&) = delete;
+
+ private:
+  TvgCanvas& FCanvas;
+  int FState;
+};
+
 }  // namespace vg

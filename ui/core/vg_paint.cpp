@@ -39,19 +39,6 @@ void SetSilently(TvgPosition& position, TvgPoint p) {
   position.OnChange = listener;
 }
 
-// One saved canvas state, restored when the scope ends.
-class TSavedState {
- public:
-  explicit TSavedState(TvgCanvas& canvas) : FCanvas(canvas), FState(canvas.SaveCanvas()) {}
-  ~TSavedState() { FCanvas.RestoreCanvas(FState); }
-  TSavedState(const TSavedState&) = delete;
-  TSavedState& operator=(const TSavedState&) = delete;
-
- private:
-  TvgCanvas& FCanvas;
-  int FState;
-};
-
 }  // namespace
 
 TvgCanvas* TvgVisualObject::GetCanvas() {
@@ -100,7 +87,7 @@ void TvgVisualObject::ApplyEffect() {
   IvgScene* scene = GetScene();
   TvgCanvas* canvas = GetCanvas();
   if (Children().empty() || !scene || !canvas || FDisableEffect || !FHasEffect) return;
-  TSavedState saved(*canvas);
+  TvgSavedCanvasState saved(*canvas);
   const TvgPoint scale = GetAbsoluteScale();
   const bool highSpeed = FRotateAngle == 0;
   if (FUpdateEffects) {
@@ -115,7 +102,7 @@ void TvgVisualObject::ApplyEffect() {
         FEffectBitmap->SetSize(width, height);
       TvgCanvas* image = FEffectBitmap->GetCanvas();
       {
-        TSavedState imageState(*image);
+        TvgSavedCanvasState imageState(*image);
         if (image->BeginScene()) {
           image->Clear(0);
           image->SetMatrix(IdentityMatrix);
@@ -189,7 +176,7 @@ void TvgVisualObject::PaintChildren() {
     const bool painted = design || child->FInPaintTo ||
                          MeetsDirtyRects(*scene, vgUnionRect(update, child->GetChildrenRect()));
     if (painted) {
-      std::optional<TSavedState> clip;
+      std::optional<TvgSavedCanvasState> clip;
       if (FClipChildren && child->FCanClipped) {
         clip.emplace(*canvas);
         canvas->SetMatrix(GetAbsoluteMatrix());
@@ -211,14 +198,14 @@ void TvgVisualObject::PaintSelf(TvgCanvas& canvas) {
   if (FHasEffect && !HasAfterPaintEffect()) ApplyEffect();
   if (!HasDisablePaintEffect()) {
     {
-      std::optional<TSavedState> hole;
+      std::optional<TvgSavedCanvasState> hole;
       if (TvgVisualObject* clipper = HasClipParent()) {
         hole.emplace(canvas);
         canvas.SetMatrix(clipper->GetAbsoluteMatrix());
         canvas.ExcludeClipRect(clipper->GetLocalRect());
       }
       canvas.SetMatrix(GetAbsoluteMatrix());
-      std::optional<TSavedState> clip;
+      std::optional<TvgSavedCanvasState> clip;
       if (FClipChildren) {
         clip.emplace(canvas);
         canvas.IntersectClipRect(GetClipRect());
@@ -244,7 +231,7 @@ void TvgVisualObject::PaintTo(TvgCanvas& canvas, const TvgRect& rect, TvgObject*
   TvgCanvas* tempCanvas = FTempCanvas;
   SetTempCanvas(&canvas);
   {
-    TSavedState saved(canvas);
+    TvgSavedCanvasState saved(canvas);
     const TvgPoint position = FPosition->GetPoint(), scale = FScale->GetPoint();
     const float angle = FRotateAngle;
     TvgObject* parentLink = std::exchange(FParent, parent);

@@ -30,18 +30,6 @@ bool IsFlat(const TvgPathData& path) {
   return sameX || sameY;
 }
 
-class TSavedCanvas {
- public:
-  explicit TSavedCanvas(TvgCanvas& canvas) : FCanvas(canvas), FState(canvas.SaveCanvas()) {}
-  ~TSavedCanvas() { FCanvas.RestoreCanvas(FState); }
-  TSavedCanvas(const TSavedCanvas&) = delete;
-  TSavedCanvas& operator=(const TSavedCanvas&) = delete;
-
- private:
-  TvgCanvas& FCanvas;
-  int FState;
-};
-
 }  // namespace
 
 bool vgPaintsDesignFrame(TvgVisualObject& node) {
@@ -238,7 +226,7 @@ void TvgImage::PaintWrapped(TvgCanvas& canvas, TvgBitmap& bitmap) {
   const float opacity = GetAbsoluteOpacity();
   switch (FWrapMode) {
     case vgImageOriginal: {
-      TSavedCanvas saved(canvas);
+      TvgSavedCanvasState saved(canvas);
       canvas.IntersectClipRect(local);
       canvas.DrawBitmap(bitmap, src, src, opacity, true);
       break;
@@ -253,7 +241,7 @@ void TvgImage::PaintWrapped(TvgCanvas& canvas, TvgBitmap& bitmap) {
       canvas.DrawBitmap(bitmap, src, local, opacity, FDisableInterpolation);
       break;
     case vgImageTile: {
-      TSavedCanvas saved(canvas);
+      TvgSavedCanvasState saved(canvas);
       canvas.IntersectClipRect(local);
       for (int i = 0; i <= LastTile(Width(), bw); ++i)
         for (int j = 0; j <= LastTile(Height(), bh); ++j)
@@ -312,7 +300,7 @@ void TvgCustomPath::Paint() {
     };
     switch (FWrapMode) {
       case vgPathOriginal: {
-        TSavedCanvas saved(*canvas);
+        TvgSavedCanvasState saved(*canvas);
         canvas->IntersectClipRect(local);
         place(Offset(bounds, shape.Left, shape.Top));
         break;
@@ -330,7 +318,7 @@ void TvgCustomPath::Paint() {
         // A flat path has no tile size to repeat by (its bounds only get a
         // token extent): nothing to draw.
         if (IsFlat(*path)) break;
-        TSavedCanvas saved(*canvas);
+        TvgSavedCanvasState saved(*canvas);
         canvas->IntersectClipRect(local);
         PaintTiles(shape, bounds, place);
         break;
