@@ -123,6 +123,8 @@ class DeviceLink {
   int WaitAck(std::uint8_t c);
   /// Up to 10 receives of `timeoutMs` for ack(c) or a block's register reply (3: restart).
   int WaitBlockAck(std::uint8_t c, std::uint32_t timeoutMs);
+  /// How long a block write or a firmware commit waits for its acknowledgement.
+  static constexpr std::uint32_t kBlockAckMs = 150;
   /// One 15 ms receive for ack(c) or a status frame (which fills `ChannelFlags`).
   int WaitAckShort(std::uint8_t c);
   /// One receive of `timeoutMs` for ack(c) or a status frame; anything else is 1.

@@ -8,7 +8,6 @@ namespace device {
 namespace {
 
 constexpr int kMaxAttempts = 20;
-constexpr std::uint32_t kBlockAckMs = 150;
 constexpr std::size_t kBlockBytes = 1024;
 constexpr std::size_t kPieceBytes = 32;
 constexpr std::size_t kEndFrameImageBytes = 16;

@@ -9,7 +9,6 @@ namespace {
 
 constexpr int kChunkAttempts = 20;
 constexpr std::uint32_t kRetryPauseMs = 150;
-constexpr std::uint32_t kBlockAckMs = 150;
 constexpr std::uint32_t kFirstFirmwareAckMs = 300;
 constexpr std::uint32_t kSettleMs = 50;
 constexpr std::uint16_t kRegisterWriteBase = 0x3538;
