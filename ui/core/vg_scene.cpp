@@ -9,6 +9,7 @@
 #include "ui/core/vg_bitmap.h"
 #include "ui/core/vg_effects.h"
 #include "ui/core/vg_pathdata.h"
+#include "ui/core/vg_popup.h"
 #include "ui/core/vg_widestrings.h"
 
 namespace vg {
@@ -647,6 +648,7 @@ void vgStartCore() {
                     {TvgBrushObject::StaticClass(), TvgPathObject::StaticClass(), TvgBitmapObject::StaticClass()});
   RegisterAnimationClasses();
   RegisterEffectClasses();
+  RegisterPopupClasses();
 }
 
 void vgStopCore() {
