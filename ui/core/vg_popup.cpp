@@ -297,7 +297,9 @@ void TvgPopup::ApplyPlacement() {
       PlaceWindow({float(RoundInt(rect.Left)), float(RoundInt(rect.Top))}, false);
       return;
     }
-    if (FIsOpen || !g_platform) return;
+    // Not moved once the window shows the popup (IsOpen is already set
+    // while a popup opens through SetIsOpen).
+    if (GetScene() == &FPopupWindow->Scene() || !g_platform) return;
     TvgPoint cursor = g_platform->CursorPos();
     if (FPlacement == vgPlacementMouseCenter) cursor.X -= float(RoundInt(Width() / 2));
     PlaceWindow(cursor, target != nullptr);
