@@ -39,16 +39,23 @@ TvgScrollBox* TvgScrollContent::Box() const {
   return parent && parent->InheritsFrom(TvgScrollBox::StaticClass()) ? static_cast<TvgScrollBox*>(parent) : nullptr;
 }
 
+// Children coming and going change the content bounds: the box settles
+// its bars again.
 void TvgScrollContent::AddObject(TvgObject* child) {
   inherited::AddObject(child);
-  if (TvgScrollBox* box = Box()) box->ContentAddObject(child);
+  if (TvgScrollBox* box = Box()) {
+    box->ContentAddObject(child);
+    if (child->IsVisual()) box->Realign();
+  }
 }
 
 void TvgScrollContent::RemoveObject(TvgObject* child) {
   TvgScrollBox* box = Box();
   if (box) box->ContentBeforeRemoveObject(child);
   inherited::RemoveObject(child);
-  if (box) box->ContentRemoveObject(child);
+  if (!box) return;
+  box->ContentRemoveObject(child);
+  if (child->IsVisual()) box->Realign();
 }
 
 TvgRect TvgScrollContent::GetClipRect() {
@@ -64,7 +71,8 @@ TvgRect TvgScrollContent::GetClipRect() {
 TvgRect TvgScrollContent::GetUpdateRect() {
   TvgScrollBox* box = Box();
   if (!box) return inherited::GetUpdateRect();
-  return box->FContentLayout ? box->FContentLayout->GetUpdateRect() : box->GetUpdateRect();
+  // Never the box's update rectangle: that one unites its children's.
+  return box->FContentLayout ? box->FContentLayout->GetUpdateRect() : box->GetAbsoluteRect();
 }
 
 TvgVisualObject* TvgScrollContent::ObjectByPoint(float x, float y) {
