@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "platform/rtl/Exceptions.h"
@@ -176,9 +178,50 @@ TBytes ReadFileBytes(const std::string& fileName) {
   return file.ReadRemaining();
 }
 
+namespace {
+
+// Writes all of data to fd; false on any error.
+bool WriteAll(int fd, const void* data, std::size_t size) {
+  const auto* p = static_cast<const std::uint8_t*>(data);
+  while (size > 0) {
+    const ssize_t n = ::write(fd, p, size);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    p += n;
+    size -= static_cast<std::size_t>(n);
+  }
+  return true;
+}
+
+// The mode of the file being replaced, else what a new file gets.
+mode_t FileMode(const std::string& fileName) {
+  struct stat info {};
+  if (::stat(fileName.c_str(), &info) == 0) return info.st_mode & 07777;
+  const mode_t mask = ::umask(0);
+  ::umask(mask);
+  return 0666 & ~mask;
+}
+
+}  // namespace
+
 void WriteFileBytes(const std::string& fileName, const void* data, std::size_t size) {
-  TFileStream file(fileName, fmCreate);
-  file.WriteBuffer(data, static_cast<std::int64_t>(size));
+  std::string temp = fileName + ".XXXXXX";
+  const int fd = ::mkstemp(temp.data());
+  if (fd < 0) throw EFCreateError(Format("Cannot create file \"%s\". %s", fileName.c_str(), ErrnoText().c_str()));
+  ::fchmod(fd, FileMode(fileName));
+  bool written = WriteAll(fd, data, size) && ::fsync(fd) == 0;
+  int error = written ? 0 : errno;
+  if (::close(fd) != 0 && written) {
+    written = false;
+    error = errno;
+  }
+  if (written && ::rename(temp.c_str(), fileName.c_str()) != 0) {
+    written = false;
+    error = errno;
+  }
+  if (written) return;
+  ::unlink(temp.c_str());
+  throw EFCreateError(Format("Cannot write file \"%s\". %s", fileName.c_str(), std::strerror(error)));
 }
 
 }  // namespace rtl

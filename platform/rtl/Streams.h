@@ -123,6 +123,10 @@ class TStringStream : public TStream {
 
 // Whole-file helpers; raise EFOpenError / EFCreateError like TFileStream.
 TBytes ReadFileBytes(const std::string& fileName);
+// The program's one file writer: the bytes go to a new file beside the
+// target, every write, the flush to disk and the close are checked, and the
+// new file then replaces the target by a rename. On any failure it raises
+// EFCreateError and the old file stays as it was.
 void WriteFileBytes(const std::string& fileName, const void* data, std::size_t size);
 
 }  // namespace rtl

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <filesystem>
 
 #include "platform/rtl/Exceptions.h"
@@ -34,6 +36,22 @@ TEST(Streams, CopyFromWholeSourceAndViews) {
   EXPECT_EQ(view.Write("z", 1), 0);
 }
 
+TEST(Streams, FileWriterReplacesTheFileWholeOrLeavesTheOldOne) {
+  const auto dir = std::filesystem::temp_directory_path() / "esctool_writer_test";
+  std::filesystem::create_directories(dir);
+  const std::string path = (dir / "data.bin").string();
+  WriteFileBytes(path, "old", 3);
+  WriteFileBytes(path, "new", 3);
+  EXPECT_EQ(ReadFileBytes(path), (TBytes{'n', 'e', 'w'}));
+  std::filesystem::permissions(dir, std::filesystem::perms::owner_write, std::filesystem::perm_options::remove);
+  if (::access(dir.c_str(), W_OK) != 0)  // root writes anyway
+    EXPECT_THROW(WriteFileBytes(path, "lost", 4), EFCreateError);
+  std::filesystem::permissions(dir, std::filesystem::perms::owner_write, std::filesystem::perm_options::add);
+  EXPECT_EQ(ReadFileBytes(path), (TBytes{'n', 'e', 'w'}));
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), std::filesystem::directory_iterator()), 1);
+  std::filesystem::remove_all(dir);
+}
+
 TEST(Streams, FileStreamRoundTripAndErrors) {
   const auto path = std::filesystem::temp_directory_path() / "esctool_streams_test.bin";
   WriteFileBytes(path.string(), "hello", 5);
@@ -43,6 +61,7 @@ TEST(Streams, FileStreamRoundTripAndErrors) {
     file.SetSize(2);
     EXPECT_EQ(file.Size(), 2);
   }
+  EXPECT_THROW(WriteFileBytes((path.parent_path() / "no such dir" / "x").string(), "x", 1), EFCreateError);
   std::filesystem::remove(path);
   try {
     TFileStream missing(path.string(), fmOpenRead);
