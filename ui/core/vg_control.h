@@ -16,6 +16,7 @@
 // Fill or else its style, never both), TvgContent (the child container of
 // container styles), the style book component TvgResources and the named
 // resource nodes TvgBrushObject, TvgPathObject and TvgBitmapObject.
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -210,6 +211,10 @@ class TvgBitmapObject : public TvgResourceObject {
   static void Publish(rtl::TPublisher<TvgBitmapObject>& p);
   TvgOwned<TvgBitmap> FBitmap;
 };
+
+// The folder of the running executable (style and language files are
+// looked for there).
+std::filesystem::path ProgramFolder();
 
 // The built-in style book: read from the embedded resource "defaultvgstyle"
 // on first need (nullptr when there is none or it is unreadable).

@@ -10,6 +10,7 @@
 #include "ui/core/vg_effects.h"
 #include "ui/core/vg_pathdata.h"
 #include "ui/core/vg_popup.h"
+#include "ui/core/vg_translate.h"
 #include "ui/core/vg_widestrings.h"
 
 namespace vg {
@@ -649,11 +650,13 @@ void vgStartCore() {
   RegisterAnimationClasses();
   RegisterEffectClasses();
   RegisterPopupClasses();
+  rtl::RegisterClasses<TvgLang>();
 }
 
 void vgStopCore() {
   vgFreeAniThread();
   FreeDefaultStyles();
+  FreeLang();
 }
 
 }  // namespace vg
