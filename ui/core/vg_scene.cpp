@@ -9,6 +9,7 @@
 #include "ui/core/vg_bitmap.h"
 #include "ui/core/vg_effects.h"
 #include "ui/core/vg_pathdata.h"
+#include "ui/core/vg_imagelist.h"
 #include "ui/core/vg_popup.h"
 #include "ui/core/vg_translate.h"
 #include "ui/core/vg_widestrings.h"
@@ -650,7 +651,8 @@ void vgStartCore() {
   RegisterAnimationClasses();
   RegisterEffectClasses();
   RegisterPopupClasses();
-  rtl::RegisterClasses<TvgLang>();
+  rtl::RegisterClasses<TvgLang, TvgImageList>();
+  gui::RegisterActionClasses();
 }
 
 void vgStopCore() {
