@@ -9,6 +9,7 @@
 #include "ui/core/vg_bitmap.h"
 #include "ui/core/vg_effects.h"
 #include "ui/core/vg_pathdata.h"
+#include "ui/core/vg_frame.h"
 #include "ui/core/vg_imagelist.h"
 #include "ui/core/vg_popup.h"
 #include "ui/core/vg_translate.h"
@@ -652,6 +653,7 @@ void vgStartCore() {
   RegisterEffectClasses();
   RegisterPopupClasses();
   rtl::RegisterClasses<TvgLang, TvgImageList>();
+  rtl::RegisterClasses<TvgFrame>();
   gui::RegisterActionClasses();
 }
 
