@@ -208,6 +208,7 @@ class TReader : public TFiler {
     const TPropertyInfo* property;
     std::string name;
     std::string path;
+    std::vector<TCollectionItem*> items;  // the collection items being read around it, outermost first
   };
   class Watch;
 
@@ -218,6 +219,7 @@ class TReader : public TFiler {
   void ReadCollection(TCollection* collection);
   void SetComponentName(TComponent* component, std::string name);
   void FixupReferences();
+  void DropFixupsOfItems(const TCollection& collection);
   void PropertyError(const std::string& message);
   void CheckDepth();
   void Forget(TComponent* component);
@@ -228,6 +230,7 @@ class TReader : public TFiler {
   std::vector<std::string> errors_;
   std::vector<TComponent*> loaded_;
   std::vector<Fixup> fixups_;
+  std::vector<TCollectionItem*> itemStack_;  // collection items being read, outermost first
   Watch* watch_ = nullptr;
   TComponent* current_ = nullptr;  // the component whose data is being read
   std::string propertyPath_;       // the property being read

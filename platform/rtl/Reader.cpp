@@ -296,7 +296,7 @@ void TReader::ReadPropertyValue(TPersistent* instance, const TPropertyInfo& prop
         return property.SetObject(instance, nullptr);
       }
       if (NextValue() != TValueType::vaIdent) InvalidValue();
-      fixups_.push_back({current_, instance, &property, ReadIdent(), propertyPath_});
+      fixups_.push_back({current_, instance, &property, ReadIdent(), propertyPath_, itemStack_});
       return;
     case pkCollection: {
       if (ReadValue() != TValueType::vaCollection) InvalidValue();
@@ -313,23 +313,39 @@ void TReader::ReadCollection(TCollection* collection) {
   ++depth_;
   CheckDepth();
   collection->BeginUpdate();
+  const std::size_t outerItems = itemStack_.size();
   try {
+    DropFixupsOfItems(*collection);
     collection->Clear();
     while (!EndOfList()) {
       if (IsInteger(NextValue())) ReadInteger();  // the item's order value: items come in order
       ReadListBegin();
-      TCollectionItem* item = collection->Add();
-      while (!EndOfList()) ReadProperty(item);
+      itemStack_.push_back(collection->Add());
+      while (!EndOfList()) ReadProperty(itemStack_.back());
+      itemStack_.pop_back();
       ReadListEnd();
     }
     ReadListEnd();
   } catch (...) {
+    itemStack_.resize(outerItems);
     collection->EndUpdate();
     --depth_;
     throw;
   }
   collection->EndUpdate();
   --depth_;
+}
+
+// The items are about to be freed (the collection is read again): their
+// references and events must not be set later. Only live items are compared.
+void TReader::DropFixupsOfItems(const TCollection& collection) {
+  std::vector<const TCollectionItem*> items;
+  for (int i = 0; i < collection.Count(); ++i) items.push_back(collection.Items(i));
+  std::erase_if(fixups_, [&](const Fixup& fixup) {
+    return std::any_of(fixup.items.begin(), fixup.items.end(), [&](const TCollectionItem* item) {
+      return std::find(items.begin(), items.end(), item) != items.end();
+    });
+  });
 }
 
 void TReader::DefineProperty(std::string_view name, const TReaderProc& readData, const TWriterProc&, bool) {

@@ -326,6 +326,23 @@ TEST_F(Streaming, LenientReadsSkipPropertyErrorsStrictReadsNameThem) {
   }
 }
 
+// A collection read again frees the items read before; references and
+// events pending on them must not be set afterwards.
+TEST_F(Streaming, ReferencesOfItemsOfACollectionReadAgainAreDropped) {
+  for (const char* second : {"  Points = <>\n", "  Points = <\n    item\n      Ref = Form1\n    end>\n"}) {
+    SCOPED_TRACE(second);
+    const std::string binary = TextToBinary(std::string("object Form1: TTestForm\n"
+                                                        "  Points = <\n    item\n      Ref = Button1\n"
+                                                        "      OnClick = ButtonClick\n    end>\n") +
+                                            second + "  object Button1: TTestNode\n  end\nend");
+    auto form = Read<TTestForm>(binary);
+    if (form->points.Count() == 0) continue;
+    auto* point = static_cast<TTestPoint*>(form->points.Items(0));
+    EXPECT_EQ(point->ref, form.get());
+    EXPECT_FALSE(point->onClick);
+  }
+}
+
 TEST_F(Streaming, MalformedStreamsRaiseReadErrors) {
   const std::string good = Write([] {
     static TTestNode node(nullptr);
