@@ -325,6 +325,11 @@ void TPdfOutlineRoot::Save() {
 
 int TPdfFont::GetCharWidth(std::u16string_view, int) const { return 0; }
 
+bool IsPairTail(std::u16string_view text, int pos) {
+  const auto index = static_cast<size_t>(pos - 1);
+  return index > 0 && rtl::IsLowSurrogate(text[index]) && rtl::IsHighSurrogate(text[index - 1]);
+}
+
 std::string TPdfFont::EncodeText(std::u16string_view text) const {
   return rtl::Utf16ToCodePage(text, kPdfAnsiCodePage);
 }

@@ -262,6 +262,11 @@ class TPdfFont : public TPdfDictionaryWrapper {
   std::string name_;
 };
 
+// True when the unit at `pos` (from 1) of `text` is the second half of a
+// surrogate pair: a font writes the pair as one character, so this unit adds
+// no width.
+bool IsPairTail(std::u16string_view text, int pos);
+
 using TPdfFontFactory = std::function<std::unique_ptr<TPdfFont>(const std::string& alias)>;
 
 // Registers a font class under an alias (aliases compare without case).

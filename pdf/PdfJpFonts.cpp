@@ -48,8 +48,8 @@ constexpr TPdfWidthRun kProportionalRuns[] = {{1, 95, 500},    {326, 64, 500},  
 // ---- composite font base ----
 
 int CharCodeAt(std::u16string_view s, int index, TTextEncoder encode) {
+  if (IsPairTail(s, index)) return -1;
   const auto position = static_cast<size_t>(index - 1);
-  if (rtl::IsLowSurrogate(s[position]) && position > 0 && rtl::IsHighSurrogate(s[position - 1])) return -1;
   const size_t length = rtl::IsHighSurrogate(s[position]) && position + 1 < s.size() ? 2 : 1;
   int code = 0;
   for (const char byte : encode(s.substr(position, length))) code = code * 256 + static_cast<unsigned char>(byte);

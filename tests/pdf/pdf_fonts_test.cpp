@@ -59,6 +59,8 @@ TEST_F(PdfFontsTest, StandardWidthRules) {
   // A character WinAnsi lacks is written, and measured, as "?".
   EXPECT_EQ(Width("Times-Bold", u"\u0081"), Width("Times-Bold", u"?"));
   EXPECT_EQ(Width("Arial", u"\u4E2D"), Width("Arial", u"?"));
+  EXPECT_EQ(Width("Arial", u"\U0001F600", 1), Width("Arial", u"?"));  // the pair is written as one "?"
+  EXPECT_EQ(Width("Arial", u"\U0001F600", 2), 0);
   EXPECT_EQ(Width("Arial", u"\u20ac"), 556);  // the Euro is code 128 in WinAnsi
   EXPECT_EQ(Width("Times-Italic", u"\u20ac"), 500);
   for (const char16_t code : {32, 127, 160, 255}) {
