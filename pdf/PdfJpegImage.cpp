@@ -36,7 +36,9 @@ TPdfImage* TPdfJpegImage::CreateImage(const rtl::TGraphic& image) {
   attributes->AddNumberItem("Height", header.Height);
   attributes->AddNumberItem("BitsPerComponent", 8);
   // CMYK JPEG files store their inks inverted, as Adobe's programs write them.
-  if (header.Components == 4) attributes->AddItem("Decode", TPdfArray::CreateNumArray(nullptr, {1, 0, 1, 0, 1, 0, 1, 0}));
+  if (header.Components == 4) {
+    attributes->AddItem("Decode", TPdfArray::CreateNumArray(nullptr, {1, 0, 1, 0, 1, 0, 1, 0}));
+  }
   attributes->PdfArrayByName("Filter")->AddItem(new TPdfName("DCTDecode"));
   return result.release();
 }

@@ -29,7 +29,6 @@ std::unique_ptr<TPdfObject> ToStoredItem(TPdfObject* value) {
   return std::unique_ptr<TPdfObject>(value);
 }
 
-// "number generation", as references and definitions name an object.
 // The characters of PDFDocEncoding's codes 0x18..0x1F and 0x80..0xA0 (0:
 // no character); codes 0x20..0x7E and 0xA1..0xFF, but for 0xAD, are those
 // of Latin-1.
@@ -66,6 +65,7 @@ std::optional<std::string> ToPdfDocEncoding(std::u16string_view text) {
   return bytes;
 }
 
+// "number generation", as references and definitions name an object.
 std::string ObjectId(int number, int generation) { return std::to_string(number) + ' ' + std::to_string(generation); }
 
 TPdfObject* Resolve(TPdfObject* item, TPdfObjectMgr* objectMgr) {

@@ -391,7 +391,8 @@ TEST_F(PdfMixedTextReadersTest, ReadersPaintThePictures) {
   const char* binary = std::getenv("ESCTOOL_BINARY_DIR");
   const fs::path artifacts = fs::path(binary ? binary : ".") / "artifacts";
   fs::create_directories(artifacts);
-  const RunResult png = RunTool("pdftoppm -r 100 -png -singlefile " + Pdf() + " " + (artifacts / "pdf_mixed_text").string());
+  const RunResult png =
+      RunTool("pdftoppm -r 100 -png -singlefile " + Pdf() + " " + (artifacts / "pdf_mixed_text").string());
   EXPECT_EQ(png.exitCode, 0) << png.output;
 }
 
