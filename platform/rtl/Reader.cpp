@@ -280,18 +280,12 @@ void TReader::ReadProperty(TPersistent* instance) {
     if (!pendingFound_) throw EPropertyMissing(*target, rest, rest);
   } catch (const EPropertyReadError&) {
     throw;
-  } catch (const EPropertyMissing& e) {
-    pendingName_.clear();
-    propertyPath_ = path;
-    propertyStart_ = nameStart;
-    PropertyError(e.Message(), e.PlacedMessage());
-    stream_.SetPosition(valueStart);
-    SkipValue();
   } catch (const std::exception& e) {  // custom property readers may raise anything
+    const auto* missing = dynamic_cast<const EPropertyMissing*>(&e);
     pendingName_.clear();
     propertyPath_ = path;
     propertyStart_ = nameStart;
-    PropertyError(e.what());
+    PropertyError(e.what(), missing ? missing->PlacedMessage() : std::string());
     stream_.SetPosition(valueStart);
     SkipValue();
   }
