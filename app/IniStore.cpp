@@ -9,8 +9,8 @@
 #include <mutex>
 #include <system_error>
 
-#include "platform/rtl/Exceptions.h"
 #include "app/TextFiles.h"
+#include "platform/rtl/Exceptions.h"
 #include "platform/rtl/Streams.h"
 #include "platform/rtl/TextFileEncoding.h"
 
