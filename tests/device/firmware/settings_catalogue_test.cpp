@@ -35,6 +35,7 @@ struct Catalogue : ::testing::Test {
 
   void SetUp() override {
     shell.programFolder = folder.path.string();
+    state.SettingsValid = true;
     {
       fwdb::SettingsDatabaseMaker other(folder.File("A_OTHERS01_settings.db3"));
       other.SetDatabaseVersion("V9");
@@ -133,7 +134,7 @@ TEST_F(Catalogue, DeviceFieldsFollowTheDeviceKind) {
     firmware = FakeFirmwareView{};
     view.linkMode = c.linkMode;
     view.programCard = c.card;
-    firmware.settingsValid = c.settingsValid;
+    state.SettingsValid = c.settingsValid;
     Identify(c.controller, c.hardware, c.firmwareText);
     fakes::FakeFirmwareWidgets& widgets = firmware.Set(c.link);
     EXPECT_EQ(widgets.controller, c.shownController);
@@ -163,7 +164,9 @@ TEST_F(Catalogue, WithoutADatabaseNothingIsOpenedOrListed) {
 // The program folder's sample databases: every version of the recipe is
 // listed for its device and its package decrypts and decodes.
 TEST(SampleDatabases, ListAndDecryptOutOfTheBox) {
-  const std::filesystem::path source = std::getenv("ESCTOOL_SOURCE_DIR");
+  const char* sourceDir = std::getenv("ESCTOOL_SOURCE_DIR");
+  ASSERT_NE(sourceDir, nullptr) << "ESCTOOL_SOURCE_DIR names the source tree (ctest sets it)";
+  const std::filesystem::path source = sourceDir;
   fakes::TempFolder folder;
   fwdb::MakeDatabasesFromRecipe((source / "data/sample_databases.txt").string(), folder.path.string());
   std::filesystem::copy_file(source / "data/version_control.ini", folder.path / "version_control.ini");

@@ -154,7 +154,7 @@ TEST_F(Planner, ReportsTheOutcome) {
     EXPECT_EQ(state.PendingUpgradeStep, 0);
     EXPECT_EQ(state.SettingsReadAttempts, 0);
     EXPECT_EQ(firmware.formStyleResets, 2);
-    EXPECT_TRUE(firmware.mainWindowEnabled);
+    EXPECT_TRUE(view.mainWindowEnabled);
     EXPECT_EQ(view.debug.back(), c.key == "upgrade_succ" ? "更新固件完成" : "更新固件失败");
   }
 }
