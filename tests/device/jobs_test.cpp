@@ -2,6 +2,9 @@
 // for every model family the settings image layout tells apart.
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <stdexcept>
+
 #include "tests/support/DeviceJobsFakes.h"
 
 namespace device {
@@ -329,6 +332,74 @@ TEST(SettingsJobs, DefaultsReportFailureWhenTheLinkIsLost) {
     EXPECT_EQ(rig.InfoBoxes(), std::vector<std::string>{"default_fail"});
     EXPECT_FALSE(s.Connected || s.Busy);
     EXPECT_EQ(rig.editor.shows, 0);
+  }
+}
+
+}  // namespace
+}  // namespace device
+
+namespace device {
+namespace {
+
+// A device read before must not make the next one look read: its image was
+// zeroed at identification, and writing it would wipe the new device's settings.
+TEST(DeviceSwap, SettingsReadFromOneDeviceAreNotTakenForTheNext) {
+  JobsRig rig;
+  DeviceState& s = rig.link.State();
+  rig.PlugModel(Model("CAR_ESC"));
+  ASSERT_TRUE(rig.IdentifyWithin(1));
+  ASSERT_TRUE(s.SettingsValid);
+
+  rig.hid.Unplug(JobsRig::kPath);
+  rig.link.HidCtlDeviceRemove();
+  EXPECT_FALSE(s.SettingsValid) << "unplugged";
+
+  rig.PlugModel(Model("AIRPLANE"));  // read only on request
+  ASSERT_TRUE(rig.IdentifyWithin(1));
+  EXPECT_FALSE(s.SettingsValid) << "another model plugged in";
+
+  s.SettingsValid = true;  // as left by a device that answered before a device-kind switch
+  s.Connected = false;
+  ASSERT_TRUE(rig.IdentifyWithin(1));
+  EXPECT_FALSE(s.SettingsValid) << "identified anew";
+}
+
+// Whatever a neighbouring service raises, the job gives back its guard flags
+// and the window, so later ticks and clicks run.
+TEST(JobScope, ExceptionsOfNeighboursLeaveTheLinkUsable) {
+  struct Case {
+    const char* what;
+    std::function<void(JobsRig&, std::function<void()>)> failWith;
+    std::function<void(JobsRig&)> job;
+  };
+  auto raise = [] { throw std::runtime_error("neighbour failed"); };
+  const Case cases[] = {
+      {"page build during identification", [](JobsRig& r, auto f) { r.editor.onBuild = f; },
+       [](JobsRig& r) { r.jobs.IdentifyDevice(); }},
+      {"collecting the controls before a write", [](JobsRig& r, auto f) { r.editor.onCollect = f; },
+       [](JobsRig& r) { r.jobs.btnUpdateClick(); }},
+      {"showing the restored defaults", [](JobsRig& r, auto f) { r.editor.onShow = f; },
+       [](JobsRig& r) { r.jobs.btnDefaultClick(); }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    JobsRig rig;
+    DeviceState& s = rig.link.State();
+    rig.PlugModel(Model("Corvanel_V4"));
+    bool identifying = std::string(c.what).starts_with("page");
+    if (!identifying) ASSERT_TRUE(rig.IdentifyWithin(1));
+    c.failWith(rig, raise);
+    EXPECT_THROW(c.job(rig), std::runtime_error);
+    EXPECT_FALSE(s.Busy || s.Identifying || s.LoadingSettings);
+    EXPECT_TRUE(rig.view.mainWindowEnabled);
+
+    c.failWith(rig, nullptr);
+    if (identifying) {
+      s.Connected = false;
+      ASSERT_TRUE(rig.IdentifyWithin(1)) << "a later tick identifies";
+    }
+    rig.jobs.btnUpdateClick();
+    EXPECT_EQ(rig.InfoBoxes().back(), "setting_succ") << "a later click writes";
   }
 }
 
