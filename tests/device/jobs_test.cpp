@@ -57,7 +57,7 @@ TEST(Identify, EveryModelFamilyGivesTextsLayoutAndSettings) {
     EXPECT_EQ(s.DeviceInfoStrings,
               (std::array<std::string, 4>{model.controller, model.hardware, model.firmware, ""}));
     EXPECT_EQ(s.Layout, LayoutOf(model));
-    bool readsAtOnce = model.name != "AIRPLANE";
+    bool readsAtOnce = model.name != "AIRPLANE" && model.name != "AIRPLANE_V2";
     EXPECT_EQ(s.SettingsValid, readsAtOnce);
     EXPECT_EQ(Head(s.SettingsImage, model.imageBytes), readsAtOnce ? device.Settings() : Bytes(model.imageBytes));
     if (readsAtOnce) {
@@ -207,7 +207,7 @@ TEST(SettingsJobs, WriteReadCompareAndDefaultsForEveryFamily) {
     DeviceState& s = rig.link.State();
     const SettingsImageLayout layout = s.Layout;
     rig.editor.onCollect = [&] {
-      for (int i = 0; i < model.parameters; ++i) s.SettingsImage[layout.valueOffset + i] ^= 1;
+      for (std::size_t i = 0; i < model.parameters.size(); ++i) s.SettingsImage[layout.valueOffset + i] ^= 1;
     };
     rig.jobs.btnUpdateClick();
     EXPECT_EQ(rig.InfoBoxes(), std::vector<std::string>{"setting_succ"});
