@@ -91,6 +91,8 @@ const std::vector<SimModel>& SimModels() {
        {List(3, 0), List(6, 0, 1, true), List(5, 0), List(9, 0), Track(10, 50, 10), Track(0, 100, 1),
         Percent({0, 5, 10, 15, 20, 25, 30}, 10), Unlisted(), Unlisted(), Unlisted(), Unlisted(), Unlisted(),
         List(3, 1), List(2, 0), List(2, 0), List(3, 1), List(3, 1), List(64, 40), List(2, 0), Unlisted()}},
+      {"CAR_ESC_BSD", true, "CAR_ESC", "QV4-1BSD", "V3.15", {48, 688, 64, 1376, 1424, 16}, 4832, 1,
+       {List(2, 0), List(2, 0), List(3, 1, 1, true)}},
       {"CAR_ESC_QV4", false, "CAR_ESC", "QV4-ASD-2", "2.01", {2048, 688, 2064, 48, 96, 16}, kRegisterImageBytes, 1,
        {List(3, 0), List(3, 1), List(3, 1), List(2, 0), List(2, 0)}},
       {"CAR_ESC_KZ", false, "CAR_ESC", "QV4-AKZ-1", "1.00", {2048, 48, 2064, 48, 96, 16}, kRegisterImageBytes, 1,

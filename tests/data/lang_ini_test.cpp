@@ -167,6 +167,22 @@ void CheckLinkRules(const std::string& section, const params::VERSION& v, int in
   }
 }
 
+// The 64-point curve editor needs a lock index from 2 to 64: the default
+// entry of the list a mode 9 parameter takes its lock from.
+void CheckLockDefault(const std::string& section, const params::VERSION& v, int index) {
+  const params::ITEM& item = v.items[index];
+  if (item.mode != 9) return;
+  const int lock = item.locklink.empty() ? index - 3 : std::stoi(item.locklink);
+  ASSERT_TRUE(lock >= 0 && lock < v.item) << section << " item " << index;
+  for (const std::string& spec : {v.items[lock].cvalue, v.items[lock].evalue}) {
+    const auto options = params::ExpandValueList(spec);
+    const auto marked = std::find_if(options.begin(), options.end(),
+                                     [](const std::string& o) { return o.find("(*)") != std::string::npos; });
+    const long defaultIndex = marked == options.end() ? 0 : marked - options.begin();
+    EXPECT_TRUE(defaultIndex >= 2 && defaultIndex <= 64) << section << " item " << index << ": lock " << defaultIndex;
+  }
+}
+
 TEST(SampleLangIni, EverySectionLoadsAndAllItemModesAreUsed) {
   std::set<int> modes;
   const std::vector<std::string> sections = DeviceSections();
@@ -199,6 +215,7 @@ TEST(SampleLangIni, EverySectionLoadsAndAllItemModesAreUsed) {
         CheckOptionLists(section, i, item.cvalue, item.evalue);
       }
       CheckLinkRules(section, v, i);
+      CheckLockDefault(section, v, i);
     }
   }
   std::string used;

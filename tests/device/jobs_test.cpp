@@ -61,7 +61,7 @@ TEST(Identify, EveryModelFamilyGivesTextsLayoutAndSettings) {
     EXPECT_EQ(s.SettingsValid, readsAtOnce);
     EXPECT_EQ(Head(s.SettingsImage, model.imageBytes), readsAtOnce ? device.Settings() : Bytes(model.imageBytes));
     if (readsAtOnce) {
-      int maximum = !model.classic ? 4000 : model.name == "CAR_ESC" ? 4832 : 240;
+      int maximum = !model.classic ? 4000 : IsLargeCarHardware(model.hardware) ? 4832 : 240;
       EXPECT_EQ(rig.progress.maxima, (std::vector<int>{240, maximum}));
       EXPECT_FALSE(rig.progress.exists);
     }
@@ -207,7 +207,7 @@ TEST(SettingsJobs, WriteReadCompareAndDefaultsForEveryFamily) {
     DeviceState& s = rig.link.State();
     const SettingsImageLayout layout = s.Layout;
     rig.editor.onCollect = [&] {
-      for (std::size_t i = 0; i < model.parameters.size(); ++i) s.SettingsImage[layout.valueOffset + i] ^= 1;
+      for (std::size_t i = 0; i < model.parameters.size(); ++i) s.SettingsImage[layout.valueOffset + i] += 1;
     };
     rig.jobs.btnUpdateClick();
     EXPECT_EQ(rig.InfoBoxes(), std::vector<std::string>{"setting_succ"});
@@ -229,8 +229,7 @@ TEST(SettingsJobs, WriteReadCompareAndDefaultsForEveryFamily) {
     EXPECT_EQ(device.Settings(), device.Defaults());
     EXPECT_EQ(rig.WriteWindow(s.SettingsImage), rig.WriteWindow(device.Defaults()));
     EXPECT_EQ(rig.editor.shows, 1);
-    bool largeCar = model.hardware.starts_with("VALTORINE_456") || model.hardware == "QV4-ASD-2";
-    EXPECT_EQ(rig.progress.maxima.back(), largeCar ? 736 : 240);
+    EXPECT_EQ(rig.progress.maxima.back(), IsLargeCarHardware(model.hardware) ? 736 : 240);
     EXPECT_TRUE(rig.view.defaultButton);
     EXPECT_TRUE(rig.view.mainWindowEnabled);
   }
