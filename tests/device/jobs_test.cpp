@@ -363,6 +363,20 @@ TEST(DeviceSwap, SettingsReadFromOneDeviceAreNotTakenForTheNext) {
   EXPECT_FALSE(s.SettingsValid) << "identified anew";
 }
 
+// A description load that never ends holds identification for a bounded time
+// only; the pages are then built from the description at hand.
+TEST(Identify, ADescriptionLoadThatNeverEndsIsNotWaitedForEver) {
+  JobsRig rig;
+  rig.PlugModel(Model("AIRPLANE"));
+  rig.description.pollsUntilLoaded = 1 << 30;
+  std::uint32_t start = rig.clock.GetTickCount();
+  ASSERT_TRUE(rig.IdentifyWithin(1));
+  EXPECT_GE(rig.clock.GetTickCount() - start, 30000u);
+  EXPECT_EQ(rig.editor.builds, 1);
+  EXPECT_TRUE(rig.view.mainWindowEnabled);
+  EXPECT_FALSE(rig.link.State().Busy || rig.link.State().Identifying);
+}
+
 // Whatever a neighbouring service raises, the job gives back its guard flags
 // and the window, so later ticks and clicks run.
 TEST(JobScope, ExceptionsOfNeighboursLeaveTheLinkUsable) {
