@@ -382,16 +382,17 @@ TEST(Identify, ADescriptionLoadThatNeverEndsIsNotWaitedForEver) {
 TEST(JobScope, ExceptionsOfNeighboursLeaveTheLinkUsable) {
   struct Case {
     const char* what;
+    bool identifying;
     std::function<void(JobsRig&, std::function<void()>)> failWith;
     std::function<void(JobsRig&)> job;
   };
   auto raise = [] { throw std::runtime_error("neighbour failed"); };
   const Case cases[] = {
-      {"page build during identification", [](JobsRig& r, auto f) { r.editor.onBuild = f; },
+      {"page build during identification", true, [](JobsRig& r, auto f) { r.editor.onBuild = f; },
        [](JobsRig& r) { r.jobs.IdentifyDevice(); }},
-      {"collecting the controls before a write", [](JobsRig& r, auto f) { r.editor.onCollect = f; },
+      {"collecting the controls before a write", false, [](JobsRig& r, auto f) { r.editor.onCollect = f; },
        [](JobsRig& r) { r.jobs.btnUpdateClick(); }},
-      {"showing the restored defaults", [](JobsRig& r, auto f) { r.editor.onShow = f; },
+      {"showing the restored defaults", false, [](JobsRig& r, auto f) { r.editor.onShow = f; },
        [](JobsRig& r) { r.jobs.btnDefaultClick(); }},
   };
   for (const Case& c : cases) {
@@ -399,15 +400,14 @@ TEST(JobScope, ExceptionsOfNeighboursLeaveTheLinkUsable) {
     JobsRig rig;
     DeviceState& s = rig.link.State();
     rig.PlugModel(Model("Corvanel_V4"));
-    bool identifying = std::string(c.what).starts_with("page");
-    if (!identifying) ASSERT_TRUE(rig.IdentifyWithin(1));
+    if (!c.identifying) ASSERT_TRUE(rig.IdentifyWithin(1));
     c.failWith(rig, raise);
     EXPECT_THROW(c.job(rig), std::runtime_error);
     EXPECT_FALSE(s.Busy || s.Identifying || s.LoadingSettings);
     EXPECT_TRUE(rig.view.mainWindowEnabled);
 
     c.failWith(rig, nullptr);
-    if (identifying) {
+    if (c.identifying) {
       s.Connected = false;
       ASSERT_TRUE(rig.IdentifyWithin(1)) << "a later tick identifies";
     }
