@@ -223,10 +223,14 @@ bool TvgCanvasD2D::BeginScene() {
   CreateRenderTarget();
   if (!FRenderTarget) return false;
   FOpenStates.clear();
-  // An occluded window begins no frame: the caller ends none, and nothing
-  // drawn so far is touched.
+  // An occluded window begins no frame: the caller ends none, nothing drawn
+  // so far is touched, and the first frame it shows again draws everything
+  // that was missed.
   const bool window = !FBuffered && !FBitmap;
-  if (window && (FRenderTarget->CheckWindowState() & d2d::WINDOW_STATE_OCCLUDED)) return false;
+  if (window && (FRenderTarget->CheckWindowState() & d2d::WINDOW_STATE_OCCLUDED)) {
+    FRepaintAll = true;
+    return false;
+  }
   FRenderTarget->BeginDraw();
   FInFrame = true;
   if (std::exchange(FRepaintAll, false) && FScene)

@@ -65,7 +65,8 @@ class TvgCanvasD2D : public TvgCanvas {
 
   void FontChanged(rtl::TObject*) override {}
   /// Makes the render target when there is none; false without a target or
-  /// while the window is occluded (then no frame is begun).
+  /// while the window is occluded (then no frame is begun). The first frame
+  /// after an occlusion or a lost device asks the scene to repaint it all.
   bool BeginScene() override;
   /// Ends the frame; a lost device frees the target, and the next frame makes
   /// a new one and repaints the whole scene.
