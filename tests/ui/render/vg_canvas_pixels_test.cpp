@@ -252,6 +252,78 @@ TEST_P(CanvasPixels, TextInksInsideItsAlignedBox) {
   EXPECT_LT(maxX, 58) << "padded from the right edge";
 }
 
+// The same drawing calls on both back-ends, compared pixel by pixel: only
+// antialiased edges may differ, and only a little. A failure writes both
+// pictures and their difference beside the test.
+void DrawSampleFace(TvgCanvas& canvas) {
+  canvas.BeginScene();
+  canvas.Clear(0xFFF4F4F4);
+  canvas.Fill()->SetStyle(vgBrushGradient);
+  TvgGradientPoints& points = *canvas.Fill()->Gradient()->Points();
+  points.Points(0)->SetIntColor(0xFFF0F0F0);
+  points.Points(1)->SetIntColor(0xFF3070C8);
+  canvas.FillRect({10, 10, 110, 40}, 4, 4, AllCorners, 1);
+  canvas.Stroke()->SetSolidColor(0xFF404040);
+  canvas.SetStrokeThickness(1);
+  canvas.DrawRect({10.5f, 10.5f, 109.5f, 39.5f}, 4, 4, AllCorners, 1);
+  canvas.Fill()->SetStyle(vgBrushSolid);
+  canvas.Fill()->SetSolidColor(0xFFCC3322);
+  canvas.FillEllipse({120, 8, 150, 38}, 1);
+  canvas.SetStrokeThickness(3);
+  canvas.DrawEllipse({124, 12, 146, 34}, 0.5f);
+  canvas.Stroke()->SetSolidColor(0xFF00A040);
+  canvas.DrawLine({10, 55}, {150, 70}, 1);
+  canvas.Fill()->SetSolidColor(0xFF2040FF);
+  canvas.FillRect({20, 50, 60, 90}, 0, 0, AllCorners, 0.5f);
+  canvas.FillRect({70, 75, 150, 95}, 6, 6, {vgCornerTopLeft, vgCornerBottomRight}, 1, vgCornerBevel);
+  TvgPathData path;
+  path.SetPathString("M 0 0 L 10 0 L 5 10 Z");
+  canvas.Fill()->SetSolidColor(0xFF8020A0);
+  canvas.FillPath(path, {10, 60, 30, 90}, 1);
+  TvgBitmap picture(2, 2);
+  picture.Clear(0xFF00C0C0);
+  canvas.DrawBitmap(picture, {0, 0, 2, 2}, {130, 45, 150, 65}, 1, true);
+  const int state = canvas.SaveCanvas();
+  canvas.SetMatrix(vgCreateTranslateMatrix(2, 2));
+  canvas.IntersectClipRect({90, 40, 110, 60});
+  canvas.Fill()->SetSolidColor(0xFF806000);
+  canvas.FillEllipse({80, 40, 120, 70}, 1);
+  canvas.RestoreCanvas(state);
+  canvas.EndScene();
+}
+
+TEST(BackEndComparison, SameCallsGiveTheSamePixelsUpToEdges) {
+  TvgBitmap gdip(160, 100), d2d(160, 100);
+  {
+    TvgCanvasGdiPlus canvas(gdip);
+    DrawSampleFace(canvas);
+  }
+  {
+    TvgCanvasD2D canvas(d2d);
+    DrawSampleFace(canvas);
+  }
+  int edges = 0, worst = 0;
+  TvgBitmap difference(160, 100);
+  for (int y = 0; y < 100; ++y)
+    for (int x = 0; x < 160; ++x) {
+      const std::uint32_t a = gdip.GetPixels(x, y), b = d2d.GetPixels(x, y);
+      int channel = 0;
+      for (int shift = 0; shift < 32; shift += 8)
+        channel = std::max(channel, std::abs(int((a >> shift) & 0xFF) - int((b >> shift) & 0xFF)));
+      worst = std::max(worst, channel);
+      if (channel > 2) ++edges;
+      difference.ClearRect({float(x), float(y), float(x + 1), float(y + 1)},
+                           0xFF000000 | std::uint32_t(channel) * 0x010101);
+    }
+  const bool alike = edges <= 160 * 100 / 100 && worst <= 64;
+  EXPECT_TRUE(alike) << edges << " pixels differ by more than 2, the worst by " << worst;
+  if (!alike) {
+    gdip.SaveToFile("backend_gdiplus.png");
+    d2d.SaveToFile("backend_d2d.png");
+    difference.SaveToFile("backend_difference.png");
+  }
+}
+
 INSTANTIATE_TEST_SUITE_P(BothBackEnds, CanvasPixels, ::testing::ValuesIn(kBackEnds),
                          [](const auto& info) { return std::string(info.param.name); });
 
