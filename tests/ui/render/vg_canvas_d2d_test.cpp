@@ -257,6 +257,33 @@ TEST_F(D2DCanvas, ClipsBelongToTheInnermostSavedStateStillOpen) {
   EXPECT_EQ(At(40, 30), kRed) << "both ended with the outer state";
 }
 
+TEST_F(D2DCanvas, BitmapFillsTileClampOrStretchByWrapMode) {
+  TvgBitmap picture(2, 1);  // red on the left, blue on the right
+  picture.ClearRect({0, 0, 1, 1}, kRed);
+  picture.ClearRect({1, 0, 2, 1}, kBlue);
+  canvas.Fill()->SetStyle(vgBrushBitmap);
+  canvas.Fill()->Bitmap()->SetBitmap(&picture);
+  struct Case {
+    TvgWrapMode mode;
+    int x;
+    TvgColor colour;
+  };
+  // Stretched pixels are interpolated: near a source pixel's centre its
+  // colour dominates.
+  auto near = [](TvgColor a, TvgColor b) {
+    const TvgColorRec x = TvgColorRec::From(a), y = TvgColorRec::From(b);
+    return std::abs(x.R - y.R) < 40 && std::abs(x.B - y.B) < 40;
+  };
+  for (const Case& c : {Case{vgWrapTile, 2, kRed}, Case{vgWrapTile, 3, kBlue},
+                        Case{vgWrapTileOriginal, 8, kBlue}, Case{vgWrapTileStretch, 2, kRed},
+                        Case{vgWrapTileStretch, 8, kBlue}}) {
+    canvas.Fill()->Bitmap()->SetWrapMode(c.mode);
+    canvas.FillRect({0, 0, 10, 4}, 0, 0, AllCorners, 1);
+    const TvgColor got = At(c.x, 2);
+    EXPECT_TRUE(near(got, c.colour)) << int(c.mode) << " at " << c.x << ": " << std::hex << got;
+  }
+}
+
 TEST_F(D2DCanvas, ThumbnailsDrawNothing) {
   TvgBitmap picture(4, 4);
   picture.Clear(kGreen);
