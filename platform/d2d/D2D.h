@@ -243,7 +243,6 @@ class RenderTarget {
   void SetDpi(float dpiX, float dpiY);
   void SetTextAntialiasMode(TextAntialiasMode mode) { textAntialias_ = mode; }
   void SetTransform(const Matrix3x2F& transform) { transform_ = transform; }
-  const Matrix3x2F& GetTransform() const { return transform_; }
 
   /// Sets the area of the current clips to color, ignoring the transform.
   void Clear(ColorF color);

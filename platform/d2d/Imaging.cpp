@@ -78,6 +78,14 @@ std::unique_ptr<BitmapFrame> DecodeFile(const std::string& fileName) {
   return pixbuf ? std::make_unique<BitmapFrame>(pixbuf) : nullptr;
 }
 
+bool ReadImageSize(const std::string& fileName, SizeU& size) {
+  int width = 0, height = 0;
+  if (!gdk_pixbuf_get_file_info(fileName.c_str(), &width, &height) || width <= 0 || height <= 0)
+    return false;
+  size = {std::uint32_t(width), std::uint32_t(height)};
+  return true;
+}
+
 std::unique_ptr<BitmapFrame> DecodeMemory(const std::uint8_t* data, std::size_t size) {
   GdkPixbufLoader* loader = gdk_pixbuf_loader_new();
   GdkPixbuf* pixbuf = nullptr;

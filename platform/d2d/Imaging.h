@@ -43,6 +43,9 @@ class BitmapFrame {
 
 /// Frame 0 of a picture file; nullptr when no loader reads it.
 std::unique_ptr<BitmapFrame> DecodeFile(const std::string& fileName);
+/// The size of frame 0 of a picture file, read without decoding its pixels;
+/// false when no loader reads the file.
+bool ReadImageSize(const std::string& fileName, SizeU& size);
 /// Frame 0 of a picture held in memory; nullptr when no loader reads it.
 std::unique_ptr<BitmapFrame> DecodeMemory(const std::uint8_t* data, std::size_t size);
 

@@ -46,7 +46,6 @@ d2d::SizeU SizeOf(int width, int height) {
 
 void LoadD2DLibraries() { gLoaded = true; }
 void FreeD2DLibraries() { gLoaded = false; }
-bool D2DLibrariesLoaded() { return gLoaded; }
 
 void InitD2DFactories() {
   if (!gFactory && gLoaded) gFactory = std::make_unique<d2d::Factory>();

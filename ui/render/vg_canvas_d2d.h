@@ -24,8 +24,6 @@ namespace vg {
 void LoadD2DLibraries();
 /// The unit's end: the library is no longer available.
 void FreeD2DLibraries();
-/// Whether the drawing library is available.
-bool D2DLibrariesLoaded();
 /// Counts a new canvas; the first one makes the shared factory.
 void InitD2DFactories();
 /// Uncounts a canvas; the last one releases the shared factory.

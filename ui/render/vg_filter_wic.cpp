@@ -65,9 +65,8 @@ std::string TvgFilterWIC::GetFileTypes() {
 }
 
 TvgPoint TvgFilterWIC::GetImageSize(const std::string& fileName) {
-  const auto frame = d2d::DecodeFile(fileName);
-  if (!frame) return {0, 0};
-  const d2d::SizeU size = frame->GetSize();
+  d2d::SizeU size;
+  if (!d2d::ReadImageSize(fileName, size)) return {0, 0};
   return {float(size.width), float(size.height)};
 }
 
