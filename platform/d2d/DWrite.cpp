@@ -4,33 +4,10 @@
 #include <glib-object.h>
 #include <pango/pangocairo.h>
 
-#include <memory>
 
 namespace d2d {
 
 namespace {
-
-struct GObjectUnref {
-  void operator()(void* object) const { g_object_unref(object); }
-};
-
-// One context for every layout: 96 pixels per inch, grey antialiasing and
-// unhinted metrics, so sizes are pixels and measures do not depend on the
-// screen.
-PangoContext* SharedContext() {
-  static const std::unique_ptr<PangoContext, GObjectUnref> context([] {
-    PangoContext* made = pango_font_map_create_context(pango_cairo_font_map_get_default());
-    pango_cairo_context_set_resolution(made, 96);
-    cairo_font_options_t* options = cairo_font_options_create();
-    cairo_font_options_set_antialias(options, CAIRO_ANTIALIAS_GRAY);
-    cairo_font_options_set_hint_style(options, CAIRO_HINT_STYLE_NONE);
-    cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_OFF);
-    pango_cairo_context_set_font_options(made, options);
-    cairo_font_options_destroy(options);
-    return made;
-  }());
-  return context.get();
-}
 
 std::string Utf8(const std::u16string& text) {
   glong written = 0;
@@ -58,6 +35,24 @@ PangoAlignment PangoAlign(TextAlignment alignment) {
 }
 
 }  // namespace
+
+// --- Factory ---------------------------------------------------------------------
+
+TextFactory::TextFactory()
+    : fontMap_(pango_cairo_font_map_new()), context_(pango_font_map_create_context(fontMap_)) {
+  pango_cairo_context_set_resolution(context_, 96);
+  cairo_font_options_t* options = cairo_font_options_create();
+  cairo_font_options_set_antialias(options, CAIRO_ANTIALIAS_GRAY);
+  cairo_font_options_set_hint_style(options, CAIRO_HINT_STYLE_NONE);
+  cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_OFF);
+  pango_cairo_context_set_font_options(context_, options);
+  cairo_font_options_destroy(options);
+}
+
+TextFactory::~TextFactory() {
+  g_object_unref(context_);
+  g_object_unref(fontMap_);
+}
 
 // --- Glyph runs ---------------------------------------------------------------------
 
@@ -97,9 +92,9 @@ void GlyphRun::GetGlyphRunOutline(PathGeometry::Sink& sink) const {
 
 // --- Layouts -----------------------------------------------------------------------
 
-TextLayout::TextLayout(const std::u16string& text, const TextFormat& format, float maxWidth,
-                       float maxHeight)
-    : layout_(pango_layout_new(SharedContext())), maxWidth_(maxWidth), maxHeight_(maxHeight) {
+TextLayout::TextLayout(const TextFactory& factory, const std::u16string& text,
+                       const TextFormat& format, float maxWidth, float maxHeight)
+    : layout_(pango_layout_new(factory.Context())), maxWidth_(maxWidth), maxHeight_(maxHeight) {
   const std::string utf8 = Utf8(text);
   pango_layout_set_text(layout_, utf8.data(), int(utf8.size()));
   PangoFontDescription* font = pango_font_description_new();

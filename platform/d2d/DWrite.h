@@ -36,6 +36,23 @@ struct TextMetrics {
   float width = 0, widthIncludingTrailingWhitespace = 0, height = 0;
 };
 
+/// The shared state of the text service: its own font map and one layout
+/// context (96 pixels per inch, grey antialiasing, unhinted metrics, so that
+/// measures do not depend on the screen). Layouts made from it must not
+/// outlive it.
+class TextFactory {
+ public:
+  TextFactory();
+  ~TextFactory();
+  TextFactory(const TextFactory&) = delete;
+  TextFactory& operator=(const TextFactory&) = delete;
+  PangoContext* Context() const { return context_; }
+
+ private:
+  PangoFontMap* fontMap_;
+  PangoContext* context_;
+};
+
 /// A run of glyphs of one font on one line.
 class GlyphRun {
  public:
@@ -61,7 +78,8 @@ class TextRenderer {
 /// wrapping the lines keep their length whatever the width.
 class TextLayout {
  public:
-  TextLayout(const std::u16string& text, const TextFormat& format, float maxWidth, float maxHeight);
+  TextLayout(const TextFactory& factory, const std::u16string& text, const TextFormat& format,
+             float maxWidth, float maxHeight);
   ~TextLayout();
   TextLayout(const TextLayout&) = delete;
   TextLayout& operator=(const TextLayout&) = delete;

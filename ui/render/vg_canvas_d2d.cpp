@@ -16,6 +16,7 @@ namespace {
 
 bool gLoaded = true;  // the library is linked in: its unit start has run
 std::unique_ptr<d2d::Factory> gFactory;
+std::unique_ptr<d2d::TextFactory> gTextFactory;
 d2d::Factory* gRoute = nullptr;
 int gCanvasCount = 0;
 
@@ -48,15 +49,22 @@ void LoadD2DLibraries() { gLoaded = true; }
 void FreeD2DLibraries() { gLoaded = false; }
 
 void InitD2DFactories() {
-  if (!gFactory && gLoaded) gFactory = std::make_unique<d2d::Factory>();
+  if (!gFactory && gLoaded) {
+    gFactory = std::make_unique<d2d::Factory>();
+    gTextFactory = std::make_unique<d2d::TextFactory>();
+  }
   ++gCanvasCount;
 }
 
 void FreeD2DFactories() {
-  if (gCanvasCount > 0 && --gCanvasCount == 0) gFactory.reset();
+  if (gCanvasCount > 0 && --gCanvasCount == 0) {
+    gTextFactory.reset();
+    gFactory.reset();
+  }
 }
 
 d2d::Factory* D2DFactory() { return gFactory.get(); }
+d2d::TextFactory* DWriteFactory() { return gTextFactory.get(); }
 
 void RouteD2DFactory(d2d::Factory* factory) { gRoute = factory; }
 

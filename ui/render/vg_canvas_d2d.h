@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/d2d/D2D.h"
+#include "platform/d2d/DWrite.h"
 #include "platform/gdiplus/Gdi.h"
 #include "ui/core/vg_bitmap.h"
 #include "ui/core/vg_brush.h"
@@ -24,12 +25,14 @@ namespace vg {
 void LoadD2DLibraries();
 /// The unit's end: the library is no longer available.
 void FreeD2DLibraries();
-/// Counts a new canvas; the first one makes the shared factory.
+/// Counts a new canvas; the first one makes the shared factories.
 void InitD2DFactories();
-/// Uncounts a canvas; the last one releases the shared factory.
+/// Uncounts a canvas; the last one releases the shared factories.
 void FreeD2DFactories();
 /// The factory shared by all canvases; nullptr while no canvas lives.
 d2d::Factory* D2DFactory();
+/// The text service shared by all canvases; nullptr while no canvas lives.
+d2d::TextFactory* DWriteFactory();
 /// Makes every canvas created from now on take its targets from `factory`
 /// (a test fake) instead of a factory of its own; nullptr goes back.
 void RouteD2DFactory(d2d::Factory* factory);

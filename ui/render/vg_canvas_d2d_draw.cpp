@@ -191,7 +191,8 @@ std::unique_ptr<d2d::TextLayout> LayoutText(const TvgFont& font, const TvgRect& 
   format.style = style == vgFontItalic || style == vgFontBoldItalic ? d2d::FontStyle::Oblique
                                                                     : d2d::FontStyle::Normal;
   format.size = font.Size();
-  auto layout = std::make_unique<d2d::TextLayout>(text, format, vgRectWidth(rect), vgRectHeight(rect));
+  auto layout = std::make_unique<d2d::TextLayout>(*DWriteFactory(), text, format, vgRectWidth(rect),
+                                                  vgRectHeight(rect));
   layout->SetWordWrapping(wordWrap ? d2d::WordWrapping::Wrap : d2d::WordWrapping::NoWrap);
   layout->SetStrikethrough(style == vgFontStrikeout);
   layout->SetUnderline(style == vgFontUnderline);
@@ -298,7 +299,7 @@ void TvgCanvasD2D::DrawBitmap(TvgBitmap& bitmap, const TvgRect& source, const Tv
 
 void TvgCanvasD2D::FillText(const TvgRect& rect, const TvgRect&, const rtl::WideString& text,
                             bool wordWrap, float opacity, TvgTextAlign align, TvgTextAlign vAlign) {
-  if (FFill->Style() == vgBrushNone || text.empty() || !Drawing()) return;
+  if (FFill->Style() == vgBrushNone || text.empty() || !Drawing() || !DWriteFactory()) return;
   const auto layout = LayoutText(*FFont, rect, text, wordWrap, align, vAlign);
   const d2d::Brush brush = ApplyFill(rect, opacity);
   FRenderTarget->DrawTextLayout({rect.Left, rect.Top}, *layout, brush, d2d::DrawTextOptions::Clip);
@@ -307,7 +308,7 @@ void TvgCanvasD2D::FillText(const TvgRect& rect, const TvgRect&, const rtl::Wide
 void TvgCanvasD2D::MeasureText(TvgRect& rect, const TvgRect&, const rtl::WideString& text,
                                bool wordWrap, TvgTextAlign align, TvgTextAlign vAlign) {
   if (!wordWrap) rect.Right = rect.Left;
-  if (text.empty()) return;
+  if (text.empty() || !DWriteFactory()) return;
   const d2d::TextMetrics m = LayoutText(*FFont, rect, text, wordWrap, align, vAlign)->GetMetrics();
   rect = {rect.Left + m.left, rect.Top + m.top,
           rect.Left + m.left + m.widthIncludingTrailingWhitespace, rect.Top + m.top + m.height};
@@ -315,7 +316,7 @@ void TvgCanvasD2D::MeasureText(TvgRect& rect, const TvgRect&, const rtl::WideStr
 
 bool TvgCanvasD2D::TextToPath(TvgPathData& path, const TvgRect& rect, const rtl::WideString& text,
                               bool wordWrap, TvgTextAlign align, TvgTextAlign vAlign) {
-  if (text.empty()) return false;
+  if (text.empty() || !DWriteFactory()) return false;
   path.Clear();
   const auto layout = LayoutText(*FFont, rect, text, wordWrap, align, vAlign);
   TvgTextRendering renderer;
