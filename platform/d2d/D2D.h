@@ -111,7 +111,7 @@ Brush SolidColorBrush(ColorF color, float opacity = 1);
 Brush LinearGradientBrush(Point2F start, Point2F end, std::vector<GradientStop> stops);
 Brush RadialGradientBrush(Point2F center, Point2F originOffset, float radiusX, float radiusY,
                           std::vector<GradientStop> stops);
-/// A bitmap brush over a copy of `bitmap`.
+/// A bitmap brush sharing `bitmap` (which it keeps alive).
 Brush BitmapBrush(std::shared_ptr<const Bitmap> bitmap, ExtendMode extendX, ExtendMode extendY,
                   InterpolationMode interpolation, const Matrix3x2F& transform, float opacity);
 
@@ -130,7 +130,8 @@ class SimplifiedGeometrySink {
   virtual HRESULT Close() = 0;
 };
 
-/// Figures of lines and cubic Béziers, filled with a fill mode.
+/// Figures of lines and cubic Béziers, filled with a fill mode. Filling
+/// closes open figures; hollow figures are filled like the others.
 class PathGeometry {
  public:
   struct Segment {
@@ -234,6 +235,8 @@ class RenderTarget {
   /// must then be freed). Pops clips and layers a frame left pushed.
   virtual HRESULT EndDraw();
   /// Window targets: WINDOW_STATE_OCCLUDED while the window cannot be seen.
+  /// The real target answers 0: a hidden GTK window is simply not asked to
+  /// paint.
   virtual unsigned CheckWindowState();
   /// Window targets: new pixel size; the pixels start transparent.
   HRESULT Resize(SizeU size);
