@@ -244,6 +244,25 @@ TEST_F(PopupScene, FreeingAnOpenPopupClosesItWithoutWaiting) {
   EXPECT_EQ(window->Scene().GetCount(), 0);
 }
 
+TEST_F(PopupScene, TearingDownTheTreeUnderAnOpenPopupFreesEverythingOnce) {
+  for (TvgPlacementScene mode : {vgPlacementSceneNew, vgPlacementSceneTarget}) {
+    auto* popup = MakePopup(mode);
+    int closed = 0;
+    popup->OnClosePopup = [&](rtl::TObject*) { ++closed; };
+    popup->SetIsOpen(true);
+    DrawQueued();
+    if (mode == vgPlacementSceneTarget) {
+      root->Free();  // the catcher and the popup inside it go with the root
+      EXPECT_EQ(closed, 1);
+      root = nullptr;
+    } else {
+      popup->Free();
+    }
+    EXPECT_TRUE(OpenPopups().empty());
+    DrawQueued();
+  }
+}
+
 TEST_F(PopupScene, PopupModalReturnsThePressedButtonsResult) {
   auto* popup = MakePopup(vgPlacementSceneTarget);
   auto* button = Add<TvgTestButton>(popup, 10, 10, 40, 20);
