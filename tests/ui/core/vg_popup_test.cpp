@@ -34,6 +34,7 @@ struct PopupScene : EmbeddedScene {
   }
   void TearDown() override {
     for (TvgPopup* popup : std::vector<TvgPopup*>(OpenPopups())) popup->Free();
+    DrawQueued();  // released catchers go
     EmbeddedScene::TearDown();
   }
   template <class T = TvgPopup>
