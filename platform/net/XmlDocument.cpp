@@ -1,0 +1,27 @@
+#include "platform/net/XmlDocument.h"
+
+namespace net {
+
+TXmlNode TXmlNode::FindNode(std::string_view name) const {
+  for (pugi::xml_node child : node_.children())
+    if (child.type() == pugi::node_element && name == child.name()) return TXmlNode(child);
+  return {};
+}
+
+std::string TXmlNode::Text() const {
+  if (!node_) throw EXmlError("No such XML element");
+  return node_.text().get();
+}
+
+void TXmlDocument::LoadFromFile(const std::string& fileName) {
+  const pugi::xml_parse_result result = document_.load_file(fileName.c_str());
+  if (!result) {
+    document_.reset();
+    throw EXmlError(rtl::Format("%s: %s at offset %lld", fileName.c_str(), result.description(),
+                                static_cast<long long>(result.offset)));
+  }
+}
+
+TXmlNode TXmlDocument::DocumentElement() const { return TXmlNode(document_.document_element()); }
+
+}  // namespace net
