@@ -98,6 +98,7 @@ class TvgAnimation : public TvgObject {
   RTL_CLASS(TvgAnimation, TvgObject)
 
   explicit TvgAnimation(rtl::TComponent* owner);
+  ~TvgAnimation() override;
 
   TvgAnimationType AnimationType() const { return FAnimationType; }
   void SetAnimationType(TvgAnimationType value) { FAnimationType = value; }
@@ -159,6 +160,8 @@ class TvgAnimation : public TvgObject {
   bool InDesign();
 
   // Counts nested operations, so FreeWhenIdle waits for the outermost one.
+  // A handler may free the animation (with its node) meanwhile: the guard
+  // then touches nothing.
   class TBusy {
    public:
     explicit TBusy(TvgAnimation* animation);
@@ -166,6 +169,7 @@ class TvgAnimation : public TvgObject {
 
    private:
     TvgAnimation* FAnimation;
+    std::shared_ptr<const bool> FAlive;
   };
 
  private:
@@ -190,6 +194,7 @@ class TvgAnimation : public TvgObject {
   bool FAutoReverse = false;
   int FBusy = 0;
   bool FFreePending = false;
+  std::shared_ptr<bool> FAlive = std::make_shared<bool>(true);
 };
 
 // ---------------------------------------------------------------------------

@@ -102,6 +102,11 @@ void vgSetOneShotFactory(TvgOneShotFactory factory);
 // library's timer by default); destroying the handle cancels it.
 std::unique_ptr<IvgOneShot> vgStartOneShot(std::uint32_t milliseconds, std::function<void()> fire);
 
+// A subtree leaves `scene`: the focus inside it is killed and the scene
+// forgets every node of it (hovered, captured, drag source, drop target,
+// active control), so that freeing the nodes later leaves nothing stale.
+void vgLeaveScene(IvgScene& scene, TvgObject* top);
+
 class TvgObject : public rtl::TComponent, public IvgResourceNode {
   RTL_CLASS(TvgObject, rtl::TComponent)
 
@@ -110,6 +115,8 @@ class TvgObject : public rtl::TComponent, public IvgResourceNode {
 
   // --- the node tree
   TvgObject* Parent() const { return FParent; }
+  // This node is `node` or lies below it.
+  bool IsAncestorOrSelf(const TvgObject* node) const;
   // Leaves the current parent (or the scene's root list) and joins `value`
   // as its last child; nullptr detaches. Nothing when `value` is the parent.
   virtual void SetParent(TvgObject* value);
@@ -263,7 +270,6 @@ class TvgObject : public rtl::TComponent, public IvgResourceNode {
  private:
   static void Publish(rtl::TPublisher<TvgObject>& p);
   void LeaveParentOrScene();
-  bool IsAncestorOrSelf(const TvgObject* node) const;
   void ResetChildIndices();
   // Moves a child within the list and forgets the cached indices.
   void MoveChild(TvgObject* child, int index);

@@ -171,8 +171,8 @@ void TvgCustomScene::RemoveObject(TvgObject* node) {
   auto it = std::find(FChildren.begin(), FChildren.end(), node);
   if (it == FChildren.end()) return;
   FWindow->Invalidate({0, 0, float(FWidth), float(FHeight)});
+  vgLeaveScene(*this, node);
   node->SetNewScene(nullptr);
-  Forget(node);
   FChildren.erase(std::find(FChildren.begin(), FChildren.end(), node));
 }
 
@@ -411,11 +411,15 @@ void TvgCustomScene::UnicodeKeyDown(std::uint16_t& key, char16_t& keyChar, TvgSh
     TabNext(shift & vgShift);
     return;
   }
-  if (FFocused) FFocused->KeyDown(key, keyChar, shift);
+  if (TvgVisualObject* focused = KeyTarget()) focused->KeyDown(key, keyChar, shift);
 }
 
 void TvgCustomScene::UnicodeKeyUp(std::uint16_t& key, char16_t& keyChar, TvgShiftState shift) {
-  if (FFocused) FFocused->KeyUp(key, keyChar, shift);
+  if (TvgVisualObject* focused = KeyTarget()) focused->KeyUp(key, keyChar, shift);
+}
+
+TvgVisualObject* TvgCustomScene::KeyTarget() {
+  return FFocused && FFocused->CheckParentVisible() && FFocused->GetAbsoluteEnabled() ? FFocused : nullptr;
 }
 
 void TvgCustomScene::KeyChar(char16_t keyChar, TvgShiftState shift) {
@@ -543,16 +547,30 @@ void TvgCustomScene::AddUpdateRect(const TvgRect& rect) {
   TvgRect overlap;
   if (!vgIntersectRect(overlap, r, {0, 0, float(FWidth), float(FHeight)})) return;
   if (Embedded() || Layered()) {
-    FUpdateRects.push_back(r);
+    QueueRect(r);
     PostDraw();
   } else {
     FWindow->Invalidate(r);
   }
 }
 
+// Past the cap the queue holds its union, so it never grows while the
+// posted draw waits.
+void TvgCustomScene::QueueRect(const TvgRect& rect) {
+  if (FUpdateRects.size() < vgMaxDirtyRects) {
+    FUpdateRects.push_back(rect);
+    return;
+  }
+  TvgRect all = rect;
+  for (const TvgRect& r : FUpdateRects) all = vgUnionRect(all, r);
+  FUpdateRects = {all};
+}
+
+// The class library's timer never fires a zero interval: 1 ms is the
+// shortest delay that does.
 void TvgCustomScene::PostDraw() {
   if (FPostedDraw) return;
-  FPostedDraw = vgStartOneShot(0, [this] {
+  FPostedDraw = vgStartOneShot(1, [this] {
     auto posted = std::move(FPostedDraw);
     Draw();
   });

@@ -13,7 +13,7 @@
 //   rectangles of the buffer (BufferBits: ARGB32 premultiplied, top-down,
 //   width * 4 bytes a row) to the screen itself;
 // - an embedded or layered (transparent, filling a form) scene keeps them
-//   and draws once, from a zero-delay one-shot, however many were queued;
+//   and draws once, from a 1 ms one-shot, however many were queued;
 //   the result goes to the flush handler or to IvgSceneWindow::Flush.
 // Input arrives in client coordinates (integer pixels) and is routed to the
 // node under the mouse, the captured node or the focused node.
@@ -232,12 +232,16 @@ class TvgCustomScene : public rtl::TComponent, public IvgScene {
   void FillChanged(rtl::TObject* sender);
   // A layered scene: transparent and filling a form.
   bool Layered();
+  // Keeps a rectangle for the posted draw.
+  void QueueRect(const TvgRect& rect);
   // Queues the drawing of the kept rectangles (one pass for many).
   void PostDraw();
   void DrawBackground();
   void PaintRoots();
   void Output();
   void SetHovered(TvgVisualObject* node);
+  // The focused node when it can take keys (visible and enabled).
+  TvgVisualObject* KeyTarget();
   void BeginDrag();
   void BeginResize();
   bool MoveOrSizeOwner(float x, float y);

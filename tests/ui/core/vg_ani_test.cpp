@@ -327,3 +327,20 @@ TEST_F(AnimatedNode, AFinishHandlerMayDestroyTheClock) {
   other->Start();
   EXPECT_NE(aniThread, nullptr);
 }
+
+TEST_F(AnimatedNode, AFinishHandlerMayFreeTheNodeItFades) {
+  for (bool stopped : {false, true}) {
+    bool freed = false;
+    animation->OnFinish = [&, fading = node.release()](rtl::TObject*) {
+      fading->Free();  // fade out, then remove
+      freed = true;
+    };
+    animation->Start();
+    if (stopped) animation->Stop();
+    for (int i = 0; i < 200 && !freed; ++i) clock.Step();
+    EXPECT_TRUE(freed) << stopped;
+    EXPECT_EQ(aniThread->Count(), 0) << stopped;
+    node.reset(new FakeShape);
+    SetUp();
+  }
+}

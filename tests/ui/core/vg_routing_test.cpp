@@ -258,3 +258,51 @@ TEST_F(RoutingScene, HintsComeFromTheNodeUnderThePoint) {
 }
 
 }  // namespace
+
+TEST_F(RoutingScene, DetachedNodesAreForgottenBeforeTheyAreFreed) {
+  TTestRect* hovered = Node(root, "hovered", 0, 0, 40, 40);
+  TTestRect* page = Node(root, "page", 50, 0, 40, 40);
+  TTestRect* captured = Node(page, "captured", 0, 0, 20, 20);
+  captured->SetAutoCapture(true);
+
+  scene->EmbeddedMouseMove(0, 10, 10);
+  ASSERT_EQ(scene->Hovered(), hovered);
+  hovered->SetParent(nullptr);
+  EXPECT_EQ(scene->Hovered(), nullptr);
+  hovered->Free();
+
+  scene->EmbeddedMouseMove(0, 55, 5);
+  scene->EmbeddedMouseDown(vgMouseLeft, vgLeftButton, 55, 5);
+  ASSERT_EQ(scene->GetCaptured(), captured);
+  scene->RemoveObject(root);  // the whole tree leaves the scene
+  EXPECT_EQ(scene->GetCaptured(), nullptr);
+  EXPECT_EQ(scene->Hovered(), nullptr);
+  root->Free();
+  root = nullptr;
+
+  scene->EmbeddedMouseMove(0, 12, 12);  // touches nothing freed
+  scene->EmbeddedMouseUp(vgMouseLeft, 0, 12, 12);
+}
+
+TEST_F(RoutingScene, HiddenOrDisabledContainersGiveUpTheFocusAndTakeNoKeys) {
+  struct Case {
+    const char* name;
+    void (*change)(TTestRect* page, bool on);
+  };
+  const Case cases[] = {
+      {"hidden", [](TTestRect* page, bool on) { page->SetVisible(on); }},
+      {"disabled", [](TTestRect* page, bool on) { page->SetEnabled(on); }},
+  };
+  TTestRect* page = Node(root, "page", 0, 0, 60, 60);
+  TTestRect* box = Node(page, "box", 0, 0, 50, 20);
+  box->SetCanFocused(true);
+  for (const Case& c : cases) {
+    box->SetFocus();
+    ASSERT_EQ(scene->GetFocused(), box) << c.name;
+    c.change(page, false);
+    EXPECT_EQ(scene->GetFocused(), nullptr) << c.name;
+    scene->KeyChar(u'x', 0);
+    EXPECT_TRUE(Take().empty()) << c.name;
+    c.change(page, true);
+  }
+}
