@@ -383,7 +383,7 @@ class TvgVisualObject : public TvgObject {
   bool FDisableAlign = false;
   bool FDisableEffect = false;
   bool FHasEffect = false;
-  TvgOwned<TvgBitmap> FEffectBitmap;
+  std::vector<TvgOwned<TvgBitmap>> FEffectBitmaps;
   bool FAutoCapture = false;
   bool FPressed = false;
   bool FDoubleClick = false;
