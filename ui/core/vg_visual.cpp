@@ -503,10 +503,9 @@ void TvgVisualObject::RecalcEnabled() {
 
 void TvgVisualObject::RecalcUpdateRect() {
   ForVisualSubtree(this, [](TvgVisualObject* n) { n->FRecalcUpdateRect = true; });
-  TvgVisualObject* parent = VisualParent();
-  if (!parent || parent->FClipChildren) return;
-  const float x = FPosition->X(), y = FPosition->Y();
-  if (x < 0 || y < 0 || x + FWidth > parent->FWidth || y + FHeight > parent->FHeight)
+  // The ancestors' rectangles hold this one's union: they follow it when it
+  // grows past them and when it shrinks back, up to a clipping ancestor.
+  for (TvgVisualObject* parent = VisualParent(); parent && !parent->FClipChildren; parent = parent->VisualParent())
     parent->FRecalcUpdateRect = true;
 }
 

@@ -199,6 +199,19 @@ TEST_F(PaintedScene, HitTestingUsesTheStrictInteriorAndTheTopmostChild) {
   }
 }
 
+TEST_F(PaintedScene, UpdateRectanglesFollowChildrenThatGrowAndShrink) {
+  FakeShape* control = Add(root.get(), 10, 10, 36, 24);
+  FakeShape* clone = Add(control, 0, 0, 50, 50);  // a style clone at its first size
+  FakeShape* part = Add(clone, 0, 0, 10, 10);
+  EXPECT_EQ(control->GetUpdateRect(), (TvgRect{10, 10, 60, 60}));
+  clone->SetBounds(0, 0, 36, 24);  // realigned to the control
+  EXPECT_EQ(control->GetUpdateRect(), (TvgRect{10, 10, 46, 34}));
+  part->SetBounds(0, 0, 80, 10);  // past its grandparent too
+  EXPECT_EQ(control->GetUpdateRect(), (TvgRect{10, 10, 90, 34}));
+  part->SetBounds(0, 0, 10, 10);
+  EXPECT_EQ(control->GetUpdateRect(), (TvgRect{10, 10, 46, 34}));
+}
+
 TEST_F(PaintedScene, RepaintAndInvalidateRectQueueTheRightArea) {
   FakeShape* node = Add(root.get(), 10, 10, 20, 20);
   scene.Queued.clear();
