@@ -87,7 +87,10 @@ void TvgCustomScene::Publish(rtl::TPublisher<TvgCustomScene>& p) {
 
 // ----- window and size
 
-void TvgCustomScene::SetWindow(IvgSceneWindow* window) { FWindow = window ? window : &FNullWindow; }
+void TvgCustomScene::SetWindow(IvgSceneWindow* window) {
+  FWindow = window ? window : &FNullWindow;
+  FWindow->SetTransparent(FTransparency);
+}
 
 void TvgCustomScene::HandleCreated() {
   if (FCanvas) FCanvas->ResizeBuffer(FWidth, FHeight);
@@ -106,7 +109,7 @@ void TvgCustomScene::SetBounds(int, int, int width, int height) {
 }
 
 void TvgCustomScene::PaintRects(const std::vector<TvgRect>& rects) {
-  if (FDrawing) return;
+  if (FDrawing || Layered()) return;
   FUpdateRects = rects;
   FPainting = true;
   Draw();
@@ -249,6 +252,7 @@ void TvgCustomScene::FillChanged(rtl::TObject*) {
 void TvgCustomScene::SetTransparency(bool value) {
   if (value == FTransparency) return;
   FTransparency = value;
+  FWindow->SetTransparent(value);
   AddUpdateRect({0, 0, 10000, 10000});
 }
 
@@ -396,6 +400,11 @@ bool TvgCustomScene::DoMouseWheel(TvgShiftState shift, int delta) {
 
 void TvgCustomScene::MouseLeaveWindow() { SetHovered(nullptr); }
 
+void TvgCustomScene::MouseCaptureLost() {
+  FCaptured = nullptr;
+  FDragging = FResizing = false;
+}
+
 void TvgCustomScene::UnicodeKeyDown(std::uint16_t& key, char16_t& keyChar, TvgShiftState shift) {
   TvgVisualObject* root = VisualOf(GetRoot());
   if (root && std::find(std::begin(kDialogKeys), std::end(kDialogKeys), key) != std::end(kDialogKeys)) {
@@ -435,10 +444,15 @@ void TvgCustomScene::KeyChar(char16_t keyChar, TvgShiftState shift) {
   }
 }
 
-bool TvgCustomScene::ImeCaret(TvgPoint& point) {
+bool TvgCustomScene::ImeCaret(TvgRect& area) {
   if (!FFocused) return false;
-  const TvgPoint p = FFocused->LocalToAbsolute(FFocused->ImeCaretPoint());
-  point = {std::trunc(p.X), std::trunc(p.Y)};
+  const TvgPoint local = FFocused->ImeCaretPoint();
+  const TvgVisualObject* caret = FFocused->Caret();
+  const float height = caret ? caret->Height() : 0;
+  const TvgPoint top = FFocused->LocalToAbsolute(local);
+  const TvgPoint bottom = FFocused->LocalToAbsolute({local.X, local.Y + height});
+  area = {std::trunc(top.X), std::trunc(top.Y), std::trunc(top.X) + 1,
+          std::max(std::trunc(bottom.Y), std::trunc(top.Y) + 1)};
   return true;
 }
 

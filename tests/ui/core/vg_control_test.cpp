@@ -32,6 +32,16 @@ struct StyledScene : EmbeddedScene {
 
 }  // namespace
 
+TEST_F(EmbeddedScene, TheBuiltInBookIsReadAgainAfterAFailedRead) {
+  FreeDefaultStyles();
+  rtl::UnRegisterClass(TTestRect::StaticClass());  // a class of the book is missing
+  EXPECT_EQ(DefaultStyles(), nullptr);
+  EXPECT_FALSE(DefaultStylesLoaded());
+  rtl::RegisterClasses<TTestRect>();
+  EXPECT_NE(DefaultStyles(), nullptr);
+  EXPECT_TRUE(DefaultStylesLoaded());
+}
+
 TEST_F(StyledScene, StyleIsFoundByNameThenByClassAndParentClassOnlyInTheBuiltInBook) {
   struct Case {
     const char* name;

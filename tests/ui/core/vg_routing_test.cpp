@@ -252,9 +252,30 @@ TEST_F(RoutingScene, HintsComeFromTheNodeUnderThePoint) {
 
   node->SetCanFocused(true);
   node->SetFocus();
-  TvgPoint caret;
+  TvgRect caret;
   ASSERT_TRUE(scene->ImeCaret(caret));
-  EXPECT_EQ(caret, (TvgPoint{10, 10}));
+  EXPECT_EQ(caret, (TvgRect{10, 10, 11, 11})) << "no caret: one pixel";
+  const char* caretClass = std::exchange(vgCaretClassName, "TTestRect");
+  node->SetCaretSize({2, 14});
+  vgCaretClassName = caretClass;
+  ASSERT_TRUE(scene->ImeCaret(caret));
+  EXPECT_EQ(caret, (TvgRect{10, 10, 11, 24})) << "as tall as the caret";
+}
+
+TEST_F(RoutingScene, ALostGrabForgetsTheCapturedNodeAndTheWindowDrag) {
+  TTestRect* a = Node(root, "a", 10, 10, 20, 20);
+  a->SetAutoCapture(true);
+  scene->EmbeddedMouseDown(vgMouseLeft, vgLeftButton, 15, 15);
+  ASSERT_EQ(scene->GetCaptured(), a);
+  scene->MouseCaptureLost();
+  EXPECT_EQ(scene->GetCaptured(), nullptr);
+  scene->EmbeddedMouseDown(vgMouseLeft, vgLeftButton, 60, 60);  // empty area: drags the window
+  ASSERT_TRUE(scene->Dragging());
+  scene->MouseCaptureLost();
+  EXPECT_FALSE(scene->Dragging());
+  const TvgRect owner = window.Owner;
+  scene->EmbeddedMouseMove(vgLeftButton, 90, 90);
+  EXPECT_EQ(window.Owner, owner);
 }
 
 }  // namespace
