@@ -31,6 +31,7 @@ namespace vg {
 
 class TvgBitmap;
 class TvgCanvas;
+class TvgControl;
 class TvgObject;
 class TvgResources;
 class TvgVisualObject;
@@ -149,6 +150,8 @@ class TvgObject : public rtl::TComponent, public IvgResourceNode {
   void Sort(const std::function<bool(TvgObject* a, TvgObject* b)>& less);
   // This node, then every descendant depth first.
   void AddObjectsToList(std::vector<TvgObject*>& list);
+  // The same walk, keeping only the controls.
+  void AddControlsToList(std::vector<TvgControl*>& list);
   // The first visual child that cuts itself out of this node's painting.
   TvgVisualObject* HasClipParent() const;
   bool IsVisual() const { return FIsVisual; }
