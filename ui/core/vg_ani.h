@@ -300,7 +300,8 @@ class TvgRectAnimation : public TvgPropertyAnimation {
   TvgOwned<TvgBounds> FStopRect{new TvgBounds};
 };
 
-// Cross-fades the bitmap property from StartValue to StopValue.
+// Cross-fades the bitmap property from StartValue to StopValue (at the
+// size of the picture it starts from).
 class TvgBitmapAnimation : public TvgPropertyAnimation {
   RTL_CLASS(TvgBitmapAnimation, TvgPropertyAnimation)
 
