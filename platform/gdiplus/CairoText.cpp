@@ -462,7 +462,14 @@ Status CairoGdiPlus::GdipDrawString(GpGraphics* graphics, const WCHAR* text, INT
   cairo_pattern_destroy(pattern);
   cairo_new_path(cr);
   cairo_move_to(cr, laid.x, laid.y);
-  pango_cairo_show_layout(cr, laid.layout);
+  if (b->alpha < 1) {
+    cairo_push_group(cr);
+    pango_cairo_show_layout(cr, laid.layout);
+    cairo_pop_group_to_source(cr);
+    cairo_paint_with_alpha(cr, b->alpha);
+  } else {
+    pango_cairo_show_layout(cr, laid.layout);
+  }
   cairo_restore(cr);
   return Ok;
 }
