@@ -157,6 +157,10 @@ class TvgAnimation : public TvgObject {
   void BeforeDestruction() override;
   // The parent is a visual node that is hidden.
   bool ParentHidden() const;
+  // False once the animation is destroyed: an override that calls the base
+  // Start or Stop checks it before touching itself again (a finish handler
+  // may free the node and its animations).
+  std::shared_ptr<const bool> AliveFlag() const { return FAlive; }
   bool InDesign();
 
   // Counts nested operations, so FreeWhenIdle waits for the outermost one.

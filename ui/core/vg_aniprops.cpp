@@ -92,8 +92,9 @@ void TvgFloatAnimation::Start() {
 
 void TvgFloatAnimation::Stop() {
   TBusy busy(this);
+  const auto alive = AliveFlag();
   inherited::Stop();
-  FTarget.Clear();
+  if (*alive) FTarget.Clear();
 }
 
 void TvgFloatAnimation::ProcessAnimation() {
@@ -307,7 +308,9 @@ void TvgPathAnimation::Publish(rtl::TPublisher<TvgPathAnimation>& p) {
 
 void TvgPathAnimation::Start() {
   TBusy busy(this);
+  const auto alive = AliveFlag();
   inherited::Start();
+  if (!*alive) return;
   FSpline.reset();
   FPolygon.clear();
   if (!GetScene()) return;

@@ -353,8 +353,8 @@ TEST_F(AnimatedNode, AFinishHandlerMayFreeTheNodeItFades) {
   for (bool stopped : {false, true}) {
     bool freed = false;
     animation->OnFinish = [&, fading = node.release()](rtl::TObject*) {
-      fading->Free();  // fade out, then remove
       freed = true;
+      fading->Free();  // fade out, then remove (this handler goes with it)
     };
     animation->Start();
     if (stopped) animation->Stop();
