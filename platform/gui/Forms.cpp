@@ -210,6 +210,8 @@ void TForm::ReadFormResource() {
 }
 
 void TForm::BeforeDestruction() {
+  if (releaseSource_) g_source_remove(releaseSource_);
+  releaseSource_ = 0;
   OnDestroy(this);
   window_.reset();
   if (g_mainForm == this) g_mainForm = nullptr;
@@ -366,16 +368,24 @@ void TForm::Close() {
     Application->Terminate();
   } else if (action == caFree) {
     Hide();
-    g_idle_add(
-        [](gpointer data) -> gboolean {
-          auto* form = static_cast<TForm*>(data);
-          Guarded(nullptr, [&] { form->Free(); });
-          return G_SOURCE_REMOVE;
-        },
-        this);
+    ReleaseLater();
   } else {
     Hide();
   }
+}
+
+// The form is freed once, from the loop, unless it dies first (a second
+// Close or its owner's Free): destruction cancels the pending release.
+void TForm::ReleaseLater() {
+  if (releaseSource_) return;
+  releaseSource_ = g_idle_add(
+      [](gpointer data) -> gboolean {
+        auto* form = static_cast<TForm*>(data);
+        form->releaseSource_ = 0;
+        Guarded(nullptr, [&] { form->Free(); });
+        return G_SOURCE_REMOVE;
+      },
+      this);
 }
 
 TModalResult TForm::ShowModal() {
