@@ -10,6 +10,7 @@
 #include <cstdio>
 
 #include "platform/gdiplus/CairoGdiPlus.h"
+#include "platform/rtl/TextCompare.h"
 #include "platform/rtl/TextConvert.h"
 
 namespace gdip::cairo_impl {
@@ -217,8 +218,7 @@ double FontImpl::PixelsAt(REAL dpi) const {
 }
 
 bool CairoGdiPlus::FamilyInstalled(const std::string& name) {
-  std::string key = name;
-  for (char& c : key) c = g_ascii_tolower(c);
+  const std::string key = rtl::LowerCase(name);
   auto known = installed_.find(key);
   if (known != installed_.end()) return known->second;
   FcPattern* pattern = FcPatternCreate();
