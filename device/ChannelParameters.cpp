@@ -1,7 +1,6 @@
 #include "device/ChannelParameters.h"
 
 #include <algorithm>
-#include <exception>
 
 #include "platform/hid/Crc16.h"
 
@@ -99,7 +98,7 @@ bool ChannelParameters::ReadChannelReply(Reply& destination, std::uint32_t timeo
   int read = 0;
   try {
     read = link_.ReadReport(report, static_cast<int>(timeoutMs));
-  } catch (const std::exception&) {
+  } catch (const hid::EDeviceRemoved&) {
     return false;
   }
   if (read != static_cast<int>(kReportBytes) || report[1] != kSlave) return false;

@@ -58,8 +58,7 @@ void DeviceLink::ReopenDevice() {
   handle_ = nullptr;
   if (!accepted_ || accepted_->empty()) return;
   ResetDeviceState();
-  handle_ = api_.OpenPath(selected_.path);
-  if (!handle_) selected_.inputReportLength = selected_.outputReportLength = 0;
+  OpenSelectedAdapter();
   state_.SettingsReadAttempts = 0;
   services_.timer.SetEnabled(true);
 }

@@ -3,7 +3,6 @@
 #include <bit>
 #include <charconv>
 #include <cstring>
-#include <exception>
 
 #include "device/DeviceLink.h"
 #include "platform/hid/Crc16.h"
@@ -74,7 +73,7 @@ int DeviceLink::ReadBlocks(std::uint8_t c, std::span<std::uint8_t> destination, 
       if (end == ReadEnd::Done) result = 1;
       if (end == ReadEnd::Done || end == ReadEnd::Failed) break;
     }
-  } catch (const std::exception&) {
+  } catch (const hid::EDeviceRemoved&) {
     result = 0;
   }
   services_.view.SetLedBlinking(Led::Activity, false);

@@ -1,6 +1,5 @@
 // Block writes of both protocols.
 #include <algorithm>
-#include <exception>
 
 #include "device/DeviceLink.h"
 
@@ -74,7 +73,7 @@ int DeviceLink::GuardedTransfer(const std::function<int()>& transfer) {
   try {
     BeginTransfer();
     result = transfer();
-  } catch (const std::exception&) {
+  } catch (const hid::EDeviceRemoved&) {
     result = 0;
   }
   services_.view.SetLedBlinking(Led::Activity, false);
