@@ -1,6 +1,7 @@
 #include "device/FirmwareUpgrade.h"
 
 #include "device/FirmwareCrypto.h"
+#include "device/ProtocolCommands.h"
 #include "device/SettingsCatalogue.h"
 #include "device/SqliteDb.h"
 
@@ -36,7 +37,7 @@ FirmwareUpgrade::FirmwareUpgrade(DeviceLink& link, const SettingsCatalogue& cata
                                  const UpgradeServices& services)
     : link_(link), catalogue_(catalogue), progress_(progress), services_(services) {}
 
-bool FirmwareUpgrade::HandshakeAnswered() { return link_.SendCommand(0) != 0 && link_.WaitAckShort(1) == 0; }
+bool FirmwareUpgrade::HandshakeAnswered() { return link_.SendCommand(kCmdHandshake) != 0 && link_.WaitAckShort(kCmdHandshakeAnswer) == kAckExpected; }
 
 // Handshakes until one is answered or the window has passed, with a pause
 // before (`pauseFirst`) or after each attempt.
@@ -104,18 +105,18 @@ std::string FirmwareUpgrade::UploadPartB(const FirmwareImage& image) {
   for (int attempt = 0;;) {
     services_.pump.ProcessMessages();
     if (attempt >= kPartBAttempts || !state.Connected || !state.Busy) return "Max Fail Error.";
-    if (link_.SendCommand(0) == 0) return "Connect Error.";
-    if (link_.WaitAck(1) != 0) {
+    if (link_.SendCommand(kCmdHandshake) == 0) return "Connect Error.";
+    if (link_.WaitAck(kCmdHandshakeAnswer) != kAckExpected) {
       ++attempt;
       continue;
     }
-    if (link_.WriteClassicBlocks(4, image.partB.data(), kTailMs, static_cast<int>(image.partB.size()))) return {};
+    if (link_.WriteClassicBlocks(kCmdFirmwarePartB, image.partB.data(), kTailMs, static_cast<int>(image.partB.size()))) return {};
     // A writer that gave up has cleared Connected: the next pass ends.
   }
 }
 
 std::string FirmwareUpgrade::UploadClassic(const FirmwareImage& image) {
-  if (!link_.WriteClassicBlocks(12, image.partA.data(), kTailMs, static_cast<int>(image.partA.size())))
+  if (!link_.WriteClassicBlocks(kCmdFirmwarePartA, image.partA.data(), kTailMs, static_cast<int>(image.partA.size())))
     return "Communicate Error.";
   // The device restarts into its loader before it takes part B.
   AwaitHandshake(true);
@@ -129,8 +130,8 @@ std::string FirmwareUpgrade::Upload(const FirmwareImage& image) {
     services_.pump.ProcessMessages();
     link_.Delay(kUploadPassMs);
     if (attempt >= kUploadAttempts || !state.Connected || !state.Busy) return message;
-    if (link_.SendCommand(0) == 0) return "Connect Error.";
-    if (link_.WaitAck(1) != 0) {
+    if (link_.SendCommand(kCmdHandshake) == 0) return "Connect Error.";
+    if (link_.WaitAck(kCmdHandshakeAnswer) != kAckExpected) {
       message = "Return Error.";
       ++attempt;
       continue;
