@@ -18,17 +18,17 @@ constexpr int kPartBAttempts = 10;
 // Clears Upgrading and the progress box on every way out, exceptions included.
 class UpgradeScope {
  public:
-  UpgradeScope(DeviceState& state, IFirmwareShell& shell) : state_(state), shell_(shell) { state_.Upgrading = true; }
+  UpgradeScope(DeviceState& state, IProgressBox& box) : state_(state), box_(box) { state_.Upgrading = true; }
   ~UpgradeScope() {
     state_.Upgrading = false;
-    shell_.FreeProgressBox();
+    box_.Free();
   }
   UpgradeScope(const UpgradeScope&) = delete;
   UpgradeScope& operator=(const UpgradeScope&) = delete;
 
  private:
   DeviceState& state_;
-  IFirmwareShell& shell_;
+  IProgressBox& box_;
 };
 
 }  // namespace
@@ -162,12 +162,11 @@ std::string FirmwareUpgrade::UpgradeFirmware(const std::string& version, const s
 }
 
 std::string FirmwareUpgrade::UpgradeWhileFlagged(const std::string& version, const std::string& title) {
-  UpgradeScope scope(link_.State(), services_.shell);
+  UpgradeScope scope(link_.State(), services_.progress);
   FirmwareImage image;
   if (std::string message = Prepare(version, title, image); !message.empty()) return message;
-  services_.shell.FreeProgressBox();
-  services_.shell.CreateProgressBox(services_.texts.LangText("Process", "处理中，请稍候..."),
-                                    static_cast<int>(image.partA.size() + image.partB.size()));
+  services_.progress.Create(services_.texts.LangText("Process", "处理中，请稍候..."),
+                            static_cast<int>(image.partA.size() + image.partB.size()));
   return Upload(image);
 }
 
