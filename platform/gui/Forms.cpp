@@ -8,6 +8,7 @@
 #include "platform/gui/SceneWindow.h"
 #include "platform/rtl/ClassRegistry.h"
 #include "platform/rtl/Exceptions.h"
+#include "platform/rtl/Handle.h"
 #include "platform/rtl/Resources.h"
 #include "platform/rtl/TextConvert.h"
 
@@ -86,7 +87,7 @@ TForm* ActiveForm() { return g_activeForm ? g_activeForm : g_mainForm; }
 // The GTK window of a form: a box holding the menu bar and the client area
 // (an overlay whose main child is the scene window).
 
-struct TForm::Window {
+struct TForm::Window : rtl::TNonCopyable {
   explicit Window(TForm& owner) : form(owner) {
     window = gtk_window_new(GTK_WINDOW_TOPLEVEL);
     g_object_ref_sink(window);
