@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/rtl/Exceptions.h"
+#include "platform/rtl/Handle.h"
 #include "platform/rtl/Rounding.h"
 #include "platform/rtl/TextCompare.h"
 #include "platform/rtl/TextConvert.h"
@@ -122,7 +123,8 @@ std::u16string MimeForFormat(const std::string& format) {
 
 // The encoder parameters of params: one quality entry at most (the last
 // "quality=N" counts; a value that is not a whole number is ignored).
-struct EncoderSettings {
+// Not copyable: its parameter list points at its own quality.
+struct EncoderSettings : rtl::TNonCopyable {
   INT quality = 0;
   EncoderParameters list{};
   bool any = false;
