@@ -97,6 +97,7 @@ struct TForm::Window : rtl::TNonCopyable {
     gtk_container_add(GTK_CONTAINER(window), box);
     client = gtk_overlay_new();
     gtk_box_pack_end(GTK_BOX(box), client, TRUE, TRUE, 0);
+    g_signal_connect(client, "size-allocate", G_CALLBACK(ClientAllocated), this);
     g_signal_connect(window, "delete-event", G_CALLBACK(DeleteEvent), this);
     g_signal_connect_after(window, "key-press-event", G_CALLBACK(KeyPress), this);
     g_signal_connect(window, "focus-in-event", G_CALLBACK(FocusIn), this);
@@ -105,6 +106,7 @@ struct TForm::Window : rtl::TNonCopyable {
   ~Window() {
     scene.reset();
     if (form.menu_) form.menu_->DropView();
+    g_signal_handlers_disconnect_by_data(client, this);
     g_signal_handlers_disconnect_by_data(window, this);
     gtk_widget_destroy(window);
     g_object_unref(window);
@@ -134,10 +136,17 @@ struct TForm::Window : rtl::TNonCopyable {
                                                                                   : GDK_WINDOW_TYPE_HINT_NORMAL);
   }
 
+  // A fixed-size window takes its size from its content's request; a
+  // sizeable one gets no minimum, so the user may make it smaller again.
   void ApplyClientSize() {
-    gtk_widget_set_size_request(client, form.clientWidth_, form.clientHeight_);
+    if (Sizeable())
+      gtk_widget_set_size_request(client, -1, -1);
+    else
+      gtk_widget_set_size_request(client, form.clientWidth_, form.clientHeight_);
     gtk_window_resize(GTK_WINDOW(window), form.clientWidth_, form.Height());
   }
+
+  bool Sizeable() const { return form.borderStyle_ == bsSizeable || form.borderStyle_ == bsSizeToolWin; }
 
   void ApplyMenu() {
     if (menuBar) gtk_container_remove(GTK_CONTAINER(box), menuBar);
@@ -182,6 +191,15 @@ struct TForm::Window : rtl::TNonCopyable {
     g_activeForm = &form;
     Guarded(&form, [&] { form.OnActivate(&form); });
     return FALSE;
+  }
+
+  // The user resized the window (or the window system did): the form's
+  // size follows, so later moves and size grips start from it.
+  static void ClientAllocated(GtkWidget*, GdkRectangle* allocation, gpointer data) {
+    TForm& form = static_cast<Window*>(data)->form;
+    if (allocation->width <= 1 && allocation->height <= 1) return;  // not laid out yet
+    form.clientWidth_ = allocation->width;
+    form.clientHeight_ = allocation->height;
   }
 
   static gboolean Configure(GtkWidget* widget, GdkEventConfigure*, gpointer data) {
@@ -257,7 +275,9 @@ void TForm::SetClientHeight(int height) {
 
 void TForm::SetBorderStyle(TFormBorderStyle style) {
   borderStyle_ = style;
-  if (window_) window_->ApplyBorder();
+  if (!window_) return;
+  window_->ApplyBorder();
+  window_->ApplyClientSize();
 }
 
 void TForm::SetBorderIcons(TBorderIcons icons) {
