@@ -1,7 +1,5 @@
 #include "app/IniStore.h"
 
-#include <glib.h>
-
 #include <cctype>
 #include <charconv>
 #include <cstdint>
@@ -12,30 +10,15 @@
 #include "app/TextFiles.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/Streams.h"
+#include "platform/rtl/TextCompare.h"
 #include "platform/rtl/TextFileEncoding.h"
+#include "platform/rtl/TextTrim.h"
 
 namespace app {
 namespace {
 
-std::string_view Trim(std::string_view text) {
-  while (!text.empty() && static_cast<unsigned char>(text.front()) <= ' ') text.remove_prefix(1);
-  while (!text.empty() && static_cast<unsigned char>(text.back()) <= ' ') text.remove_suffix(1);
-  return text;
-}
-
-// The form names are compared in: Unicode case folding, or ASCII lower
-// case for text that is not valid UTF-8.
-std::string Fold(std::string_view name) {
-  if (g_utf8_validate(name.data(), static_cast<gssize>(name.size()), nullptr)) {
-    gchar* folded = g_utf8_casefold(name.data(), static_cast<gssize>(name.size()));
-    std::string result(folded);
-    g_free(folded);
-    return result;
-  }
-  std::string result(name);
-  for (char& c : result) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return result;
-}
+using rtl::CaseFold;
+using rtl::Trim;
 
 std::vector<std::string_view> SplitLines(std::string_view text) {
   std::vector<std::string_view> lines;
@@ -123,23 +106,23 @@ void IniStore::Parse(std::string_view text) {
       entry.isPair = true;
       entry.key = Trim(line.substr(0, equals));
       entry.value = Trim(line.substr(equals + 1));
-      current->firstPair.try_emplace(Fold(entry.key), current->lines.size());
+      current->firstPair.try_emplace(CaseFold(entry.key), current->lines.size());
     }
     current->lines.push_back(std::move(entry));
   }
 }
 
 IniStore::Section& IniStore::SectionForWrite(std::string_view name) {
-  const auto [it, added] = sectionIndex_.try_emplace(Fold(name), sections_.size());
+  const auto [it, added] = sectionIndex_.try_emplace(CaseFold(name), sections_.size());
   if (added) sections_.push_back(Section{std::string(name), {}, {}});
   return sections_[it->second];
 }
 
 const IniStore::Line* IniStore::FindPair(std::string_view section, std::string_view key) const {
-  const auto sectionIt = sectionIndex_.find(Fold(section));
+  const auto sectionIt = sectionIndex_.find(CaseFold(section));
   if (sectionIt == sectionIndex_.end()) return nullptr;
   const Section& found = sections_[sectionIt->second];
-  const auto lineIt = found.firstPair.find(Fold(key));
+  const auto lineIt = found.firstPair.find(CaseFold(key));
   return lineIt == found.firstPair.end() ? nullptr : &found.lines[lineIt->second];
 }
 
@@ -169,7 +152,7 @@ void IniStore::WriteString(std::string_view section, std::string_view key, std::
     throw rtl::EConvertError(rtl::Format("Invalid ini key '%.*s'", static_cast<int>(key.size()), key.data()));
   std::unique_lock lock(mutex_);
   Section& target = SectionForWrite(section);
-  const auto [it, added] = target.firstPair.try_emplace(Fold(key), target.lines.size());
+  const auto [it, added] = target.firstPair.try_emplace(CaseFold(key), target.lines.size());
   if (added) {
     target.lines.push_back(Line{true, std::string(key), OneLine(value)});
   } else {
@@ -195,7 +178,7 @@ std::vector<std::string> IniStore::ReadSections() const {
 
 bool IniStore::SectionExists(std::string_view section) const {
   std::shared_lock lock(mutex_);
-  return sectionIndex_.contains(Fold(section));
+  return sectionIndex_.contains(CaseFold(section));
 }
 
 std::string IniStore::Text() const {

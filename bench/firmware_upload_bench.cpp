@@ -42,7 +42,7 @@ void BM_ClassicFirmwareUpload32K(benchmark::State& bench) {
   SettingsCatalogue catalogue(link.State(), {rig.pump, rig.texts, rig.view, firmware, shell});
   UpgradeProgress upgradeProgress;
   FirmwareUpgrade upgrade(link, catalogue, upgradeProgress,
-                          {rig.clock, rig.pump, rig.texts, rig.messages, firmware, shell, identity});
+                          {rig.clock, rig.pump, rig.texts, rig.messages, rig.progress, firmware, shell, identity});
   link.State().DeviceInfoStrings = {"CAR_ESC", "VALTORINE_456_A", "V0.9", ""};
   catalogue.SelectSettingsDatabase();
   double totalMs = 0;

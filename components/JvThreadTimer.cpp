@@ -192,14 +192,14 @@ void TJvThreadTimer::FireTimer() {
   // A tick handed over just before the timer was switched off or freed finds it so and does nothing.
   if (ComponentState().Contains(rtl::csDestroying) || !FEnabled || !FOnTimer) return;
   const rtl::TNotifyEvent handler = FOnTimer;  // the handler may replace it or free this timer
-  const std::weak_ptr<char> life = FLife;
+  const rtl::TLifeToken::TWatch life = FLife.Watch();
   FFiring = true;
   try {
     handler(this);
   } catch (...) {
-    gui::Application->HandleException(life.expired() ? nullptr : this);
+    gui::Application->HandleException(life.Alive() ? this : nullptr);
   }
-  if (!life.expired()) FFiring = false;
+  if (life.Alive()) FFiring = false;
 }
 
 }  // namespace components

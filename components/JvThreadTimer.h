@@ -9,12 +9,12 @@
 #include <atomic>
 #include <condition_variable>
 #include <cstdint>
-#include <memory>
 #include <mutex>
 
 #include "components/JvTypes.h"
 #include "platform/rtl/Component.h"
 #include "platform/rtl/Event.h"
+#include "platform/rtl/LifeToken.h"
 #include "platform/rtl/TypeInfo.h"
 
 namespace components {
@@ -110,7 +110,7 @@ class TJvThreadTimer : public rtl::TComponent {
   JvThreadTimer::TJvTimerThread* FThread = nullptr;
   // True while this component's OnTimer runs on this (the UI) thread.
   bool FFiring = false;
-  std::shared_ptr<char> FLife = std::make_shared<char>();
+  rtl::TLifeToken FLife;
 
   friend class JvThreadTimer::TJvTimerThread;
 };

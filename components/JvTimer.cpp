@@ -214,11 +214,11 @@ void TJvTimer::Synchronize(const gui::TThreadMethod& method) {
 void TJvTimer::Timer() {
   if (!FEnabled.load() || ComponentState().Contains(rtl::csDestroying) || !FOnTimer) return;
   const rtl::TNotifyEvent handler = FOnTimer;  // the handler may replace it or free this timer
-  const std::weak_ptr<char> life = FLife;
+  const rtl::TLifeToken::TWatch life = FLife.Watch();
   const bool outerEvent = FInTimerEvent.exchange(true);
   const std::thread::id outerThread = FEventThread.exchange(std::this_thread::get_id());
   auto leaveEvent = [&] {
-    if (life.expired()) return;
+    if (!life.Alive()) return;
     FInTimerEvent = outerEvent;
     FEventThread = outerThread;
   };
@@ -232,11 +232,11 @@ void TJvTimer::Timer() {
 }
 
 void TJvTimer::DispatchTick() {
-  const std::weak_ptr<char> life = FLife;
+  const rtl::TLifeToken::TWatch life = FLife.Watch();
   try {
     Timer();
   } catch (...) {
-    gui::Application->HandleException(life.expired() ? nullptr : this);
+    gui::Application->HandleException(life.Alive() ? this : nullptr);
   }
 }
 

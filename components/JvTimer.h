@@ -12,13 +12,13 @@
 #include <atomic>
 #include <condition_variable>
 #include <cstdint>
-#include <memory>
 #include <mutex>
 
 #include "components/JvTypes.h"
 #include "platform/gui/Timer.h"
 #include "platform/rtl/Component.h"
 #include "platform/rtl/Event.h"
+#include "platform/rtl/LifeToken.h"
 #include "platform/rtl/TypeInfo.h"
 
 namespace components {
@@ -126,7 +126,7 @@ class TJvTimer : public rtl::TComponent {
   std::atomic<std::thread::id> FEventThread;
   // Expires when the component is deleted; callbacks that may free it check
   // it before touching the component again.
-  std::shared_ptr<char> FLife = std::make_shared<char>();
+  rtl::TLifeToken FLife;
 
   friend class JvTimer::TJvTimerThread;
 };

@@ -1,8 +1,8 @@
 #include "device/ChannelParameters.h"
 
 #include <algorithm>
-#include <exception>
 
+#include "device/ProtocolCommands.h"
 #include "platform/hid/Crc16.h"
 
 namespace device {
@@ -76,8 +76,8 @@ bool ChannelParameters::SendChannelFrame(const std::vector<std::uint8_t>& frame)
   // A link command that cannot be sent at all ends after the attempts too.
   for (int attempt = 0; attempt < kSelectAttempts && link_.AdapterListed(); ++attempt) {
     link_.Services().pump.ProcessMessages();
-    if (link_.SendLinkCommand(18, n) == 0) continue;
-    if (link_.WaitAckShort(2) == 0) return WriteChannelReport(frame);
+    if (link_.SendLinkCommand(kCmdSelectChannel, n) == 0) continue;
+    if (link_.WaitAckShort(kCmdBlockAccepted) == kAckExpected) return WriteChannelReport(frame);
     if (++failures >= kSelectFailures) return false;
   }
   return false;
@@ -99,7 +99,7 @@ bool ChannelParameters::ReadChannelReply(Reply& destination, std::uint32_t timeo
   int read = 0;
   try {
     read = link_.ReadReport(report, static_cast<int>(timeoutMs));
-  } catch (const std::exception&) {
+  } catch (const hid::EDeviceRemoved&) {
     return false;
   }
   if (read != static_cast<int>(kReportBytes) || report[1] != kSlave) return false;

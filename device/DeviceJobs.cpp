@@ -1,6 +1,7 @@
 #include "device/DeviceJobs.h"
 
 #include "device/JobScope.h"
+#include "device/ProtocolCommands.h"
 
 namespace device {
 namespace {
@@ -52,13 +53,13 @@ DeviceJobs::Handshake DeviceJobs::HandshakeLoop() {
     attemptStart = clock.GetTickCount();
     if (!s.AutoConnect) {
       if (s.HandshakeFreeCount == 0) {
-        if (link_.SendCommand(5) == 0) return Handshake::Failed;
+        if (link_.SendCommand(kCmdNoHandshakeStart) == 0) return Handshake::Failed;
         ++s.HandshakeFreeCount;
       }
       return Handshake::NoAutoConnect;
     }
-    bool sent = link_.SendCommand(0) != 0;
-    if (sent && link_.WaitAckShort(1) == 0) return Handshake::Answered;
+    bool sent = link_.SendCommand(kCmdHandshake) != 0;
+    if (sent && link_.WaitAckShort(kCmdHandshakeAnswer) == kAckExpected) return Handshake::Answered;
     if (++i >= (sent ? kHandshakeUnansweredLimit : kHandshakeUnsentLimit)) {
       ToggleProtocol();
       return Handshake::Failed;
@@ -112,7 +113,7 @@ void DeviceJobs::AnnounceLinkMode() {
   std::uint8_t arg = mode == 1 ? 1 : mode >= 2 && mode <= 4 ? 2 : mode == 5 ? 3 : 0;
   if (arg == 0) return;
   Services().view.DebugOutput(kModeLines[arg]);
-  if (link_.SendLinkCommand(21, arg) != 0) link_.WaitAckShort(21);
+  if (link_.SendLinkCommand(kCmdSetLinkMode, arg) != 0) link_.WaitAckShort(kCmdSetLinkMode);
 }
 
 bool DeviceJobs::ReadsSettingsAtOnce() const {
@@ -201,7 +202,7 @@ std::string DeviceJobs::ReadDeviceInfo(bool keep) {
   } cursorBack{view};
 
   InfoBlock block{};
-  if (link_.ReadBlocks(7, block, false) == 0) return "Get Information Fail.";
+  if (link_.ReadBlocks(kCmdReadInfo, block, false) == 0) return "Get Information Fail.";
   std::string firmware = InfoText(block, kFirmwareText);
   std::string hardware = InfoText(block, kHardwareText);
   std::string controller = InfoText(block, kControllerText);
@@ -234,18 +235,18 @@ std::string DeviceJobs::ReadSettings() {
   for (;;) {
     services.pump.ProcessMessages();
     if (failures > 9 || !s.Busy) break;
-    if (link_.SendCommand(0) == 0) {
+    if (link_.SendCommand(kCmdHandshake) == 0) {
       message = "Connect Fail.";
       break;
     }
-    if (link_.WaitAck(1) != 0) {
+    if (link_.WaitAck(kCmdHandshakeAnswer) != kAckExpected) {
       message = "Return Fail.";
       ++failures;
       link_.Delay(kRetryPauseMs);
       continue;
     }
     if (++answered < 2) continue;
-    message = link_.ReadBlocks(9, s.SettingsImage, false) != 0 ? "" : "Get Settings Fail.";
+    message = link_.ReadBlocks(kCmdReadSettings, s.SettingsImage, false) != 0 ? "" : "Get Settings Fail.";
     break;
   }
   services.view.SetLedBlinking(Led::Link, false);
@@ -263,11 +264,11 @@ std::string DeviceJobs::WriteSettings() {
   for (int attempt = 0;;) {
     services.pump.ProcessMessages();
     if (attempt >= kJobAttempts || !s.Connected || !s.Busy) break;
-    if (link_.SendCommand(0) == 0) {
+    if (link_.SendCommand(kCmdHandshake) == 0) {
       message = "Connect Fail";
       break;
     }
-    if (link_.WaitAck(1) != 0) {
+    if (link_.WaitAck(kCmdHandshakeAnswer) != kAckExpected) {
       message = "Return Fail";
       link_.Delay(kRetryPauseMs);
       ++attempt;
@@ -276,7 +277,7 @@ std::string DeviceJobs::WriteSettings() {
     services.progress.Create(services.texts.LangText(kProcessKey, kProcessText), layout.writeLength);
     const std::uint8_t* window = s.SettingsImage.data() + layout.writeOffset;
     int written = s.ProtocolSelector != 0
-                      ? link_.WriteClassicBlocks(8, window, kClassicWriteTailMs, layout.writeLength)
+                      ? link_.WriteClassicBlocks(kCmdWriteSettings, window, kClassicWriteTailMs, layout.writeLength)
                       : link_.WriteRegisterBlocks(window, kRegisterWriteTailMs, layout.writeLength);
     message = written != 0 ? "" : "Update Settings Fail.";
     services.progress.Free();
@@ -325,8 +326,8 @@ std::string DeviceJobs::DefaultsPhase() {
       return message;
     }
     if (!LinkLedOn()) return "USB Error";
-    if (link_.SendCommand(0) == 0) return "Connect Fail.";
-    if (link_.WaitAck(1) == 0) break;
+    if (link_.SendCommand(kCmdHandshake) == 0) return "Connect Fail.";
+    if (link_.WaitAck(kCmdHandshakeAnswer) == kAckExpected) break;
   }
   for (int attempt = 0;; ++attempt) {
     services.pump.ProcessMessages();
@@ -334,9 +335,9 @@ std::string DeviceJobs::DefaultsPhase() {
       s.Connected = false;
       return message;
     }
-    link_.WaitAck(2);  // drains a stale acknowledgement
-    if (link_.SendCommand(10) == 0) return "SendCommand Fail.";
-    if (link_.WaitAck(2) != 0) continue;
+    link_.WaitAck(kCmdBlockAccepted);  // drains a stale acknowledgement
+    if (link_.SendCommand(kCmdRestoreDefaults) == 0) return "SendCommand Fail.";
+    if (link_.WaitAck(kCmdBlockAccepted) != kAckExpected) continue;
     int maximum = IsLargeCarHardware(s.DeviceInfoStrings[kHardware]) ? 736 : 240;
     services.progress.Create(services.texts.LangText(kProcessKey, kProcessText), maximum);
     message = ReadSettings();

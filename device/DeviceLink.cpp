@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <exception>
 
 #include "platform/hid/Crc16.h"
 #include "platform/hid/HidReportMap.h"
@@ -25,8 +24,19 @@ void DeviceLink::SelectAdapter(const hid::DeviceInfo& adapter) {
   api_.Close(handle_);
   adapterLines_ = {AdapterLabel(adapter)};
   selected_ = adapter;
-  handle_ = api_.OpenPath(adapter.path);
-  if (!handle_) selected_.inputReportLength = selected_.outputReportLength = 0;
+  OpenSelectedAdapter();
+}
+
+// An adapter that cannot be opened keeps no report lengths, and the status
+// log says why (a missing udev rule, most often), since every job after it
+// can only say "Connect Fail.".
+void DeviceLink::OpenSelectedAdapter() {
+  handle_ = api_.OpenPath(selected_.path);
+  if (handle_) return;
+  selected_.inputReportLength = selected_.outputReportLength = 0;
+  const std::string reason = api_.LastError();
+  services_.view.DebugOutput(reason);
+  services_.messages.ShowInfo(reason, IMessageSink::kStatusLine);
 }
 
 void DeviceLink::PauseUntil(std::uint32_t since, std::uint32_t ms) {
@@ -78,7 +88,7 @@ bool DeviceLink::ReceiveFrame(InputFrame& destination, std::uint32_t timeoutMs) 
     int n = 0;
     try {
       n = api_.ReadTimeout(handle_, report.data(), readLength, static_cast<int>(timeoutMs));
-    } catch (const std::exception&) {  // the adapter was pulled out
+    } catch (const hid::EDeviceRemoved&) {
       UnplugPath();
       return false;
     }

@@ -161,6 +161,7 @@ class DeviceLink {
 
   std::uint32_t Tick() { return clock_.GetTickCount(); }
   void PauseUntil(std::uint32_t since, std::uint32_t ms);
+  void OpenSelectedAdapter();
   void UnplugPath();
   void ReturnToNoAdapter(bool hideScanButton);
   void ResetLibrary();

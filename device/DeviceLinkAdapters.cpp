@@ -1,6 +1,7 @@
 // Adapters and hot-plug: enumeration, the adapter list and its twelve slots,
 // the chooser, reopening, and the arrival and removal handlers.
 #include "device/DeviceLink.h"
+#include "device/ProtocolCommands.h"
 #include "platform/hid/UdevHotplug.h"
 
 namespace device {
@@ -44,7 +45,7 @@ void DeviceLink::ReturnToNoAdapterIfGone() {
 bool DeviceLink::HidCtlEnumerate() {
   if (handle_) {
     bool failed = true;
-    for (int probe = 0; probe < kProbes; ++probe) failed = SendCommand(0) == 0 || WaitAckShort(1) != 0;
+    for (int probe = 0; probe < kProbes; ++probe) failed = SendCommand(kCmdHandshake) == 0 || WaitAckShort(kCmdHandshakeAnswer) != kAckExpected;
     if (!failed) return true;
     ResetLibrary();
   }
@@ -58,8 +59,7 @@ void DeviceLink::ReopenDevice() {
   handle_ = nullptr;
   if (!accepted_ || accepted_->empty()) return;
   ResetDeviceState();
-  handle_ = api_.OpenPath(selected_.path);
-  if (!handle_) selected_.inputReportLength = selected_.outputReportLength = 0;
+  OpenSelectedAdapter();
   state_.SettingsReadAttempts = 0;
   services_.timer.SetEnabled(true);
 }

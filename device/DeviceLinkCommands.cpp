@@ -2,6 +2,7 @@
 #include <algorithm>
 
 #include "device/DeviceLink.h"
+#include "device/ProtocolCommands.h"
 
 namespace device {
 namespace {
@@ -46,8 +47,8 @@ int DeviceLink::SendCommand(std::uint8_t c) {
 
 int DeviceLink::SendClassicCommand(std::uint8_t c) {
   FrameMarkers markers = state_.Markers;
-  if (c <= 3 || c == 5) return SendWithRetries(ShortFrame(markers, c));
-  if ((c == 9 || c == 10) && !IsAirplaneModel()) return SendWithRetries(ModeCommandFrame(markers, c, ModeByte()));
+  if (c <= kCmdRepeatBlock || c == kCmdNoHandshakeStart) return SendWithRetries(ShortFrame(markers, c));
+  if ((c == kCmdReadSettings || c == kCmdRestoreDefaults) && !IsAirplaneModel()) return SendWithRetries(ModeCommandFrame(markers, c, ModeByte()));
   std::uint8_t x = state_.ScanMode && services_.view.CheckedLinkMode() == 4 ? 1 : 0;
   return SendWithRetries(CommandFrame(markers, c, x));
 }
@@ -98,86 +99,86 @@ bool DeviceLink::TakeStatusFrame(const InputFrame& frame, std::uint8_t c) {
 int DeviceLink::JudgeHandshakeReply(const InputFrame& reply) {
   state_.ProtocolSelector = 0;
   const auto& b = reply.bytes;
-  return b[3] == 0x03 && b[4] == 0x2C && b[5] == 0x24 ? 0 : 1;
+  return b[3] == 0x03 && b[4] == 0x2C && b[5] == 0x24 ? kAckExpected : kAckOther;
 }
 
 int DeviceLink::JudgeRegisterAck(std::uint8_t c, const InputFrame& reply, std::uint32_t attemptStart) {
-  if (c == 1) return JudgeHandshakeReply(reply);
-  if (c != 2) return 2;
+  if (c == kCmdHandshakeAnswer) return JudgeHandshakeReply(reply);
+  if (c != kCmdBlockAccepted) return kAckNone;
   std::uint8_t function = reply.bytes[3];
   switch (state_.TransferPhase) {
     case kPhaseDefaults:
-    case kPhaseFirmwareStart: return function == 0x06 ? 0 : 1;
-    case kPhaseBlockAnnounce: return function == 0x41 ? 0 : 1;
-    case kPhaseFirmwareEnd: return function == 0x10 ? 0 : 1;
-    default: PauseUntil(attemptStart, kRetryPauseMs); return 2;
+    case kPhaseFirmwareStart: return function == 0x06 ? kAckExpected : kAckOther;
+    case kPhaseBlockAnnounce: return function == 0x41 ? kAckExpected : kAckOther;
+    case kPhaseFirmwareEnd: return function == 0x10 ? kAckExpected : kAckOther;
+    default: PauseUntil(attemptStart, kRetryPauseMs); return kAckNone;
   }
 }
 
 int DeviceLink::JudgeRegisterBlockAck(const InputFrame& reply) const {
   std::uint8_t function = reply.bytes[3], status = reply.bytes[9];
-  if (state_.TransferPhase == kPhaseSettingsWrite && function == 0x17) return 0;
+  if (state_.TransferPhase == kPhaseSettingsWrite && function == 0x17) return kAckExpected;
   if (state_.TransferPhase == kPhaseBlockCommit && function == 0x41) {
-    if (status == 10) return 0;
-    if (status == 11 || status == 14) return 3;
+    if (status == 10) return kAckExpected;
+    if (status == 11 || status == 14) return kAckRestart;
   }
-  return 1;
+  return kAckOther;
 }
 
 // Up to `attempts` receives; an empty one pauses until 150 ms after it began.
 // `judge` decides on a received frame and always ends the wait.
 template <typename Judge>
 int DeviceLink::WaitAttempts(int attempts, std::uint32_t timeoutMs, Judge judge) {
-  if (!AdapterListed()) return 2;
+  if (!AdapterListed()) return kAckNone;
   for (int attempt = 0; attempt < attempts; ++attempt) {
     std::uint32_t attemptStart = Tick();
     InputFrame frame;
     if (ReceiveFrame(frame, timeoutMs)) return judge(frame, attemptStart);
     PauseUntil(attemptStart, kRetryPauseMs);
   }
-  return 2;
+  return kAckNone;
 }
 
 int DeviceLink::WaitAck(std::uint8_t c) {
   return WaitAttempts(kWaitAttempts, kAckReceiveMs, [&](const InputFrame& frame, std::uint32_t attemptStart) {
-    if (IsAck(frame, c)) return 0;
-    return frame.bytes[0] == kRegisterReply ? JudgeRegisterAck(c, frame, attemptStart) : 1;
+    if (IsAck(frame, c)) return kAckExpected;
+    return frame.bytes[0] == kRegisterReply ? JudgeRegisterAck(c, frame, attemptStart) : kAckOther;
   });
 }
 
 int DeviceLink::WaitBlockAck(std::uint8_t c, std::uint32_t timeoutMs) {
   return WaitAttempts(kWaitAttempts, timeoutMs, [&](const InputFrame& frame, std::uint32_t) {
-    if (IsAck(frame, c)) return 0;
-    return frame.bytes[0] == kRegisterReply ? JudgeRegisterBlockAck(frame) : 1;
+    if (IsAck(frame, c)) return kAckExpected;
+    return frame.bytes[0] == kRegisterReply ? JudgeRegisterBlockAck(frame) : kAckOther;
   });
 }
 
 int DeviceLink::WaitAckShort(std::uint8_t c) {
-  if (!AdapterListed()) return 2;
+  if (!AdapterListed()) return kAckNone;
   std::uint32_t start = Tick();
   InputFrame frame;
-  if (!ReceiveFrame(frame, kShortReceiveMs)) return 2;
-  if (IsAck(frame, c) || TakeStatusFrame(frame, c)) return 0;
-  if (frame.bytes[0] != kRegisterReply) return 1;
-  if (services_.view.ProgramCardChecked()) return 1;
-  if (c == 1) return JudgeHandshakeReply(frame);
-  if (c == 2 || c == 17 || c == 21) PauseUntil(start, kRetryPauseMs);
-  return 2;
+  if (!ReceiveFrame(frame, kShortReceiveMs)) return kAckNone;
+  if (IsAck(frame, c) || TakeStatusFrame(frame, c)) return kAckExpected;
+  if (frame.bytes[0] != kRegisterReply) return kAckOther;
+  if (services_.view.ProgramCardChecked()) return kAckOther;
+  if (c == kCmdHandshakeAnswer) return JudgeHandshakeReply(frame);
+  if (c == kCmdBlockAccepted || c == kCmdChannelStatus || c == kCmdSetLinkMode) PauseUntil(start, kRetryPauseMs);
+  return kAckNone;
 }
 
 int DeviceLink::WaitAckTimeout(std::uint8_t c, std::uint32_t timeoutMs) {
-  if (!AdapterListed()) return 2;
+  if (!AdapterListed()) return kAckNone;
   InputFrame frame;
-  if (!ReceiveFrame(frame, timeoutMs)) return 2;
-  return IsAck(frame, c) || TakeStatusFrame(frame, c) ? 0 : 1;
+  if (!ReceiveFrame(frame, timeoutMs)) return kAckNone;
+  return IsAck(frame, c) || TakeStatusFrame(frame, c) ? kAckExpected : kAckOther;
 }
 
 int DeviceLink::WaitWriteAck(std::uint8_t function, std::uint8_t addressHigh, std::uint8_t addressLow) {
   return WaitAttempts(kWaitAttempts, kAckReceiveMs, [&](const InputFrame& frame, std::uint32_t) {
-    if (frame.bytes[0] != kRegisterReply) return 1;
-    if (function != 0x17) return 1;
+    if (frame.bytes[0] != kRegisterReply) return kAckOther;
+    if (function != 0x17) return kAckOther;
     state_.ProtocolSelector = 0;
-    return frame.bytes[4] == addressHigh && frame.bytes[5] == addressLow ? 0 : 1;
+    return frame.bytes[4] == addressHigh && frame.bytes[5] == addressLow ? kAckExpected : kAckOther;
   });
 }
 

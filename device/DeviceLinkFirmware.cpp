@@ -3,6 +3,7 @@
 #include <exception>
 
 #include "device/DeviceLink.h"
+#include "device/ProtocolCommands.h"
 
 namespace device {
 namespace {
@@ -46,7 +47,7 @@ int DeviceLink::ProgramBlocks(const std::uint8_t* image, std::size_t length, int
     auto s = static_cast<std::uint16_t>(size);
     state_.TransferPhase = kPhaseBlockAnnounce;
     SendFrame(RegisterBlockControlFrame(r, s, false));
-    if (WaitAck(2) != 0) {
+    if (WaitAck(kCmdBlockAccepted) != kAckExpected) {
       services_.view.DebugOutput("Recv Error");
       ++attempts;
       continue;
@@ -57,13 +58,13 @@ int DeviceLink::ProgramBlocks(const std::uint8_t* image, std::size_t length, int
     Delay(kBeforeCommitMs);
     state_.TransferPhase = kPhaseBlockCommit;
     SendFrame(RegisterBlockControlFrame(r, s, true));
-    int commit = WaitBlockAck(2, kBlockAckMs);
-    if (commit != 0) services_.view.DebugOutput("Recv Error");
-    if (commit == 3) {
+    int commit = WaitBlockAck(kCmdBlockAccepted, kBlockAckMs);
+    if (commit != kAckExpected) services_.view.DebugOutput("Recv Error");
+    if (commit == kAckRestart) {
       state_.Connected = false;
       return kRestartRequested;
     }
-    if (commit != 0) {
+    if (commit != kAckExpected) {
       ++attempts;
       continue;
     }
@@ -83,7 +84,7 @@ int DeviceLink::ProgramRegisterDevice(const std::uint8_t* image, std::uint32_t t
       if (!NextAttemptAllowed(attempts, attemptStart)) return static_cast<int>(kFailed);
       state_.TransferPhase = kPhaseFirmwareStart;
       SendFrame(RegisterProgramStartFrame());
-      if (WaitAck(2) == 0) break;
+      if (WaitAck(kCmdBlockAccepted) == kAckExpected) break;
       services_.view.DebugOutput("Recv Error");
       ++attempts;
     }
@@ -95,7 +96,7 @@ int DeviceLink::ProgramRegisterDevice(const std::uint8_t* image, std::uint32_t t
       if (!NextAttemptAllowed(attempts, attemptStart)) return static_cast<int>(kFailed);
       state_.TransferPhase = kPhaseFirmwareEnd;
       SendFrame(end);
-      if (WaitAck(2) == 0) return static_cast<int>(kProgrammed);
+      if (WaitAck(kCmdBlockAccepted) == kAckExpected) return static_cast<int>(kProgrammed);
       services_.view.DebugOutput("Recv Error");
       ++attempts;
     }

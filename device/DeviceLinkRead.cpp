@@ -3,9 +3,9 @@
 #include <bit>
 #include <charconv>
 #include <cstring>
-#include <exception>
 
 #include "device/DeviceLink.h"
+#include "device/ProtocolCommands.h"
 #include "platform/hid/Crc16.h"
 
 namespace device {
@@ -66,7 +66,7 @@ int DeviceLink::ReadBlocks(std::uint8_t c, std::span<std::uint8_t> destination, 
         ++progress.errors;
         continue;
       }
-      if (waitAck2 && WaitAck(2) != 0) {
+      if (waitAck2 && WaitAck(kCmdBlockAccepted) != kAckExpected) {
         ++progress.errors;
         continue;
       }
@@ -74,7 +74,7 @@ int DeviceLink::ReadBlocks(std::uint8_t c, std::span<std::uint8_t> destination, 
       if (end == ReadEnd::Done) result = 1;
       if (end == ReadEnd::Done || end == ReadEnd::Failed) break;
     }
-  } catch (const std::exception&) {
+  } catch (const hid::EDeviceRemoved&) {
     result = 0;
   }
   services_.view.SetLedBlinking(Led::Activity, false);
@@ -126,7 +126,7 @@ DeviceLink::ReadEnd DeviceLink::TakeClassicFrame(std::uint8_t c, const InputFram
   bool inSequence = intact && b[0] == markers.start && idx == progress.expected;
   std::uint8_t answer = 3;
   if (inSequence && b[1] == c) {
-    std::size_t offset = c == 14 ? 16 * (idx % kLogWindowFrames) : 16 * idx;
+    std::size_t offset = c == kCmdDataLog ? 16 * (idx % kLogWindowFrames) : 16 * idx;
     if (offset + n > kImageBytes) return ReadEnd::Failed;
     progress.errors = 0;
     answer = 2;
@@ -142,7 +142,7 @@ DeviceLink::ReadEnd DeviceLink::TakeClassicFrame(std::uint8_t c, const InputFram
   progress.lastAnswer = answer;
   if (SendCommand(answer) == 0) return ReadEnd::Stopped;
   if (progress.errors != 0) return ReadEnd::Continue;
-  if (c == 14 && (progress.running == kLogWindowBytes || n < 16)) {
+  if (c == kCmdDataLog && (progress.running == kLogWindowBytes || n < 16)) {
     DecodeDataLog(progress.assembly.data(), progress.running);
     progress.running = 0;
   }

@@ -1,8 +1,8 @@
 // Block writes of both protocols.
 #include <algorithm>
-#include <exception>
 
 #include "device/DeviceLink.h"
+#include "device/ProtocolCommands.h"
 
 namespace device {
 namespace {
@@ -27,7 +27,7 @@ void DeviceLink::BeginTransfer() {
   state_.RegisterWordCounter = 0;
   services_.view.SetLedBlinking(Led::Activity, true);
   Delay(kSettleMs);
-  WaitAck(1);  // drains a stale reply
+  WaitAck(kCmdHandshakeAnswer);  // drains a stale reply
 }
 
 // Pumps, then tells whether another attempt may start: gives up (clearing
@@ -74,7 +74,7 @@ int DeviceLink::GuardedTransfer(const std::function<int()>& transfer) {
   try {
     BeginTransfer();
     result = transfer();
-  } catch (const std::exception&) {
+  } catch (const hid::EDeviceRemoved&) {
     result = 0;
   }
   services_.view.SetLedBlinking(Led::Activity, false);
@@ -90,9 +90,9 @@ int DeviceLink::WriteClassicBlocks(std::uint8_t c, const std::uint8_t* data, std
         if (tailMs > 0) Delay(tailMs);
         return ChunkResult::Finished;
       }
-      bool firstFirmwareFrame = c == 12 && chunk == 0 && attempt == 0;
-      int ack = WaitBlockAck(2, firstFirmwareFrame ? kFirstFirmwareAckMs : kBlockAckMs);
-      return ack == 0 ? ChunkResult::Acknowledged : ChunkResult::NotAcknowledged;
+      bool firstFirmwareFrame = c == kCmdFirmwarePartA && chunk == 0 && attempt == 0;
+      int ack = WaitBlockAck(kCmdBlockAccepted, firstFirmwareFrame ? kFirstFirmwareAckMs : kBlockAckMs);
+      return ack == kAckExpected ? ChunkResult::Acknowledged : ChunkResult::NotAcknowledged;
     });
   });
 }

@@ -2,8 +2,9 @@
 // What the settings catalogue, the firmware upload and the upgrade planner
 // need of the main form beyond the device link's own services: the firmware
 // widgets (the single device's set or, for link modes 2 to 4, the link
-// adapter's set), the program folder, questions to the user, the progress
-// box's life, and identification's information read.
+// adapter's set), the program folder, questions to the user, and
+// identification's information read. Demo mode, the progress box and the
+// language-prefixed keys come from the device link's services.
 #include <array>
 #include <cstdint>
 #include <string>
@@ -46,7 +47,6 @@ class IFirmwareView {
   virtual std::string ProgramCardCaption() = 0;
   virtual int DescriptionTabCount() = 0;
   virtual bool LinkLedOn() = 0;             ///< Circle1 shows "#FF00AA00"
-  virtual bool DemoMode() = 0;
   virtual void SetFormStyleNormal() = 0;
 };
 
@@ -59,16 +59,11 @@ class IFirmwareShell {
   /// The local database version text of version_control.xml ("2016-03-21").
   virtual std::string LocalDatabaseVersion() = 0;
   virtual bool IsChinese() = 0;
-  /// The language-prefixed form of an ini key ("chs" or "eng" + key).
-  virtual std::string LangKey(const std::string& key) = 0;
   /// True when the extra device text holds a character other than digits,
   /// letters, "-", "." and "_".
   virtual bool HasInvalidChars(const std::string& text) = 0;
   /// A Yes/No question box with a question icon; true for Yes.
   virtual bool AskYesNo(const std::string& text, const std::string& caption) = 0;
-  /// Frees any progress box, then shows a new one with `label` and `maximum`, value 0.
-  virtual void CreateProgressBox(const std::string& label, int maximum) = 0;
-  virtual void FreeProgressBox() = 0;
 };
 
 /// Identification's information read, which the upload repeats.

@@ -1,6 +1,7 @@
 #include "device/FirmwareUpgrade.h"
 
 #include "device/FirmwareCrypto.h"
+#include "device/ProtocolCommands.h"
 #include "device/SettingsCatalogue.h"
 #include "device/SqliteDb.h"
 
@@ -17,17 +18,17 @@ constexpr int kPartBAttempts = 10;
 // Clears Upgrading and the progress box on every way out, exceptions included.
 class UpgradeScope {
  public:
-  UpgradeScope(DeviceState& state, IFirmwareShell& shell) : state_(state), shell_(shell) { state_.Upgrading = true; }
+  UpgradeScope(DeviceState& state, IProgressBox& box) : state_(state), box_(box) { state_.Upgrading = true; }
   ~UpgradeScope() {
     state_.Upgrading = false;
-    shell_.FreeProgressBox();
+    box_.Free();
   }
   UpgradeScope(const UpgradeScope&) = delete;
   UpgradeScope& operator=(const UpgradeScope&) = delete;
 
  private:
   DeviceState& state_;
-  IFirmwareShell& shell_;
+  IProgressBox& box_;
 };
 
 }  // namespace
@@ -36,7 +37,7 @@ FirmwareUpgrade::FirmwareUpgrade(DeviceLink& link, const SettingsCatalogue& cata
                                  const UpgradeServices& services)
     : link_(link), catalogue_(catalogue), progress_(progress), services_(services) {}
 
-bool FirmwareUpgrade::HandshakeAnswered() { return link_.SendCommand(0) != 0 && link_.WaitAckShort(1) == 0; }
+bool FirmwareUpgrade::HandshakeAnswered() { return link_.SendCommand(kCmdHandshake) != 0 && link_.WaitAckShort(kCmdHandshakeAnswer) == kAckExpected; }
 
 // Handshakes until one is answered or the window has passed, with a pause
 // before (`pauseFirst`) or after each attempt.
@@ -104,18 +105,18 @@ std::string FirmwareUpgrade::UploadPartB(const FirmwareImage& image) {
   for (int attempt = 0;;) {
     services_.pump.ProcessMessages();
     if (attempt >= kPartBAttempts || !state.Connected || !state.Busy) return "Max Fail Error.";
-    if (link_.SendCommand(0) == 0) return "Connect Error.";
-    if (link_.WaitAck(1) != 0) {
+    if (link_.SendCommand(kCmdHandshake) == 0) return "Connect Error.";
+    if (link_.WaitAck(kCmdHandshakeAnswer) != kAckExpected) {
       ++attempt;
       continue;
     }
-    if (link_.WriteClassicBlocks(4, image.partB.data(), kTailMs, static_cast<int>(image.partB.size()))) return {};
+    if (link_.WriteClassicBlocks(kCmdFirmwarePartB, image.partB.data(), kTailMs, static_cast<int>(image.partB.size()))) return {};
     // A writer that gave up has cleared Connected: the next pass ends.
   }
 }
 
 std::string FirmwareUpgrade::UploadClassic(const FirmwareImage& image) {
-  if (!link_.WriteClassicBlocks(12, image.partA.data(), kTailMs, static_cast<int>(image.partA.size())))
+  if (!link_.WriteClassicBlocks(kCmdFirmwarePartA, image.partA.data(), kTailMs, static_cast<int>(image.partA.size())))
     return "Communicate Error.";
   // The device restarts into its loader before it takes part B.
   AwaitHandshake(true);
@@ -129,8 +130,8 @@ std::string FirmwareUpgrade::Upload(const FirmwareImage& image) {
     services_.pump.ProcessMessages();
     link_.Delay(kUploadPassMs);
     if (attempt >= kUploadAttempts || !state.Connected || !state.Busy) return message;
-    if (link_.SendCommand(0) == 0) return "Connect Error.";
-    if (link_.WaitAck(1) != 0) {
+    if (link_.SendCommand(kCmdHandshake) == 0) return "Connect Error.";
+    if (link_.WaitAck(kCmdHandshakeAnswer) != kAckExpected) {
       message = "Return Error.";
       ++attempt;
       continue;
@@ -161,12 +162,11 @@ std::string FirmwareUpgrade::UpgradeFirmware(const std::string& version, const s
 }
 
 std::string FirmwareUpgrade::UpgradeWhileFlagged(const std::string& version, const std::string& title) {
-  UpgradeScope scope(link_.State(), services_.shell);
+  UpgradeScope scope(link_.State(), services_.progress);
   FirmwareImage image;
   if (std::string message = Prepare(version, title, image); !message.empty()) return message;
-  services_.shell.FreeProgressBox();
-  services_.shell.CreateProgressBox(services_.texts.LangText("Process", "处理中，请稍候..."),
-                                    static_cast<int>(image.partA.size() + image.partB.size()));
+  services_.progress.Create(services_.texts.LangText("Process", "处理中，请稍候..."),
+                            static_cast<int>(image.partA.size() + image.partB.size()));
   return Upload(image);
 }
 

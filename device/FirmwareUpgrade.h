@@ -35,6 +35,7 @@ struct UpgradeServices {
   IMessagePump& pump;
   ITexts& texts;
   IMessageSink& messages;
+  IProgressBox& progress;
   IFirmwareView& firmware;
   IFirmwareShell& shell;
   IDeviceIdentity& identity;

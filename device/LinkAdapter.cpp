@@ -1,6 +1,7 @@
 #include "device/LinkAdapter.h"
 
 #include "device/JobScope.h"
+#include "device/ProtocolCommands.h"
 
 namespace device {
 namespace {
@@ -112,7 +113,7 @@ bool LinkAdapter::SelectFirstAnsweringChannel() {
 
 void LinkAdapter::ScanTick() {
   DeviceState& s = link_.State();
-  if (link_.SendCommand(17) == 0 || link_.WaitAckShort(17) != 0) return;
+  if (link_.SendCommand(kCmdChannelStatus) == 0 || link_.WaitAckShort(kCmdChannelStatus) != kAckExpected) return;
   for (int n = 1; n <= kChannels; ++n) {
     bool answered = s.ChannelFlags[static_cast<std::size_t>(n - 1)] != 0;
     services_.components.SetChecked(ChannelComponent("cbChannel", n), answered);
@@ -129,8 +130,8 @@ LinkAdapter::Selection LinkAdapter::SelectChannel(int n, int refusalLimit, bool 
   for (int attempt = 0; attempt < kSelectAttempts; ++attempt) {
     link_.Services().pump.ProcessMessages();
     if (!link_.AdapterListed() || (whileBusy && !s.Busy)) return Selection::Lost;
-    if (link_.SendLinkCommand(18, static_cast<std::uint8_t>(n)) == 0) continue;
-    if (link_.WaitAckShort(2) == 0) return Selection::Acknowledged;
+    if (link_.SendLinkCommand(kCmdSelectChannel, static_cast<std::uint8_t>(n)) == 0) continue;
+    if (link_.WaitAckShort(kCmdBlockAccepted) == kAckExpected) return Selection::Acknowledged;
     if (++refusals >= refusalLimit) return Selection::Refused;
   }
   return Selection::Refused;
@@ -142,13 +143,13 @@ void LinkAdapter::UseChannelMarkers() {
   if (mode != 4) return;
   for (int i = 0; i < kCanHandshakes; ++i) {
     link_.Services().pump.ProcessMessages();
-    if (link_.SendCommand(0) != 0) link_.WaitAckTimeout(1, kCanHandshakeMs);
+    if (link_.SendCommand(kCmdHandshake) != 0) link_.WaitAckTimeout(kCmdHandshakeAnswer, kCanHandshakeMs);
   }
 }
 
 void LinkAdapter::Handshakes(int count) {
   for (int i = 0; i < count; ++i)
-    if (link_.SendCommand(0) != 0) link_.WaitAckShort(1);
+    if (link_.SendCommand(kCmdHandshake) != 0) link_.WaitAckShort(kCmdHandshakeAnswer);
 }
 
 void LinkAdapter::btnUpgrade2Click() {
@@ -164,7 +165,7 @@ void LinkAdapter::btnUpgrade2Click() {
     s.Markers = services.view.CheckedLinkMode() == 2 ? kLinkMarkers : kScanMarkers;
     s.Busy = s.Connected = true;
     Handshakes(2);
-    link_.WaitAckShort(1);
+    link_.WaitAckShort(kCmdHandshakeAnswer);
     if (SelectChannel(n, kChannelRefusals, true) == Selection::Acknowledged) {
       UseChannelMarkers();
       if (services_.upgradeChannel(services_.components.Text(box)))

@@ -33,6 +33,8 @@ class ITexts {
   virtual ~ITexts() = default;
   /// The text of `key` ("chs"/"eng" prefix added), or `fallback` when missing.
   virtual std::string LangText(const std::string& key, const std::string& fallback) = 0;
+  /// The language-prefixed form of an ini key ("chs" or "eng" + key).
+  virtual std::string LangKey(const std::string& key) = 0;
 };
 
 /// The one message sink (ShowInfo).

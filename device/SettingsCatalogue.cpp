@@ -1,22 +1,17 @@
 #include "device/SettingsCatalogue.h"
 
 #include <algorithm>
-#include <cctype>
 #include <exception>
 #include <filesystem>
 
 #include "device/SqliteDb.h"
 #include "device/VersionControl.h"
+#include "platform/rtl/TextCompare.h"
 
 namespace device {
 namespace {
 
 constexpr std::string_view kDatabaseSuffix = "_settings.db3";
-
-std::string Lower(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
-  return text;
-}
 
 bool Contains(const std::string& text, std::string_view part) { return text.find(part) != std::string::npos; }
 
@@ -48,12 +43,12 @@ std::vector<std::string> SettingsCatalogue::DatabaseFiles() {
   std::vector<std::filesystem::path> found;
   std::error_code error;
   for (const auto& entry : std::filesystem::directory_iterator(services_.shell.ProgramFolder(), error)) {
-    std::string name = Lower(entry.path().filename().string());
+    std::string name = rtl::LowerCase(entry.path().filename().string());
     if (name.ends_with(kDatabaseSuffix) && entry.is_regular_file(error))
       found.push_back(entry.path());
   }
   std::sort(found.begin(), found.end(), [](const auto& a, const auto& b) {
-    return Lower(a.filename().string()) < Lower(b.filename().string());
+    return rtl::LowerCase(a.filename().string()) < rtl::LowerCase(b.filename().string());
   });
   std::vector<std::string> paths;
   for (const auto& path : found) paths.push_back(path.string());

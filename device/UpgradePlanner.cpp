@@ -87,7 +87,7 @@ bool UpgradePlanner::Run(const Twin& twin) {
   IFirmwareView& firmware = services_.firmware;
   if (state_.PendingUpgradeStep > 0) firmware.SetFirmwareItemIndex(twin.link, state_.PendingUpgradeStep - 1);
   bool busyElsewhere = !twin.link && state_.Busy && state_.PendingUpgradeStep < 1;
-  if (firmware.DemoMode() || busyElsewhere || !state_.Connected || !firmware.UpgradeButtonEnabled(twin.link))
+  if (services_.view.DemoMode() || busyElsewhere || !state_.Connected || !firmware.UpgradeButtonEnabled(twin.link))
     return false;
   state_.Busy = true;
   firmware.FocusFirmwareCombo(twin.link);
@@ -115,7 +115,7 @@ bool UpgradePlanner::PlanAndUpload(const Twin& twin) {
   std::string current = WithoutFinalA(info[kFirmware]);
   std::string chosen = TargetOf(firmware.FirmwareItemText(twin.link));
   VersionControl versions(catalogue_.ActiveDatabasePath(), info[kController], info[kHardware]);
-  std::string notes = versions.Text(services_.shell.LangKey(chosen + "_readme"));
+  std::string notes = versions.Text(services_.texts.LangKey(chosen + "_readme"));
   if (!notes.empty() && !services_.shell.AskYesNo(notes, kCaption)) {
     if (firmware.FirmwareItemCount(twin.link) > 0) firmware.SetUpgradeButtonEnabled(twin.link, true);
     services_.view.SetMainWindowEnabled(true);

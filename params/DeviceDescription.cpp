@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "params/PageEntries.h"
+#include "platform/rtl/DebugOutput.h"
 
 namespace params {
 namespace {
@@ -189,9 +190,7 @@ void LoadDeviceDescription(const app::IniStore& langIni, const std::string& name
   if (!anyGroup) version.tabs[0].group = AllItemsGroup(version.item);
 }
 
-MyThread::MyThread(std::shared_ptr<const app::IniStore> langIni, DescriptionKey device,
-                   LoadedDescription current)
-    : langIni_(std::move(langIni)), device_(std::move(device)), result_(std::move(current)) {
+MyThread::MyThread(Load load, LoadedDescription current) : load_(std::move(load)), result_{std::move(current), {}} {
   thread_ = std::thread([this] { Execute(); });
 }
 
@@ -203,15 +202,18 @@ void MyThread::Execute() {
   // The UI thread waits for the flag, so a load that fails must set it too;
   // it then keeps the description it started from.
   try {
-    LoadedDescription loaded = result_;
-    LoadDeviceDescription(StoreOrEmpty(langIni_), {}, device_, loaded);
-    result_ = std::move(loaded);
+    LoadedDescription loaded = result_.description;
+    load_(loaded);
+    result_.description = std::move(loaded);
+  } catch (const std::exception& error) {
+    result_.error = error.what();
   } catch (...) {
+    result_.error = "unknown error";
   }
   finished_.store(true, std::memory_order_release);
 }
 
-LoadedDescription MyThread::TakeResult() {
+MyThread::Result MyThread::TakeResult() {
   if (thread_.joinable()) thread_.join();
   return std::move(result_);
 }
@@ -229,7 +231,11 @@ void DeviceDescription::LoadDeviceDescription(const std::string& name, Descripti
 
 void DeviceDescription::StartBackgroundLoad(const DescriptionKey& device) {
   if (thread_) TakeBackgroundResult();
-  thread_ = std::make_unique<MyThread>(langIni_(), device, current_);
+  thread_ = std::make_unique<MyThread>(
+      [store = langIni_(), device = DescriptionKey(device)](LoadedDescription& loaded) mutable {
+        params::LoadDeviceDescription(StoreOrEmpty(store), {}, device, loaded);
+      },
+      current_);
 }
 
 bool DeviceDescription::DescriptionLoaded() {
@@ -240,8 +246,10 @@ bool DeviceDescription::DescriptionLoaded() {
 }
 
 void DeviceDescription::TakeBackgroundResult() {
-  current_ = thread_->TakeResult();
+  MyThread::Result result = thread_->TakeResult();
   thread_.reset();
+  current_ = std::move(result.description);
+  if (!result.error.empty()) rtl::OutputDebugString("device description not loaded: " + result.error);
   if (applyIcons_) applyIcons_(current_.icons);
 }
 

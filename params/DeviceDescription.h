@@ -109,13 +109,20 @@ void LoadDeviceDescription(const app::IniStore& langIni, const std::string& name
                            DescriptionKey& device, LoadedDescription& loaded);
 
 // One background load: created, it starts at once on its own thread and
-// loads the device's description from `langIni` into a copy of `current`.
-// The worker touches nothing but that copy and the store, which it keeps
-// alive. The UI side polls Finished() and then takes the result.
+// runs `load` on a copy of `current`. The load touches nothing but that copy
+// and what it captured (the store, which it keeps alive). The UI side polls
+// Finished() and then takes the result.
 class MyThread {
  public:
-  MyThread(std::shared_ptr<const app::IniStore> langIni, DescriptionKey device,
-           LoadedDescription current);
+  using Load = std::function<void(LoadedDescription&)>;
+  // What a load hands back: the description it made, or, when it raised,
+  // the description it started from and the error's text.
+  struct Result {
+    LoadedDescription description;
+    std::string error;  // empty when the load succeeded
+  };
+
+  MyThread(Load load, LoadedDescription current);
   ~MyThread();  // waits for the load
   MyThread(const MyThread&) = delete;
   MyThread& operator=(const MyThread&) = delete;
@@ -123,14 +130,13 @@ class MyThread {
   // True once the load has ended (the result is then complete).
   bool Finished() const noexcept { return finished_.load(std::memory_order_acquire); }
   // Waits for the load and hands over its result; call once.
-  LoadedDescription TakeResult();
+  Result TakeResult();
 
  private:
   void Execute();
 
-  std::shared_ptr<const app::IniStore> langIni_;
-  DescriptionKey device_;
-  LoadedDescription result_;
+  Load load_;
+  Result result_;
   std::atomic<bool> finished_{false};
   std::thread thread_;
 };
@@ -159,7 +165,8 @@ class DeviceDescription {
   // until the load has been taken in.
   void StartBackgroundLoad(const DescriptionKey& device);
   // Polls the background load: once it has ended, its result replaces the
-  // description (and its icons are applied) and this returns true.
+  // description (and its icons are applied) and this returns true. A load
+  // that failed keeps the description and writes why to the debug output.
   bool DescriptionLoaded();
 
  private:

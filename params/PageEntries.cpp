@@ -1,20 +1,13 @@
 #include "params/PageEntries.h"
 
 #include <algorithm>
-#include <cctype>
 #include <charconv>
 
 #include "params/TextFunctions.h"
+#include "platform/rtl/TextTrim.h"
 
 namespace params {
 namespace {
-
-std::string_view Trimmed(std::string_view text) {
-  auto blank = [](char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; };
-  while (!text.empty() && blank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && blank(text.back())) text.remove_suffix(1);
-  return text;
-}
 
 bool AllDigits(std::string_view text) {
   return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
@@ -25,7 +18,7 @@ bool AllDigits(std::string_view text) {
 std::vector<PageEntry> PageEntries(std::string_view group, int itemCount) {
   std::vector<PageEntry> entries;
   for (const std::string& part : SplitString(",", group)) {
-    std::string_view entry = Trimmed(part);
+    std::string_view entry = rtl::Trim(part);
     if (entry == "-") {
       entries.push_back({true, -1});
       continue;

@@ -10,6 +10,8 @@
 #include <cstdio>
 
 #include "platform/gdiplus/CairoGdiPlus.h"
+#include "platform/gdiplus/CairoHandles.h"
+#include "platform/rtl/TextCompare.h"
 #include "platform/rtl/TextConvert.h"
 
 namespace gdip::cairo_impl {
@@ -78,14 +80,11 @@ void SetFontOptions(PangoContext* context, TextRenderingHint hint) {
 
 // One string laid out as GDI+ places it in a layout rectangle.
 struct LaidOut {
-  PangoLayout* layout = nullptr;
+  GObjectPtr<PangoLayout> layout;
   double x = 0, y = 0;  // where the pango layout's origin goes
   double pad = 0;
   PangoRectangle logical{};
   std::vector<int> offsets;  // UTF-16 unit to byte
-  ~LaidOut() {
-    if (layout) g_object_unref(layout);
-  }
 };
 
 void LayOut(LaidOut& out, PangoContext* context, const WCHAR* text, INT length, const std::string& family, INT style,
@@ -95,29 +94,29 @@ void LayOut(LaidOut& out, PangoContext* context, const WCHAR* text, INT length, 
   const StringAlignment lineAlign = format ? format->lineAlign : StringAlignmentNear;
   const std::string utf8 = rtl::Utf16ToUtf8(View(text, length));
   out.offsets = Utf8Offsets(View(text, length));
-  out.layout = pango_layout_new(context);
-  pango_layout_set_text(out.layout, utf8.c_str(), int(utf8.size()));
+  out.layout.reset(pango_layout_new(context));
+  pango_layout_set_text(out.layout.get(), utf8.c_str(), int(utf8.size()));
   PangoFontDescription* description = Describe(family, style, pixels);
-  pango_layout_set_font_description(out.layout, description);
+  pango_layout_set_font_description(out.layout.get(), description);
   pango_font_description_free(description);
   if (style & (FontStyleUnderline | FontStyleStrikeout)) {
     PangoAttrList* attrs = pango_attr_list_new();
     if (style & FontStyleUnderline) pango_attr_list_insert(attrs, pango_attr_underline_new(PANGO_UNDERLINE_SINGLE));
     if (style & FontStyleStrikeout) pango_attr_list_insert(attrs, pango_attr_strikethrough_new(true));
-    pango_layout_set_attributes(out.layout, attrs);
+    pango_layout_set_attributes(out.layout.get(), attrs);
     pango_attr_list_unref(attrs);
   }
-  pango_layout_set_alignment(out.layout, align == StringAlignmentCenter ? PANGO_ALIGN_CENTER
+  pango_layout_set_alignment(out.layout.get(), align == StringAlignmentCenter ? PANGO_ALIGN_CENTER
                                          : align == StringAlignmentFar  ? PANGO_ALIGN_RIGHT
                                                                         : PANGO_ALIGN_LEFT);
   out.pad = pixels * kPadPerEm;
   // A width of 0 means no limit, as does NoWrap.
   const bool wrap = !(flags & StringFormatFlagsNoWrap) && rect.Width > 0;
   if (wrap) {
-    pango_layout_set_width(out.layout, int(std::max(1.0, rect.Width - 2 * out.pad) * PANGO_SCALE));
-    pango_layout_set_wrap(out.layout, PANGO_WRAP_WORD_CHAR);
+    pango_layout_set_width(out.layout.get(), int(std::max(1.0, rect.Width - 2 * out.pad) * PANGO_SCALE));
+    pango_layout_set_wrap(out.layout.get(), PANGO_WRAP_WORD_CHAR);
   }
-  pango_layout_get_extents(out.layout, nullptr, &out.logical);
+  pango_layout_get_extents(out.layout.get(), nullptr, &out.logical);
   const double lx = double(out.logical.x) / PANGO_SCALE, ly = double(out.logical.y) / PANGO_SCALE;
   const double lw = double(out.logical.width) / PANGO_SCALE, lh = double(out.logical.height) / PANGO_SCALE;
   if (wrap) {
@@ -148,7 +147,7 @@ std::vector<RectF> RangeRects(const LaidOut& t, const std::string& text, Charact
   const int first = std::clamp(range.First, 0, units), last = std::clamp(range.First + range.Length, 0, units);
   if (last <= first) return rects;
   const int start = t.offsets[first], end = t.offsets[last];
-  PangoLayoutIter* iter = pango_layout_get_iter(t.layout);
+  PangoLayoutIter* iter = pango_layout_get_iter(t.layout.get());
   do {
     PangoLayoutLine* line = pango_layout_iter_get_line_readonly(iter);
     int lineEnd = line->start_index + line->length;
@@ -220,8 +219,7 @@ double FontImpl::PixelsAt(REAL dpi) const {
 }
 
 bool CairoGdiPlus::FamilyInstalled(const std::string& name) {
-  std::string key = name;
-  for (char& c : key) c = g_ascii_tolower(c);
+  const std::string key = rtl::LowerCase(name);
   auto known = installed_.find(key);
   if (known != installed_.end()) return known->second;
   FcPattern* pattern = FcPatternCreate();
@@ -299,7 +297,9 @@ Status CairoGdiPlus::GdipGetGenericFontFamilySansSerif(GpFontFamily** family) {
 Status CairoGdiPlus::GdipCloneFontFamily(GpFontFamily* family, GpFontFamily** clone) {
   auto* f = As<FamilyImpl>(family);
   if (!f || !clone) return InvalidParameter;
-  *clone = new FamilyImpl(*f);
+  auto* copy = new FamilyImpl;
+  copy->name = f->name;
+  *clone = copy;
   return Ok;
 }
 
@@ -464,11 +464,11 @@ Status CairoGdiPlus::GdipDrawString(GpGraphics* graphics, const WCHAR* text, INT
   cairo_move_to(cr, laid.x, laid.y);
   if (b->alpha < 1) {
     cairo_push_group(cr);
-    pango_cairo_show_layout(cr, laid.layout);
+    pango_cairo_show_layout(cr, laid.layout.get());
     cairo_pop_group_to_source(cr);
     cairo_paint_with_alpha(cr, b->alpha);
   } else {
-    pango_cairo_show_layout(cr, laid.layout);
+    pango_cairo_show_layout(cr, laid.layout.get());
   }
   cairo_restore(cr);
   return Ok;
@@ -486,7 +486,7 @@ Status CairoGdiPlus::GdipMeasureString(GpGraphics* graphics, const WCHAR* text, 
   const bool empty = laid.offsets.size() <= 1;
   *bounds = empty ? RectF{layout->X, layout->Y, 0, 0} : PaddedBox(laid);
   if (codepointsFitted) *codepointsFitted = INT(laid.offsets.size() - 1);
-  if (linesFilled) *linesFilled = empty ? 0 : pango_layout_get_line_count(laid.layout);
+  if (linesFilled) *linesFilled = empty ? 0 : pango_layout_get_line_count(laid.layout.get());
   return Ok;
 }
 
@@ -504,7 +504,7 @@ Status CairoGdiPlus::GdipMeasureCharacterRanges(GpGraphics* graphics, const WCHA
   }
   LaidOut laid;
   LayOut(laid, ContextFor(*g), text, length, f->family, f->style, f->PixelsAt(g->dpiY), *layout, fmt);
-  const std::string utf8 = pango_layout_get_text(laid.layout);
+  const std::string utf8 = pango_layout_get_text(laid.layout.get());
   const bool trailing = fmt->flags & StringFormatFlagsMeasureTrailingSpaces;
   for (INT i = 0; i < regionCount; ++i) {
     auto* region = As<RegionImpl>(regions[i]);
@@ -530,7 +530,7 @@ Status CairoGdiPlus::GdipAddPathString(GpPath* path, const WCHAR* text, INT leng
   cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_A8, 1, 1);
   cairo_t* cr = cairo_create(surface);
   cairo_move_to(cr, laid.x, laid.y);
-  pango_cairo_layout_path(cr, laid.layout);
+  pango_cairo_layout_path(cr, laid.layout.get());
   cairo_path_t* outline = cairo_copy_path(cr);
   p->figureOpen = false;
   bool pendingMove = false;

@@ -1,13 +1,20 @@
 #include "platform/gdiplus/Gdi.h"
 
+#include <cairo.h>
+
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+
+#include "platform/gdiplus/CairoHandles.h"
 
 namespace gdip {
 
 class GdiObject {
  public:
+  GdiObject() = default;
+  GdiObject(const GdiObject&) = delete;
+  GdiObject& operator=(const GdiObject&) = delete;
   virtual ~GdiObject() = default;
 };
 
@@ -17,25 +24,21 @@ class DibSection final : public GdiObject {
  public:
   DibSection(int width, int height) : width_(width), height_(height) {
     const size_t bytes = size_t(width) * size_t(height) * 4;
-    bits_ = static_cast<unsigned char*>(std::calloc(bytes, 1));
-    if (bits_) {
-      surface_ = cairo_image_surface_create_for_data(bits_, CAIRO_FORMAT_ARGB32, width, height, width * 4);
-    }
+    bits_.reset(static_cast<unsigned char*>(std::calloc(bytes, 1)));
+    if (bits_)
+      surface_.reset(cairo_image_surface_create_for_data(bits_.get(), CAIRO_FORMAT_ARGB32, width, height, width * 4));
   }
-  ~DibSection() override {
-    if (surface_) cairo_surface_destroy(surface_);
-    std::free(bits_);
-  }
-  bool Valid() const { return bits_ && surface_ && cairo_surface_status(surface_) == CAIRO_STATUS_SUCCESS; }
-  unsigned char* Bits() const { return bits_; }
-  cairo_surface_t* Surface() const { return surface_; }
+  bool Valid() const { return bits_ && surface_ && cairo_surface_status(surface_.get()) == CAIRO_STATUS_SUCCESS; }
+  unsigned char* Bits() const { return bits_.get(); }
+  cairo_surface_t* Surface() const { return surface_.get(); }
   int Width() const { return width_; }
   int Height() const { return height_; }
 
  private:
   int width_, height_;
-  unsigned char* bits_ = nullptr;
-  cairo_surface_t* surface_ = nullptr;
+  // Declared first so that it goes last: the surface draws into the bits.
+  rtl::THandle<unsigned char, [](void* bits) { std::free(bits); }> bits_;
+  CairoSurfacePtr surface_;
 };
 
 // Stands for "nothing selected yet": what SelectObject returns the first time.

@@ -5,9 +5,12 @@
 // width x 4), so GDI+ (GdipCreateFromHDC) draws straight into it. A window
 // device context wraps the drawing context the window system hands the host
 // for one paint (CreateDCForCairo).
-#include <cairo.h>
-
 #include <cstdint>
+
+// cairo's types, declared as cairo.h does, so users of this header need not
+// include cairo.
+typedef struct _cairo cairo_t;
+typedef struct _cairo_surface cairo_surface_t;
 
 namespace gdip {
 

@@ -169,8 +169,13 @@ struct GdiplusStartupInput {
 };
 
 /// Object handles. Each implementation derives its own objects from these.
+// The base of every object the flat API hands out. Not copyable: an object
+// owns its cairo and pango handles, which a copy would free twice.
 class GpObject {
  public:
+  GpObject() = default;
+  GpObject(const GpObject&) = delete;
+  GpObject& operator=(const GpObject&) = delete;
   virtual ~GpObject() = default;
 };
 class GpGraphics : public GpObject {};

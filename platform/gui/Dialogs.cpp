@@ -1,18 +1,13 @@
 #include "platform/gui/Dialogs.h"
 
+#include "platform/rtl/TextTrim.h"
+
 namespace gui {
 
 IDialogs& GtkDialogs();  // GtkDialogs.cpp
 
 namespace {
 IDialogs* g_dialogs = nullptr;
-
-std::string Trimmed(std::string_view text) {
-  const auto first = text.find_first_not_of(" \t");
-  if (first == std::string_view::npos) return {};
-  const auto last = text.find_last_not_of(" \t");
-  return std::string(text.substr(first, last - first + 1));
-}
 
 std::vector<std::string_view> Split(std::string_view text, char separator) {
   std::vector<std::string_view> parts;
@@ -35,7 +30,7 @@ std::vector<TFileFilter> ParseFilter(const std::string& filter) {
   for (std::size_t i = 0; i + 1 < parts.size(); i += 2) {
     TFileFilter entry{std::string(parts[i]), {}};
     for (std::string_view pattern : Split(parts[i + 1], ';'))
-      if (std::string trimmed = Trimmed(pattern); !trimmed.empty()) entry.Patterns.push_back(std::move(trimmed));
+      if (const std::string_view trimmed = rtl::Trim(pattern); !trimmed.empty()) entry.Patterns.emplace_back(trimmed);
     filters.push_back(std::move(entry));
   }
   return filters;

@@ -8,6 +8,7 @@
 #include "platform/gui/SceneWindow.h"
 #include "platform/rtl/ClassRegistry.h"
 #include "platform/rtl/Exceptions.h"
+#include "platform/rtl/Handle.h"
 #include "platform/rtl/Resources.h"
 #include "platform/rtl/TextConvert.h"
 
@@ -86,7 +87,7 @@ TForm* ActiveForm() { return g_activeForm ? g_activeForm : g_mainForm; }
 // The GTK window of a form: a box holding the menu bar and the client area
 // (an overlay whose main child is the scene window).
 
-struct TForm::Window {
+struct TForm::Window : rtl::TNonCopyable {
   explicit Window(TForm& owner) : form(owner) {
     window = gtk_window_new(owner.popupStyle_ ? GTK_WINDOW_POPUP : GTK_WINDOW_TOPLEVEL);
     g_object_ref_sink(window);
@@ -228,6 +229,8 @@ void TForm::ReadFormResource() {
 }
 
 void TForm::BeforeDestruction() {
+  if (releaseSource_) g_source_remove(releaseSource_);
+  releaseSource_ = 0;
   OnDestroy(this);
   window_.reset();
   if (g_mainForm == this) g_mainForm = nullptr;
@@ -386,16 +389,24 @@ void TForm::Close() {
     Application->Terminate();
   } else if (action == caFree) {
     Hide();
-    g_idle_add(
-        [](gpointer data) -> gboolean {
-          auto* form = static_cast<TForm*>(data);
-          Guarded(nullptr, [&] { form->Free(); });
-          return G_SOURCE_REMOVE;
-        },
-        this);
+    ReleaseLater();
   } else {
     Hide();
   }
+}
+
+// The form is freed once, from the loop, unless it dies first (a second
+// Close or its owner's Free): destruction cancels the pending release.
+void TForm::ReleaseLater() {
+  if (releaseSource_) return;
+  releaseSource_ = g_idle_add(
+      [](gpointer data) -> gboolean {
+        auto* form = static_cast<TForm*>(data);
+        form->releaseSource_ = 0;
+        Guarded(nullptr, [&] { form->Free(); });
+        return G_SOURCE_REMOVE;
+      },
+      this);
 }
 
 TModalResult TForm::ShowModal() {

@@ -103,7 +103,8 @@ class TForm : public rtl::TComponent {
   void Hide();
   // Closes as the class library does: a modal form gets mrCancel; else
   // OnClose decides (default caHide) and closing the main form terminates
-  // Application.
+  // Application. caFree frees the form from the main loop, once, unless it
+  // was freed before then.
   void Close();
   // Runs the form modally through ModalRunner(). Raises EInvalidOperation
   // "Cannot make a visible window modal" when it is already shown.
@@ -149,6 +150,7 @@ class TForm : public rtl::TComponent {
   void ApplyPosition();
   void ShowWindow();
   void DoClose(TCloseAction& action);
+  void ReleaseLater();
 
   rtl::WideString caption_;
   int left_ = 0, top_ = 0, clientWidth_ = 200, clientHeight_ = 150;
@@ -163,6 +165,7 @@ class TForm : public rtl::TComponent {
   std::string iconFile_;
   ISceneHost* clientHost_ = nullptr;
   std::unique_ptr<Window> window_;
+  unsigned releaseSource_ = 0;  // pending caFree release, 0 if none
   // Streamed by form files, unused here.
   bool oldCreateOrder_ = false;
   int pixelsPerInch_ = 96, textHeight_ = 13;

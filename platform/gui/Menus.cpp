@@ -7,6 +7,7 @@
 
 #include "platform/gui/GuiInit.h"
 #include "platform/rtl/Exceptions.h"
+#include "platform/rtl/Handle.h"
 #include "platform/rtl/TextConvert.h"
 
 namespace gui {
@@ -45,7 +46,7 @@ rtl::WideString StripHotkey(const rtl::WideString& caption) {
 // The GTK side: one widget per item, rebuilt when the tree changes and kept
 // in step with the items' properties otherwise.
 
-class TMenuView {
+class TMenuView : rtl::TNonCopyable {
  public:
   TMenuView(TMenu& menu, bool bar, GtkAccelGroup* accelerators)
       : menu_(menu), accelerators_(accelerators) {

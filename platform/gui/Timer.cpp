@@ -42,11 +42,11 @@ void TTimer::KillTimer() {
 
 int TTimer::Tick(void* data) {
   auto* timer = static_cast<TTimer*>(data);
-  const std::weak_ptr<char> life = timer->life_;
+  const rtl::TLifeToken::TWatch life = timer->life_.Watch();
   try {
     timer->Timer();
   } catch (...) {
-    Application->HandleException(life.expired() ? nullptr : timer);
+    Application->HandleException(life.Alive() ? timer : nullptr);
   }
   return G_SOURCE_CONTINUE;  // ignored when the handler removed the source
 }

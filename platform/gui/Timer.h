@@ -5,10 +5,10 @@
 // dispatches. An exception that escapes OnTimer goes to
 // Application->HandleException. OnTimer may switch the timer off or free it.
 #include <cstdint>
-#include <memory>
 
 #include "platform/rtl/Component.h"
 #include "platform/rtl/Event.h"
+#include "platform/rtl/LifeToken.h"
 
 namespace gui {
 
@@ -40,7 +40,7 @@ class TTimer : public rtl::TComponent {
   unsigned sourceId_ = 0;
   // Expires when the timer is deleted, so a tick whose handler freed the
   // timer does not touch it again.
-  std::shared_ptr<char> life_ = std::make_shared<char>();
+  rtl::TLifeToken life_;
 };
 
 }  // namespace gui

@@ -48,8 +48,14 @@ class IHidApi {
   /// Every HID device present, in a stable order.
   virtual std::vector<DeviceInfo> Enumerate() = 0;
 
-  /// Opens a device by path; null when it cannot be opened.
+  /// Opens a device by path; null when it cannot be opened, and then
+  /// LastError() says why.
   virtual Device* OpenPath(const std::string& path) = 0;
+
+  /// Why the last OpenPath() gave null, in the user's words: the path and the
+  /// system's reason ("cannot open /dev/hidraw3: Permission denied"). Empty
+  /// after an OpenPath() that succeeded.
+  virtual std::string LastError() const = 0;
 
   /// Releases a handle; null does nothing.
   virtual void Close(Device* device) = 0;

@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -39,6 +40,14 @@ std::u16string WideToUtf16(const wchar_t* text) {
 std::string NodeName(const std::string& devicePath) {
   auto slash = devicePath.rfind('/');
   return slash == std::string::npos ? devicePath : devicePath.substr(slash + 1);
+}
+
+std::string OpenFailure(const std::string& path, int error) {
+  std::string text = "cannot open " + path;
+  if (error != 0) text += std::string(": ") + std::strerror(error);
+  // Without the program's udev rule a hidraw node belongs to root alone.
+  if (error == EACCES) text += " (is the udev rule 70-esctool-adapters.rules installed?)";
+  return text;
 }
 
 }  // namespace
@@ -100,8 +109,13 @@ std::vector<DeviceInfo> HidapiBackend::Enumerate() {
 }
 
 Device* HidapiBackend::OpenPath(const std::string& path) {
+  errno = 0;
   hid_device* handle = hid_open_path(path.c_str());
-  if (!handle) return nullptr;
+  if (!handle) {
+    lastError_ = OpenFailure(path, errno);
+    return nullptr;
+  }
+  lastError_.clear();
   return new HidrawDevice(handle, path, ReadHidrawReportLengths(path));
 }
 

@@ -105,7 +105,15 @@ std::vector<DeviceInfo> SimulatedHid::Enumerate() {
 Device* SimulatedHid::OpenPath(const std::string& path) {
   ++calls_;
   Adapter* adapter = Find(path);
-  if (!adapter || !adapter->plugged) return nullptr;
+  if (!adapter || !adapter->plugged) {
+    lastError_ = "cannot open " + path + ": No such device";
+    return nullptr;
+  }
+  if (adapter->faults.denyOpen) {
+    lastError_ = "cannot open " + path + ": Permission denied";
+    return nullptr;
+  }
+  lastError_.clear();
   return new Handle(adapter);
 }
 

@@ -45,6 +45,7 @@ struct SimFaults {
   int unplugAfterWrites = -1;   ///< the adapter is pulled out at this many further writes
   int failWrites = 0;           ///< the next k writes fail (-1) without reaching the device
   std::uint32_t replyDelayMs = 0;  ///< every reply arrives this much later
+  bool denyOpen = false;        ///< OpenPath fails as a node without access rights does
 };
 
 class SimulatedHid final : public IHidApi {
@@ -71,6 +72,7 @@ class SimulatedHid final : public IHidApi {
   int Exit() override;
   std::vector<DeviceInfo> Enumerate() override;
   Device* OpenPath(const std::string& path) override;
+  std::string LastError() const override { return lastError_; }
   void Close(Device* device) override;
   int ReadTimeout(Device* device, std::uint8_t* buffer, std::size_t length, int timeoutMs) override;
   int WriteTo(Device* device, const std::uint8_t* report, std::size_t length, int timeoutMs) override;
@@ -90,6 +92,7 @@ class SimulatedHid final : public IHidApi {
   ITickClock& clock_;
   std::vector<std::unique_ptr<Adapter>> adapters_;
   int calls_ = 0;
+  std::string lastError_;
 };
 
 }  // namespace hid

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/rtl/Exceptions.h"
+#include "platform/rtl/TextCompare.h"
 
 namespace rtl {
 
@@ -13,14 +14,8 @@ namespace {
 struct IdentifierLess {
   using is_transparent = void;
   bool operator()(std::string_view a, std::string_view b) const {
-    const std::size_t n = std::min(a.size(), b.size());
-    for (std::size_t i = 0; i < n; ++i) {
-      const int ca = Lower(a[i]), cb = Lower(b[i]);
-      if (ca != cb) return ca < cb;
-    }
-    return a.size() < b.size();
+    return CompareText(a, b) < 0;
   }
-  static int Lower(char c) { return (c >= 'A' && c <= 'Z') ? c - 'A' + 'a' : static_cast<unsigned char>(c); }
 };
 
 struct Registry {

@@ -224,6 +224,7 @@ class TReader : public TFiler {
   class Watch;
 
   TComponent* ReadComponent(TComponent* parent);
+  void AdoptChild(TComponent* parent, TComponent* child, std::int64_t start);
   void ReadComponentData(TComponent* component);
   void ReadProperty(TPersistent* instance);
   void ReadPropertyValue(TPersistent* instance, const TPropertyInfo& property);

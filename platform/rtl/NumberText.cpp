@@ -9,22 +9,12 @@
 
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/TextCompare.h"
+#include "platform/rtl/TextTrim.h"
 
 namespace rtl {
 namespace {
 
 // ---------------------------------------------------------------- integers
-
-std::string_view SkipLeadingBlanks(std::string_view text) {
-  while (!text.empty() && static_cast<unsigned char>(text.front()) <= ' ') text.remove_prefix(1);
-  return text;
-}
-
-std::string_view TrimBlanks(std::string_view text) {
-  text = SkipLeadingBlanks(text);
-  while (!text.empty() && static_cast<unsigned char>(text.back()) <= ' ') text.remove_suffix(1);
-  return text;
-}
 
 bool ParseUnsigned(std::string_view digits, int base, std::uint64_t& value) {
   if (digits.empty()) return false;
@@ -40,7 +30,7 @@ struct IntegerText {
 };
 
 bool ParseInteger(std::string_view text, IntegerText& parsed) {
-  text = SkipLeadingBlanks(text);
+  text = TrimLeft(text);
   if (!text.empty() && (text.front() == '-' || text.front() == '+')) {
     parsed.negative = text.front() == '-';
     text.remove_prefix(1);
@@ -357,7 +347,7 @@ std::string FormatFloat(std::string_view format, double value, const TFormatSett
 }
 
 bool TryStrToFloat(std::string_view text, double& value, const TFormatSettings& settings) {
-  text = TrimBlanks(text);
+  text = Trim(text);
   std::string normal;
   std::size_t i = 0;
   auto digitsRun = [&] {

@@ -60,6 +60,11 @@ bool IsInteger(TValueType type) {
          type == TValueType::vaInt64;
 }
 
+// "Timer1 (TJvTimer)", or the class alone for a component without a name.
+std::string Described(const TComponent* component) {
+  return component->Name().empty() ? component->ClassName() : component->Name() + " (" + component->ClassName() + ")";
+}
+
 }  // namespace
 
 // Hears of components freed during the read so the reader forgets them.
@@ -195,13 +200,23 @@ TComponent* TReader::ReadComponent(TComponent* parent) {
     component->IncludeState(csLoading);
     component->IncludeState(csReading);
     SetComponentName(component, std::move(name));
-    if (parent && component->HasParent()) component->SetParentComponent(parent);
+    if (parent && component->HasParent()) AdoptChild(parent, component, start);
     ReadComponentData(component);
   } catch (...) {
     if (std::find(loaded_.begin(), loaded_.end(), component) != loaded_.end()) component->Free();
     throw;
   }
   return component;
+}
+
+// A child its parent does not take in would silently join nothing: strict
+// reading refuses it.
+void TReader::AdoptChild(TComponent* parent, TComponent* child, std::int64_t start) {
+  child->SetParentComponent(parent);
+  if (lenient_ || child->GetParentComponent()) return;
+  std::string message = Format("%s cannot be a child of %s", Described(child).c_str(), Described(parent).c_str());
+  if (!places_.Empty()) message = PlaceOf(start) + ": " + message;
+  throw EReadError(message);
 }
 
 void TReader::ReadComponentData(TComponent* component) {

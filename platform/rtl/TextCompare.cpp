@@ -35,13 +35,20 @@ int CompareAsciiNoCase(std::basic_string_view<Char> a, std::basic_string_view<Ch
   return a.size() == b.size() ? 0 : a.size() < b.size() ? -1 : 1;
 }
 
-std::string CaseFold(std::string_view utf8) {
-  std::unique_ptr<gchar, decltype(&g_free)> folded(
-      g_utf8_casefold(utf8.data(), static_cast<gssize>(utf8.size())), g_free);
-  return folded ? std::string(folded.get()) : std::string(utf8);
+}  // namespace
+
+std::string LowerCase(std::string_view text) {
+  std::string lower(text);
+  for (char& c : lower) c = static_cast<char>(AsciiLower(c));
+  return lower;
 }
 
-}  // namespace
+std::string CaseFold(std::string_view text) {
+  if (!g_utf8_validate(text.data(), static_cast<gssize>(text.size()), nullptr)) return LowerCase(text);
+  std::unique_ptr<gchar, decltype(&g_free)> folded(
+      g_utf8_casefold(text.data(), static_cast<gssize>(text.size())), g_free);
+  return std::string(folded.get());
+}
 
 int CompareStr(std::string_view a, std::string_view b) { return Sign(a.compare(b)); }
 

@@ -8,9 +8,18 @@
 //                  (identifiers: component, property and class names).
 //   AnsiCompareText, AnsiSameText, WideCompareText, WideSameText:
 //                  ignore case by Unicode case folding (user texts, lists).
+#include <string>
 #include <string_view>
 
 namespace rtl {
+
+// ASCII letters lowered, every other byte kept (the class library's
+// LowerCase; identifiers, file extensions).
+std::string LowerCase(std::string_view text);
+// The key AnsiCompareText compares: the Unicode case folding of valid UTF-8,
+// and LowerCase of bytes that are not UTF-8 (a GBK text, say), which keeps
+// every byte apart.
+std::string CaseFold(std::string_view text);
 
 int CompareStr(std::string_view a, std::string_view b);
 int CompareText(std::string_view a, std::string_view b);

@@ -5,16 +5,11 @@
 #include "platform/rtl/NumberText.h"
 #include "platform/rtl/TextCompare.h"
 #include "platform/rtl/TextConvert.h"
+#include "platform/rtl/TextTrim.h"
 
 namespace rtl {
 
 namespace {
-
-std::string_view Trim(std::string_view text) {
-  while (!text.empty() && (text.front() == ' ' || text.front() == '\t' || text.front() == '\n')) text.remove_prefix(1);
-  while (!text.empty() && (text.back() == ' ' || text.back() == '\t' || text.back() == '\n')) text.remove_suffix(1);
-  return text;
-}
 
 [[noreturn]] void NotValid(std::string_view text, const char* what) {
   throw EConvertError(Format("'%.*s' is not a valid %s value", static_cast<int>(text.size()), text.data(), what));

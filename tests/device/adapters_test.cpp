@@ -161,5 +161,25 @@ TEST(Adapters, EnumerateKeepsAnAdapterThatAnswersTheProbe) {
   EXPECT_EQ(rig.Written().size(), written + 5);  // five probes, no new enumeration
 }
 
+// A node the user may not open (no udev rule) is listed but stays closed, and
+// the status log says why instead of every job failing without a word.
+TEST(Adapters, AnAdapterThatCannotBeOpenedSaysWhyInTheStatusLog) {
+  JobsRig rig;
+  rig.hid.Plug(kCp2110, AnEsc());
+  rig.hid.Faults(kCp2110.path).denyOpen = true;
+  rig.link.HidCtlDeviceArrival();
+  EXPECT_EQ(rig.link.SelectedAdapter().path, kCp2110.path);
+  EXPECT_FALSE(rig.link.AdapterOpen());
+  EXPECT_EQ(rig.link.SelectedAdapter().inputReportLength, 0);
+  ASSERT_FALSE(rig.messages.shown.empty());
+  EXPECT_EQ(rig.messages.shown.back(),
+            std::make_pair(std::string("cannot open /dev/hidraw1: Permission denied"), int{IMessageSink::kStatusLine}));
+
+  rig.hid.Faults(kCp2110.path).denyOpen = false;
+  rig.link.ReopenDevice();
+  EXPECT_TRUE(rig.link.AdapterOpen());
+  EXPECT_EQ(rig.hid.LastError(), "");
+}
+
 }  // namespace
 }  // namespace device

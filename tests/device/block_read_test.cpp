@@ -5,6 +5,7 @@
 #include <bit>
 #include <cstring>
 #include <random>
+#include <stdexcept>
 
 #include "tests/support/DeviceLinkFakes.h"
 
@@ -149,6 +150,17 @@ TEST_F(ClassicRead, AVanishedAdapterEndsTheReadInsteadOfSpinning) {
   EXPECT_EQ(rig.link.ReadBlocks(9, destination, false), 0);
   EXPECT_TRUE(rig.link.State().Busy);
   EXPECT_EQ(rig.handlers.arrivals, 1);
+}
+
+// Only a pulled-out adapter counts as a failed read; any other exception is a
+// fault the application's handler must see.
+TEST_F(ClassicRead, AnExceptionOtherThanRemovalLeavesTheRead) {
+  struct Faulty : hid::ISimDevice {
+    void OnOutputReport(const Bytes&, hid::ISimReplies&) override { throw std::logic_error("device model fault"); }
+  };
+  rig.Attach(std::make_shared<Faulty>());
+  EXPECT_THROW(rig.link.ReadBlocks(9, destination, false), std::logic_error);
+  EXPECT_EQ(rig.handlers.arrivals, 0);
 }
 
 TEST_F(ClassicRead, NothingHappensWhileNotBusy) {

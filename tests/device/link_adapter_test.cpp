@@ -245,7 +245,7 @@ TEST(ChannelUpdate, UpdatesTheCheckedChannelsThroughTheAdapter) {
                "[CAR_ESC VALTORINE_456_A]\nbatch=1\nversionnum1=2\nversion1_1=V1.0\nversion1_2=V1.2\n");
   SettingsCatalogue catalogue{r.link.State(), CatalogueServices{r.pump, r.texts, r.view, r.firmware, r.shell}};
   FirmwareUpgrade upload{r.link, catalogue, progress,
-                         UpgradeServices{r.clock, r.pump, r.texts, r.messages, r.firmware, r.shell, identity}};
+                         UpgradeServices{r.clock, r.pump, r.texts, r.messages, r.progress, r.firmware, r.shell, identity}};
   UpgradePlanner planner{r.link.State(), catalogue, progress,
                          PlannerServices{r.pump, r.texts, r.messages, r.view, r.firmware, r.shell, upload}};
   r.upgradeChannel = [&](const std::string& caption) { return planner.UpgradeChannelToSelectedVersion(caption); };

@@ -5,6 +5,7 @@
 
 #include <limits>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <thread>
 #include <vector>
@@ -188,6 +189,21 @@ TEST(DeviceDescription, BackgroundLoadIsTakenInOnTheUiThread) {
   }
   EXPECT_EQ(appliedIcons.size(), 20u);
   EXPECT_EQ(appliedIcons.back(), "calc.png");
+}
+
+TEST(DeviceDescription, AFailedBackgroundLoadHandsBackItsErrorAndTheOldDescription) {
+  LoadedDescription current;
+  current.version.item = 7;
+  MyThread thread(
+      [](LoadedDescription& loaded) {
+        loaded.version.item = 9;
+        throw std::runtime_error("store went away");
+      },
+      current);
+  const MyThread::Result result = thread.TakeResult();
+  EXPECT_TRUE(thread.Finished());
+  EXPECT_EQ(result.error, "store went away");
+  EXPECT_EQ(result.description.version.item, 7);
 }
 
 TEST(DeviceDescription, LoadsDoNotOverlap) {

@@ -30,6 +30,7 @@ struct FakeTimer : ILinkTimer {
 
 struct FakeTexts : ITexts {
   std::string LangText(const std::string&, const std::string& fallback) override { return fallback; }
+  std::string LangKey(const std::string& key) override { return "eng" + key; }
 };
 
 struct FakeMessages : IMessageSink {

@@ -26,7 +26,7 @@ struct FakeFirmwareView : IFirmwareView {
   FakeFirmwareWidgets single, link;
   std::string versionLabel = "(untouched)";
   std::vector<int> sidePages;
-  bool motorChecker = false, linkLed = true, demo = false;
+  bool motorChecker = false, linkLed = true;
   int motorCheckerClicks = 0, tabCount = 3, formStyleResets = 0;
   bool settingsButtonsEnabled = false;
   std::string programCardCaption = "LCD Program Card";
@@ -60,7 +60,6 @@ struct FakeFirmwareView : IFirmwareView {
   std::string ProgramCardCaption() override { return programCardCaption; }
   int DescriptionTabCount() override { return tabCount; }
   bool LinkLedOn() override { return linkLed; }
-  bool DemoMode() override { return demo; }
   void SetFormStyleNormal() override { ++formStyleResets; }
 };
 
@@ -70,13 +69,10 @@ struct FakeFirmwareShell : IFirmwareShell {
   bool chinese = false;
   std::deque<bool> answers;  ///< Yes/No answers in order; Yes when none is left
   std::vector<std::string> questions;
-  int progressCreates = 0, progressFrees = 0, progressMaximum = 0;
-  bool progressShown = false;
 
   std::string ProgramFolder() override { return programFolder; }
   std::string LocalDatabaseVersion() override { return localDatabaseVersion; }
   bool IsChinese() override { return chinese; }
-  std::string LangKey(const std::string& key) override { return (chinese ? "chs" : "eng") + key; }
   bool HasInvalidChars(const std::string& text) override {
     for (unsigned char c : text)
       if (!std::isalnum(c) && c != '-' && c != '.' && c != '_') return true;
@@ -89,10 +85,6 @@ struct FakeFirmwareShell : IFirmwareShell {
     answers.pop_front();
     return answer;
   }
-  void CreateProgressBox(const std::string&, int maximum) override {
-    ++progressCreates, progressShown = true, progressMaximum = maximum;
-  }
-  void FreeProgressBox() override { ++progressFrees, progressShown = false; }
 };
 
 struct FakeIdentity : IDeviceIdentity {

@@ -35,9 +35,7 @@ struct Resource {
 
 void Compile(const fs::path& path, Resource& resource) {
   resource.data = rtl::ReadFileBytes(path.string());
-  std::string extension = path.extension().string();
-  for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  if (extension != ".txt") return;
+  if (rtl::LowerCase(path.extension().string()) != ".txt") return;
   rtl::TBytesViewStream input(resource.data.data(), static_cast<std::int64_t>(resource.data.size()));
   rtl::TMemoryStream output;
   rtl::ObjectTextToBinary(input, output, &resource.places);

@@ -1,7 +1,6 @@
 #include "ui/core/vg_anitarget.h"
 
 #include <algorithm>
-#include <cctype>
 #include <functional>
 
 #include "platform/rtl/TextCompare.h"
@@ -14,12 +13,6 @@ const rtl::TPropertyInfo* FindEntry(const rtl::TObject* instance, std::string_vi
   return instance ? rtl::PublishedOf(instance->ClassType()).FindProperty(name) : nullptr;
 }
 
-std::string Lower(std::string_view text) {
-  std::string lower(text);
-  std::transform(lower.begin(), lower.end(), lower.begin(),
-                 [](unsigned char c) { return char(std::tolower(c)); });
-  return lower;
-}
 
 // Calls judge with the outcome of every condition of trigger that names an
 // enumeration or Boolean property of instance, in order, until judge
@@ -133,7 +126,7 @@ void TvgAnimatedProperty::WriteFloat(float value) const {
 }
 
 bool vgTriggerMentions(std::string_view trigger, std::string_view triggerName) {
-  return Lower(trigger).find(Lower(triggerName)) != std::string::npos;
+  return rtl::LowerCase(trigger).find(rtl::LowerCase(triggerName)) != std::string::npos;
 }
 
 bool vgTriggerStartsAnimation(rtl::TObject* instance, std::string_view trigger,

@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "platform/rtl/NumberText.h"
+#include "platform/rtl/TextCompare.h"
 
 namespace vg {
 
@@ -165,13 +166,6 @@ using Channel = std::uint8_t TvgColorRec::*;
 constexpr Channel kRGB[] = {&TvgColorRec::R, &TvgColorRec::G, &TvgColorRec::B};
 constexpr Channel kARGB[] = {&TvgColorRec::A, &TvgColorRec::R, &TvgColorRec::G, &TvgColorRec::B};
 
-char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; }
-
-bool SameTextAscii(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return AsciiLower(x) == AsciiLower(y);
-         });
-}
 
 double HueToChannel(double m1, double m2, double h) {
   if (h < 0) h += 1;
@@ -304,7 +298,7 @@ TvgColor vgStrToColor(std::string_view text) {
     return hex && rtl::TryStrToInt("$" + std::string(digits), value) ? TvgColor(value) : 0;
   }
   for (const TvgColorIdent& ident : vgColorIdents)
-    if (SameTextAscii(text, ident.Name)) return vgStrToColor(ident.Value);
+    if (rtl::SameText(text, ident.Name)) return vgStrToColor(ident.Value);
   return rtl::TryStrToInt(text, value) ? TvgColor(value) : 0;
 }
 

@@ -5,18 +5,9 @@
 
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/NumberText.h"
+#include "platform/rtl/TextTrim.h"
 
 namespace vg {
-
-namespace {
-
-std::string_view TrimSpaces(std::string_view s) {
-  while (!s.empty() && s.front() <= ' ') s.remove_prefix(1);
-  while (!s.empty() && s.back() <= ' ') s.remove_suffix(1);
-  return s;
-}
-
-}  // namespace
 
 std::string vgFloatToStr(float x) {
   const double value = x;
@@ -86,8 +77,8 @@ std::string vgGetToken(std::string& s, std::string_view separators, std::string_
     if (separators.find(c) != std::string_view::npos) break;
     token += c;
   }
-  s = std::string(TrimSpaces(std::string_view(s).substr(i)));
-  return std::string(TrimSpaces(token));
+  s = std::string(rtl::Trim(std::string_view(s).substr(i)));
+  return std::string(rtl::Trim(token));
 }
 
 rtl::WideString vgWideGetToken(int& pos, const rtl::WideString& s,

@@ -6,6 +6,7 @@
 
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/Filer.h"
+#include "platform/rtl/TextCompare.h"
 #include "platform/rtl/TextConvert.h"
 #include "ui/core/vg_control.h"
 #include "ui/core/vg_object.h"
@@ -136,9 +137,7 @@ std::string vgUserLanguage() {
   const char* locale = std::setlocale(LC_MESSAGES, nullptr);
   std::string name = locale ? locale : "";
   if (name.empty() || name == "C" || name == "POSIX" || name.rfind("C.", 0) == 0) return "en";
-  std::string language = name.substr(0, 2);
-  for (char& c : language) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return language;
+  return rtl::LowerCase(name.substr(0, 2));
 }
 
 // ----- TvgLang

@@ -9,7 +9,9 @@
 #include <vector>
 
 #include "platform/rtl/Exceptions.h"
+#include "platform/rtl/Handle.h"
 #include "platform/rtl/Rounding.h"
+#include "platform/rtl/TextCompare.h"
 #include "platform/rtl/TextConvert.h"
 #include "ui/core/vg_pixels.h"
 #include "ui/render/vg_canvas_gdip.h"
@@ -97,17 +99,11 @@ void PrepareBitmap(TvgBitmap& bitmap, int width, int height) {
   bitmap.SetNeedUpdate(true);
 }
 
-std::string Lower(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(),
-                 [](unsigned char c) { return char(std::tolower(c)); });
-  return text;
-}
-
 std::u16string MimeForExtension(const std::string& fileName) {
   const size_t dot = fileName.find_last_of('.');
   const size_t slash = fileName.find_last_of('/');
   if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return u"";
-  const std::string ext = Lower(fileName.substr(dot));
+  const std::string ext = rtl::LowerCase(fileName.substr(dot));
   if (ext == ".jpg" || ext == ".jpeg") return u"image/jpeg";
   if (ext == ".bmp") return u"image/bmp";
   if (ext == ".png") return u"image/png";
@@ -117,7 +113,7 @@ std::u16string MimeForExtension(const std::string& fileName) {
 }
 
 std::u16string MimeForFormat(const std::string& format) {
-  const std::string f = Lower(format);
+  const std::string f = rtl::LowerCase(format);
   if (f == "jpeg" || f == "jpg") return u"image/jpeg";
   if (f == "bmp") return u"image/bmp";
   if (f == "tif" || f == "tiff") return u"image/tiff";
@@ -127,7 +123,8 @@ std::u16string MimeForFormat(const std::string& format) {
 
 // The encoder parameters of params: one quality entry at most (the last
 // "quality=N" counts; a value that is not a whole number is ignored).
-struct EncoderSettings {
+// Not copyable: its parameter list points at its own quality.
+struct EncoderSettings : rtl::TNonCopyable {
   INT quality = 0;
   EncoderParameters list{};
   bool any = false;
@@ -137,7 +134,7 @@ struct EncoderSettings {
     std::string token;
     while (tokens >> token) {
       const size_t equals = token.find('=');
-      if (equals == std::string::npos || Lower(token.substr(0, equals)) != "quality") continue;
+      if (equals == std::string::npos || rtl::LowerCase(token.substr(0, equals)) != "quality") continue;
       const std::string value = token.substr(equals + 1);
       char* end = nullptr;
       errno = 0;

@@ -2,25 +2,19 @@
 #include "ui/render/vg_filter_wic.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cmath>
 
 #include "platform/d2d/Imaging.h"
 #include "platform/rtl/AtomicFile.h"
 #include "platform/rtl/Exceptions.h"
+#include "platform/rtl/TextCompare.h"
 
 namespace vg {
 
 namespace {
 
-std::string Lower(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(),
-                 [](unsigned char c) { return char(std::tolower(c)); });
-  return text;
-}
-
 d2d::ContainerFormat ContainerForName(const std::string& name) {
-  const std::string n = Lower(name);
+  const std::string n = rtl::LowerCase(name);
   if (n == "jpg" || n == "jpeg") return d2d::ContainerFormat::Jpeg;
   if (n == "bmp") return d2d::ContainerFormat::Bmp;
   if (n == "tif" || n == "tiff") return d2d::ContainerFormat::Tiff;

@@ -34,7 +34,7 @@ struct Upload : ::testing::Test {
   SettingsCatalogue catalogue{rig.link.State(),
                               CatalogueServices{rig.pump, rig.texts, rig.view, firmware, shell}};
   FirmwareUpgrade upgrade{rig.link, catalogue, progress,
-                          UpgradeServices{rig.clock, rig.pump, rig.texts, rig.messages, firmware, shell, identity}};
+                          UpgradeServices{rig.clock, rig.pump, rig.texts, rig.messages, rig.progress, firmware, shell, identity}};
   std::unique_ptr<fwdb::SettingsDatabaseMaker> db;
   int hardwareKey = 0;
 
@@ -95,7 +95,7 @@ TEST_F(Upload, PackagesArriveDecodedInBothProtocols) {
       EXPECT_TRUE(device->ended);
     }
     EXPECT_FALSE(r.link.State().Upgrading);
-    EXPECT_EQ(shell.progressMaximum, static_cast<int>(c.sizeA + c.sizeB));
+    EXPECT_EQ(rig.progress.maximum, static_cast<int>(c.sizeA + c.sizeB));
     EXPECT_EQ(progress.ResultMessageKey, "upgrade_drive");
     EXPECT_EQ(r.messages.shown.back(), std::make_pair(std::string("upgrade_drive(Version V1.2)..."), 0));
   }
@@ -133,7 +133,7 @@ TEST_F(Upload, BrokenPackagesNeverReachTheDevice) {
     auto device = rig.Attach(std::make_shared<hid::SimClassicFirmware>(rig.clock));
     EXPECT_EQ(upgrade.UpgradeFirmware("V1", "0"), c.message);
     EXPECT_TRUE(device->partA.empty() && device->partB.empty());
-    EXPECT_EQ(shell.progressCreates, 0);
+    EXPECT_EQ(rig.progress.creates, 0);
     EXPECT_FALSE(rig.link.State().Upgrading);
   }
 }
@@ -170,7 +170,7 @@ TEST_F(Upload, EarlyEndsKeepTheDeviceUntouched) {
     EXPECT_EQ(upgrade.UpgradeFirmware("V1", "0"), c.message);
     EXPECT_FALSE(device->started);
     EXPECT_FALSE(rig.link.State().Upgrading);
-    EXPECT_FALSE(shell.progressShown);
+    EXPECT_FALSE(rig.progress.exists);
   }
 }
 

@@ -19,7 +19,7 @@ namespace {
 using fakes::FakeFirmwareShell;
 using fakes::FakeFirmwareView;
 
-struct LabelTexts : ITexts {
+struct LabelTexts : fakes::FakeTexts {
   std::string LangText(const std::string& key, const std::string&) override { return "<" + key + ">"; }
 };
 

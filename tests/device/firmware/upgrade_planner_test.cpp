@@ -188,7 +188,7 @@ TEST_F(Planner, RefusesWithoutChangingAnything) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     Prepare("", "V2.1");
-    firmware.demo = c.demo;
+    view.demo = c.demo;
     state.Busy = c.busy;
     state.Connected = c.connected;
     firmware.single.upgradeEnabled = c.buttonEnabled;

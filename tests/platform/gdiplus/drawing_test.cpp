@@ -1,5 +1,7 @@
 // Pixel tests of the cairo implementation: each drawing call once, read at
 // pixel centres well inside or outside the shapes.
+#include <cairo.h>
+
 #include "tests/platform/gdiplus/GdipTestSupport.h"
 
 namespace gdip::testing {

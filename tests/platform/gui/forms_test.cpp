@@ -9,6 +9,7 @@
 #include "platform/rtl/ObjectText.h"
 #include "platform/rtl/Streams.h"
 #include "tests/support/gui_fakes.h"
+#include "tests/support/gui_pump.h"
 
 namespace gui {
 namespace {
@@ -208,6 +209,33 @@ TEST_F(Forms, ShowModalRunsThroughTheScriptedRunner) {
   form->SetEnabled(false);
   EXPECT_THROW(form->ShowModal(), rtl::EInvalidOperation);
   form->Free();
+}
+
+// caFree releases the form from the loop exactly once, and a form that dies
+// before the loop runs (a second Close, its owner freed) is not freed again.
+TEST_F(Forms, CloseWithCaFreeReleasesOnceFromTheLoop) {
+  struct Case {
+    const char* name;
+    int closes;
+    bool freeOwnerFirst;
+  };
+  for (const Case& c : {Case{"once", 1, false}, Case{"twice", 2, false}, Case{"owner freed first", 1, true}}) {
+    SCOPED_TRACE(c.name);
+    auto* owner = new rtl::TComponent(nullptr);
+    auto* form = new TForm(owner);
+    form->OnClose = [](rtl::TObject*, TCloseAction& action) { action = caFree; };
+    int destroyed = 0;
+    form->OnDestroy = [&](rtl::TObject*) { ++destroyed; };
+    for (int i = 0; i < c.closes; ++i) form->Close();
+    EXPECT_EQ(destroyed, 0);
+    if (c.freeOwnerFirst) owner->Free();
+    test_support::PumpFor(std::chrono::milliseconds(20));
+    EXPECT_EQ(destroyed, 1);
+    if (!c.freeOwnerFirst) {
+      EXPECT_EQ(owner->ComponentCount(), 0);
+      owner->Free();
+    }
+  }
 }
 
 TEST_F(Forms, ModalFormCanRunAnotherOne) {

@@ -379,12 +379,14 @@ TEST_F(Streaming, ErrorsOfTextFormsNameTheirPlace) {
        "Form.txt:3:3: Error reading F.Buddy: Component Nobody not found"},
       {"object F: TTestForm\n  Width = 1\n    object Button1: TNope\n  end\nend",
        "Form.txt:3:5: Button1: Class TNope not found"},
+      {"object R: Root\n  object N: TTestNode\n  end\nend", "Form.txt:2:3: N (TTestNode) cannot be a child of R (Root)"},
   };
   for (const auto& c : cases) EXPECT_EQ(strictError(c.text), c.error) << c.text;
 
   std::vector<std::string> errors;
   read(cases[0].text, true, &errors);
   EXPECT_EQ(errors, std::vector<std::string>{cases[0].error});
+  EXPECT_NO_THROW(read(std::end(cases)[-1].text, true));  // a lenient read lets the child join nothing
 }
 
 TEST_F(Streaming, MalformedStreamsRaiseReadErrors) {

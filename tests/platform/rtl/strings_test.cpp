@@ -7,6 +7,7 @@
 #include "platform/rtl/Strings.h"
 #include "platform/rtl/TextCompare.h"
 #include "platform/rtl/TextConvert.h"
+#include "platform/rtl/TextTrim.h"
 
 using namespace rtl;
 
@@ -231,4 +232,44 @@ TEST(TextCompare, CaseFoldingAndAsciiOnly) {
   }
   EXPECT_TRUE(SameText("Name", "NAME"));
   EXPECT_FALSE(SameText("Name", "Names"));
+}
+
+// Bytes that are not UTF-8 (GBK texts, a cut sequence) fold as ASCII and stay
+// apart byte by byte, read no further than their end.
+TEST(TextCompare, BytesThatAreNotUtf8) {
+  const std::string gbkA("\xD6\xD0\xF0"), gbkB("\xD6\xD0\xF1");
+  const struct {
+    std::string a, b;
+    int ansiText;
+  } cases[] = {
+      {gbkA, gbkB, -1},
+      {gbkB, gbkA, 1},
+      {"AB\xD6", "ab\xD6", 0},
+      {"\xC3", "\xC3\xA4", -1},  // a cut sequence against a whole one
+      {std::string("a\0b", 3), std::string("A\0c", 3), -1},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(AnsiCompareText(c.a, c.b), c.ansiText) << c.a << " " << c.b;
+    EXPECT_EQ(AnsiSameText(c.a, c.b), c.ansiText == 0) << c.a << " " << c.b;
+  }
+  EXPECT_EQ(CaseFold("\xD6\xD0" "AB"), "\xD6\xD0" "ab");
+  EXPECT_EQ(CaseFold("ÄRGER"), "ärger");
+  EXPECT_EQ(LowerCase("ÄRGER.Txt"), "Ärger.txt");
+}
+
+TEST(TextTrim, BlanksAreBytesUpToSpace) {
+  const struct {
+    std::string_view text, trimmed, left, right;
+  } cases[] = {
+      {" \t\r\nx y\r\n", "x y", "x y\r\n", " \t\r\nx y"},
+      {"中文", "中文", "中文", "中文"},
+      {" é ", "é", "é ", " é"},
+      {"\xA0x\xA0", "\xA0x\xA0", "\xA0x\xA0", "\xA0x\xA0"},  // bytes of 0x80 and above stay
+      {" \x01 ", "", "", ""},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(Trim(c.text), c.trimmed) << c.text;
+    EXPECT_EQ(TrimLeft(c.text), c.left) << c.text;
+    EXPECT_EQ(TrimRight(c.text), c.right) << c.text;
+  }
 }

@@ -55,6 +55,13 @@ TEST(VgTokens, GetTokenKeepsStopsAndTrims) {
   EXPECT_EQ(s, "|fg");
   EXPECT_EQ(vgGetToken(s, ";", "|"), "");
   EXPECT_EQ(s, "|fg");
+
+  // UTF-8 bytes at either end are text, not blanks.
+  s = "中文,x,é";
+  EXPECT_EQ(vgGetToken(s, ","), "中文");
+  EXPECT_EQ(s, "x,é");
+  EXPECT_EQ(vgGetToken(s, ","), "x");
+  EXPECT_EQ(s, "é");
 }
 
 TEST(VgTokens, WideGetTokenMovesTheOneBasedPosition) {
