@@ -13,7 +13,7 @@ std::string Joined(const std::string& a, const std::string& b) { return a + " " 
 
 // The first candidate, from the whole text down to its first two
 // characters, that names a section; empty when none does.
-std::string LongestPrefixSection(const app::IniStore& langIni, const std::string& head,
+std::string LongestPrefixSection(const rtl::TMemIniFile& langIni, const std::string& head,
                                  const std::string& text) {
   for (std::size_t n = text.size(); n >= 2; --n) {
     std::string candidate = Joined(head, text.substr(0, n));
@@ -22,7 +22,7 @@ std::string LongestPrefixSection(const app::IniStore& langIni, const std::string
   return {};
 }
 
-std::string ExistingOrEmpty(const app::IniStore& langIni, std::string name) {
+std::string ExistingOrEmpty(const rtl::TMemIniFile& langIni, std::string name) {
   return langIni.SectionExists(name) ? name : std::string();
 }
 
@@ -32,7 +32,7 @@ bool AllDigits(const std::string& text) {
 
 class DescriptionReader {
  public:
-  DescriptionReader(const app::IniStore& langIni, DescriptionSections sections)
+  DescriptionReader(const rtl::TMemIniFile& langIni, DescriptionSections sections)
       : langIni_(langIni), sections_(std::move(sections)) {}
 
   std::string Text(const std::string& key, const std::string& defaultValue = {}) const {
@@ -98,13 +98,13 @@ class DescriptionReader {
     return 0;
   }
 
-  const app::IniStore& langIni_;
+  const rtl::TMemIniFile& langIni_;
   DescriptionSections sections_;
 };
 
 // The store to read, or an empty one when the program has none yet.
-const app::IniStore& StoreOrEmpty(const std::shared_ptr<const app::IniStore>& store) {
-  static const app::IniStore empty;
+const rtl::TMemIniFile& StoreOrEmpty(const std::shared_ptr<const rtl::TMemIniFile>& store) {
+  static const rtl::TMemIniFile empty;
   return store ? *store : empty;
 }
 
@@ -126,7 +126,7 @@ const std::string& DescriptionSections::Chosen() const {
   return controller;
 }
 
-DescriptionSections ResolveDescriptionSections(const app::IniStore& langIni, const std::string& name,
+DescriptionSections ResolveDescriptionSections(const rtl::TMemIniFile& langIni, const std::string& name,
                                                const DescriptionKey& device) {
   DescriptionSections sections;
   if (!name.empty()) {
@@ -142,25 +142,25 @@ DescriptionSections ResolveDescriptionSections(const app::IniStore& langIni, con
   return sections;
 }
 
-std::string ReadDescString(const app::IniStore& langIni, const DescriptionSections& sections,
+std::string ReadDescString(const rtl::TMemIniFile& langIni, const DescriptionSections& sections,
                            const std::string& key, const std::string& defaultValue) {
   const std::string& section = sections.Chosen();
   return section.empty() ? defaultValue : langIni.ReadString(section, key, defaultValue);
 }
 
-int ReadDescInteger(const app::IniStore& langIni, const DescriptionSections& sections,
+int ReadDescInteger(const rtl::TMemIniFile& langIni, const DescriptionSections& sections,
                     const std::string& key, int defaultValue) {
   const std::string& section = sections.Chosen();
   return section.empty() ? defaultValue : langIni.ReadInteger(section, key, defaultValue);
 }
 
-bool ReadDescBool(const app::IniStore& langIni, const DescriptionSections& sections,
+bool ReadDescBool(const rtl::TMemIniFile& langIni, const DescriptionSections& sections,
                   const std::string& key, bool defaultValue) {
   const std::string& section = sections.Chosen();
   return section.empty() ? defaultValue : langIni.ReadBool(section, key, defaultValue);
 }
 
-void LoadDeviceDescription(const app::IniStore& langIni, const std::string& name,
+void LoadDeviceDescription(const rtl::TMemIniFile& langIni, const std::string& name,
                            DescriptionKey& device, LoadedDescription& loaded) {
   if (!name.empty()) device.controller = name;
   const DescriptionReader read(langIni, ResolveDescriptionSections(langIni, name, device));
@@ -189,7 +189,7 @@ void LoadDeviceDescription(const app::IniStore& langIni, const std::string& name
   if (!anyGroup) version.tabs[0].group = AllItemsGroup(version.item);
 }
 
-MyThread::MyThread(std::shared_ptr<const app::IniStore> langIni, DescriptionKey device,
+MyThread::MyThread(std::shared_ptr<const rtl::TMemIniFile> langIni, DescriptionKey device,
                    LoadedDescription current)
     : langIni_(std::move(langIni)), device_(std::move(device)), result_(std::move(current)) {
   thread_ = std::thread([this] { Execute(); });

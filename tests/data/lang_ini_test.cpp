@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "app/IniStore.h"
+#include "platform/rtl/MemIniFile.h"
 #include "params/DeviceDescription.h"
 #include "params/PageEntries.h"
 #include "params/TextFunctions.h"
@@ -23,8 +23,8 @@ std::string LangIniPath() {
   return std::string(source ? source : ".") + "/data/lang.ini";
 }
 
-const app::IniStore& LangIni() {
-  static const app::IniStore store(LangIniPath());
+const rtl::TMemIniFile& LangIni() {
+  static const rtl::TMemIniFile store(LangIniPath());
   return store;
 }
 
@@ -118,7 +118,7 @@ TEST(SampleLangIni, EveryTextKeyExistsInBothLanguages) {
       "export_endbell", "export_final", "export_battery", "About_title", "About_label1", "About_label2",
       "About_label3", "About_btncredits", "About_btnok", "UpdateTitle", "DBUpdateTitle", "UpdateNew",
       "DBUpdateNew", "UpdateAlready", "DBUpdateAlready", "UpdateInstall", "UpdateCancel"};
-  const app::IniStore& ini = LangIni();
+  const rtl::TMemIniFile& ini = LangIni();
   for (const char* key : keys) {
     for (const char* prefix : {"chs", "eng"}) {
       EXPECT_NE(ini.ReadString("common", std::string(prefix) + key, "<missing>"), "<missing>")

@@ -10,16 +10,16 @@
 #include <string>
 #include <vector>
 
-#include "app/IniStore.h"
+#include "platform/rtl/MemIniFile.h"
 #include "params/DeviceDescription.h"
 #include "params/TextFunctions.h"
 #include "platform/hid/SimModels.h"
 
 namespace {
 
-const app::IniStore& LangIni() {
+const rtl::TMemIniFile& LangIni() {
   const char* source = std::getenv("ESCTOOL_SOURCE_DIR");
-  static const app::IniStore store(std::string(source ? source : ".") + "/data/lang.ini");
+  static const rtl::TMemIniFile store(std::string(source ? source : ".") + "/data/lang.ini");
   return store;
 }
 
