@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs every test label; then a second
-# build with AddressSanitizer + UndefinedBehaviorSanitizer runs the unit tests,
+# Installs what is missing, checks the layers in the includes, builds, and
+# runs every test label; then a second build with AddressSanitizer +
+# UndefinedBehaviorSanitizer runs the unit tests,
 # a ThreadSanitizer build runs the tests labelled tsan, and a clang build runs
 # the fuzz targets briefly.
 set -uo pipefail
@@ -9,6 +10,7 @@ cd "$root"
 export CCACHE_DIR=${CCACHE_DIR:-$root/.ccache}
 export FONTCONFIG_FILE=$root/tests/support/fonts.conf
 "$root/scripts/setup.sh" || exit 1
+"$root/scripts/check_layers.sh" || exit 1
 
 failed=0
 run_ctest() {  # build-dir, ctest arguments...
