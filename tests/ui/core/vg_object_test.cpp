@@ -12,7 +12,7 @@
 
 #include "platform/rtl/ClassRegistry.h"
 #include "platform/rtl/Exceptions.h"
-#include "tests/ui/core/vg_scenefake.h"
+#include "tests/support/vg_headless_scene.h"
 #include "ui/core/vg_bitmap.h"
 #include "ui/core/vg_brush.h"
 #include "ui/core/vg_visual.h"
