@@ -202,7 +202,9 @@ TEST(SampleLangIni, EverySectionLoadsAndAllItemModesAreUsed) {
     std::set<int> listed;
     for (int t = 0; t < v.tab; ++t) {
       const std::string written = LangIni().ReadString(section, "tab" + std::to_string(t + 1) + "_group", "");
-      if (!written.empty()) EXPECT_EQ(v.tabs[t].group, written) << "page " << t + 1 << " has entries to skip";
+      if (!written.empty()) {
+        EXPECT_EQ(v.tabs[t].group, written) << "page " << t + 1 << " has entries to skip";
+      }
       for (const params::PageEntry& entry : params::PageEntries(v.tabs[t].group, v.item))
         if (!entry.opensGroupBox) listed.insert(entry.index);
     }

@@ -63,7 +63,7 @@ std::vector<std::string> Trimmed(std::vector<std::string> entries, int maximum) 
 }
 
 Filled FillList(const std::vector<std::string>& options, int defaultIndex, int value, int maximum, bool enabled) {
-  if (defaultIndex > maximum) return {"default above maximum"};
+  if (defaultIndex > maximum) return {"default above maximum", 0, {}};
   Filled f{"", 0, Trimmed(options, maximum)};
   const int count = static_cast<int>(f.entries.size());
   if (enabled && (count < maximum || count < value))
@@ -87,7 +87,7 @@ int FirstContaining(const std::vector<std::string>& entries, int percent) {
 
 Filled FillPercentList(const std::vector<std::string>& options, int defaultPercent, int value, int maximum,
                        bool enabled) {
-  if (defaultPercent > maximum) return {"default above maximum"};
+  if (defaultPercent > maximum) return {"default above maximum", 0, {}};
   Filled f{"", 0, Trimmed(options, maximum)};
   const int limit = PercentOf(f.entries.back());
   if (enabled && (limit < maximum || value > limit)) {

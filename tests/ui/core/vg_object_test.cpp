@@ -161,6 +161,7 @@ TEST(NodeTree, OutOfRangeIndicesChangeNothing) {
 class OrderLink : public vg::IvgFreeNotification {
  public:
   OrderLink(std::string tag, std::vector<std::string>& log) : tag_(std::move(tag)), log_(log) {}
+  virtual ~OrderLink() = default;
   void FreeNotification(vg::IvgFreeNotifier* node) override {
     auto* dying = dynamic_cast<TvgObject*>(node);
     const auto& slots = vg::ResourceList();

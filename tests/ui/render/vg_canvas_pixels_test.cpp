@@ -172,6 +172,7 @@ TEST_P(CanvasPixels, PathsAreMappedOntoTheirRectangle) {
 // A style resource holding a brush.
 class BrushResource : public IvgResourceNode {
  public:
+  virtual ~BrushResource() = default;
   std::string GetResourceName() const override { return "accent"; }
   void AddFreeNotify(IvgFreeNotification*) override {}
   void RemoveFreeNotify(IvgFreeNotification*) override {}
@@ -347,7 +348,7 @@ TEST(BackEndComparison, SameCallsGiveTheSamePixelsUpToEdges) {
 }
 
 INSTANTIATE_TEST_SUITE_P(BothBackEnds, CanvasPixels, ::testing::ValuesIn(kBackEnds),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& test) { return std::string(test.param.name); });
 
 TEST(WindowCanvasPixels, FlushBufferRectCopiesTheTruncatedRectanglePlusOne) {
   TvgCanvasGdiPlus canvas(20, 20);

@@ -213,7 +213,7 @@ TEST_P(SceneOnScreen, DemoFormScreenshot) {
 }
 
 INSTANTIATE_TEST_SUITE_P(BothBackEnds, SceneOnScreen, ::testing::Values("GdiPlus", "D2D"),
-                         [](const auto& info) { return info.param; });
+                         [](const auto& test) { return test.param; });
 
 }  // namespace
 }  // namespace vg
