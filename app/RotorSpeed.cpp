@@ -5,7 +5,7 @@
 #include <limits>
 
 #include "app/CalcNumbers.h"
-#include "app/IniStore.h"
+#include "platform/rtl/MemIniFile.h"
 #include "app/LangKey.h"
 #include "platform/rtl/NumberText.h"
 #include "platform/rtl/Rounding.h"
@@ -62,7 +62,7 @@ ThrottleWarning ThrottleWarningOf(double throttle) {
   return ThrottleWarning::None;
 }
 
-std::string ThrottleWarningText(ThrottleWarning warning, const IniStore& texts, Language language) {
+std::string ThrottleWarningText(ThrottleWarning warning, const rtl::TMemIniFile& texts, Language language) {
   switch (warning) {
     case ThrottleWarning::TooHigh:
       return texts.ReadString("common", LangKey(language, "ThHigh"), "TH is too high");

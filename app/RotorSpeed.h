@@ -7,9 +7,12 @@
 #include <span>
 #include <string>
 
+namespace rtl {
+class TMemIniFile;
+}
+
 namespace app {
 
-class IniStore;
 enum class Language;
 
 // Highest electrical rpm in thousands: 512 for a demo model, else bytes 19
@@ -54,7 +57,7 @@ enum class ThrottleWarning { None, TooHigh, TooLow };
 ThrottleWarning ThrottleWarningOf(double throttle);
 // The warning's text in the language: [common] "ThHigh" or "ThLow" through
 // LangKey, defaults "TH is too high" and "TH is too low"; empty for None.
-std::string ThrottleWarningText(ThrottleWarning warning, const IniStore& texts, Language language);
+std::string ThrottleWarningText(ThrottleWarning warning, const rtl::TMemIniFile& texts, Language language);
 // The warning label's height: 20 below the rpm label's for too high, 20
 // above for too low; nullopt (the label keeps its height) for None.
 std::optional<float> ThrottleWarningY(ThrottleWarning warning, float rpmLabelY);

@@ -11,7 +11,8 @@ endfunction()
 
 # esctool_test(<name> [LABEL <label>] [TSAN] [TIMEOUT <s>] SOURCES <files...> [DEPS <targets...>])
 # A GoogleTest executable registered with CTest under one label
-# (unit, display, readers, sim). TSAN also runs it in the ThreadSanitizer build.
+# (unit, display, readers, sim), linked with the test-support library. TSAN
+# also runs it in the ThreadSanitizer build.
 # The target <label>_tests builds every test of a label, so that a build
 # configuration compiles only the tests it runs.
 foreach(label IN ITEMS unit display readers sim tsan)
@@ -26,7 +27,7 @@ function(esctool_test name)
     set(ARG_TIMEOUT 300)
   endif()
   add_executable(${name} ${ARG_SOURCES})
-  target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gmock GTest::gtest_main)
+  target_link_libraries(${name} PRIVATE ${ARG_DEPS} test_support GTest::gtest GTest::gmock GTest::gtest_main)
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR})
   add_test(NAME ${name} COMMAND ${name})
   set(labels ${ARG_LABEL})

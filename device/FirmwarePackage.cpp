@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "device/FirmwareCrypto.h"
-#include "params/TextFunctions.h"
+#include "platform/rtl/HexText.h"
 
 namespace device {
 namespace {
@@ -37,7 +37,7 @@ std::string WithoutLineBreaks(std::string_view text, const std::function<void()>
 
 bool DecodeHex(std::string_view text, Bytes& bytes) {
   bytes.assign(text.size() / 2, 0);
-  return params::HexToBytes(text, bytes) >= 1;
+  return rtl::HexToBytes(text, bytes) >= 1;
 }
 
 bool DigestMatches(std::string_view text, std::string_view stored) {

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "app/IniStore.h"
+#include "platform/rtl/MemIniFile.h"
 
 namespace device {
 
@@ -46,7 +46,7 @@ class VersionControl {
  private:
   void ReadBatches();
 
-  app::IniStore ini_;
+  rtl::TMemIniFile ini_;
   std::string section_;
   int batchKey_ = 0;
   std::vector<std::vector<Entry>> batches_;  ///< batch n at n - 1

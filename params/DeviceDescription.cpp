@@ -14,7 +14,7 @@ std::string Joined(const std::string& a, const std::string& b) { return a + " " 
 
 // The first candidate, from the whole text down to its first two
 // characters, that names a section; empty when none does.
-std::string LongestPrefixSection(const app::IniStore& langIni, const std::string& head,
+std::string LongestPrefixSection(const rtl::TMemIniFile& langIni, const std::string& head,
                                  const std::string& text) {
   for (std::size_t n = text.size(); n >= 2; --n) {
     std::string candidate = Joined(head, text.substr(0, n));
@@ -23,7 +23,7 @@ std::string LongestPrefixSection(const app::IniStore& langIni, const std::string
   return {};
 }
 
-std::string ExistingOrEmpty(const app::IniStore& langIni, std::string name) {
+std::string ExistingOrEmpty(const rtl::TMemIniFile& langIni, std::string name) {
   return langIni.SectionExists(name) ? name : std::string();
 }
 
@@ -33,7 +33,7 @@ bool AllDigits(const std::string& text) {
 
 class DescriptionReader {
  public:
-  DescriptionReader(const app::IniStore& langIni, DescriptionSections sections)
+  DescriptionReader(const rtl::TMemIniFile& langIni, DescriptionSections sections)
       : langIni_(langIni), sections_(std::move(sections)) {}
 
   std::string Text(const std::string& key, const std::string& defaultValue = {}) const {
@@ -99,13 +99,13 @@ class DescriptionReader {
     return 0;
   }
 
-  const app::IniStore& langIni_;
+  const rtl::TMemIniFile& langIni_;
   DescriptionSections sections_;
 };
 
 // The store to read, or an empty one when the program has none yet.
-const app::IniStore& StoreOrEmpty(const std::shared_ptr<const app::IniStore>& store) {
-  static const app::IniStore empty;
+const rtl::TMemIniFile& StoreOrEmpty(const std::shared_ptr<const rtl::TMemIniFile>& store) {
+  static const rtl::TMemIniFile empty;
   return store ? *store : empty;
 }
 
@@ -127,7 +127,7 @@ const std::string& DescriptionSections::Chosen() const {
   return controller;
 }
 
-DescriptionSections ResolveDescriptionSections(const app::IniStore& langIni, const std::string& name,
+DescriptionSections ResolveDescriptionSections(const rtl::TMemIniFile& langIni, const std::string& name,
                                                const DescriptionKey& device) {
   DescriptionSections sections;
   if (!name.empty()) {
@@ -143,25 +143,25 @@ DescriptionSections ResolveDescriptionSections(const app::IniStore& langIni, con
   return sections;
 }
 
-std::string ReadDescString(const app::IniStore& langIni, const DescriptionSections& sections,
+std::string ReadDescString(const rtl::TMemIniFile& langIni, const DescriptionSections& sections,
                            const std::string& key, const std::string& defaultValue) {
   const std::string& section = sections.Chosen();
   return section.empty() ? defaultValue : langIni.ReadString(section, key, defaultValue);
 }
 
-int ReadDescInteger(const app::IniStore& langIni, const DescriptionSections& sections,
+int ReadDescInteger(const rtl::TMemIniFile& langIni, const DescriptionSections& sections,
                     const std::string& key, int defaultValue) {
   const std::string& section = sections.Chosen();
   return section.empty() ? defaultValue : langIni.ReadInteger(section, key, defaultValue);
 }
 
-bool ReadDescBool(const app::IniStore& langIni, const DescriptionSections& sections,
+bool ReadDescBool(const rtl::TMemIniFile& langIni, const DescriptionSections& sections,
                   const std::string& key, bool defaultValue) {
   const std::string& section = sections.Chosen();
   return section.empty() ? defaultValue : langIni.ReadBool(section, key, defaultValue);
 }
 
-void LoadDeviceDescription(const app::IniStore& langIni, const std::string& name,
+void LoadDeviceDescription(const rtl::TMemIniFile& langIni, const std::string& name,
                            DescriptionKey& device, LoadedDescription& loaded) {
   if (!name.empty()) device.controller = name;
   const DescriptionReader read(langIni, ResolveDescriptionSections(langIni, name, device));

@@ -15,7 +15,7 @@
 #include <string>
 #include <thread>
 
-#include "app/IniStore.h"
+#include "platform/rtl/MemIniFile.h"
 
 namespace params {
 
@@ -87,16 +87,16 @@ struct DescriptionSections {
 
 // The sections for a section `name` (non-empty: that section alone, whether
 // it exists or not) or, with an empty name, for the device.
-DescriptionSections ResolveDescriptionSections(const app::IniStore& langIni, const std::string& name,
+DescriptionSections ResolveDescriptionSections(const rtl::TMemIniFile& langIni, const std::string& name,
                                                const DescriptionKey& device);
 
 // Typed reads of one key from the chosen section (integers decimal or "0x";
 // a boolean is an integer, not 0 meaning true; anything else the default).
-std::string ReadDescString(const app::IniStore& langIni, const DescriptionSections& sections,
+std::string ReadDescString(const rtl::TMemIniFile& langIni, const DescriptionSections& sections,
                            const std::string& key, const std::string& defaultValue);
-int ReadDescInteger(const app::IniStore& langIni, const DescriptionSections& sections,
+int ReadDescInteger(const rtl::TMemIniFile& langIni, const DescriptionSections& sections,
                     const std::string& key, int defaultValue);
-bool ReadDescBool(const app::IniStore& langIni, const DescriptionSections& sections,
+bool ReadDescBool(const rtl::TMemIniFile& langIni, const DescriptionSections& sections,
                   const std::string& key, bool defaultValue);
 
 // Reads the description named `name`, or the device's own with an empty
@@ -105,7 +105,7 @@ bool ReadDescBool(const app::IniStore& langIni, const DescriptionSections& secti
 // beyond 32 bits; such a "max" reads as the largest int), negative counts
 // read as 0, and page groups keep only their valid entries (PageEntries).
 // When no page read has a group, page 0 lists every parameter ("0,1,2").
-void LoadDeviceDescription(const app::IniStore& langIni, const std::string& name,
+void LoadDeviceDescription(const rtl::TMemIniFile& langIni, const std::string& name,
                            DescriptionKey& device, LoadedDescription& loaded);
 
 // One background load: created, it starts at once on its own thread and
@@ -146,7 +146,7 @@ class MyThread {
 // Every member is for the UI thread.
 class DeviceDescription {
  public:
-  using StoreSource = std::function<std::shared_ptr<const app::IniStore>()>;
+  using StoreSource = std::function<std::shared_ptr<const rtl::TMemIniFile>()>;
   using IconSink = std::function<void(const DescriptionIcons&)>;
 
   // `langIni` gives the current store at each load; `applyIcons` receives

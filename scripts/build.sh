@@ -5,10 +5,10 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 kind=${1:-release}
 shift || true
 case "$kind" in
-  release) dir=build;      flags=() ;;
+  release) dir=build;      flags=(-DESCTOOL_WERROR=ON) ;;
   asan)    dir=build-asan; flags=(-DESCTOOL_SANITIZE=ON -DESCTOOL_BENCH=OFF) ;;
   tsan)    dir=build-tsan; flags=(-DESCTOOL_TSAN=ON -DESCTOOL_BENCH=OFF) ;;
-  fuzz)    dir=build-fuzz; flags=(-DESCTOOL_FUZZ=ON -DESCTOOL_BENCH=OFF -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++) ;;
+  fuzz)    dir=build-fuzz; flags=(-DESCTOOL_WERROR=ON -DESCTOOL_FUZZ=ON -DESCTOOL_BENCH=OFF -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++) ;;
   *) echo "build.sh: unknown configuration $kind" >&2; exit 2 ;;
 esac
 # ccache keeps its cache outside the clone (its default folder, or CCACHE_DIR)

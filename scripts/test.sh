@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs every test label; then a build
+# Installs what is missing, checks the layers in the includes, builds, and
+# runs every test label; then a build
 # with AddressSanitizer + UndefinedBehaviorSanitizer runs the unit, sim and
 # display tests, a ThreadSanitizer build runs the tests labelled tsan, and a
 # clang build runs each fuzz target briefly. Each of these builds compiles
@@ -67,6 +68,7 @@ build_or_stop() {  # stage name, build.sh arguments...
 run_start=${EPOCHREALTIME//[.,]/}
 children_cpu; run_cpu0=$cpu_ticks
 stage_or_stop setup "$root/scripts/setup.sh"
+stage_or_stop "check layers" "$root/scripts/check_layers.sh"
 
 build_or_stop "build release" release
 stage "test release" ctest_in build -L '^(unit|sim|readers)$' || failed=1

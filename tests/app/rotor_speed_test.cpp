@@ -7,7 +7,7 @@
 #include <limits>
 #include <string>
 
-#include "app/IniStore.h"
+#include "platform/rtl/MemIniFile.h"
 #include "app/LangKey.h"
 
 namespace app {
@@ -116,7 +116,7 @@ TEST(ThrottleSlider, LabelHeightsAndWarnings) {
 }
 
 TEST(ThrottleWarning, TextsComeFromTheTextStoreWithDefaults) {
-  const IniStore texts("lang.ini", "[common]\nengThHigh=Too much throttle\nchsThLow=油门太低\n");
+  const rtl::TMemIniFile texts("lang.ini", "[common]\nengThHigh=Too much throttle\nchsThLow=油门太低\n");
   EXPECT_EQ(ThrottleWarningText(ThrottleWarning::TooHigh, texts, Language::English), "Too much throttle");
   EXPECT_EQ(ThrottleWarningText(ThrottleWarning::TooLow, texts, Language::English), "TH is too low");
   EXPECT_EQ(ThrottleWarningText(ThrottleWarning::TooLow, texts, Language::Chinese), "油门太低");

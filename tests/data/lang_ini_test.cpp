@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "app/IniStore.h"
+#include "platform/rtl/MemIniFile.h"
 #include "params/DeviceDescription.h"
 #include "params/PageEntries.h"
 #include "params/TextFunctions.h"
@@ -23,8 +23,8 @@ std::string LangIniPath() {
   return std::string(source ? source : ".") + "/data/lang.ini";
 }
 
-const app::IniStore& LangIni() {
-  static const app::IniStore store(LangIniPath());
+const rtl::TMemIniFile& LangIni() {
+  static const rtl::TMemIniFile store(LangIniPath());
   return store;
 }
 
@@ -118,7 +118,7 @@ TEST(SampleLangIni, EveryTextKeyExistsInBothLanguages) {
       "export_endbell", "export_final", "export_battery", "About_title", "About_label1", "About_label2",
       "About_label3", "About_btncredits", "About_btnok", "UpdateTitle", "DBUpdateTitle", "UpdateNew",
       "DBUpdateNew", "UpdateAlready", "DBUpdateAlready", "UpdateInstall", "UpdateCancel"};
-  const app::IniStore& ini = LangIni();
+  const rtl::TMemIniFile& ini = LangIni();
   for (const char* key : keys) {
     for (const char* prefix : {"chs", "eng"}) {
       EXPECT_NE(ini.ReadString("common", std::string(prefix) + key, "<missing>"), "<missing>")
@@ -202,7 +202,9 @@ TEST(SampleLangIni, EverySectionLoadsAndAllItemModesAreUsed) {
     std::set<int> listed;
     for (int t = 0; t < v.tab; ++t) {
       const std::string written = LangIni().ReadString(section, "tab" + std::to_string(t + 1) + "_group", "");
-      if (!written.empty()) EXPECT_EQ(v.tabs[t].group, written) << "page " << t + 1 << " has entries to skip";
+      if (!written.empty()) {
+        EXPECT_EQ(v.tabs[t].group, written) << "page " << t + 1 << " has entries to skip";
+      }
       for (const params::PageEntry& entry : params::PageEntries(v.tabs[t].group, v.item))
         if (!entry.opensGroupBox) listed.insert(entry.index);
     }

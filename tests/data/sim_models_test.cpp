@@ -10,16 +10,16 @@
 #include <string>
 #include <vector>
 
-#include "app/IniStore.h"
+#include "platform/rtl/MemIniFile.h"
 #include "params/DeviceDescription.h"
 #include "params/TextFunctions.h"
 #include "platform/hid/SimModels.h"
 
 namespace {
 
-const app::IniStore& LangIni() {
+const rtl::TMemIniFile& LangIni() {
   const char* source = std::getenv("ESCTOOL_SOURCE_DIR");
-  static const app::IniStore store(std::string(source ? source : ".") + "/data/lang.ini");
+  static const rtl::TMemIniFile store(std::string(source ? source : ".") + "/data/lang.ini");
   return store;
 }
 
@@ -63,7 +63,7 @@ std::vector<std::string> Trimmed(std::vector<std::string> entries, int maximum) 
 }
 
 Filled FillList(const std::vector<std::string>& options, int defaultIndex, int value, int maximum, bool enabled) {
-  if (defaultIndex > maximum) return {"default above maximum"};
+  if (defaultIndex > maximum) return {"default above maximum", 0, {}};
   Filled f{"", 0, Trimmed(options, maximum)};
   const int count = static_cast<int>(f.entries.size());
   if (enabled && (count < maximum || count < value))
@@ -87,7 +87,7 @@ int FirstContaining(const std::vector<std::string>& entries, int percent) {
 
 Filled FillPercentList(const std::vector<std::string>& options, int defaultPercent, int value, int maximum,
                        bool enabled) {
-  if (defaultPercent > maximum) return {"default above maximum"};
+  if (defaultPercent > maximum) return {"default above maximum", 0, {}};
   Filled f{"", 0, Trimmed(options, maximum)};
   const int limit = PercentOf(f.entries.back());
   if (enabled && (limit < maximum || value > limit)) {

@@ -117,7 +117,7 @@ INSTANTIATE_TEST_SUITE_P(
                    [](DeviceLink& l) { return l.SendCommand(15); }, RegisterRequest(0x06, 0x2B03, 0x0300), 10},
         SenderCase{"RegisterUnknownCommandSendsZeros", [](fakes::LinkRig& r) { r.link.State().ProtocolSelector = 0; },
                    [](DeviceLink& l) { return l.SendCommand(2); }, Bytes(10, 0), 10}),
-    [](const auto& info) { return info.param.name; });
+    [](const auto& test) { return test.param.name; });
 
 TEST(Senders, RegisterCommandsSetTheTransferPhase) {
   fakes::LinkRig rig;

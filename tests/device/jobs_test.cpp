@@ -400,7 +400,9 @@ TEST(JobScope, ExceptionsOfNeighboursLeaveTheLinkUsable) {
     JobsRig rig;
     DeviceState& s = rig.link.State();
     rig.PlugModel(Model("Corvanel_V4"));
-    if (!c.identifying) ASSERT_TRUE(rig.IdentifyWithin(1));
+    if (!c.identifying) {
+      ASSERT_TRUE(rig.IdentifyWithin(1));
+    }
     c.failWith(rig, raise);
     EXPECT_THROW(c.job(rig), std::runtime_error);
     EXPECT_FALSE(s.Busy || s.Identifying || s.LoadingSettings);

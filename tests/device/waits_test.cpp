@@ -118,7 +118,7 @@ INSTANTIATE_TEST_SUITE_P(
         WaitCase{"WriteAckAtAddress", kWriteReply, [](DeviceLink& l) { return l.WaitWriteAck(0x17, 0x35, 0x38); }, 0, 0, 0},
         WaitCase{"WriteAckOtherAddress", kWriteReply, [](DeviceLink& l) { return l.WaitWriteAck(0x17, 0x35, 0x48); }, 1, 0, 0},
         WaitCase{"WriteAckClassicFrame", {0xA5, 0x02, 0xFD, 0x5A}, [](DeviceLink& l) { return l.WaitWriteAck(0x17, 0x35, 0x38); }, 1}),
-    [](const auto& info) { return info.param.name; });
+    [](const auto& test) { return test.param.name; });
 
 TEST_F(WaitFixture, StatusFrameFillsChannelFlags) {
   Bytes status(24, 0);

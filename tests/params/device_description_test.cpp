@@ -15,7 +15,7 @@ namespace {
 
 LoadedDescription Load(const std::string& ini, const std::string& name = {},
                        DescriptionKey device = {"C", "H1", "F123"}) {
-  const app::IniStore store("", ini);
+  const rtl::TMemIniFile store("", ini);
   LoadedDescription loaded;
   LoadDeviceDescription(store, name, device, loaded);
   return loaded;
@@ -47,7 +47,7 @@ TEST(DeviceDescription, ChoosesTheSectionFourWays) {
        {"Missing", "", "", ""}},
   };
   for (const Case& c : cases) {
-    const app::IniStore store("", c.ini);
+    const rtl::TMemIniFile store("", c.ini);
     const DescriptionSections got = ResolveDescriptionSections(store, c.name, c.device);
     EXPECT_EQ(got.exact, c.expected.exact) << c.what;
     EXPECT_EQ(got.firmwarePrefix, c.expected.firmwarePrefix) << c.what;
@@ -64,7 +64,7 @@ TEST(DeviceDescription, ReadsOnlyTheChosenSection) {
   EXPECT_EQ(fromPrefix.version.tabs[0].cname, "Prefix");
 
   DescriptionKey device{"C", "H1", "F123"};
-  const app::IniStore store("", ini);
+  const rtl::TMemIniFile store("", ini);
   LoadedDescription byName;
   LoadDeviceDescription(store, "Missing", device, byName);
   EXPECT_EQ(device.controller, "Missing");
@@ -151,9 +151,9 @@ TEST(PageEntries, KeepsOpenersAndIndicesBelowTheItemCount) {
 TEST(DeviceDescription, KeepsRecordsBeyondTheNewCounts) {
   DescriptionKey device{"C", "", ""};
   LoadedDescription loaded;
-  const app::IniStore five("", "[C]\ntab=5\nitem=1\ntab4_cname=Four\ntab5_cname=Five\n");
+  const rtl::TMemIniFile five("", "[C]\ntab=5\nitem=1\ntab4_cname=Four\ntab5_cname=Five\n");
   LoadDeviceDescription(five, "", device, loaded);
-  const app::IniStore three("", "[C]\ntab=3\nitem=1\n");
+  const rtl::TMemIniFile three("", "[C]\ntab=3\nitem=1\n");
   LoadDeviceDescription(three, "", device, loaded);
   EXPECT_EQ(loaded.version.tab, 3);
   EXPECT_EQ(loaded.version.tabs[3].cname, "Four");
@@ -169,7 +169,7 @@ std::string DeviceSection(int tabs) {
 // The worker loads into its copy while the UI thread keeps reading the
 // description, writes to the store and replaces it (a language switch).
 TEST(DeviceDescription, BackgroundLoadIsTakenInOnTheUiThread) {
-  auto store = std::make_shared<app::IniStore>("", DeviceSection(2));
+  auto store = std::make_shared<rtl::TMemIniFile>("", DeviceSection(2));
   std::vector<std::string> appliedIcons;
   const std::thread::id uiThread = std::this_thread::get_id();
   DeviceDescription description([&store] { return store; },
@@ -182,7 +182,7 @@ TEST(DeviceDescription, BackgroundLoadIsTakenInOnTheUiThread) {
     description.StartBackgroundLoad({"ESC", "HW1", "FW1"});
     EXPECT_EQ(description.Version().item, round == 0 ? 0 : 40);  // untouched until taken in
     store->WriteInteger("common", "cacl1", round);
-    store = std::make_shared<app::IniStore>("", DeviceSection(2 + round % 3));
+    store = std::make_shared<rtl::TMemIniFile>("", DeviceSection(2 + round % 3));
     while (!description.DescriptionLoaded()) std::this_thread::yield();
     EXPECT_EQ(description.Version().item, 40);
     EXPECT_EQ(description.Version().items[39].ename, "Param 40");
@@ -207,7 +207,7 @@ TEST(DeviceDescription, AFailedBackgroundLoadHandsBackItsErrorAndTheOldDescripti
 }
 
 TEST(DeviceDescription, LoadsDoNotOverlap) {
-  auto store = std::make_shared<app::IniStore>("", DeviceSection(3));
+  auto store = std::make_shared<rtl::TMemIniFile>("", DeviceSection(3));
   DeviceDescription description([&store] { return store; }, {});
   DescriptionKey device{"ESC", "HW1", "FW1"};
   description.StartBackgroundLoad(device);

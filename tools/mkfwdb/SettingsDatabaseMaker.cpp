@@ -9,7 +9,7 @@
 #include <sstream>
 
 #include "device/FirmwareCrypto.h"
-#include "params/TextFunctions.h"
+#include "platform/rtl/HexText.h"
 #include "platform/rtl/Exceptions.h"
 
 namespace fwdb {
@@ -69,7 +69,7 @@ struct RecipeRun {
 }  // namespace
 
 std::string FirmwareHexText(const Bytes& bytes) {
-  std::string hex = params::BytesToHex(bytes);
+  std::string hex = rtl::BytesToHex(bytes);
   std::string text;
   for (std::size_t at = 0; at < hex.size(); at += kLineChars) {
     if (at > 0) text += "\r\n";

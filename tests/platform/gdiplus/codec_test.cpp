@@ -102,7 +102,7 @@ INSTANTIATE_TEST_SUITE_P(
     // keeps the colour of pixels at least half opaque.
     ::testing::Values(RoundTrip{u"image/png", 0x80400000, 1}, RoundTrip{u"image/bmp", 0xFF400000, 0},
                       RoundTrip{u"image/tiff", 0x80400000, 1}, RoundTrip{u"image/gif", 0xFF800000, 0}),
-    [](const auto& info) { return std::string(info.param.mime.begin() + 6, info.param.mime.end()); });
+    [](const auto& test) { return std::string(test.param.mime.begin() + 6, test.param.mime.end()); });
 
 TEST_F(CodecTest, JpegRoundTripKeepsBlocksOfColour) {
   std::vector<ARGB> quadrants(16 * 16);

@@ -148,8 +148,8 @@ INSTANTIATE_TEST_SUITE_P(Pens, PenTest,
                                            PenCase{"dash on", LineCapFlat, {2, 1}, 15, true},    // 10..18 on
                                            PenCase{"dash gap", LineCapFlat, {2, 1}, 19, false},  // 18..22 off
                                            PenCase{"dash next", LineCapFlat, {2, 1}, 23, true}),
-                         [](const auto& info) {
-                           std::string n = info.param.name;
+                         [](const auto& test) {
+                           std::string n = test.param.name;
                            for (char& ch : n) ch = ch == ' ' ? '_' : ch;
                            return n;
                          });

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 #include <gtk/gtk.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -18,6 +17,7 @@
 #include "platform/rtl/TextConvert.h"
 #include "tests/support/gui_events.h"
 #include "tests/support/gui_pump.h"
+#include "tests/support/window_shot.h"
 
 namespace gui {
 namespace {
@@ -557,18 +557,9 @@ TEST_F(Display, DemoFormScreenshot) {
   ASSERT_TRUE(PumpUntil([&] { return host.Paints > 0 && Mapped(form); }));
   PumpFor(100ms);
   EXPECT_NE(gtk_window_get_icon(GTK_WINDOW(form->Handle())), nullptr);
-  GtkWidget* window = form->Handle();
-  GdkWindow* gdkWindow = gtk_widget_get_window(window);
-  GdkPixbuf* shot = gdk_pixbuf_get_from_window(gdkWindow, 0, 0, gdk_window_get_width(gdkWindow),
-                                               gdk_window_get_height(gdkWindow));
-  ASSERT_NE(shot, nullptr);
-  const char* binary = std::getenv("ESCTOOL_BINARY_DIR");
-  const std::filesystem::path dir = std::filesystem::path(binary ? binary : ".") / "artifacts";
-  std::filesystem::create_directories(dir);
-  const std::string file = (dir / "demo_form.png").string();
-  EXPECT_TRUE(gdk_pixbuf_save(shot, file.c_str(), "png", nullptr, nullptr));
-  EXPECT_GE(gdk_pixbuf_get_height(shot), 300);
-  g_object_unref(shot);
+  const auto shot = test_support::SaveWindowShot(form->Handle(), "demo_form");
+  ASSERT_TRUE(shot);
+  EXPECT_GE(shot->height, 300);
   form->Free();
 }
 

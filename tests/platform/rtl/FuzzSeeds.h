@@ -1,12 +1,12 @@
 #pragma once
 // Seeds for the fuzz targets: text-form samples, written (as text or as
 // their binary form) into an empty corpus folder named on the command line.
-#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "platform/rtl/ObjectText.h"
 #include "platform/rtl/Streams.h"
+#include "tests/support/fuzz_corpus.h"
 
 namespace fuzzseeds {
 
@@ -41,30 +41,18 @@ inline const std::vector<std::string>& Texts() {
   return texts;
 }
 
-// The first argument that is not an option: the corpus folder.
-inline std::filesystem::path CorpusFolder(int argc, char** argv) {
-  for (int i = 1; i < argc; ++i)
-    if (argv[i][0] != '-') return argv[i];
-  return {};
-}
-
 inline void WriteSeeds(int argc, char** argv, bool binary) {
-  const std::filesystem::path folder = CorpusFolder(argc, argv);
-  std::error_code error;
-  if (folder.empty() || !std::filesystem::is_directory(folder, error) ||
-      !std::filesystem::is_empty(folder, error))
-    return;
-  int index = 0;
+  std::vector<std::string> seeds;
   for (const std::string& text : Texts()) {
-    std::string content = text;
-    if (binary) {
-      rtl::TStringStream input(text), output;
-      rtl::ObjectTextToBinary(input, output);
-      content = output.DataString();
+    if (!binary) {
+      seeds.push_back(text);
+      continue;
     }
-    const std::string name = (folder / ("seed" + std::to_string(index++))).string();
-    rtl::WriteFileBytes(name, content.data(), content.size());
+    rtl::TStringStream input(text), output;
+    rtl::ObjectTextToBinary(input, output);
+    seeds.push_back(output.DataString());
   }
+  test_support::WriteSeedsIfEmpty(argc, argv, seeds);
 }
 
 }  // namespace fuzzseeds

@@ -46,7 +46,7 @@ class FakeFilter : public vg::TvgFilter {
 class FakeResourceNode : public vg::IvgResourceNode {
  public:
   explicit FakeResourceNode(std::string name) : name_(std::move(name)) { Registry()[name_] = this; }
-  ~FakeResourceNode() {
+  virtual ~FakeResourceNode() {
     Registry().erase(name_);
     for (vg::IvgFreeNotification* link : std::vector(links_)) link->FreeNotification(this);
   }

@@ -12,7 +12,7 @@
 
 #include "platform/rtl/ClassRegistry.h"
 #include "platform/rtl/Exceptions.h"
-#include "tests/ui/core/vg_scenefake.h"
+#include "tests/support/vg_headless_scene.h"
 #include "ui/core/vg_bitmap.h"
 #include "ui/core/vg_brush.h"
 #include "ui/core/vg_visual.h"
@@ -161,6 +161,7 @@ TEST(NodeTree, OutOfRangeIndicesChangeNothing) {
 class OrderLink : public vg::IvgFreeNotification {
  public:
   OrderLink(std::string tag, std::vector<std::string>& log) : tag_(std::move(tag)), log_(log) {}
+  virtual ~OrderLink() = default;
   void FreeNotification(vg::IvgFreeNotifier* node) override {
     auto* dying = dynamic_cast<TvgObject*>(node);
     const auto& slots = vg::ResourceList();

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "platform/rtl/Streams.h"
-#include "tests/ui/core/vg_scenefake.h"
+#include "tests/support/vg_headless_scene.h"
 #include "ui/core/vg_object.h"
 #include "ui/core/vg_visual.h"
 

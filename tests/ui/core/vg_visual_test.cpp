@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "platform/rtl/TypeInfo.h"
-#include "tests/ui/core/vg_scenefake.h"
+#include "tests/support/vg_headless_scene.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "tests/support/vg_recording_canvas.h"
-#include "tests/ui/core/vg_scenefake.h"
+#include "tests/support/vg_headless_scene.h"
 
 namespace vgtest {
 

@@ -2,6 +2,7 @@
 // centres. Each test runs on every back-end of the table; the table says
 // where the back-ends differ by design.
 #include "platform/gdiplus/Gdi.h"
+#include "tests/support/reference_image.h"
 #include "tests/ui/render/render_fixture.h"
 #include "ui/render/vg_canvas_d2d.h"
 #include "ui/core/vg_font.h"
@@ -122,6 +123,27 @@ TEST_P(CanvasPixels, LinearGradientsRunFromStartToStop) {
   EXPECT_GT(TvgColorRec::From(At(30, 38)).B, 240);
 }
 
+// The whole picture of a small drawing, against one reference image that
+// both back-ends match.
+TEST_P(CanvasPixels, ADrawingMatchesItsReferenceImage) {
+  canvas.Fill()->SetStyle(vgBrushGradient);
+  TvgGradientPoints& points = *canvas.Fill()->Gradient()->Points();
+  points.Points(0)->SetIntColor(0xFFF2F2F5);
+  points.Points(1)->SetIntColor(0xFFC8D2E0);
+  canvas.FillRect({0, 0, 60, 40}, 0, 0, AllCorners, 1);
+  FillWith(0xFF2873C7);
+  canvas.FillRect({4, 4, 34, 20}, 5, 5, AllCorners, 1);
+  FillWith(0xFFE8A33D);
+  canvas.FillEllipse({38, 6, 56, 24}, 0.8f);
+  StrokeWith(0xFF333333, 1.5f);
+  canvas.DrawEllipse({38, 6, 56, 24}, 1);
+  canvas.DrawLine({4, 32}, {56, 28}, 1);
+  OutsideAFrame([&] {
+    EXPECT_TRUE(test_support::MatchesReferenceImage({target.Bits(), target.Width(), target.Height(), target.Width()},
+                                                    "tests/ui/render/references/canvas_drawing.png"));
+  });
+}
+
 TEST_P(CanvasPixels, PathsAreMappedOntoTheirRectangle) {
   TvgPathData path;
   path.MoveTo({0, 0});
@@ -150,6 +172,7 @@ TEST_P(CanvasPixels, PathsAreMappedOntoTheirRectangle) {
 // A style resource holding a brush.
 class BrushResource : public IvgResourceNode {
  public:
+  virtual ~BrushResource() = default;
   std::string GetResourceName() const override { return "accent"; }
   void AddFreeNotify(IvgFreeNotification*) override {}
   void RemoveFreeNotify(IvgFreeNotification*) override {}
@@ -334,7 +357,7 @@ TEST(BackEndComparison, SameCallsGiveTheSamePixelsUpToEdges) {
 }
 
 INSTANTIATE_TEST_SUITE_P(BothBackEnds, CanvasPixels, ::testing::ValuesIn(kBackEnds),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& test) { return std::string(test.param.name); });
 
 TEST(WindowCanvasPixels, FlushBufferRectCopiesTheTruncatedRectanglePlusOne) {
   TvgCanvasGdiPlus canvas(20, 20);

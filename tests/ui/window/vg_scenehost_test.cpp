@@ -6,14 +6,13 @@
 #include <gtest/gtest.h>
 #include <gtk/gtk.h>
 
-#include <cstdlib>
-#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "platform/gui/GuiInit.h"
 #include "tests/support/gui_events.h"
 #include "tests/support/gui_pump.h"
+#include "tests/support/window_shot.h"
 #include "ui/render/vg_canvas_d2d.h"
 #include "ui/render/vg_canvas_gdip.h"
 #include "ui/render/vg_objects.h"
@@ -245,20 +244,12 @@ TEST_P(SceneOnScreen, DemoFormScreenshot) {
   title->Font()->SetSize(16);
   form->SetCaption(u"esctool demo");
   Show(400, 300);
-  GdkWindow* gdkWindow = gtk_widget_get_window(form->Handle());
-  GdkPixbuf* shot = gdk_pixbuf_get_from_window(gdkWindow, 0, 0, gdk_window_get_width(gdkWindow),
-                                               gdk_window_get_height(gdkWindow));
-  ASSERT_NE(shot, nullptr);
-  const char* binary = std::getenv("ESCTOOL_BINARY_DIR");
-  const std::filesystem::path dir = std::filesystem::path(binary ? binary : ".") / "artifacts";
-  std::filesystem::create_directories(dir);
-  EXPECT_TRUE(gdk_pixbuf_save(shot, (dir / ("demo_scene_form_" + GetParam() + ".png")).string().c_str(), "png", nullptr, nullptr));
-  g_object_unref(shot);
+  EXPECT_TRUE(test_support::SaveWindowShot(form->Handle(), "demo_scene_form_" + GetParam()));
   EXPECT_EQ(Pixel(60, 150), 0x2873C7u);
 }
 
 INSTANTIATE_TEST_SUITE_P(BothBackEnds, SceneOnScreen, ::testing::Values("GdiPlus", "D2D"),
-                         [](const auto& info) { return info.param; });
+                         [](const auto& test) { return test.param; });
 
 }  // namespace
 }  // namespace vg

@@ -12,6 +12,7 @@ class FakeScene : public rtl::TComponent, public vg::IvgScene {
  public:
   FakeScene() : rtl::TComponent(nullptr) {}
 
+  using rtl::TComponent::Notification;
   rtl::TComponent* GetComponent() override { return this; }
   void AddObject(vg::TvgObject* node) override {
     roots.push_back(node);

@@ -1,4 +1,4 @@
-#include "app/IniStore.h"
+#include "platform/rtl/MemIniFile.h"
 
 #include <cctype>
 #include <charconv>
@@ -7,14 +7,14 @@
 #include <mutex>
 #include <system_error>
 
-#include "app/TextFiles.h"
+#include "platform/rtl/AtomicFile.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/Streams.h"
 #include "platform/rtl/TextCompare.h"
 #include "platform/rtl/TextFileEncoding.h"
 #include "platform/rtl/TextTrim.h"
 
-namespace app {
+namespace rtl {
 namespace {
 
 using rtl::CaseFold;
@@ -34,7 +34,7 @@ std::vector<std::string_view> SplitLines(std::string_view text) {
 }
 
 std::string ReadWholeFile(const std::string& fileName) {
-  return rtl::TextBytesToUtf8(rtl::ReadFileBytes(fileName), fileName);
+  return TextBytesToUtf8(ReadFileBytes(fileName), fileName);
 }
 
 bool HasLineBreak(std::string_view text) { return text.find_first_of("\r\n") != std::string_view::npos; }
@@ -78,17 +78,17 @@ bool ParseInteger(std::string_view text, int& value) {
 
 }  // namespace
 
-IniStore::IniStore(std::string fileName) : fileName_(std::move(fileName)) {
+TMemIniFile::TMemIniFile(std::string fileName) : fileName_(std::move(fileName)) {
   std::error_code error;
   if (std::filesystem::exists(fileName_, error)) Parse(ReadWholeFile(fileName_));
 }
 
-IniStore::IniStore(std::string fileName, std::string_view text) : fileName_(std::move(fileName)) {
+TMemIniFile::TMemIniFile(std::string fileName, std::string_view text) : fileName_(std::move(fileName)) {
   Parse(text);
 }
 
-void IniStore::Parse(std::string_view text) {
-  if (text.starts_with(rtl::kUtf8Bom)) text.remove_prefix(rtl::kUtf8Bom.size());
+void TMemIniFile::Parse(std::string_view text) {
+  if (text.starts_with(kUtf8Bom)) text.remove_prefix(kUtf8Bom.size());
   Section* current = nullptr;
   for (const std::string_view rawLine : SplitLines(text)) {
     const std::string_view line = Trim(rawLine);
@@ -112,13 +112,13 @@ void IniStore::Parse(std::string_view text) {
   }
 }
 
-IniStore::Section& IniStore::SectionForWrite(std::string_view name) {
+TMemIniFile::Section& TMemIniFile::SectionForWrite(std::string_view name) {
   const auto [it, added] = sectionIndex_.try_emplace(CaseFold(name), sections_.size());
   if (added) sections_.push_back(Section{std::string(name), {}, {}});
   return sections_[it->second];
 }
 
-const IniStore::Line* IniStore::FindPair(std::string_view section, std::string_view key) const {
+const TMemIniFile::Line* TMemIniFile::FindPair(std::string_view section, std::string_view key) const {
   const auto sectionIt = sectionIndex_.find(CaseFold(section));
   if (sectionIt == sectionIndex_.end()) return nullptr;
   const Section& found = sections_[sectionIt->second];
@@ -126,14 +126,14 @@ const IniStore::Line* IniStore::FindPair(std::string_view section, std::string_v
   return lineIt == found.firstPair.end() ? nullptr : &found.lines[lineIt->second];
 }
 
-std::string IniStore::ReadString(std::string_view section, std::string_view key,
+std::string TMemIniFile::ReadString(std::string_view section, std::string_view key,
                                  std::string_view defaultValue) const {
   std::shared_lock lock(mutex_);
   const Line* pair = FindPair(section, key);
   return pair ? pair->value : std::string(defaultValue);
 }
 
-int IniStore::ReadInteger(std::string_view section, std::string_view key, int defaultValue) const {
+int TMemIniFile::ReadInteger(std::string_view section, std::string_view key, int defaultValue) const {
   std::shared_lock lock(mutex_);
   const Line* pair = FindPair(section, key);
   int value = defaultValue;
@@ -141,15 +141,15 @@ int IniStore::ReadInteger(std::string_view section, std::string_view key, int de
   return value;
 }
 
-bool IniStore::ReadBool(std::string_view section, std::string_view key, bool defaultValue) const {
+bool TMemIniFile::ReadBool(std::string_view section, std::string_view key, bool defaultValue) const {
   return ReadInteger(section, key, defaultValue ? 1 : 0) != 0;
 }
 
-void IniStore::WriteString(std::string_view section, std::string_view key, std::string_view value) {
+void TMemIniFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
   if (HasLineBreak(section))
-    throw rtl::EConvertError(rtl::Format("Invalid ini section name '%.*s'", static_cast<int>(section.size()), section.data()));
+    throw EConvertError(Format("Invalid ini section name '%.*s'", static_cast<int>(section.size()), section.data()));
   if (!IsStorableKey(key))
-    throw rtl::EConvertError(rtl::Format("Invalid ini key '%.*s'", static_cast<int>(key.size()), key.data()));
+    throw EConvertError(Format("Invalid ini key '%.*s'", static_cast<int>(key.size()), key.data()));
   std::unique_lock lock(mutex_);
   Section& target = SectionForWrite(section);
   const auto [it, added] = target.firstPair.try_emplace(CaseFold(key), target.lines.size());
@@ -160,15 +160,15 @@ void IniStore::WriteString(std::string_view section, std::string_view key, std::
   }
 }
 
-void IniStore::WriteInteger(std::string_view section, std::string_view key, int value) {
+void TMemIniFile::WriteInteger(std::string_view section, std::string_view key, int value) {
   WriteString(section, key, std::to_string(value));
 }
 
-void IniStore::WriteBool(std::string_view section, std::string_view key, bool value) {
+void TMemIniFile::WriteBool(std::string_view section, std::string_view key, bool value) {
   WriteString(section, key, value ? "1" : "0");
 }
 
-std::vector<std::string> IniStore::ReadSections() const {
+std::vector<std::string> TMemIniFile::ReadSections() const {
   std::shared_lock lock(mutex_);
   std::vector<std::string> names;
   names.reserve(sections_.size());
@@ -176,12 +176,12 @@ std::vector<std::string> IniStore::ReadSections() const {
   return names;
 }
 
-bool IniStore::SectionExists(std::string_view section) const {
+bool TMemIniFile::SectionExists(std::string_view section) const {
   std::shared_lock lock(mutex_);
   return sectionIndex_.contains(CaseFold(section));
 }
 
-std::string IniStore::Text() const {
+std::string TMemIniFile::Text() const {
   std::shared_lock lock(mutex_);
   std::string text;
   for (const Section& section : sections_) {
@@ -195,6 +195,6 @@ std::string IniStore::Text() const {
   return text;
 }
 
-void IniStore::UpdateFile() const { WriteTextFile(fileName_, Text()); }
+void TMemIniFile::UpdateFile() const { WriteFileBytes(fileName_, Text()); }
 
-}  // namespace app
+}  // namespace rtl

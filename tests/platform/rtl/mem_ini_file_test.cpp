@@ -1,4 +1,4 @@
-#include "app/IniStore.h"
+#include "platform/rtl/MemIniFile.h"
 
 #include <gtest/gtest.h>
 
@@ -6,23 +6,21 @@
 #include <string>
 #include <vector>
 
-#include "app/LangKey.h"
-#include "app/TextFiles.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/DebugOutput.h"
 #include "platform/rtl/Streams.h"
 #include "tests/support/file_size_limit.h"
 
-namespace app {
+namespace rtl {
 namespace {
 
 namespace fs = std::filesystem;
 
-class IniStoreFiles : public ::testing::Test {
+class MemIniFileFiles : public ::testing::Test {
  protected:
   void SetUp() override {
     folder_ = fs::path(::testing::TempDir()) /
-              ("ini_store_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+              ("mem_ini_file_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
     fs::remove_all(folder_);
     fs::create_directories(folder_);
   }
@@ -30,10 +28,10 @@ class IniStoreFiles : public ::testing::Test {
 
   std::string PathOf(const std::string& name) const { return (folder_ / name).string(); }
   static void Write(const std::string& path, const std::string& content) {
-    rtl::WriteFileBytes(path, content.data(), content.size());
+    WriteFileBytes(path, content.data(), content.size());
   }
   static std::string Read(const std::string& path) {
-    const rtl::TBytes bytes = rtl::ReadFileBytes(path);
+    const TBytes bytes = ReadFileBytes(path);
     return std::string(bytes.begin(), bytes.end());
   }
 
@@ -56,8 +54,8 @@ constexpr char kSample[] =
     "[common]\r\n"
     "lang=1\r\n";
 
-TEST(IniStore, ReadsTheFileAsSectionsOfTrimmedLines) {
-  const IniStore ini("", kSample);
+TEST(TMemIniFile, ReadsTheFileAsSectionsOfTrimmedLines) {
+  const TMemIniFile ini("", kSample);
   EXPECT_EQ(ini.ReadSections(), (std::vector<std::string>{"Common", "C H1 F12"}));
   EXPECT_EQ(ini.ReadString("common", "CHSINFOTITLE", "x"), "提示");
   EXPECT_EQ(ini.ReadString("COMMON", "engInfoTitle", "x"), "Information");
@@ -70,7 +68,7 @@ TEST(IniStore, ReadsTheFileAsSectionsOfTrimmedLines) {
   EXPECT_FALSE(ini.SectionExists("C H1"));
 }
 
-TEST(IniStore, ReadsIntegersAndBooleans) {
+TEST(TMemIniFile, ReadsIntegersAndBooleans) {
   struct Case {
     const char* value;
     int integer;  // read with the default -99
@@ -85,18 +83,18 @@ TEST(IniStore, ReadsIntegersAndBooleans) {
       {"0x-5", -99, false},      {"- 5", -99, false},
   };
   for (const Case& c : cases) {
-    IniStore ini;
+    TMemIniFile ini;
     ini.WriteString("s", "k", c.value);
     EXPECT_EQ(ini.ReadInteger("s", "k", -99), c.integer) << c.value;
     EXPECT_EQ(ini.ReadBool("s", "k", false), c.boolean) << c.value;
   }
-  const IniStore empty;
+  const TMemIniFile empty;
   EXPECT_EQ(empty.ReadInteger("s", "k", 7), 7);
   EXPECT_TRUE(empty.ReadBool("s", "k", true));
 }
 
-TEST(IniStore, WritesReplaceTheFirstPairOrAppend) {
-  IniStore ini("", "[common]\r\nlang=0\r\nLANG=dup\r\nbare\r\n[dev]\r\nname=X\r\n");
+TEST(TMemIniFile, WritesReplaceTheFirstPairOrAppend) {
+  TMemIniFile ini("", "[common]\r\nlang=0\r\nLANG=dup\r\nbare\r\n[dev]\r\nname=X\r\n");
   ini.WriteInteger("Common", "Lang", 1);
   ini.WriteString("common", "cacl1", "2300");
   ini.WriteBool("new", "flag", true);
@@ -106,11 +104,11 @@ TEST(IniStore, WritesReplaceTheFirstPairOrAppend) {
             "[new]\r\nflag=1\r\n\r\n");
 }
 
-TEST_F(IniStoreFiles, WriteBackDropsCommentsAndByteOrderMark) {
+TEST_F(MemIniFileFiles, WriteBackDropsCommentsAndByteOrderMark) {
   const std::string path = PathOf("lang.ini");
   Write(path, kSample);
   {
-    IniStore ini(path);
+    TMemIniFile ini(path);
     ini.WriteString("common", "lang", "0");
     ini.UpdateFile();
   }
@@ -118,15 +116,15 @@ TEST_F(IniStoreFiles, WriteBackDropsCommentsAndByteOrderMark) {
   EXPECT_EQ(written.rfind("[Common]\r\n", 0), 0u);
   EXPECT_EQ(written.find("comment"), std::string::npos);
   EXPECT_NE(written.find("chsInfoTitle=提示\r\n"), std::string::npos);
-  const IniStore again(path);
+  const TMemIniFile again(path);
   EXPECT_EQ(again.Text(), written);
   EXPECT_EQ(again.ReadString("common", "lang", ""), "0");
   EXPECT_EQ(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()), 1);  // no temporary left
 }
 
-TEST_F(IniStoreFiles, MissingFileGivesAnEmptyStoreThatWriteBackCreates) {
+TEST_F(MemIniFileFiles, MissingFileGivesAnEmptyStoreThatWriteBackCreates) {
   const std::string path = PathOf("lang.ini");
-  IniStore ini(path);
+  TMemIniFile ini(path);
   EXPECT_TRUE(ini.ReadSections().empty());
   EXPECT_EQ(ini.ReadString("common", "chsInfoTitle", "Information"), "Information");
   ini.WriteString("common", "lang", "1");
@@ -134,26 +132,17 @@ TEST_F(IniStoreFiles, MissingFileGivesAnEmptyStoreThatWriteBackCreates) {
   EXPECT_EQ(Read(path), "[common]\r\nlang=1\r\n\r\n");
 }
 
-TEST_F(IniStoreFiles, UpdateFileFailureIsReported) {
-  IniStore ini(PathOf("no-such-folder/lang.ini"));
-  EXPECT_THROW(ini.UpdateFile(), rtl::EStreamError);
+TEST_F(MemIniFileFiles, UpdateFileFailureIsReported) {
+  TMemIniFile ini(PathOf("no-such-folder/lang.ini"));
+  EXPECT_THROW(ini.UpdateFile(), EStreamError);
 }
 
-TEST_F(IniStoreFiles, TextFilesAreWrittenWithoutAByteOrderMark) {
-  const std::string withBom = PathOf("a.txt");
-  const std::string inside = PathOf("b.txt");
-  WriteTextFile(withBom, "\xEF\xBB\xBF[common]\r\n");
-  WriteTextFile(inside, "[common]\xEF\xBB\xBF\r\n");
-  EXPECT_EQ(Read(withBom), "[common]\r\n");
-  EXPECT_EQ(Read(inside), "[common]\xEF\xBB\xBF\r\n");
-}
-
-TEST_F(IniStoreFiles, AWriteBackOnAFullDiskKeepsTheOldFile) {
+TEST_F(MemIniFileFiles, AWriteBackOnAFullDiskKeepsTheOldFile) {
   const std::string path = PathOf("lang.ini");
   std::string text = "[common]\r\n";
   for (int i = 0; text.size() < 3100; ++i) text += "key" + std::to_string(i) + "=some text of the program\r\n";
   Write(path, text);
-  IniStore ini(path);
+  TMemIniFile ini(path);
   ini.WriteString("common", "lang", "0");
   EXPECT_EQ(test_support::RunWithFileSizeLimit(1000, [&] { ini.UpdateFile(); }),
             test_support::LimitedRun::WriteError);
@@ -161,38 +150,33 @@ TEST_F(IniStoreFiles, AWriteBackOnAFullDiskKeepsTheOldFile) {
   EXPECT_EQ(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()), 1);
 }
 
-TEST(IniStore, RefusesKeysAndFlattensValuesThatWouldChangeTheFile) {
-  IniStore ini;
+TEST(TMemIniFile, RefusesKeysAndFlattensValuesThatWouldChangeTheFile) {
+  TMemIniFile ini;
   ini.WriteString("common", "lang", "1");
   for (const char* key : {"", "[evil", ";note", "a=b", "two\nlines", "cr\r", " padded", "tab\t"})
-    EXPECT_THROW(ini.WriteString("common", key, "v"), rtl::EConvertError) << key;
-  EXPECT_THROW(ini.WriteString("com\nmon", "key", "v"), rtl::EConvertError);
+    EXPECT_THROW(ini.WriteString("common", key, "v"), EConvertError) << key;
+  EXPECT_THROW(ini.WriteString("com\nmon", "key", "v"), EConvertError);
   ini.WriteString("common", "cacl1", "line1\n[evil]\r\nlang=9");
   ini.WriteString("common", "url", "a=b;c[d]");
-  const IniStore again("", ini.Text());
+  const TMemIniFile again("", ini.Text());
   EXPECT_EQ(again.ReadSections(), std::vector<std::string>{"common"});
   EXPECT_EQ(again.ReadString("common", "lang", ""), "1");
   EXPECT_EQ(again.ReadString("common", "cacl1", ""), "line1 [evil]  lang=9");
   EXPECT_EQ(again.ReadString("common", "url", ""), "a=b;c[d]");
 }
 
-TEST_F(IniStoreFiles, ALegacyFileIsReadAsGbkAndSaidSo) {
+TEST_F(MemIniFileFiles, ALegacyFileIsReadAsGbkAndSaidSo) {
   const std::string path = PathOf("lang.ini");
   Write(path, "[common]\r\nchsInfoTitle=\xCC\xE1\xCA\xBE\r\n");  // 提示 in GBK
   std::vector<std::string> lines;
-  const rtl::TDebugSink previous = rtl::SetDebugSink([&](const std::string& line) { lines.push_back(line); });
-  const IniStore ini(path);
-  rtl::SetDebugSink(previous);
+  const TDebugSink previous = SetDebugSink([&](const std::string& line) { lines.push_back(line); });
+  const TMemIniFile ini(path);
+  SetDebugSink(previous);
   EXPECT_EQ(ini.ReadString("common", "chsInfoTitle", ""), "提示");
   ASSERT_EQ(lines.size(), 1u);
   EXPECT_NE(lines[0].find(path), std::string::npos);
   EXPECT_NE(lines[0].find("GBK"), std::string::npos);
 }
 
-TEST(LangKey, PrefixesTheLanguage) {
-  EXPECT_EQ(LangKey(Language::Chinese, "InfoTitle"), "chsInfoTitle");
-  EXPECT_EQ(LangKey(Language::English, "InfoTitle"), "engInfoTitle");
-}
-
 }  // namespace
-}  // namespace app
+}  // namespace rtl

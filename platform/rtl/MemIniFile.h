@@ -1,6 +1,7 @@
 #pragma once
-// The in-memory form of lang.ini: sections of lines, read once when the store
-// is made and written back whole by UpdateFile.
+// The class library's in-memory ini file: sections of lines, read once when
+// the object is made and written back whole by UpdateFile. The program keeps
+// lang.ini in one.
 //
 // Reading rules: every line is trimmed; empty lines and lines beginning with
 // ";" are skipped; "[name]" starts a section; inside a section a line with
@@ -12,9 +13,8 @@
 // rtl::TextBytesToUtf8).
 //
 // Every operation may be called from any thread: reads share a lock, writes
-// take it alone. A description load on a worker keeps its own reference to
-// the store it began with, so replacing the program's store never pulls it
-// from under the load.
+// take it alone. A worker that keeps its own reference to the object it began
+// with never has it pulled from under it when the owner replaces its own.
 #include <memory>
 #include <shared_mutex>
 #include <string>
@@ -22,20 +22,20 @@
 #include <unordered_map>
 #include <vector>
 
-namespace app {
+namespace rtl {
 
-class IniStore {
+class TMemIniFile {
  public:
-  // An empty store without a file.
-  IniStore() = default;
-  // Reads `fileName` when it exists (a missing file gives an empty store);
+  // An empty ini without a file.
+  TMemIniFile() = default;
+  // Reads `fileName` when it exists (a missing file gives an empty ini);
   // a file that exists but cannot be read raises rtl::EFOpenError.
-  explicit IniStore(std::string fileName);
-  // A store holding `text`, writing to `fileName`.
-  IniStore(std::string fileName, std::string_view text);
+  explicit TMemIniFile(std::string fileName);
+  // An ini holding `text`, writing to `fileName`.
+  TMemIniFile(std::string fileName, std::string_view text);
 
-  IniStore(const IniStore&) = delete;
-  IniStore& operator=(const IniStore&) = delete;
+  TMemIniFile(const TMemIniFile&) = delete;
+  TMemIniFile& operator=(const TMemIniFile&) = delete;
 
   const std::string& FileName() const { return fileName_; }
 
@@ -64,7 +64,7 @@ class IniStore {
   // Whether a section of that name (any letter case) exists.
   bool SectionExists(std::string_view section) const;
 
-  // The whole store as the file holds it after a write-back: per section
+  // The whole ini as the file holds it after a write-back: per section
   // "[name]", its lines (pairs as "key=value"), then an empty line; CR LF
   // line ends; no byte-order mark.
   std::string Text() const;
@@ -95,4 +95,4 @@ class IniStore {
   mutable std::shared_mutex mutex_;
 };
 
-}  // namespace app
+}  // namespace rtl
