@@ -5,8 +5,8 @@
 #include <limits>
 
 #include "app/CalcNumbers.h"
-#include "platform/rtl/MemIniFile.h"
 #include "app/LangKey.h"
+#include "platform/rtl/MemIniFile.h"
 #include "platform/rtl/NumberText.h"
 #include "platform/rtl/Rounding.h"
 
