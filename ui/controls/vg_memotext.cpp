@@ -391,6 +391,73 @@ rtl::WideString TvgMemoText::GetSelText() const {
   return FText.substr(static_cast<std::size_t>(GetSelStart()), static_cast<std::size_t>(GetSelLength()));
 }
 
+void TvgMemoText::SelectAll() {
+  FSelStart = {0, 0};
+  FSelEnd = TextPosToPos(Length(FText));
+  FSelected = true;
+  FCaretPosition = FSelEnd;
+  SelectionChanged();
+}
+
+void TvgMemoText::SelectWord() {
+  FSelStart = GetPrivWordBeging(FCaretPosition);
+  FSelEnd = GetNextWordBeging(FCaretPosition);
+  FSelected = true;
+  SelectionChanged();
+}
+
+TCaretPosition TvgMemoText::GetPrivWordBeging(TCaretPosition pos) const {
+  if (pos.Pos <= 0) {
+    if (pos.Line <= 0) return {0, 0};
+    return {pos.Line - 1, Length(GetLine(pos.Line - 1))};
+  }
+  return {pos.Line, vgPriorWordStart(GetLine(pos.Line), pos.Pos)};
+}
+
+TCaretPosition TvgMemoText::GetNextWordBeging(TCaretPosition pos) const {
+  const rtl::WideString line = GetLine(pos.Line);
+  if (pos.Pos < Length(line)) return {pos.Line, vgNextWordStart(line, pos.Pos)};
+  if (pos.Line + 1 < GetLineCount()) return {pos.Line + 1, 0};
+  return {pos.Line, Length(line)};
+}
+
+void TvgMemoText::GoToTextBegin() {
+  FCaretPosition = {0, 0};
+  UpdateCaretPosition(true);
+}
+
+void TvgMemoText::GoToTextEnd() {
+  const int last = std::max(GetLineCount() - 1, 0);
+  FCaretPosition = {last, Length(GetLine(last))};
+}
+
+// --- editing as the user does it -----------------------------------------------
+
+void TvgMemoText::ClearSelection() {
+  if (FReadOnly || GetSelLength() == 0) return;
+  DeleteFrom(GetSelBeg(), GetSelLength(), {doMoveCaret, doCanUndo});
+}
+
+void TvgMemoText::CopyToClipboard() {
+  const rtl::WideString text = GetSelText();
+  if (text.empty()) return;
+  if (gui::IClipboard* clipboard = vgEditClipboard()) clipboard->SetAsText(text);
+}
+
+void TvgMemoText::CutToClipboard() {
+  CopyToClipboard();
+  ClearSelection();
+}
+
+void TvgMemoText::PasteFromClipboard() {
+  if (FReadOnly) return;
+  gui::IClipboard* clipboard = vgEditClipboard();
+  const rtl::WideString text = clipboard ? clipboard->AsText() : rtl::WideString();
+  if (text.empty()) return;
+  InsertAtCaret(text);
+  Change();
+}
+
 void TvgMemoText::StorePositions() {
   FOldCaretPos = PosToTextPos(FCaretPosition);
   if (!FSelected) return;

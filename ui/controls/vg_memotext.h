@@ -148,8 +148,29 @@ class TvgMemoText {
   // The text split at line breaks only (not at wraps), refilled on each call.
   TvgWideStrings* GetUnwrapLines();
 
-  // --- caret and selection
+  // --- editing as the user does it; a read-only memo only copies.
+  bool ReadOnly() const { return FReadOnly; }
+  void SetReadOnly(bool value) { FReadOnly = value; }
+  // Removes the selected text (one undo step).
+  void ClearSelection();
+  void CopyToClipboard();
+  void CutToClipboard();
+  // The clipboard's text replaces the selection or goes in at the caret.
+  void PasteFromClipboard();
+
+  // --- caret moves (the view follows at its next caret refresh)
   TCaretPosition CaretPosition() const { return FCaretPosition; }
+  // The caret to the start, scrolled into view at once.
+  void GoToTextBegin();
+  void GoToTextEnd();
+  void GoToLineBegin() { FCaretPosition.Pos = 0; }
+  void GotoLineEnd() { FCaretPosition.Pos = static_cast<int>(GetLine(FCaretPosition.Line).size()); }
+  void MoveCaretLeft() { FCaretPosition = GetPositionShift(FCaretPosition, -1); }
+  void MoveCaretRight() { FCaretPosition = GetPositionShift(FCaretPosition, 1); }
+  // Word starts on display lines: from a line's start back to the end of the
+  // line before; from a line's end on to the start of the next.
+  TCaretPosition GetPrivWordBeging(TCaretPosition pos) const;
+  TCaretPosition GetNextWordBeging(TCaretPosition pos) const;
   // Clamped to the lines and the line's length; the view follows.
   void SetCaretPosition(TCaretPosition pos);
   // Anchor and moving end; Selected with equal ends is an empty selection.
@@ -169,6 +190,10 @@ class TvgMemoText {
   // Set one end by text position; Selected is not changed.
   void SetSelStart(int textPos) { FSelStart = TextPosToPos(textPos); }
   void SetSelLength(int length) { FSelEnd = TextPosToPos(PosToTextPos(FSelStart) + length); }
+  // Selects everything, the caret at the end.
+  void SelectAll();
+  // Selects from the word start before the caret to the next one.
+  void SelectWord();
   // Keep the caret and the selection as text positions across a rebuild.
   void StorePositions();
   void RestorePositions();
@@ -186,6 +211,8 @@ class TvgMemoText {
   // The text changed (every edit).
   virtual void TextChanged() {}
   virtual bool IsLoading() const { return false; }
+  // The selection changed: the view repaints.
+  virtual void SelectionChanged() {}
 
   // Realigns unless updating.
   void NotifyLinesChanged();
@@ -223,6 +250,7 @@ class TvgMemoText {
   bool FWordWrap = false;
   bool FUpdating = false;
   bool FUndoing = false;
+  bool FReadOnly = false;
   TCaretPosition FCaretPosition;
   TCaretPosition FSelStart;
   TCaretPosition FSelEnd;

@@ -18,8 +18,12 @@ class MeasuredMemo : public TvgMemoText {
  public:
   explicit MeasuredMemo(float wrapWidth = 0, bool canMeasure = true) : FWrapWidth(wrapWidth), FCanMeasure(canMeasure) {}
   int Changes = 0;
+  int ScrolledToCaret = 0;
 
   void Change() override { ++Changes; }
+
+ protected:
+  void UpdateCaretPosition(bool scrollIntoView) override { ScrolledToCaret += scrollIntoView; }
 
  protected:
   bool CanMeasure() override { return FCanMeasure; }
@@ -35,6 +39,15 @@ class MeasuredMemo : public TvgMemoText {
 void Type(TvgMemoText& memo, const WideString& text) {
   for (char16_t c : text) memo.InsertAtCaret(WideString(1, c));
 }
+
+struct FakeClipboard final : gui::IClipboard {
+  FakeClipboard() { vgSetEditClipboard(this); }
+  ~FakeClipboard() override { vgSetEditClipboard(nullptr); }
+  bool HasText() override { return !Text.empty(); }
+  WideString AsText() override { return Text; }
+  void SetAsText(const WideString& text) override { Text = text; }
+  WideString Text;
+};
 
 void Backspace(TvgMemoText& memo) {
   memo.DeleteFrom(memo.GetPositionShift(memo.CaretPosition(), -1), 1, {doMoveCaret, doCanUndo});
@@ -318,4 +331,77 @@ TEST(MemoLineIndex, EditsSpliceTheIndexAsAFullRebuildWould) {
       ASSERT_EQ(memo.WidestLineWidth(), rebuilt.WidestLineWidth()) << "seed " << seed << " step " << step;
     }
   }
+}
+
+TEST(MemoEditing, WordMovesOnLinesAndAcrossThem) {
+  struct Word {
+    const char16_t* text;
+    int pos, prior, next;
+  };
+  const Word words[] = {
+      {u"one two three", 3, 0, 8},  // from the end of the first word past the second
+      {u"one two three", 0, 0, 4},
+      {u"ab cd", 5, 3, 5},
+      {u"ab  cd ", 7, 4, 7},
+      {u"ab c", 0, 0, 3},
+      {u"", 0, 0, 0},
+  };
+  for (const auto& w : words) {
+    EXPECT_EQ(vgPriorWordStart(w.text, w.pos), w.prior) << rtl::Utf16ToUtf8(w.text) << " " << w.pos;
+    EXPECT_EQ(vgNextWordStart(w.text, w.pos), w.next) << rtl::Utf16ToUtf8(w.text) << " " << w.pos;
+  }
+
+  MeasuredMemo memo;
+  memo.SetText(u"ab cd\r\nef");
+  EXPECT_EQ(memo.GetPrivWordBeging({1, 0}), (TCaretPosition{0, 5}));
+  EXPECT_EQ(memo.GetNextWordBeging({0, 5}), (TCaretPosition{1, 0}));
+  EXPECT_EQ(memo.GetNextWordBeging({1, 2}), (TCaretPosition{1, 2}));
+  memo.SetCaretPosition({0, 4});
+  memo.SelectWord();
+  EXPECT_EQ(memo.GetSelText(), u"cd");
+}
+
+TEST(MemoEditing, ClipboardAndReadOnly) {
+  FakeClipboard clipboard;
+  MeasuredMemo memo;
+  memo.SetText(u"alpha beta");
+  memo.SelectAll();
+  EXPECT_EQ(memo.CaretPosition(), (TCaretPosition{0, 10}));
+  memo.CopyToClipboard();
+  EXPECT_EQ(clipboard.Text, u"alpha beta");
+
+  memo.SetCaretPosition({0, 0});
+  memo.SelectWord();
+  memo.SetReadOnly(true);
+  memo.CutToClipboard();
+  memo.PasteFromClipboard();
+  memo.ClearSelection();
+  EXPECT_EQ(memo.Text(), u"alpha beta") << "read-only: only copying works";
+  EXPECT_EQ(clipboard.Text, u"alpha ");
+
+  memo.SetReadOnly(false);
+  clipboard.Text = u"x\r\ny";
+  memo.PasteFromClipboard();
+  EXPECT_EQ(memo.Text(), u"x\r\nybeta");
+  EXPECT_EQ(memo.CaretPosition(), (TCaretPosition{1, 1}));
+  EXPECT_TRUE(memo.UnDo());
+  EXPECT_EQ(memo.Text(), u"alpha beta") << "one step reverts the paste over a selection";
+  EXPECT_EQ(memo.GetSelText(), u"alpha ");
+
+  memo.CutToClipboard();
+  EXPECT_EQ(memo.Text(), u"beta");
+  EXPECT_EQ(clipboard.Text, u"alpha ");
+  memo.ClearSelection();
+  EXPECT_EQ(memo.Text(), u"beta") << "nothing selected, nothing removed";
+}
+
+TEST(MemoEditing, GoingToTheTextsStartScrollsTheCaretIntoView) {
+  MeasuredMemo memo;
+  memo.SetText(u"a\r\nb\r\nc");
+  memo.GoToTextEnd();
+  EXPECT_EQ(memo.CaretPosition(), (TCaretPosition{2, 1}));
+  const int scrolled = memo.ScrolledToCaret;
+  memo.GoToTextBegin();
+  EXPECT_EQ(memo.CaretPosition(), (TCaretPosition{0, 0}));
+  EXPECT_EQ(memo.ScrolledToCaret, scrolled + 1);
 }
