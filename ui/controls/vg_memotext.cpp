@@ -1,6 +1,7 @@
 #include "ui/controls/vg_memotext.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace vg {
 namespace {
@@ -8,6 +9,21 @@ namespace {
 constexpr char16_t kCR = u'\r';
 constexpr char16_t kLF = u'\n';
 const rtl::WideString kLineBreak = u"\r\n";
+
+enum : std::uint16_t {
+  kKeyBack = 8,
+  kKeyReturn = 13,
+  kKeyPageUp = 33,
+  kKeyPageDown = 34,
+  kKeyEnd = 35,
+  kKeyHome = 36,
+  kKeyLeft = 37,
+  kKeyUp = 38,
+  kKeyRight = 39,
+  kKeyDown = 40,
+  kKeyInsert = 45,
+  kKeyDelete = 46,
+};
 
 bool IsHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
 
@@ -456,6 +472,101 @@ void TvgMemoText::PasteFromClipboard() {
   if (text.empty()) return;
   InsertAtCaret(text);
   Change();
+}
+
+void TvgMemoText::EditKeyDown(std::uint16_t& key, char16_t& keyChar, TvgShiftState shift) {
+  const TCaretPosition oldCaret = FCaretPosition;
+  const TvgShiftState modifiers = shift & (vgShift | vgCtrl | vgAlt);
+  if (key == kKeyReturn && !FReadOnly) {
+    InsertAtCaret(kLineBreak);
+    key = 0;
+  }
+  if (key == kKeyBack || key == kKeyDelete) DeleteByKey(key, modifiers);
+  else if (key >= kKeyPageUp && key <= kKeyDown) MoveCaretByKey(key, modifiers);
+  else if (key == kKeyInsert && modifiers == vgCtrl) CopyToClipboard();
+  else if (key == kKeyInsert && modifiers == vgShift) PasteFromClipboard();
+
+  if (keyChar != 0 && modifiers == vgCtrl && ShortCutChar(keyChar)) keyChar = 0;
+  if ((keyChar >= 32 || keyChar == u'\r') && !FReadOnly) {
+    InsertAtCaret(keyChar == u'\r' ? kLineBreak : rtl::WideString(1, keyChar));
+    keyChar = 0;
+  }
+  if (key >= kKeyPageUp && key <= kKeyDown) {
+    if (modifiers & vgShift) {
+      if (!FSelected) SelectAtPos(oldCaret);
+      SelectAtPos(FCaretPosition);
+    } else {
+      FSelected = false;
+    }
+    SelectionChanged();
+  }
+  UpdateCaretPosition(true);
+}
+
+void TvgMemoText::DeleteByKey(std::uint16_t key, TvgShiftState shift) {
+  if (FReadOnly) return;
+  if (FSelected && GetSelLength() > 0) {
+    if (shift & vgShift) CutToClipboard();
+    else ClearSelection();
+  } else if (key == kKeyDelete) {
+    DeleteFrom(FCaretPosition, 1, {doMoveCaret, doCanUndo});
+  } else if (PosToTextPos(FCaretPosition) > 0) {
+    DeleteFrom(GetPositionShift(FCaretPosition, -1), 1, {doMoveCaret, doCanUndo});
+  }
+}
+
+void TvgMemoText::MoveCaretByKey(std::uint16_t key, TvgShiftState shift) {
+  const bool ctrl = shift & vgCtrl;
+  const int page = static_cast<int>(std::nearbyint(GetPageSize()));
+  switch (key) {
+    case kKeyPageUp:
+      return MoveCaretVertical(-page);
+    case kKeyPageDown:
+      return MoveCaretVertical(page);
+    case kKeyEnd:
+      return ctrl ? GoToTextEnd() : GotoLineEnd();
+    case kKeyHome:
+      return ctrl ? GoToTextBegin() : GoToLineBegin();
+    case kKeyLeft:
+      if (ctrl) FCaretPosition = GetPrivWordBeging(FCaretPosition);
+      else MoveCaretLeft();
+      return;
+    case kKeyRight:
+      if (ctrl) FCaretPosition = GetNextWordBeging(FCaretPosition);
+      else MoveCaretRight();
+      return;
+    case kKeyUp:
+      return MoveCaretVertical(-1);
+    case kKeyDown:
+      return MoveCaretVertical(1);
+  }
+}
+
+// Ctrl+A selects all, C copies, V pastes, X cuts; Z is taken but does
+// nothing (undo is in the menu).
+bool TvgMemoText::ShortCutChar(char16_t keyChar) {
+  switch (keyChar) {
+    case u'a':
+    case u'A':
+      SelectAll();
+      return true;
+    case u'c':
+    case u'C':
+      CopyToClipboard();
+      return true;
+    case u'v':
+    case u'V':
+      PasteFromClipboard();
+      return true;
+    case u'x':
+    case u'X':
+      CutToClipboard();
+      return true;
+    case u'z':
+    case u'Z':
+      return true;
+  }
+  return false;
 }
 
 void TvgMemoText::StorePositions() {

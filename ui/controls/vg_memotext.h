@@ -26,6 +26,7 @@
 #include "ui/controls/vg_memoundo.h"
 #include "ui/controls/vg_textedit.h"
 #include "ui/core/vg_persistent.h"
+#include "ui/core/vg_visual.h"
 #include "ui/core/vg_widestrings.h"
 
 namespace vg {
@@ -158,6 +159,12 @@ class TvgMemoText {
   // The clipboard's text replaces the selection or goes in at the caret.
   void PasteFromClipboard();
 
+  // A key as the scene delivers it (key code, typed character): Enter,
+  // Backspace, Delete, the caret keys (with Shift they select, with Ctrl
+  // they go by words or to the text's ends), Ctrl+Insert and Shift+Insert,
+  // Ctrl+A, C, V and X, and typed characters. What it uses is set to 0.
+  void EditKeyDown(std::uint16_t& key, char16_t& keyChar, TvgShiftState shift);
+
   // --- caret moves (the view follows at its next caret refresh)
   TCaretPosition CaretPosition() const { return FCaretPosition; }
   // The caret to the start, scrolled into view at once.
@@ -213,6 +220,10 @@ class TvgMemoText {
   virtual bool IsLoading() const { return false; }
   // The selection changed: the view repaints.
   virtual void SelectionChanged() {}
+  // The caret moves by lines keeping its x, and the lines a page holds;
+  // both need the view's geometry.
+  virtual void MoveCaretVertical(int /*lines*/) {}
+  virtual float GetPageSize() { return 0; }
 
   // Realigns unless updating.
   void NotifyLinesChanged();
@@ -238,6 +249,9 @@ class TvgMemoText {
   int PhysicalLineStart(int line) const;
   int PhysicalLineEnd(int line) const;
   void ClampCaret();
+  void MoveCaretByKey(std::uint16_t key, TvgShiftState shift);
+  void DeleteByKey(std::uint16_t key, TvgShiftState shift);
+  bool ShortCutChar(char16_t keyChar);
   // Undoes one record without recording anything.
   void Revert(const TEdtAction& action);
 

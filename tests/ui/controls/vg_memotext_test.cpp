@@ -24,6 +24,11 @@ class MeasuredMemo : public TvgMemoText {
 
  protected:
   void UpdateCaretPosition(bool scrollIntoView) override { ScrolledToCaret += scrollIntoView; }
+  // Lines of equal width: the caret keeps its position.
+  void MoveCaretVertical(int lines) override {
+    SetCaretPosition({CaretPosition().Line + lines, CaretPosition().Pos});
+  }
+  float GetPageSize() override { return 2.4f; }
 
  protected:
   bool CanMeasure() override { return FCanMeasure; }
@@ -404,4 +409,51 @@ TEST(MemoEditing, GoingToTheTextsStartScrollsTheCaretIntoView) {
   memo.GoToTextBegin();
   EXPECT_EQ(memo.CaretPosition(), (TCaretPosition{0, 0}));
   EXPECT_EQ(memo.ScrolledToCaret, scrolled + 1);
+}
+
+TEST(MemoEditing, KeysEditMoveAndSelect) {
+  FakeClipboard clipboard;
+  MeasuredMemo memo;
+  auto press = [&](std::uint16_t key, char16_t keyChar = 0, TvgShiftState shift = 0) {
+    memo.EditKeyDown(key, keyChar, shift);
+    return std::pair(key, keyChar);
+  };
+  for (char16_t c : std::u16string_view(u"one two")) press(0, c);
+  EXPECT_EQ(press(13).first, 0) << "Enter is used";
+  press(0, u'x');
+  EXPECT_EQ(memo.Text(), u"one two\r\nx");
+  press(8);
+  press(8);
+  EXPECT_EQ(memo.Text(), u"one two") << "Backspace takes the line break whole";
+
+  press(0, u'a', vgCtrl);
+  press(37, 0, vgShift);
+  EXPECT_EQ(memo.GetSelText(), u"one tw") << "Shift+Left from a select-all keeps the anchor";
+  press(36, 0, vgCtrl);
+  EXPECT_FALSE(memo.Selected());
+  press(39, 0, vgCtrl);
+  EXPECT_EQ(memo.CaretPosition(), (TCaretPosition{0, 4}));
+  press(35, 0, vgShift);
+  EXPECT_EQ(memo.GetSelText(), u"two");
+  press(46, 0, vgShift);
+  EXPECT_EQ(clipboard.Text, u"two") << "Shift+Delete cuts";
+  EXPECT_EQ(memo.Text(), u"one ");
+  press(45, 0, vgShift);
+  EXPECT_EQ(memo.Text(), u"one two");
+  EXPECT_EQ(press(0, u'z', vgCtrl).second, 0) << "Ctrl+Z is taken and does nothing";
+  EXPECT_EQ(memo.Text(), u"one two");
+
+  memo.SetText(u"0\r\n1\r\n2\r\n3\r\n4");
+  memo.SetCaretPosition({0, 1});
+  press(34, 0, vgShift);
+  EXPECT_EQ(memo.CaretPosition(), (TCaretPosition{2, 1})) << "a page is the rounded page size";
+  EXPECT_EQ(memo.GetSelText(), u"\r\n1\r\n2");
+
+  memo.SetReadOnly(true);
+  press(13);
+  press(0, u'q');
+  press(8);
+  EXPECT_EQ(memo.Text(), u"0\r\n1\r\n2\r\n3\r\n4") << "a read-only memo takes no edits";
+  press(45, 0, vgCtrl);
+  EXPECT_EQ(clipboard.Text, u"\r\n1\r\n2") << "but copies";
 }
