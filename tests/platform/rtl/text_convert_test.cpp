@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "platform/rtl/TextCase.h"
 #include "platform/rtl/TextConvert.h"
 
 using namespace rtl;
@@ -32,19 +31,15 @@ TEST(TextConvert, CodePagesRoundTripAndUnmappable) {
   EXPECT_EQ(Utf8ToCodePage("a\xE4\xB8\xAD" "b", "CP1252"), "a?b");
 }
 
-TEST(TextCase, MapsCharactersAndKeepsTheLength) {
-  struct Case {
-    WideString text, upper, lower;
-  };
-  const Case cases[] = {
-      {u"Straße 1-b", u"STRAßE 1-B", u"straße 1-b"},  // ß has no one-character upper case
-      {u"ÄÖÜ Ωμ", u"ÄÖÜ ΩΜ", u"äöü ωμ"},
-      {u"\U00010428\U00010400", u"\U00010400\U00010400", u"\U00010428\U00010428"},  // Deseret, astral
-      {WideString{u'a', 0xD800, u'b'}, WideString{u'A', 0xD800, u'B'}, WideString{u'a', 0xD800, u'b'}},
-      {u"中文", u"中文", u"中文"},
-  };
-  for (const auto& c : cases) {
-    EXPECT_EQ(WideUpperCase(c.text), c.upper);
-    EXPECT_EQ(WideLowerCase(c.text), c.lower);
+// Descriptors are kept between calls: no state may carry over from a call
+// that ended in a bad or cut sequence, whatever code page comes next.
+TEST(TextConvert, BadBytesAndAlternatingCodePagesKeepEveryCallApart) {
+  const std::string replacement = "\xEF\xBF\xBD";
+  for (int round = 0; round < 3; ++round) {
+    EXPECT_EQ(CodePageToUtf8("a\xFF" "b\xD6", "GBK"), "a" + replacement + "b" + replacement);
+    EXPECT_EQ(CodePageToUtf8("\xD0\xCE", "GBK"), "\xE5\xBD\xA2");  // 形, not the tail of a cut 中
+    EXPECT_EQ(CodePageToUtf8("\x81\x80", "CP1252"), replacement + "\xE2\x82\xAC");
+    EXPECT_EQ(Utf8ToCodePage("\xE2\x82\xAC\xE4\xB8\xAD", "CP1252"), "\x80?");
+    EXPECT_EQ(Utf8ToCodePage("\xE2\x82\xAC\xE4\xB8\xAD", "GBK"), "\x80\xD6\xD0");
   }
 }
