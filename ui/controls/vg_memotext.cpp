@@ -225,7 +225,7 @@ void TvgMemoText::InsertAfter(TCaretPosition pos, const rtl::WideString& text, T
     FSelected = true;
     FCaretPosition = FSelEnd;
     UpdateCaretPosition(false);
-  } else if (!IsLoading()) {
+  } else if (!TextLoading()) {
     FCaretPosition = TextPosToPos(caret + Length(fragment));
     UpdateCaretPosition(false);
   }
@@ -577,7 +577,10 @@ void TvgMemoText::StorePositions() {
 }
 
 void TvgMemoText::RestorePositions() {
-  if (FOldCaretPos >= 0) SetCaretPosition(TextPosToPos(FOldCaretPos));
+  if (FOldCaretPos >= 0) {
+    FCaretPosition = TextPosToPos(FOldCaretPos);
+    UpdateCaretPosition(false);
+  }
   if (FOldSelStartPos >= 0) FSelStart = TextPosToPos(FOldSelStartPos);
   if (FOldSelEndPos >= 0) FSelEnd = TextPosToPos(FOldSelEndPos);
   FOldCaretPos = FOldSelStartPos = FOldSelEndPos = -1;

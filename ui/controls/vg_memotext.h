@@ -217,7 +217,7 @@ class TvgMemoText {
   virtual void UpdateCaretPosition(bool /*scrollIntoView*/) {}
   // The text changed (every edit).
   virtual void TextChanged() {}
-  virtual bool IsLoading() const { return false; }
+  virtual bool TextLoading() const { return false; }
   // The selection changed: the view repaints.
   virtual void SelectionChanged() {}
   // The caret moves by lines keeping its x, and the lines a page holds;
