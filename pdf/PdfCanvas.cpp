@@ -2,6 +2,7 @@
 #include <cmath>
 
 #include "pdf/PdfDoc.h"
+#include "platform/rtl/TextConvert.h"
 
 namespace pdf {
 
@@ -194,8 +195,8 @@ void TPdfCanvas::SetTextMatrix(std::uint16_t a, std::uint16_t b, std::uint16_t c
 void TPdfCanvas::MoveToNextLine() { Write("T*\n"); }
 
 void TPdfCanvas::ShowTextOperator(const WideString& s, std::string_view op) {
-  const char* codePage = attr_.Font() ? attr_.Font()->CodePage() : kPdfAnsiCodePage;
-  Write(PdfStringForm(s, codePage) + std::string(op) + '\n');
+  const std::string bytes = attr_.Font() ? attr_.Font()->EncodeText(s) : rtl::Utf16ToCodePage(s, kPdfAnsiCodePage);
+  Write(PdfLiteral(bytes) + std::string(op) + '\n');
 }
 
 void TPdfCanvas::ShowText(const WideString& s) { ShowTextOperator(s, " Tj"); }

@@ -63,8 +63,8 @@ TPdfXrefEntry::TPdfXrefEntry(TPdfObject* value) : value_(value) {
 
 std::string TPdfXrefEntry::AsString() const {
   char row[32];
-  std::snprintf(row, sizeof row, "%010d %05d %s\r\n", std::max(byteOffset_, 0), generationNumber_,
-                EntryType().c_str());
+  std::snprintf(row, sizeof row, "%010lld %05d %s\r\n", static_cast<long long>(std::max<std::int64_t>(byteOffset_, 0)),
+                generationNumber_, EntryType().c_str());
   return row;
 }
 
@@ -290,6 +290,7 @@ void TPdfOutlineEntry::PutCount() { Data()->AddNumberItem("Count", opened_ ? cou
 void TPdfOutlineEntry::Save() {
   PutCount();
   Data()->AddItem("Title", new TPdfText(title_));
+  Data()->AddItem("Parent", parent_->Data());
   if (dest_) Data()->AddItem("Dest", dest_->GetValue());
   if (first_) {
     Data()->AddItem("First", first_->Data());
@@ -323,6 +324,15 @@ void TPdfOutlineRoot::Save() {
 // ---- fonts ----
 
 int TPdfFont::GetCharWidth(std::u16string_view, int) const { return 0; }
+
+bool IsPairTail(std::u16string_view text, int pos) {
+  const auto index = static_cast<size_t>(pos - 1);
+  return index > 0 && rtl::IsLowSurrogate(text[index]) && rtl::IsHighSurrogate(text[index - 1]);
+}
+
+std::string TPdfFont::EncodeText(std::u16string_view text) const {
+  return rtl::Utf16ToCodePage(text, kPdfAnsiCodePage);
+}
 
 void TPdfFont::AddNameEntries(TPdfDictionary& dictionary, const std::vector<TPDF_STR_TBL>& table) {
   for (const auto& row : table) dictionary.AddNameItem(row.KEY, row.VAL);
@@ -503,10 +513,10 @@ void TPdfDoc::SaveToStream(rtl::TStream& stream) {
   header_->WriteToStream(stream);
   for (int i = 1; i < xref_->ItemCount(); ++i) {
     TPdfXrefEntry* entry = xref_->GetItem(i);
-    entry->SetByteOffset(static_cast<int>(stream.Position()));
+    entry->SetByteOffset(stream.Position());
     entry->Value()->WriteValueToStream(stream);
   }
-  trailer_->SetXrefAddress(static_cast<int>(stream.Position()));
+  trailer_->SetXrefAddress(stream.Position());
   xref_->WriteToStream(stream);
   trailer_->Attributes()->PdfNumberByName("Size")->SetValue(xref_->ItemCount());
   trailer_->WriteToStream(stream);

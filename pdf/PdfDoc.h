@@ -36,8 +36,8 @@ class TPdfXrefEntry {
   explicit TPdfXrefEntry(TPdfObject* value);
   // "n" for an entry in use, "f" for a free one.
   std::string EntryType() const { return value_ ? "n" : "f"; }
-  int ByteOffset() const { return byteOffset_; }
-  void SetByteOffset(int offset) { byteOffset_ = offset; }
+  std::int64_t ByteOffset() const { return byteOffset_; }
+  void SetByteOffset(std::int64_t offset) { byteOffset_ = offset; }
   int GenerationNumber() const { return generationNumber_; }
   void SetGenerationNumber(int generation) { generationNumber_ = generation; }
   TPdfObject* Value() const { return value_.get(); }
@@ -45,7 +45,7 @@ class TPdfXrefEntry {
   std::string AsString() const;
 
  private:
-  int byteOffset_ = -1;
+  std::int64_t byteOffset_ = -1;
   int generationNumber_ = 0;
   std::unique_ptr<TPdfObject> value_;
 };
@@ -71,13 +71,13 @@ class TPdfTrailer {
  public:
   explicit TPdfTrailer(TPdfObjectMgr* objectMgr);
   TPdfDictionary* Attributes() const { return attributes_.get(); }
-  int XrefAddress() const { return xrefAddress_; }
-  void SetXrefAddress(int address) { xrefAddress_ = address; }
+  std::int64_t XrefAddress() const { return xrefAddress_; }
+  void SetXrefAddress(std::int64_t address) { xrefAddress_ = address; }
   void WriteToStream(rtl::TStream& stream);
 
  private:
   std::unique_ptr<TPdfDictionary> attributes_;
-  int xrefAddress_ = 0;
+  std::int64_t xrefAddress_ = 0;
 };
 
 // A view of an indirect dictionary owned by the cross-reference table.
@@ -250,8 +250,9 @@ class TPdfFont : public TPdfDictionaryWrapper {
   // Width of the character at `pos` (from 1) of `text` in thousandths of the
   // font size.
   virtual int GetCharWidth(std::u16string_view text, int pos) const;
-  // The 8-bit code page that text shown in this font is written in.
-  virtual const char* CodePage() const { return kPdfAnsiCodePage; }
+  // The bytes `text` is shown as in this font (WinAnsi here); a character
+  // the font's encoding cannot hold becomes "?".
+  virtual std::string EncodeText(std::u16string_view text) const;
 
  protected:
   static void AddNameEntries(TPdfDictionary& dictionary, const std::vector<TPDF_STR_TBL>& table);
@@ -260,6 +261,11 @@ class TPdfFont : public TPdfDictionaryWrapper {
  private:
   std::string name_;
 };
+
+// True when the unit at `pos` (from 1) of `text` is the second half of a
+// surrogate pair: a font writes the pair as one character, so this unit adds
+// no width.
+bool IsPairTail(std::u16string_view text, int pos);
 
 using TPdfFontFactory = std::function<std::unique_ptr<TPdfFont>(const std::string& alias)>;
 

@@ -55,6 +55,7 @@ void TPdfType1Font::SetData(TPdfDictionary* value) {
 }
 
 int TPdfType1Font::GetCharWidth(std::u16string_view text, int pos) const {
+  if (IsPairTail(text, pos)) return 0;
   return array_[WinAnsiCode(text[static_cast<size_t>(pos - 1)])];
 }
 

@@ -22,6 +22,7 @@ class TPdfType1Font : public TPdfFont {
   // Reads the widths back from the dictionary.
   void SetData(TPdfDictionary* value) override;
   // The width of the character's WinAnsi code; 0 for codes without a glyph.
+  // A character WinAnsi lacks, a surrogate pair too, measures as one "?".
   int GetCharWidth(std::u16string_view text, int pos) const override;
 
  private:

@@ -26,17 +26,7 @@ int CodeToCID(const std::array<TPdfCodeRange, 171>& ranges, int code) {
   return 0;
 }
 
-// The Shift-JIS code of the character at `index` (from 1), or -1 inside a
-// surrogate pair.
-int ShiftJisCode(std::u16string_view s, int index) {
-  const auto position = static_cast<size_t>(index - 1);
-  if (rtl::IsLowSurrogate(s[position])) return -1;
-  const size_t length = rtl::IsHighSurrogate(s[position]) && position + 1 < s.size() ? 2 : 1;
-  const std::string bytes = rtl::Utf16ToCodePage(s.substr(position, length), "CP932");
-  int code = 0;
-  for (const char byte : bytes) code = code * 256 + static_cast<unsigned char>(byte);
-  return code;
-}
+std::string ShiftJisText(std::u16string_view text) { return rtl::Utf16ToCodePage(text, "CP932"); }
 
 // The proportional Latin widths of CIDs 1..16 are the published metrics; the
 // remaining values of the ten runs are approximate (500 for Latin and
@@ -56,6 +46,15 @@ constexpr TPdfWidthRun kProportionalRuns[] = {{1, 95, 500},    {326, 64, 500},  
 }  // namespace
 
 // ---- composite font base ----
+
+int CharCodeAt(std::u16string_view s, int index, TTextEncoder encode) {
+  if (IsPairTail(s, index)) return -1;
+  const auto position = static_cast<size_t>(index - 1);
+  const size_t length = rtl::IsHighSurrogate(s[position]) && position + 1 < s.size() ? 2 : 1;
+  int code = 0;
+  for (const char byte : encode(s.substr(position, length))) code = code * 256 + static_cast<unsigned char>(byte);
+  return code;
+}
 
 void TPdfType0Font::CreateComposite(TPdfXref& xref, const char* ordering, const char* encoding) {
   const std::string name = FontBaseName();
@@ -96,8 +95,6 @@ void TPdfType0Font::SetData(TPdfDictionary* value) {
   TPdfFont::SetData(value);
   const auto* descendant = static_cast<TPdfDictionary*>(value->PdfArrayByName("DescendantFonts")->Items(0));
   dw_ = static_cast<std::uint16_t>(descendant->PdfNumberByName("DW")->Value());
-  const TPdfDictionary* descriptor = descendant->PdfDictionaryByName("FontDescriptor");
-  missingWidth_ = static_cast<std::uint16_t>(descriptor->PdfNumberByName("MissingWidth")->Value());
 
   array_.clear();
   const TPdfArray* widths = descendant->PdfArrayByName("W");
@@ -127,20 +124,21 @@ void TPdfType0Font::SetData(TPdfDictionary* value) {
 
 int TPdfType0Font::FindCIDWidth(int cid) const {
   for (const auto& range : array_) {
-    if (range.FEndCID >= cid) return range.FStrCID <= cid ? range.FWidth : 0;
+    if (range.FEndCID >= cid) return range.FStrCID <= cid ? range.FWidth : -1;
   }
-  return 0;
+  return -1;
 }
 
 int TPdfType0Font::GetCharWidth(std::u16string_view text, int pos) const {
   const int cid = charToCMap_ ? charToCMap_(text, pos) : 0;
   if (cid == -1) return 0;
   const int width = FindCIDWidth(cid);
-  if (width != 0) return width;
-  return rtl::IsHighSurrogate(text[static_cast<size_t>(pos - 1)]) ? dw_ : missingWidth_;
+  return width >= 0 ? width : dw_;
 }
 
 // ---- Japanese fonts ----
+
+std::string TPdfJpFont::EncodeText(std::u16string_view text) const { return ShiftJisText(text); }
 
 void TPdfJpFont::FillDescriptor(TPdfDictionary& descriptor) {
   AddNumberEntries(descriptor, {{"Flags", style_.flags}, {"ItalicAngle", style_.italicAngle}, {"StemV", style_.stemV}});
@@ -205,12 +203,12 @@ int FixedCodeToCID(int code) { return CodeToCID(kFixedCidRanges, code); }
 int ProportionalCodeToCID(int code) { return CodeToCID(kProportionalCidRanges, code); }
 
 int FixedCharToCID(std::u16string_view s, int index) {
-  const int code = ShiftJisCode(s, index);
+  const int code = CharCodeAt(s, index, ShiftJisText);
   return code < 0 ? -1 : FixedCodeToCID(code);
 }
 
 int ProportionalCharToCID(std::u16string_view s, int index) {
-  const int code = ShiftJisCode(s, index);
+  const int code = CharCodeAt(s, index, ShiftJisText);
   return code < 0 ? -1 : ProportionalCodeToCID(code);
 }
 

@@ -14,6 +14,13 @@ namespace pdf {
 // that does not start a character.
 using TCharToCMap = int (*)(std::u16string_view s, int index);
 
+// The bytes a font writes text as.
+using TTextEncoder = std::string (*)(std::u16string_view text);
+
+// The code (its bytes, the first one high) that `encode` writes the character
+// at `index` (from 1) of `s` as; -1 for the second half of a surrogate pair.
+int CharCodeAt(std::u16string_view s, int index, TTextEncoder encode);
+
 // One width range: CIDs first..last are `width` thousandths wide.
 struct TPdfCIDWidthItem {
   std::int32_t FStrCID;
@@ -31,9 +38,11 @@ struct TPdfCodeRange {
 class TPdfType0Font : public TPdfFont {
  public:
   using TPdfFont::TPdfFont;
-  // Reads "DW", the descriptor's "MissingWidth" and the "W" array of the
-  // descendant font. Raises EPdfInvalidValue for a malformed "W" array.
+  // Reads "DW" and the "W" array of the descendant font. Raises
+  // EPdfInvalidValue for a malformed "W" array.
   void SetData(TPdfDictionary* value) override;
+  // The width "W" gives the character's CID, else "DW", as readers draw it;
+  // 0 for the second half of a surrogate pair.
   int GetCharWidth(std::u16string_view text, int pos) const override;
   void SetCharToCMap(TCharToCMap func) { charToCMap_ = func; }
   const std::vector<TPdfCIDWidthItem>& WidthRanges() const { return array_; }
@@ -51,11 +60,11 @@ class TPdfType0Font : public TPdfFont {
   virtual std::string FontBaseName() const { return {}; }
 
  private:
+  // The width "W" lists for the CID, or -1.
   int FindCIDWidth(int cid) const;
   TCharToCMap charToCMap_ = nullptr;
   std::vector<TPdfCIDWidthItem> array_;
   std::uint16_t dw_ = 0;
-  std::uint16_t missingWidth_ = 0;
 };
 
 // Descriptor values of one Japanese font.
@@ -69,7 +78,8 @@ struct TPdfJpStyle {
 class TPdfJpFont : public TPdfType0Font {
  public:
   TPdfJpFont(std::string alias, TPdfJpStyle style) : TPdfType0Font(std::move(alias)), style_(style) {}
-  const char* CodePage() const override { return "CP932"; }
+  // Shift-JIS (CP932).
+  std::string EncodeText(std::u16string_view text) const override;
 
  protected:
   void FillDescriptor(TPdfDictionary& descriptor) override;

@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <optional>
 
 #include "platform/rtl/NumberText.h"
 #include "platform/rtl/TextConvert.h"
@@ -26,6 +27,42 @@ std::unique_ptr<TPdfObject> ToStoredItem(TPdfObject* value) {
     return std::unique_ptr<TPdfObject>(TPdfVirtualObject::CreateVirtual(value->ObjectNumber()));
   }
   return std::unique_ptr<TPdfObject>(value);
+}
+
+// The characters of PDFDocEncoding's codes 0x18..0x1F and 0x80..0xA0 (0:
+// no character); codes 0x20..0x7E and 0xA1..0xFF, but for 0xAD, are those
+// of Latin-1.
+constexpr char16_t kPdfDocLow[8] = {0x02D8, 0x02C7, 0x02C6, 0x02D9, 0x02DD, 0x02DB, 0x02DA, 0x02DC};
+constexpr char16_t kPdfDocHigh[33] = {0x2022, 0x2020, 0x2021, 0x2026, 0x2014, 0x2013, 0x0192, 0x2044, 0x2039,
+                                      0x203A, 0x2212, 0x2030, 0x201E, 0x201C, 0x201D, 0x2018, 0x2019, 0x201A,
+                                      0x2122, 0xFB01, 0xFB02, 0x0141, 0x0152, 0x0160, 0x0178, 0x017D, 0x0131,
+                                      0x0142, 0x0153, 0x0161, 0x017E, 0x0000, 0x20AC};
+
+// The PDFDocEncoding code of a character, or -1.
+int PdfDocCode(char16_t unit) {
+  if (unit == u'\t' || unit == u'\n' || unit == u'\r') return unit;
+  if ((unit >= 0x20 && unit <= 0x7E) || (unit >= 0xA1 && unit <= 0xFF && unit != 0xAD)) return unit;
+  for (int i = 0; i < 8; ++i) {
+    if (kPdfDocLow[i] == unit) return 0x18 + i;
+  }
+  for (int i = 0; i < 33; ++i) {
+    if (kPdfDocHigh[i] == unit && unit != 0) return 0x80 + i;
+  }
+  return -1;
+}
+
+// The text in PDFDocEncoding; nothing when a character has no code there, or
+// when the bytes would start with the UTF-16 byte-order mark FE FF.
+std::optional<std::string> ToPdfDocEncoding(std::u16string_view text) {
+  std::string bytes;
+  bytes.reserve(text.size());
+  for (const char16_t unit : text) {
+    const int code = PdfDocCode(unit);
+    if (code < 0) return std::nullopt;
+    bytes += static_cast<char>(code);
+  }
+  if (bytes.rfind("\xFE\xFF", 0) == 0) return std::nullopt;
+  return bytes;
 }
 
 // "number generation", as references and definitions name an object.
@@ -78,10 +115,11 @@ void TPdfReal::WriteValue(rtl::TStream& stream) { WriteAscii(stream, FormatPdfRe
 void TPdfString::WriteValue(rtl::TStream& stream) { WriteAscii(stream, PdfStringForm(Value(), kPdfAnsiCodePage)); }
 
 void TPdfText::WriteValue(rtl::TStream& stream) {
-  if (HasSurrogateUnits(Value())) {
-    WriteAscii(stream, '<' + PdfUnicodeHeader() + TextToUtf16Hex(Value()) + '>');
+  const std::optional<std::string> bytes = ToPdfDocEncoding(Value());
+  if (bytes) {
+    WriteAscii(stream, PdfLiteral(*bytes));
   } else {
-    WriteAscii(stream, PdfStringForm(Value(), kPdfAnsiCodePage));
+    WriteAscii(stream, '<' + PdfUnicodeHeader() + TextToUtf16Hex(Value()) + '>');
   }
 }
 
@@ -238,8 +276,26 @@ void WriteAnsiText(std::u16string_view text, rtl::TStream& stream, const char* c
   WriteAscii(stream, rtl::Utf16ToCodePage(text, codePage));
 }
 
+// A number of 10^15 or more: its 15 significant digits, then zeros.
+std::string FormatLargePdfReal(double value) {
+  char buffer[32];
+  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, 14);
+  const std::string_view text(buffer, static_cast<size_t>(result.ptr - buffer));
+  const size_t exponentMark = text.find('e');
+  const int exponent = std::stoi(std::string(text.substr(exponentMark + 1)));
+  std::string digits;
+  for (const char c : text.substr(0, exponentMark)) {
+    if (c != '.') digits += c;
+  }
+  const bool negative = digits[0] == '-';
+  if (negative) digits.erase(0, 1);
+  digits.append(static_cast<size_t>(exponent - 14), '0');
+  return (negative ? "-" : "") + digits;
+}
+
 std::string FormatPdfReal(double value) {
   if (value == 0 || !std::isfinite(value)) return "0";
+  if (std::fabs(value) >= 1e15) return FormatLargePdfReal(value);
   const int exponent = static_cast<int>(std::floor(std::log10(std::fabs(value))));
   const int decimals = std::max(0, 14 - exponent);
   char buffer[1100];
@@ -281,13 +337,6 @@ std::string CodeUnitsToHex(std::u16string_view text) {
 
 std::string TextToUtf16Hex(std::u16string_view text) { return CodeUnitsToHex(text); }
 
-bool HasSurrogateUnits(std::u16string_view text) {
-  for (const char16_t unit : text) {
-    if (rtl::IsHighSurrogate(unit) || rtl::IsLowSurrogate(unit)) return true;
-  }
-  return false;
-}
-
 std::string EscapeLiteral(std::string_view bytes) {
   std::string out;
   out.reserve(bytes.size() + 8);
@@ -307,13 +356,14 @@ std::string EscapeLiteral(std::string_view bytes) {
   return out;
 }
 
+std::string PdfLiteral(std::string_view bytes) { return '(' + EscapeLiteral(bytes) + ')'; }
+
 std::string PdfStringForm(std::u16string_view text, const char* codePage) {
-  if (HasSurrogateUnits(text)) return '<' + CodeUnitsToHex(text) + '>';
-  return '(' + EscapeLiteral(rtl::Utf16ToCodePage(text, codePage)) + ')';
+  return PdfLiteral(rtl::Utf16ToCodePage(text, codePage));
 }
 
-// Byte-order mark, then ESC "GB" ESC: the language of the text.
-std::string PdfUnicodeHeader() { return "FEFF001B4742001B"; }
+// No language escape follows: readers older than PDF 1.5 would show it.
+std::string PdfUnicodeHeader() { return "FEFF"; }
 
 std::string EscapeName(std::string_view name) {
   auto plain = [](unsigned char c) {

@@ -162,8 +162,8 @@ class TPdfReal : public TPdfValue<double> {
   void WriteValue(rtl::TStream& stream) override;
 };
 
-// A string: "(literal)" in the ANSI code page, or hex when it holds
-// surrogate code units.
+// A string: "(literal)" in the ANSI code page; a character it cannot hold
+// becomes "?".
 class TPdfString : public TPdfValue<WideString> {
  public:
   using TPdfValue::TPdfValue;
@@ -173,8 +173,9 @@ class TPdfString : public TPdfValue<WideString> {
   void WriteValue(rtl::TStream& stream) override;
 };
 
-// A text string: like TPdfString, but its hex form is UTF-16BE after the
-// Unicode header.
+// A text string, as readers show titles and authors: a "(literal)" in
+// PDFDocEncoding when every character has a code there, otherwise "<FEFF...>",
+// UTF-16BE after the byte-order mark.
 class TPdfText : public TPdfValue<WideString> {
  public:
   using TPdfValue::TPdfValue;
@@ -359,8 +360,9 @@ void WriteAscii(rtl::TStream& stream, std::string_view text);
 // code page cannot hold become "?".
 void WriteAnsiText(std::u16string_view text, rtl::TStream& stream, const char* codePage = kPdfAnsiCodePage);
 
-// The general decimal form of a real: up to 15 significant digits, no
-// trailing zeros or point, "." as separator, never exponent notation.
+// The general decimal form of a real: up to 15 significant digits (zeros
+// fill the places of a larger number), no trailing zeros or point, "." as
+// separator, never exponent notation.
 std::string FormatPdfReal(double value);
 // The content-stream number form: rounded to at most two decimals (half up,
 // then toward zero), in the general decimal form.
@@ -369,14 +371,15 @@ std::string FloatToPdfStr(long double value);
 std::string CodeUnitsToHex(std::u16string_view text);
 // UTF-16BE hexadecimal, four digits per code unit.
 std::string TextToUtf16Hex(std::u16string_view text);
-bool HasSurrogateUnits(std::u16string_view text);
 // Literal-string escaping of bytes already in their code page: ( ) and
 // backslash, CR, LF, TAB, BS and FF get a backslash form.
 std::string EscapeLiteral(std::string_view bytes);
-// "(escaped bytes)" of the text in `codePage`, or "<hex>" when it holds
-// surrogate code units.
+// "(escaped bytes)".
+std::string PdfLiteral(std::string_view bytes);
+// PdfLiteral of the text in `codePage`; a character the code page cannot
+// hold (one outside the Basic Multilingual Plane too) becomes "?".
 std::string PdfStringForm(std::u16string_view text, const char* codePage);
-// The byte-order mark and the language escape that start a hex text string.
+// The byte-order mark that starts a UTF-16 text string, in hex.
 std::string PdfUnicodeHeader();
 // "/" and the escaped name.
 std::string EscapeName(std::string_view name);

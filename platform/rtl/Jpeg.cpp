@@ -12,6 +12,13 @@ constexpr size_t kErrorSize = 200;
 
 }  // namespace
 
+TJPEGHeader ReadJPEGHeader(const TBytes& data) {
+  rtl_jpeg_info info{};
+  char error[kErrorSize];
+  if (rtl_jpeg_read_header(data.data(), data.size(), &info, error, sizeof error) != 0) RaiseJpegError(error);
+  return {info.width, info.height, info.components};
+}
+
 void TJPEGImage::SetCompressionQuality(int quality) { quality_ = quality < 1 ? 1 : quality > 100 ? 100 : quality; }
 
 void TJPEGImage::Assign(const TBitmap& bitmap) {

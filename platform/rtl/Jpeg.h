@@ -16,6 +16,17 @@ class EJPEG : public EInvalidGraphic {
   using EInvalidGraphic::EInvalidGraphic;
 };
 
+// What the header of a JPEG file says.
+struct TJPEGHeader {
+  int Width = 0;
+  int Height = 0;
+  // Colour components: 1 gray, 3 colour (YCbCr or RGB), 4 CMYK or YCCK.
+  int Components = 0;
+};
+
+// Reads the header of the JPEG file in `data`; raises EJPEG when it is none.
+TJPEGHeader ReadJPEGHeader(const TBytes& data);
+
 class TJPEGImage : public TGraphic {
  public:
   int Width() const override { return width_; }

@@ -87,7 +87,8 @@ TEST_F(PdfCanvasTest, OperatorBytes) {
       {[&] { canvas->SetTextMatrix(1, 0, 0, 1, 100, 200); }, "1 0 0 1 100 200 Tm\n"},
       {[&] { canvas->MoveToNextLine(); }, "T*\n"},
       {[&] { canvas->ShowText(u"a(b"); }, "(a\\(b) Tj\n"},
-      {[&] { canvas->ShowText(u"\U0001F600"); }, "<D83DDE00> Tj\n"},
+      // A character outside the Basic Multilingual Plane becomes "?" alone.
+      {[&] { canvas->ShowText(u"a\U0001F600b"); }, "(a?b) Tj\n"},
       {[&] { canvas->ShowTextNextLine(u"x"); }, "(x) '\n"},
       {[&] { canvas->ShowText(u"25\u00b0C \u20ac"); },
        "(25\xB0"
@@ -140,7 +141,10 @@ TEST_F(PdfCanvasTest, SetFontWritesOnlyOnChange) {
 TEST_F(PdfCanvasTest, ChineseTextIsWrittenInGbk) {
   canvas->SetFont("Chinese", 34);
   canvas->ShowText(u"\u901F\u5EA6 A\u8AA0");
-  EXPECT_EQ(Written(), "/F1 34 Tf\n(\xCB\xD9\xB6\xC8 A\xD5\\\\) Tj\n");
+  // Traditional characters are GBK too; the euro sign (GBK's lone 0x80, which
+  // the font's encoding leaves without a glyph) and an emoji become "?".
+  canvas->ShowText(u"\u81FA\u20AC\U0001F600\u4E2D");
+  EXPECT_EQ(Written(), "/F1 34 Tf\n(\xCB\xD9\xB6\xC8 A\xD5\\\\) Tj\n(\xC5_??\xD6\xD0) Tj\n");
 }
 
 TEST_F(PdfCanvasTest, DrawXObjectListsItOnce) {

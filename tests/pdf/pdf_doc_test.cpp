@@ -198,10 +198,12 @@ TEST_F(PdfDocTest, OutlineTreeIsLinkedAndCounted) {
   EXPECT_EQ(second->Prev(), chapter);
   EXPECT_EQ(section->Parent(), chapter);
   SavedBytes(doc);
-  EXPECT_EQ(DefinedValue(chapter->Data()), "<<\r\n/Count -1\r\n/Title (One)\r\n/First " +
+  EXPECT_EQ(DefinedValue(chapter->Data()), "<<\r\n/Count -1\r\n/Title (One)\r\n/Parent 2 0 R\r\n/First " +
                                                std::to_string(section->Data()->ObjectNumber()) + " 0 R\r\n/Last " +
                                                std::to_string(section->Data()->ObjectNumber()) + " 0 R\r\n/Next " +
                                                std::to_string(second->Data()->ObjectNumber()) + " 0 R\r\n>>");
+  EXPECT_NE(DefinedValue(section->Data()).find("/Parent " + std::to_string(chapter->Data()->ObjectNumber()) + " 0 R"),
+            std::string::npos);
 }
 
 }  // namespace

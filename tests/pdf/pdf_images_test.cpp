@@ -36,6 +36,33 @@ TEST_F(PdfImagesTest, JpegBytesAreStoredUnchanged) {
   }
 }
 
+TEST_F(PdfImagesTest, JpegColourSpaceFollowsTheFile) {
+  rtl::TJPEGImage flagChanged = pdftest::SolidJpeg(8, 8, {10, 200, 30}, false);
+  flagChanged.SetGrayscale(true);  // after compression: the file stays colour
+  const struct {
+    const char* name;
+    rtl::TJPEGImage jpeg;
+    std::string colorSpace;
+  } cases[] = {
+      {"gray file", pdftest::SolidJpegFile(8, 8, JCS_GRAYSCALE, {90}), "/ColorSpace /DeviceGray\r\n"},
+      {"RGB file", pdftest::SolidJpegFile(8, 8, JCS_RGB, {1, 2, 3}), "/ColorSpace /DeviceRGB\r\n"},
+      {"flag changed", std::move(flagChanged), "/ColorSpace /DeviceRGB\r\n"},
+      {"CMYK file", pdftest::SolidJpegFile(8, 8, JCS_CMYK, {255, 0, 0, 255}),
+       "/ColorSpace /DeviceCMYK\r\n/Width 8\r\n/Height 8\r\n/BitsPerComponent 8\r\n/Decode [1 0 1 0 1 0 1 0 ]\r\n"},
+  };
+  for (const auto& c : cases) {
+    std::unique_ptr<TPdfXObject> image(CreatePdfImage(c.jpeg, "Pdf-Jpeg"));
+    EXPECT_NE(WrittenValue(image->Attributes()).find(c.colorSpace), std::string::npos) << c.name;
+  }
+  const rtl::TJPEGImage twoComponents = pdftest::SolidJpegFile(8, 8, JCS_UNKNOWN, {1, 2});
+  try {
+    CreatePdfImage(twoComponents, "Pdf-Jpeg");
+    FAIL();
+  } catch (const EPdfInvalidValue& e) {
+    EXPECT_STREQ(e.what(), "CreateImage --a JPEG of 2 colour components is not supported.");
+  }
+}
+
 TEST_F(PdfImagesTest, JpegCreatorRefusesOtherPictures) {
   const rtl::TBitmap bitmap(2, 2);
   try {

@@ -40,6 +40,8 @@ TEST(PdfTypes, ScalarForms) {
       {new TPdfReal(596), "596"},
       {new TPdfReal(0.000001), "0.000001"},
       {new TPdfReal(1e15), "1000000000000000"},
+      {new TPdfReal(-123456789012345678e3), "-123456789012346000000"},
+      {new TPdfReal(1.5e300), "15" + std::string(299, '0')},
       {new TPdfReal(-0.0), "0"},
       {new TPdfName("A B"), "/A#20B"},
       {new TPdfName("a/b c"), "/a#2Fb#20c"},
@@ -49,9 +51,16 @@ TEST(PdfTypes, ScalarForms) {
       {new TPdfName("\xE4\xB8\xAD"), "/#E4#B8#AD"},
       {new TPdfString(u"a(b\\c\nd)"), "(a\\(b\\\\c\\nd\\))"},
       {new TPdfString(u"\r\t\b\f"), "(\\r\\t\\b\\f)"},
-      {new TPdfString(u"\U0001F600"), "<D83DDE00>"},
-      {new TPdfText(u"\U0001F600A"), "<FEFF001B4742001BD83DDE000041>"},
+      {new TPdfString(u"a\U0001F600b"), "(a?b)"},
+      // Text strings: PDFDocEncoding when every character has a code there,
+      // else UTF-16BE after the byte-order mark.
       {new TPdfText(u"caf\u00e9"), "(caf\xE9)"},
+      {new TPdfText(u"\u20AC\u2022\u02D8\u017E (x)"), "(\xA0\x80\x18\x9E \\(x\\))"},
+      {new TPdfText(u"\u5F20\u4E09"), "<FEFF5F204E09>"},
+      {new TPdfText(u"\U0001F600A"), "<FEFFD83DDE000041>"},
+      {new TPdfText(u"a\u00AD"), "<FEFF006100AD>"},
+      // Bytes FE FF first would read as a byte-order mark.
+      {new TPdfText(u"\u00FE\u00FFx"), "<FEFF00FE00FF0078>"},
   };
   for (const auto& [object, expected] : cases) EXPECT_EQ(Written(object), expected);
 }
@@ -80,8 +89,6 @@ TEST(PdfTypes, GbkTrailBackslashIsEscapedAfterConversion) {
 TEST(PdfTypes, HexHelpers) {
   EXPECT_EQ(CodeUnitsToHex(u"A\u00e9\u0100\u4E2D"), "004100E901004E2D");
   EXPECT_EQ(TextToUtf16Hex(u"GB"), "00470042");
-  EXPECT_TRUE(HasSurrogateUnits(u"x\U0001F600"));
-  EXPECT_FALSE(HasSurrogateUnits(u"\uFFFF"));
 }
 
 TEST(PdfTypes, ArraysAndDictionaries) {
