@@ -18,7 +18,8 @@ void RegisterControlClasses() {
   RegisterVGObjects("Boxes", {TvgCheckBox::StaticClass(), TvgPathCheckBox::StaticClass(),
                               TvgRadioButton::StaticClass(), TvgGroupBox::StaticClass(), TvgPopupBox::StaticClass()});
   RegisterVGObjects("Controls", {TvgPanel::StaticClass(), TvgCalloutPanel::StaticClass(), TvgLabel::StaticClass(),
-                                 TvgValueLabel::StaticClass(), TvgExpander::StaticClass()});
+                                 TvgValueLabel::StaticClass(), TvgImageControl::StaticClass(),
+                                 TvgExpander::StaticClass()});
   RegisterVGObjects("Tool and Status", {TvgStatusBar::StaticClass(), TvgToolBar::StaticClass()});
   RegisterVGObjects("HUD", {TvgHudPanel::StaticClass(), TvgHudPopupBox::StaticClass(), TvgHudLabel::StaticClass(),
                             TvgHudCheckBox::StaticClass(), TvgHudRadioButton::StaticClass(),

@@ -11,7 +11,7 @@
 #include "tests/support/gui_pump.h"
 #include "ui/controls/vg_controls.h"
 #include "ui/render/vg_canvas_gdip.h"
-#include "ui/window/vg_popupmenus.h"
+#include "ui/window/vg_controlservices.h"
 #include "ui/window/vg_scenehost.h"
 
 namespace vg {
@@ -29,7 +29,7 @@ class ControlsOnScreen : public ::testing::Test {
     vgStartCore();
     RegisterControlClasses();
     StartGdiPlusBackEnd();
-    vgUsePlatformPopupMenus();
+    vgUsePlatformControlServices();
     form = new gui::TForm(nullptr);
     form->SetBorderStyle(gui::bsSingle);
     form->SetPosition(gui::poScreenCenter);
@@ -40,6 +40,7 @@ class ControlsOnScreen : public ::testing::Test {
   }
   void TearDown() override {
     vgSetPopupMenuFactory(nullptr);
+    vgSetOpenDialog(nullptr);
     host.reset();
     if (form) form->Free();
     scene.reset();
@@ -140,6 +141,12 @@ TEST_F(ControlsOnScreen, DemoFormInRestingAndActiveLooks) {
   Place<TvgHudLabel>(hud, 10, 10, 160, 15, u"HUD panel");
   Place<TvgHudLabel>(Place<TvgHudStatusBar>(hud, 0, 0, 180, 22), 6, 3, 120, 15, u"HUD status bar")
       ->SetTextAlign(vgTextAlignNear);
+  auto* image = Place<TvgImageControl>(root, 214, 350, 180, 90);
+  TvgBitmap picture(160, 80);
+  for (int y = 0; y < 80; ++y)
+    for (int x = 0; x < 160; ++x)
+      picture.Bits()[y * 160 + x] = 0xFF000000u | std::uint32_t(x * 255 / 159) << 16 | std::uint32_t(y * 3) << 8 | 0x60;
+  image->SetBitmap(&picture);
   Show(640, 480);
 
   // Hover one control and hold another pressed, then let the animations run.

@@ -86,6 +86,7 @@ const std::vector<StyleRow>& Styles() {
       {"expanderstyle",
        C<TvgExpander>(),
        {{"text", C<TvgText>()}, {"button", C<TvgCustomButton>()}, {"checkbox", C<TvgCheckBox>()}}},
+      {"imagecontrolstyle", C<TvgImageControl>(), {{"image", C<TvgImage>()}}},
       {"popupboxstyle", C<TvgPopupBox>(), {{"text", C<TvgText>()}}},
       {"hudpopupboxstyle", C<TvgHudPopupBox>(), {{"text", C<TvgText>()}}},
   };

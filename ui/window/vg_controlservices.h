@@ -1,10 +1,13 @@
 #pragma once
-// Popup menus of the controls (IvgPopupMenu) shown as the class library's
-// popup menus, in GTK.
+// What the controls show of the platform: their popup menus
+// (IvgPopupMenu) as the class library's popup menus, their open dialog as
+// the platform's file chooser.
 #include <memory>
 
 #include "platform/gui/Menus.h"
+#include "ui/controls/vg_opendialog.h"
 #include "ui/controls/vg_popupmenu.h"
+#include "ui/core/vg_persistent.h"
 
 namespace vg {
 
@@ -21,10 +24,10 @@ class TvgPlatformPopupMenu final : public IvgPopupMenu {
   gui::TPopupMenu& Menu() { return *menu_; }
 
  private:
-  std::unique_ptr<gui::TPopupMenu, void (*)(gui::TPopupMenu*)> menu_;
+  TvgOwned<gui::TPopupMenu> menu_;
 };
 
-// Makes the controls' popup menus platform popup menus.
-void vgUsePlatformPopupMenus();
+// Makes the controls' popup menus and open dialog the platform's.
+void vgUsePlatformControlServices();
 
 }  // namespace vg

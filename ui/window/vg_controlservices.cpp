@@ -1,4 +1,6 @@
-#include "ui/window/vg_popupmenus.h"
+#include "ui/window/vg_controlservices.h"
+
+#include "platform/gui/Dialogs.h"
 
 namespace vg {
 
@@ -16,8 +18,7 @@ rtl::WideString Literal(const rtl::WideString& caption) {
 
 }  // namespace
 
-TvgPlatformPopupMenu::TvgPlatformPopupMenu()
-    : menu_(new gui::TPopupMenu(nullptr), [](gui::TPopupMenu* menu) { menu->Free(); }) {}
+TvgPlatformPopupMenu::TvgPlatformPopupMenu() : menu_(new gui::TPopupMenu(nullptr)) {}
 
 TvgPlatformPopupMenu::~TvgPlatformPopupMenu() = default;
 
@@ -38,8 +39,15 @@ void TvgPlatformPopupMenu::Add(const rtl::WideString& caption, bool checked, boo
 
 void TvgPlatformPopupMenu::Popup(int x, int y) { menu_->Popup(x, y); }
 
-void vgUsePlatformPopupMenus() {
+void vgUsePlatformControlServices() {
   vgSetPopupMenuFactory([] { return std::make_unique<TvgPlatformPopupMenu>(); });
+  vgSetOpenDialog([](const std::string& filter, std::string& fileName) {
+    TvgOwned<gui::TOpenDialog> dialog(new gui::TOpenDialog(nullptr));
+    dialog->Filter = filter;
+    if (!gui::Dialogs().ExecuteFile(*dialog, false)) return false;
+    fileName = dialog->FileName;
+    return true;
+  });
 }
 
 }  // namespace vg
