@@ -14,16 +14,19 @@ void RegisterControlClasses() {
   RegisterShapeClasses();
   RegisterLayoutClasses();
   rtl::RegisterClasses<TvgSelectionItem, TvgExpanderButton>();
-  RegisterVGObjects("Windows", {TvgBackground::StaticClass()});
+  RegisterVGObjects("Windows",
+                    {TvgBackground::StaticClass(), TvgSizeGrip::StaticClass(), TvgCloseButton::StaticClass()});
   RegisterVGObjects("Boxes", {TvgCheckBox::StaticClass(), TvgPathCheckBox::StaticClass(),
                               TvgRadioButton::StaticClass(), TvgGroupBox::StaticClass(), TvgPopupBox::StaticClass()});
   RegisterVGObjects("Controls", {TvgPanel::StaticClass(), TvgCalloutPanel::StaticClass(), TvgLabel::StaticClass(),
                                  TvgValueLabel::StaticClass(), TvgImageControl::StaticClass(),
                                  TvgExpander::StaticClass()});
   RegisterVGObjects("Tool and Status", {TvgStatusBar::StaticClass(), TvgToolBar::StaticClass()});
-  RegisterVGObjects("HUD", {TvgHudPanel::StaticClass(), TvgHudPopupBox::StaticClass(), TvgHudLabel::StaticClass(),
-                            TvgHudCheckBox::StaticClass(), TvgHudRadioButton::StaticClass(),
-                            TvgHudGroupBox::StaticClass(), TvgHudStatusBar::StaticClass()});
+  RegisterVGObjects("HUD", {TvgHudPanel::StaticClass(), TvgHudWindow::StaticClass(), TvgHudPopupBox::StaticClass(),
+                            TvgHudLabel::StaticClass(), TvgHudCheckBox::StaticClass(),
+                            TvgHudRadioButton::StaticClass(), TvgHudGroupBox::StaticClass(),
+                            TvgHudCloseButton::StaticClass(), TvgHudStatusBar::StaticClass(),
+                            TvgHudSizeGrip::StaticClass()});
   RegisterResources_vg_styles();
 }
 

@@ -4,7 +4,7 @@
 
 #include "platform/rtl/Rounding.h"
 #include "platform/rtl/TextConvert.h"
-#include "ui/controls/vg_opendialog.h"
+#include "ui/controls/vg_services.h"
 
 namespace vg {
 

@@ -1,6 +1,7 @@
 #include "ui/window/vg_controlservices.h"
 
 #include "platform/gui/Dialogs.h"
+#include "platform/gui/Forms.h"
 
 namespace vg {
 
@@ -47,6 +48,14 @@ void vgUsePlatformControlServices() {
     if (!gui::Dialogs().ExecuteFile(*dialog, false)) return false;
     fileName = dialog->FileName;
     return true;
+  });
+  vgSetFormCloser([](rtl::TComponent* component) {
+    for (rtl::TComponent* owner = component; owner; owner = owner->Owner())
+      if (auto* form = dynamic_cast<gui::TForm*>(owner)) {
+        form->Close();
+        return true;
+      }
+    return false;
   });
 }
 

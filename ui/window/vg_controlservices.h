@@ -1,12 +1,11 @@
 #pragma once
-// What the controls show of the platform: their popup menus
-// (IvgPopupMenu) as the class library's popup menus, their open dialog as
-// the platform's file chooser.
+// The controls' platform services: popup menus as the class library's
+// popup menus (GTK), the open dialog as the platform's file chooser, and
+// closing the owner form through the class library's forms.
 #include <memory>
 
 #include "platform/gui/Menus.h"
-#include "ui/controls/vg_opendialog.h"
-#include "ui/controls/vg_popupmenu.h"
+#include "ui/controls/vg_services.h"
 #include "ui/core/vg_persistent.h"
 
 namespace vg {
@@ -27,7 +26,7 @@ class TvgPlatformPopupMenu final : public IvgPopupMenu {
   TvgOwned<gui::TPopupMenu> menu_;
 };
 
-// Makes the controls' popup menus and open dialog the platform's.
+// Installs the platform's popup menus, open dialog and form closing.
 void vgUsePlatformControlServices();
 
 }  // namespace vg

@@ -41,6 +41,7 @@ class ControlsOnScreen : public ::testing::Test {
   void TearDown() override {
     vgSetPopupMenuFactory(nullptr);
     vgSetOpenDialog(nullptr);
+    vgSetFormCloser(nullptr);
     host.reset();
     if (form) form->Free();
     scene.reset();
@@ -147,6 +148,8 @@ TEST_F(ControlsOnScreen, DemoFormInRestingAndActiveLooks) {
     for (int x = 0; x < 160; ++x)
       picture.Bits()[y * 160 + x] = 0xFF000000u | std::uint32_t(x * 255 / 159) << 16 | std::uint32_t(y * 3) << 8 | 0x60;
   image->SetBitmap(&picture);
+  auto* window = Place<TvgHudWindow>(root, 412, 374, 214, 78, u"HUD window");
+  Place<TvgHudLabel>(window, 12, 34, 180, 15, u"Window content");
   Show(640, 480);
 
   // Hover one control and hold another pressed, then let the animations run.

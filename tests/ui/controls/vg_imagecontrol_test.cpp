@@ -6,7 +6,7 @@
 #include <fstream>
 
 #include "tests/ui/controls/controls_fixture.h"
-#include "ui/controls/vg_opendialog.h"
+#include "ui/controls/vg_services.h"
 
 namespace {
 
