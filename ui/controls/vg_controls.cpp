@@ -14,6 +14,7 @@ void RegisterControlClasses() {
   RegisterShapeClasses();
   RegisterLayoutClasses();
   rtl::RegisterClasses<TvgSelectionItem, TvgExpanderButton>();
+  RegisterMemoClasses();
   RegisterVGObjects("Windows",
                     {TvgBackground::StaticClass(), TvgSizeGrip::StaticClass(), TvgCloseButton::StaticClass()});
   RegisterVGObjects("Boxes", {TvgCheckBox::StaticClass(), TvgPathCheckBox::StaticClass(),
@@ -21,12 +22,13 @@ void RegisterControlClasses() {
   RegisterVGObjects("Controls", {TvgPanel::StaticClass(), TvgCalloutPanel::StaticClass(), TvgLabel::StaticClass(),
                                  TvgValueLabel::StaticClass(), TvgImageControl::StaticClass(),
                                  TvgExpander::StaticClass()});
+  RegisterVGObjects("Text Edits", {TvgMemo::StaticClass()});
   RegisterVGObjects("Tool and Status", {TvgStatusBar::StaticClass(), TvgToolBar::StaticClass()});
   RegisterVGObjects("HUD", {TvgHudPanel::StaticClass(), TvgHudWindow::StaticClass(), TvgHudPopupBox::StaticClass(),
                             TvgHudLabel::StaticClass(), TvgHudCheckBox::StaticClass(),
                             TvgHudRadioButton::StaticClass(), TvgHudGroupBox::StaticClass(),
                             TvgHudCloseButton::StaticClass(), TvgHudStatusBar::StaticClass(),
-                            TvgHudSizeGrip::StaticClass()});
+                            TvgHudSizeGrip::StaticClass(), TvgHudMemo::StaticClass()});
   RegisterResources_vg_styles();
 }
 

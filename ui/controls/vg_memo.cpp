@@ -283,6 +283,25 @@ void TvgMemo::MouseWheel(TvgShiftState shift, int delta, bool& handled) {
   inherited::MouseWheel(shift, delta, handled);
 }
 
+void TvgMemo::ContextMenu(TvgPoint screenPoint) {
+  inherited::ContextMenu(screenPoint);
+  if (!FPopupMenu) FPopupMenu = vgCreatePopupMenu();
+  if (!FPopupMenu) return;
+  TvgEditMenu items;
+  items.ReadOnly = ReadOnly();
+  items.CanUndo = !ActionStack().Empty();
+  items.SelText = GetSelText();
+  items.Text = Text();
+  items.Undo = [this] { UnDo(); };
+  items.Cut = [this] { CutToClipboard(); };
+  items.Copy = [this] { CopyToClipboard(); };
+  items.Paste = [this] { PasteFromClipboard(); };
+  items.Delete = [this] { ClearSelection(); };
+  items.SelectAll = [this] { SelectAll(); };
+  vgPopupEditMenu(*FPopupMenu, items, static_cast<int>(rtl::Round(screenPoint.X)),
+                  static_cast<int>(rtl::Round(screenPoint.Y)));
+}
+
 void TvgMemo::EnterFocus() {
   inherited::EnterFocus();
   FNeedChange = false;

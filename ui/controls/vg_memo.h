@@ -9,6 +9,7 @@
 // Coordinates: "memo" points are the memo's local coordinates; the content
 // moves under the view area (ContentRect) by the bars' values V and H, and
 // the lines are painted in its coordinates, line i at y = line height * i.
+#include <memory>
 #include <vector>
 
 #include "ui/controls/vg_memotext.h"
@@ -59,6 +60,8 @@ class TvgMemo : public TvgScrollBox, public TvgMemoText {
   void MouseMove(TvgShiftState shift, float x, float y, float dx, float dy) override;
   void MouseUp(TvgMouseButton button, TvgShiftState shift, float x, float y) override;
   void MouseWheel(TvgShiftState shift, int delta, bool& handled) override;
+  // The context menu: Undo, Cut, Copy, Paste, Delete, Select All.
+  void ContextMenu(TvgPoint screenPoint) override;
   void EnterFocus() override;
   void KillFocus() override;
   TvgPoint ImeCaretPoint() override { return GetPositionPoint(CaretPosition()); }
@@ -102,6 +105,7 @@ class TvgMemo : public TvgScrollBox, public TvgMemoText {
   bool FHideSelection = true;
   bool FNeedChange = false;
   bool FLMouseSelecting = false;
+  std::unique_ptr<IvgPopupMenu> FPopupMenu;
 };
 
 // The memo of head-up-display forms: only its style differs.

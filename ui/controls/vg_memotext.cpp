@@ -457,7 +457,7 @@ void TvgMemoText::ClearSelection() {
 void TvgMemoText::CopyToClipboard() {
   const rtl::WideString text = GetSelText();
   if (text.empty()) return;
-  if (gui::IClipboard* clipboard = vgEditClipboard()) clipboard->SetAsText(text);
+  if (gui::IClipboard* clipboard = vgClipboard()) clipboard->SetAsText(text);
 }
 
 void TvgMemoText::CutToClipboard() {
@@ -467,7 +467,7 @@ void TvgMemoText::CutToClipboard() {
 
 void TvgMemoText::PasteFromClipboard() {
   if (FReadOnly) return;
-  gui::IClipboard* clipboard = vgEditClipboard();
+  gui::IClipboard* clipboard = vgClipboard();
   const rtl::WideString text = clipboard ? clipboard->AsText() : rtl::WideString();
   if (text.empty()) return;
   InsertAtCaret(text);

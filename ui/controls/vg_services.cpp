@@ -8,6 +8,7 @@ struct Services {
   TvgPopupMenuFactory popupMenus;
   TvgOpenDialog openDialog;
   TvgFormCloser formCloser;
+  gui::IClipboard* clipboard = nullptr;
 };
 
 Services& Installed() {
@@ -34,5 +35,8 @@ void vgSetFormCloser(TvgFormCloser closer) { Installed().formCloser = std::move(
 bool vgCloseOwnerForm(rtl::TComponent* component) {
   return Installed().formCloser && Installed().formCloser(component);
 }
+
+void vgSetClipboard(gui::IClipboard* clipboard) { Installed().clipboard = clipboard; }
+gui::IClipboard* vgClipboard() { return Installed().clipboard; }
 
 }  // namespace vg

@@ -1,15 +1,18 @@
 #pragma once
 // What controls need of the platform, as replaceable services, so the
 // controls stay free of the windowing layer: popup menus (the popup box's
-// list), the open dialog (the image control's picture chooser) and closing
-// the form a control sits on (the close button). The window layer installs
+// list, the editing controls' context menu), the open dialog (the image
+// control's picture chooser), closing the form a control sits on (the
+// close button) and the clipboard the editing controls use. The window layer installs
 // the platform's (vgUsePlatformControlServices); tests install fakes.
 // Without an installed service a control shows no menu, no dialog, and
-// closes nothing.
+// closes nothing; without a clipboard, copying does nothing and pasting
+// finds no text.
 #include <functional>
 #include <memory>
 #include <string>
 
+#include "platform/gui/Clipboard.h"
 #include "platform/rtl/Component.h"
 #include "platform/rtl/Types.h"
 
@@ -43,5 +46,9 @@ bool vgExecuteOpenDialog(const std::string& filter, std::string& fileName);
 using TvgFormCloser = std::function<bool(rtl::TComponent* component)>;
 void vgSetFormCloser(TvgFormCloser closer);
 bool vgCloseOwnerForm(rtl::TComponent* component);
+
+// The clipboard is not owned; nullptr removes it.
+void vgSetClipboard(gui::IClipboard* clipboard);
+gui::IClipboard* vgClipboard();
 
 }  // namespace vg

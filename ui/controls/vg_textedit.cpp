@@ -5,12 +5,6 @@
 #include "platform/rtl/TextCase.h"
 
 namespace vg {
-namespace {
-
-gui::IClipboard* gClipboard = nullptr;
-
-}  // namespace
-
 rtl::WideString vgApplyCharCase(const rtl::WideString& text, TEditCharCase charCase) {
   switch (charCase) {
     case vgecUpperCase:
@@ -46,7 +40,20 @@ int vgNextWordStart(std::u16string_view text, int pos) {
   return text[length - 2] == u' ' ? length - 1 : length;
 }
 
-void vgSetEditClipboard(gui::IClipboard* clipboard) { gClipboard = clipboard; }
-gui::IClipboard* vgEditClipboard() { return gClipboard; }
+void vgPopupEditMenu(IvgPopupMenu& menu, const TvgEditMenu& items, int x, int y) {
+  const bool selected = !items.SelText.empty();
+  const bool editable = !items.ReadOnly;
+  gui::IClipboard* clipboard = vgClipboard();
+  const bool canPaste = editable && clipboard && !clipboard->AsText().empty();
+  menu.Clear();
+  if (items.Undo) menu.Add(u"Undo", false, items.CanUndo && editable, items.Undo);
+  menu.Add(u"Cut", false, selected && editable, items.Cut);
+  menu.Add(u"Copy", false, selected, items.Copy);
+  menu.Add(u"Paste", false, canPaste, items.Paste);
+  menu.Add(u"Delete", false, selected && editable, items.Delete);
+  menu.Add(u"Select All", false, items.SelText != items.Text, items.SelectAll);
+  menu.Popup(x, y);
+}
+
 
 }  // namespace vg

@@ -1,11 +1,13 @@
 #pragma once
 // What the editing controls (text box, memo) share: the letter case text is
-// stored in, word moves, and the clipboard they copy to and paste from.
+// stored in, word moves and their context menu. Their clipboard is the one
+// installed among the control services.
+#include <functional>
 #include <string_view>
 
-#include "platform/gui/Clipboard.h"
 #include "platform/rtl/TypeInfo.h"
 #include "platform/rtl/Types.h"
+#include "ui/controls/vg_services.h"
 
 namespace vg {
 
@@ -24,10 +26,21 @@ int vgPriorWordStart(std::u16string_view text, int pos);
 // text, or the position before its last character when a space precedes it.
 int vgNextWordStart(std::u16string_view text, int pos);
 
-// The clipboard the editing controls use. The window layer installs the
-// desktop's; tests install a fake. Without one, copying does nothing and
-// pasting finds no text.
-void vgSetEditClipboard(gui::IClipboard* clipboard);
-gui::IClipboard* vgEditClipboard();
+// The context menu of an editing control: "Undo" (when the control has
+// one), "Cut", "Copy", "Paste", "Delete", "Select All", each enabled when it
+// can do something: Undo with steps to undo, Cut and Delete with selected
+// text, Copy with selected text, Paste with text on the clipboard, Select
+// All unless everything is selected; a read-only control only copies and
+// selects.
+struct TvgEditMenu {
+  bool ReadOnly = false;
+  bool CanUndo = false;
+  rtl::WideString SelText;
+  rtl::WideString Text;
+  std::function<void()> Undo;  // empty: no Undo item
+  std::function<void()> Cut, Copy, Paste, Delete, SelectAll;
+};
+// Refills menu with the items and opens it at the screen point.
+void vgPopupEditMenu(IvgPopupMenu& menu, const TvgEditMenu& items, int x, int y);
 
 }  // namespace vg

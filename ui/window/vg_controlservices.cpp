@@ -1,5 +1,6 @@
 #include "ui/window/vg_controlservices.h"
 
+#include "platform/gui/Clipboard.h"
 #include "platform/gui/Dialogs.h"
 #include "platform/gui/Forms.h"
 
@@ -42,6 +43,7 @@ void TvgPlatformPopupMenu::Popup(int x, int y) { menu_->Popup(x, y); }
 
 void vgUsePlatformControlServices() {
   vgSetPopupMenuFactory([] { return std::make_unique<TvgPlatformPopupMenu>(); });
+  vgSetClipboard(&gui::Clipboard());
   vgSetOpenDialog([](const std::string& filter, std::string& fileName) {
     TvgOwned<gui::TOpenDialog> dialog(new gui::TOpenDialog(nullptr));
     dialog->Filter = filter;

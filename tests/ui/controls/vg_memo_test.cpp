@@ -12,6 +12,7 @@
 #include "tests/support/vg_anim_fakes.h"
 #include "tests/support/vg_recording_canvas.h"
 #include "tests/support/vg_scene_fakes.h"
+#include "tests/ui/controls/controls_fixture.h"
 #include "ui/core/vg_scene.h"
 #include "ui/render/vg_layouts.h"
 #include "ui/render/vg_objects.h"
@@ -183,4 +184,55 @@ TEST_F(MemoScene, LinesAndSelectionArePainted) {
   EXPECT_NE(log.find("\"first\""), std::string::npos);
   EXPECT_NE(log.find("\"second\""), std::string::npos);
   EXPECT_NE(log.find("FillRect"), std::string::npos) << "the selection of a focused memo";
+}
+
+TEST_F(MemoScene, ContextMenuUndoesAReplaceAndEnablesWhatCanBeDone) {
+  RecordedMenu* menu = nullptr;
+  vgSetPopupMenuFactory([&] {
+    auto made = std::make_unique<RecordedMenu>();
+    menu = made.get();
+    return made;
+  });
+  struct Clipboard final : gui::IClipboard {
+    bool HasText() override { return !text.empty(); }
+    rtl::WideString AsText() override { return text; }
+    void SetAsText(const rtl::WideString& value) override { text = value; }
+    rtl::WideString text;
+  } clipboard;
+  vgSetClipboard(&clipboard);
+
+  auto open = [&] {
+    memo->ContextMenu({50, 60});
+    std::string shown;
+    for (const auto& item : menu->items) shown += rtl::Utf16ToUtf8(item.caption) + (item.enabled ? "+ " : "- ");
+    return shown;
+  };
+  auto choose = [&](const char16_t* caption) {
+    for (const auto& item : menu->items)
+      if (item.caption == caption) item.click();
+  };
+
+  memo->SetText(u"old words");
+  memo->SetFocus();  // selects all
+  EXPECT_EQ(open(), "Undo- Cut+ Copy+ Paste- Delete+ Select All- ");
+  EXPECT_EQ(menu->popups, 1);
+  EXPECT_EQ(menu->x, 50);
+
+  memo->SetCaretPosition({0, 0});
+  memo->SelectWord();
+  scene->KeyChar(u'n', 0);
+  scene->KeyChar(u'e', 0);
+  scene->KeyChar(u'w', 0);
+  EXPECT_EQ(memo->Text(), u"newwords");
+  clipboard.text = u"x";
+  EXPECT_EQ(open(), "Undo+ Cut- Copy- Paste+ Delete- Select All+ ");
+  choose(u"Undo");
+  EXPECT_EQ(memo->Text(), u"old words");
+  EXPECT_EQ(memo->GetSelText(), u"old ") << "the replaced word comes back selected";
+  EXPECT_EQ(open(), "Undo- Cut+ Copy+ Paste+ Delete+ Select All+ ") << "nothing left to undo";
+
+  memo->SetReadOnly(true);
+  EXPECT_EQ(open(), "Undo- Cut- Copy+ Paste- Delete- Select All+ ");
+  vgSetClipboard(nullptr);
+  vgSetPopupMenuFactory(nullptr);
 }

@@ -46,8 +46,8 @@ void Type(TvgMemoText& memo, const WideString& text) {
 }
 
 struct FakeClipboard final : gui::IClipboard {
-  FakeClipboard() { vgSetEditClipboard(this); }
-  ~FakeClipboard() override { vgSetEditClipboard(nullptr); }
+  FakeClipboard() { vgSetClipboard(this); }
+  ~FakeClipboard() override { vgSetClipboard(nullptr); }
   bool HasText() override { return !Text.empty(); }
   WideString AsText() override { return Text; }
   void SetAsText(const WideString& text) override { Text = text; }

@@ -63,6 +63,14 @@ rtl::TClass C() {
 
 std::vector<Part> TextParts() { return {{"text", C<TvgText>()}, {"foreground", C<TvgBrushObject>()}}; }
 
+std::vector<Part> MemoParts() {
+  return {{"content", C<TvgVisualObject>()},
+          {"vscrollbar", C<TvgScrollBar>()},
+          {"hscrollbar", C<TvgScrollBar>()},
+          {"selection", C<TvgBrushObject>()},
+          {"foreground", C<TvgBrushObject>()}};
+}
+
 const std::vector<StyleRow>& Styles() {
   static const std::vector<StyleRow> rows = {
       {"backgroundstyle", C<TvgBackground>(), {}},
@@ -101,6 +109,8 @@ const std::vector<StyleRow>& Styles() {
       {"imagecontrolstyle", C<TvgImageControl>(), {{"image", C<TvgImage>()}}},
       {"popupboxstyle", C<TvgPopupBox>(), {{"text", C<TvgText>()}}},
       {"hudpopupboxstyle", C<TvgHudPopupBox>(), {{"text", C<TvgText>()}}},
+      {"memostyle", C<TvgMemo>(), MemoParts()},
+      {"hudmemostyle", C<TvgHudMemo>(), MemoParts()},
   };
   return rows;
 }
