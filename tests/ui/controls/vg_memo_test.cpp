@@ -7,6 +7,9 @@
 
 #include <string>
 
+#include "platform/rtl/Filer.h"
+#include "platform/rtl/ObjectText.h"
+#include "platform/rtl/Streams.h"
 #include "platform/rtl/Strings.h"
 #include "platform/rtl/TextConvert.h"
 #include "tests/support/vg_anim_fakes.h"
@@ -235,4 +238,28 @@ TEST_F(MemoScene, ContextMenuUndoesAReplaceAndEnablesWhatCanBeDone) {
   EXPECT_EQ(open(), "Undo- Cut- Copy+ Paste- Delete- Select All+ ");
   vgSetClipboard(nullptr);
   vgSetPopupMenuFactory(nullptr);
+}
+
+TEST_F(MemoScene, StreamsItsLinesAndSettings) {
+  memo->SetText(u"first\r\nsecond");
+  memo->SetWordWrap(true);
+  memo->SetReadOnly(true);
+  memo->SetMaxLength(40);
+  rtl::TMemoryStream binary;
+  rtl::WriteComponentToStream(binary, memo);
+  binary.SetPosition(0);
+  rtl::TMemoryStream text;
+  rtl::ObjectBinaryToText(binary, text);
+  const std::string form(reinterpret_cast<const char*>(text.Memory()), static_cast<std::size_t>(text.Size()));
+  EXPECT_NE(form.find("Lines.strings"), std::string::npos) << form;
+
+  binary.SetPosition(0);
+  auto* copy = dynamic_cast<TvgMemo*>(rtl::ReadComponentFromStream(binary, nullptr, false));
+  ASSERT_NE(copy, nullptr);
+  EXPECT_EQ(copy->Text(), u"first\r\nsecond");
+  EXPECT_TRUE(copy->WordWrap());
+  EXPECT_TRUE(copy->ReadOnly());
+  EXPECT_EQ(copy->MaxLength(), 40);
+  EXPECT_EQ(copy->CaretPosition(), (TCaretPosition{0, 0})) << "loading does not move the caret";
+  copy->Free();
 }
