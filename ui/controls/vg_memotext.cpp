@@ -457,7 +457,7 @@ void TvgMemoText::ClearSelection() {
 void TvgMemoText::CopyToClipboard() {
   const rtl::WideString text = GetSelText();
   if (text.empty()) return;
-  if (gui::IClipboard* clipboard = vgClipboard()) clipboard->SetAsText(text);
+  if (IvgClipboard* clipboard = vgClipboard()) clipboard->SetAsText(text);
 }
 
 void TvgMemoText::CutToClipboard() {
@@ -467,7 +467,7 @@ void TvgMemoText::CutToClipboard() {
 
 void TvgMemoText::PasteFromClipboard() {
   if (FReadOnly) return;
-  gui::IClipboard* clipboard = vgClipboard();
+  IvgClipboard* clipboard = vgClipboard();
   const rtl::WideString text = clipboard ? clipboard->AsText() : rtl::WideString();
   if (text.empty()) return;
   InsertAtCaret(text);

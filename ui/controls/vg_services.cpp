@@ -8,7 +8,7 @@ struct Services {
   TvgPopupMenuFactory popupMenus;
   TvgOpenDialog openDialog;
   TvgFormCloser formCloser;
-  gui::IClipboard* clipboard = nullptr;
+  IvgClipboard* clipboard = nullptr;
 };
 
 Services& Installed() {
@@ -36,7 +36,7 @@ bool vgCloseOwnerForm(rtl::TComponent* component) {
   return Installed().formCloser && Installed().formCloser(component);
 }
 
-void vgSetClipboard(gui::IClipboard* clipboard) { Installed().clipboard = clipboard; }
-gui::IClipboard* vgClipboard() { return Installed().clipboard; }
+void vgSetClipboard(IvgClipboard* clipboard) { Installed().clipboard = clipboard; }
+IvgClipboard* vgClipboard() { return Installed().clipboard; }
 
 }  // namespace vg

@@ -12,7 +12,6 @@
 #include <memory>
 #include <string>
 
-#include "platform/gui/Clipboard.h"
 #include "platform/rtl/Component.h"
 #include "platform/rtl/Types.h"
 
@@ -47,8 +46,16 @@ using TvgFormCloser = std::function<bool(rtl::TComponent* component)>;
 void vgSetFormCloser(TvgFormCloser closer);
 bool vgCloseOwnerForm(rtl::TComponent* component);
 
+// The clipboard's text.
+class IvgClipboard {
+ public:
+  virtual ~IvgClipboard() = default;
+  // Empty when the clipboard holds no text.
+  virtual rtl::WideString AsText() = 0;
+  virtual void SetAsText(const rtl::WideString& text) = 0;
+};
 // The clipboard is not owned; nullptr removes it.
-void vgSetClipboard(gui::IClipboard* clipboard);
-gui::IClipboard* vgClipboard();
+void vgSetClipboard(IvgClipboard* clipboard);
+IvgClipboard* vgClipboard();
 
 }  // namespace vg

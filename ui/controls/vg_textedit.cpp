@@ -43,7 +43,7 @@ int vgNextWordStart(std::u16string_view text, int pos) {
 void vgPopupEditMenu(IvgPopupMenu& menu, const TvgEditMenu& items, int x, int y) {
   const bool selected = !items.SelText.empty();
   const bool editable = !items.ReadOnly;
-  gui::IClipboard* clipboard = vgClipboard();
+  IvgClipboard* clipboard = vgClipboard();
   const bool canPaste = editable && clipboard && !clipboard->AsText().empty();
   menu.Clear();
   if (items.Undo) menu.Add(u"Undo", false, items.CanUndo && editable, items.Undo);

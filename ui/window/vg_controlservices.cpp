@@ -8,6 +8,13 @@ namespace vg {
 
 namespace {
 
+// The desktop's clipboard as the controls see it.
+class TvgPlatformClipboard final : public IvgClipboard {
+ public:
+  rtl::WideString AsText() override { return gui::Clipboard().AsText(); }
+  void SetAsText(const rtl::WideString& text) override { gui::Clipboard().SetAsText(text); }
+};
+
 // The caption shown as it is: "&" marks no hotkey.
 rtl::WideString Literal(const rtl::WideString& caption) {
   rtl::WideString text;
@@ -43,7 +50,8 @@ void TvgPlatformPopupMenu::Popup(int x, int y) { menu_->Popup(x, y); }
 
 void vgUsePlatformControlServices() {
   vgSetPopupMenuFactory([] { return std::make_unique<TvgPlatformPopupMenu>(); });
-  vgSetClipboard(&gui::Clipboard());
+  static TvgPlatformClipboard clipboard;
+  vgSetClipboard(&clipboard);
   vgSetOpenDialog([](const std::string& filter, std::string& fileName) {
     TvgOwned<gui::TOpenDialog> dialog(new gui::TOpenDialog(nullptr));
     dialog->Filter = filter;

@@ -196,8 +196,7 @@ TEST_F(MemoScene, ContextMenuUndoesAReplaceAndEnablesWhatCanBeDone) {
     menu = made.get();
     return made;
   });
-  struct Clipboard final : gui::IClipboard {
-    bool HasText() override { return !text.empty(); }
+  struct Clipboard final : IvgClipboard {
     rtl::WideString AsText() override { return text; }
     void SetAsText(const rtl::WideString& value) override { text = value; }
     rtl::WideString text;

@@ -45,10 +45,9 @@ void Type(TvgMemoText& memo, const WideString& text) {
   for (char16_t c : text) memo.InsertAtCaret(WideString(1, c));
 }
 
-struct FakeClipboard final : gui::IClipboard {
+struct FakeClipboard final : IvgClipboard {
   FakeClipboard() { vgSetClipboard(this); }
   ~FakeClipboard() override { vgSetClipboard(nullptr); }
-  bool HasText() override { return !Text.empty(); }
   WideString AsText() override { return Text; }
   void SetAsText(const WideString& text) override { Text = text; }
   WideString Text;
