@@ -362,24 +362,31 @@ void TvgPopup::ClosePopup() {
   OnClosePopup(this);
 }
 
+// A popup being destroyed stays where it is; one whose parent goes too
+// (the tree is torn down) does not go back to it either.
+bool TvgPopup::ReturnsToSavedParent() const {
+  return !FDestroying && FSaveParent && !FSaveParent->ComponentState().Contains(rtl::csDestroying);
+}
+
 void TvgPopup::CloseWindow() {
   FPopupWindow->Scene().RemoveObject(this);
   FPopupWindow->Hide();
   if (g_platform) g_platform->ReleaseWindow(std::move(FPopupWindow));
   FPopupWindow.reset();
   Scale()->SetPoint(FSaveScale);
-  if (FSaveParent) SetParent(FSaveParent);
+  if (ReturnsToSavedParent()) SetParent(FSaveParent);
 }
 
 void TvgPopup::CloseOverlay() {
-  SetParent(FSaveParent);
+  if (ReturnsToSavedParent()) SetParent(FSaveParent);
   if (TvgVisualObject* focused = std::exchange(FSaveFocused, nullptr)) {
     Unwatch(focused);
     if (!FDestroying) focused->SetFocus();
   }
   // The catcher may be in its own click handler: hidden and detached now,
-  // freed from a timer.
+  // freed from a timer (unless it is being destroyed already).
   TvgVisualObject* layout = std::exchange(FPopupLayout, nullptr);
+  if (layout->ComponentState().Contains(rtl::csDestroying)) return;
   layout->SetVisible(false);
   layout->SetParent(nullptr);
   layout->Release();

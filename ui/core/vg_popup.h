@@ -161,6 +161,7 @@ class TvgPopup : public TvgControl {
   void StartFollowing();
   void PlaceWindow(TvgPoint screen, bool clamp);
   void RunCloseAnimations();
+  bool ReturnsToSavedParent() const;
   void CloseWindow();
   void CloseOverlay();
   void Watch(TvgObject* node);

@@ -34,6 +34,7 @@ struct PopupScene : EmbeddedScene {
   }
   void TearDown() override {
     for (TvgPopup* popup : std::vector<TvgPopup*>(OpenPopups())) popup->Free();
+    DrawQueued();  // released catchers go
     EmbeddedScene::TearDown();
   }
   template <class T = TvgPopup>
@@ -242,6 +243,25 @@ TEST_F(PopupScene, FreeingAnOpenPopupClosesItWithoutWaiting) {
   EXPECT_TRUE(window->Released);
   EXPECT_TRUE(OpenPopups().empty());
   EXPECT_EQ(window->Scene().GetCount(), 0);
+}
+
+TEST_F(PopupScene, TearingDownTheTreeUnderAnOpenPopupFreesEverythingOnce) {
+  for (TvgPlacementScene mode : {vgPlacementSceneNew, vgPlacementSceneTarget}) {
+    auto* popup = MakePopup(mode);
+    int closed = 0;
+    popup->OnClosePopup = [&](rtl::TObject*) { ++closed; };
+    popup->SetIsOpen(true);
+    DrawQueued();
+    if (mode == vgPlacementSceneTarget) {
+      root->Free();  // the catcher and the popup inside it go with the root
+      EXPECT_EQ(closed, 1);
+      root = nullptr;
+    } else {
+      popup->Free();
+    }
+    EXPECT_TRUE(OpenPopups().empty());
+    DrawQueued();
+  }
 }
 
 TEST_F(PopupScene, PopupModalReturnsThePressedButtonsResult) {
