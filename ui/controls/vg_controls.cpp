@@ -15,6 +15,7 @@ void RegisterControlClasses() {
   RegisterLayoutClasses();
   rtl::RegisterClasses<TvgSelectionItem, TvgExpanderButton>();
   RegisterMemoClasses();
+  RegisterTextBoxClasses();
   RegisterVGObjects("Windows",
                     {TvgBackground::StaticClass(), TvgSizeGrip::StaticClass(), TvgCloseButton::StaticClass()});
   RegisterVGObjects("Boxes", {TvgCheckBox::StaticClass(), TvgPathCheckBox::StaticClass(),
@@ -22,13 +23,14 @@ void RegisterControlClasses() {
   RegisterVGObjects("Controls", {TvgPanel::StaticClass(), TvgCalloutPanel::StaticClass(), TvgLabel::StaticClass(),
                                  TvgValueLabel::StaticClass(), TvgImageControl::StaticClass(),
                                  TvgExpander::StaticClass()});
-  RegisterVGObjects("Text Edits", {TvgMemo::StaticClass()});
+  RegisterVGObjects("Text Edits", {TvgTextBox::StaticClass(), TvgRoundTextBox::StaticClass(), TvgMemo::StaticClass()});
   RegisterVGObjects("Tool and Status", {TvgStatusBar::StaticClass(), TvgToolBar::StaticClass()});
   RegisterVGObjects("HUD", {TvgHudPanel::StaticClass(), TvgHudWindow::StaticClass(), TvgHudPopupBox::StaticClass(),
                             TvgHudLabel::StaticClass(), TvgHudCheckBox::StaticClass(),
                             TvgHudRadioButton::StaticClass(), TvgHudGroupBox::StaticClass(),
                             TvgHudCloseButton::StaticClass(), TvgHudStatusBar::StaticClass(),
-                            TvgHudSizeGrip::StaticClass(), TvgHudMemo::StaticClass()});
+                            TvgHudSizeGrip::StaticClass(), TvgHudMemo::StaticClass(), TvgHudTextBox::StaticClass(),
+                            TvgHudRoundTextBox::StaticClass()});
   RegisterResources_vg_styles();
 }
 

@@ -8,6 +8,7 @@
 #include "ui/controls/vg_memo.h"
 #include "ui/controls/vg_panels.h"
 #include "ui/controls/vg_popupbox.h"
+#include "ui/controls/vg_textbox.h"
 #include "ui/controls/vg_textcontrol.h"
 #include "ui/controls/vg_window.h"
 
