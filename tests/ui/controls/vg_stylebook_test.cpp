@@ -63,6 +63,10 @@ rtl::TClass C() {
 
 std::vector<Part> TextParts() { return {{"text", C<TvgText>()}, {"foreground", C<TvgBrushObject>()}}; }
 
+std::vector<Part> TextBoxParts() {
+  return {{"content", C<TvgContent>()}, {"selection", C<TvgBrushObject>()}, {"foreground", C<TvgBrushObject>()}};
+}
+
 std::vector<Part> MemoParts() {
   return {{"content", C<TvgVisualObject>()},
           {"vscrollbar", C<TvgScrollBar>()},
@@ -111,6 +115,10 @@ const std::vector<StyleRow>& Styles() {
       {"hudpopupboxstyle", C<TvgHudPopupBox>(), {{"text", C<TvgText>()}}},
       {"memostyle", C<TvgMemo>(), MemoParts()},
       {"hudmemostyle", C<TvgHudMemo>(), MemoParts()},
+      {"textboxstyle", C<TvgTextBox>(), TextBoxParts()},
+      {"roundtextboxstyle", C<TvgRoundTextBox>(), TextBoxParts()},
+      {"hudtextboxstyle", C<TvgHudTextBox>(), TextBoxParts()},
+      {"hudroundtextboxstyle", C<TvgHudRoundTextBox>(), TextBoxParts()},
   };
   return rows;
 }
