@@ -16,6 +16,7 @@ void RegisterControlClasses() {
   rtl::RegisterClasses<TvgSelectionItem, TvgExpanderButton>();
   RegisterMemoClasses();
   RegisterTextBoxClasses();
+  RegisterNumberBoxClasses();
   RegisterVGObjects("Windows",
                     {TvgBackground::StaticClass(), TvgSizeGrip::StaticClass(), TvgCloseButton::StaticClass()});
   RegisterVGObjects("Boxes", {TvgCheckBox::StaticClass(), TvgPathCheckBox::StaticClass(),
@@ -23,14 +24,15 @@ void RegisterControlClasses() {
   RegisterVGObjects("Controls", {TvgPanel::StaticClass(), TvgCalloutPanel::StaticClass(), TvgLabel::StaticClass(),
                                  TvgValueLabel::StaticClass(), TvgImageControl::StaticClass(),
                                  TvgExpander::StaticClass()});
-  RegisterVGObjects("Text Edits", {TvgTextBox::StaticClass(), TvgRoundTextBox::StaticClass(), TvgMemo::StaticClass()});
+  RegisterVGObjects("Text Edits", {TvgTextBox::StaticClass(), TvgRoundTextBox::StaticClass(), TvgNumberBox::StaticClass(),
+                                   TvgSpinBox::StaticClass(), TvgMemo::StaticClass()});
   RegisterVGObjects("Tool and Status", {TvgStatusBar::StaticClass(), TvgToolBar::StaticClass()});
   RegisterVGObjects("HUD", {TvgHudPanel::StaticClass(), TvgHudWindow::StaticClass(), TvgHudPopupBox::StaticClass(),
                             TvgHudLabel::StaticClass(), TvgHudCheckBox::StaticClass(),
                             TvgHudRadioButton::StaticClass(), TvgHudGroupBox::StaticClass(),
                             TvgHudCloseButton::StaticClass(), TvgHudStatusBar::StaticClass(),
-                            TvgHudSizeGrip::StaticClass(), TvgHudMemo::StaticClass(), TvgHudTextBox::StaticClass(),
-                            TvgHudRoundTextBox::StaticClass()});
+                            TvgHudSizeGrip::StaticClass(), TvgHudMemo::StaticClass(), TvgHudTextBox::StaticClass(), TvgHudNumberBox::StaticClass(),
+                            TvgHudSpinBox::StaticClass(),                             TvgHudRoundTextBox::StaticClass()});
   RegisterResources_vg_styles();
 }
 

@@ -6,6 +6,7 @@
 #include "ui/controls/vg_expander.h"
 #include "ui/controls/vg_imagecontrol.h"
 #include "ui/controls/vg_memo.h"
+#include "ui/controls/vg_numberbox.h"
 #include "ui/controls/vg_panels.h"
 #include "ui/controls/vg_popupbox.h"
 #include "ui/controls/vg_textbox.h"

@@ -103,6 +103,13 @@ void TvgCustomTextBox::SetText(const rtl::WideString& value) {
   Repaint();
 }
 
+void TvgCustomTextBox::StoreText(const rtl::WideString& value) {
+  FText = value;
+  if (static_cast<int>(FText.size()) < FCaretPosition) SetCaretPosition(static_cast<int>(FText.size()));
+  FSelLength = 0;
+  Repaint();
+}
+
 void TvgCustomTextBox::Change() {
   if (!FNeedChange) return;
   ToBindingObjects();

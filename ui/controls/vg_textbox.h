@@ -120,6 +120,9 @@ class TvgCustomTextBox : public TvgControl {
   void ApplyStyle() override;
   void FreeStyle() override;
   void DoContentPaint(TvgCanvas& canvas, const TvgRect& rect);
+  // Shows a text without the change events or mark (number formatting).
+  void StoreText(const rtl::WideString& value);
+  void SetNeedChange(bool value) { FNeedChange = value; }
 
  private:
   static void Publish(rtl::TPublisher<TvgCustomTextBox>& p);

@@ -67,6 +67,13 @@ std::vector<Part> TextBoxParts() {
   return {{"content", C<TvgContent>()}, {"selection", C<TvgBrushObject>()}, {"foreground", C<TvgBrushObject>()}};
 }
 
+std::vector<Part> SpinBoxParts() {
+  std::vector<Part> parts = TextBoxParts();
+  parts.push_back({"minusbutton", C<TvgCustomButton>()});
+  parts.push_back({"plusbutton", C<TvgCustomButton>()});
+  return parts;
+}
+
 std::vector<Part> MemoParts() {
   return {{"content", C<TvgVisualObject>()},
           {"vscrollbar", C<TvgScrollBar>()},
@@ -119,6 +126,10 @@ const std::vector<StyleRow>& Styles() {
       {"roundtextboxstyle", C<TvgRoundTextBox>(), TextBoxParts()},
       {"hudtextboxstyle", C<TvgHudTextBox>(), TextBoxParts()},
       {"hudroundtextboxstyle", C<TvgHudRoundTextBox>(), TextBoxParts()},
+      {"numberboxstyle", C<TvgNumberBox>(), TextBoxParts()},
+      {"hudnumberboxstyle", C<TvgHudNumberBox>(), TextBoxParts()},
+      {"spinboxstyle", C<TvgSpinBox>(), SpinBoxParts()},
+      {"hudspinboxstyle", C<TvgHudSpinBox>(), SpinBoxParts()},
   };
   return rows;
 }
