@@ -1,7 +1,8 @@
 // Text boxes on a real window (run under xvfb-run) with the built-in style,
 // the GDI+ canvas and the desktop's clipboard: key presses typed into the
 // window, Chinese committed by the input method, and a copy from one box
-// pasted into another through the clipboard; saved as a screenshot.
+// pasted into another through the clipboard; a spin box's held button
+// repeating on the real timers. Saved as screenshots.
 #include <gtest/gtest.h>
 #include <gtk/gtk.h>
 
@@ -62,14 +63,15 @@ class TextBoxOnScreen : public ::testing::Test {
     }));
     form->ClientWindow()->SetFocus();
   }
-  TvgTextBox* AddBox(float y, const char16_t* text) {
-    auto* box = new TvgTextBox(nullptr);
+  template <class T = TvgTextBox>
+  T* AddBox(float y, const char16_t* text) {
+    auto* box = new T(nullptr);
     box->SetParent(root);
     box->SetBounds(20, y, 260, 24);
     box->SetText(text);
     return box;
   }
-  void Click(TvgTextBox* box) {
+  void Click(TvgCustomTextBox* box) {
     const TvgPoint p = box->LocalToAbsolute({box->Width() - 4, box->Height() / 2});
     scene->MouseDown(vgMouseLeft, vgLeftButton, p.X, p.Y);
     scene->MouseUp(vgMouseLeft, 0, p.X, p.Y);
@@ -142,6 +144,30 @@ TEST_F(TextBoxOnScreen, TypingComposingAndAClipboardRoundTrip) {
   EXPECT_EQ(copy->GetSelText(), u"ESC");
   PumpFor(300ms);
   SaveScreenshot("textbox_editing.png");
+}
+
+TEST_F(TextBoxOnScreen, AHeldSpinButtonRepeatsOnTheRealTimers) {
+  auto* spin = AddBox<TvgSpinBox>(20, u"");
+  spin->SetMax(100);
+  spin->SetPostfix(u" %");
+  spin->SetValue(20);
+  auto* number = AddBox<TvgNumberBox>(60, u"");
+  number->SetValueType(vgValueFloat);
+  number->SetValue(1.25f);
+  Show(300, 100);
+
+  const TvgPoint plus = spin->LocalToAbsolute({spin->Width() - 10, spin->Height() / 2});
+  scene->MouseDown(vgMouseLeft, vgLeftButton, plus.X, plus.Y);
+  PumpFor(400ms);
+  EXPECT_FLOAT_EQ(spin->Value(), 20) << "nothing before half a second";
+  PumpFor(700ms);
+  scene->MouseUp(vgMouseLeft, 0, plus.X, plus.Y);
+  EXPECT_GE(spin->Value(), 22) << "repeats once held past half a second, plus the click";
+  const float released = spin->Value();
+  PumpFor(300ms);
+  EXPECT_FLOAT_EQ(spin->Value(), released) << "the release stops the repeat";
+  EXPECT_EQ(spin->Text(), rtl::Utf8ToUtf16(std::to_string(int(released)) + " %"));
+  SaveScreenshot("spinbox_numberbox.png");
 }
 
 }  // namespace
