@@ -88,7 +88,7 @@ TForm* ActiveForm() { return g_activeForm ? g_activeForm : g_mainForm; }
 
 struct TForm::Window {
   explicit Window(TForm& owner) : form(owner) {
-    window = gtk_window_new(GTK_WINDOW_TOPLEVEL);
+    window = gtk_window_new(owner.popupStyle_ ? GTK_WINDOW_POPUP : GTK_WINDOW_TOPLEVEL);
     g_object_ref_sink(window);
     accelerators = gtk_accel_group_new();
     gtk_window_add_accel_group(GTK_WINDOW(window), accelerators);
@@ -338,7 +338,7 @@ void TForm::Show() {
   ApplyPosition();
   gtk_window_move(GTK_WINDOW(window), left_, top_);
   gtk_widget_show_all(window);
-  gtk_window_present(GTK_WINDOW(window));
+  if (!popupStyle_) gtk_window_present(GTK_WINDOW(window));
   if (visible_) return;
   visible_ = true;
   OnShow(this);

@@ -24,12 +24,12 @@ void ClearDesignHide(TvgObject* root) {
   if (root && root->IsVisual()) root->Visual()->UpdateDesignHide(false);
 }
 
+}  // namespace
+
 std::filesystem::path ProgramFolder() {
   std::error_code error;
   return std::filesystem::read_symlink("/proc/self/exe", error).parent_path();
 }
-
-}  // namespace
 
 TvgObject* DefaultStyles() {
   BuiltInBook& book = BuiltIn();

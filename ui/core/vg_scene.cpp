@@ -9,6 +9,10 @@
 #include "ui/core/vg_bitmap.h"
 #include "ui/core/vg_effects.h"
 #include "ui/core/vg_pathdata.h"
+#include "ui/core/vg_frame.h"
+#include "ui/core/vg_imagelist.h"
+#include "ui/core/vg_popup.h"
+#include "ui/core/vg_translate.h"
 #include "ui/core/vg_widestrings.h"
 
 namespace vg {
@@ -647,11 +651,16 @@ void vgStartCore() {
                     {TvgBrushObject::StaticClass(), TvgPathObject::StaticClass(), TvgBitmapObject::StaticClass()});
   RegisterAnimationClasses();
   RegisterEffectClasses();
+  RegisterPopupClasses();
+  rtl::RegisterClasses<TvgLang, TvgImageList>();
+  rtl::RegisterClasses<TvgFrame>();
+  gui::RegisterActionClasses();
 }
 
 void vgStopCore() {
   vgFreeAniThread();
   FreeDefaultStyles();
+  FreeLang();
 }
 
 }  // namespace vg

@@ -287,7 +287,7 @@ class TvgScene : public TvgCustomScene {
 // Registers the core's classes (once per process).
 void vgStartCore();
 // Frees the process-wide state: the animation clock, the built-in style
-// book.
+// book, the translation dictionary.
 void vgStopCore();
 
 }  // namespace vg

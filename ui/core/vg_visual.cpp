@@ -169,7 +169,8 @@ void TvgVisualObject::SetBounds(float x, float y, float width, float height) {
   }
   if (IsLoading()) return;
   if (sizeChanged) {
-    if (TvgVisualObject* parent = VisualParent(); parent && FAlign != vaNone) parent->Realign();
+    if (TvgVisualObject* parent = VisualParent(); parent && (FAlign != vaNone || parent->RealignsOnChildResize()))
+      parent->Realign();
     if (ChildrenCount() > 0) Realign();
   }
   RecalcUpdateRect();
