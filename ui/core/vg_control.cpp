@@ -257,6 +257,16 @@ void TvgBackground::PaintChildren() {
 
 TvgContent::~TvgContent() { TearDown(); }
 
+rtl::TComponent* TvgContent::StreamingParentOfChild() {
+  if (TvgObject* parent = Parent()) return parent;
+  return this;
+}
+
+void TvgObject::AddControlsToList(std::vector<TvgControl*>& list) {
+  if (auto* control = dynamic_cast<TvgControl*>(this)) list.push_back(control);
+  for (TvgObject* child : Children()) child->AddControlsToList(list);
+}
+
 void TvgContent::Realign() {
   TvgObject* parent = Parent();
   if (parent && !parent->ComponentState().Contains(rtl::csLoading)) inherited::Realign();

@@ -146,6 +146,8 @@ class TvgContent : public TvgVisualObject {
 
  protected:
   bool StreamsChildrenToParent() const override { return true; }
+  // Its children name the control that holds the content.
+  rtl::TComponent* StreamingParentOfChild() override;
 
  private:
   bool FParentAligning = false;
