@@ -23,8 +23,8 @@ using TLayout = std::unique_ptr<PangoLayout, LayoutDeleter>;
 
 // A layout of `text` in `font`; its own pixel sizes are read with
 // pango_layout_get_pixel_size.
-TLayout MakeLayout(cairo_t* cr, const TFont& font, const rtl::WideString& text) {
-  TLayout layout(pango_cairo_create_layout(cr));
+TLayout MakeLayout(PangoContext* context, const TFont& font, const rtl::WideString& text) {
+  TLayout layout(pango_layout_new(context));
   std::unique_ptr<PangoFontDescription, FontDescriptionDeleter> description(pango_font_description_new());
   pango_font_description_set_family(description.get(), font.Name.c_str());
   pango_font_description_set_absolute_size(description.get(), font.Size * 96.0 / 72.0 * PANGO_SCALE);
@@ -39,6 +39,20 @@ TLayout MakeLayout(cairo_t* cr, const TFont& font, const rtl::WideString& text) 
 }
 
 }  // namespace
+
+TCairoCanvas::~TCairoCanvas() {
+  if (textContext_) g_object_unref(textContext_);
+  if (fontMap_) g_object_unref(fontMap_);
+}
+
+PangoContext* TCairoCanvas::TextContext() {
+  if (!textContext_) {
+    fontMap_ = pango_cairo_font_map_new();
+    textContext_ = pango_font_map_create_context(fontMap_);
+  }
+  pango_cairo_update_context(cr_, textContext_);
+  return textContext_;
+}
 
 void TCairoCanvas::SetColor(TColor color) {
   const TColor rgb = ColorToRGB(color);
@@ -118,14 +132,14 @@ void TCairoCanvas::FillRect(const TRect& rect) {
 }
 
 TPoint TCairoCanvas::TextExtent(const rtl::WideString& text) {
-  TLayout layout = MakeLayout(cr_, Font(), text);
+  TLayout layout = MakeLayout(TextContext(), Font(), text);
   int width = 0, height = 0;
   pango_layout_get_pixel_size(layout.get(), &width, &height);
   return {width, height};
 }
 
 int TCairoCanvas::DrawText(const rtl::WideString& text, TRect& rect, unsigned flags) {
-  TLayout layout = MakeLayout(cr_, Font(), (flags & DT_NOPREFIX) ? text : StripHotkey(text));
+  TLayout layout = MakeLayout(TextContext(), Font(), (flags & DT_NOPREFIX) ? text : StripHotkey(text));
   if ((flags & DT_WORDBREAK) && !(flags & DT_SINGLELINE)) {
     pango_layout_set_width(layout.get(), std::max(rect.Width(), 1) * PANGO_SCALE);
     pango_layout_set_wrap(layout.get(), PANGO_WRAP_WORD);

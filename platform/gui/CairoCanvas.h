@@ -7,6 +7,8 @@
 #include "platform/gui/Canvas.h"
 
 typedef struct _cairo cairo_t;
+typedef struct _PangoContext PangoContext;
+typedef struct _PangoFontMap PangoFontMap;
 
 namespace gui {
 
@@ -14,6 +16,9 @@ class TCairoCanvas : public TCanvas {
  public:
   // Draws on `context`, which the caller owns and keeps alive.
   explicit TCairoCanvas(cairo_t* context) : cr_(context) {}
+  ~TCairoCanvas() override;
+  TCairoCanvas(const TCairoCanvas&) = delete;
+  TCairoCanvas& operator=(const TCairoCanvas&) = delete;
 
   void Rectangle(int x1, int y1, int x2, int y2) override;
   void RoundRect(int x1, int y1, int x2, int y2, int cornerWidth, int cornerHeight) override;
@@ -32,7 +37,13 @@ class TCairoCanvas : public TCanvas {
   // Fills the current path with the brush and strokes it with the pen.
   void FillAndStroke();
 
+  // The text context over a font map of the canvas's own (made on first
+  // use), so that nothing of the text machinery outlives the canvas.
+  PangoContext* TextContext();
+
   cairo_t* cr_;
+  PangoFontMap* fontMap_ = nullptr;
+  PangoContext* textContext_ = nullptr;
 };
 
 }  // namespace gui

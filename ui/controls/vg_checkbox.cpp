@@ -74,6 +74,7 @@ void TvgTwoStateControl::MouseUp(TvgMouseButton button, TvgShiftState shift, flo
   if (!FPressing || button != vgMouseLeft) return;
   FPressing = false;
   FIsPressed = false;
+  RaiseTrigger("IsPressed");  // so the style leaves its pressed look
   if (vgPtInRect({x, y}, GetLocalRect())) SetIsChecked(!FIsChecked);
 }
 

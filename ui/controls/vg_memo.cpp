@@ -285,7 +285,7 @@ void TvgMemo::MouseWheel(TvgShiftState shift, int delta, bool& handled) {
 
 void TvgMemo::ContextMenu(TvgPoint screenPoint) {
   inherited::ContextMenu(screenPoint);
-  if (!FPopupMenu) FPopupMenu = vgCreatePopupMenu();
+  if (!FPopupMenu) FPopupMenu = vgCreateListMenu();
   if (!FPopupMenu) return;
   TvgEditMenu items;
   items.ReadOnly = ReadOnly();

@@ -105,7 +105,7 @@ class TvgMemo : public TvgScrollBox, public TvgMemoText {
   bool FHideSelection = true;
   bool FNeedChange = false;
   bool FLMouseSelecting = false;
-  std::unique_ptr<IvgPopupMenu> FPopupMenu;
+  std::unique_ptr<IvgListMenu> FPopupMenu;
 };
 
 // The memo of head-up-display forms: only its style differs.

@@ -5,7 +5,7 @@ namespace vg {
 namespace {
 
 struct Services {
-  TvgPopupMenuFactory popupMenus;
+  TvgListMenuFactory popupMenus;
   TvgOpenDialog openDialog;
   TvgFormCloser formCloser;
   IvgClipboard* clipboard = nullptr;
@@ -18,9 +18,9 @@ Services& Installed() {
 
 }  // namespace
 
-void vgSetPopupMenuFactory(TvgPopupMenuFactory factory) { Installed().popupMenus = std::move(factory); }
+void vgSetListMenuFactory(TvgListMenuFactory factory) { Installed().popupMenus = std::move(factory); }
 
-std::unique_ptr<IvgPopupMenu> vgCreatePopupMenu() {
+std::unique_ptr<IvgListMenu> vgCreateListMenu() {
   return Installed().popupMenus ? Installed().popupMenus() : nullptr;
 }
 

@@ -191,9 +191,8 @@ void TvgCustomTextBox::SetCaretPosition(int value) {
   Repaint();
   if (!IsFocused() || !FShowCaret) return;
   const TvgRect content = ContentRect();
-  const float height = FFont->Size() * 1.25f;
-  SetCaretSize({kCaretWidth, height});
-  SetCaretPos({GetCharX(FCaretPosition) - 1, (content.Top + content.Bottom - height) / 2});
+  SetCaretSize({kCaretWidth, CaretHeight()});
+  SetCaretPos({GetCharX(FCaretPosition) - 1, (content.Top + content.Bottom - CaretHeight()) / 2});
   SetCaretColor(FFontFill->GetSolidColor());
 }
 
@@ -229,6 +228,8 @@ TvgRect TvgCustomTextBox::ContentRect() {
 }
 
 float TvgCustomTextBox::GetPasswordCharWidth() const { return FFont->Size() / 2; }
+
+float TvgCustomTextBox::CaretHeight() const { return FFont->Size() * 1.25f; }
 
 float TvgCustomTextBox::TextWidth(const rtl::WideString& text) {
   if (FPassword) return float(text.size()) * GetPasswordCharWidth();
@@ -291,7 +292,10 @@ TvgRect TvgCustomTextBox::GetSelRect() {
   return r;
 }
 
-TvgPoint TvgCustomTextBox::ImeCaretPoint() { return {GetCharX(FCaretPosition), ContentRect().Top}; }
+TvgPoint TvgCustomTextBox::ImeCaretPoint() {
+  const TvgRect content = ContentRect();
+  return {GetCharX(FCaretPosition), (content.Top + content.Bottom - CaretHeight()) / 2};
+}
 
 // ----- painting
 
@@ -516,7 +520,7 @@ void TvgCustomTextBox::ContextMenu(TvgPoint screenPoint) {
   inherited::ContextMenu(screenPoint);
   IvgScene* scene = GetScene();
   if (scene && scene->GetDesignTime()) return;
-  if (!FPopupMenu) FPopupMenu = vgCreatePopupMenu();
+  if (!FPopupMenu) FPopupMenu = vgCreateListMenu();
   if (!FPopupMenu) return;
   TvgEditMenu items;
   items.ReadOnly = FReadOnly;

@@ -94,6 +94,7 @@ class TvgCustomTextBox : public TvgControl {
   int GetCoordinatePosition(float x);
   float TextWidth(const rtl::WideString& text);
   float GetPasswordCharWidth() const;
+  float CaretHeight() const;
   TvgRect GetSelRect();
   int GetNextWordBeging(int pos) const { return vgNextWordStart(FText, pos); }
   int GetPrivWordBeging(int pos) const { return vgPriorWordStart(FText, pos); }
@@ -155,7 +156,7 @@ class TvgCustomTextBox : public TvgControl {
   std::uint16_t FLastKey = 0;
   char16_t FLastChar = 0;
   TvgContent* FContent = nullptr;
-  std::unique_ptr<IvgPopupMenu> FPopupMenu;
+  std::unique_ptr<IvgListMenu> FPopupMenu;
 };
 
 class TvgTextBox : public TvgCustomTextBox {

@@ -2,6 +2,7 @@
 
 #include "platform/rtl/DateTime.h"
 #include "platform/rtl/TextConvert.h"
+#include "ui/core/vg_translate.h"
 
 namespace vg {
 
@@ -86,6 +87,10 @@ void TvgTextControl::ApplyStyle() {
     part->SetWordWrap(FWordWrap);
     part->SetFont(FFont.get());
   }
+  if (!AutoTranslate()) return;
+  const rtl::WideString translated = Translate(FText);  // collected even at design time
+  IvgScene* scene = GetScene();
+  if (!(scene && scene->GetDesignTime())) SetText(translated);
 }
 
 // ----- TvgLabel

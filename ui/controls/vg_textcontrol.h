@@ -5,7 +5,8 @@
 // wrap itself and pushes them into its style's "text" part (a TvgText)
 // whenever the style is applied or a value changes: the style decides
 // where and how the text shows, the control what it says. A "foreground"
-// brush resource in the style gives the text its colour. TvgLabel sizes
+// brush resource in the style gives the text its colour. With AutoTranslate
+// each applied style shows the text's translation. TvgLabel sizes
 // itself to its text when AutoSize is on; TvgValueLabel neither translates
 // nor wraps.
 #include "ui/core/vg_control.h"

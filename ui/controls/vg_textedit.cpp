@@ -40,7 +40,7 @@ int vgNextWordStart(std::u16string_view text, int pos) {
   return text[length - 2] == u' ' ? length - 1 : length;
 }
 
-void vgPopupEditMenu(IvgPopupMenu& menu, const TvgEditMenu& items, int x, int y) {
+void vgPopupEditMenu(IvgListMenu& menu, const TvgEditMenu& items, int x, int y) {
   const bool selected = !items.SelText.empty();
   const bool editable = !items.ReadOnly;
   IvgClipboard* clipboard = vgClipboard();

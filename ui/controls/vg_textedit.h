@@ -41,6 +41,6 @@ struct TvgEditMenu {
   std::function<void()> Cut, Copy, Paste, Delete, SelectAll;
 };
 // Refills menu with the items and opens it at the screen point.
-void vgPopupEditMenu(IvgPopupMenu& menu, const TvgEditMenu& items, int x, int y);
+void vgPopupEditMenu(IvgListMenu& menu, const TvgEditMenu& items, int x, int y);
 
 }  // namespace vg

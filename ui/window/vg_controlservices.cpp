@@ -49,7 +49,7 @@ void TvgPlatformPopupMenu::Add(const rtl::WideString& caption, bool checked, boo
 void TvgPlatformPopupMenu::Popup(int x, int y) { menu_->Popup(x, y); }
 
 void vgUsePlatformControlServices() {
-  vgSetPopupMenuFactory([] { return std::make_unique<TvgPlatformPopupMenu>(); });
+  vgSetListMenuFactory([] { return std::make_unique<TvgPlatformPopupMenu>(); });
   static TvgPlatformClipboard clipboard;
   vgSetClipboard(&clipboard);
   vgSetOpenDialog([](const std::string& filter, std::string& fileName) {

@@ -10,7 +10,7 @@
 
 namespace vg {
 
-class TvgPlatformPopupMenu final : public IvgPopupMenu {
+class TvgPlatformPopupMenu final : public IvgListMenu {
  public:
   TvgPlatformPopupMenu();
   ~TvgPlatformPopupMenu() override;

@@ -58,6 +58,20 @@ TEST_F(TwoState, PressedLookFollowsThePointerAndAReleaseOutsideChangesNothing) {
   EXPECT_FALSE(box->IsChecked());
 }
 
+TEST_F(TwoState, PressedLookEndsWithTheRelease) {
+  TvgCheckBox* box = Place<TvgCheckBox>(root, 10);
+  auto* background = dynamic_cast<TvgShape*>(box->FindResource("background"));
+  ASSERT_NE(background, nullptr);
+  const TvgColor resting = background->Fill()->SolidColor();
+  box->MouseDown(vgMouseLeft, vgLeftButton, 5, 5);
+  Settle();
+  EXPECT_NE(background->Fill()->SolidColor(), resting);
+  box->MouseUp(vgMouseLeft, 0, 5, 5);
+  Settle();
+  EXPECT_EQ(background->Fill()->SolidColor(), resting);
+  EXPECT_TRUE(box->IsChecked());
+}
+
 TEST_F(TwoState, CheckMarkShowsTheCheckedState) {
   TvgCheckBox* box = Place<TvgCheckBox>(root, 10);
   TvgObject* mark = box->FindResource("checkmark");

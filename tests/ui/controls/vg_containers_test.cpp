@@ -108,12 +108,22 @@ TEST_F(Expanders, ContentSizeIsStoredAndReadBack) {
       "  Height = 25\n"
       "  IsExpanded = False\n"
       "  ContentSize = '80'\n"
+      "  object TvgLabel\n"
+      "    Text = 'inside'\n"
+      "  end\n"
       "end\n");
   auto* read = dynamic_cast<TvgExpander*>(CreateObjectFromStream(nullptr, form));
   ASSERT_NE(read, nullptr);
   read->SetParent(root);
   read->ApplyResource();
   EXPECT_EQ(read->Content()->Height(), 80);
+  ASSERT_EQ(read->Content()->ChildrenCount(), 1);  // a streamed child lands in the content
+  EXPECT_EQ(dynamic_cast<TvgLabel*>(read->Content()->GetChild(0))->Text(), u"inside");
+
+  rtl::TMemoryStream again;
+  read->SaveToStream(again);  // and is written as the expander's child
+  const std::string saved(reinterpret_cast<const char*>(again.Memory()), again.Size());
+  EXPECT_NE(saved.find("  object TvgLabel"), std::string::npos) << saved;
   read->SetIsExpanded(true);
   EXPECT_EQ(read->Height(), 25 + 80);
 }
@@ -151,7 +161,7 @@ struct PopupBoxes : ControlScene {
 
   void SetUp() override {
     ControlScene::SetUp();
-    vgSetPopupMenuFactory([this] {
+    vgSetListMenuFactory([this] {
       auto made = std::make_unique<vgtest::RecordedMenu>();
       menu = made.get();
       return made;
@@ -160,7 +170,7 @@ struct PopupBoxes : ControlScene {
     box->OnChange = [this](rtl::TObject*) { ++changes; };
   }
   void TearDown() override {
-    vgSetPopupMenuFactory(nullptr);
+    vgSetListMenuFactory(nullptr);
     ControlScene::TearDown();
   }
   void Fill() {

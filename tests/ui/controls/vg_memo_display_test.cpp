@@ -44,7 +44,7 @@ class MemoOnScreen : public ::testing::Test {
     scene->AddObject(root);
   }
   void TearDown() override {
-    vgSetPopupMenuFactory(nullptr);
+    vgSetListMenuFactory(nullptr);
     vgSetClipboard(nullptr);
     host.reset();
     if (form) form->Free();

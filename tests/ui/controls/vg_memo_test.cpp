@@ -191,7 +191,7 @@ TEST_F(MemoScene, LinesAndSelectionArePainted) {
 
 TEST_F(MemoScene, ContextMenuUndoesAReplaceAndEnablesWhatCanBeDone) {
   RecordedMenu* menu = nullptr;
-  vgSetPopupMenuFactory([&] {
+  vgSetListMenuFactory([&] {
     auto made = std::make_unique<RecordedMenu>();
     menu = made.get();
     return made;
@@ -236,7 +236,7 @@ TEST_F(MemoScene, ContextMenuUndoesAReplaceAndEnablesWhatCanBeDone) {
   memo->SetReadOnly(true);
   EXPECT_EQ(open(), "Undo- Cut- Copy+ Paste- Delete- Select All+ ");
   vgSetClipboard(nullptr);
-  vgSetPopupMenuFactory(nullptr);
+  vgSetListMenuFactory(nullptr);
 }
 
 TEST_F(MemoScene, StreamsItsLinesAndSettings) {

@@ -46,7 +46,7 @@ class TextBoxOnScreen : public ::testing::Test {
     scene->AddObject(root);
   }
   void TearDown() override {
-    vgSetPopupMenuFactory(nullptr);
+    vgSetListMenuFactory(nullptr);
     vgSetClipboard(nullptr);
     host.reset();
     if (form) form->Free();

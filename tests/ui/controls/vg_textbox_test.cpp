@@ -285,7 +285,7 @@ TEST_F(TextBoxScene, ChangeFiresOnEnterAndFocusLossUntilReentered) {
 
 TEST_F(TextBoxScene, ContextMenuOffersFiveItemsEnabledByState) {
   RecordedMenu* menu = nullptr;
-  vgSetPopupMenuFactory([&] {
+  vgSetListMenuFactory([&] {
     auto made = std::make_unique<RecordedMenu>();
     menu = made.get();
     return made;
@@ -308,14 +308,15 @@ TEST_F(TextBoxScene, ContextMenuOffersFiveItemsEnabledByState) {
   EXPECT_EQ(box->Text(), u"");
   box->SetReadOnly(true);
   EXPECT_EQ(open(), "Cut- Copy- Paste- Delete- Select All- ");
-  vgSetPopupMenuFactory(nullptr);
+  vgSetListMenuFactory(nullptr);
 }
 
 TEST_F(TextBoxScene, InputMethodOpensAtTheCaret) {
   Enter(u"abc", 2);
-  TvgPoint point;
-  ASSERT_TRUE(scene->ImeCaret(point));
-  EXPECT_FLOAT_EQ(point.X, 10 + 4 + 14);
+  TvgRect area;
+  ASSERT_TRUE(scene->ImeCaret(area));
+  EXPECT_FLOAT_EQ(area.Left, 10 + 4 + 14);
+  EXPECT_FLOAT_EQ(area.Bottom - area.Top, 17) << "as tall as the caret (14 * 1.25, truncated ends)";
   scene->ImeResult(u"\u4e2d\u6587");
   EXPECT_EQ(box->Text(), u"ab\u4e2d\u6587c");
   EXPECT_EQ(box->CaretPosition(), 4);

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/rtl/DateTime.h"
+#include "ui/core/vg_translate.h"
 #include "tests/ui/controls/controls_fixture.h"
 
 namespace {
@@ -81,6 +82,22 @@ TEST_F(TextControls, AutoSizeFitsTheLabelToItsTextOnTheMeasuringCanvas) {
 
   label->SetAutoSize(false);
   EXPECT_FALSE(label->WordWrap());  // switching off does not bring wrapping back
+}
+
+TEST_F(TextControls, AppliedStyleShowsTheTranslationOfTranslatedControls) {
+  CustomTranslateProc = [](const rtl::WideString& text) { return text == u"Brake" ? u"Bremse" : u""; };
+  auto* label = new TvgLabel(nullptr);
+  label->SetParent(root);
+  label->SetText(u"Brake");
+  auto* value = new TvgValueLabel(nullptr);  // not translated
+  value->SetParent(root);
+  value->SetText(u"Brake");
+  label->ApplyResource();
+  value->ApplyResource();
+  CustomTranslateProc = nullptr;
+  EXPECT_EQ(label->Text(), u"Bremse");
+  EXPECT_EQ(TextPart(label)->Text(), u"Bremse");
+  EXPECT_EQ(value->Text(), u"Brake");
 }
 
 TEST_F(TextControls, SetDataTurnsEveryKindOfValueIntoText) {
