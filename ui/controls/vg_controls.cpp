@@ -25,7 +25,7 @@ void RegisterControlClasses() {
                                  TvgValueLabel::StaticClass(), TvgImageControl::StaticClass(),
                                  TvgExpander::StaticClass()});
   RegisterVGObjects("Text Edits", {TvgTextBox::StaticClass(), TvgRoundTextBox::StaticClass(), TvgNumberBox::StaticClass(),
-                                   TvgSpinBox::StaticClass(), TvgMemo::StaticClass()});
+                                   TvgSpinBox::StaticClass(), TvgTextBoxClearBtn::StaticClass(), TvgMemo::StaticClass()});
   RegisterVGObjects("Tool and Status", {TvgStatusBar::StaticClass(), TvgToolBar::StaticClass()});
   RegisterVGObjects("HUD", {TvgHudPanel::StaticClass(), TvgHudWindow::StaticClass(), TvgHudPopupBox::StaticClass(),
                             TvgHudLabel::StaticClass(), TvgHudCheckBox::StaticClass(),

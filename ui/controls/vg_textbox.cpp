@@ -7,6 +7,7 @@
 #include "platform/rtl/DateTime.h"
 #include "platform/rtl/Rounding.h"
 #include "platform/rtl/TextConvert.h"
+#include "ui/controls/vg_custombutton.h"
 
 namespace vg {
 namespace {
@@ -555,11 +556,37 @@ void TvgCustomTextBox::KillFocus() {
   Change();
 }
 
+// ----- clear-button box
+
+void TvgTextBoxClearBtn::Publish(rtl::TPublisher<TvgTextBoxClearBtn>& p) {
+  using T = TvgTextBoxClearBtn;
+  p.Property("Password", &T::Password, &T::SetPassword).Default(false);
+  p.Property("Text", &T::Text, &T::SetText);
+}
+
+void TvgTextBoxClearBtn::ApplyStyle() {
+  inherited::ApplyStyle();
+  FClearBtn = dynamic_cast<TvgCustomButton*>(FindResource("clearbutton"));
+  if (FClearBtn) FClearBtn->OnClick = [this](rtl::TObject*) { DoClearBtnClick(); };
+}
+
+void TvgTextBoxClearBtn::FreeStyle() {
+  FClearBtn = nullptr;
+  inherited::FreeStyle();
+}
+
+void TvgTextBoxClearBtn::DoClearBtnClick() {
+  SetFocus();
+  SetText({});
+  Change();
+}
+
 void RegisterTextBoxClasses() {
   static bool registered = false;
   if (registered) return;
   registered = true;
-  rtl::RegisterClasses<TvgTextBox, TvgRoundTextBox, TvgHudTextBox, TvgHudRoundTextBox>();
+  rtl::RegisterClasses<TvgCustomButton, TvgTextBox, TvgRoundTextBox, TvgHudTextBox, TvgHudRoundTextBox,
+                     TvgTextBoxClearBtn>();
 }
 
 }  // namespace vg

@@ -181,6 +181,24 @@ class TvgHudRoundTextBox : public TvgTextBox {
   using TvgTextBox::TvgTextBox;
 };
 
+class TvgCustomButton;
+
+// A text box whose style's "clearbutton" empties it (and commits that).
+class TvgTextBoxClearBtn : public TvgCustomTextBox {
+  RTL_CLASS(TvgTextBoxClearBtn, TvgCustomTextBox)
+  using TvgCustomTextBox::TvgCustomTextBox;
+
+ protected:
+  void ApplyStyle() override;
+  void FreeStyle() override;
+
+ private:
+  static void Publish(rtl::TPublisher<TvgTextBoxClearBtn>& p);
+  void DoClearBtnClick();
+
+  TvgCustomButton* FClearBtn = nullptr;
+};
+
 void RegisterTextBoxClasses();
 
 }  // namespace vg

@@ -74,6 +74,12 @@ std::vector<Part> SpinBoxParts() {
   return parts;
 }
 
+std::vector<Part> ClearBoxParts() {
+  std::vector<Part> parts = TextBoxParts();
+  parts.push_back({"clearbutton", C<TvgCustomButton>()});
+  return parts;
+}
+
 std::vector<Part> MemoParts() {
   return {{"content", C<TvgVisualObject>()},
           {"vscrollbar", C<TvgScrollBar>()},
@@ -129,6 +135,7 @@ const std::vector<StyleRow>& Styles() {
       {"numberboxstyle", C<TvgNumberBox>(), TextBoxParts()},
       {"hudnumberboxstyle", C<TvgHudNumberBox>(), TextBoxParts()},
       {"spinboxstyle", C<TvgSpinBox>(), SpinBoxParts()},
+      {"textboxclearbtnstyle", C<TvgTextBoxClearBtn>(), ClearBoxParts()},
       {"hudspinboxstyle", C<TvgHudSpinBox>(), SpinBoxParts()},
   };
   return rows;

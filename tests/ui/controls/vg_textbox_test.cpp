@@ -330,4 +330,16 @@ TEST_F(TextBoxScene, DataAndStreaming) {
   EXPECT_EQ(box->GetData().AsWideString(), u"");
 }
 
+TEST_F(TextBoxScene, TheClearButtonEmptiesAndCommits) {
+  auto* box = Add<TvgTextBoxClearBtn>();
+  box->SetBounds(10, 50, 100, 22);
+  box->OnChange = [this](rtl::TObject*) { ++changes; };
+  box->SetText(u"search");
+  scene->MouseDown(vgMouseLeft, vgLeftButton, 100, 60);  // the button at the right end
+  scene->MouseUp(vgMouseLeft, 0, 100, 60);
+  EXPECT_EQ(box->Text(), u"");
+  EXPECT_TRUE(box->IsFocused());
+  EXPECT_EQ(changes, 1);
+}
+
 }  // namespace
