@@ -28,9 +28,11 @@ fs::path ResolveTarget(const std::string& fileName) {
   return error ? fs::path(fileName) : target;
 }
 
+}  // namespace
+
 // An open, exclusively created file with a name of its own beside the
 // target. The name is unlinked unless Commit renames it over the target.
-class TemporaryFile {
+class TAtomicFileWriter::TemporaryFile {
  public:
   explicit TemporaryFile(const fs::path& target) : target_(target) {
     static std::atomic<unsigned> counter{0};
@@ -67,11 +69,16 @@ class TemporaryFile {
     if (stat(original.c_str(), &status) == 0 && fchmod(fd_, status.st_mode & 07777) != 0) Fail(errno);
   }
 
-  void Commit() {
+  void Close() {
+    if (fd_ < 0) return;
     if (fsync(fd_) != 0) Fail(errno);
     const int fd = fd_;
     fd_ = -1;
     if (close(fd) != 0) Fail(errno);
+  }
+
+  void Commit() {
+    Close();
     if (rename(path_.c_str(), target_.c_str()) != 0) Fail(errno);
     committed_ = true;
     SyncFolder();
@@ -98,14 +105,22 @@ class TemporaryFile {
   bool committed_ = false;
 };
 
-}  // namespace
+TAtomicFileWriter::TAtomicFileWriter(const std::string& fileName) {
+  const fs::path target = ResolveTarget(fileName);
+  file_ = std::make_unique<TemporaryFile>(target);
+  file_->KeepModeOf(target);
+}
+
+TAtomicFileWriter::~TAtomicFileWriter() = default;
+
+void TAtomicFileWriter::Write(const void* data, std::size_t size) { file_->Write(data, size); }
+void TAtomicFileWriter::Close() { file_->Close(); }
+void TAtomicFileWriter::Commit() { file_->Commit(); }
 
 void WriteFileBytes(const std::string& fileName, const void* data, std::size_t size) {
-  const fs::path target = ResolveTarget(fileName);
-  TemporaryFile file(target);
-  file.KeepModeOf(target);
-  file.Write(data, size);
-  file.Commit();
+  TAtomicFileWriter writer(fileName);
+  writer.Write(data, size);
+  writer.Commit();
 }
 
 }  // namespace rtl

@@ -15,10 +15,34 @@
 // close or the rename fails (a full disk, a size limit, a target that is a
 // folder). The reason is the system's error text.
 #include <cstddef>
+#include <memory>
 #include <string>
 #include <string_view>
 
 namespace rtl {
+
+// The same writer for content that arrives in pieces (a download, an entry
+// of an archive). Construction makes the temporary file (EFCreateError);
+// Write appends; Close flushes the data to disk and closes it, so many
+// files can be made ready before any of them replaces its target; Commit
+// closes if still open and renames over the target. Write, Close and
+// Commit raise EWriteError. A writer destroyed before Commit removes its
+// temporary file and leaves the target as it was.
+class TAtomicFileWriter {
+ public:
+  explicit TAtomicFileWriter(const std::string& fileName);
+  ~TAtomicFileWriter();
+  TAtomicFileWriter(const TAtomicFileWriter&) = delete;
+  TAtomicFileWriter& operator=(const TAtomicFileWriter&) = delete;
+
+  void Write(const void* data, std::size_t size);
+  void Close();
+  void Commit();
+
+ private:
+  class TemporaryFile;
+  std::unique_ptr<TemporaryFile> file_;
+};
 
 void WriteFileBytes(const std::string& fileName, const void* data, std::size_t size);
 inline void WriteFileBytes(const std::string& fileName, std::string_view bytes) {
