@@ -5,6 +5,7 @@
 // installation of recording canvases as the default canvas class.
 #include <functional>
 #include <memory>
+#include <cstdint>
 #include <set>
 #include <string>
 #include <vector>
@@ -98,14 +99,15 @@ inline const vg::TvgCanvasClassInfo kRecordingCanvasClass = {
     },
     [](int width, int height) -> vg::TvgCanvas* { return new RecordingCanvas(width, height); }};
 
-// One-shot timers that fire only when told to.
+// One-shot timers that fire only when told to. A timer is known by a serial
+// number, so a new timer at a cancelled one's address stays apart from it.
 class ManualOneShots {
  public:
   ManualOneShots() {
     vg::vgSetOneShotFactory([this](std::uint32_t milliseconds, std::function<void()> fire) {
-      auto handle = std::make_unique<Handle>(this);
+      auto handle = std::make_unique<Handle>(this, ++serial_);
       if (milliseconds == 0) return handle;  // as the real timer: a zero interval never fires
-      pending_.push_back({handle.get(), std::move(fire)});
+      pending_.push_back({handle->id_, std::move(fire)});
       return handle;
     });
   }
@@ -115,23 +117,25 @@ class ManualOneShots {
     auto due = std::move(pending_);
     pending_.clear();
     for (auto& entry : due)
-      if (live_.count(entry.handle)) entry.fire();
+      if (live_.count(entry.id)) entry.fire();
     return static_cast<int>(due.size());
   }
   std::size_t Pending() const { return pending_.size(); }
 
  private:
   struct Entry {
-    void* handle;
+    std::uint64_t id;
     std::function<void()> fire;
   };
   struct Handle : vg::IvgOneShot {
-    explicit Handle(ManualOneShots* owner) : owner_(owner) { owner_->live_.insert(this); }
-    ~Handle() override { owner_->live_.erase(this); }
+    Handle(ManualOneShots* owner, std::uint64_t id) : owner_(owner), id_(id) { owner_->live_.insert(id_); }
+    ~Handle() override { owner_->live_.erase(id_); }
     ManualOneShots* owner_;
+    std::uint64_t id_;
   };
   std::vector<Entry> pending_;
-  std::set<void*> live_;
+  std::set<std::uint64_t> live_;
+  std::uint64_t serial_ = 0;
 };
 
 }  // namespace vgtest

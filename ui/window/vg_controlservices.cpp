@@ -1,0 +1,72 @@
+#include "ui/window/vg_controlservices.h"
+
+#include "platform/gui/Clipboard.h"
+#include "platform/gui/Dialogs.h"
+#include "platform/gui/Forms.h"
+
+namespace vg {
+
+namespace {
+
+// The desktop's clipboard as the controls see it.
+class TvgPlatformClipboard final : public IvgClipboard {
+ public:
+  rtl::WideString AsText() override { return gui::Clipboard().AsText(); }
+  void SetAsText(const rtl::WideString& text) override { gui::Clipboard().SetAsText(text); }
+};
+
+// The caption shown as it is: "&" marks no hotkey.
+rtl::WideString Literal(const rtl::WideString& caption) {
+  rtl::WideString text;
+  for (char16_t c : caption) {
+    text += c;
+    if (c == u'&') text += u'&';
+  }
+  return text;
+}
+
+}  // namespace
+
+TvgPlatformPopupMenu::TvgPlatformPopupMenu() : menu_(new gui::TPopupMenu(nullptr)) {}
+
+TvgPlatformPopupMenu::~TvgPlatformPopupMenu() = default;
+
+void TvgPlatformPopupMenu::Clear() {
+  menu_->ClosePopup();
+  menu_->Items()->Clear();
+}
+
+void TvgPlatformPopupMenu::Add(const rtl::WideString& caption, bool checked, bool enabled,
+                               std::function<void()> click) {
+  auto* item = new gui::TMenuItem(menu_.get());
+  item->SetCaption(Literal(caption));
+  item->SetChecked(checked);
+  item->SetEnabled(enabled);
+  item->OnClick = [click = std::move(click)](rtl::TObject*) { click(); };
+  menu_->Items()->Add(item);
+}
+
+void TvgPlatformPopupMenu::Popup(int x, int y) { menu_->Popup(x, y); }
+
+void vgUsePlatformControlServices() {
+  vgSetListMenuFactory([] { return std::make_unique<TvgPlatformPopupMenu>(); });
+  static TvgPlatformClipboard clipboard;
+  vgSetClipboard(&clipboard);
+  vgSetOpenDialog([](const std::string& filter, std::string& fileName) {
+    TvgOwned<gui::TOpenDialog> dialog(new gui::TOpenDialog(nullptr));
+    dialog->Filter = filter;
+    if (!gui::Dialogs().ExecuteFile(*dialog, false)) return false;
+    fileName = dialog->FileName;
+    return true;
+  });
+  vgSetFormCloser([](rtl::TComponent* component) {
+    for (rtl::TComponent* owner = component; owner; owner = owner->Owner())
+      if (auto* form = dynamic_cast<gui::TForm*>(owner)) {
+        form->Close();
+        return true;
+      }
+    return false;
+  });
+}
+
+}  // namespace vg
