@@ -76,7 +76,7 @@ void TvgPopupBox::Click() {
 }
 
 void TvgPopupBox::DoPopup() {
-  if (!FPopup) FPopup = vgCreatePopupMenu();
+  if (!FPopup) FPopup = vgCreateListMenu();
   if (!FPopup) return;
   FPopup->Clear();
   for (int i = 0; i < FItems->Count(); ++i)

@@ -5,7 +5,7 @@ namespace vg {
 namespace {
 
 struct Services {
-  TvgPopupMenuFactory popupMenus;
+  TvgListMenuFactory popupMenus;
   TvgOpenDialog openDialog;
   TvgFormCloser formCloser;
 };
@@ -17,9 +17,9 @@ Services& Installed() {
 
 }  // namespace
 
-void vgSetPopupMenuFactory(TvgPopupMenuFactory factory) { Installed().popupMenus = std::move(factory); }
+void vgSetListMenuFactory(TvgListMenuFactory factory) { Installed().popupMenus = std::move(factory); }
 
-std::unique_ptr<IvgPopupMenu> vgCreatePopupMenu() {
+std::unique_ptr<IvgListMenu> vgCreateListMenu() {
   return Installed().popupMenus ? Installed().popupMenus() : nullptr;
 }
 

@@ -15,9 +15,9 @@
 
 namespace vg {
 
-class IvgPopupMenu {
+class IvgListMenu {
  public:
-  virtual ~IvgPopupMenu() = default;
+  virtual ~IvgListMenu() = default;
   virtual void Clear() = 0;
   // Appends an item; `click` runs when the user chooses it.
   virtual void Add(const rtl::WideString& caption, bool checked, bool enabled, std::function<void()> click) = 0;
@@ -26,10 +26,10 @@ class IvgPopupMenu {
   virtual void Popup(int x, int y) = 0;
 };
 
-using TvgPopupMenuFactory = std::function<std::unique_ptr<IvgPopupMenu>()>;
-void vgSetPopupMenuFactory(TvgPopupMenuFactory factory);
+using TvgListMenuFactory = std::function<std::unique_ptr<IvgListMenu>()>;
+void vgSetListMenuFactory(TvgListMenuFactory factory);
 // A new menu, or nullptr without a factory.
-std::unique_ptr<IvgPopupMenu> vgCreatePopupMenu();
+std::unique_ptr<IvgListMenu> vgCreateListMenu();
 
 // Shows an open dialog with `filter` (the class library's "Name|patterns"
 // form); on OK stores the chosen file (UTF-8 path) in fileName and returns

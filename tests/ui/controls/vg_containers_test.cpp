@@ -161,7 +161,7 @@ struct PopupBoxes : ControlScene {
 
   void SetUp() override {
     ControlScene::SetUp();
-    vgSetPopupMenuFactory([this] {
+    vgSetListMenuFactory([this] {
       auto made = std::make_unique<vgtest::RecordedMenu>();
       menu = made.get();
       return made;
@@ -170,7 +170,7 @@ struct PopupBoxes : ControlScene {
     box->OnChange = [this](rtl::TObject*) { ++changes; };
   }
   void TearDown() override {
-    vgSetPopupMenuFactory(nullptr);
+    vgSetListMenuFactory(nullptr);
     ControlScene::TearDown();
   }
   void Fill() {

@@ -39,7 +39,7 @@ class ControlsOnScreen : public ::testing::Test {
     scene->AddObject(root);
   }
   void TearDown() override {
-    vgSetPopupMenuFactory(nullptr);
+    vgSetListMenuFactory(nullptr);
     vgSetOpenDialog(nullptr);
     vgSetFormCloser(nullptr);
     host.reset();
