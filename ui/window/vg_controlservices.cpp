@@ -27,16 +27,16 @@ rtl::WideString Literal(const rtl::WideString& caption) {
 
 }  // namespace
 
-TvgPlatformPopupMenu::TvgPlatformPopupMenu() : menu_(new gui::TPopupMenu(nullptr)) {}
+TvgPlatformListMenu::TvgPlatformListMenu() : menu_(new gui::TPopupMenu(nullptr)) {}
 
-TvgPlatformPopupMenu::~TvgPlatformPopupMenu() = default;
+TvgPlatformListMenu::~TvgPlatformListMenu() = default;
 
-void TvgPlatformPopupMenu::Clear() {
+void TvgPlatformListMenu::Clear() {
   menu_->ClosePopup();
   menu_->Items()->Clear();
 }
 
-void TvgPlatformPopupMenu::Add(const rtl::WideString& caption, bool checked, bool enabled,
+void TvgPlatformListMenu::Add(const rtl::WideString& caption, bool checked, bool enabled,
                                std::function<void()> click) {
   auto* item = new gui::TMenuItem(menu_.get());
   item->SetCaption(Literal(caption));
@@ -46,10 +46,10 @@ void TvgPlatformPopupMenu::Add(const rtl::WideString& caption, bool checked, boo
   menu_->Items()->Add(item);
 }
 
-void TvgPlatformPopupMenu::Popup(int x, int y) { menu_->Popup(x, y); }
+void TvgPlatformListMenu::Popup(int x, int y) { menu_->Popup(x, y); }
 
 void vgUsePlatformControlServices() {
-  vgSetListMenuFactory([] { return std::make_unique<TvgPlatformPopupMenu>(); });
+  vgSetListMenuFactory([] { return std::make_unique<TvgPlatformListMenu>(); });
   static TvgPlatformClipboard clipboard;
   vgSetClipboard(&clipboard);
   vgSetOpenDialog([](const std::string& filter, std::string& fileName) {

@@ -10,10 +10,10 @@
 
 namespace vg {
 
-class TvgPlatformPopupMenu final : public IvgListMenu {
+class TvgPlatformListMenu final : public IvgListMenu {
  public:
-  TvgPlatformPopupMenu();
-  ~TvgPlatformPopupMenu() override;
+  TvgPlatformListMenu();
+  ~TvgPlatformListMenu() override;
 
   void Clear() override;
   void Add(const rtl::WideString& caption, bool checked, bool enabled, std::function<void()> click) override;
