@@ -59,6 +59,10 @@ class TvgControl : public TvgVisualObject {
   void ToBindingObjects();
   void SetData(const rtl::Variant& value) override;
 
+  // Texts of the control go through translation.
+  bool AutoTranslate() const { return FAutoTranslate; }
+  void SetAutoTranslate(bool value) { FAutoTranslate = value; }
+
   void BeforePaint() override;
   void EnterFocus() override;
 
@@ -71,6 +75,8 @@ class TvgControl : public TvgVisualObject {
   void Notification(rtl::TComponent* component, rtl::TOperation operation) override;
   bool HidesResources() const override { return true; }
   bool IsControl() const override { return true; }
+
+  bool FAutoTranslate = false;
 
  private:
   static void Publish(rtl::TPublisher<TvgControl>& p);

@@ -25,7 +25,7 @@ enum TvgMouseButton { vgMouseLeft, vgMouseRight, vgMouseMiddle };
 using TvgShiftState = std::uint8_t;
 constexpr TvgShiftState vgShift = 1 << 0, vgAlt = 1 << 1, vgCtrl = 1 << 2, vgLeftButton = 1 << 3,
                         vgRightButton = 1 << 4, vgMiddleButton = 1 << 5, vgDouble = 1 << 6;
-constexpr std::uint16_t vgKeyTab = 9, vgKeyMenu = 93;
+constexpr std::uint16_t vgKeyTab = 9, vgKeyReturn = 13, vgKeySpace = 32, vgKeyMenu = 93;
 using TvgMouseEvent = rtl::TEvent<rtl::TObject*, TvgMouseButton, TvgShiftState, float, float>;
 using TvgMouseMoveEvent = rtl::TEvent<rtl::TObject*, TvgShiftState, float, float, float, float>;
 using TvgMouseWheelEvent = rtl::TEvent<rtl::TObject*, TvgShiftState, int, TvgPoint, bool&>;

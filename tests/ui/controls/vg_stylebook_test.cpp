@@ -1,0 +1,159 @@
+// The built-in style book: it reads strictly (every class and property
+// known), its styles carry only the toolkit's style names, and every part a
+// control looks up is there with the class the control expects. Each
+// control issue adds the rows of its styles to kStyles.
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/rtl/Filer.h"
+#include "platform/rtl/Resources.h"
+#include "tests/ui/controls/controls_fixture.h"
+
+namespace {
+
+using namespace vg;
+using vgtest::ControlScene;
+
+// The names a style of the built-in book may have.
+const std::set<std::string> kBookNames = {
+    "thumbbarstyle", "scrollbarvtrackstyle", "scrollbarhtrackstyle", "scrollbarleftbutton", "scrollbarrightbutton",
+    "scrollbartopbutton", "scrollbarbottombutton", "hthumbstyle", "vthumbstyle", "trackstyle", "trackbarstyle",
+    "scrollbarstyle", "smallscrollbarhtrackstyle", "smallscrollbarvtrackstyle", "smallscrollbarstyle",
+    "scrollboxstyle", "framedscrollboxstyle", "messagepopupstyle", "toolbuttonstyle", "toolpathbuttonstyle",
+    "backgroundstyle", "panelstyle", "calloutpanelstyle", "statusbarstyle", "toolbarstyle",
+    "expandercheckboxstyle", "expanderstyle", "groupboxstyle", "imagecontrolstyle", "buttonstyle",
+    "popupbuttonstyle", "roundbuttonstyle", "circlebuttonstyle", "colorbuttonstyle", "cornerbuttonstyle",
+    "bitmapbuttonstyle", "pathbuttonstyle", "speedbuttonstyle", "anglebuttonstyle", "splitterstyle",
+    "textboxstyle", "roundtextboxstyle", "transparentbuttonstyle", "transparentcirclebuttonstyle", "spinboxstyle",
+    "textboxclearbtnstyle", "popupboxstyle", "memostyle", "numberboxstyle", "labelstyle", "valuelabelstyle",
+    "listboxstyle", "transparentlistboxstyle", "listboxitemstyle", "imagelistboxitemstyle", "tabitemstyle",
+    "checkboxstyle", "pathcheckboxstyle", "radiobuttonstyle", "progressbarstyle", "sizegripstyle",
+    "combolistboxstyle", "comboboxstyle", "combotextboxstyle", "combopopupstyle", "CloseButtonStyle",
+    "expanderbuttonstyle", "treeviewstyle", "treeviewitemstyle", "treeviewexpanderbuttonstyle", "tabcontrolstyle",
+    "droptargetstyle", "hudtrackbarstyle", "hudnumberboxstyle", "hudtextboxstyle", "hudroundtextboxstyle",
+    "hudspinboxstyle", "hudmemostyle", "hudscrollbarstyle", "hudwindowstyle", "hudSizeGripStyle",
+    "hudCloseButtonStyle", "hudlabelstyle", "hudbuttonstyle", "hudroundbuttonstyle", "hudcirclebuttonstyle",
+    "hudcornerbuttonstyle", "hudcheckboxstyle", "hudradiobuttonstyle", "hudgroupboxstyle", "hudpopupboxstyle",
+    "hudanglebuttonstyle", "hudthumbbarstyle", "hudscrollbarvtrackstyle", "hudscrollbarhtrackstyle",
+    "hudscrollbarleftbutton", "hudscrollbarrightbutton", "hudscrollbartopbutton", "hudscrollbarbottombutton",
+    "grad", "hudhthumbstyle", "hudvthumbstyle", "hudcomboboxstyle", "hudcombotextboxstyle", "hudcombolistboxstyle",
+    "hudcombopopupstyle", "hudtrackstyle", "hudtabcontrolstyle", "hudtabitemstyle", "hudstatusbarstyle",
+    "hudpanelstyle", "hudlistboxstyle", "hudlistboxitemstyle", "iconconfirmation", "iconinformation",
+    "iconwarning", "iconerror", "iphonebuttonstyle", "textcellstyle", "checkcellstyle", "progresscellstyle",
+    "popupcellstyle", "imagecellstyle", "headeritemstyle", "gridstyle"};
+
+struct Part {
+  const char* name;  // nullptr: the style's root itself
+  rtl::TClass cls;
+};
+struct StyleRow {
+  const char* style;
+  rtl::TClass control;  // the control that finds this style by its class name
+  std::vector<Part> parts;
+};
+
+template <class T>
+rtl::TClass C() {
+  return T::StaticClass();
+}
+
+std::vector<Part> TextParts() { return {{"text", C<TvgText>()}, {"foreground", C<TvgBrushObject>()}}; }
+
+const std::vector<StyleRow>& Styles() {
+  static const std::vector<StyleRow> rows = {
+      {"backgroundstyle", C<TvgBackground>(), {}},
+      {"panelstyle", C<TvgPanel>(), {}},
+      {"hudpanelstyle", C<TvgHudPanel>(), {}},
+      {"calloutpanelstyle", C<TvgCalloutPanel>(), {{nullptr, C<TvgCalloutRectangle>()}}},
+      {"statusbarstyle", C<TvgStatusBar>(), {{"sizegrip", C<TvgVisualObject>()}}},
+      {"hudstatusbarstyle", C<TvgHudStatusBar>(), {{"sizegrip", C<TvgVisualObject>()}}},
+      {"toolbarstyle", C<TvgToolBar>(), {}},
+      {"labelstyle", C<TvgLabel>(), TextParts()},
+      {"valuelabelstyle", C<TvgValueLabel>(), TextParts()},
+      {"hudlabelstyle", C<TvgHudLabel>(), TextParts()},
+      {"checkboxstyle", C<TvgCheckBox>(), {{"text", C<TvgText>()}}},
+      {"hudcheckboxstyle", C<TvgHudCheckBox>(), {{"text", C<TvgText>()}}},
+      {"pathcheckboxstyle", C<TvgPathCheckBox>(), {{"text", C<TvgText>()}, {"checkmark", C<TvgPath>()}}},
+      {"radiobuttonstyle", C<TvgRadioButton>(), {{"text", C<TvgText>()}}},
+      {"hudradiobuttonstyle", C<TvgHudRadioButton>(), {{"text", C<TvgText>()}}},
+      {"groupboxstyle", C<TvgGroupBox>(), {{"text", C<TvgText>()}}},
+      {"hudgroupboxstyle", C<TvgHudGroupBox>(), {{"text", C<TvgText>()}}},
+      {"expanderbuttonstyle", C<TvgExpanderButton>(), {}},
+      {"expanderstyle",
+       C<TvgExpander>(),
+       {{"text", C<TvgText>()}, {"button", C<TvgCustomButton>()}, {"checkbox", C<TvgCheckBox>()}}},
+      {"popupboxstyle", C<TvgPopupBox>(), {{"text", C<TvgText>()}}},
+      {"hudpopupboxstyle", C<TvgHudPopupBox>(), {{"text", C<TvgText>()}}},
+  };
+  return rows;
+}
+
+struct StyleBook : ControlScene {
+  // The book read strictly: an unknown class or property raises.
+  TvgObject* ReadStrictly() {
+    rtl::TResourceStream stream("defaultvgstyle");
+    return dynamic_cast<TvgObject*>(rtl::ReadComponentFromStream(stream, nullptr, false));
+  }
+};
+
+TEST_F(StyleBook, ReadsStrictlyWithEveryClassRegistered) {
+  TvgObject* book = nullptr;
+  ASSERT_NO_THROW(book = ReadStrictly());
+  auto* background = dynamic_cast<TvgBackground*>(book);
+  ASSERT_NE(background, nullptr);
+  EXPECT_EQ(background->Width(), 548);
+  EXPECT_EQ(background->Height(), 547);
+  EXPECT_EQ(background->Fill()->Style(), vgBrushSolid);
+  EXPECT_EQ(background->Fill()->SolidColor(), 0xFF2B2B2Bu);
+  book->Free();
+}
+
+TEST_F(StyleBook, EveryStyleIsNamedAndHasThePartsItsControlLooksUp) {
+  TvgObject* book = DefaultStyles();
+  ASSERT_NE(book, nullptr);
+  std::set<std::string> listed;
+  for (const StyleRow& row : Styles()) listed.insert(row.style);
+  std::set<std::string> present;
+  for (TvgObject* style : book->Children()) {
+    const std::string& name = style->ResourceName();
+    SCOPED_TRACE(name);
+    EXPECT_TRUE(kBookNames.count(name)) << "not a style name of the toolkit";
+    EXPECT_TRUE(present.insert(name).second) << "a second style of this name is never found";
+    EXPECT_TRUE(listed.count(name)) << "add the style's parts to the table of this test";
+    ASSERT_TRUE(style->IsVisual());
+    EXPECT_TRUE(style->Visual()->DesignHide());
+  }
+  for (const StyleRow& row : Styles()) {
+    SCOPED_TRACE(row.style);
+    TvgObject* style = book->FindResource(row.style);
+    ASSERT_NE(style, nullptr) << "listed but not in the book";
+    for (const Part& part : row.parts) {
+      TvgObject* found = part.name ? style->FindResource(part.name) : style;
+      ASSERT_NE(found, nullptr) << part.name;
+      EXPECT_TRUE(found->InheritsFrom(part.cls)) << (part.name ? part.name : "root") << " is a "
+                                                 << found->ClassName();
+    }
+  }
+}
+
+TEST_F(StyleBook, EveryControlFindsItsStyleByClassName) {
+  for (const StyleRow& row : Styles()) {
+    SCOPED_TRACE(row.style);
+    auto* control = dynamic_cast<TvgControl*>(row.control->createComponent(nullptr));
+    ASSERT_NE(control, nullptr);
+    control->SetParent(root);
+    control->ApplyResource();
+    ASSERT_NE(control->ResourceLink(), nullptr);
+    EXPECT_EQ(control->ResourceLink()->ResourceName(), row.style);
+    for (const Part& part : row.parts)
+      EXPECT_TRUE(!part.name || control->FindResource(part.name)) << part.name;
+    control->Free();
+  }
+  scene->Draw();
+}
+
+}  // namespace

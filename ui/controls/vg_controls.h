@@ -1,0 +1,19 @@
+#pragma once
+// The toolkit's controls: chief header, and the start-up of the control
+// units.
+#include "ui/controls/vg_checkbox.h"
+#include "ui/controls/vg_custombutton.h"
+#include "ui/controls/vg_expander.h"
+#include "ui/controls/vg_panels.h"
+#include "ui/controls/vg_popupbox.h"
+#include "ui/controls/vg_textcontrol.h"
+
+namespace vg {
+
+// Registers the control classes (palette categories and streaming), the
+// shape and layout classes the built-in style book is made of, and the
+// embedded book itself, so the book is readable on first need. Call after
+// vgStartCore(); idempotent.
+void RegisterControlClasses();
+
+}  // namespace vg
