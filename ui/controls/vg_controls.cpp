@@ -13,7 +13,15 @@ void RegisterControlClasses() {
   if (std::exchange(registered, true)) return;
   RegisterShapeClasses();
   RegisterLayoutClasses();
-  rtl::RegisterClasses<TvgSelectionItem, TvgExpanderButton>();
+  rtl::RegisterClasses<TvgSelectionItem, TvgExpanderButton, TvgCustomButton, TvgThumb, TvgCustomTrack>();
+  RegisterVGObjects("Buttons", {TvgButton::StaticClass(), TvgRoundButton::StaticClass(),
+                                TvgCircleButton::StaticClass(), TvgPopupButton::StaticClass(),
+                                TvgSpeedButton::StaticClass(), TvgCornerButton::StaticClass(),
+                                TvgCloseButton::StaticClass(), TvgSizeGrip::StaticClass(),
+                                TvgAngleButton::StaticClass()});
+  RegisterVGObjects("Controls", {TvgTrack::StaticClass(), TvgTrackBar::StaticClass(), TvgScrollBar::StaticClass(),
+                                 TvgSmallScrollBar::StaticClass(), TvgProgressBar::StaticClass(),
+                                 TvgSplitter::StaticClass(), TvgAniIndicator::StaticClass()});
   RegisterVGObjects("Windows", {TvgBackground::StaticClass()});
   RegisterVGObjects("Boxes", {TvgCheckBox::StaticClass(), TvgPathCheckBox::StaticClass(),
                               TvgRadioButton::StaticClass(), TvgGroupBox::StaticClass(), TvgPopupBox::StaticClass()});
@@ -22,7 +30,13 @@ void RegisterControlClasses() {
   RegisterVGObjects("Tool and Status", {TvgStatusBar::StaticClass(), TvgToolBar::StaticClass()});
   RegisterVGObjects("HUD", {TvgHudPanel::StaticClass(), TvgHudPopupBox::StaticClass(), TvgHudLabel::StaticClass(),
                             TvgHudCheckBox::StaticClass(), TvgHudRadioButton::StaticClass(),
-                            TvgHudGroupBox::StaticClass(), TvgHudStatusBar::StaticClass()});
+                            TvgHudGroupBox::StaticClass(), TvgHudStatusBar::StaticClass(),
+                            TvgHudButton::StaticClass(), TvgHudRoundButton::StaticClass(),
+                            TvgHudCircleButton::StaticClass(), TvgHudCornerButton::StaticClass(),
+                            TvgHudSpeedButton::StaticClass(), TvgHudCloseButton::StaticClass(),
+                            TvgHudSizeGrip::StaticClass(), TvgHudTrack::StaticClass(),
+                            TvgHudTrackBar::StaticClass(), TvgHudScrollBar::StaticClass(),
+                            TvgHudAngleButton::StaticClass()});
   RegisterResources_vg_styles();
 }
 

@@ -1,0 +1,158 @@
+#pragma once
+// The toolkit's push buttons on TvgCustomButton: the dialog button with its
+// Default (Enter) and Cancel (Esc) keys, round, circle and speed buttons,
+// the popup-menu button, the corner button that passes its corner settings
+// to its style's "Background" rectangle, and the HUD look-alikes; plus the
+// window close button and the size grip, which are plain controls.
+#include <memory>
+
+#include "ui/controls/vg_custombutton.h"
+#include "ui/controls/vg_popupmenu.h"
+#include "ui/core/vg_scene.h"
+
+namespace vg {
+
+class TvgButton : public TvgCustomButton {
+  RTL_CLASS(TvgButton, TvgCustomButton)
+
+  explicit TvgButton(rtl::TComponent* owner) : TvgCustomButton(owner) {}
+
+  bool Default() const { return FDefault; }
+  void SetDefault(bool value) { FDefault = value; }
+  bool Cancel() const { return FCancel; }
+  void SetCancel(bool value) { FCancel = value; }
+  // A Default button clicks on Enter, a Cancel button on Esc; the key is
+  // then consumed.
+  void DialogKey(std::uint16_t& key, TvgShiftState shift) override;
+
+ private:
+  static void Publish(rtl::TPublisher<TvgButton>& p);
+  bool FDefault = false;
+  bool FCancel = false;
+};
+
+class TvgRoundButton : public TvgButton {
+  RTL_CLASS(TvgRoundButton, TvgButton)
+  using TvgButton::TvgButton;
+};
+
+class TvgCircleButton : public TvgButton {
+  RTL_CLASS(TvgCircleButton, TvgButton)
+  explicit TvgCircleButton(rtl::TComponent* owner);
+};
+
+// Opens its menu below itself after every click.
+class TvgPopupButton : public TvgButton {
+  RTL_CLASS(TvgPopupButton, TvgButton)
+
+  using TvgButton::TvgButton;
+  // Not owned; the caller keeps it alive while it is set.
+  IvgPopupMenu* PopupMenu() const { return FPopupMenu; }
+  void SetPopupMenu(IvgPopupMenu* value) { FPopupMenu = value; }
+  void Click() override;
+
+ private:
+  IvgPopupMenu* FPopupMenu = nullptr;
+};
+
+// Repeats while held and takes no focus: the arrows of scroll bars.
+class TvgSpeedButton : public TvgCustomButton {
+  RTL_CLASS(TvgSpeedButton, TvgCustomButton)
+
+  explicit TvgSpeedButton(rtl::TComponent* owner);
+
+ private:
+  static void Publish(rtl::TPublisher<TvgSpeedButton>& p);
+};
+
+class TvgCornerButton : public TvgCustomButton {
+  RTL_CLASS(TvgCornerButton, TvgCustomButton)
+
+  explicit TvgCornerButton(rtl::TComponent* owner) : TvgCustomButton(owner) {}
+
+  float xRadius() const { return FxRadius; }
+  void SetxRadius(float value) { Change(FxRadius, value); }
+  float yRadius() const { return FyRadius; }
+  void SetyRadius(float value) { Change(FyRadius, value); }
+  TvgCorners Corners() const { return FCorners; }
+  void SetCorners(TvgCorners value) { Change(FCorners, value); }
+  TvgCornerType CornerType() const { return FCornerType; }
+  void SetCornerType(TvgCornerType value) { Change(FCornerType, value); }
+  TvgSides Sides() const { return FSides; }
+  void SetSides(TvgSides value) { Change(FSides, value); }
+
+ protected:
+  // Hands the corner settings to the "Background" rectangle.
+  void ApplyStyle() override;
+
+ private:
+  static void Publish(rtl::TPublisher<TvgCornerButton>& p);
+  template <class T>
+  void Change(T& field, T value) {
+    if (field == value) return;
+    field = value;
+    ApplyStyle();
+  }
+
+  float FyRadius = 3;
+  float FxRadius = 3;
+  TvgCorners FCorners = AllCorners;
+  TvgCornerType FCornerType = vgCornerRound;
+  TvgSides FSides = AllSides;
+};
+
+// Closes the form the scene sits on (with CloseForm) and raises OnClick on
+// every release that follows its own press, wherever the pointer is.
+class TvgCloseButton : public TvgControl {
+  RTL_CLASS(TvgCloseButton, TvgControl)
+
+  explicit TvgCloseButton(rtl::TComponent* owner);
+  ~TvgCloseButton() override;
+
+  bool CloseForm() const { return FCloseForm; }
+  void SetCloseForm(bool value) { FCloseForm = value; }
+  void MouseDown(TvgMouseButton button, TvgShiftState shift, float x, float y) override;
+  void MouseUp(TvgMouseButton button, TvgShiftState shift, float x, float y) override;
+
+ private:
+  static void Publish(rtl::TPublisher<TvgCloseButton>& p);
+  bool FPressing = false;
+  bool FCloseForm = true;
+};
+
+// A press on it sizes the scene's window instead of reaching the control.
+class TvgSizeGrip : public TvgControl, public IvgSizeGrip {
+  RTL_CLASS(TvgSizeGrip, TvgControl)
+  using TvgControl::TvgControl;
+};
+
+class TvgHudButton : public TvgButton {
+  RTL_CLASS(TvgHudButton, TvgButton)
+  using TvgButton::TvgButton;
+};
+class TvgHudRoundButton : public TvgButton {
+  RTL_CLASS(TvgHudRoundButton, TvgButton)
+  using TvgButton::TvgButton;
+};
+class TvgHudCircleButton : public TvgCircleButton {
+  RTL_CLASS(TvgHudCircleButton, TvgCircleButton)
+  using TvgCircleButton::TvgCircleButton;
+};
+class TvgHudCornerButton : public TvgCornerButton {
+  RTL_CLASS(TvgHudCornerButton, TvgCornerButton)
+  using TvgCornerButton::TvgCornerButton;
+};
+class TvgHudSpeedButton : public TvgSpeedButton {
+  RTL_CLASS(TvgHudSpeedButton, TvgSpeedButton)
+  using TvgSpeedButton::TvgSpeedButton;
+};
+class TvgHudCloseButton : public TvgCloseButton {
+  RTL_CLASS(TvgHudCloseButton, TvgCloseButton)
+  using TvgCloseButton::TvgCloseButton;
+};
+class TvgHudSizeGrip : public TvgSizeGrip {
+  RTL_CLASS(TvgHudSizeGrip, TvgSizeGrip)
+  using TvgSizeGrip::TvgSizeGrip;
+};
+
+}  // namespace vg
