@@ -1,6 +1,7 @@
 #include "ui/render/vg_scrollbar.h"
 
 #include <algorithm>
+#include <functional>
 
 #include "platform/rtl/ClassRegistry.h"
 
@@ -94,7 +95,8 @@ void TvgScrollBar::BindTrack(const char* name, TvgOrientation orientation) {
   TvgVisualObject& node = *part->Visual();
   track->FollowBar(orientation, FMin, FMax, FValue, FViewportSize);
   node.SetVisible(FOrientation == orientation);
-  track->TrackChanged() = [this, track](rtl::TObject*) { SetValue(track->TrackValue()); };
+  if (!FInPartEvent)
+    track->TrackChanged() = [this, track](rtl::TObject*) { FromPart([&] { SetValue(track->TrackValue()); }); };
   node.SetCanFocused(false);
   if (node.Visible()) node.Realign();
 }
@@ -103,9 +105,19 @@ void TvgScrollBar::BindArrow(const char* name, bool visible, float step) {
   TvgObject* part = FindResource(name);
   if (!dynamic_cast<IvgStepButton*>(part)) return;
   TvgVisualObject& button = *part->Visual();
-  button.OnClick = [this, step](rtl::TObject*) { SetValue(FValue + step * FSmallChange); };
+  if (!FInPartEvent)
+    button.OnClick = [this, step](rtl::TObject*) { FromPart([&] { SetValue(FValue + step * FSmallChange); }); };
   button.SetVisible(visible);
   button.SetCanFocused(false);
+}
+
+void TvgScrollBar::FromPart(const std::function<void()>& change) {
+  // The parts' events stay as they are meanwhile: the running one must not
+  // be replaced under its own call.
+  const bool outer = !FInPartEvent;
+  FInPartEvent = true;
+  change();
+  if (outer) FInPartEvent = false;
 }
 
 void TvgScrollBar::Realign() {

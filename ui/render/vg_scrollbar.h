@@ -8,6 +8,8 @@
 // part and a new style works at once. The parts are controls of the
 // toolkit's control layer and are reached through the two small interfaces
 // below.
+#include <functional>
+
 #include "platform/rtl/Event.h"
 #include "ui/core/vg_control.h"
 #include "ui/render/vg_layouts.h"
@@ -71,6 +73,8 @@ class TvgScrollBar : public TvgControl {
   static void Publish(rtl::TPublisher<TvgScrollBar>& p);
   void BindTrack(const char* name, TvgOrientation orientation);
   void BindArrow(const char* name, bool visible, float step);
+  // Runs a change that a part's event asked for.
+  void FromPart(const std::function<void()>& change);
 
   float FValue = 0;
   float FMin = 0;
@@ -79,6 +83,7 @@ class TvgScrollBar : public TvgControl {
   TvgOrientation FOrientation = vgHorizontal;
   float FSmallChange = 1;
   bool FBinding = false;
+  bool FInPartEvent = false;
 };
 
 // A thin scroll bar (8 high), for boxes with UseSmallScrollBars.
