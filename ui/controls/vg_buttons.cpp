@@ -87,32 +87,4 @@ void TvgCornerButton::ApplyStyle() {
   background->SetSides(FSides);
 }
 
-// ----- TvgCloseButton
-
-TvgCloseButton::TvgCloseButton(rtl::TComponent* owner) : TvgControl(owner) {
-  FCanFocused = false;
-  SetWidth(20);
-  SetHeight(20);
-}
-
-TvgCloseButton::~TvgCloseButton() { TearDown(); }
-
-void TvgCloseButton::Publish(rtl::TPublisher<TvgCloseButton>& p) {
-  p.Property("CloseForm", &TvgCloseButton::CloseForm, &TvgCloseButton::SetCloseForm).Default(true);
-  p.Property("OnClick", &TvgCloseButton::OnClick);
-}
-
-void TvgCloseButton::MouseDown(TvgMouseButton button, TvgShiftState shift, float x, float y) {
-  inherited::MouseDown(button, shift, x, y);
-  if (button == vgMouseLeft) FPressing = true;
-}
-
-void TvgCloseButton::MouseUp(TvgMouseButton button, TvgShiftState shift, float x, float y) {
-  inherited::MouseUp(button, shift, x, y);
-  if (!FPressing) return;
-  if (FCloseForm && GetScene()) GetScene()->CloseForm();
-  FPressing = false;
-  OnClick(this);
-}
-
 }  // namespace vg

@@ -2,13 +2,11 @@
 // The toolkit's push buttons on TvgCustomButton: the dialog button with its
 // Default (Enter) and Cancel (Esc) keys, round, circle and speed buttons,
 // the popup-menu button, the corner button that passes its corner settings
-// to its style's "Background" rectangle, and the HUD look-alikes; plus the
-// window close button and the size grip, which are plain controls.
+// to its style's "Background" rectangle, and the HUD look-alikes.
 #include <memory>
 
 #include "ui/controls/vg_custombutton.h"
-#include "ui/controls/vg_popupmenu.h"
-#include "ui/core/vg_scene.h"
+#include "ui/controls/vg_services.h"
 
 namespace vg {
 
@@ -101,31 +99,6 @@ class TvgCornerButton : public TvgCustomButton {
   TvgSides FSides = AllSides;
 };
 
-// Closes the form the scene sits on (with CloseForm) and raises OnClick on
-// every release that follows its own press, wherever the pointer is.
-class TvgCloseButton : public TvgControl {
-  RTL_CLASS(TvgCloseButton, TvgControl)
-
-  explicit TvgCloseButton(rtl::TComponent* owner);
-  ~TvgCloseButton() override;
-
-  bool CloseForm() const { return FCloseForm; }
-  void SetCloseForm(bool value) { FCloseForm = value; }
-  void MouseDown(TvgMouseButton button, TvgShiftState shift, float x, float y) override;
-  void MouseUp(TvgMouseButton button, TvgShiftState shift, float x, float y) override;
-
- private:
-  static void Publish(rtl::TPublisher<TvgCloseButton>& p);
-  bool FPressing = false;
-  bool FCloseForm = true;
-};
-
-// A press on it sizes the scene's window instead of reaching the control.
-class TvgSizeGrip : public TvgControl, public IvgSizeGrip {
-  RTL_CLASS(TvgSizeGrip, TvgControl)
-  using TvgControl::TvgControl;
-};
-
 class TvgHudButton : public TvgButton {
   RTL_CLASS(TvgHudButton, TvgButton)
   using TvgButton::TvgButton;
@@ -145,14 +118,6 @@ class TvgHudCornerButton : public TvgCornerButton {
 class TvgHudSpeedButton : public TvgSpeedButton {
   RTL_CLASS(TvgHudSpeedButton, TvgSpeedButton)
   using TvgSpeedButton::TvgSpeedButton;
-};
-class TvgHudCloseButton : public TvgCloseButton {
-  RTL_CLASS(TvgHudCloseButton, TvgCloseButton)
-  using TvgCloseButton::TvgCloseButton;
-};
-class TvgHudSizeGrip : public TvgSizeGrip {
-  RTL_CLASS(TvgHudSizeGrip, TvgSizeGrip)
-  using TvgSizeGrip::TvgSizeGrip;
 };
 
 }  // namespace vg

@@ -17,26 +17,27 @@ void RegisterControlClasses() {
   RegisterVGObjects("Buttons", {TvgButton::StaticClass(), TvgRoundButton::StaticClass(),
                                 TvgCircleButton::StaticClass(), TvgPopupButton::StaticClass(),
                                 TvgSpeedButton::StaticClass(), TvgCornerButton::StaticClass(),
-                                TvgCloseButton::StaticClass(), TvgSizeGrip::StaticClass(),
                                 TvgAngleButton::StaticClass()});
   RegisterVGObjects("Controls", {TvgTrack::StaticClass(), TvgTrackBar::StaticClass(), TvgScrollBar::StaticClass(),
                                  TvgSmallScrollBar::StaticClass(), TvgProgressBar::StaticClass(),
                                  TvgSplitter::StaticClass(), TvgAniIndicator::StaticClass()});
-  RegisterVGObjects("Windows", {TvgBackground::StaticClass()});
+  RegisterVGObjects("Windows",
+                    {TvgBackground::StaticClass(), TvgSizeGrip::StaticClass(), TvgCloseButton::StaticClass()});
   RegisterVGObjects("Boxes", {TvgCheckBox::StaticClass(), TvgPathCheckBox::StaticClass(),
                               TvgRadioButton::StaticClass(), TvgGroupBox::StaticClass(), TvgPopupBox::StaticClass()});
   RegisterVGObjects("Controls", {TvgPanel::StaticClass(), TvgCalloutPanel::StaticClass(), TvgLabel::StaticClass(),
-                                 TvgValueLabel::StaticClass(), TvgExpander::StaticClass()});
+                                 TvgValueLabel::StaticClass(), TvgImageControl::StaticClass(),
+                                 TvgExpander::StaticClass()});
   RegisterVGObjects("Tool and Status", {TvgStatusBar::StaticClass(), TvgToolBar::StaticClass()});
-  RegisterVGObjects("HUD", {TvgHudPanel::StaticClass(), TvgHudPopupBox::StaticClass(), TvgHudLabel::StaticClass(),
-                            TvgHudCheckBox::StaticClass(), TvgHudRadioButton::StaticClass(),
-                            TvgHudGroupBox::StaticClass(), TvgHudStatusBar::StaticClass(),
-                            TvgHudButton::StaticClass(), TvgHudRoundButton::StaticClass(),
-                            TvgHudCircleButton::StaticClass(), TvgHudCornerButton::StaticClass(),
-                            TvgHudSpeedButton::StaticClass(), TvgHudCloseButton::StaticClass(),
-                            TvgHudSizeGrip::StaticClass(), TvgHudTrack::StaticClass(),
-                            TvgHudTrackBar::StaticClass(), TvgHudScrollBar::StaticClass(),
-                            TvgHudAngleButton::StaticClass()});
+  RegisterVGObjects("HUD", {TvgHudPanel::StaticClass(), TvgHudWindow::StaticClass(), TvgHudPopupBox::StaticClass(),
+                            TvgHudLabel::StaticClass(), TvgHudCheckBox::StaticClass(),
+                            TvgHudRadioButton::StaticClass(), TvgHudGroupBox::StaticClass(),
+                            TvgHudCloseButton::StaticClass(), TvgHudStatusBar::StaticClass(),
+                            TvgHudSizeGrip::StaticClass(), TvgHudButton::StaticClass(),
+                            TvgHudRoundButton::StaticClass(), TvgHudCircleButton::StaticClass(),
+                            TvgHudCornerButton::StaticClass(), TvgHudSpeedButton::StaticClass(),
+                            TvgHudTrack::StaticClass(), TvgHudTrackBar::StaticClass(),
+                            TvgHudScrollBar::StaticClass(), TvgHudAngleButton::StaticClass()});
   RegisterResources_vg_styles();
 }
 

@@ -7,6 +7,7 @@
 #include "ui/controls/vg_checkbox.h"
 #include "ui/controls/vg_custombutton.h"
 #include "ui/controls/vg_expander.h"
+#include "ui/controls/vg_imagecontrol.h"
 #include "ui/controls/vg_panels.h"
 #include "ui/controls/vg_popupbox.h"
 #include "ui/controls/vg_progressbar.h"
@@ -14,6 +15,7 @@
 #include "ui/controls/vg_textcontrol.h"
 #include "ui/controls/vg_track.h"
 #include "ui/render/vg_scrollbar.h"
+#include "ui/controls/vg_window.h"
 
 namespace vg {
 

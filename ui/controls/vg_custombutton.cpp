@@ -1,5 +1,7 @@
 #include "ui/controls/vg_custombutton.h"
 
+#include "ui/controls/vg_services.h"
+
 namespace vg {
 
 TvgCustomButton::TvgCustomButton(rtl::TComponent* owner) : TvgTextControl(owner) {
@@ -41,7 +43,7 @@ void TvgCustomButton::SetData(const rtl::Variant& value) {
 }
 
 void TvgCustomButton::Click() {
-  if (FModalResult != 0 && GetScene()) GetScene()->SetFormModalResult(FModalResult);
+  if (FModalResult != 0 && GetScene()) vgSetOwnerFormModalResult(GetScene()->GetComponent(), FModalResult);
   inherited::Click();
 }
 

@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "ui/controls/vg_custombutton.h"
-#include "ui/controls/vg_popupmenu.h"
+#include "ui/controls/vg_services.h"
 #include "ui/core/vg_widestrings.h"
 
 namespace vg {

@@ -1,6 +1,7 @@
 #include "ui/controls/vg_textcontrol.h"
 
 #include "platform/rtl/DateTime.h"
+#include "platform/rtl/TextConvert.h"
 
 namespace vg {
 
@@ -67,7 +68,7 @@ void TvgTextControl::SetData(const rtl::Variant& value) {
       SetText({});
       break;
     case rtl::varDate:
-      SetText(rtl::Variant(rtl::DateTimeToStr(value.AsDate())).AsWideString());
+      SetText(rtl::Utf8ToUtf16(rtl::DateTimeToStr(value.AsDate())));
       break;
     default:
       SetText(value.AsWideString());

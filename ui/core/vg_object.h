@@ -79,10 +79,6 @@ class IvgScene {
   virtual bool GetTransparency() { return false; }
   // The control focused when the scene's form has loaded, or nullptr.
   virtual TvgVisualObject* GetActiveControl() { return nullptr; }
-  // The form the scene sits on (the first form up its owner chain): gets a
-  // modal result, or is closed. False when there is no form.
-  virtual bool SetFormModalResult(int /*result*/) { return false; }
-  virtual bool CloseForm() { return false; }
   // Starts a drag of `source` inside the program; `image` (owned by the
   // caller) may be shown by the platform.
   virtual void BeginVCLDrag(TvgObject* /*source*/, TvgBitmap* /*image*/) {}

@@ -62,10 +62,6 @@ class IvgSceneWindow {
   // The nearest owner form shown modally gets the modal result 2 (cancel);
   // false when there is none.
   virtual bool CancelModalOwner() { return false; }
-  // The form the scene sits on gets `result` as its modal result, or is
-  // closed; false when there is no form.
-  virtual bool SetFormModalResult(int /*result*/) { return false; }
-  virtual bool CloseForm() { return false; }
   // Starts a drag of `source` inside the program; the window reports it
   // back through the scene's DragOver, DragDrop and EndDrag.
   virtual void BeginDrag(rtl::TObject* /*source*/) {}
@@ -223,8 +219,6 @@ class TvgCustomScene : public rtl::TComponent, public IvgScene {
   TvgResources* GetStyle() override { return FStyle; }
   bool GetTransparency() override { return FTransparency; }
   TvgVisualObject* GetActiveControl() override { return FActiveControl; }
-  bool SetFormModalResult(int result) override { return FWindow->SetFormModalResult(result); }
-  bool CloseForm() override { return FWindow->CloseForm(); }
 
  protected:
   void Notification(rtl::TComponent* component, rtl::TOperation operation) override;

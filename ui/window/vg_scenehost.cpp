@@ -201,16 +201,6 @@ bool TvgSceneHost::CancelModalOwner() {
   return false;
 }
 
-bool TvgSceneHost::SetFormModalResult(int result) {
-  form_.SetModalResult(result);
-  return true;
-}
-
-bool TvgSceneHost::CloseForm() {
-  form_.Close();
-  return true;
-}
-
 void TvgSceneHost::BeginDrag(rtl::TObject* source) {
   if (gui::TSceneWindow* window = Window()) window->BeginInternalDrag(source);
 }

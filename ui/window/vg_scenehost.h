@@ -62,8 +62,6 @@ class TvgSceneHost final : public gui::ISceneHost, public IvgSceneWindow {
   void SetOwnerBounds(const TvgRect& bounds) override;
   // The form or the nearest of its owners that runs modally.
   bool CancelModalOwner() override;
-  bool SetFormModalResult(int result) override;
-  bool CloseForm() override;
   void BeginDrag(rtl::TObject* source) override;
 
   // The drag data the scene's nodes see for a drop.

@@ -1,6 +1,5 @@
 // Push buttons on a real scene with the built-in style book: pressing,
-// toggling, auto-repeat on a clock, dialog keys, the corner settings and
-// the close button.
+// toggling, auto-repeat on a clock, dialog keys and the corner settings.
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -164,18 +163,6 @@ TEST_F(Buttons, CornerButtonHandsItsCornersToTheBackground) {
   EXPECT_EQ(background->Corners(), TvgCorners{vgCornerTopLeft});
   EXPECT_EQ(background->Sides(), TvgSides{});
   EXPECT_EQ(background->CornerType(), vgCornerBevel);
-}
-
-TEST_F(Buttons, CloseButtonReportsEveryReleaseAfterItsPress) {
-  int clicks = 0;
-  auto* close = Add<TvgCloseButton>();
-  close->OnClick = [&clicks](rtl::TObject*) { ++clicks; };
-  EXPECT_FALSE(close->CanFocused());
-  Press(close);
-  Release(close, 100);  // outside too
-  EXPECT_EQ(clicks, 1);
-  Release(close);  // no press before it
-  EXPECT_EQ(clicks, 1);
 }
 
 TEST_F(Buttons, EventDataBecomesOnClick) {

@@ -219,3 +219,79 @@ TEST_F(PopupBoxes, IndexPastTheListChangesNothing) {
 }
 
 }  // namespace
+
+namespace {
+
+using namespace vg;
+
+struct Windows : vgtest::ControlScene {
+  std::vector<rtl::TComponent*> closed;
+  void SetUp() override {
+    ControlScene::SetUp();
+    vgSetFormCloser([this](rtl::TComponent* component) {
+      closed.push_back(component);
+      return true;
+    });
+  }
+  void TearDown() override {
+    vgSetFormCloser(nullptr);
+    ControlScene::TearDown();
+  }
+  static TvgVisualObject* Part(TvgControl* control, const char* name) {
+    TvgObject* part = control->FindResource(name);
+    return part ? part->Visual() : nullptr;
+  }
+  static void Press(TvgVisualObject* button) {
+    button->MouseDown(vgMouseLeft, vgLeftButton, 5, 5);
+    button->MouseUp(vgMouseLeft, 0, 500, 500);  // the release point does not matter
+  }
+};
+
+TEST_F(Windows, CloseButtonClosesTheFormUnlessTheWindowTakesTheClick) {
+  auto* window = Add<TvgHudWindow>();
+  auto* close = dynamic_cast<TvgCloseButton*>(window->FindResource("close"));
+  ASSERT_NE(close, nullptr);
+  Press(close);
+  EXPECT_EQ(closed, std::vector<rtl::TComponent*>{scene.get()});
+
+  int clicks = 0;
+  window->OnCloseClick = [&](rtl::TObject*) { ++clicks; };
+  window->SetResource(window->Resource());
+  close = dynamic_cast<TvgCloseButton*>(window->FindResource("close"));
+  EXPECT_FALSE(close->CloseForm());
+  Press(close);
+  EXPECT_EQ(clicks, 1);
+  EXPECT_EQ(closed.size(), 1u);
+}
+
+TEST_F(Windows, HudWindowPartsFollowItsSettings) {
+  auto* window = Add<TvgHudWindow>();
+  EXPECT_EQ(window->Width(), 200);
+  EXPECT_EQ(window->TextAlign(), vgTextAlignNear);
+  EXPECT_EQ(window->Font()->Style(), vgFontBold);
+  window->SetText(u"Tools");
+  EXPECT_EQ(dynamic_cast<TvgText*>(Part(window, "text"))->Text(), u"Tools");
+
+  window->SetStrokeThickness(3);
+  window->SetCloseAlign(vgButtonAlignRight);
+  TvgBrush fill(vgBrushSolid, 0xC0102030);
+  window->SetFill(&fill);
+  EXPECT_EQ(Part(window, "caption")->Height(), 23);
+  EXPECT_EQ(Part(window, "caption")->Padding()->GetRect(), (TvgRect{3, 3, 3, 0}));
+  EXPECT_EQ(Part(window, "stroke")->Margins()->GetRect(), (TvgRect{3, 3, 3, 3}));
+  EXPECT_EQ(dynamic_cast<TvgShape*>(Part(window, "stroke"))->StrokeThickness(), 3);
+  EXPECT_EQ(dynamic_cast<TvgShape*>(Part(window, "back"))->Fill()->SolidColor(), 0xC0102030u);
+  EXPECT_EQ(Part(window, "close")->Align(), vaRight);
+
+  window->SetShowCaption(false);
+  for (const char* name : {"close", "caption", "text"}) {
+    EXPECT_FALSE(Part(window, name)->Visible()) << name;
+    EXPECT_TRUE(Part(window, name)->DesignHide()) << name;
+  }
+  window->SetShowSizeGrip(false);
+  EXPECT_FALSE(Part(window, "sizegrip")->Visible());
+  window->SetShowCloseButton(false);
+  EXPECT_FALSE(Part(window, "close")->Visible());
+}
+
+}  // namespace

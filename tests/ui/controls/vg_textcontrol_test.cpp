@@ -122,19 +122,17 @@ TEST_F(TextControls, StyleWhoseRootIsATextTakesOnlyTheText) {
   EXPECT_EQ(styleRoot->HorzTextAlign(), vgTextAlignCenter);
 }
 
-TEST_F(TextControls, StyleWithoutPartsLeavesTheControlWorking) {
-  UseBook(
-      "object TvgBackground\n"
-      "  object TvgRectangle\n"
-      "    ResourceName = 'labelstyle'\n"
-      "  end\n"
-      "  object TvgLayout\n"
-      "    ResourceName = 'checkboxstyle'\n"
-      "    object TvgRectangle\n"
-      "      ResourceName = 'text'\n"
-      "    end\n"
-      "  end\n"
-      "end\n");
+// Every control keeps working when its style lacks the parts it looks up
+// (each style here is a bare rectangle) or has a part of another class.
+TEST_F(TextControls, StylesWithoutTheirPartsLeaveControlsWorking) {
+  std::string book = "object TvgBackground\n";
+  for (const char* name : {"labelstyle", "checkboxstyle", "pathcheckboxstyle", "radiobuttonstyle", "groupboxstyle",
+                           "expanderstyle", "popupboxstyle", "imagecontrolstyle", "statusbarstyle",
+                           "calloutpanelstyle", "hudwindowstyle"})
+    book += std::string("  object TvgRectangle\n    ResourceName = '") + name +
+            "'\n    object TvgRectangle\n      ResourceName = 'text'\n    end\n  end\n";
+  UseBook((book + "end\n").c_str());
+
   TvgLabel* label = Add<TvgLabel>();
   ASSERT_NE(label->ResourceLink(), nullptr);
   label->SetAutoSize(true);
@@ -145,11 +143,41 @@ TEST_F(TextControls, StyleWithoutPartsLeavesTheControlWorking) {
   EXPECT_EQ(label->Text(), u"no part");
   EXPECT_EQ(label->Width(), 120);  // nothing to measure with
 
-  TvgCheckBox* check = Add<TvgCheckBox>();  // a "text" part of another class
+  TvgPathCheckBox* check = Add<TvgPathCheckBox>();
   check->SetText(u"on");
   check->SetIsChecked(true);
-  EXPECT_EQ(check->Text(), u"on");
+  check->Path()->SetPathString("M 0,0 L 1,1 Z");
   EXPECT_TRUE(check->IsChecked());
+  TvgRadioButton* radio = Add<TvgRadioButton>();
+  radio->SetIsChecked(true);
+  EXPECT_TRUE(radio->IsChecked());
+  Add<TvgGroupBox>()->SetText(u"group");
+
+  TvgExpander* expander = Add<TvgExpander>();
+  expander->SetShowCheck(true);
+  expander->SetIsChecked(false);
+  expander->SetIsExpanded(false);
+  EXPECT_FALSE(expander->Content()->Visible());
+  EXPECT_EQ(expander->Height(), 130);  // without a button part the height stays
+  expander->SetIsExpanded(true);
+  EXPECT_TRUE(expander->Content()->Visible());
+
+  TvgPopupBox* box = Add<TvgPopupBox>();
+  box->Items()->Add(u"A");
+  box->SetItemIndex(0);
+  box->Click();  // no menu service either
+  EXPECT_EQ(box->Text(), u"A");
+
+  TvgImageControl* image = Add<TvgImageControl>();
+  TvgBitmap picture(4, 4);
+  image->SetBitmap(&picture);
+  EXPECT_EQ(image->Bitmap()->Width(), 4);
+  Add<TvgStatusBar>()->SetShowSizeGrip(false);
+  Add<TvgCalloutPanel>()->SetCalloutOffset(30);
+  TvgHudWindow* window = Add<TvgHudWindow>();
+  window->SetShowCaption(false);
+  window->SetStrokeThickness(2);
+  window->SetShowCloseButton(false);
   scene->Draw();
 }
 

@@ -1,0 +1,199 @@
+// The controls on a real window (run under xvfb-run): a demo form with each
+// control in its resting and its hovered, pressed or checked look, saved
+// as a screenshot artifact; the popup box's menu as a real popup menu.
+#include <gtest/gtest.h>
+#include <gtk/gtk.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "platform/gui/GuiInit.h"
+#include "tests/support/gui_pump.h"
+#include "ui/controls/vg_controls.h"
+#include "ui/render/vg_canvas_gdip.h"
+#include "ui/window/vg_controlservices.h"
+#include "ui/window/vg_scenehost.h"
+
+namespace vg {
+namespace {
+
+using namespace std::chrono_literals;
+using test_support::PumpFor;
+using test_support::PumpUntil;
+
+class ControlsOnScreen : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!gui::InitGui()) GTEST_SKIP() << "no display";
+    gui::RegisterGuiClasses();
+    vgStartCore();
+    RegisterControlClasses();
+    StartGdiPlusBackEnd();
+    vgUsePlatformControlServices();
+    form = new gui::TForm(nullptr);
+    form->SetBorderStyle(gui::bsSingle);
+    form->SetPosition(gui::poScreenCenter);
+    form->SetCaption(u"esctool controls");
+    scene.reset(new TvgScene(nullptr));
+    root = new TvgBackground(nullptr);
+    scene->AddObject(root);
+  }
+  void TearDown() override {
+    vgSetPopupMenuFactory(nullptr);
+    vgSetOpenDialog(nullptr);
+    vgSetFormCloser(nullptr);
+    host.reset();
+    if (form) form->Free();
+    scene.reset();
+  }
+  void Show(int width, int height) {
+    form->SetClientWidth(width);
+    form->SetClientHeight(height);
+    root->SetBounds(0, 0, width, height);
+    host = std::make_unique<TvgSceneHost>(*scene, *form);
+    form->Show();
+    ASSERT_TRUE(PumpUntil([&] {
+      return scene->DrawCount() > 0 && form->ClientWindow() && gtk_widget_get_mapped(form->ClientWindow()->Widget());
+    }));
+  }
+  template <class T>
+  T* Place(TvgObject* parent, float x, float y, float w, float h, const char16_t* text = nullptr) {
+    auto* control = new T(nullptr);
+    control->SetParent(parent);
+    control->SetBounds(x, y, w, h);
+    if constexpr (std::is_base_of_v<TvgTextControl, T>)
+      if (text) control->SetText(text);
+    return control;
+  }
+  void SaveScreenshot(const char* name) {
+    GdkWindow* window = gtk_widget_get_window(form->Handle());
+    GdkPixbuf* shot =
+        gdk_pixbuf_get_from_window(window, 0, 0, gdk_window_get_width(window), gdk_window_get_height(window));
+    ASSERT_NE(shot, nullptr);
+    const char* binary = std::getenv("ESCTOOL_BINARY_DIR");
+    const std::filesystem::path dir = std::filesystem::path(binary ? binary : ".") / "artifacts";
+    std::filesystem::create_directories(dir);
+    EXPECT_TRUE(gdk_pixbuf_save(shot, (dir / name).string().c_str(), "png", nullptr, nullptr));
+    g_object_unref(shot);
+  }
+  // The centre of a control in client coordinates.
+  TvgPoint Centre(TvgVisualObject* control) {
+    return control->LocalToAbsolute({control->Width() / 2, control->Height() / 2});
+  }
+
+  gui::TForm* form = nullptr;
+  TvgOwned<TvgScene> scene;
+  std::unique_ptr<TvgSceneHost> host;
+  TvgBackground* root = nullptr;
+};
+
+TEST_F(ControlsOnScreen, DemoFormInRestingAndActiveLooks) {
+  auto* tools = Place<TvgToolBar>(root, 0, 0, 640, 40);
+  Place<TvgLabel>(tools, 12, 12, 200, 16, u"Tool bar: resting | active");
+  auto* status = Place<TvgStatusBar>(root, 0, 458, 640, 22);
+  Place<TvgLabel>(status, 8, 4, 200, 15, u"Status bar")->SetTextAlign(vgTextAlignNear);
+
+  // Left column: resting looks; right column: the same controls active.
+  TvgPopupBox* pressedBox = nullptr;
+  TvgCheckBox* hoverCheck = nullptr;
+  for (int column = 0; column < 2; ++column) {
+    const bool active = column == 1;
+    const float x = 16 + column * 316;
+    auto* group = Place<TvgGroupBox>(root, x, 52, 290, 170, active ? u"Active" : u"Resting");
+    Place<TvgLabel>(group, 12, 24, 120, 15, u"Label");
+    auto* value = Place<TvgValueLabel>(group, 150, 24, 120, 15, u"12.5 V");
+    value->SetTextAlign(vgTextAlignNear);
+    auto* check = Place<TvgCheckBox>(group, 12, 46, 130, 19, u"Check box");
+    auto* path = Place<TvgPathCheckBox>(group, 150, 46, 130, 19, u"Path check");
+    auto* radioA = Place<TvgRadioButton>(group, 12, 70, 130, 19, u"Radio A");
+    auto* radioB = Place<TvgRadioButton>(group, 150, 70, 130, 19, u"Radio B");
+    radioA->SetGroupName(active ? "active" : "resting");
+    radioB->SetGroupName(radioA->GroupName());
+    auto* box = Place<TvgPopupBox>(group, 12, 100, 130, 21);
+    for (const char16_t* item : {u"Soft", u"Medium", u"Hard"}) box->Items()->Add(item);
+    box->SetItemIndex(1);
+    auto* hudPanel = Place<TvgHudPanel>(group, 150, 96, 128, 64);
+    auto* hudCheck = Place<TvgHudCheckBox>(hudPanel, 8, 6, 110, 19, u"HUD check");
+    Place<TvgHudRadioButton>(hudPanel, 8, 34, 110, 19, u"HUD radio")->SetIsChecked(true);
+    auto* sized = Place<TvgLabel>(group, 12, 136, 120, 15, u"Auto-sized label");
+    sized->SetAutoSize(true);
+    radioA->SetIsChecked(true);
+    if (active) {
+      pressedBox = box;
+      hoverCheck = check;
+      check->SetIsChecked(true);
+      path->SetIsChecked(true);
+      hudCheck->SetIsChecked(true);
+      radioB->SetIsChecked(true);
+    }
+  }
+  auto* panel = Place<TvgPanel>(root, 16, 236, 180, 100);
+  Place<TvgLabel>(panel, 10, 10, 160, 15, u"Panel");
+  auto* callout = Place<TvgCalloutPanel>(root, 214, 236, 180, 100);
+  callout->SetCalloutPosition(vgCalloutLeft);
+  callout->SetCalloutOffset(20);
+  Place<TvgLabel>(callout, 20, 10, 150, 15, u"Callout panel");
+  auto* open = Place<TvgExpander>(root, 412, 236, 100, 130, u"Expanded");
+  open->SetShowCheck(true);
+  Place<TvgCheckBox>(open, 8, 8, 84, 19, u"Inside");
+  auto* closed = Place<TvgExpander>(root, 526, 236, 100, 130, u"Collapsed");
+  closed->SetIsExpanded(false);
+  auto* hud = Place<TvgHudPanel>(root, 16, 350, 180, 90);
+  Place<TvgHudLabel>(hud, 10, 10, 160, 15, u"HUD panel");
+  Place<TvgHudLabel>(Place<TvgHudStatusBar>(hud, 0, 0, 180, 22), 6, 3, 120, 15, u"HUD status bar")
+      ->SetTextAlign(vgTextAlignNear);
+  auto* image = Place<TvgImageControl>(root, 214, 350, 180, 90);
+  TvgBitmap picture(160, 80);
+  for (int y = 0; y < 80; ++y)
+    for (int x = 0; x < 160; ++x)
+      picture.Bits()[y * 160 + x] = 0xFF000000u | std::uint32_t(x * 255 / 159) << 16 | std::uint32_t(y * 3) << 8 | 0x60;
+  image->SetBitmap(&picture);
+  auto* window = Place<TvgHudWindow>(root, 412, 374, 214, 78, u"HUD window");
+  Place<TvgHudLabel>(window, 12, 34, 180, 15, u"Window content");
+  Show(640, 480);
+
+  // Hover one control and hold another pressed, then let the animations run.
+  const TvgPoint press = Centre(pressedBox);
+  scene->MouseMove(0, press.X, press.Y);
+  scene->MouseDown(vgMouseLeft, vgLeftButton, press.X, press.Y);
+  hoverCheck->MouseEnter();
+  PumpFor(600ms);
+  EXPECT_TRUE(pressedBox->IsPressed());
+  EXPECT_TRUE(hoverCheck->IsMouseOver());
+  SaveScreenshot("controls_demo_form.png");
+  scene->MouseUp(vgMouseLeft, 0, 1, 1);
+}
+
+TEST_F(ControlsOnScreen, PopupBoxOpensARealMenuAndTakesTheChoice) {
+  auto* box = Place<TvgPopupBox>(root, 20, 20, 120, 21);
+  for (const char16_t* item : {u"Soft", u"Medium", u"Hard"}) box->Items()->Add(item);
+  int changes = 0;
+  box->OnChange = [&](rtl::TObject*) { ++changes; };
+  Show(200, 120);
+  const TvgPoint p = Centre(box);
+  scene->MouseMove(0, p.X, p.Y);
+  scene->MouseDown(vgMouseLeft, vgLeftButton, p.X, p.Y);
+  scene->MouseUp(vgMouseLeft, 0, p.X, p.Y);
+  GtkWidget* shown = nullptr;
+  ASSERT_TRUE(PumpUntil([&] {
+    GList* windows = gtk_window_list_toplevels();
+    for (GList* it = windows; it; it = it->next) {
+      GtkWidget* child = gtk_bin_get_child(GTK_BIN(it->data));
+      if (child && GTK_IS_MENU(child) && gtk_widget_get_mapped(child)) shown = child;
+    }
+    g_list_free(windows);
+    return shown != nullptr;
+  }));
+  GList* items = gtk_container_get_children(GTK_CONTAINER(shown));
+  ASSERT_EQ(g_list_length(items), 3u);
+  gtk_menu_item_activate(GTK_MENU_ITEM(g_list_nth_data(items, 2)));
+  g_list_free(items);
+  gtk_menu_popdown(GTK_MENU(shown));
+  PumpFor(50ms);
+  EXPECT_EQ(box->ItemIndex(), 2);
+  EXPECT_EQ(box->Text(), u"Hard");
+  EXPECT_EQ(changes, 1);
+}
+
+}  // namespace
+}  // namespace vg

@@ -1,0 +1,54 @@
+#pragma once
+// What controls need of the platform, as replaceable services, so the
+// controls stay free of the windowing layer: popup menus (the popup box's
+// list), the open dialog (the image control's picture chooser), closing
+// the form a control sits on (the close button) and handing that form a
+// modal result (buttons with a ModalResult). The window layer installs
+// the platform's (vgUsePlatformControlServices); tests install fakes.
+// Without an installed service a control shows no menu, no dialog, and
+// closes nothing.
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "platform/rtl/Component.h"
+#include "platform/rtl/Types.h"
+
+namespace vg {
+
+class IvgPopupMenu {
+ public:
+  virtual ~IvgPopupMenu() = default;
+  virtual void Clear() = 0;
+  // Appends an item; `click` runs when the user chooses it.
+  virtual void Add(const rtl::WideString& caption, bool checked, bool enabled, std::function<void()> click) = 0;
+  // Opens the menu with its top-left corner at the screen point and
+  // returns; the chosen item's click runs later (or never).
+  virtual void Popup(int x, int y) = 0;
+};
+
+using TvgPopupMenuFactory = std::function<std::unique_ptr<IvgPopupMenu>()>;
+void vgSetPopupMenuFactory(TvgPopupMenuFactory factory);
+// A new menu, or nullptr without a factory.
+std::unique_ptr<IvgPopupMenu> vgCreatePopupMenu();
+
+// Shows an open dialog with `filter` (the class library's "Name|patterns"
+// form); on OK stores the chosen file (UTF-8 path) in fileName and returns
+// true. A cancelled dialog returns false.
+using TvgOpenDialog = std::function<bool(const std::string& filter, std::string& fileName)>;
+void vgSetOpenDialog(TvgOpenDialog dialog);
+bool vgExecuteOpenDialog(const std::string& filter, std::string& fileName);
+
+// Closes the first form on the owner chain upward from `component`;
+// returns whether there was one.
+using TvgFormCloser = std::function<bool(rtl::TComponent* component)>;
+void vgSetFormCloser(TvgFormCloser closer);
+bool vgCloseOwnerForm(rtl::TComponent* component);
+
+// Gives the first form on the owner chain upward from `component` the
+// modal result; returns whether there was one.
+using TvgFormModalResult = std::function<bool(rtl::TComponent* component, int result)>;
+void vgSetFormModalResult(TvgFormModalResult setter);
+bool vgSetOwnerFormModalResult(rtl::TComponent* component, int result);
+
+}  // namespace vg

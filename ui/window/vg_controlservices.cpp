@@ -1,0 +1,71 @@
+#include "ui/window/vg_controlservices.h"
+
+#include "platform/gui/Dialogs.h"
+#include "platform/gui/Forms.h"
+
+namespace vg {
+
+namespace {
+
+// The caption shown as it is: "&" marks no hotkey.
+rtl::WideString Literal(const rtl::WideString& caption) {
+  rtl::WideString text;
+  for (char16_t c : caption) {
+    text += c;
+    if (c == u'&') text += u'&';
+  }
+  return text;
+}
+
+// The first form on the owner chain upward from `component`.
+gui::TForm* OwnerForm(rtl::TComponent* component) {
+  for (rtl::TComponent* owner = component; owner; owner = owner->Owner())
+    if (auto* form = dynamic_cast<gui::TForm*>(owner)) return form;
+  return nullptr;
+}
+
+}  // namespace
+
+TvgPlatformPopupMenu::TvgPlatformPopupMenu() : menu_(new gui::TPopupMenu(nullptr)) {}
+
+TvgPlatformPopupMenu::~TvgPlatformPopupMenu() = default;
+
+void TvgPlatformPopupMenu::Clear() {
+  menu_->ClosePopup();
+  menu_->Items()->Clear();
+}
+
+void TvgPlatformPopupMenu::Add(const rtl::WideString& caption, bool checked, bool enabled,
+                               std::function<void()> click) {
+  auto* item = new gui::TMenuItem(menu_.get());
+  item->SetCaption(Literal(caption));
+  item->SetChecked(checked);
+  item->SetEnabled(enabled);
+  item->OnClick = [click = std::move(click)](rtl::TObject*) { click(); };
+  menu_->Items()->Add(item);
+}
+
+void TvgPlatformPopupMenu::Popup(int x, int y) { menu_->Popup(x, y); }
+
+void vgUsePlatformControlServices() {
+  vgSetPopupMenuFactory([] { return std::make_unique<TvgPlatformPopupMenu>(); });
+  vgSetOpenDialog([](const std::string& filter, std::string& fileName) {
+    TvgOwned<gui::TOpenDialog> dialog(new gui::TOpenDialog(nullptr));
+    dialog->Filter = filter;
+    if (!gui::Dialogs().ExecuteFile(*dialog, false)) return false;
+    fileName = dialog->FileName;
+    return true;
+  });
+  vgSetFormCloser([](rtl::TComponent* component) {
+    gui::TForm* form = OwnerForm(component);
+    if (form) form->Close();
+    return form != nullptr;
+  });
+  vgSetFormModalResult([](rtl::TComponent* component, int result) {
+    gui::TForm* form = OwnerForm(component);
+    if (form) form->SetModalResult(result);
+    return form != nullptr;
+  });
+}
+
+}  // namespace vg

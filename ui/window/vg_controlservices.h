@@ -1,0 +1,33 @@
+#pragma once
+// The controls' platform services: popup menus as the class library's
+// popup menus (GTK), the open dialog as the platform's file chooser, and
+// closing the owner form through the class library's forms.
+#include <memory>
+
+#include "platform/gui/Menus.h"
+#include "ui/controls/vg_services.h"
+#include "ui/core/vg_persistent.h"
+
+namespace vg {
+
+class TvgPlatformPopupMenu final : public IvgPopupMenu {
+ public:
+  TvgPlatformPopupMenu();
+  ~TvgPlatformPopupMenu() override;
+
+  void Clear() override;
+  void Add(const rtl::WideString& caption, bool checked, bool enabled, std::function<void()> click) override;
+  void Popup(int x, int y) override;
+
+  // The menu shown; platform code and tests.
+  gui::TPopupMenu& Menu() { return *menu_; }
+
+ private:
+  TvgOwned<gui::TPopupMenu> menu_;
+};
+
+// Installs the platform's popup menus, open dialog, form closing and modal
+// results.
+void vgUsePlatformControlServices();
+
+}  // namespace vg
