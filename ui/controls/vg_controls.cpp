@@ -17,6 +17,9 @@ void RegisterControlClasses() {
   RegisterVGObjects("Buttons", {TvgButton::StaticClass(), TvgRoundButton::StaticClass(),
                                 TvgCircleButton::StaticClass(), TvgPopupButton::StaticClass(),
                                 TvgSpeedButton::StaticClass(), TvgCornerButton::StaticClass(),
+                                TvgBitmapButton::StaticClass(), TvgToolButton::StaticClass(),
+                                TvgPathButton::StaticClass(), TvgToolPathButton::StaticClass(),
+                                TvgColorButton::StaticClass(), TvgBitmapStateButton::StaticClass(),
                                 TvgAngleButton::StaticClass()});
   RegisterVGObjects("Controls", {TvgTrack::StaticClass(), TvgTrackBar::StaticClass(), TvgScrollBar::StaticClass(),
                                  TvgSmallScrollBar::StaticClass(), TvgProgressBar::StaticClass(),

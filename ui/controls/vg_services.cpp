@@ -9,6 +9,7 @@ struct Services {
   TvgOpenDialog openDialog;
   TvgFormCloser formCloser;
   TvgFormModalResult formModalResult;
+  TvgColorDialog colorDialog;
 };
 
 Services& Installed() {
@@ -41,5 +42,9 @@ void vgSetFormModalResult(TvgFormModalResult setter) { Installed().formModalResu
 bool vgSetOwnerFormModalResult(rtl::TComponent* component, int result) {
   return Installed().formModalResult && Installed().formModalResult(component, result);
 }
+
+void vgSetColorDialog(TvgColorDialog dialog) { Installed().colorDialog = std::move(dialog); }
+
+bool vgExecuteColorDialog(std::uint32_t& argb) { return Installed().colorDialog && Installed().colorDialog(argb); }
 
 }  // namespace vg

@@ -2,11 +2,13 @@
 // What controls need of the platform, as replaceable services, so the
 // controls stay free of the windowing layer: popup menus (the popup box's
 // list), the open dialog (the image control's picture chooser), closing
-// the form a control sits on (the close button) and handing that form a
-// modal result (buttons with a ModalResult). The window layer installs
+// the form a control sits on (the close button), handing that form a
+// modal result (buttons with a ModalResult) and the colour dialog (the
+// colour button). The window layer installs
 // the platform's (vgUsePlatformControlServices); tests install fakes.
 // Without an installed service a control shows no menu, no dialog, and
 // closes nothing.
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -50,5 +52,12 @@ bool vgCloseOwnerForm(rtl::TComponent* component);
 using TvgFormModalResult = std::function<bool(rtl::TComponent* component, int result)>;
 void vgSetFormModalResult(TvgFormModalResult setter);
 bool vgSetOwnerFormModalResult(rtl::TComponent* component, int result);
+
+// Shows the colour dialog opened on `argb` (its alpha is not shown); on OK
+// stores the chosen colour, opaque, in argb and returns true. A cancelled
+// dialog returns false and leaves argb.
+using TvgColorDialog = std::function<bool(std::uint32_t& argb)>;
+void vgSetColorDialog(TvgColorDialog dialog);
+bool vgExecuteColorDialog(std::uint32_t& argb);
 
 }  // namespace vg

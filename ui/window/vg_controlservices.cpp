@@ -1,5 +1,7 @@
 #include "ui/window/vg_controlservices.h"
 
+#include <cstdint>
+
 #include "platform/gui/Dialogs.h"
 #include "platform/gui/Forms.h"
 
@@ -22,6 +24,11 @@ gui::TForm* OwnerForm(rtl::TComponent* component) {
   for (rtl::TComponent* owner = component; owner; owner = owner->Owner())
     if (auto* form = dynamic_cast<gui::TForm*>(owner)) return form;
   return nullptr;
+}
+
+// Between the toolkit's 0xAARRGGBB and the dialog's 0x00BBGGRR.
+std::uint32_t SwapRedAndBlue(std::uint32_t color) {
+  return (color & 0x0000FF00u) | ((color >> 16) & 0xFFu) | ((color & 0xFFu) << 16);
 }
 
 }  // namespace
@@ -65,6 +72,13 @@ void vgUsePlatformControlServices() {
     gui::TForm* form = OwnerForm(component);
     if (form) form->SetModalResult(result);
     return form != nullptr;
+  });
+  vgSetColorDialog([](std::uint32_t& argb) {
+    TvgOwned<gui::TColorDialog> dialog(new gui::TColorDialog(nullptr));
+    dialog->Color = gui::TColor(SwapRedAndBlue(argb));
+    if (!dialog->Execute()) return false;
+    argb = 0xFF000000u | SwapRedAndBlue(std::uint32_t(dialog->Color));
+    return true;
   });
 }
 

@@ -26,8 +26,8 @@ class TvgPlatformPopupMenu final : public IvgPopupMenu {
   TvgOwned<gui::TPopupMenu> menu_;
 };
 
-// Installs the platform's popup menus, open dialog, form closing and modal
-// results.
+// Installs the platform's popup menus, open dialog, form closing, modal
+// results and colour dialog.
 void vgUsePlatformControlServices();
 
 }  // namespace vg

@@ -1,6 +1,7 @@
-// Buttons on a scene owned by a form run modally through the scripted
-// runner, with the platform's control services: a button's ModalResult ends
-// the modal run and its OnClick still runs.
+// Buttons with the platform's control services: on a scene owned by a
+// form run modally through the scripted runner, a button's ModalResult ends
+// the modal run and its OnClick still runs; the colour button asks the
+// scripted colour dialog.
 #include <gtest/gtest.h>
 
 #include "platform/gui/Forms.h"
@@ -16,6 +17,7 @@ struct ModalForm : ::testing::Test {
   vgtest::ManualOneShots timers;
   vgtest::FakeAniClock clock;
   test_support::TScriptedModalRunner runner;
+  test_support::TScriptedDialogs dialogs;
   gui::TForm* form = nullptr;
   TvgScene* scene = nullptr;
   TvgBackground* root = nullptr;
@@ -37,6 +39,7 @@ struct ModalForm : ::testing::Test {
     DefaultCanvasClass = nullptr;
     vgSetFormModalResult(nullptr);
     vgSetFormCloser(nullptr);
+    vgSetColorDialog(nullptr);
   }
   TvgButton* Button(float x, int modalResult, int& clicks) {
     auto* button = new TvgButton(nullptr);
@@ -90,6 +93,31 @@ TEST_F(ModalForm, DefaultButtonAnswersEnterAnywhereInTheForm) {
   });
   EXPECT_EQ(form->ShowModal(), gui::mrOk);
   EXPECT_EQ(clicks, 1);
+}
+
+TEST_F(ModalForm, ColourButtonTakesTheDialogsChoice) {
+  auto* button = new TvgColorButton(nullptr);
+  button->SetParent(root);
+  button->ApplyResource();
+  auto* fill = dynamic_cast<TvgShape*>(button->FindResource("fill"));
+  ASSERT_NE(fill, nullptr);
+  int changes = 0;
+  button->OnChange = [&changes](rtl::TObject*) { ++changes; };
+  button->SetColor("#80102030");
+  EXPECT_EQ(fill->Fill()->SolidColor(), 0x80102030u);
+
+  dialogs.ChooseColor(std::nullopt).ChooseColor(gui::TColor(0x00563412));
+  Click(button);  // cancelled
+  EXPECT_EQ(button->Color(), "#80102030");
+  EXPECT_EQ(changes, 1);
+  Click(button);
+  EXPECT_EQ(button->Color(), "#FF123456");  // red and blue back in place, opaque
+  EXPECT_EQ(fill->Fill()->SolidColor(), 0xFF123456u);
+  EXPECT_EQ(changes, 2);
+
+  button->SetUseStandardDialog(false);
+  Click(button);  // no dialog is asked for
+  EXPECT_EQ(changes, 2);
 }
 
 }  // namespace
