@@ -92,6 +92,10 @@ void TvgCustomTrack::SetValue(float value) {
   value = Snap(value, FFrequency);
   if (value == FValue) return;
   FValue = std::max(std::min(value, FMax - FViewportSize), FMin);
+  ReportChange();
+}
+
+void TvgCustomTrack::ReportChange() {
   const bool dragged = GetIsTracking();
   if (dragged) OnTracking(this);
   if (FTracking) ToBindingObjects();
@@ -197,9 +201,7 @@ float TvgCustomTrack::ValueAt(TvgPoint p, float leadingOffset) {
 void TvgCustomTrack::ThumbReleased() {
   if (FTracking || !OnChange) return;
   FTracking = true;
-  const float previous = FValue;
-  FValue = ReleaseSentinel;
-  SetValue(previous);
+  ReportChange();
   FTracking = false;
 }
 

@@ -37,10 +37,6 @@ class TvgThumb : public TvgControl {
 class TvgCustomTrack : public TvgControl, public IvgScrollTrack {
   RTL_CLASS(TvgCustomTrack, TvgControl)
 
-  // The final report of a drag with Tracking off: any value real tracks
-  // never hold.
-  static constexpr float ReleaseSentinel = 65535;
-
   explicit TvgCustomTrack(rtl::TComponent* owner);
   ~TvgCustomTrack() override;
 
@@ -95,8 +91,11 @@ class TvgCustomTrack : public TvgControl, public IvgScrollTrack {
 
  private:
   friend class TvgThumb;
-  // The thumb was released after a drag: report the final value.
+  // The thumb was released after a drag: report the final value as a
+  // change made with Tracking on, whatever that value is.
   void ThumbReleased();
+  // Tells the listeners of a new value and places the thumb.
+  void ReportChange();
 
   float FValue = 0;
   float FMin = 0;

@@ -165,6 +165,21 @@ TEST_F(Buttons, CornerButtonHandsItsCornersToTheBackground) {
   EXPECT_EQ(background->CornerType(), vgCornerBevel);
 }
 
+TEST_F(Buttons, PopupButtonOpensItsMenuBelowItself) {
+  int clicks = 0;
+  auto* button = Counted<TvgPopupButton>(clicks);
+  Press(button);
+  Release(button);  // no menu set: a plain click
+  vgtest::RecordedMenu menu;
+  button->SetPopupMenu(&menu);
+  Press(button);
+  Release(button);
+  EXPECT_EQ(clicks, 2);
+  EXPECT_EQ(menu.popups, 1);
+  EXPECT_EQ(menu.x, 20);  // the scene is its own screen here
+  EXPECT_EQ(menu.y, 20 + 22);
+}
+
 TEST_F(Buttons, EventDataBecomesOnClick) {
   int clicks = 0;
   auto* button = Add<TvgButton>();

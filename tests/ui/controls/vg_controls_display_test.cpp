@@ -219,7 +219,29 @@ TEST_F(ControlsOnScreen, ButtonsTracksAndBarsScreenshot) {
   Place<TvgHudAngleButton>(hud, 340, 1, 30, 30)->SetValue(135);
   Place<TvgHudTrackBar>(hud, 390, 8, 190, 15)->SetValue(70);
 
-  auto* ranges = Place<TvgGroupBox>(root, 12, 108, 400, 230, u"Tracks, scroll bars, progress");
+  auto* glyphs = Place<TvgGroupBox>(root, 12, 108, 616, 84, u"Glyph, colour and state buttons");
+  TvgBitmap picture(24, 24);
+  for (int y = 0; y < 24; ++y)
+    for (int x = 0; x < 24; ++x) picture.Bits()[y * 24 + x] = 0xFF000000u | std::uint32_t(x * 10) << 16 | 0x60A0u;
+  auto* bitmapButton = Place<TvgBitmapButton>(glyphs, 12, 24, 110, 50, u"Bitmap");
+  bitmapButton->SetBitmapSize(24);
+  bitmapButton->SetBitmap(&picture);
+  auto* tool = Place<TvgToolButton>(glyphs, 130, 24, 50, 50, u"Tool");
+  tool->SetBitmapSize(24);
+  tool->SetBitmap(&picture);
+  const char* arrow = "M 0,6 L 10,6 L 10,0 L 20,10 L 10,20 L 10,14 L 0,14 Z";
+  auto* pathButton = Place<TvgPathButton>(glyphs, 188, 24, 110, 50, u"Path");
+  pathButton->SetPathSize(22);
+  pathButton->PathFill()->SetSolidColor(0xFF8CC4FF);
+  pathButton->Path()->SetPathString(arrow);
+  auto* toolPath = Place<TvgToolPathButton>(glyphs, 306, 24, 50, 50, u"Tool");
+  toolPath->SetPathSize(22);
+  toolPath->Path()->SetPathString(arrow);
+  Place<TvgColorButton>(glyphs, 364, 36, 90, 22, u"Colour")->SetColor("#FFE8A33D");
+  auto* state = Place<TvgBitmapStateButton>(glyphs, 462, 24, 50, 50);
+  state->Bitmap()->Assign(&picture);
+
+  auto* ranges = Place<TvgGroupBox>(root, 12, 200, 400, 230, u"Tracks, scroll bars, progress");
   Place<TvgTrackBar>(ranges, 12, 28, 180, 15)->SetValue(30);
   auto* stepped = Place<TvgTrackBar>(ranges, 12, 54, 180, 15);
   stepped->SetFrequency(25);
@@ -259,7 +281,7 @@ TEST_F(ControlsOnScreen, ButtonsTracksAndBarsScreenshot) {
   dots->SetEnabled(true);
   Place<TvgAniIndicator>(ranges, 300, 150, 40, 40);  // switched off: grey only
 
-  auto* split = Place<TvgPanel>(root, 424, 108, 204, 230);
+  auto* split = Place<TvgPanel>(root, 424, 200, 204, 230);
   auto* left = Place<TvgPanel>(split, 0, 0, 80, 230);
   left->SetAlign(vaLeft);
   Place<TvgLabel>(left, 6, 6, 70, 15, u"Left");
@@ -268,7 +290,7 @@ TEST_F(ControlsOnScreen, ButtonsTracksAndBarsScreenshot) {
   auto* right = Place<TvgPanel>(split, 0, 0, 80, 230);
   right->SetAlign(vaClient);
   Place<TvgLabel>(right, 6, 6, 100, 15, u"Right");
-  Show(640, 350);
+  Show(640, 442);
 
   const TvgPoint press = Centre(held);
   scene->MouseMove(0, press.X, press.Y);

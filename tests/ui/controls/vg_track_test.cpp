@@ -23,7 +23,8 @@ struct Tracks : ControlScene {
     track->FindResource("thumb")->Visual()->Padding()->SetRect({0, 0, 0, 0});
     return track;
   }
-  // Drags the thumb of `track` by dx through the scene.
+  // Presses the thumb of `track` through the scene, moves the pointer by
+  // each of `moves` along x and releases it.
   void DragThumb(TvgCustomTrack* track, const std::vector<float>& moves) {
     auto* thumb = dynamic_cast<TvgThumb*>(track->FindResource("thumb"));
     ASSERT_NE(thumb, nullptr);
@@ -31,7 +32,7 @@ struct Tracks : ControlScene {
     scene->MouseMove(0, p.X, p.Y);
     scene->MouseDown(vgMouseLeft, vgLeftButton, p.X, p.Y);
     for (float dx : moves) scene->MouseMove(vgLeftButton, p.X + dx, p.Y);
-    scene->MouseUp(vgMouseLeft, 0, p.X + moves.back(), p.Y);
+    scene->MouseUp(vgMouseLeft, 0, p.X + (moves.empty() ? 0 : moves.back()), p.Y);
   }
 };
 
@@ -161,6 +162,14 @@ TEST_F(Tracks, WithoutTrackingADragReportsOnceOnRelease) {
   changes.clear();
   DragThumb(track, {-20});
   EXPECT_THAT(changes, ElementsAre(FloatEq(50)));
+
+  // The release reports any final value, 65535 too.
+  track->SetMax(100000);
+  track->SetValue(65535);
+  track->SetTracking(false);
+  changes.clear();
+  DragThumb(track, {});
+  EXPECT_THAT(changes, ElementsAre(FloatEq(65535)));
 }
 
 TEST_F(Tracks, PressBesideTheThumbJumpsOrPages) {
