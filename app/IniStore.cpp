@@ -9,6 +9,7 @@
 #include <mutex>
 #include <system_error>
 
+#include "app/TextFiles.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/Streams.h"
 #include "platform/rtl/TextFileEncoding.h"
@@ -50,8 +51,24 @@ std::vector<std::string_view> SplitLines(std::string_view text) {
 }
 
 std::string ReadWholeFile(const std::string& fileName) {
-  const rtl::TBytes bytes = rtl::ReadFileBytes(fileName);
-  return std::string(bytes.begin(), bytes.end());
+  return rtl::TextBytesToUtf8(rtl::ReadFileBytes(fileName), fileName);
+}
+
+bool HasLineBreak(std::string_view text) { return text.find_first_of("\r\n") != std::string_view::npos; }
+
+// A key that would read back as something else, or change the lines around
+// it, once written as "key=value".
+bool IsStorableKey(std::string_view key) {
+  return !key.empty() && Trim(key).size() == key.size() && key.front() != '[' && key.front() != ';' &&
+         key.find('=') == std::string_view::npos && !HasLineBreak(key);
+}
+
+// Line breaks in a value would start new lines, sections or pairs.
+std::string OneLine(std::string_view value) {
+  std::string line(value);
+  for (char& c : line)
+    if (c == '\r' || c == '\n') c = ' ';
+  return line;
 }
 
 // Decimal, or hexadecimal after "0x" (32 bits, so "0xFFFFFFFF" is -1).
@@ -146,13 +163,17 @@ bool IniStore::ReadBool(std::string_view section, std::string_view key, bool def
 }
 
 void IniStore::WriteString(std::string_view section, std::string_view key, std::string_view value) {
+  if (HasLineBreak(section))
+    throw rtl::EConvertError(rtl::Format("Invalid ini section name '%.*s'", static_cast<int>(section.size()), section.data()));
+  if (!IsStorableKey(key))
+    throw rtl::EConvertError(rtl::Format("Invalid ini key '%.*s'", static_cast<int>(key.size()), key.data()));
   std::unique_lock lock(mutex_);
   Section& target = SectionForWrite(section);
   const auto [it, added] = target.firstPair.try_emplace(Fold(key), target.lines.size());
   if (added) {
-    target.lines.push_back(Line{true, std::string(key), std::string(value)});
+    target.lines.push_back(Line{true, std::string(key), OneLine(value)});
   } else {
-    target.lines[it->second].value = value;
+    target.lines[it->second].value = OneLine(value);
   }
 }
 
@@ -191,18 +212,6 @@ std::string IniStore::Text() const {
   return text;
 }
 
-void IniStore::UpdateFile() const {
-  const std::string text = Text();
-  const std::string partial = fileName_ + ".partial";
-  rtl::WriteFileBytes(partial, text.data(), text.size());
-  std::error_code error;
-  std::filesystem::rename(partial, fileName_, error);
-  if (error) {
-    const std::string reason = error.message();
-    std::filesystem::remove(partial, error);
-    throw rtl::EFCreateError(
-        rtl::Format("Cannot create file \"%s\". %s", fileName_.c_str(), reason.c_str()));
-  }
-}
+void IniStore::UpdateFile() const { WriteTextFile(fileName_, Text()); }
 
 }  // namespace app

@@ -8,7 +8,8 @@
 // line is kept as a bare line; lines before the first section are skipped.
 // Section and key names compare without regard to case; the first pair of a
 // key counts, and a section named twice continues the first one. A UTF-8
-// byte-order mark is accepted.
+// byte-order mark is accepted; a file that is not UTF-8 is read as GBK (see
+// rtl::TextBytesToUtf8).
 //
 // Every operation may be called from any thread: reads share a lock, writes
 // take it alone. A description load on a worker keeps its own reference to
@@ -49,7 +50,11 @@ class IniStore {
   bool ReadBool(std::string_view section, std::string_view key, bool defaultValue) const;
 
   // Replaces the value of the key's first pair, or appends the pair to the
-  // section, appending the section when it is missing.
+  // section, appending the section when it is missing. CR and LF in the
+  // value become blanks. A key that would not read back as itself (empty,
+  // blanks at its ends, starting with "[" or ";", holding "=", CR or LF) or
+  // a section name with a line break raises rtl::EConvertError
+  // "Invalid ini key '%s'" / "Invalid ini section name '%s'".
   void WriteString(std::string_view section, std::string_view key, std::string_view value);
   void WriteInteger(std::string_view section, std::string_view key, int value);
   void WriteBool(std::string_view section, std::string_view key, bool value);
@@ -63,8 +68,9 @@ class IniStore {
   // "[name]", its lines (pairs as "key=value"), then an empty line; CR LF
   // line ends; no byte-order mark.
   std::string Text() const;
-  // Writes Text() to the file, replacing it only once the new content is
-  // complete. Raises rtl::EFCreateError when the file cannot be written.
+  // Writes Text() to the file through the atomic writer: on any failure the
+  // old file stays. Raises rtl::EFCreateError or rtl::EWriteError
+  // (rtl::WriteFileBytes).
   void UpdateFile() const;
 
  private:

@@ -1,12 +1,13 @@
 // A typical control face (a rounded rectangle with a gradient fill, its
-// outline and a line of text) drawn through TvgCanvasGdiPlus, and the same
-// primitives drawn straight with cairo and pango. The ratio of the two times
-// is the cost of the canvas and GDI+ layers.
+// outline and a line of text) drawn through TvgCanvasGdiPlus, through
+// TvgCanvasD2D, and as the same primitives straight with cairo and pango.
+// The ratios of the times are the costs of the back-ends' layers.
 #include <benchmark/benchmark.h>
 #include <cairo.h>
 #include <pango/pangocairo.h>
 
 #include "ui/core/vg_font.h"
+#include "ui/render/vg_canvas_d2d.h"
 #include "ui/render/vg_canvas_gdip.h"
 
 namespace {
@@ -14,28 +15,42 @@ namespace {
 constexpr int kFaces = 10000;
 constexpr double kLeft = 10, kTop = 10, kWidth = 100, kHeight = 30, kRadius = 4;
 
+// Draws control faces on canvas within one frame until the state ends.
+void DrawFaces(vg::TvgCanvas& canvas, benchmark::State& state) {
+  canvas.BeginScene();
+  canvas.Fill()->SetStyle(vg::vgBrushGradient);
+  vg::TvgGradientPoints& points = *canvas.Fill()->Gradient()->Points();
+  points.Points(0)->SetIntColor(0xFFF0F0F0);
+  points.Points(1)->SetIntColor(0xFFC8C8C8);
+  canvas.Stroke()->SetSolidColor(0xFF707070);
+  const vg::TvgRect face{kLeft, kTop, kLeft + kWidth, kTop + kHeight};
+  for (auto _ : state) {
+    canvas.Fill()->SetStyle(vg::vgBrushGradient);
+    canvas.FillRect(face, kRadius, kRadius, vg::AllCorners, 1);
+    canvas.DrawRect(face, kRadius, kRadius, vg::AllCorners, 1);
+    canvas.Fill()->SetStyle(vg::vgBrushSolid);
+    canvas.Fill()->SetSolidColor(0xFF000000);
+    canvas.FillText(face, face, u"Connect", false, 1);
+  }
+  canvas.EndScene();
+}
+
 void BM_ControlFaceThroughCanvas(benchmark::State& state) {
   vg::StartGdiPlusBackEnd();
   {
     vg::TvgCanvasGdiPlus canvas(200, 60);
-    canvas.Fill()->SetStyle(vg::vgBrushGradient);
-    vg::TvgGradientPoints& points = *canvas.Fill()->Gradient()->Points();
-    points.Points(0)->SetIntColor(0xFFF0F0F0);
-    points.Points(1)->SetIntColor(0xFFC8C8C8);
-    canvas.Stroke()->SetSolidColor(0xFF707070);
-    const vg::TvgRect face{kLeft, kTop, kLeft + kWidth, kTop + kHeight};
-    for (auto _ : state) {
-      canvas.Fill()->SetStyle(vg::vgBrushGradient);
-      canvas.FillRect(face, kRadius, kRadius, vg::AllCorners, 1);
-      canvas.DrawRect(face, kRadius, kRadius, vg::AllCorners, 1);
-      canvas.Fill()->SetStyle(vg::vgBrushSolid);
-      canvas.Fill()->SetSolidColor(0xFF000000);
-      canvas.FillText(face, face, u"Connect", false, 1);
-    }
+    DrawFaces(canvas, state);
   }
   vg::StopGdiPlusBackEnd();
 }
 BENCHMARK(BM_ControlFaceThroughCanvas)->Iterations(kFaces)->Unit(benchmark::kMicrosecond);
+
+// The same faces on the second back-end's window canvas.
+void BM_ControlFaceThroughD2DCanvas(benchmark::State& state) {
+  vg::TvgCanvasD2D canvas(200, 60);
+  DrawFaces(canvas, state);
+}
+BENCHMARK(BM_ControlFaceThroughD2DCanvas)->Iterations(kFaces)->Unit(benchmark::kMicrosecond);
 
 void RoundedRectangle(cairo_t* cr) {
   constexpr double k = 0.5522847498 * kRadius, r = kRadius;

@@ -95,7 +95,10 @@ void TJvTimerThread::Execute() {
 
 TJvThreadTimer::TJvThreadTimer(rtl::TComponent* owner) : rtl::TComponent(owner) {}
 
-TJvThreadTimer::~TJvThreadTimer() { ReleaseThread(); }
+TJvThreadTimer::~TJvThreadTimer() {
+  Destroying();  // a tick served while the worker ends must find the timer dying
+  ReleaseThread();
+}
 
 void TJvThreadTimer::Publish(rtl::TPublisher<TJvThreadTimer>& p) {
   p.Property("Enabled", &TJvThreadTimer::Enabled, &TJvThreadTimer::SetEnabled).Default(false);
@@ -186,7 +189,8 @@ void TJvThreadTimer::ReleaseThread() {
 }
 
 void TJvThreadTimer::FireTimer() {
-  if (ComponentState().Contains(rtl::csDestroying) || !FOnTimer) return;
+  // A tick handed over just before the timer was switched off or freed finds it so and does nothing.
+  if (ComponentState().Contains(rtl::csDestroying) || !FEnabled || !FOnTimer) return;
   const rtl::TNotifyEvent handler = FOnTimer;  // the handler may replace it or free this timer
   const std::weak_ptr<char> life = FLife;
   FFiring = true;

@@ -1,5 +1,7 @@
 #include "device/DeviceJobs.h"
 
+#include "device/JobScope.h"
+
 namespace device {
 namespace {
 
@@ -11,6 +13,9 @@ constexpr int kSettingsReadTries = 3;
 constexpr int kJobAttempts = 10;
 constexpr std::uint32_t kRetryPauseMs = 50;
 constexpr std::uint32_t kDescriptionPollMs = 10;
+// A description load takes milliseconds; one that never ends must not hold
+// the identification (and the disabled window) for ever.
+constexpr std::uint32_t kDescriptionWaitMs = 30000;
 constexpr std::uint32_t kClassicWriteTailMs = 500;
 constexpr std::uint32_t kRegisterWriteTailMs = 300;
 
@@ -23,16 +28,15 @@ const char* const kProcessText = "处理中，请稍候...";
 
 void DeviceJobs::IdentifyDevice() {
   DeviceState& s = State();
-  s.Identifying = true;
+  JobScope scope(s, Services().view);
+  scope.TakeIdentifying();
   Services().view.SetLedFill(Led::Activity, kLedOff);
   Handshake handshake = HandshakeLoop();
   if (handshake != Handshake::Answered) {
-    FailureEnd(false);
-  } else if (!s.Connected && !IdentifyNewDevice()) {
-    FailureEnd(true);
+    FailureEnd();
+  } else if (!s.Connected && !IdentifyNewDevice(scope)) {
+    FailureEnd();
   }
-  s.Busy = false;
-  s.Identifying = false;
 }
 
 DeviceJobs::Handshake DeviceJobs::HandshakeLoop() {
@@ -68,12 +72,13 @@ void DeviceJobs::ToggleProtocol() {
   s.Connected = false;
 }
 
-bool DeviceJobs::IdentifyNewDevice() {
+bool DeviceJobs::IdentifyNewDevice(JobScope& scope) {
   DeviceState& s = State();
   const LinkServices& services = Services();
   services.view.DebugOutput("获取硬件信息");
-  s.Busy = true;
-  services.view.SetMainWindowEnabled(false);
+  s.SettingsValid = false;  // whatever was read belonged to the device before
+  scope.TakeBusy();
+  scope.DisableWindow();
   services.timer.SetEnabled(false);
   AnnounceLinkMode();
   link_.Delay(kInfoSettleMs);
@@ -98,8 +103,6 @@ bool DeviceJobs::IdentifyNewDevice() {
     services.editor.BuildParameterPages();
   }
   if (services.view.CheckedLinkMode() == 5) services.timer.SetEnabled(false);
-  services.view.SetMainWindowEnabled(true);
-  s.LoadingSettings = false;
   return true;
 }
 
@@ -161,10 +164,19 @@ bool DeviceJobs::AutomaticSettingsRead() {
 }
 
 void DeviceJobs::WaitForDescription() {
-  while (!description_.DescriptionLoaded()) link_.Delay(kDescriptionPollMs);
+  hid::ITickClock& clock = link_.Clock();
+  std::uint32_t start = clock.GetTickCount();
+  while (!description_.DescriptionLoaded()) {
+    if (clock.GetTickCount() - start >= kDescriptionWaitMs) {
+      Services().view.DebugOutput("device description load did not end; pages built from the previous one");
+      return;
+    }
+    link_.Delay(kDescriptionPollMs);
+  }
 }
 
-void DeviceJobs::FailureEnd(bool pastHandshake) {
+// The window, LoadingSettings and the guard flags come back through the job's scope.
+void DeviceJobs::FailureEnd() {
   DeviceState& s = State();
   const LinkServices& services = Services();
   if (!s.Connected) {
@@ -176,11 +188,6 @@ void DeviceJobs::FailureEnd(bool pastHandshake) {
     }
     services.editor.SetParamControlsEnabled(false);
     services.view.EnableUpdateInstall();
-  }
-  // Whatever the flags say, a window disabled for the information read comes back.
-  if (pastHandshake) {
-    services.view.SetMainWindowEnabled(true);
-    s.LoadingSettings = false;
   }
 }
 
@@ -285,28 +292,24 @@ bool DeviceJobs::JobAllowed() {
 
 void DeviceJobs::btnUpdateClick() {
   if (!JobAllowed()) return;
-  DeviceState& s = State();
   const LinkServices& services = Services();
-  s.Busy = true;
-  services.view.SetMainWindowEnabled(false);
+  JobScope scope(State(), services.view);
+  scope.TakeBusy();
+  scope.DisableWindow();
   const char* key = WriteSettings().empty() ? "setting_succ" : "setting_fail";
   services.messages.ShowInfo(services.texts.LangText(key, key), IMessageSink::kInfoBox);
-  s.Busy = false;
   if (LinkLedOn()) services.view.SetUpdateButtonEnabled(true);
-  services.view.SetMainWindowEnabled(true);
 }
 
 void DeviceJobs::btnDefaultClick() {
   if (!JobAllowed()) return;
-  DeviceState& s = State();
   const LinkServices& services = Services();
-  s.Busy = true;
-  services.view.SetMainWindowEnabled(false);
+  JobScope scope(State(), services.view);
+  scope.TakeBusy();
+  scope.DisableWindow();
   const char* key = DefaultsPhase().empty() ? "default_succ" : "default_fail";
   services.messages.ShowInfo(services.texts.LangText(key, key), IMessageSink::kInfoBox);
-  s.Busy = false;
   if (LinkLedOn()) services.view.SetDefaultButtonEnabled(true);
-  services.view.SetMainWindowEnabled(true);
 }
 
 // Handshake, command 10, then the settings read again. Only a completed

@@ -11,6 +11,8 @@
 
 namespace device {
 
+class JobScope;
+
 /// The background load of the device description (MyThread).
 class IDescriptionLoader {
  public:
@@ -19,6 +21,8 @@ class IDescriptionLoader {
   /// a previous load is finished first, so two never run over the same data.
   virtual void StartBackgroundLoad() = 0;
   /// True once the load started last has ended, whether it worked or not.
+  /// Identification waits for it at most 30 s, then builds the pages from
+  /// the description it has.
   virtual bool DescriptionLoaded() = 0;
 };
 
@@ -63,12 +67,12 @@ class DeviceJobs final : public IDeviceIdentity {
  private:
   enum class Handshake { Answered, Failed, NoAutoConnect };
   Handshake HandshakeLoop();
-  bool IdentifyNewDevice();
+  bool IdentifyNewDevice(JobScope& scope);
   void AnnounceLinkMode();
   bool ReadsSettingsAtOnce() const;
   bool AutomaticSettingsRead();
   void WaitForDescription();
-  void FailureEnd(bool pastHandshake);
+  void FailureEnd();
   bool LinkLedOn();
   bool JobAllowed();
   std::string DefaultsPhase();

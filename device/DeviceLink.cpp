@@ -44,7 +44,7 @@ void DeviceLink::ResetDeviceState() {
   IDeviceView& view = services_.view;
   services_.timer.SetEnabled(false);
   view.ClearStatusMemo();
-  state_.DeviceInfoStrings = {};
+  state_.ForgetDevice();
   state_.Identifying = false;
   if (!state_.Upgrading) {
     state_.Connected = false;
@@ -110,7 +110,6 @@ void DeviceLink::ResetLibrary() {
 void DeviceLink::ReturnToNoAdapter(bool hideScanButton) {
   ResetLibrary();
   selected_.path.clear();
-  state_.DeviceInfoStrings = {};
   ResetDeviceState();
   services_.pages.ShowPage(IPageSwitch::kHome);
   services_.editor.LoadDeviceDescription("");

@@ -59,6 +59,10 @@ class DeviceLink {
   /// timer on. No adapter: unless Upgrading, the library is reset and the
   /// main form returns to its no-device state.
   void HidConnect();
+  /// The no-adapter reset, which a running upgrade defers: when no adapter is
+  /// listed and Upgrading is clear, resets the library and returns the main
+  /// form to its no-device state with the window enabled.
+  void ReturnToNoAdapterIfGone();
   /// Probes an open adapter with five handshakes; when the last one fails (or
   /// none is open) closes it, resets the library and runs HidConnect.
   bool HidCtlEnumerate();
@@ -83,8 +87,9 @@ class DeviceLink {
 
   /// Returns once `ms` milliseconds have passed, pumping messages meanwhile.
   void Delay(std::uint32_t ms);
-  /// The idle state after a link loss: timer off, flags cleared (Connected and
-  /// Busy kept while Upgrading), LEDs off, job buttons and parameters disabled.
+  /// The idle state after a link loss: timer off, device forgotten, flags
+  /// cleared (Connected and Busy kept while Upgrading), LEDs off, job buttons
+  /// and parameters disabled.
   void ResetDeviceState();
 
   // --- report framing ------------------------------------------------------

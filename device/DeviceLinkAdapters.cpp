@@ -32,7 +32,11 @@ void DeviceLink::HidConnect() {
     services_.timer.SetEnabled(true);
     return;
   }
-  if (state_.Upgrading) return;
+  ReturnToNoAdapterIfGone();
+}
+
+void DeviceLink::ReturnToNoAdapterIfGone() {
+  if (AdapterListed() || state_.Upgrading) return;
   ReturnToNoAdapter(false);
   services_.view.SetMainWindowEnabled(true);
 }

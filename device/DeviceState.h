@@ -76,7 +76,7 @@ struct DeviceState {
   bool ScanMode = false;
   bool DeviceKindChanged = false;
   bool LoadingSettings = false;       ///< a settings read forces mode byte 0xFF
-  bool SettingsValid = false;         ///< the settings image was read successfully
+  bool SettingsValid = false;         ///< the connected device's settings image was read successfully
   std::uint8_t ProtocolSelector = 1;  ///< 1 classic, 0 register
   std::uint8_t AutoConnect = 1;
   FrameMarkers Markers = kEscMarkers;
@@ -91,6 +91,13 @@ struct DeviceState {
   std::vector<std::uint8_t> SettingsImage = std::vector<std::uint8_t>(kSettingsImageBytes, 0);
   SettingsImageLayout Layout;
   RecorderStats Recorder;
+
+  /// Forgets the device: its texts, and that its settings were read (so no
+  /// image of an earlier device can be written to the next one).
+  void ForgetDevice() {
+    DeviceInfoStrings = {};
+    SettingsValid = false;
+  }
 };
 
 }  // namespace device

@@ -44,11 +44,9 @@ class IFirmwareView {
   virtual bool MotorCheckerChecked() = 0;   ///< MotorChecker1
   virtual void ClickMotorChecker() = 0;
   virtual std::string ProgramCardCaption() = 0;
-  virtual bool SettingsValid() = 0;
   virtual int DescriptionTabCount() = 0;
   virtual bool LinkLedOn() = 0;             ///< Circle1 shows "#FF00AA00"
   virtual bool DemoMode() = 0;
-  virtual void SetMainWindowEnabled(bool enabled) = 0;
   virtual void SetFormStyleNormal() = 0;
 };
 

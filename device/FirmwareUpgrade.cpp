@@ -146,7 +146,21 @@ std::string FirmwareUpgrade::Upload(const FirmwareImage& image) {
   }
 }
 
+// An adapter that left during the upgrade and never came back gets the
+// no-adapter reset the upgrade deferred, once Upgrading is clear.
 std::string FirmwareUpgrade::UpgradeFirmware(const std::string& version, const std::string& title) {
+  std::string message;
+  try {
+    message = UpgradeWhileFlagged(version, title);
+  } catch (...) {
+    link_.ReturnToNoAdapterIfGone();
+    throw;
+  }
+  link_.ReturnToNoAdapterIfGone();
+  return message;
+}
+
+std::string FirmwareUpgrade::UpgradeWhileFlagged(const std::string& version, const std::string& title) {
   UpgradeScope scope(link_.State(), services_.shell);
   FirmwareImage image;
   if (std::string message = Prepare(version, title, image); !message.empty()) return message;

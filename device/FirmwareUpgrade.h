@@ -51,11 +51,13 @@ class FirmwareUpgrade final : public IFirmwareUploader {
   /// Error.", then the upload's "Connect Error.", "Return Error.",
   /// "Communicate Error.", "Max Fail Error.", "Program Error." and "Program
   /// Error. Please restart the ESC.". Nothing is sent to the device before
-  /// every check passed. Upgrading is set for the whole run. Exceptions of
-  /// the cipher and hash registration propagate.
+  /// every check passed. Upgrading is set for the whole run; when no adapter
+  /// is listed at its end, the no-adapter reset it deferred runs. Exceptions
+  /// of the cipher and hash registration propagate.
   std::string UpgradeFirmware(const std::string& version, const std::string& title) override;
 
  private:
+  std::string UpgradeWhileFlagged(const std::string& version, const std::string& title);
   std::string Prepare(const std::string& version, const std::string& title, FirmwareImage& image);
   std::string ReadPackage(const std::string& version, const std::string& title, Bytes& package);
   void AwaitHandshake(bool pauseFirst);

@@ -1,5 +1,7 @@
 #include "device/LinkAdapter.h"
 
+#include "device/JobScope.h"
+
 namespace device {
 namespace {
 
@@ -42,7 +44,7 @@ void LinkAdapter::LinkModeClick(int mode) {
   components.SetVisible("GroupBox2", false);
   s.DeviceKindChanged = true;
   s.Busy = s.Identifying = s.Connected = false;
-  s.DeviceInfoStrings = {};
+  s.ForgetDevice();
   services.editor.LoadDeviceDescription("");
   services.editor.BuildParameterPages();
 
@@ -152,7 +154,9 @@ void LinkAdapter::Handshakes(int count) {
 void LinkAdapter::btnUpgrade2Click() {
   DeviceState& s = link_.State();
   const LinkServices& services = link_.Services();
-  services.view.SetMainWindowEnabled(false);
+  JobScope scope(s, services.view);
+  scope.TakeBusy();
+  scope.DisableWindow();
   int successes = 0, failures = 0;
   for (int n = 1; n <= kChannels; ++n) {
     std::string box = ChannelComponent("cbChannel", n);
@@ -171,10 +175,8 @@ void LinkAdapter::btnUpgrade2Click() {
     Handshakes(2);
   }
   s.Markers = kLinkMarkers;
-  s.Busy = false;
   services.messages.ShowInfo(UpgradeSummary(successes, failures), IMessageSink::kStatusLine);
   services.timer.SetEnabled(true);
-  services.view.SetMainWindowEnabled(true);
 }
 
 std::string LinkAdapter::UpgradeSummary(int successes, int failures) {

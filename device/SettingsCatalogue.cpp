@@ -93,7 +93,11 @@ void SettingsCatalogue::SelectSettingsDatabase() {
     for (const std::string& path : DatabaseFiles()) {
       std::string versionName;
       Search result = AskDatabase(path, versionName);
-      if (result == Search::Unusable) return;
+      if (result == Search::Unusable) {
+        // A stray or half-written file must not hide the databases after it.
+        services_.view.DebugOutput("skipped unusable settings database " + path);
+        continue;
+      }
       if (result == Search::Found) {
         if (!versionName.empty()) services_.firmware.SetVersionLabel(VersionLabel(versionName));
         return;
@@ -128,11 +132,9 @@ bool SettingsCatalogue::ListFirmware(SqliteStatement& query, bool link, std::str
     if (SkippedVersion(version)) continue;
     listed = true;
     if (deviceBatch == 0) continue;
-    for (int index = 1; index <= versions.VersionCount(deviceBatch); ++index) {
-      std::string entry = versions.Version(deviceBatch, index);
-      bool beta = versions.IsBeta(deviceBatch, index);
-      if (entry == version) AddListedVersion(link, version, beta);
-      if (entry == firmware && beta) display = WithoutFinalA(firmware) + " (Beta)";
+    for (const VersionControl::Entry& entry : versions.VersionsOf(deviceBatch)) {
+      if (entry.version == version) AddListedVersion(link, version, entry.beta);
+      if (entry.version == firmware && entry.beta) display = WithoutFinalA(firmware) + " (Beta)";
     }
   }
   return listed;
@@ -181,7 +183,7 @@ void SettingsCatalogue::ShowPageAndFields(int linkMode) {
 
 void SettingsCatalogue::SetLedsAndButtons(bool link, bool listed) {
   IFirmwareView& firmware = services_.firmware;
-  bool settingsValid = firmware.SettingsValid();
+  bool settingsValid = state_.SettingsValid;
   bool editable = listed && settingsValid && firmware.DescriptionTabCount() > 0;
   services_.view.SetLedFill(Led::Link, listed ? kLedOn : kLedOff);
   services_.view.SetLedFill(Led::Activity, listed && settingsValid ? kLedOn : kLedOff);

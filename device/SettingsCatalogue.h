@@ -45,6 +45,7 @@ class SettingsCatalogue {
 
   /// Makes the first database (by file name) whose splash table names the
   /// connected controller the active one, and shows its version in lVersion.
+  /// A file that cannot be opened or queried is skipped with a debug line.
   /// Does nothing while the controller is unknown; never throws.
   void SelectSettingsDatabase();
   /// Lists the firmware versions of the active database for the device's

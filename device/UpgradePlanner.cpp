@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <exception>
 
+#include "device/JobScope.h"
 #include "device/SettingsCatalogue.h"
 #include "device/VersionControl.h"
 #include "platform/rtl/TextCompare.h"
@@ -48,14 +49,14 @@ std::string UpgradePlanner::TargetOf(const std::string& comboText) const {
 
 // The version to install: the chosen one, an interim version the user
 // accepts, or empty when the device cannot go there.
-std::string UpgradePlanner::PlanTarget(const std::string& chosen, const std::string& current) {
+std::string UpgradePlanner::PlanTarget(const VersionControl& versions, const std::string& chosen,
+                                       const std::string& current) {
   const auto& info = state_.DeviceInfoStrings;
-  VersionControl versions(catalogue_.ActiveDatabasePath(), info[kController], info[kHardware]);
   auto refuse = [&] {
     services_.messages.ShowInfo(CannotUpdate(current, chosen), IMessageSink::kBoth);
     return std::string();
   };
-  if (versions.Batches() <= 0) return refuse();
+  if (versions.BatchKey() <= 0) return refuse();
   int deviceBatch = versions.BatchOf(info[kFirmware]);
   int targetBatch = versions.BatchOf(chosen);
   if (deviceBatch == 0 || targetBatch == 0) return refuse();
@@ -92,42 +93,51 @@ bool UpgradePlanner::Run(const Twin& twin) {
   firmware.FocusFirmwareCombo(twin.link);
   state_.PendingUpgradeStep = firmware.FirmwareItemIndex(twin.link) + 1;
 
+  bool succeeded = false;
+  try {
+    succeeded = PlanAndUpload(twin);
+  } catch (const std::exception&) {
+    Report(twin, "fail");  // an unreadable version_control.ini, say
+  }
+  if (firmware.LinkLedOn())
+    firmware.SetUpgradeButtonEnabled(twin.link, firmware.FirmwareItemCount(twin.link) > 0);
+  return succeeded;
+}
+
+void UpgradePlanner::EndWithoutUpload() {
+  state_.Busy = false;
+  state_.PendingUpgradeStep = 0;  // the next click takes the user's new choice
+}
+
+bool UpgradePlanner::PlanAndUpload(const Twin& twin) {
+  IFirmwareView& firmware = services_.firmware;
   const auto& info = state_.DeviceInfoStrings;
   std::string current = WithoutFinalA(info[kFirmware]);
   std::string chosen = TargetOf(firmware.FirmwareItemText(twin.link));
   VersionControl versions(catalogue_.ActiveDatabasePath(), info[kController], info[kHardware]);
   std::string notes = versions.Text(services_.shell.LangKey(chosen + "_readme"));
-  auto endWithoutUpload = [&] {
-    state_.Busy = false;
-    state_.PendingUpgradeStep = 0;  // the next click takes the user's new choice
-  };
   if (!notes.empty() && !services_.shell.AskYesNo(notes, kCaption)) {
     if (firmware.FirmwareItemCount(twin.link) > 0) firmware.SetUpgradeButtonEnabled(twin.link, true);
-    firmware.SetMainWindowEnabled(true);
-    endWithoutUpload();
+    services_.view.SetMainWindowEnabled(true);
+    EndWithoutUpload();
     return false;
   }
-
-  bool succeeded = false;
-  std::string target = PlanTarget(chosen, current);
+  std::string target = PlanTarget(versions, chosen, current);
   if (target.empty()) {
-    endWithoutUpload();
-  } else {
-    bool card = !twin.link && services_.view.ProgramCardChecked();
-    if (card) firmware.SetFormStyleNormal();
-    std::string message = "fail";
-    try {
-      message = services_.uploader.UpgradeFirmware(target, twin.caption);
-    } catch (const std::exception&) {
-      message = "fail";
-    }
-    succeeded = message.empty();
-    Report(twin, message);
-    if (card) firmware.SetFormStyleNormal();
+    EndWithoutUpload();
+    return false;
   }
-  if (firmware.LinkLedOn())
-    firmware.SetUpgradeButtonEnabled(twin.link, firmware.FirmwareItemCount(twin.link) > 0);
-  return succeeded;
+  bool card = !twin.link && services_.view.ProgramCardChecked();
+  if (card) firmware.SetFormStyleNormal();
+  std::string message = "fail";
+  try {
+    message = services_.uploader.UpgradeFirmware(target, twin.caption);
+  } catch (const std::exception&) {
+    message = "fail";
+  }
+  Report(twin, message);
+  if (card) firmware.SetFormStyleNormal();
+  return message.empty();
 }
 
 bool UpgradePlanner::UpgradeToSelectedVersion() { return Run({false, "0"}); }
@@ -135,10 +145,10 @@ bool UpgradePlanner::UpgradeToSelectedVersion() { return Run({false, "0"}); }
 bool UpgradePlanner::UpgradeChannelToSelectedVersion(const std::string& caption) { return Run({true, caption}); }
 
 void UpgradePlanner::btnUpgradeClick() {
-  services_.firmware.SetMainWindowEnabled(false);
+  JobScope scope(state_, services_.view);
+  scope.DisableWindow();
   bool succeeded = UpgradeToSelectedVersion();
   services_.view.DebugOutput(succeeded ? "更新固件完成" : "更新固件失败");
-  services_.firmware.SetMainWindowEnabled(true);
 }
 
 }  // namespace device

@@ -14,6 +14,7 @@
 namespace device {
 
 class SettingsCatalogue;
+class VersionControl;
 
 struct PlannerServices {
   IMessagePump& pump;
@@ -37,7 +38,8 @@ class UpgradePlanner {
   bool UpgradeToSelectedVersion();
   /// The same for the link adapter's selected channel (scbFirmware,
   /// btnUpgrade2), run under the caller's Busy flag; reports on the status
-  /// line only, prefixed with `caption`.
+  /// line only, prefixed with `caption`. In both, a version_control.ini that
+  /// cannot be read ends the planner as a failed upgrade ("upgrade_fail").
   bool UpgradeChannelToSelectedVersion(const std::string& caption);
   /// The upgrade button: main window disabled around UpgradeToSelectedVersion.
   void btnUpgradeClick();
@@ -45,8 +47,10 @@ class UpgradePlanner {
  private:
   struct Twin;
   bool Run(const Twin& twin);
+  bool PlanAndUpload(const Twin& twin);
+  void EndWithoutUpload();
   std::string TargetOf(const std::string& comboText) const;
-  std::string PlanTarget(const std::string& chosen, const std::string& current);
+  std::string PlanTarget(const VersionControl& versions, const std::string& chosen, const std::string& current);
   void Report(const Twin& twin, const std::string& message);
 
   DeviceState& state_;

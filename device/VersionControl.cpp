@@ -1,8 +1,23 @@
 #include "device/VersionControl.h"
 
+#include <algorithm>
 #include <filesystem>
 
+#include "platform/rtl/Exceptions.h"
+
 namespace device {
+namespace {
+
+// The store of `path`; only a regular file (or none) is read.
+std::string ReadablePath(const std::string& path) {
+  std::error_code error;
+  auto status = std::filesystem::status(path, error);
+  if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status))
+    throw rtl::EFOpenError(rtl::Format("Cannot open file \"%s\". Not a regular file", path.c_str()));
+  return path;
+}
+
+}  // namespace
 
 std::string VersionControl::PathFor(const std::string& databasePath) {
   return (std::filesystem::path(databasePath).parent_path() / "version_control.ini").string();
@@ -10,26 +25,35 @@ std::string VersionControl::PathFor(const std::string& databasePath) {
 
 VersionControl::VersionControl(const std::string& databasePath, const std::string& controller,
                                const std::string& hardware)
-    : ini_(PathFor(databasePath)), section_(controller + " " + hardware) {}
-
-int VersionControl::Batches() const { return ini_.ReadInteger(section_, "batch", 0); }
-
-int VersionControl::VersionCount(int batch) const {
-  return ini_.ReadInteger(section_, "versionnum" + std::to_string(batch), 0);
+    : ini_(ReadablePath(PathFor(databasePath))), section_(controller + " " + hardware) {
+  ReadBatches();
 }
 
-std::string VersionControl::Version(int batch, int index) const {
-  return Text("version" + std::to_string(batch) + "_" + std::to_string(index));
+void VersionControl::ReadBatches() {
+  batchKey_ = ini_.ReadInteger(section_, "batch", 0);
+  batches_.resize(static_cast<std::size_t>(std::clamp(batchKey_, 0, kMaxBatches)));
+  for (std::size_t n = 1; n <= batches_.size(); ++n) {
+    std::string batch = std::to_string(n);
+    int count = std::clamp(ini_.ReadInteger(section_, "versionnum" + batch, 0), 0, kMaxVersions);
+    for (int i = 1; i <= count; ++i) {
+      std::string suffix = batch + "_" + std::to_string(i);
+      Entry entry{Text("version" + suffix), false};
+      if (!entry.version.empty()) entry.beta = ini_.ReadBool(section_, "verBeta" + suffix, false);
+      batches_[n - 1].push_back(std::move(entry));
+    }
+  }
 }
 
-bool VersionControl::IsBeta(int batch, int index) const {
-  return ini_.ReadBool(section_, "verBeta" + std::to_string(batch) + "_" + std::to_string(index), false);
+const std::vector<VersionControl::Entry>& VersionControl::VersionsOf(int batch) const {
+  static const std::vector<Entry> none;
+  if (batch < 1 || static_cast<std::size_t>(batch) > batches_.size()) return none;
+  return batches_[static_cast<std::size_t>(batch - 1)];
 }
 
 int VersionControl::BatchOf(const std::string& version) const {
-  for (int batch = 1; batch <= Batches(); ++batch)
-    for (int index = 1; index <= VersionCount(batch); ++index)
-      if (Version(batch, index) == version) return batch;
+  for (std::size_t n = 0; n < batches_.size(); ++n)
+    for (const Entry& entry : batches_[n])
+      if (entry.version == version) return static_cast<int>(n + 1);
   return 0;
 }
 

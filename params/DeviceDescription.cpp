@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <cctype>
+#include <limits>
+
+#include "params/PageEntries.h"
 
 namespace params {
 namespace {
@@ -23,28 +26,8 @@ std::string ExistingOrEmpty(const app::IniStore& langIni, std::string name) {
   return langIni.SectionExists(name) ? name : std::string();
 }
 
-bool IsNegativeNumber(const std::string& entry) {
-  return entry.size() > 1 && entry[0] == '-' &&
-         std::all_of(entry.begin() + 1, entry.end(), [](unsigned char c) { return std::isdigit(c); });
-}
-
-std::string WithoutNegativeEntries(const std::string& group) {
-  if (group.find('-') == std::string::npos) return group;
-  std::string kept;
-  bool first = true;
-  std::size_t start = 0;
-  while (start <= group.size()) {
-    std::size_t end = group.find(',', start);
-    if (end == std::string::npos) end = group.size();
-    const std::string entry = group.substr(start, end - start);
-    if (!IsNegativeNumber(entry)) {
-      if (!first) kept += ',';
-      kept += entry;
-      first = false;
-    }
-    start = end + 1;
-  }
-  return kept;
+bool AllDigits(const std::string& text) {
+  return !text.empty() && std::all_of(text.begin(), text.end(), [](unsigned char c) { return std::isdigit(c); });
 }
 
 class DescriptionReader {
@@ -61,8 +44,14 @@ class DescriptionReader {
   bool Bool(const std::string& key, bool defaultValue) const {
     return ReadDescBool(langIni_, sections_, key, defaultValue);
   }
+  // A count: as Integer, except that decimal digits beyond 32 bits read as
+  // the largest count rather than the default, like any other large count.
+  int Count(const std::string& key, int defaultValue) const {
+    if (AllDigits(Text(key)) && Integer(key, -1) < 0) return std::numeric_limits<int>::max();
+    return Integer(key, defaultValue);
+  }
 
-  void ReadPage(int number, TAB& page) const {
+  void ReadPage(int number, int itemCount, TAB& page) const {
     const std::string n = std::to_string(number);
     const std::string prefix = "tab" + n;
     page.cname = Text(prefix + "_cname", "标签 " + n);
@@ -70,7 +59,7 @@ class DescriptionReader {
     page.ename = Text(prefix + "_ename", "Tab " + n);
     page.edetail = Text(prefix + "_edetail", "Detail " + n);
     page.icon = Text(prefix + "_icon");
-    page.group = WithoutNegativeEntries(Text(prefix + "_group"));
+    page.group = PageGroupText(PageEntries(Text(prefix + "_group"), itemCount));
   }
 
   void ReadItem(int number, ITEM& item) const {
@@ -180,9 +169,9 @@ void LoadDeviceDescription(const app::IniStore& langIni, const std::string& name
                   read.Text("calcicon")};
 
   VERSION& version = loaded.version;
-  version.tab = std::clamp(read.Integer("tab", 0), 0, MaxPages);
-  version.item = std::clamp(read.Integer("item", 0), 0, MaxItems);
-  version.max = read.Integer("max", version.item);
+  version.tab = std::clamp(read.Count("tab", 0), 0, MaxPages);
+  version.item = std::clamp(read.Count("item", 0), 0, MaxItems);
+  version.max = read.Count("max", version.item);
   version.addon = read.Integer("addon", 0);
   version.site.enabled = read.Bool("site_enabled", false);
   version.site.cvalue = read.Text("site_cvalue");
@@ -193,7 +182,7 @@ void LoadDeviceDescription(const app::IniStore& langIni, const std::string& name
 
   bool anyGroup = false;
   for (int j = 0; j < version.tab; ++j) {
-    read.ReadPage(j + 1, version.tabs[j]);
+    read.ReadPage(j + 1, version.item, version.tabs[j]);
     anyGroup = anyGroup || !version.tabs[j].group.empty();
   }
   for (int i = 0; i < version.item; ++i) read.ReadItem(i + 1, version.items[i]);

@@ -101,9 +101,10 @@ bool ReadDescBool(const app::IniStore& langIni, const DescriptionSections& secti
 
 // Reads the description named `name`, or the device's own with an empty
 // name, into `loaded`. A non-empty name also becomes the device's
-// controller. Counts above MaxPages and MaxItems are clamped, negative
-// counts read as 0, and negative entries of page groups are dropped. When
-// no page read has a group, page 0 lists every parameter ("0,1,2").
+// controller. Counts above MaxPages and MaxItems are clamped (also those
+// beyond 32 bits; such a "max" reads as the largest int), negative counts
+// read as 0, and page groups keep only their valid entries (PageEntries).
+// When no page read has a group, page 0 lists every parameter ("0,1,2").
 void LoadDeviceDescription(const app::IniStore& langIni, const std::string& name,
                            DescriptionKey& device, LoadedDescription& loaded);
 

@@ -17,11 +17,23 @@ constexpr TPdfWidthTable kCourierWidths = [] {
 constexpr int kFirstChar = 32;
 constexpr int kLastChar = 255;
 
-// The WinAnsi code the character is written as.
+// The characters of the code page's bytes 0x80..0x9F, the only ones that
+// differ from their Unicode values; decoded once, as one string.
+const std::u16string& AnsiUpperControls() {
+  static const std::u16string characters = [] {
+    std::string bytes;
+    for (int code = 0x80; code < 0xA0; ++code) bytes += static_cast<char>(code);
+    return rtl::CodePageToUtf16(bytes, kPdfAnsiCodePage);
+  }();
+  return characters;
+}
+
+// The WinAnsi code the character is written as; one the code page lacks is
+// written, and so measured, as "?".
 unsigned WinAnsiCode(char16_t unit) {
   if (unit < 0x80 || (unit >= 0xA0 && unit <= 0xFF)) return unit;
-  const std::string bytes = rtl::Utf16ToCodePage(std::u16string_view(&unit, 1), kPdfAnsiCodePage);
-  return bytes.size() == 1 ? static_cast<unsigned char>(bytes[0]) : 0;
+  const std::size_t index = unit == 0xFFFD ? std::u16string::npos : AnsiUpperControls().find(unit);
+  return index == std::u16string::npos ? '?' : static_cast<unsigned>(0x80 + index);
 }
 
 }  // namespace

@@ -3,12 +3,13 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <cstring>
 #include <string>
 
 #include "platform/gdiplus/CairoGdiPlus.h"
 #include "platform/gdiplus/GifWriter.h"
+#include "platform/rtl/AtomicFile.h"
+#include "platform/rtl/Exceptions.h"
 
 namespace gdip::cairo_impl {
 namespace {
@@ -459,10 +460,12 @@ Status CairoGdiPlus::GdipSaveImageToFile(GpImage* image, const WCHAR* fileName, 
   if (!b || !fileName) return InvalidParameter;
   std::vector<std::uint8_t> bytes;
   if (Status s = Encode(*b, encoder, params, bytes); s != Ok) return s;
-  FILE* file = std::fopen(Utf8(fileName, -1).c_str(), "wb");
-  if (!file) return Win32Error;
-  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-  return std::fclose(file) == 0 && written ? Ok : Win32Error;
+  try {
+    rtl::WriteFileBytes(Utf8(fileName, -1), bytes.data(), bytes.size());
+  } catch (const rtl::EStreamError&) {
+    return Win32Error;
+  }
+  return Ok;
 }
 
 Status CairoGdiPlus::GdipSaveImageToStream(GpImage* image, IStream* stream, const CLSID* encoder,

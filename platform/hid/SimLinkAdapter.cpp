@@ -69,7 +69,7 @@ class ChannelController final : public ISimDevice {
 
 std::shared_ptr<SimLinkAdapter> MakeSimLinkAdapter() {
   static const SimModel kAdapter{"PORTAVEX", true, "QV_PORTAVEX", "PORTAVEX_V1", "V1.0", {176, 64, 192, 0, 96, 32},
-                                 240, 1, 0};
+                                 240, 1, {}};
   auto adapter = std::make_shared<SimLinkAdapter>();
   adapter->own.infoBlock = SimInfoBlock(kAdapter);
   const SimModel& controller = *FindSimModel("CAR_ESC");

@@ -22,18 +22,84 @@ void PutText(Bytes& bytes, std::size_t offset, const std::string& text, std::siz
 // fixed tables of the program.
 bool FixedAirplaneLayout(const SimModel& model) { return model.layout.maximumOffset == 0; }
 
+// An option list of `entries` whose factory choice is `choice`; the device
+// stores the index plus `offset` (an item's min), and its default byte
+// carries the offset too when `offsetDefault` (the car family's plain lists).
+SimParameter List(int entries, int choice, int offset = 0, bool offsetDefault = false) {
+  SimParameter p;
+  for (int i = 0; i < entries; ++i) p.values.push_back(static_cast<std::uint8_t>(i + offset));
+  p.factoryChoice = static_cast<std::size_t>(choice);
+  p.maximum = static_cast<std::uint8_t>(entries - 1);
+  p.defaultByte = static_cast<std::uint8_t>(choice + (offsetDefault ? offset : 0));
+  return p;
+}
+
+// A percent list: the device stores the percent numbers themselves.
+SimParameter Percent(std::vector<std::uint8_t> percents, std::uint8_t factory) {
+  SimParameter p;
+  p.factoryChoice = static_cast<std::size_t>(std::find(percents.begin(), percents.end(), factory) - percents.begin());
+  p.maximum = percents.back();
+  p.defaultByte = factory;
+  p.values = std::move(percents);
+  return p;
+}
+
+SimParameter Track(int low, int high, int step) {
+  SimParameter p;
+  for (int v = low; v <= high; v += step) p.values.push_back(static_cast<std::uint8_t>(v));
+  p.maximum = static_cast<std::uint8_t>(high);
+  p.defaultByte = static_cast<std::uint8_t>(low);
+  return p;
+}
+
+SimParameter Unlisted() { return {}; }
+
+SimParameter Custom(SimParameter list, std::uint16_t low, std::uint16_t high, std::uint16_t value) {
+  list.custom = true;
+  list.customLow = low;
+  list.customHigh = high;
+  list.customValue = value;
+  return list;
+}
+
+void PutWord(Bytes& image, int offset, std::uint16_t value) {
+  image[static_cast<std::size_t>(offset)] = static_cast<std::uint8_t>(value >> 8);
+  image[static_cast<std::size_t>(offset) + 1] = static_cast<std::uint8_t>(value & 0xFF);
+}
+
+std::uint8_t ValueOf(const SimParameter& p, int mode, bool factory) {
+  if (p.values.empty()) return 0;
+  std::size_t choice = factory ? p.factoryChoice : p.factoryChoice + 1 + static_cast<std::size_t>(mode);
+  return p.values[choice % p.values.size()];
+}
+
 }  // namespace
 
 const std::vector<SimModel>& SimModels() {
-  // Identities and parameter counts of the device sections of lang.ini.
+  // Identities and parameters of the device sections of lang.ini.
   static const std::vector<SimModel> models = {
-      {"AIRPLANE", true, "AIRPLANE", "A1", "1.0", {0, 16, 7, 0, 0, 0}, 16, 1, 7},
-      {"AIRPLANE_ESC", true, "AIRPLANE_ESC", "HW1", "FW1.0", {176, 64, 192, 0, 96, 32}, 240, 3, 7},
-      {"Corvanel_V4", true, "Corvanel_V4", "CV4", "1.2", {48, 96, 64, 96, 144, 16}, 240, 3, 5},
-      {"CAR_ESC", true, "CAR_ESC", "VALTORINE_456_A", "V1.0", {48, 688, 64, 1376, 1424, 16}, 4832, 3, 20},
+      {"AIRPLANE", true, "AIRPLANE", "A1", "1.0", {0, 16, 7, 0, 0, 0}, 16, 1,
+       {List(3, 0), List(3, 0), List(3, 0), List(4, 2), List(3, 0), List(4, 1), List(3, 0)}},
+      {"AIRPLANE_V2", true, "AIRPLANE_V2", "A2.3", "2.0", {0, 16, 7, 0, 0, 0}, 16, 1,
+       {List(4, 1), List(3, 0), List(4, 0), List(4, 0), List(3, 0), List(4, 1), List(4, 1), List(3, 1)}},
+      {"AIRPLANE_ESC", true, "AIRPLANE_ESC", "HW1", "FW1.0", {176, 64, 192, 0, 96, 32}, 240, 3,
+       {List(3, 0), Custom(List(4, 0), 1, 100, 40), Custom(List(4, 1), 5, 100, 13),
+        Percent({0, 5, 10, 15, 20, 25, 30}, 5), List(8, 0), List(5, 3), List(3, 1)}},
+      {"Corvanel_V4", true, "Corvanel_V4", "CV4", "1.2", {48, 96, 64, 96, 144, 16}, 240, 3,
+       {List(4, 0, 1), List(5, 2, 5), Track(0, 100, 5), Percent({0, 10, 20, 30, 40, 50}, 20), Track(1, 20, 1)}},
+      {"CAR_ESC", true, "CAR_ESC", "VALTORINE_456_A", "V1.0", {48, 688, 64, 1376, 1424, 16}, 4832, 3,
+       {List(3, 0), List(6, 0, 1, true), List(5, 0), List(9, 0), Track(10, 50, 10), Track(0, 100, 1),
+        Percent({0, 5, 10, 15, 20, 25, 30}, 10), Unlisted(), Unlisted(), Unlisted(), Unlisted(), Unlisted(),
+        List(3, 1), List(2, 0), List(2, 0), List(3, 1), List(3, 1), List(64, 40), List(2, 0), Unlisted()}},
+      {"CAR_ESC_BSD", true, "CAR_ESC", "QV4-1BSD", "V3.15", {48, 688, 64, 1376, 1424, 16}, 4832, 1,
+       {List(2, 0), List(2, 0), List(3, 1, 1, true)}},
       {"CAR_ESC_QV4", false, "CAR_ESC", "QV4-ASD-2", "2.01", {2048, 688, 2064, 48, 96, 16}, kRegisterImageBytes, 1,
-       5},
-      {"CAR_ESC_KZ", false, "CAR_ESC", "QV4-AKZ-1", "1.00", {2048, 48, 2064, 48, 96, 16}, kRegisterImageBytes, 1, 5},
+       {List(3, 0), List(3, 1), List(3, 1), List(2, 0), List(2, 0)}},
+      {"CAR_ESC_KZ", false, "CAR_ESC", "QV4-AKZ-1", "1.00", {2048, 48, 2064, 48, 96, 16}, kRegisterImageBytes, 1,
+       {List(2, 0), List(3, 1), Percent({0, 10, 20, 30}, 10)}},
+      // Reports one parameter more than its description accepts.
+      {"BOAT_ESC", true, "BOAT_ESC", "B1", "1.0", {176, 64, 192, 0, 96, 32}, 240, 1,
+       {List(2, 0), List(4, 2), List(3, 1), List(2, 0)}},
   };
   return models;
 }
@@ -58,25 +124,26 @@ Bytes SimInfoBlock(const SimModel& model) {
   return block;
 }
 
-// Parameter i allows list indices 0..max(i), defaults to default(i) and, in
-// the stored settings, holds a value that differs by mode.
 Bytes SimSettingsImage(const SimModel& model, int mode, bool factory) {
   const SimImageLayout& l = model.layout;
   Bytes image(model.imageBytes, 0);
-  auto maximum = [](int i) { return 2 + i % 5; };
-  auto defaultIndex = [&](int i) { return i % (maximum(i) + 1); };
-  for (int i = 0; i < model.parameters; ++i) {
-    int value = factory ? defaultIndex(i) : (defaultIndex(i) + 1 + mode) % (maximum(i) + 1);
-    image[l.valueOffset + i] = static_cast<std::uint8_t>(value);
+  for (std::size_t i = 0; i < model.parameters.size(); ++i) {
+    const SimParameter& p = model.parameters[i];
+    const int at = static_cast<int>(i);
+    image[static_cast<std::size_t>(l.valueOffset + at)] = ValueOf(p, mode, factory);
     if (FixedAirplaneLayout(model)) continue;  // fixed tables: only the values live in the image
-    image[l.maximumOffset + i] = static_cast<std::uint8_t>(maximum(i));
-    image[l.defaultOffset + i] = static_cast<std::uint8_t>(defaultIndex(i));
+    image[static_cast<std::size_t>(l.maximumOffset + at)] = p.maximum;
+    image[static_cast<std::size_t>(l.defaultOffset + at)] = p.defaultByte;
+    if (!p.custom) continue;
+    PutWord(image, l.maximumOffset + 16 + 2 * at, p.customLow);
+    PutWord(image, l.maximumOffset + 48 + 2 * at, p.customHigh);
+    PutWord(image, l.valueOffset + 16 + 2 * at, p.customValue);
   }
   if (!FixedAirplaneLayout(model)) {
-    image[l.countOffset] = static_cast<std::uint8_t>(model.modes - 1);
-    image[l.countOffset + 1] = static_cast<std::uint8_t>(model.parameters);
-    image[l.writeOffset] = static_cast<std::uint8_t>(mode);
-    PutText(image, l.writeOffset + 1, "MODE " + std::to_string(mode + 1), kModeNameBytes);
+    image[static_cast<std::size_t>(l.countOffset)] = static_cast<std::uint8_t>(model.modes - 1);
+    image[static_cast<std::size_t>(l.countOffset) + 1] = static_cast<std::uint8_t>(model.parameters.size());
+    image[static_cast<std::size_t>(l.writeOffset)] = static_cast<std::uint8_t>(mode);
+    PutText(image, static_cast<std::size_t>(l.writeOffset) + 1, "MODE " + std::to_string(mode + 1), kModeNameBytes);
   }
   return image;
 }

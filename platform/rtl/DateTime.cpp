@@ -300,10 +300,10 @@ int DayOfWeek(TDateTime dateTime) { return Decode(dateTime).dayOfWeek; }
 TDateTime IncMonth(TDateTime dateTime, int months) {
   const DayAndTime parts = Split(dateTime);
   const year_month_day date = Civil(parts.day);
-  const auto total = static_cast<int>(date.year()) * 12 + static_cast<int>(static_cast<unsigned>(date.month())) - 1 +
-                     months;
-  const int newYear = std::clamp(total / 12, 1, 9999);
-  const year_month target{year{newYear}, month{static_cast<unsigned>(total % 12 + 1)}};
+  const std::int64_t total = static_cast<int>(date.year()) * 12 + static_cast<int>(static_cast<unsigned>(date.month())) -
+                             1 + static_cast<std::int64_t>(months);
+  if (total < 12 || total >= 10000 * 12) throw EConvertError("Invalid argument to date encode");
+  const year_month target{year{static_cast<int>(total / 12)}, month{static_cast<unsigned>(total % 12 + 1)}};
   const day lastDay = year_month_day_last{target.year(), month_day_last{target.month()}}.day();
   const year_month_day result{target.year(), target.month(), std::min(date.day(), lastDay)};
   return Join(DayNumber(result), parts.ms);

@@ -34,6 +34,7 @@
 #include <vector>
 
 #include "platform/rtl/Component.h"
+#include "platform/rtl/ObjectText.h"
 #include "platform/rtl/Streams.h"
 #include "platform/rtl/Types.h"
 
@@ -158,6 +159,15 @@ class TReader : public TFiler {
   bool Lenient() const { return lenient_; }
   // The property errors a lenient read went past.
   const std::vector<std::string>& Errors() const { return errors_; }
+  // Where the stream's bytes came from in a text form; `base` is the
+  // stream position of the binary form's start. With places, every error
+  // begins with "<source>:<line>:<column>: ", a missing property reads
+  // "<Class> has no property '<Name>'" and a class that is not registered
+  // "<component>: Class <Class> not found".
+  void SetTextPlaces(TTextPlaces places, std::int64_t base = 0) {
+    places_ = std::move(places);
+    placesBase_ = base;
+  }
   // Called with each component and the name the stream gives it, before the
   // name is set; may change the name (to "" for clones, say).
   std::function<void(TComponent* component, std::string& name)> OnSetName;
@@ -208,6 +218,8 @@ class TReader : public TFiler {
     const TPropertyInfo* property;
     std::string name;
     std::string path;
+    std::vector<TCollectionItem*> items;  // the collection items being read around it, outermost first
+    std::int64_t offset;                  // where its property starts in the stream
   };
   class Watch;
 
@@ -218,7 +230,10 @@ class TReader : public TFiler {
   void ReadCollection(TCollection* collection);
   void SetComponentName(TComponent* component, std::string name);
   void FixupReferences();
-  void PropertyError(const std::string& message);
+  void DropFixupsOfItems(const TCollection& collection);
+  // `placedMessage`, when given, replaces the whole message once places are known.
+  void PropertyError(const std::string& message, const std::string& placedMessage = {});
+  std::string PlaceOf(std::int64_t offset) const;
   void CheckDepth();
   void Forget(TComponent* component);
   void ReleaseLoaded();
@@ -228,17 +243,25 @@ class TReader : public TFiler {
   std::vector<std::string> errors_;
   std::vector<TComponent*> loaded_;
   std::vector<Fixup> fixups_;
+  std::vector<TCollectionItem*> itemStack_;  // collection items being read, outermost first
   Watch* watch_ = nullptr;
   TComponent* current_ = nullptr;  // the component whose data is being read
   std::string propertyPath_;       // the property being read
+  std::int64_t propertyStart_ = 0;  // stream position of its name
+  std::int64_t componentStart_ = 0;  // stream position of the header of the component being named
+  TTextPlaces places_;
+  std::int64_t placesBase_ = 0;
   std::string pendingName_;        // the defined property DefineProperties looks for
   bool pendingFound_ = false;
   int depth_ = 0;
 };
 
 // Reads a binary stream into `root` (or a new root) in lenient or strict
-// mode; the shorthand of a TReader.
-TComponent* ReadComponentFromStream(TStream& stream, TComponent* root, bool lenient);
+// mode; the shorthand of a TReader. `places` name the text the stream came
+// from in messages (TReader::SetTextPlaces); `errors`, when given, receives
+// the errors a lenient read went past.
+TComponent* ReadComponentFromStream(TStream& stream, TComponent* root, bool lenient, const TTextPlaces& places = {},
+                                    std::vector<std::string>* errors = nullptr);
 void WriteComponentToStream(TStream& stream, TComponent* root);
 
 }  // namespace rtl

@@ -1,5 +1,6 @@
 #include "platform/rtl/ObjectText.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <string>
@@ -446,7 +447,8 @@ class TextParser {
 
 class TextToBinary {
  public:
-  TextToBinary(std::string text, TStream& output) : parser_(std::move(text)), writer_(output) {}
+  TextToBinary(std::string text, TStream& output, std::vector<TTextPlace>* places)
+      : parser_(std::move(text)), writer_(output), output_(output), base_(output.Position()), places_(places) {}
 
   void Convert() {
     writer_.WriteSignature();
@@ -461,9 +463,18 @@ class TextToBinary {
 
   bool AtObject() const { return parser_.IsWord("object") || parser_.IsWord("inherited") || parser_.IsWord("inline"); }
 
+  // The binary form about to be written comes from the current token.
+  void NotePlace() {
+    if (!places_) return;
+    const Token& token = parser_.Current();
+    places_->push_back({static_cast<std::uint32_t>(output_.Position() - base_), static_cast<std::uint32_t>(token.line),
+                        static_cast<std::uint32_t>(token.column)});
+  }
+
   void ConvertObject() {
     Enter();
     if (!AtObject()) parser_.Error("'object' expected");
+    NotePlace();
     std::uint8_t flags = parser_.IsWord("inherited") ? 0x01 : parser_.IsWord("inline") ? 0x04 : 0;
     parser_.Next();
     std::string name, className;
@@ -511,6 +522,7 @@ class TextToBinary {
 
   void ConvertProperty() {
     if (parser_.Current().kind != TokenKind::Ident) parser_.Error("property name expected");
+    NotePlace();
     WriteName(parser_.ExpectIdent("property name"));
     parser_.Expect('=');
     ConvertValue();
@@ -648,6 +660,9 @@ class TextToBinary {
 
   TextParser parser_;
   TWriter writer_;
+  TStream& output_;
+  std::int64_t base_;
+  std::vector<TTextPlace>* places_;
   int depth_ = 0;
 };
 
@@ -655,11 +670,20 @@ class TextToBinary {
 
 void ObjectBinaryToText(TStream& input, TStream& output) { BinaryToText(input, output).Convert(); }
 
-void ObjectTextToBinary(TStream& input, TStream& output) {
+void ObjectTextToBinary(TStream& input, TStream& output, std::vector<TTextPlace>* places) {
   TBytes bytes = input.ReadRemaining();
   std::string text(bytes.begin(), bytes.end());
   if (text.starts_with(kUtf8Bom)) text.erase(0, kUtf8Bom.size());
-  TextToBinary(std::move(text), output).Convert();
+  TextToBinary(std::move(text), output, places).Convert();
+}
+
+std::string TTextPlaces::Describe(std::int64_t offset) const {
+  const TTextPlace* end = entries + count;
+  const TTextPlace* after =
+      std::upper_bound(entries, end, offset, [](std::int64_t value, const TTextPlace& place) { return value < place.offset; });
+  if (after == entries) return source;
+  const TTextPlace& place = *(after - 1);
+  return Format("%s:%u:%u", source.c_str(), place.line, place.column);
 }
 
 }  // namespace rtl

@@ -30,12 +30,43 @@
 //
 // Malformed input raises EReadError; a text error names its place as
 // "<line>:<column>: <reason>".
+//
+// The text-to-binary conversion can also list where each component header
+// and each property of the binary form came from in the text, so that a
+// reader can name the place of an error found later ("<file>:12:5: ...").
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
 #include "platform/rtl/Streams.h"
 
 namespace rtl {
 
+// The component header or property starting `offset` bytes into the binary
+// form came from this line and column (from 1) of the text.
+struct TTextPlace {
+  std::uint32_t offset;
+  std::uint32_t line;
+  std::uint32_t column;
+};
+
+// The places of one converted text, sorted by offset; the entries are not
+// owned and must outlive this view. `source` names the text (a file name).
+struct TTextPlaces {
+  std::string source;
+  const TTextPlace* entries = nullptr;
+  std::size_t count = 0;
+
+  bool Empty() const { return count == 0; }
+  // "<source>:<line>:<column>" of the last entry at or before `offset`.
+  std::string Describe(std::int64_t offset) const;
+};
+
 // Converts one component stream at the input's position; output is appended.
 void ObjectBinaryToText(TStream& input, TStream& output);
-void ObjectTextToBinary(TStream& input, TStream& output);
+// With `places`, it receives the place of every component header and
+// property, offsets counted from the output's position at the call.
+void ObjectTextToBinary(TStream& input, TStream& output, std::vector<TTextPlace>* places = nullptr);
 
 }  // namespace rtl

@@ -22,6 +22,20 @@ class EPropertyReadError : public EReadError {
   using EReadError::EReadError;
 };
 
+// A property name the class does not publish or define; `path` is the
+// (dotted) name the stream gave.
+class EPropertyMissing : public EReadError {
+ public:
+  EPropertyMissing(const TPersistent& instance, std::string_view name, std::string_view path)
+      : EReadError(Format("Property %.*s does not exist", static_cast<int>(path.size()), path.data())),
+        placedMessage_(Format("%s has no property '%.*s'", instance.ClassName().c_str(), static_cast<int>(name.size()),
+                              name.data())) {}
+  const std::string& PlacedMessage() const { return placedMessage_; }
+
+ private:
+  std::string placedMessage_;
+};
+
 [[noreturn]] void InvalidValue() { throw EReadError("Invalid property value"); }
 
 template <class T>
@@ -123,6 +137,7 @@ std::string TReader::PeekRootClassName() {
 
 TComponent* TReader::ReadRootComponent(TComponent* root) {
   ReadSignature();
+  componentStart_ = stream_.Position();
   ReadPrefix(*this);
   const std::string className = ReadStr();
   std::string name = ReadStr();
@@ -160,10 +175,18 @@ TComponent* TReader::ReadRootComponent(TComponent* root) {
 }
 
 TComponent* TReader::ReadComponent(TComponent* parent) {
+  const std::int64_t start = stream_.Position();
   ReadPrefix(*this);
   const std::string className = ReadStr();
   std::string name = ReadStr();
-  TClass cls = FindClass(className);
+  TClass cls = nullptr;
+  try {
+    cls = FindClass(className);
+  } catch (const EClassNotFound& e) {
+    if (places_.Empty()) throw;
+    throw EClassNotFound(PlaceOf(start) + ": " + (name.empty() ? className : name) + ": " + e.Message());
+  }
+  componentStart_ = start;
   if (!cls->createComponent) throw EReadError(Format("Class %s cannot be read as a component", cls->name));
   TComponent* component = cls->createComponent(root_);
   loaded_.push_back(component);
@@ -200,6 +223,7 @@ void TReader::SetComponentName(TComponent* component, std::string name) {
   TComponent* outer = current_;
   current_ = component;
   propertyPath_ = "Name";
+  propertyStart_ = componentStart_;
   try {
     component->SetName(name);
   } catch (const Exception& e) {
@@ -221,17 +245,22 @@ std::string TReader::CurrentName() const {
   return current_->Name().empty() ? current_->ClassName() : current_->Name();
 }
 
-void TReader::PropertyError(const std::string& message) {
+std::string TReader::PlaceOf(std::int64_t offset) const { return places_.Describe(offset - placesBase_); }
+
+void TReader::PropertyError(const std::string& message, const std::string& placedMessage) {
   std::string full = Format("Error reading %s.%s: %s", CurrentName().c_str(), propertyPath_.c_str(), message.c_str());
+  if (!places_.Empty()) full = PlaceOf(propertyStart_) + ": " + (placedMessage.empty() ? full : placedMessage);
   if (!lenient_) throw EPropertyReadError(std::move(full));
   errors_.push_back(std::move(full));
 }
 
 void TReader::ReadProperty(TPersistent* instance) {
+  const std::int64_t nameStart = stream_.Position();
   const std::string path = ReadStr();
   const std::int64_t valueStart = stream_.Position();
   try {
     propertyPath_ = path;
+    propertyStart_ = nameStart;
     TPersistent* target = instance;
     std::string_view rest = path;
     for (std::size_t dot; (dot = rest.find('.')) != std::string_view::npos; rest.remove_prefix(dot + 1)) {
@@ -239,7 +268,7 @@ void TReader::ReadProperty(TPersistent* instance) {
       TPersistent* next = nullptr;
       if (hop && (hop->Kind() == pkObject || hop->Kind() == pkCollection || hop->Kind() == pkComponent))
         next = dynamic_cast<TPersistent*>(hop->GetObject(target));
-      if (!next) throw EReadError(Format("Property %s does not exist", path.c_str()));
+      if (!next) throw EPropertyMissing(*target, rest.substr(0, dot), path);
       target = next;
     }
     const TPropertyInfo* property = PublishedOf(target->ClassType()).FindProperty(rest);
@@ -248,13 +277,15 @@ void TReader::ReadProperty(TPersistent* instance) {
     pendingFound_ = false;
     target->DefineProperties(*this);
     pendingName_.clear();
-    if (!pendingFound_) throw EReadError(Format("Property %.*s does not exist", static_cast<int>(rest.size()), rest.data()));
+    if (!pendingFound_) throw EPropertyMissing(*target, rest, rest);
   } catch (const EPropertyReadError&) {
     throw;
   } catch (const std::exception& e) {  // custom property readers may raise anything
+    const auto* missing = dynamic_cast<const EPropertyMissing*>(&e);
     pendingName_.clear();
     propertyPath_ = path;
-    PropertyError(e.what());
+    propertyStart_ = nameStart;
+    PropertyError(e.what(), missing ? missing->PlacedMessage() : std::string());
     stream_.SetPosition(valueStart);
     SkipValue();
   }
@@ -296,7 +327,7 @@ void TReader::ReadPropertyValue(TPersistent* instance, const TPropertyInfo& prop
         return property.SetObject(instance, nullptr);
       }
       if (NextValue() != TValueType::vaIdent) InvalidValue();
-      fixups_.push_back({current_, instance, &property, ReadIdent(), propertyPath_});
+      fixups_.push_back({current_, instance, &property, ReadIdent(), propertyPath_, itemStack_, propertyStart_});
       return;
     case pkCollection: {
       if (ReadValue() != TValueType::vaCollection) InvalidValue();
@@ -313,23 +344,39 @@ void TReader::ReadCollection(TCollection* collection) {
   ++depth_;
   CheckDepth();
   collection->BeginUpdate();
+  const std::size_t outerItems = itemStack_.size();
   try {
+    DropFixupsOfItems(*collection);
     collection->Clear();
     while (!EndOfList()) {
       if (IsInteger(NextValue())) ReadInteger();  // the item's order value: items come in order
       ReadListBegin();
-      TCollectionItem* item = collection->Add();
-      while (!EndOfList()) ReadProperty(item);
+      itemStack_.push_back(collection->Add());
+      while (!EndOfList()) ReadProperty(itemStack_.back());
+      itemStack_.pop_back();
       ReadListEnd();
     }
     ReadListEnd();
   } catch (...) {
+    itemStack_.resize(outerItems);
     collection->EndUpdate();
     --depth_;
     throw;
   }
   collection->EndUpdate();
   --depth_;
+}
+
+// The items are about to be freed (the collection is read again): their
+// references and events must not be set later. Only live items are compared.
+void TReader::DropFixupsOfItems(const TCollection& collection) {
+  std::vector<const TCollectionItem*> items;
+  for (int i = 0; i < collection.Count(); ++i) items.push_back(collection.Items(i));
+  std::erase_if(fixups_, [&](const Fixup& fixup) {
+    return std::any_of(fixup.items.begin(), fixup.items.end(), [&](const TCollectionItem* item) {
+      return std::find(items.begin(), items.end(), item) != items.end();
+    });
+  });
 }
 
 void TReader::DefineProperty(std::string_view name, const TReaderProc& readData, const TWriterProc&, bool) {
@@ -371,6 +418,7 @@ void TReader::FixupReferences() {
   for (const Fixup& fixup : pending) {
     current_ = fixup.component;
     propertyPath_ = fixup.path;
+    propertyStart_ = fixup.offset;
     try {
       if (fixup.property->Kind() == pkEvent) {
         BindEventByName(fixup.instance, *fixup.property, root_, fixup.name);
@@ -611,10 +659,14 @@ void TReader::SkipValue() {
   --depth_;
 }
 
-TComponent* ReadComponentFromStream(TStream& stream, TComponent* root, bool lenient) {
+TComponent* ReadComponentFromStream(TStream& stream, TComponent* root, bool lenient, const TTextPlaces& places,
+                                    std::vector<std::string>* errors) {
   TReader reader(stream);
   reader.SetLenient(lenient);
-  return reader.ReadRootComponent(root);
+  reader.SetTextPlaces(places, stream.Position());
+  TComponent* result = reader.ReadRootComponent(root);
+  if (errors) *errors = reader.Errors();
+  return result;
 }
 
 }  // namespace rtl

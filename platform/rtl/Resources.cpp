@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/rtl/DebugOutput.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/Filer.h"
 #include "platform/rtl/TextCompare.h"
@@ -57,7 +58,26 @@ TResourceStream::TResourceStream(const TResourceEntry& entry)
 
 void ReadComponentResource(TComponent* instance, std::string_view resourceName, bool lenient) {
   TResourceStream stream(resourceName);
-  ReadComponentFromStream(stream, instance, lenient);
+  std::vector<std::string> errors;
+  ReadComponentFromStream(stream, instance, lenient, FindResource(resourceName)->Places(), &errors);
+  for (const std::string& error : errors) OutputDebugString(error);
+}
+
+std::vector<std::string> StrictResourceErrors() {
+  std::vector<std::string> failures;
+  for (const std::string& name : ResourceNames()) {
+    const TResourceEntry& entry = *FindResource(name);
+    const std::string_view bytes(reinterpret_cast<const char*>(entry.data), entry.size);
+    if (!bytes.starts_with(std::string_view(kFilerSignature, sizeof kFilerSignature))) continue;  // a picture or other raw data
+    try {
+      TBytesViewStream stream(entry.data, static_cast<std::int64_t>(entry.size));
+      TComponent* root = ReadComponentFromStream(stream, nullptr, false, entry.Places());
+      root->Free();
+    } catch (const Exception& e) {
+      failures.push_back(name + ": " + e.Message());
+    }
+  }
+  return failures;
 }
 
 }  // namespace rtl

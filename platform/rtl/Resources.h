@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/rtl/ObjectText.h"
 #include "platform/rtl/Streams.h"
 
 namespace rtl {
@@ -20,6 +21,13 @@ struct TResourceEntry {
   const char* name;
   const std::uint8_t* data;  // static storage, never freed
   std::size_t size;
+  // For a component stream converted from a text form: the text's file name
+  // and the places of its components and properties (static storage).
+  const char* source = nullptr;
+  const TTextPlace* places = nullptr;
+  std::size_t placeCount = 0;
+
+  TTextPlaces Places() const { return {source ? source : "", places, placeCount}; }
 };
 
 // Makes the entries findable. The table must outlive every lookup (the
@@ -43,7 +51,13 @@ class TResourceStream : public TBytesViewStream {
 
 // Reads the embedded component stream `resourceName` into `instance` (a
 // form constructing itself reads its class's resource). Lenient reads skip
-// property errors, strict ones raise them.
+// property errors and write each to the debug output, strict ones raise
+// them; both name the place in the text form ("TfrmInfo.txt:12:5: ...").
 void ReadComponentResource(TComponent* instance, std::string_view resourceName, bool lenient = true);
+
+// Reads every embedded component stream strictly, each into a new instance
+// of its root class (freed afterwards); returns one message per resource
+// that fails, the empty list when all load.
+std::vector<std::string> StrictResourceErrors();
 
 }  // namespace rtl

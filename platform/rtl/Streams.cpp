@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "platform/rtl/Exceptions.h"
@@ -133,33 +135,53 @@ std::int64_t TBytesViewStream::Seek(std::int64_t offset, TSeekOrigin origin) {
 
 TFileStream::TFileStream(const std::string& fileName, unsigned mode) : fileName_(fileName) {
   if (mode == fmCreate || (mode & fmCreate) == fmCreate) {
-    file_ = std::fopen(fileName.c_str(), "w+b");
-    if (!file_) throw EFCreateError(Format("Cannot create file \"%s\". %s", fileName.c_str(), ErrnoText().c_str()));
+    fd_ = open(fileName.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (fd_ < 0) throw EFCreateError(Format("Cannot create file \"%s\". %s", fileName.c_str(), ErrnoText().c_str()));
     return;
   }
-  const char* how = (mode & 3) == fmOpenRead ? "rb" : "r+b";
-  file_ = std::fopen(fileName.c_str(), how);
-  if (!file_) throw EFOpenError(Format("Cannot open file \"%s\". %s", fileName.c_str(), ErrnoText().c_str()));
+  fd_ = open(fileName.c_str(), ((mode & 3) == fmOpenRead ? O_RDONLY : O_RDWR) | O_CLOEXEC);
+  if (fd_ < 0) throw EFOpenError(Format("Cannot open file \"%s\". %s", fileName.c_str(), ErrnoText().c_str()));
 }
 TFileStream::~TFileStream() {
-  if (file_) std::fclose(file_);
+  if (fd_ >= 0) close(fd_);
+}
+void TFileStream::Close() {
+  if (fd_ < 0) return;
+  const int fd = fd_;
+  fd_ = -1;
+  if (close(fd) != 0) throw EWriteError("Stream write error");
 }
 std::int64_t TFileStream::Read(void* buffer, std::int64_t count) {
-  if (count <= 0) return 0;
-  return static_cast<std::int64_t>(std::fread(buffer, 1, static_cast<size_t>(count), file_));
+  if (count <= 0 || fd_ < 0) return 0;
+  auto* bytes = static_cast<char*>(buffer);
+  std::int64_t done = 0;
+  while (done < count) {
+    const ssize_t n = read(fd_, bytes + done, static_cast<size_t>(count - done));
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) break;
+    done += n;
+  }
+  return done;
 }
 std::int64_t TFileStream::Write(const void* buffer, std::int64_t count) {
-  if (count <= 0) return 0;
-  return static_cast<std::int64_t>(std::fwrite(buffer, 1, static_cast<size_t>(count), file_));
+  if (count <= 0 || fd_ < 0) return 0;
+  const auto* bytes = static_cast<const char*>(buffer);
+  std::int64_t done = 0;
+  while (done < count) {
+    const ssize_t n = write(fd_, bytes + done, static_cast<size_t>(count - done));
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) break;
+    done += n;
+  }
+  return done;
 }
 std::int64_t TFileStream::Seek(std::int64_t offset, TSeekOrigin origin) {
   const int whence = origin == TSeekOrigin::soBeginning ? SEEK_SET : origin == TSeekOrigin::soCurrent ? SEEK_CUR : SEEK_END;
-  if (fseeko(file_, offset, whence) != 0) fseeko(file_, 0, SEEK_SET);
-  return ftello(file_);
+  const off_t position = lseek(fd_, offset, whence);
+  return position >= 0 ? position : lseek(fd_, 0, SEEK_SET);
 }
 void TFileStream::SetSize(std::int64_t newSize) {
-  std::fflush(file_);
-  if (ftruncate(fileno(file_), newSize) != 0)
+  if (ftruncate(fd_, newSize) != 0)
     throw EStreamError(Format("Cannot resize \"%s\". %s", fileName_.c_str(), ErrnoText().c_str()));
   if (Position() > newSize) Seek(newSize, TSeekOrigin::soBeginning);
 }
@@ -173,12 +195,10 @@ void TStringStream::SetSize(std::int64_t newSize) { ResizeTo(data_, position_, n
 
 TBytes ReadFileBytes(const std::string& fileName) {
   TFileStream file(fileName, fmOpenRead);
+  struct stat status {};
+  if (fstat(file.Handle(), &status) != 0 || !S_ISREG(status.st_mode))
+    throw EFOpenError(Format("Cannot open file \"%s\". Not a regular file", fileName.c_str()));
   return file.ReadRemaining();
-}
-
-void WriteFileBytes(const std::string& fileName, const void* data, std::size_t size) {
-  TFileStream file(fileName, fmCreate);
-  file.WriteBuffer(data, static_cast<std::int64_t>(size));
 }
 
 }  // namespace rtl

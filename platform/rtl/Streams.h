@@ -6,9 +6,9 @@
 // end, never an error); ReadBuffer and WriteBuffer move exactly `count` bytes
 // or raise EReadError "Stream read error" / EWriteError "Stream write error".
 #include <cstdint>
-#include <cstdio>
 #include <string>
 
+#include "platform/rtl/AtomicFile.h"
 #include "platform/rtl/Types.h"
 
 namespace rtl {
@@ -85,12 +85,18 @@ enum TFileMode : unsigned {
   fmCreate = 0xFF00,
 };
 
-// A file on disk. Raises EFCreateError "Cannot create file "%s". %s" or
-// EFOpenError "Cannot open file "%s". %s" when the file cannot be had.
+// A file on disk, read and written without a buffer of its own, so a failed
+// write shows at once (WriteBuffer raises EWriteError). Raises EFCreateError
+// "Cannot create file "%s". %s" or EFOpenError "Cannot open file "%s". %s"
+// when the file cannot be had. Close raises EWriteError "Stream write error"
+// when the system reports a failure at close; the destructor closes a file
+// still open and cannot report. Whole files the program writes go through
+// WriteFileBytes (AtomicFile.h) instead.
 class TFileStream : public TStream {
  public:
   TFileStream(const std::string& fileName, unsigned mode);
   ~TFileStream() override;
+  void Close();
   TFileStream(const TFileStream&) = delete;
   TFileStream& operator=(const TFileStream&) = delete;
 
@@ -99,10 +105,12 @@ class TFileStream : public TStream {
   std::int64_t Seek(std::int64_t offset, TSeekOrigin origin) override;
   void SetSize(std::int64_t newSize) override;
   const std::string& FileName() const { return fileName_; }
+  // The open file descriptor, owned by the stream; -1 after Close.
+  int Handle() const { return fd_; }
 
  private:
   std::string fileName_;
-  std::FILE* file_ = nullptr;
+  int fd_ = -1;
 };
 
 // A stream over a byte string; DataString() is its whole content.
@@ -121,8 +129,8 @@ class TStringStream : public TStream {
   std::int64_t position_ = 0;
 };
 
-// Whole-file helpers; raise EFOpenError / EFCreateError like TFileStream.
+// The whole of a regular file. Raises EFOpenError like TFileStream, also for
+// anything that is not a regular file (a folder, a device).
 TBytes ReadFileBytes(const std::string& fileName);
-void WriteFileBytes(const std::string& fileName, const void* data, std::size_t size);
 
 }  // namespace rtl

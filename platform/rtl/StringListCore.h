@@ -116,10 +116,12 @@ class BasicStrings : public TPersistent {
     });
   }
 
-  // newIndex counts in the list after the item's removal.
+  // newIndex counts in the list after the item's removal. A sorted list
+  // reports the misuse before anything changes.
   void Move(int curIndex, int newIndex) {
     if (curIndex == newIndex) return;
     if (!CheckIndex(curIndex) || !CheckIndex(newIndex)) return;
+    if (Sorted()) Traits::ListError(TListFault::SortedList, newIndex);
     Batch([&] {
       const String text = Get(curIndex);
       TObject* object = GetObject(curIndex);
@@ -267,8 +269,8 @@ class BasicStrings : public TPersistent {
     Batch([&] { SetTextStr(Traits::DecodeText(stream.ReadRemaining())); });
   }
   void SaveToFile(const std::string& fileName) const {
-    TFileStream file(fileName, fmCreate);
-    SaveToStream(file);
+    const TBytes bytes = Traits::EncodeText(GetTextStr());
+    WriteFileBytes(fileName, bytes.data(), bytes.size());
   }
   void LoadFromFile(const std::string& fileName) {
     if constexpr (Traits::kLoadFromFileSwallowsErrors) {

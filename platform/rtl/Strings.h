@@ -15,13 +15,14 @@
 //   Names/Values/ValueFromIndex/IndexOfName   items of the form name=value.
 // In component streams the texts are the defined property "Strings".
 // Files and streams are UTF-8 (written without a byte-order mark; read with
-// or without one, UTF-16 with a mark, anything else as Windows-1252).
+// or without one, UTF-16 with a mark, anything else as GBK).
 //
 // Misuse raises EListError: "List index out of bounds (%d)", "List capacity
 // out of bounds (%d)" (a capacity below the count), "Operation not
 // allowed on sorted list" (Insert or a text change in a sorted list) and
-// "String list does not allow duplicates" (dupError). LoadFromFile and
-// SaveToFile raise the file stream's errors.
+// "String list does not allow duplicates" (dupError). LoadFromFile raises
+// the file stream's errors; SaveToFile writes through WriteFileBytes
+// (AtomicFile.h) and raises its errors.
 #include <string>
 #include <string_view>
 

@@ -1,7 +1,11 @@
 #include "platform/rtl/TextConvert.h"
 
-#include <cerrno>
 #include <iconv.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <memory>
+#include <unordered_map>
 
 namespace rtl {
 
@@ -96,29 +100,48 @@ class Iconv {
   Iconv(const Iconv&) = delete;
   Iconv& operator=(const Iconv&) = delete;
   bool Valid() const { return handle_ != reinterpret_cast<iconv_t>(-1); }
-  // Converts the whole input; returns false on an invalid or unmappable input.
-  bool Convert(const char* in, size_t inSize, std::string& out) {
+
+  // Converts the whole input in one pass. At each input the target cannot
+  // take, `standIn` appends a replacement and returns how many input bytes
+  // to skip, and the conversion goes on.
+  template <class StandIn>
+  void Convert(std::string_view in, std::string& out, StandIn standIn) {
     iconv(handle_, nullptr, nullptr, nullptr, nullptr);
-    char buffer[64];
-    char* inPtr = const_cast<char*>(in);
-    size_t inLeft = inSize;
+    char buffer[512];
+    char* inPtr = const_cast<char*>(in.data());
+    size_t inLeft = in.size();
     while (inLeft > 0) {
       char* outPtr = buffer;
       size_t outLeft = sizeof buffer;
       const size_t r = iconv(handle_, &inPtr, &inLeft, &outPtr, &outLeft);
       out.append(buffer, sizeof buffer - outLeft);
-      if (r == static_cast<size_t>(-1) && errno != E2BIG) return false;
+      if (r == static_cast<size_t>(-1) && errno != E2BIG) {
+        const size_t skip = std::min(inLeft, standIn(out));
+        inPtr += skip;
+        inLeft -= skip;
+        iconv(handle_, nullptr, nullptr, nullptr, nullptr);
+      }
     }
     char* outPtr = buffer;
     size_t outLeft = sizeof buffer;
     iconv(handle_, nullptr, nullptr, &outPtr, &outLeft);
     out.append(buffer, sizeof buffer - outLeft);
-    return true;
   }
 
  private:
   iconv_t handle_;
 };
+
+// One descriptor per conversion and thread, kept for the thread's life:
+// opening one loads the code page's module, which costs far more than
+// converting a line of text, and a descriptor must not be shared between
+// threads.
+Iconv& CachedIconv(const char* to, const char* from) {
+  thread_local std::unordered_map<std::string, std::unique_ptr<Iconv>> cache;
+  std::unique_ptr<Iconv>& conv = cache[std::string(to) + '\n' + from];
+  if (!conv) conv = std::make_unique<Iconv>(to, from);
+  return *conv;
+}
 
 }  // namespace
 
@@ -136,27 +159,22 @@ std::string Utf16ToUtf8(std::u16string_view utf16) {
   return out;
 }
 
-// Converts one character at a time so that an unmappable one becomes "?"
-// without losing the rest.
+// An unmappable character becomes "?" and the rest is converted.
 std::string Utf16ToCodePage(std::u16string_view utf16, const char* codePage) {
-  Iconv conv(codePage, "UTF-32LE");
-  std::string out;
+  Iconv& conv = CachedIconv(codePage, "UTF-32LE");
   if (!conv.Valid()) return Utf16ToUtf8(utf16);
+  std::string utf32;
+  utf32.reserve(utf16.size() * 4);
   for (size_t i = 0; i < utf16.size();) {
     const char32_t cp = DecodeUtf16(utf16, i);
-    if (cp < 0x80) {
-      out += static_cast<char>(cp);
-      continue;
-    }
-    const unsigned char bytes[4] = {static_cast<unsigned char>(cp), static_cast<unsigned char>(cp >> 8),
-                                    static_cast<unsigned char>(cp >> 16), 0};
-    std::string one;
-    if (conv.Convert(reinterpret_cast<const char*>(bytes), 4, one) && !one.empty()) {
-      out += one;
-    } else {
-      out += '?';
-    }
+    for (int shift = 0; shift < 32; shift += 8) utf32 += static_cast<char>((cp >> shift) & 0xFF);
   }
+  std::string out;
+  out.reserve(utf16.size());
+  conv.Convert(utf32, out, [](std::string& text) {
+    text += '?';
+    return size_t{4};
+  });
   return out;
 }
 
@@ -170,29 +188,14 @@ std::string Utf8ToCodePage(std::string_view utf8, const char* codePage) {
 
 // Undecodable bytes become U+FFFD, one per byte, and decoding goes on.
 std::string CodePageToUtf8(std::string_view bytes, const char* codePage) {
-  Iconv conv("UTF-8", codePage);
+  Iconv& conv = CachedIconv("UTF-8", codePage);
   if (!conv.Valid()) return std::string(bytes);
   std::string out;
-  size_t i = 0;
-  while (i < bytes.size()) {
-    const auto c = static_cast<unsigned char>(bytes[i]);
-    if (c < 0x80) {
-      out += static_cast<char>(c);
-      ++i;
-      continue;
-    }
-    std::string one;
-    if (conv.Convert(bytes.data() + i, 1, one) && !one.empty()) {
-      out += one;
-      i += 1;
-    } else if (i + 1 < bytes.size() && conv.Convert(bytes.data() + i, 2, one = {}) && !one.empty()) {
-      out += one;
-      i += 2;
-    } else {
-      AppendUtf8(out, kReplacement);
-      ++i;
-    }
-  }
+  out.reserve(bytes.size() * 3 / 2);
+  conv.Convert(bytes, out, [](std::string& text) {
+    AppendUtf8(text, kReplacement);
+    return size_t{1};
+  });
   return out;
 }
 

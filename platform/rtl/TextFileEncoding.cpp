@@ -2,6 +2,7 @@
 
 #include <glib.h>
 
+#include "platform/rtl/DebugOutput.h"
 #include "platform/rtl/TextConvert.h"
 
 namespace rtl {
@@ -36,9 +37,14 @@ bool IsValidUtf8(std::string_view text) {
   return g_utf8_validate_len(text.data(), text.size(), nullptr);
 }
 
+std::string LegacyToUtf8(std::string_view body, std::string_view source) {
+  OutputDebugString(std::string(source.empty() ? "text" : source) + " is not UTF-8; read as " + kLegacyCodePage);
+  return CodePageToUtf8(body, kLegacyCodePage);
+}
+
 }  // namespace
 
-std::string TextBytesToUtf8(const TBytes& bytes) {
+std::string TextBytesToUtf8(const TBytes& bytes, std::string_view source) {
   const Detected detected = Detect(bytes);
   switch (detected.encoding) {
     case Encoding::Utf16LE:
@@ -49,10 +55,10 @@ std::string TextBytesToUtf8(const TBytes& bytes) {
     case Encoding::Ansi:
       break;
   }
-  return IsValidUtf8(detected.body) ? std::string(detected.body) : CodePageToUtf8(detected.body, "CP1252");
+  return IsValidUtf8(detected.body) ? std::string(detected.body) : LegacyToUtf8(detected.body, source);
 }
 
-WideString TextBytesToUtf16(const TBytes& bytes) {
+WideString TextBytesToUtf16(const TBytes& bytes, std::string_view source) {
   const Detected detected = Detect(bytes);
   switch (detected.encoding) {
     case Encoding::Utf16LE:
@@ -63,7 +69,7 @@ WideString TextBytesToUtf16(const TBytes& bytes) {
     case Encoding::Ansi:
       break;
   }
-  return IsValidUtf8(detected.body) ? Utf8ToUtf16(detected.body) : CodePageToUtf16(detected.body, "CP1252");
+  return Utf8ToUtf16(IsValidUtf8(detected.body) ? std::string(detected.body) : LegacyToUtf8(detected.body, source));
 }
 
 TBytes Utf16ToBomBytes(std::u16string_view text) {

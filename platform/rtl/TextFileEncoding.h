@@ -3,8 +3,9 @@
 // mark selects UTF-8 (EF BB BF), UTF-16 little-endian (FF FE) or UTF-16
 // big-endian (FE FF); the mark itself is not part of the text, and an odd
 // last byte of UTF-16 text is dropped. Without a mark the bytes are taken as
-// UTF-8 when they are valid UTF-8, else as Windows-1252 (the legacy "ANSI"
-// text of Western systems), so no byte is lost.
+// UTF-8 when they are valid UTF-8, else as GBK (kLegacyCodePage, the legacy
+// "ANSI" text of this program's Chinese users), and a line on the debug
+// output names `source` and says so.
 #include <string>
 #include <string_view>
 
@@ -14,8 +15,11 @@ namespace rtl {
 
 inline constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 
-std::string TextBytesToUtf8(const TBytes& bytes);
-WideString TextBytesToUtf16(const TBytes& bytes);
+inline constexpr const char* kLegacyCodePage = "GBK";
+
+// `source` names the text in the debug line (a file name), may be empty.
+std::string TextBytesToUtf8(const TBytes& bytes, std::string_view source = {});
+WideString TextBytesToUtf16(const TBytes& bytes, std::string_view source = {});
 
 // FF FE followed by the text as UTF-16 little-endian code units.
 TBytes Utf16ToBomBytes(std::u16string_view text);

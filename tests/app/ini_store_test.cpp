@@ -9,7 +9,9 @@
 #include "app/LangKey.h"
 #include "app/TextFiles.h"
 #include "platform/rtl/Exceptions.h"
+#include "platform/rtl/DebugOutput.h"
 #include "platform/rtl/Streams.h"
+#include "tests/support/file_size_limit.h"
 
 namespace app {
 namespace {
@@ -119,7 +121,7 @@ TEST_F(IniStoreFiles, WriteBackDropsCommentsAndByteOrderMark) {
   const IniStore again(path);
   EXPECT_EQ(again.Text(), written);
   EXPECT_EQ(again.ReadString("common", "lang", ""), "0");
-  EXPECT_FALSE(fs::exists(path + ".partial"));
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()), 1);  // no temporary left
 }
 
 TEST_F(IniStoreFiles, MissingFileGivesAnEmptyStoreThatWriteBackCreates) {
@@ -137,19 +139,54 @@ TEST_F(IniStoreFiles, UpdateFileFailureIsReported) {
   EXPECT_THROW(ini.UpdateFile(), rtl::EStreamError);
 }
 
-TEST_F(IniStoreFiles, StripUtf8BomRemovesOnlyALeadingMark) {
+TEST_F(IniStoreFiles, TextFilesAreWrittenWithoutAByteOrderMark) {
   const std::string withBom = PathOf("a.txt");
-  const std::string without = PathOf("b.txt");
-  const std::string empty = PathOf("c.txt");
-  Write(withBom, "\xEF\xBB\xBF[common]\r\n");
-  Write(without, "[common]\xEF\xBB\xBF\r\n");
-  Write(empty, "");
-  StripUtf8Bom(withBom);
-  StripUtf8Bom(without);
-  StripUtf8Bom(empty);
+  const std::string inside = PathOf("b.txt");
+  WriteTextFile(withBom, "\xEF\xBB\xBF[common]\r\n");
+  WriteTextFile(inside, "[common]\xEF\xBB\xBF\r\n");
   EXPECT_EQ(Read(withBom), "[common]\r\n");
-  EXPECT_EQ(Read(without), "[common]\xEF\xBB\xBF\r\n");
-  EXPECT_EQ(Read(empty), "");
+  EXPECT_EQ(Read(inside), "[common]\xEF\xBB\xBF\r\n");
+}
+
+TEST_F(IniStoreFiles, AWriteBackOnAFullDiskKeepsTheOldFile) {
+  const std::string path = PathOf("lang.ini");
+  std::string text = "[common]\r\n";
+  for (int i = 0; text.size() < 3100; ++i) text += "key" + std::to_string(i) + "=some text of the program\r\n";
+  Write(path, text);
+  IniStore ini(path);
+  ini.WriteString("common", "lang", "0");
+  EXPECT_EQ(test_support::RunWithFileSizeLimit(1000, [&] { ini.UpdateFile(); }),
+            test_support::LimitedRun::WriteError);
+  EXPECT_EQ(Read(path), text);
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()), 1);
+}
+
+TEST(IniStore, RefusesKeysAndFlattensValuesThatWouldChangeTheFile) {
+  IniStore ini;
+  ini.WriteString("common", "lang", "1");
+  for (const char* key : {"", "[evil", ";note", "a=b", "two\nlines", "cr\r", " padded", "tab\t"})
+    EXPECT_THROW(ini.WriteString("common", key, "v"), rtl::EConvertError) << key;
+  EXPECT_THROW(ini.WriteString("com\nmon", "key", "v"), rtl::EConvertError);
+  ini.WriteString("common", "cacl1", "line1\n[evil]\r\nlang=9");
+  ini.WriteString("common", "url", "a=b;c[d]");
+  const IniStore again("", ini.Text());
+  EXPECT_EQ(again.ReadSections(), std::vector<std::string>{"common"});
+  EXPECT_EQ(again.ReadString("common", "lang", ""), "1");
+  EXPECT_EQ(again.ReadString("common", "cacl1", ""), "line1 [evil]  lang=9");
+  EXPECT_EQ(again.ReadString("common", "url", ""), "a=b;c[d]");
+}
+
+TEST_F(IniStoreFiles, ALegacyFileIsReadAsGbkAndSaidSo) {
+  const std::string path = PathOf("lang.ini");
+  Write(path, "[common]\r\nchsInfoTitle=\xCC\xE1\xCA\xBE\r\n");  // 提示 in GBK
+  std::vector<std::string> lines;
+  const rtl::TDebugSink previous = rtl::SetDebugSink([&](const std::string& line) { lines.push_back(line); });
+  const IniStore ini(path);
+  rtl::SetDebugSink(previous);
+  EXPECT_EQ(ini.ReadString("common", "chsInfoTitle", ""), "提示");
+  ASSERT_EQ(lines.size(), 1u);
+  EXPECT_NE(lines[0].find(path), std::string::npos);
+  EXPECT_NE(lines[0].find("GBK"), std::string::npos);
 }
 
 TEST(LangKey, PrefixesTheLanguage) {

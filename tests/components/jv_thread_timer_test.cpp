@@ -162,6 +162,33 @@ TEST_F(TJvThreadTimerTest, FreedDuringAHandOverNeverDeadlocksNorTicksAfterwards)
   }
 }
 
+// A tick handed over just before the timer is switched off or deleted finds
+// it so and does nothing, with or without a parked worker.
+TEST_F(TJvThreadTimerTest, NoTickRunsOnceSwitchedOffOrDeleted) {
+  enum class Stop { SwitchOff, SwitchOffKeepAlive, Delete };
+  for (const Stop stop : {Stop::SwitchOff, Stop::SwitchOffKeepAlive, Stop::Delete}) {
+    int lateTicks = 0;
+    for (int round = 0; round < 100; ++round) {
+      bool stopped = false;
+      auto* timer = new TJvThreadTimer(nullptr);
+      timer->SetKeepAlive(stop == Stop::SwitchOffKeepAlive);
+      timer->SetInterval(1);
+      timer->SetOnTimer([&](rtl::TObject*) { lateTicks += stopped ? 1 : 0; });
+      timer->SetEnabled(true);
+      std::this_thread::sleep_for(std::chrono::microseconds(1000 + round % 10 * 300));
+      stopped = true;
+      if (stop == Stop::Delete) {
+        delete timer;
+      } else {
+        timer->SetEnabled(false);
+        PumpFor(2ms);
+        timer->Free();
+      }
+    }
+    EXPECT_EQ(lateTicks, 0) << "stop mode " << static_cast<int>(stop);
+  }
+}
+
 TEST_F(TJvThreadTimerTest, KeepAliveParksTheSameWorker) {
   Ticks ticks;
   TJvThreadTimer* timer = NewRunningTimer(30, ticks);

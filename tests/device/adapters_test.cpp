@@ -18,7 +18,9 @@ const hid::DeviceInfo kCp2110 = Adapter("/dev/hidraw1", 0x10C4, 0x82CD, u"CP2110
 const hid::DeviceInfo kLinkAdapter = Adapter("/dev/hidraw2", 0x0483, 0x5720, u"FS PORTAVEX");
 const hid::DeviceInfo kMouse = Adapter("/dev/hidraw0", 0x046D, 0xC077, u"Mouse");
 
-std::shared_ptr<hid::ISimDevice> AnEsc() { return hid::MakeSimModelDevice(hid::SimModels()[1]).Device(); }
+std::shared_ptr<hid::ISimDevice> AnEsc() {
+  return hid::MakeSimModelDevice(*hid::FindSimModel("AIRPLANE_ESC")).Device();
+}
 
 TEST(Adapters, ChooserListsSeveralAndItsAnswerPicksTheSlot) {
   struct Case {
@@ -152,7 +154,7 @@ TEST(Adapters, RemovalListsWhatIsLeft) {
 
 TEST(Adapters, EnumerateKeepsAnAdapterThatAnswersTheProbe) {
   JobsRig rig;
-  rig.PlugModel(hid::SimModels()[1]);
+  rig.PlugModel(*hid::FindSimModel("AIRPLANE_ESC"));
   std::size_t written = rig.Written().size();
   EXPECT_TRUE(rig.link.HidCtlEnumerate());
   EXPECT_TRUE(rig.link.AdapterOpen());

@@ -2,6 +2,9 @@
 // for every model family the settings image layout tells apart.
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <stdexcept>
+
 #include "tests/support/DeviceJobsFakes.h"
 
 namespace device {
@@ -54,11 +57,11 @@ TEST(Identify, EveryModelFamilyGivesTextsLayoutAndSettings) {
     EXPECT_EQ(s.DeviceInfoStrings,
               (std::array<std::string, 4>{model.controller, model.hardware, model.firmware, ""}));
     EXPECT_EQ(s.Layout, LayoutOf(model));
-    bool readsAtOnce = model.name != "AIRPLANE";
+    bool readsAtOnce = model.name != "AIRPLANE" && model.name != "AIRPLANE_V2";
     EXPECT_EQ(s.SettingsValid, readsAtOnce);
     EXPECT_EQ(Head(s.SettingsImage, model.imageBytes), readsAtOnce ? device.Settings() : Bytes(model.imageBytes));
     if (readsAtOnce) {
-      int maximum = !model.classic ? 4000 : model.name == "CAR_ESC" ? 4832 : 240;
+      int maximum = !model.classic ? 4000 : IsLargeCarHardware(model.hardware) ? 4832 : 240;
       EXPECT_EQ(rig.progress.maxima, (std::vector<int>{240, maximum}));
       EXPECT_FALSE(rig.progress.exists);
     }
@@ -204,7 +207,7 @@ TEST(SettingsJobs, WriteReadCompareAndDefaultsForEveryFamily) {
     DeviceState& s = rig.link.State();
     const SettingsImageLayout layout = s.Layout;
     rig.editor.onCollect = [&] {
-      for (int i = 0; i < model.parameters; ++i) s.SettingsImage[layout.valueOffset + i] ^= 1;
+      for (std::size_t i = 0; i < model.parameters.size(); ++i) s.SettingsImage[layout.valueOffset + i] += 1;
     };
     rig.jobs.btnUpdateClick();
     EXPECT_EQ(rig.InfoBoxes(), std::vector<std::string>{"setting_succ"});
@@ -226,8 +229,7 @@ TEST(SettingsJobs, WriteReadCompareAndDefaultsForEveryFamily) {
     EXPECT_EQ(device.Settings(), device.Defaults());
     EXPECT_EQ(rig.WriteWindow(s.SettingsImage), rig.WriteWindow(device.Defaults()));
     EXPECT_EQ(rig.editor.shows, 1);
-    bool largeCar = model.hardware.starts_with("VALTORINE_456") || model.hardware == "QV4-ASD-2";
-    EXPECT_EQ(rig.progress.maxima.back(), largeCar ? 736 : 240);
+    EXPECT_EQ(rig.progress.maxima.back(), IsLargeCarHardware(model.hardware) ? 736 : 240);
     EXPECT_TRUE(rig.view.defaultButton);
     EXPECT_TRUE(rig.view.mainWindowEnabled);
   }
@@ -329,6 +331,88 @@ TEST(SettingsJobs, DefaultsReportFailureWhenTheLinkIsLost) {
     EXPECT_EQ(rig.InfoBoxes(), std::vector<std::string>{"default_fail"});
     EXPECT_FALSE(s.Connected || s.Busy);
     EXPECT_EQ(rig.editor.shows, 0);
+  }
+}
+
+}  // namespace
+}  // namespace device
+
+namespace device {
+namespace {
+
+// A device read before must not make the next one look read: its image was
+// zeroed at identification, and writing it would wipe the new device's settings.
+TEST(DeviceSwap, SettingsReadFromOneDeviceAreNotTakenForTheNext) {
+  JobsRig rig;
+  DeviceState& s = rig.link.State();
+  rig.PlugModel(Model("CAR_ESC"));
+  ASSERT_TRUE(rig.IdentifyWithin(1));
+  ASSERT_TRUE(s.SettingsValid);
+
+  rig.hid.Unplug(JobsRig::kPath);
+  rig.link.HidCtlDeviceRemove();
+  EXPECT_FALSE(s.SettingsValid) << "unplugged";
+
+  rig.PlugModel(Model("AIRPLANE"));  // read only on request
+  ASSERT_TRUE(rig.IdentifyWithin(1));
+  EXPECT_FALSE(s.SettingsValid) << "another model plugged in";
+
+  s.SettingsValid = true;  // as left by a device that answered before a device-kind switch
+  s.Connected = false;
+  ASSERT_TRUE(rig.IdentifyWithin(1));
+  EXPECT_FALSE(s.SettingsValid) << "identified anew";
+}
+
+// A description load that never ends holds identification for a bounded time
+// only; the pages are then built from the description at hand.
+TEST(Identify, ADescriptionLoadThatNeverEndsIsNotWaitedForEver) {
+  JobsRig rig;
+  rig.PlugModel(Model("AIRPLANE"));
+  rig.description.pollsUntilLoaded = 1 << 30;
+  std::uint32_t start = rig.clock.GetTickCount();
+  ASSERT_TRUE(rig.IdentifyWithin(1));
+  EXPECT_GE(rig.clock.GetTickCount() - start, 30000u);
+  EXPECT_EQ(rig.editor.builds, 1);
+  EXPECT_TRUE(rig.view.mainWindowEnabled);
+  EXPECT_FALSE(rig.link.State().Busy || rig.link.State().Identifying);
+}
+
+// Whatever a neighbouring service raises, the job gives back its guard flags
+// and the window, so later ticks and clicks run.
+TEST(JobScope, ExceptionsOfNeighboursLeaveTheLinkUsable) {
+  struct Case {
+    const char* what;
+    bool identifying;
+    std::function<void(JobsRig&, std::function<void()>)> failWith;
+    std::function<void(JobsRig&)> job;
+  };
+  auto raise = [] { throw std::runtime_error("neighbour failed"); };
+  const Case cases[] = {
+      {"page build during identification", true, [](JobsRig& r, auto f) { r.editor.onBuild = f; },
+       [](JobsRig& r) { r.jobs.IdentifyDevice(); }},
+      {"collecting the controls before a write", false, [](JobsRig& r, auto f) { r.editor.onCollect = f; },
+       [](JobsRig& r) { r.jobs.btnUpdateClick(); }},
+      {"showing the restored defaults", false, [](JobsRig& r, auto f) { r.editor.onShow = f; },
+       [](JobsRig& r) { r.jobs.btnDefaultClick(); }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    JobsRig rig;
+    DeviceState& s = rig.link.State();
+    rig.PlugModel(Model("Corvanel_V4"));
+    if (!c.identifying) ASSERT_TRUE(rig.IdentifyWithin(1));
+    c.failWith(rig, raise);
+    EXPECT_THROW(c.job(rig), std::runtime_error);
+    EXPECT_FALSE(s.Busy || s.Identifying || s.LoadingSettings);
+    EXPECT_TRUE(rig.view.mainWindowEnabled);
+
+    c.failWith(rig, nullptr);
+    if (c.identifying) {
+      s.Connected = false;
+      ASSERT_TRUE(rig.IdentifyWithin(1)) << "a later tick identifies";
+    }
+    rig.jobs.btnUpdateClick();
+    EXPECT_EQ(rig.InfoBoxes().back(), "setting_succ") << "a later click writes";
   }
 }
 

@@ -51,7 +51,7 @@ TEST(LinkModes, EachModeResetsTheLinkAndPreparesItsControls) {
     SCOPED_TRACE(c.mode);
     LinkAdapterRig r;
     DeviceState& s = r.link.State();
-    s.Connected = s.Busy = s.Identifying = true;
+    s.Connected = s.Busy = s.Identifying = s.SettingsValid = true;
     s.DeviceInfoStrings = {"CAR_ESC", "HW", "V1", "x"};
     s.Markers = kEscMarkers;
     r.components.SetChecked("cbChannel4", true);
@@ -65,7 +65,7 @@ TEST(LinkModes, EachModeResetsTheLinkAndPreparesItsControls) {
     EXPECT_EQ(r.pages.shown, std::vector<int>{IPageSwitch::kHome});
     EXPECT_EQ(s.Markers, kLinkMarkers);
     EXPECT_EQ(r.timer.enabled, c.mode != 5);
-    EXPECT_FALSE(s.Connected || s.Busy || s.Identifying);
+    EXPECT_FALSE(s.Connected || s.Busy || s.Identifying || s.SettingsValid);
     EXPECT_TRUE(s.DeviceKindChanged);
     EXPECT_EQ(s.DeviceInfoStrings, (std::array<std::string, 4>{}));
     EXPECT_EQ(r.editor.loads, std::vector<std::string>{""});

@@ -1,7 +1,9 @@
 #include "params/DeviceDescription.h"
+#include "params/PageEntries.h"
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <memory>
 #include <string>
 #include <thread>
@@ -102,7 +104,7 @@ TEST(DeviceDescription, FillsDefaultsAndTheDefaultGroup) {
   EXPECT_EQ(other.version.tabs[0].group, "1");
 }
 
-TEST(DeviceDescription, ClampsCountsAndDropsNegativeGroupEntries) {
+TEST(DeviceDescription, ClampsCountsAndKeepsOnlyValidGroupEntries) {
   const VERSION big = Load("[C]\ntab=9\nitem=55\ntab1_group=-,0,-3,1,-,-12\n").version;
   EXPECT_EQ(big.tab, MaxPages);
   EXPECT_EQ(big.item, MaxItems);
@@ -114,6 +116,35 @@ TEST(DeviceDescription, ClampsCountsAndDropsNegativeGroupEntries) {
   EXPECT_EQ(negative.tab, 0);
   EXPECT_EQ(negative.item, 0);
   EXPECT_EQ(negative.tabs[0].group, "");
+
+  // Counts beyond 32 bits clamp like any other large count.
+  const VERSION huge = Load("[C]\ntab=99999999999\nitem=99999999999\nmax=99999999999\n").version;
+  EXPECT_EQ(huge.tab, MaxPages);
+  EXPECT_EQ(huge.item, MaxItems);
+  EXPECT_EQ(huge.max, std::numeric_limits<int>::max());
+
+  const VERSION junk = Load("[C]\ntab=2\nitem=3\ntab1_group= 0, 1 ,a,99,-1,--2,-\ntab2_group=x\n").version;
+  EXPECT_EQ(junk.tabs[0].group, "0,1,-");
+  EXPECT_EQ(junk.tabs[1].group, "");
+}
+
+TEST(PageEntries, KeepsOpenersAndIndicesBelowTheItemCount) {
+  const PageEntry box{true, -1};
+  auto at = [](int index) { return PageEntry{false, index}; };
+  struct Case {
+    const char* group;
+    std::vector<PageEntry> entries;
+  } cases[] = {
+      {"-,0,1,-,2", {box, at(0), at(1), box, at(2)}},
+      {" 0 , 1 ,\t-\t", {at(0), at(1), box}},       // trimmed
+      {"0,,a,1a,1 2,+1,-1,--,5,3", {at(0)}},           // empty, letters, inner blank, signs, 5 and 3 not below 3
+      {"99999999999,02", {at(2)}},                     // beyond 32 bits; leading zero is still an index
+      {"", {}},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(PageEntries(c.group, 3), c.entries) << c.group;
+  }
+  EXPECT_EQ(PageGroupText({box, at(0), at(12)}), "-,0,12");
 }
 
 TEST(DeviceDescription, KeepsRecordsBeyondTheNewCounts) {

@@ -77,7 +77,11 @@ struct FakeEditor : IParamEditor {
   int builds = 0, shows = 0, collects = 0;
   std::vector<bool> enables;
   std::function<void()> onCollect;  ///< lets a test change the image as the controls would
-  void ShowSettings() override { ++shows; }
+  std::function<void()> onShow;
+  void ShowSettings() override {
+    ++shows;
+    if (onShow) onShow();
+  }
   void CollectSettings() override {
     ++collects;
     if (onCollect) onCollect();

@@ -26,9 +26,9 @@ struct FakeFirmwareView : IFirmwareView {
   FakeFirmwareWidgets single, link;
   std::string versionLabel = "(untouched)";
   std::vector<int> sidePages;
-  bool motorChecker = false, settingsValid = true, linkLed = true, demo = false;
+  bool motorChecker = false, linkLed = true, demo = false;
   int motorCheckerClicks = 0, tabCount = 3, formStyleResets = 0;
-  bool settingsButtonsEnabled = false, mainWindowEnabled = true;
+  bool settingsButtonsEnabled = false;
   std::string programCardCaption = "LCD Program Card";
 
   FakeFirmwareWidgets& Set(bool l) { return l ? link : single; }
@@ -58,11 +58,9 @@ struct FakeFirmwareView : IFirmwareView {
   bool MotorCheckerChecked() override { return motorChecker; }
   void ClickMotorChecker() override { ++motorCheckerClicks; }
   std::string ProgramCardCaption() override { return programCardCaption; }
-  bool SettingsValid() override { return settingsValid; }
   int DescriptionTabCount() override { return tabCount; }
   bool LinkLedOn() override { return linkLed; }
   bool DemoMode() override { return demo; }
-  void SetMainWindowEnabled(bool on) override { mainWindowEnabled = on; }
   void SetFormStyleNormal() override { ++formStyleResets; }
 };
 

@@ -29,17 +29,20 @@ namespace {
 struct Resource {
   std::string name;
   rtl::TBytes data;
+  std::string source;                   // the text form's file name, for messages
+  std::vector<rtl::TTextPlace> places;  // of a converted text form
 };
 
-rtl::TBytes Compile(const fs::path& path) {
-  rtl::TBytes bytes = rtl::ReadFileBytes(path.string());
+void Compile(const fs::path& path, Resource& resource) {
+  resource.data = rtl::ReadFileBytes(path.string());
   std::string extension = path.extension().string();
   for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  if (extension != ".txt") return bytes;
-  rtl::TBytesViewStream input(bytes.data(), static_cast<std::int64_t>(bytes.size()));
+  if (extension != ".txt") return;
+  rtl::TBytesViewStream input(resource.data.data(), static_cast<std::int64_t>(resource.data.size()));
   rtl::TMemoryStream output;
-  rtl::ObjectTextToBinary(input, output);
-  return output.Bytes();
+  rtl::ObjectTextToBinary(input, output, &resource.places);
+  resource.data = output.Bytes();
+  resource.source = path.filename().string();
 }
 
 bool IsIdentifier(const std::string& text) { return rtl::IsValidIdent(text); }
@@ -65,10 +68,22 @@ std::string Source(const std::string& group, const std::vector<Resource>& resour
     for (std::size_t j = 0; j < data.size(); ++j) out << (j % 24 ? "" : "\n   ") << ' ' << unsigned{data[j]} << ',';
     if (data.empty()) out << "0";
     out << "\n};\n";
+    if (resources[i].places.empty()) continue;
+    out << "const rtl::TTextPlace kPlaces" << i << "[] = {";
+    for (std::size_t j = 0; j < resources[i].places.size(); ++j) {
+      const rtl::TTextPlace& place = resources[i].places[j];
+      out << (j % 6 ? " " : "\n    ") << '{' << place.offset << ", " << place.line << ", " << place.column << "},";
+    }
+    out << "\n};\n";
   }
   out << "const rtl::TResourceEntry kTable[] = {\n";
-  for (std::size_t i = 0; i < resources.size(); ++i)
-    out << "    {\"" << resources[i].name << "\", kData" << i << ", " << resources[i].data.size() << "},\n";
+  for (std::size_t i = 0; i < resources.size(); ++i) {
+    const Resource& resource = resources[i];
+    out << "    {\"" << resource.name << "\", kData" << i << ", " << resource.data.size();
+    if (!resource.places.empty())
+      out << ", \"" << resource.source << "\", kPlaces" << i << ", " << resource.places.size();
+    out << "},\n";
+  }
   out << "};\n}  // namespace\n\n"
       << "void RegisterResources_" << group << "() {\n"
       << "  static bool done = false;\n"
@@ -102,18 +117,18 @@ int main(int argc, char** argv) {
   std::vector<Resource> resources;
   for (int i = 3; i < argc; ++i) {
     const fs::path path = argv[i];
-    Resource resource{path.stem().string(), {}};
+    Resource resource{path.stem().string(), {}, {}, {}};
     for (const Resource& other : resources)
       if (rtl::SameText(other.name, resource.name)) {
         std::cerr << path.string() << ": a resource named " << resource.name << " already exists\n";
         return 1;
       }
-    if (resource.name.find_first_of("\"\\") != std::string::npos) {
+    if ((resource.name + path.filename().string()).find_first_of("\"\\") != std::string::npos) {
       std::cerr << path.string() << ": unusable resource name\n";
       return 1;
     }
     try {
-      resource.data = Compile(path);
+      Compile(path, resource);
     } catch (const rtl::Exception& e) {
       std::cerr << path.string() << ":" << e.Message() << "\n";
       return 1;

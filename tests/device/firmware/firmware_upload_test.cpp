@@ -224,3 +224,47 @@ TEST_F(Upload, LoadersThatGiveUpEndTheUpload) {
 
 }  // namespace
 }  // namespace device
+
+namespace device {
+namespace {
+
+// The adapter leaves during the upload (its removal noticed by the message
+// loop, or first by a read that finds it gone) and never comes back: once
+// Upgrading is clear the form gets the no-adapter reset the upgrade deferred.
+TEST_F(Upload, AnAdapterThatNeverReturnsEndsInTheNoAdapterState) {
+  for (int unplugAt : {1, 3, 20, 60, 140, 160}) {
+    SCOPED_TRACE(unplugAt);
+    fakes::LinkRig& r = rig;
+    r.handlers.onArrival = [&r] { r.link.HidCtlDeviceArrival(); };  // the unplug path's re-enumeration
+    r.hid.Plug({fakes::LinkRig::kPath, 0x10C4, 0x82CD, u"CP2110", 64, 65, "1-1"},
+               std::make_shared<hid::SimClassicFirmware>(r.clock));
+    r.link.HidCtlDeviceArrival();
+    Device("CAR_ESC", "VALTORINE_456_A");
+    Offer("V1.2A", fwdb::MakePackage(fwdb::SampleFirmware(2000, "a"), fwdb::SampleFirmware(500, "b"), "V1.2A"));
+    r.view.fill[Led::Link] = kLedOn;
+    r.view.mainWindowEnabled = false;
+    r.editor.loads.clear();
+    r.hid.Faults(fakes::LinkRig::kPath).unplugAfterWrites = unplugAt;
+    bool noticed = false;
+    r.pump.onPump = [&] {
+      if (!noticed && r.hid.Enumerate().empty()) {
+        noticed = true;
+        r.link.HidCtlDeviceRemove();
+      }
+    };
+
+    EXPECT_NE(upgrade.UpgradeFirmware("V1.2A", "0"), "");
+    const DeviceState& s = r.link.State();
+    EXPECT_FALSE(s.Upgrading || s.Connected || s.Busy);
+    EXPECT_FALSE(r.link.AdapterListed() || r.link.AdapterOpen());
+    EXPECT_TRUE(s.DeviceInfoStrings[kController].empty());
+    EXPECT_EQ(r.view.fill[Led::Link], kLedOff);
+    EXPECT_FALSE(r.editor.loads.empty()) << "the description of no device is loaded";
+    EXPECT_EQ(r.pages.shown.back(), IPageSwitch::kHome);
+    EXPECT_TRUE(r.view.mainWindowEnabled);
+    r.pump.onPump = nullptr;
+  }
+}
+
+}  // namespace
+}  // namespace device

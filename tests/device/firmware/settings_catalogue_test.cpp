@@ -7,6 +7,8 @@
 #include "device/FirmwarePackage.h"
 #include "device/SettingsCatalogue.h"
 #include "device/SqliteDb.h"
+#include "device/VersionControl.h"
+#include "platform/rtl/Exceptions.h"
 #include "tests/support/DeviceLinkFakes.h"
 #include "tests/support/FirmwareFakes.h"
 #include "tools/mkfwdb/SettingsDatabaseMaker.h"
@@ -35,6 +37,7 @@ struct Catalogue : ::testing::Test {
 
   void SetUp() override {
     shell.programFolder = folder.path.string();
+    state.SettingsValid = true;
     {
       fwdb::SettingsDatabaseMaker other(folder.File("A_OTHERS01_settings.db3"));
       other.SetDatabaseVersion("V9");
@@ -133,7 +136,7 @@ TEST_F(Catalogue, DeviceFieldsFollowTheDeviceKind) {
     firmware = FakeFirmwareView{};
     view.linkMode = c.linkMode;
     view.programCard = c.card;
-    firmware.settingsValid = c.settingsValid;
+    state.SettingsValid = c.settingsValid;
     Identify(c.controller, c.hardware, c.firmwareText);
     fakes::FakeFirmwareWidgets& widgets = firmware.Set(c.link);
     EXPECT_EQ(widgets.controller, c.shownController);
@@ -143,6 +146,52 @@ TEST_F(Catalogue, DeviceFieldsFollowTheDeviceKind) {
     EXPECT_EQ(widgets.upgradeEnabled, c.upgradeEnabled);
     EXPECT_FALSE(firmware.Set(!c.link).upgradeEnabled);
   }
+}
+
+TEST_F(Catalogue, AnUnusableDatabaseFileIsSkipped) {
+  folder.Write("A_JUNK0000_settings.db3", "not a database, sorted before the others");
+  Identify("CAR_ESC", "QV4-1BSD", "V3.16A");
+  EXPECT_EQ(catalogue.ActiveDatabasePath(), folder.File("B_CARS_SETTINGS.DB3"));
+  EXPECT_FALSE(firmware.single.items.empty());
+  EXPECT_EQ(view.debug, std::vector<std::string>{"skipped unusable settings database " +
+                                                 folder.File("A_JUNK0000_settings.db3")});
+}
+
+// The version file may arrive over plain HTTP: counts up to 2^31 - 1 are read
+// once and capped, so listing stays quick and the real entries still count.
+TEST_F(Catalogue, HugeCountsInTheVersionFileAreCapped) {
+  folder.Write("version_control.ini",
+               "[CAR_ESC QV4-1BSD]\nbatch=2147483647\nversionnum1=2147483647\nversion1_1=V3.10\n"
+               "versionnum2=2147483647\nversion2_1=V3.15A\nversion2_2=V3.16A\n");
+  Identify("CAR_ESC", "QV4-1BSD", "V3.16A");
+  EXPECT_EQ(firmware.single.items, (std::vector<std::string>{"V3.16", "V3.15"}));
+}
+
+TEST(VersionControlFile, ReadsBatchesWithinTheCaps) {
+  fakes::TempFolder folder;
+  const std::string database = folder.File("CARS000001_settings.db3");
+  const int most = VersionControl::kMaxVersions;
+  folder.Write("version_control.ini",
+               "[C H]\nbatch=99\nversionnum1=300\nversion1_1=V1\nversion1_" + std::to_string(most) +
+                   "=V256\nversion1_" + std::to_string(most + 1) + "=V257\nverBeta1_1=1\n"
+                   "versionnum" + std::to_string(VersionControl::kMaxBatches) + "=1\nversion" +
+                   std::to_string(VersionControl::kMaxBatches) + "_1=VLAST\n"
+                   "versionnum65=1\nversion65_1=VBEYOND\n");
+  VersionControl versions(database, "C", "H");
+  EXPECT_EQ(versions.BatchKey(), 99);
+  struct Case {
+    const char* version;
+    int batch;
+  } cases[] = {{"V1", 1}, {"V256", 1}, {"V257", 0}, {"VLAST", VersionControl::kMaxBatches}, {"VBEYOND", 0},
+               {"", 1}};  // the unset entries between read as empty
+  for (const Case& c : cases) EXPECT_EQ(versions.BatchOf(c.version), c.batch) << c.version;
+  ASSERT_EQ(versions.VersionsOf(1).size(), static_cast<std::size_t>(most));
+  EXPECT_TRUE(versions.VersionsOf(1)[0].beta);
+  EXPECT_TRUE(versions.VersionsOf(0).empty() && versions.VersionsOf(65).empty());
+
+  std::filesystem::remove(folder.path / "version_control.ini");
+  std::filesystem::create_directory(folder.path / "version_control.ini");
+  EXPECT_THROW(VersionControl(database, "C", "H"), rtl::EFOpenError);
 }
 
 TEST_F(Catalogue, WithoutADatabaseNothingIsOpenedOrListed) {
@@ -163,7 +212,9 @@ TEST_F(Catalogue, WithoutADatabaseNothingIsOpenedOrListed) {
 // The program folder's sample databases: every version of the recipe is
 // listed for its device and its package decrypts and decodes.
 TEST(SampleDatabases, ListAndDecryptOutOfTheBox) {
-  const std::filesystem::path source = std::getenv("ESCTOOL_SOURCE_DIR");
+  const char* sourceDir = std::getenv("ESCTOOL_SOURCE_DIR");
+  ASSERT_NE(sourceDir, nullptr) << "ESCTOOL_SOURCE_DIR names the source tree (ctest sets it)";
+  const std::filesystem::path source = sourceDir;
   fakes::TempFolder folder;
   fwdb::MakeDatabasesFromRecipe((source / "data/sample_databases.txt").string(), folder.path.string());
   std::filesystem::copy_file(source / "data/version_control.ini", folder.path / "version_control.ini");

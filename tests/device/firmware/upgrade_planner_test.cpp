@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <stdexcept>
 
 #include "device/SettingsCatalogue.h"
@@ -154,9 +155,24 @@ TEST_F(Planner, ReportsTheOutcome) {
     EXPECT_EQ(state.PendingUpgradeStep, 0);
     EXPECT_EQ(state.SettingsReadAttempts, 0);
     EXPECT_EQ(firmware.formStyleResets, 2);
-    EXPECT_TRUE(firmware.mainWindowEnabled);
+    EXPECT_TRUE(view.mainWindowEnabled);
     EXPECT_EQ(view.debug.back(), c.key == "upgrade_succ" ? "更新固件完成" : "更新固件失败");
   }
+}
+
+TEST_F(Planner, AnUnreadableVersionFileIsAFailedUpgrade) {
+  Prepare("", "V2.1");
+  std::filesystem::remove(folder.path / "version_control.ini");
+  std::filesystem::create_directory(folder.path / "version_control.ini");
+  view.mainWindowEnabled = true;
+  planner.btnUpgradeClick();
+  EXPECT_TRUE(uploader.calls.empty());
+  EXPECT_EQ(messages.shown.back(), std::make_pair(std::string("upgrade_fail(fail)"), 2));
+  EXPECT_EQ(progress.ResultMessageKey, "upgrade_fail");
+  EXPECT_FALSE(state.Busy);
+  EXPECT_EQ(state.PendingUpgradeStep, 0);
+  EXPECT_TRUE(view.mainWindowEnabled);
+  EXPECT_EQ(view.debug.back(), "更新固件失败");
 }
 
 TEST_F(Planner, RefusesWithoutChangingAnything) {

@@ -29,6 +29,12 @@ inline const std::vector<std::string>& Texts() {
       "  end\n"
       "end\n",
       "object Root\n  a = 5\n  b = True\nend\n",
+      // references and events inside collection items, the collection read twice
+      "object Form1: TTestForm\n"
+      "  Points = <\n    item\n      Ref = Button1\n      OnClick = ButtonClick\n    end>\n"
+      "  Points = <\n    item\n      Ref = Form1\n    end>\n"
+      "  object Button1: TTestNode\n  end\n"
+      "end\n",
       "inherited : TTestNode [3]\n  Big = 5000000000\n  Angle = 1.5e-7\n  Hint = ''\n"
       "  Align = taBottom\n  Visible = False\n  Buddy = nil\n  S = 1.5s\n  C = 2.5c\n  D = 3.0d\n  F = 4.0f\nend\n",
   };

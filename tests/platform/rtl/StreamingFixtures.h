@@ -69,9 +69,13 @@ class TTestPoint : public TCollectionItem {
   using TCollectionItem::TCollectionItem;
   float offset = 0;
   std::string color;
+  TComponent* ref = nullptr;
+  TNotifyEvent onClick;
   static void Publish(TPublisher<TTestPoint>& p) {
     p.Property("Offset", &TTestPoint::offset);
     p.Property("Color", &TTestPoint::color);
+    p.Property("Ref", &TTestPoint::ref);
+    p.Property("OnClick", &TTestPoint::onClick);
   }
 };
 

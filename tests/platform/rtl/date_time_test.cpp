@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <ctime>
 
 #include "platform/rtl/DateTime.h"
@@ -55,8 +56,13 @@ TEST(DateTime, EncodesDecodesAndFormats) {
 }
 
 TEST(DateTime, ImpossibleDatesAndTimesAreRefused) {
-  for (auto encode : {+[] { EncodeDate(2023, 2, 29); }, +[] { EncodeDate(0, 1, 1); }, +[] { EncodeDate(2023, 13, 1); }})
+  for (auto encode : {+[] { EncodeDate(2023, 2, 29); }, +[] { EncodeDate(0, 1, 1); }, +[] { EncodeDate(2023, 13, 1); },
+                      // months beyond either end of the date range
+                      +[] { IncMonth(EncodeDate(1, 1, 15), -1); }, +[] { IncMonth(EncodeDate(9999, 12, 15), 1); },
+                      +[] { IncMonth(EncodeDate(1, 1, 15), -13); }, +[] { IncMonth(EncodeDate(2000, 1, 1), INT32_MIN); }})
     EXPECT_THROW(encode(), EConvertError);
+  EXPECT_EQ(IncMonth(EncodeDate(1, 2, 15), -1), EncodeDate(1, 1, 15));
+  EXPECT_EQ(IncMonth(EncodeDate(9999, 11, 30), 1), EncodeDate(9999, 12, 30));
   try {
     EncodeTime(24, 0, 0, 0);
     FAIL() << "no error";

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "EmbeddedResources_rtl_test.h"
+#include "platform/rtl/DebugOutput.h"
 #include "platform/rtl/ExtendedFloat.h"
 #include "platform/rtl/ObjectText.h"
 #include "platform/rtl/Resources.h"
@@ -326,6 +327,66 @@ TEST_F(Streaming, LenientReadsSkipPropertyErrorsStrictReadsNameThem) {
   }
 }
 
+// A collection read again frees the items read before; references and
+// events pending on them must not be set afterwards.
+TEST_F(Streaming, ReferencesOfItemsOfACollectionReadAgainAreDropped) {
+  for (const char* second : {"  Points = <>\n", "  Points = <\n    item\n      Ref = Form1\n    end>\n"}) {
+    SCOPED_TRACE(second);
+    const std::string binary = TextToBinary(std::string("object Form1: TTestForm\n"
+                                                        "  Points = <\n    item\n      Ref = Button1\n"
+                                                        "      OnClick = ButtonClick\n    end>\n") +
+                                            second + "  object Button1: TTestNode\n  end\nend");
+    auto form = Read<TTestForm>(binary);
+    if (form->points.Count() == 0) continue;
+    auto* point = static_cast<TTestPoint*>(form->points.Items(0));
+    EXPECT_EQ(point->ref, form.get());
+    EXPECT_FALSE(point->onClick);
+  }
+}
+
+// Text forms keep the place of every component and property, so errors
+// found while reading the binary form name the file, line and column.
+TEST_F(Streaming, ErrorsOfTextFormsNameTheirPlace) {
+  const auto read = [](const std::string& text, bool lenient, std::vector<std::string>* errors = nullptr) {
+    TStringStream input(text);
+    TMemoryStream binary;
+    std::vector<TTextPlace> places;
+    ObjectTextToBinary(input, binary, &places);
+    binary.SetPosition(0);
+    TComponent* root = ReadComponentFromStream(binary, nullptr, lenient, {"Form.txt", places.data(), places.size()}, errors);
+    root->Free();
+  };
+  const auto strictError = [&](const std::string& text) -> std::string {
+    try {
+      read(text, false);
+    } catch (const EFilerError& e) {
+      return e.Message();
+    } catch (const EReadError& e) {
+      return e.Message();
+    }
+    return "no error";
+  };
+  const struct {
+    const char* text;
+    const char* error;
+  } cases[] = {
+      {"object Form1: TTestForm\n  Width = 1\n  Txet = 'typo'\nend", "Form.txt:3:3: TTestForm has no property 'Txet'"},
+      {"object F: TTestForm\n  object Button1: TTestNode\n    Position.Z = 1\n  end\nend",
+       "Form.txt:3:5: TTestPosition has no property 'Z'"},
+      {"object F: TTestForm\n  Points = <\n    item\n      Offset = 'x'\n    end>\nend",
+       "Form.txt:4:7: Error reading F.Offset: Invalid property value"},
+      {"object F: TTestForm\n  Hint = 'h'\n  Buddy = Nobody\nend",
+       "Form.txt:3:3: Error reading F.Buddy: Component Nobody not found"},
+      {"object F: TTestForm\n  Width = 1\n    object Button1: TNope\n  end\nend",
+       "Form.txt:3:5: Button1: Class TNope not found"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(strictError(c.text), c.error) << c.text;
+
+  std::vector<std::string> errors;
+  read(cases[0].text, true, &errors);
+  EXPECT_EQ(errors, std::vector<std::string>{cases[0].error});
+}
+
 TEST_F(Streaming, MalformedStreamsRaiseReadErrors) {
   const std::string good = Write([] {
     static TTestNode node(nullptr);
@@ -357,7 +418,7 @@ TEST_F(Streaming, MalformedStreamsRaiseReadErrors) {
 TEST_F(Streaming, FormFromEmbeddedResourceBindsFieldsAndHandlers) {
   RegisterResources_rtl_test();
   RegisterResources_rtl_test();  // once is enough; again is harmless
-  EXPECT_EQ(ResourceNames(), std::vector<std::string>{"TTestForm"});
+  EXPECT_EQ(ResourceNames(), (std::vector<std::string>{"TTestForm", "TTestFormTypo"}));
   EXPECT_THROW(TResourceStream("NoSuchResource"), EResNotFound);
   auto form = std::make_unique<TTestForm>(nullptr);
   ReadComponentResource(form.get(), "ttestform", false);
@@ -372,4 +433,20 @@ TEST_F(Streaming, FormFromEmbeddedResourceBindsFieldsAndHandlers) {
   EXPECT_EQ(form->calls, std::vector<std::string>{"click Button1"});
   form->Label1->Free();  // the field follows the component
   EXPECT_EQ(form->Label1, nullptr);
+}
+
+// Every embedded component stream loads strictly; the one with a typo is
+// named with its place, and a lenient read of it says so on the debug output.
+TEST_F(Streaming, EveryEmbeddedResourceLoadsStrictly) {
+  RegisterResources_rtl_test();
+  const std::string typo = "TTestFormTypo.txt:3:3: TTestForm has no property 'Txet'";
+  EXPECT_EQ(StrictResourceErrors(), std::vector<std::string>{"TTestFormTypo: " + typo});
+
+  std::vector<std::string> lines;
+  const TDebugSink previous = SetDebugSink([&](const std::string& line) { lines.push_back(line); });
+  auto form = std::make_unique<TTestForm>(nullptr);
+  ReadComponentResource(form.get(), "TTestFormTypo");
+  SetDebugSink(previous);
+  EXPECT_EQ(form->width, 320);
+  EXPECT_EQ(lines, std::vector<std::string>{typo});
 }

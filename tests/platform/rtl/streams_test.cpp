@@ -4,6 +4,8 @@
 
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/Streams.h"
+#include "platform/rtl/Strings.h"
+#include "tests/support/file_size_limit.h"
 
 using namespace rtl;
 
@@ -51,3 +53,110 @@ TEST(Streams, FileStreamRoundTripAndErrors) {
     EXPECT_NE(e.Message().find("Cannot open file \"" + path.string() + "\"."), std::string::npos);
   }
 }
+
+namespace {
+
+namespace fs = std::filesystem;
+using test_support::LimitedRun;
+using test_support::RunWithFileSizeLimit;
+
+// A fresh folder per test, removed afterwards.
+class AtomicWrites : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder_ = fs::temp_directory_path() /
+              ("esctool_atomic_" + std::to_string(getpid()) + "_" +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(folder_);
+    fs::create_directories(folder_);
+  }
+  void TearDown() override {
+    fs::permissions(folder_, fs::perms::owner_all, fs::perm_options::add);
+    fs::remove_all(folder_);
+  }
+  std::string PathOf(const std::string& name) const { return (folder_ / name).string(); }
+  std::string Read(const std::string& path) const {
+    const TBytes bytes = ReadFileBytes(path);
+    return std::string(bytes.begin(), bytes.end());
+  }
+  int FilesInFolder() const {
+    return static_cast<int>(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()));
+  }
+
+  fs::path folder_;
+};
+
+TEST_F(AtomicWrites, AFullDiskKeepsTheOldFileAndLeavesNoTemporary) {
+  const std::string path = PathOf("lang.ini");
+  const std::string old(3100, 'o');
+  WriteFileBytes(path, old);
+  const std::string fresh(3100, 'n');
+  EXPECT_EQ(RunWithFileSizeLimit(1000, [&] { WriteFileBytes(path, fresh); }), LimitedRun::WriteError);
+  EXPECT_EQ(Read(path), old);
+  EXPECT_EQ(FilesInFolder(), 1);
+  EXPECT_EQ(RunWithFileSizeLimit(4000, [&] { WriteFileBytes(path, fresh); }), LimitedRun::Returned);
+  EXPECT_EQ(Read(path), fresh);
+}
+
+TEST_F(AtomicWrites, EveryWholeFileWriterRaisesOnAFullDisk) {
+  const std::string path = PathOf("out.txt");
+  TStringList lines;
+  lines.SetText(std::string(600, 'x') + "\n" + std::string(600, 'y'));
+  TMemoryStream memory;
+  memory.WriteBuffer(std::string(1500, 'm'));
+  EXPECT_EQ(RunWithFileSizeLimit(1000, [&] { lines.SaveToFile(path); }), LimitedRun::WriteError);
+  EXPECT_EQ(RunWithFileSizeLimit(1000, [&] { memory.SaveToFile(path); }), LimitedRun::WriteError);
+  EXPECT_FALSE(fs::exists(path));
+  EXPECT_EQ(FilesInFolder(), 0);
+}
+
+TEST_F(AtomicWrites, KeepsModeFollowsLinksAndRefusesWhatItCannotReplace) {
+  const std::string real = PathOf("real.ini");
+  const std::string link = PathOf("link.ini");
+  WriteFileBytes(real, "old");
+  fs::permissions(real, fs::perms::owner_read | fs::perms::owner_write);
+  fs::create_symlink("real.ini", link);
+  WriteFileBytes(link, "new");
+  EXPECT_TRUE(fs::is_symlink(link));
+  EXPECT_EQ(Read(real), "new");
+  EXPECT_EQ(fs::status(real).permissions() & fs::perms::all, fs::perms::owner_read | fs::perms::owner_write);
+
+  fs::create_directory(PathOf("folder"));
+  EXPECT_THROW(WriteFileBytes(PathOf("folder"), "x"), EWriteError);
+  EXPECT_THROW(WriteFileBytes(PathOf("missing/file"), "x"), EFCreateError);
+  EXPECT_EQ(FilesInFolder(), 3);
+}
+
+TEST(Streams, FileStreamWriteToAFullDeviceRaises) {
+  TFileStream full("/dev/full", fmOpenWrite);
+  EXPECT_THROW(full.WriteBuffer("abc", 3), EWriteError);
+}
+
+TEST(Streams, FileStreamReadsAfterWritesWithoutASeek) {
+  const auto path = fs::temp_directory_path() / ("esctool_rw_" + std::to_string(getpid()));
+  {
+    TFileStream file(path.string(), fmCreate);
+    file.WriteBuffer("0123456789", 10);
+    file.SetPosition(2);
+    char two[2];
+    file.ReadBuffer(two, 2);
+    file.WriteBuffer("ab", 2);  // at position 4
+    file.Close();
+  }
+  const TBytes bytes = ReadFileBytes(path.string());
+  EXPECT_EQ(std::string(bytes.begin(), bytes.end()), "0123ab6789");
+  fs::remove(path);
+}
+
+TEST(Streams, ReadFileBytesRefusesWhatIsNotARegularFile) {
+  for (const char* path : {"/tmp", "/dev/null"}) {
+    try {
+      ReadFileBytes(path);
+      ADD_FAILURE() << path;
+    } catch (const EFOpenError& e) {
+      EXPECT_NE(e.Message().find("Not a regular file"), std::string::npos) << path;
+    }
+  }
+}
+
+}  // namespace

@@ -178,6 +178,8 @@ TEST(StringList, MisuseRaisesListErrorsAndChangesNothing) {
   list.SetSorted(true);
   EXPECT_EQ(message([&] { list.Insert(0, "x"); }), "Operation not allowed on sorted list");
   EXPECT_EQ(message([&] { list.SetStrings(0, "x"); }), "Operation not allowed on sorted list");
+  EXPECT_EQ(message([&] { list.Move(0, 1); }), "Operation not allowed on sorted list");
+  EXPECT_EQ(Items(list), "a|b");  // nothing lost
   list.SetDuplicates(dupError);
   EXPECT_EQ(message([&] { list.Add("A"); }), "String list does not allow duplicates");
   EXPECT_EQ(Items(list), "a|b");
@@ -192,7 +194,7 @@ TEST(StringList, FilesAreUtf8AndReadBackWithAnyMark) {
       {{'a', '\r', '\n', 0xC3, 0xA9}, "a|é"},
       {{0xEF, 0xBB, 0xBF, 'a', '\n', 'b'}, "a|b"},
       {{0xFF, 0xFE, 'a', 0, '\n', 0, 0xE9, 0, 'x'}, "a|é"},  // UTF-16LE, odd byte dropped
-      {{'c', 'a', 'f', 0xE9}, "café"},                        // not UTF-8: Windows-1252
+      {{'a', 0xD6, 0xD0, 0xCE, 0xC4}, "a中文"},               // not UTF-8: GBK
       {{}, ""},
   };
   for (const auto& file : files) {

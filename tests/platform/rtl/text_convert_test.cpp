@@ -30,3 +30,16 @@ TEST(TextConvert, CodePagesRoundTripAndUnmappable) {
   }
   EXPECT_EQ(Utf8ToCodePage("a\xE4\xB8\xAD" "b", "CP1252"), "a?b");
 }
+
+// Descriptors are kept between calls: no state may carry over from a call
+// that ended in a bad or cut sequence, whatever code page comes next.
+TEST(TextConvert, BadBytesAndAlternatingCodePagesKeepEveryCallApart) {
+  const std::string replacement = "\xEF\xBF\xBD";
+  for (int round = 0; round < 3; ++round) {
+    EXPECT_EQ(CodePageToUtf8("a\xFF" "b\xD6", "GBK"), "a" + replacement + "b" + replacement);
+    EXPECT_EQ(CodePageToUtf8("\xD0\xCE", "GBK"), "\xE5\xBD\xA2");  // 形, not the tail of a cut 中
+    EXPECT_EQ(CodePageToUtf8("\x81\x80", "CP1252"), replacement + "\xE2\x82\xAC");
+    EXPECT_EQ(Utf8ToCodePage("\xE2\x82\xAC\xE4\xB8\xAD", "CP1252"), "\x80?");
+    EXPECT_EQ(Utf8ToCodePage("\xE2\x82\xAC\xE4\xB8\xAD", "GBK"), "\x80\xD6\xD0");
+  }
+}

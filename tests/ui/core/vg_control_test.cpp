@@ -213,3 +213,9 @@ TEST_F(StyledScene, StyleFileReplacesTheBookAndAMissingFileChangesNothing) {
   EXPECT_EQ(book->Root(), root);
   EXPECT_NE(book->Resource()->Text().find("Opacity = 0.375"), std::string::npos);
 }
+
+// Every style book embedded here reads strictly: no misspelt property or
+// unknown class hides in it.
+TEST_F(EmbeddedScene, EveryEmbeddedResourceLoadsStrictly) {
+  EXPECT_EQ(rtl::StrictResourceErrors(), std::vector<std::string>{});
+}

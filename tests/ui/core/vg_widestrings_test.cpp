@@ -164,7 +164,7 @@ TEST(TvgWideStringList, Cases) {
          return marked + "/" + Loaded(l, {0xC3, 0xA9, '\r', '\n', 'b'});
        },
        "a|é/é|b"},
-      {"other bytes as Windows-1252", [](auto& l) { return Loaded(l, {'c', 'a', 'f', 0xE9}); }, "café"},
+      {"other bytes as GBK", [](auto& l) { return Loaded(l, {'a', 0xD6, 0xD0, 0xCE, 0xC4}); }, "a中文"},
       {"empty file gives an empty list", [](auto& l) { Filled(l, {u"old"}); return Loaded(l, {}) + "."; }, "."},
       {"missing file keeps the list",
        [](auto& l) {

@@ -1,6 +1,6 @@
-// A scene on a real window (run under xvfb-run): what it paints reaches the
-// screen, only its dirty areas are repainted, and clicks and keys reach
-// its nodes.
+// A scene on a real window (run under xvfb-run), drawn by either back-end:
+// what it paints reaches the screen, only its dirty areas are repainted, and
+// clicks and keys reach its nodes.
 #include "ui/window/vg_scenehost.h"
 
 #include <gtest/gtest.h>
@@ -14,6 +14,7 @@
 #include "platform/gui/GuiInit.h"
 #include "tests/support/gui_events.h"
 #include "tests/support/gui_pump.h"
+#include "ui/render/vg_canvas_d2d.h"
 #include "ui/render/vg_canvas_gdip.h"
 #include "ui/render/vg_objects.h"
 
@@ -47,7 +48,8 @@ T* Shape(TvgObject* parent, float x, float y, float w, float h, TvgColor fill) {
   return shape;
 }
 
-class SceneOnScreen : public ::testing::Test {
+// The back-end the scene draws with: "GdiPlus" or "D2D".
+class SceneOnScreen : public ::testing::TestWithParam<std::string> {
  protected:
   static void SetUpTestSuite() {
     setenv("GTK_IM_MODULE", "gtk-im-context-simple", 1);
@@ -59,6 +61,10 @@ class SceneOnScreen : public ::testing::Test {
     vgStartCore();
     RegisterShapeClasses();
     StartGdiPlusBackEnd();
+    if (GetParam() == "D2D")
+      SetD2DDefault();
+    else
+      DefaultCanvasClass = &TvgCanvasGdiPlus::Class;
     form = new gui::TForm(nullptr);
     form->SetBorderStyle(gui::bsSingle);
     form->SetPosition(gui::poScreenCenter);
@@ -92,7 +98,7 @@ class SceneOnScreen : public ::testing::Test {
   TProbeBackground* root = nullptr;
 };
 
-TEST_F(SceneOnScreen, ShowsTheSceneAndRepaintsOnlyTheDirtyAreas) {
+TEST_P(SceneOnScreen, ShowsTheSceneAndRepaintsOnlyTheDirtyAreas) {
   auto* red = Shape<TvgRectangle>(root, 10, 10, 50, 40, 0xFFFF0000);
   Shape<TvgEllipse>(root, 100, 10, 60, 40, 0xFF0000FF);
   Show(200, 120);
@@ -118,7 +124,7 @@ TEST_F(SceneOnScreen, ShowsTheSceneAndRepaintsOnlyTheDirtyAreas) {
   EXPECT_EQ(Pixel(80, 100), 0xE0E0E0u);  // outside the dirty area: what was there before
 }
 
-TEST_F(SceneOnScreen, ClicksAndTypedTextReachNodes) {
+TEST_P(SceneOnScreen, ClicksAndTypedTextReachNodes) {
   auto* box = Shape<TvgRectangle>(root, 10, 10, 50, 40, 0xFFFFFFFF);
   box->SetCanFocused(true);
   std::vector<std::string> events;
@@ -160,7 +166,7 @@ class TEscapeTaker : public TvgRectangle {
   bool consume = true;
 };
 
-TEST_F(SceneOnScreen, EscapeTheTreeLeavesClosesTheModalForm) {
+TEST_P(SceneOnScreen, EscapeTheTreeLeavesClosesTheModalForm) {
   auto* taker = new TEscapeTaker(nullptr);
   taker->SetParent(root);
   form->SetClientWidth(200);
@@ -192,7 +198,7 @@ TEST_F(SceneOnScreen, EscapeTheTreeLeavesClosesTheModalForm) {
   EXPECT_EQ(run(false), gui::mrCancel);
 }
 
-TEST_F(SceneOnScreen, DemoFormScreenshot) {
+TEST_P(SceneOnScreen, DemoFormScreenshot) {
   root->Fill()->SetSolidColor(0xFFF2F2F5);
   Shape<TvgRectangle>(root, 0, 0, 130, 300, 0xFF2873C7);
   auto* button = Shape<TvgRoundRect>(root, 160, 220, 100, 32, 0xFF2873C7);
@@ -210,10 +216,13 @@ TEST_F(SceneOnScreen, DemoFormScreenshot) {
   const char* binary = std::getenv("ESCTOOL_BINARY_DIR");
   const std::filesystem::path dir = std::filesystem::path(binary ? binary : ".") / "artifacts";
   std::filesystem::create_directories(dir);
-  EXPECT_TRUE(gdk_pixbuf_save(shot, (dir / "demo_scene_form.png").string().c_str(), "png", nullptr, nullptr));
+  EXPECT_TRUE(gdk_pixbuf_save(shot, (dir / ("demo_scene_form_" + GetParam() + ".png")).string().c_str(), "png", nullptr, nullptr));
   g_object_unref(shot);
   EXPECT_EQ(Pixel(60, 150), 0x2873C7u);
 }
+
+INSTANTIATE_TEST_SUITE_P(BothBackEnds, SceneOnScreen, ::testing::Values("GdiPlus", "D2D"),
+                         [](const auto& info) { return info.param; });
 
 }  // namespace
 }  // namespace vg
