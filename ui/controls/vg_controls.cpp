@@ -21,8 +21,8 @@ void RegisterControlClasses() {
                                 TvgPathButton::StaticClass(), TvgToolPathButton::StaticClass(),
                                 TvgColorButton::StaticClass(), TvgBitmapStateButton::StaticClass(),
                                 TvgAngleButton::StaticClass()});
-  RegisterVGObjects("Controls", {TvgTrack::StaticClass(), TvgTrackBar::StaticClass(), TvgScrollBar::StaticClass(),
-                                 TvgSmallScrollBar::StaticClass(), TvgProgressBar::StaticClass(),
+  RegisterScrollBarClasses();
+  RegisterVGObjects("Controls", {TvgTrack::StaticClass(), TvgTrackBar::StaticClass(), TvgProgressBar::StaticClass(),
                                  TvgSplitter::StaticClass(), TvgAniIndicator::StaticClass()});
   RegisterVGObjects("Windows",
                     {TvgBackground::StaticClass(), TvgSizeGrip::StaticClass(), TvgCloseButton::StaticClass()});
@@ -40,7 +40,7 @@ void RegisterControlClasses() {
                             TvgHudRoundButton::StaticClass(), TvgHudCircleButton::StaticClass(),
                             TvgHudCornerButton::StaticClass(), TvgHudSpeedButton::StaticClass(),
                             TvgHudTrack::StaticClass(), TvgHudTrackBar::StaticClass(),
-                            TvgHudScrollBar::StaticClass(), TvgHudAngleButton::StaticClass()});
+                            TvgHudAngleButton::StaticClass()});
   RegisterResources_vg_styles();
 }
 

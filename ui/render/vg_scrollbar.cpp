@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <functional>
+#include <utility>
 
-#include "platform/rtl/ClassRegistry.h"
 
 namespace vg {
 
@@ -138,7 +138,10 @@ void TvgScrollBar::Realign() {
 TvgSmallScrollBar::TvgSmallScrollBar(rtl::TComponent* owner) : TvgScrollBar(owner) { SetHeight(8); }
 
 void RegisterScrollBarClasses() {
-  rtl::RegisterClasses<TvgScrollBar, TvgSmallScrollBar, TvgHudScrollBar>();
+  static bool registered = false;
+  if (std::exchange(registered, true)) return;
+  RegisterVGObjects("Scroll", {TvgScrollBar::StaticClass(), TvgSmallScrollBar::StaticClass()});
+  RegisterVGObjects("HUD", {TvgHudScrollBar::StaticClass()});
 }
 
 }  // namespace vg
