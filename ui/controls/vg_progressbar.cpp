@@ -48,8 +48,8 @@ void TvgProgressBar::SetData(const rtl::Variant& value) {
 void TvgProgressBar::ApplyStyle() {
   inherited::ApplyStyle();
   if (TvgVisualObject* indicator = Part(FOrientation == vgVertical ? "vindicator" : "hindicator")) {
-    StartTriggerAnimation(indicator, "IsVisible");
-    ApplyTriggerEffect(indicator, "IsVisible");
+    indicator->StartTriggerAnimation(indicator, "IsVisible");
+    indicator->ApplyTriggerEffect(indicator, "IsVisible");
   }
   Realign();
 }
