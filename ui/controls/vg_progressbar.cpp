@@ -28,11 +28,6 @@ void TvgProgressBar::SetValue(float value) {
 void TvgProgressBar::SetOrientation(TvgOrientation value) {
   if (value == FOrientation) return;
   FOrientation = value;
-  if (GetScene() && GetScene()->GetDesignTime() && !IsLoading()) {
-    const float width = Width();
-    SetWidth(Height());
-    SetHeight(width);
-  }
   Realign();
 }
 

@@ -133,11 +133,6 @@ void TvgCustomTrack::SetFrequency(float value) {
 void TvgCustomTrack::SetOrientation(TvgOrientation value) {
   if (value == FOrientation) return;
   FOrientation = value;
-  if (GetScene() && GetScene()->GetDesignTime() && !IsLoading()) {
-    const float width = Width();
-    SetWidth(Height());
-    SetHeight(width);
-  }
   Realign();
 }
 

@@ -4,22 +4,7 @@
 #include <functional>
 #include <utility>
 
-
 namespace vg {
-
-namespace {
-
-// Swaps width and height when a designer turns the control (not while loading).
-void SwapSidesInDesign(TvgVisualObject& control) {
-  if (!control.GetScene() || !control.GetScene()->GetDesignTime() ||
-      control.ComponentState().Contains(rtl::csLoading))
-    return;
-  const float width = control.Width();
-  control.SetWidth(control.Height());
-  control.SetHeight(width);
-}
-
-}  // namespace
 
 TvgScrollBar::TvgScrollBar(rtl::TComponent* owner) : TvgControl(owner) {
   SetWidth(150);
@@ -73,7 +58,6 @@ void TvgScrollBar::SetViewportSize(float value) {
 void TvgScrollBar::SetOrientation(TvgOrientation value) {
   if (value == FOrientation) return;
   FOrientation = value;
-  SwapSidesInDesign(*this);
   Realign();
 }
 
