@@ -22,12 +22,12 @@ TvgPoint OnCircle(TvgPoint centre, float radius, int degrees) {
 }  // namespace
 
 TvgAniIndicator::TvgAniIndicator(rtl::TComponent* owner) : TvgControl(owner) {
-  FLayout = new TvgVisualObject(this);
+  FLayout = new TvgVisualObject(nullptr);
   FLayout->SetParent(this);
   FLayout->SetAlign(vaContents);
   FLayout->SetLocked(true);
   FLayout->SetStored(false);
-  FAni = new TvgFloatAnimation(this);
+  FAni = new TvgFloatAnimation(nullptr);
   FAni->SetParent(FLayout);
   FAni->SetPropertyName("RotateAngle");
   FAni->SetStartValue(0);

@@ -53,12 +53,14 @@ void TvgCustomButton::DblClick() {
 }
 
 void TvgCustomButton::ArmRepeat(std::uint32_t milliseconds) {
-  // The first shot only ends the delay; every later one clicks. Re-arming
-  // replaces the handle that is firing, which the timer allows.
+  // The first shot only ends the delay; every later one clicks.
   const bool clicks = milliseconds == RepeatInterval;
   FRepeatTimer = vgStartOneShot(milliseconds, [this, clicks] {
-    ArmRepeat(RepeatInterval);
-    if (clicks) Click();
+    // Re-arming frees this handler: work on copies of what it holds.
+    TvgCustomButton* const button = this;
+    const bool click = clicks;
+    button->ArmRepeat(RepeatInterval);
+    if (click) button->Click();
   });
 }
 
