@@ -12,7 +12,11 @@ endfunction()
 # esctool_test(<name> [LABEL <label>] [TSAN] [TIMEOUT <s>] SOURCES <files...> [DEPS <targets...>])
 # A GoogleTest executable registered with CTest under one label
 # (unit, display, readers, sim). TSAN also runs it in the ThreadSanitizer build.
-add_custom_target(tsan_tests)
+# The target <label>_tests builds every test of a label, so that a build
+# configuration compiles only the tests it runs.
+foreach(label IN ITEMS unit display readers sim tsan)
+  add_custom_target(${label}_tests)
+endforeach()
 function(esctool_test name)
   cmake_parse_arguments(ARG "TSAN" "LABEL;TIMEOUT" "SOURCES;DEPS" ${ARGN})
   if(NOT ARG_LABEL)
@@ -28,8 +32,13 @@ function(esctool_test name)
   set(labels ${ARG_LABEL})
   if(ARG_TSAN)
     list(APPEND labels tsan)
-    add_dependencies(tsan_tests ${name})
   endif()
+  foreach(label IN LISTS labels)
+    if(NOT TARGET ${label}_tests)
+      add_custom_target(${label}_tests)
+    endif()
+    add_dependencies(${label}_tests ${name})
+  endforeach()
   set_tests_properties(${name} PROPERTIES LABELS "${labels}" TIMEOUT ${ARG_TIMEOUT}
     ENVIRONMENT "ESCTOOL_SOURCE_DIR=${PROJECT_SOURCE_DIR};ESCTOOL_BINARY_DIR=${PROJECT_BINARY_DIR}")
 endfunction()
@@ -37,7 +46,7 @@ endfunction()
 # esctool_fuzz(<name> SOURCES <files...> [DEPS <targets...>])
 # A libFuzzer target, only in the clang fuzz build (ESCTOOL_FUZZ), where every
 # library is compiled with coverage and sanitizers. It is run for a short,
-# bounded time under the unit label; new inputs go to a corpus folder.
+# bounded time under the fuzz label; new inputs go to a corpus folder.
 function(esctool_fuzz name)
   if(NOT (ESCTOOL_FUZZ AND CMAKE_CXX_COMPILER_ID MATCHES "Clang"))
     return()
@@ -50,6 +59,6 @@ function(esctool_fuzz name)
   add_dependencies(fuzz_targets ${name})
   set(corpus ${CMAKE_CURRENT_BINARY_DIR}/${name}_corpus)
   file(MAKE_DIRECTORY ${corpus})
-  add_test(NAME ${name} COMMAND ${name} -max_total_time=20 -rss_limit_mb=2048 -timeout=10 ${corpus})
-  set_tests_properties(${name} PROPERTIES LABELS unit TIMEOUT 120)
+  add_test(NAME ${name} COMMAND ${name} -max_total_time=10 -rss_limit_mb=2048 -timeout=10 ${corpus})
+  set_tests_properties(${name} PROPERTIES LABELS fuzz TIMEOUT 120)
 endfunction()

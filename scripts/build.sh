@@ -11,6 +11,11 @@ case "$kind" in
   fuzz)    dir=build-fuzz; flags=(-DESCTOOL_FUZZ=ON -DESCTOOL_BENCH=OFF -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++) ;;
   *) echo "build.sh: unknown configuration $kind" >&2; exit 2 ;;
 esac
+# ccache keeps its cache outside the clone (its default folder, or CCACHE_DIR)
+# and hashes paths relative to the clone's root, not the clone's folder, so
+# another clone on the same machine, such as a CI run's, reuses its objects.
+export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$root}
+export CCACHE_NOHASHDIR=${CCACHE_NOHASHDIR:-1}
 cmake -S "$root" -B "$root/$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${flags[@]}" >/dev/null
 if (($#)); then
   cmake --build "$root/$dir" --target "$@"

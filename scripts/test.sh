@@ -1,38 +1,90 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs every test label; then a second
-# build with AddressSanitizer + UndefinedBehaviorSanitizer runs the unit tests,
-# a ThreadSanitizer build runs the tests labelled tsan, and a clang build runs
-# the fuzz targets briefly.
+# Installs what is missing, builds, and runs every test label; then a build
+# with AddressSanitizer + UndefinedBehaviorSanitizer runs the unit, sim and
+# display tests, a ThreadSanitizer build runs the tests labelled tsan, and a
+# clang build runs each fuzz target briefly. Each of these builds compiles
+# only the targets it runs. At the end it prints each stage's wall and CPU time.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
-export CCACHE_DIR=${CCACHE_DIR:-$root/.ccache}
 export FONTCONFIG_FILE=$root/tests/support/fonts.conf
-"$root/scripts/setup.sh" || exit 1
-
+jobs=$(nproc)
 failed=0
-run_ctest() {  # build-dir, ctest arguments...
-  local dir=$1; shift
-  (cd "$root/$dir" && ctest --output-on-failure -j"$(nproc)" "$@") || failed=1
+timings=()
+
+# CPU time (user + system, in clock ticks) of this shell's finished children.
+children_cpu() {
+  local -a stat
+  read -r -a stat < /proc/$$/stat
+  cpu_ticks=$((stat[15] + stat[16]))
 }
 
-"$root/scripts/build.sh" release || exit 1
-run_ctest build -L unit
-run_ctest build -L sim
-run_ctest build -L readers
-xvfb-run -a bash -c "cd '$root/build' && ctest --output-on-failure -L display" || failed=1
+# stage <name> <command...>: runs one timed stage and returns its status.
+stage() {
+  local name=$1; shift
+  local wall0=${EPOCHREALTIME//[.,]/} cpu0 status
+  children_cpu; cpu0=$cpu_ticks
+  echo "=== $name"
+  "$@"; status=$?
+  children_cpu
+  local wall=$(( (${EPOCHREALTIME//[.,]/} - wall0) / 1000000 ))
+  local cpu=$(( (cpu_ticks - cpu0) / $(getconf CLK_TCK) ))
+  timings+=("$(printf '%-22s %4d:%02d %6d:%02d%s' "$name" $((wall / 60)) $((wall % 60)) \
+                $((cpu / 60)) $((cpu % 60)) "$( ((status)) && echo '  FAILED')")")
+  return $status
+}
 
-if ctest --test-dir "$root/build" -N -L tsan 2>/dev/null | grep -q 'Total Tests: [1-9]'; then
-  "$root/scripts/build.sh" tsan tsan_tests || exit 1
-  TSAN_OPTIONS=halt_on_error=1 run_ctest build-tsan -L tsan
+print_timings() {
+  children_cpu
+  local wall=$(( (${EPOCHREALTIME//[.,]/} - run_start) / 1000000 ))
+  local cpu=$(( (cpu_ticks - run_cpu0) / $(getconf CLK_TCK) ))
+  printf '\n%-22s %7s %9s\n' "stage (min:s)" "wall" "CPU"
+  printf '%s\n' "${timings[@]}"
+  printf '%-22s %4d:%02d %6d:%02d\n' total $((wall / 60)) $((wall % 60)) $((cpu / 60)) $((cpu % 60))
+}
+
+ctest_in() {  # build-dir, ctest arguments...
+  local dir=$1; shift
+  ctest --test-dir "$root/$dir" --output-on-failure -j"$jobs" "$@"
+}
+
+display_ctest_in() {  # build-dir, ctest arguments...: the display tests under Xvfb
+  local dir=$1; shift
+  xvfb-run -a ctest --test-dir "$root/$dir" --output-on-failure -L display "$@"
+}
+
+stage_or_stop() {  # name, command...: a stage whose failure ends the run
+  stage "$@" && return
+  print_timings
+  exit 1
+}
+
+build_or_stop() {  # stage name, build.sh arguments...
+  local name=$1; shift
+  stage_or_stop "$name" "$root/scripts/build.sh" "$@"
+}
+
+run_start=${EPOCHREALTIME//[.,]/}
+children_cpu; run_cpu0=$cpu_ticks
+stage_or_stop setup "$root/scripts/setup.sh"
+
+build_or_stop "build release" release
+stage "test release" ctest_in build -L '^(unit|sim|readers)$' || failed=1
+stage "test release display" display_ctest_in build || failed=1
+
+build_or_stop "build tsan" tsan tsan_tests
+TSAN_OPTIONS=halt_on_error=1 stage "test tsan" ctest_in build-tsan -L '^tsan$' || failed=1
+
+if command -v clang++ >/dev/null; then
+  build_or_stop "build fuzz" fuzz fuzz_targets
+  stage "run fuzz" ctest_in build-fuzz -L '^fuzz$' || failed=1
 fi
 
-if command -v clang++ >/dev/null; then  # libFuzzer targets, a short bounded run each
-  "$root/scripts/build.sh" fuzz fuzz_targets || exit 1
-  run_ctest build-fuzz -L unit -R fuzz
-fi
+build_or_stop "build asan" asan unit_tests sim_tests display_tests
+export ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+stage "test asan" ctest_in build-asan -L '^(unit|sim)$' || failed=1
+LSAN_OPTIONS=suppressions=$root/tests/support/lsan.supp \
+  stage "test asan display" display_ctest_in build-asan || failed=1
 
-"$root/scripts/build.sh" asan || exit 1
-ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 run_ctest build-asan -L unit
-
+print_timings
 exit $failed

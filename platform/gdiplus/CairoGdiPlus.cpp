@@ -186,7 +186,8 @@ BrushData::BrushData(const BrushData& other)
       blendPositions(other.blendPositions),
       wrap(other.wrap),
       transform(other.transform),
-      texture(other.texture ? cairo_surface_reference(other.texture) : nullptr) {}
+      texture(other.texture ? cairo_surface_reference(other.texture) : nullptr),
+      alpha(other.alpha) {}
 
 BrushData& BrushData::operator=(const BrushData& other) {
   if (this != &other) {
@@ -201,6 +202,7 @@ BrushData& BrushData::operator=(const BrushData& other) {
     blendPositions = other.blendPositions;
     wrap = other.wrap;
     transform = other.transform;
+    alpha = other.alpha;
   }
   return *this;
 }
@@ -783,8 +785,9 @@ Status CairoGdiPlus::GdipCreateTexture(GpImage* image, WrapMode wrap, GpTexture*
   return s;
 }
 
-// The brush keeps its own copy of the source rectangle, with the attributes'
-// alpha already applied.
+// A brush over the whole image shares the image's pixels and applies the
+// attributes' alpha as it paints: a fill costs no copy of the picture. A
+// part of the image is copied.
 Status CairoGdiPlus::GdipCreateTextureIA(GpImage* image, const GpImageAttributes* attributes, REAL x, REAL y,
                                          REAL width, REAL height, GpTexture** brush) {
   auto* bitmap = As<BitmapImpl>(image);
@@ -794,16 +797,22 @@ Status CairoGdiPlus::GdipCreateTextureIA(GpImage* image, const GpImageAttributes
   if (w <= 0 || h <= 0 || x < 0 || y < 0 || x + w > bitmap->Width() || y + h > bitmap->Height()) {
     return InvalidParameter;
   }
-  cairo_surface_t* copy = NewSurface(w, h);
-  if (!copy) return OutOfMemory;
   cairo_surface_flush(bitmap->surface);
-  cairo_t* cr = cairo_create(copy);
-  cairo_set_source_surface(cr, bitmap->surface, -x, -y);
-  cairo_paint_with_alpha(cr, attrs ? attrs->alpha : 1.0);
-  cairo_destroy(cr);
+  cairo_surface_t* texture = nullptr;
+  if (x == 0 && y == 0 && w == bitmap->Width() && h == bitmap->Height()) {
+    texture = cairo_surface_reference(bitmap->surface);
+  } else {
+    texture = NewSurface(w, h);
+    if (!texture) return OutOfMemory;
+    cairo_t* cr = cairo_create(texture);
+    cairo_set_source_surface(cr, bitmap->surface, -x, -y);
+    cairo_paint(cr);
+    cairo_destroy(cr);
+  }
   auto* b = new BrushOf<GpTexture>;
   b->data.kind = BrushData::Kind::Texture;
-  b->data.texture = copy;
+  b->data.texture = texture;
+  b->data.alpha = attrs ? attrs->alpha : 1.0;
   b->data.wrap = WrapModeTile;
   *brush = b;
   return Ok;
@@ -952,7 +961,14 @@ Status Stroke(GraphicsImpl& g, const PenImpl& pen) {
     for (double& d : lengths) d *= unit;
     cairo_set_dash(cr, lengths.data(), int(lengths.size()), pen.dashOffset * unit);
   }
-  cairo_stroke(cr);
+  if (pen.brush.alpha < 1) {
+    cairo_push_group(cr);
+    cairo_stroke(cr);
+    cairo_pop_group_to_source(cr);
+    cairo_paint_with_alpha(cr, pen.brush.alpha);
+  } else {
+    cairo_stroke(cr);
+  }
   cairo_restore(cr);
   return Ok;
 }
@@ -967,7 +983,14 @@ Status Fill(GraphicsImpl& g, const BrushData& brush, cairo_fill_rule_t rule) {
   cairo_set_source(g.cr, pattern);
   cairo_pattern_destroy(pattern);
   cairo_set_fill_rule(g.cr, rule);
-  cairo_fill(g.cr);
+  if (brush.alpha >= 1) {
+    cairo_fill(g.cr);
+    return Ok;
+  }
+  cairo_save(g.cr);
+  cairo_clip(g.cr);
+  cairo_paint_with_alpha(g.cr, brush.alpha);
+  cairo_restore(g.cr);
   return Ok;
 }
 

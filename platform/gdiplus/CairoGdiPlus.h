@@ -23,7 +23,10 @@ struct BrushData {
   std::vector<REAL> blendPositions;
   WrapMode wrap = WrapModeTile;
   cairo_matrix_t transform;  // brush space to world (radial, texture)
+  // The image's own pixels when the brush takes the whole image (shared, not
+  // copied: the image must not change while the brush paints), else a copy.
   cairo_surface_t* texture = nullptr;
+  double alpha = 1;  // texture: applied as it paints
 
   BrushData();
   BrushData(const BrushData& other);

@@ -63,8 +63,11 @@ PangoFontDescription* Describe(const std::string& family, INT style, double pixe
 
 void SetFontOptions(PangoContext* context, TextRenderingHint hint) {
   cairo_font_options_t* options = cairo_font_options_create();
-  const bool gridFit = hint == TextRenderingHintAntiAliasGridFit || hint == TextRenderingHintClearTypeGridFit ||
-                       hint == TextRenderingHintSingleBitPerPixelGridFit;
+  // The system default is the desktop's usual smoothing, fitted to the
+  // pixel grid: the same metrics as ClearTypeGridFit, so text measures the
+  // same before and after a caller picks that hint.
+  const bool gridFit = hint == TextRenderingHintSystemDefault || hint == TextRenderingHintAntiAliasGridFit ||
+                       hint == TextRenderingHintClearTypeGridFit || hint == TextRenderingHintSingleBitPerPixelGridFit;
   const bool mono = hint == TextRenderingHintSingleBitPerPixel || hint == TextRenderingHintSingleBitPerPixelGridFit;
   cairo_font_options_set_antialias(options, mono ? CAIRO_ANTIALIAS_NONE : CAIRO_ANTIALIAS_GRAY);
   cairo_font_options_set_hint_style(options, gridFit ? CAIRO_HINT_STYLE_SLIGHT : CAIRO_HINT_STYLE_NONE);
@@ -459,7 +462,14 @@ Status CairoGdiPlus::GdipDrawString(GpGraphics* graphics, const WCHAR* text, INT
   cairo_pattern_destroy(pattern);
   cairo_new_path(cr);
   cairo_move_to(cr, laid.x, laid.y);
-  pango_cairo_show_layout(cr, laid.layout);
+  if (b->alpha < 1) {
+    cairo_push_group(cr);
+    pango_cairo_show_layout(cr, laid.layout);
+    cairo_pop_group_to_source(cr);
+    cairo_paint_with_alpha(cr, b->alpha);
+  } else {
+    pango_cairo_show_layout(cr, laid.layout);
+  }
   cairo_restore(cr);
   return Ok;
 }

@@ -88,7 +88,7 @@ TForm* ActiveForm() { return g_activeForm ? g_activeForm : g_mainForm; }
 
 struct TForm::Window {
   explicit Window(TForm& owner) : form(owner) {
-    window = gtk_window_new(GTK_WINDOW_TOPLEVEL);
+    window = gtk_window_new(owner.popupStyle_ ? GTK_WINDOW_POPUP : GTK_WINDOW_TOPLEVEL);
     g_object_ref_sink(window);
     accelerators = gtk_accel_group_new();
     gtk_window_add_accel_group(GTK_WINDOW(window), accelerators);
@@ -96,6 +96,7 @@ struct TForm::Window {
     gtk_container_add(GTK_CONTAINER(window), box);
     client = gtk_overlay_new();
     gtk_box_pack_end(GTK_BOX(box), client, TRUE, TRUE, 0);
+    g_signal_connect(client, "size-allocate", G_CALLBACK(ClientAllocated), this);
     g_signal_connect(window, "delete-event", G_CALLBACK(DeleteEvent), this);
     g_signal_connect_after(window, "key-press-event", G_CALLBACK(KeyPress), this);
     g_signal_connect(window, "focus-in-event", G_CALLBACK(FocusIn), this);
@@ -104,6 +105,7 @@ struct TForm::Window {
   ~Window() {
     scene.reset();
     if (form.menu_) form.menu_->DropView();
+    g_signal_handlers_disconnect_by_data(client, this);
     g_signal_handlers_disconnect_by_data(window, this);
     gtk_widget_destroy(window);
     g_object_unref(window);
@@ -133,10 +135,17 @@ struct TForm::Window {
                                                                                   : GDK_WINDOW_TYPE_HINT_NORMAL);
   }
 
+  // A fixed-size window takes its size from its content's request; a
+  // sizeable one gets no minimum, so the user may make it smaller again.
   void ApplyClientSize() {
-    gtk_widget_set_size_request(client, form.clientWidth_, form.clientHeight_);
+    if (Sizeable())
+      gtk_widget_set_size_request(client, -1, -1);
+    else
+      gtk_widget_set_size_request(client, form.clientWidth_, form.clientHeight_);
     gtk_window_resize(GTK_WINDOW(window), form.clientWidth_, form.Height());
   }
+
+  bool Sizeable() const { return form.borderStyle_ == bsSizeable || form.borderStyle_ == bsSizeToolWin; }
 
   void ApplyMenu() {
     if (menuBar) gtk_container_remove(GTK_CONTAINER(box), menuBar);
@@ -181,6 +190,15 @@ struct TForm::Window {
     g_activeForm = &form;
     Guarded(&form, [&] { form.OnActivate(&form); });
     return FALSE;
+  }
+
+  // The user resized the window (or the window system did): the form's
+  // size follows, so later moves and size grips start from it.
+  static void ClientAllocated(GtkWidget*, GdkRectangle* allocation, gpointer data) {
+    TForm& form = static_cast<Window*>(data)->form;
+    if (allocation->width <= 1 && allocation->height <= 1) return;  // not laid out yet
+    form.clientWidth_ = allocation->width;
+    form.clientHeight_ = allocation->height;
   }
 
   static gboolean Configure(GtkWidget* widget, GdkEventConfigure*, gpointer data) {
@@ -254,7 +272,9 @@ void TForm::SetClientHeight(int height) {
 
 void TForm::SetBorderStyle(TFormBorderStyle style) {
   borderStyle_ = style;
-  if (window_) window_->ApplyBorder();
+  if (!window_) return;
+  window_->ApplyBorder();
+  window_->ApplyClientSize();
 }
 
 void TForm::SetBorderIcons(TBorderIcons icons) {
@@ -338,7 +358,7 @@ void TForm::Show() {
   ApplyPosition();
   gtk_window_move(GTK_WINDOW(window), left_, top_);
   gtk_widget_show_all(window);
-  gtk_window_present(GTK_WINDOW(window));
+  if (!popupStyle_) gtk_window_present(GTK_WINDOW(window));
   if (visible_) return;
   visible_ = true;
   OnShow(this);

@@ -121,6 +121,11 @@ class TForm : public rtl::TComponent {
   TSceneWindow* ClientWindow() const;
   // A form whose scene is transparent shows the scene's alpha.
   void SetTransparent(bool transparent);
+  // A popup form (drop-down lists, popups of the toolkit): a window the
+  // window manager never decorates, moves or activates, placed exactly
+  // where the form says. Set before the window is made.
+  bool PopupStyle() const { return popupStyle_; }
+  void SetPopupStyle(bool popup) { popupStyle_ = popup; }
 
   // The GTK window, made on demand (needs InitGui()); platform code only.
   GtkWidget* Handle();
@@ -151,6 +156,7 @@ class TForm : public rtl::TComponent {
   TBorderIcons borderIcons_{biSystemMenu, biMinimize, biMaximize};
   TPosition position_ = poDefaultPosOnly;
   bool enabled_ = true, visible_ = false, modal_ = false, transparent_ = false, placed_ = false;
+  bool popupStyle_ = false;
   TModalResult modalResult_ = mrNone;
   TMainMenu* menu_ = nullptr;
   TFont font_;

@@ -41,7 +41,7 @@ constexpr std::array kSpecialKeys{
     TKeyPair{GDK_KEY_period, 190},           TKeyPair{GDK_KEY_slash, 191},
     TKeyPair{GDK_KEY_grave, 192},            TKeyPair{GDK_KEY_bracketleft, 219},
     TKeyPair{GDK_KEY_backslash, 220},        TKeyPair{GDK_KEY_bracketright, 221},
-    TKeyPair{GDK_KEY_apostrophe, 222},
+    TKeyPair{GDK_KEY_apostrophe, 222},       TKeyPair{GDK_KEY_Menu, vk::Apps},
 };
 
 std::uint16_t VirtualKeyOf(unsigned keyval) {

@@ -589,7 +589,9 @@ void TSceneWindow::ReleaseCapture() {
 
 void TSceneWindow::SetCursor(TCursor cursor) {
   GdkWindow* window = gtk_widget_get_window(area_);
-  if (!window) return;
+  if (!window || (window == cursorWindow_ && cursor == cursor_)) return;  // every motion asks again
+  cursorWindow_ = window;
+  cursor_ = cursor;
   GdkCursor* shape = gdk_cursor_new_from_name(gdk_window_get_display(window), CursorName(cursor));
   gdk_window_set_cursor(window, shape);
   if (shape) g_object_unref(shape);

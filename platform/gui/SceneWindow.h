@@ -154,6 +154,10 @@ class TSceneWindow {
   TClickTracker clicks_;
   bool captured_ = false;
   bool transparent_ = false;
+  // The cursor last set, and on which GDK window (a new one after a
+  // re-realise starts with the default).
+  const void* cursorWindow_ = nullptr;
+  TCursor cursor_ = 0;
   bool typing_ = false;      // a key press is being filtered by the input method
   TShiftState typingShift_;
   bool preediting_ = false;

@@ -102,8 +102,9 @@ inline const vg::TvgCanvasClassInfo kRecordingCanvasClass = {
 class ManualOneShots {
  public:
   ManualOneShots() {
-    vg::vgSetOneShotFactory([this](std::uint32_t, std::function<void()> fire) {
+    vg::vgSetOneShotFactory([this](std::uint32_t milliseconds, std::function<void()> fire) {
       auto handle = std::make_unique<Handle>(this);
+      if (milliseconds == 0) return handle;  // as the real timer: a zero interval never fires
       pending_.push_back({handle.get(), std::move(fire)});
       return handle;
     });

@@ -100,13 +100,18 @@ void TvgAniThread::DoSyncTimer() {
 
 // ----- the animation base
 
-TvgAnimation::TBusy::TBusy(TvgAnimation* animation) : FAnimation(animation) { ++FAnimation->FBusy; }
+TvgAnimation::TBusy::TBusy(TvgAnimation* animation) : FAnimation(animation), FAlive(animation->FAlive) {
+  ++FAnimation->FBusy;
+}
 
 TvgAnimation::TBusy::~TBusy() {
+  if (!*FAlive) return;
   if (--FAnimation->FBusy == 0 && FAnimation->FFreePending) FAnimation->Free();
 }
 
 TvgAnimation::TvgAnimation(rtl::TComponent* owner) : TvgObject(owner) {}
+
+TvgAnimation::~TvgAnimation() { *FAlive = false; }
 
 void TvgAnimation::Publish(rtl::TPublisher<TvgAnimation>& p) {
   using T = TvgAnimation;
@@ -252,7 +257,9 @@ void TvgAnimation::ProcessTick(float, float delta) {
   }
   AdvanceTime(delta);
   ProcessAnimation();
+  const std::shared_ptr<const bool> alive = FAlive;
   OnProcess(this);
+  if (!*alive) return;
   if (GetScene() && !FRunning) {
     if (aniThread) aniThread->RemoveAnimation(this);
     OnFinish(this);

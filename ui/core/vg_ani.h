@@ -98,6 +98,7 @@ class TvgAnimation : public TvgObject {
   RTL_CLASS(TvgAnimation, TvgObject)
 
   explicit TvgAnimation(rtl::TComponent* owner);
+  ~TvgAnimation() override;
 
   TvgAnimationType AnimationType() const { return FAnimationType; }
   void SetAnimationType(TvgAnimationType value) { FAnimationType = value; }
@@ -156,9 +157,15 @@ class TvgAnimation : public TvgObject {
   void BeforeDestruction() override;
   // The parent is a visual node that is hidden.
   bool ParentHidden() const;
+  // False once the animation is destroyed: an override that calls the base
+  // Start or Stop checks it before touching itself again (a finish handler
+  // may free the node and its animations).
+  std::shared_ptr<const bool> AliveFlag() const { return FAlive; }
   bool InDesign();
 
   // Counts nested operations, so FreeWhenIdle waits for the outermost one.
+  // A handler may free the animation (with its node) meanwhile: the guard
+  // then touches nothing.
   class TBusy {
    public:
     explicit TBusy(TvgAnimation* animation);
@@ -166,6 +173,7 @@ class TvgAnimation : public TvgObject {
 
    private:
     TvgAnimation* FAnimation;
+    std::shared_ptr<const bool> FAlive;
   };
 
  private:
@@ -190,6 +198,7 @@ class TvgAnimation : public TvgObject {
   bool FAutoReverse = false;
   int FBusy = 0;
   bool FFreePending = false;
+  std::shared_ptr<bool> FAlive = std::make_shared<bool>(true);
 };
 
 // ---------------------------------------------------------------------------
@@ -295,7 +304,8 @@ class TvgRectAnimation : public TvgPropertyAnimation {
   TvgOwned<TvgBounds> FStopRect{new TvgBounds};
 };
 
-// Cross-fades the bitmap property from StartValue to StopValue.
+// Cross-fades the bitmap property from StartValue to StopValue (at the
+// size of the picture it starts from).
 class TvgBitmapAnimation : public TvgPropertyAnimation {
   RTL_CLASS(TvgBitmapAnimation, TvgPropertyAnimation)
 

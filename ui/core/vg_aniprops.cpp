@@ -92,8 +92,9 @@ void TvgFloatAnimation::Start() {
 
 void TvgFloatAnimation::Stop() {
   TBusy busy(this);
+  const auto alive = AliveFlag();
   inherited::Stop();
-  FTarget.Clear();
+  if (*alive) FTarget.Clear();
 }
 
 void TvgFloatAnimation::ProcessAnimation() {
@@ -148,6 +149,9 @@ void ResolveBitmapTarget(TvgAnimatedProperty& target, TvgObject* parent, std::st
 
 }  // namespace
 
+// A true cross-fade: each pixel moves from the start picture to the stop
+// picture (premultiplied channels mix linearly), so the start picture shows
+// at first and the stop picture alone at the end.
 void TvgBitmapAnimation::ProcessAnimation() {
   ResolveBitmapTarget(FTarget, Parent(), FPropertyName);
   auto* held = HeldAs<rtl::TPersistent>(FTarget);
@@ -156,14 +160,27 @@ void TvgBitmapAnimation::ProcessAnimation() {
   TvgBitmap& base = Inverse() ? *FStopBitmap : *FStartBitmap;
   TvgBitmap& over = Inverse() ? *FStartBitmap : *FStopBitmap;
   FCurrent->Assign(&base);
-  TvgCanvas* canvas = FCurrent->GetCanvas();
-  if (canvas->BeginScene()) {
-    canvas->Clear(0);
-    canvas->DrawBitmap(over, {0, 0, float(over.Width()), float(over.Height())},
-                       {0, 0, float(FCurrent->Width()), float(FCurrent->Height())},
-                       Inverse() ? 1 - p : p, false);
-    canvas->EndScene();
+  if (FCurrent->IsEmpty()) return;
+  TvgBitmap fitted;  // `over` at the size of `base`
+  const TvgBitmap* top = &over;
+  if (over.Width() != base.Width() || over.Height() != base.Height()) {
+    fitted.SetSize(base.Width(), base.Height());
+    fitted.Clear(0);
+    TvgCanvas* canvas = fitted.GetCanvas();
+    if (canvas && canvas->BeginScene()) {
+      canvas->DrawBitmap(over, {0, 0, float(over.Width()), float(over.Height())},
+                         {0, 0, float(base.Width()), float(base.Height())}, 1, false);
+      canvas->EndScene();
+    }
+    top = &fitted;
   }
+  const float weight = Inverse() ? 1 - p : p;
+  std::uint32_t* pixels = FCurrent->Bits();
+  const std::uint32_t* overPixels = top->Bits();
+  if (!overPixels) return;
+  for (std::size_t i = 0, n = std::size_t(base.Width()) * base.Height(); i < n; ++i)
+    pixels[i] = vgInterpolateColor(pixels[i], overPixels[i], weight);
+  FCurrent->BitmapChanged();
   held->Assign(FCurrent.get());
 }
 
@@ -291,7 +308,9 @@ void TvgPathAnimation::Publish(rtl::TPublisher<TvgPathAnimation>& p) {
 
 void TvgPathAnimation::Start() {
   TBusy busy(this);
+  const auto alive = AliveFlag();
   inherited::Start();
+  if (!*alive) return;
   FSpline.reset();
   FPolygon.clear();
   if (!GetScene()) return;

@@ -238,8 +238,8 @@ void TvgBitmap::LoadThumbnailFromFile(const std::string& fileName, float fitWidt
     BitmapChanged();
 }
 
-void TvgBitmap::SaveToFile(const std::string& fileName, const std::string& params) {
-  NewFilter()->SaveToFile(fileName, *this, params);
+bool TvgBitmap::SaveToFile(const std::string& fileName, const std::string& params) {
+  return NewFilter()->SaveToFile(fileName, *this, params);
 }
 
 void TvgBitmap::LoadFromStream(rtl::TStream& stream) {
@@ -258,13 +258,11 @@ void TvgBitmap::LoadFromStream(rtl::TStream& stream) {
   if (loaded) BitmapChanged();
 }
 
-void TvgBitmap::SaveToStream(rtl::TStream& stream) {
+bool TvgBitmap::SaveToStream(rtl::TStream& stream) {
   const bool translucent = std::any_of(bits_.begin(), bits_.end(),
                                        [](std::uint32_t pixel) { return (pixel >> 24) < 255; });
-  if (translucent)
-    NewFilter()->SaveToStream(stream, *this, "png", "");
-  else
-    NewFilter()->SaveToStream(stream, *this, "jpeg", "quality=100");
+  if (translucent) return NewFilter()->SaveToStream(stream, *this, "png", "");
+  return NewFilter()->SaveToStream(stream, *this, "jpeg", "quality=100");
 }
 
 void TvgBitmap::DefineProperties(rtl::TFiler& filer) {

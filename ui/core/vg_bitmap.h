@@ -104,10 +104,12 @@ class TvgBitmap : public rtl::TPersistent {
   void LoadFromFile(const std::string& fileName, float rotation = 0);
   void LoadThumbnailFromFile(const std::string& fileName, float fitWidth, float fitHeight,
                              bool useEmbedded = true);
-  void SaveToFile(const std::string& fileName, const std::string& params = {});
+  // The saves return what the filter reports (false: nothing or not all
+  // was written).
+  bool SaveToFile(const std::string& fileName, const std::string& params = {});
   void LoadFromStream(rtl::TStream& stream);
   // PNG when any pixel has alpha below 255, else JPEG at quality 100.
-  void SaveToStream(rtl::TStream& stream);
+  bool SaveToStream(rtl::TStream& stream);
 
   // The linked named bitmap resource.
   IvgResourceNode* GetResource() const { return resource_.Node(); }

@@ -237,11 +237,11 @@ void TvgCanvas::AssignTo(rtl::TPersistent* dest) const {
   }
 }
 
-void TvgCanvas::SaveToStream(rtl::TStream& stream) {
-  if (!FBuffered || !FBufferBits) return;
+bool TvgCanvas::SaveToStream(rtl::TStream& stream) {
+  if (!FBuffered || !FBufferBits) return false;
   TvgBitmap bitmap(FWidth, FHeight);
   if (bitmap.Bits()) vgMoveLongword(FBufferBits, bitmap.Bits(), FWidth * FHeight);
-  bitmap.SaveToStream(stream);
+  return bitmap.SaveToStream(stream);
 }
 
 void TvgCanvas::SaveToBits(void* bits) {

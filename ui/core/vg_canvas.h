@@ -156,8 +156,9 @@ class TvgCanvas : public rtl::TPersistent {
                      float opacity, TvgSides sides, TvgCornerType cornerType = vgCornerRound);
   float TextWidth(const rtl::WideString& text);
   float TextHeight(const rtl::WideString& text);
-  // A buffered canvas's pixels as a picture (PNG when translucent, else JPEG).
-  void SaveToStream(rtl::TStream& stream);
+  // A buffered canvas's pixels as a picture (PNG when translucent, else
+  // JPEG); false when nothing was written.
+  bool SaveToStream(rtl::TStream& stream);
   // Copies Width * Height pixels of a buffered canvas to bits.
   void SaveToBits(void* bits);
 

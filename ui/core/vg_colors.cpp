@@ -219,6 +219,7 @@ TvgColor vgUnpremultyAlpha(TvgColor c) {
 
 TvgColor vgOpacity(TvgColor c, float opacity) {
   if (opacity >= 1) return c;
+  if (!(opacity > 0)) return c & 0x00FFFFFF;  // a negative (or NaN) opacity is none
   TvgColorRec rec = TvgColorRec::From(c);
   rec.A = std::uint8_t(std::trunc(rec.A * double(opacity)));
   return rec.Color();

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "ui/core/vg_actionlink.h"
 #include "ui/core/vg_canvas.h"
 
 namespace vg {
@@ -29,6 +30,35 @@ void TvgControl::Publish(rtl::TPublisher<TvgControl>& p) {
   using T = TvgControl;
   p.Property("Resource", &T::Resource, &T::SetResource);
   p.Property("TabOrder", &T::GetTabOrder, &T::SetTabOrder).Default(-1);
+  p.Property("Action", &T::Action, &T::SetAction);
+  p.Property("HelpContext", &T::HelpContext, &T::SetHelpContext).Default(0);
+  p.Property("HelpKeyword", &T::HelpKeyword, &T::SetHelpKeyword);
+  p.Property("HelpType", &T::HelpType, &T::SetHelpType).Default(gui::htKeyword);
+}
+
+gui::TBasicAction* TvgControl::Action() const { return FActionLink ? FActionLink->Action() : nullptr; }
+
+void TvgControl::SetAction(gui::TBasicAction* value) {
+  if (!value) {
+    FActionLink.reset();
+    return;
+  }
+  if (!FActionLink) FActionLink = std::make_unique<TvgControlActionLink>(this);
+  FActionLink->SetAction(value);
+  ActionChange(value);
+}
+
+void TvgControl::ActionChange(gui::TBasicAction* action) {
+  OnClick = action->OnExecute();
+  auto* custom = dynamic_cast<gui::TCustomAction*>(action);
+  if (!custom) return;
+  vgSetTextOf(this, custom->Caption());
+  SetEnabled(custom->Enabled());
+  SetVisible(custom->Visible());
+  SetHint(custom->Hint());
+  FHelpContext = custom->HelpContext();
+  FHelpKeyword = custom->HelpKeyword();
+  FHelpType = custom->HelpType();
 }
 
 void TvgControl::SetResource(const std::string& value) {
@@ -226,6 +256,16 @@ void TvgBackground::PaintChildren() {
 // ----- TvgContent
 
 TvgContent::~TvgContent() { TearDown(); }
+
+rtl::TComponent* TvgContent::StreamingParentOfChild() {
+  if (TvgObject* parent = Parent()) return parent;
+  return this;
+}
+
+void TvgObject::AddControlsToList(std::vector<TvgControl*>& list) {
+  if (auto* control = dynamic_cast<TvgControl*>(this)) list.push_back(control);
+  for (TvgObject* child : Children()) child->AddControlsToList(list);
+}
 
 void TvgContent::Realign() {
   TvgObject* parent = Parent();

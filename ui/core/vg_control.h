@@ -16,10 +16,12 @@
 // Fill or else its style, never both), TvgContent (the child container of
 // container styles), the style book component TvgResources and the named
 // resource nodes TvgBrushObject, TvgPathObject and TvgBitmapObject.
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "platform/gui/Actions.h"
 #include "platform/rtl/Strings.h"
 #include "ui/core/vg_bitmap.h"
 #include "ui/core/vg_brush.h"
@@ -27,6 +29,8 @@
 #include "ui/core/vg_visual.h"
 
 namespace vg {
+
+class TvgControlActionLink;
 
 class TvgControl : public TvgVisualObject {
   RTL_CLASS(TvgControl, TvgVisualObject)
@@ -66,7 +70,23 @@ class TvgControl : public TvgVisualObject {
   void BeforePaint() override;
   void EnterFocus() override;
 
+  // The action the control follows (see TvgControlActionLink), or nullptr.
+  gui::TBasicAction* Action() const;
+  // Links the control to the action (nullptr unlinks); the action's values
+  // become the control's at once.
+  void SetAction(gui::TBasicAction* value);
+  TvgControlActionLink* ActionLink() const { return FActionLink.get(); }
+  int HelpContext() const { return FHelpContext; }
+  void SetHelpContext(int value) { FHelpContext = value; }
+  const std::string& HelpKeyword() const { return FHelpKeyword; }
+  void SetHelpKeyword(const std::string& value) { FHelpKeyword = value; }
+  gui::THelpType HelpType() const { return FHelpType; }
+  void SetHelpType(gui::THelpType value) { FHelpType = value; }
+
  protected:
+  // Takes the action's caption (into a text control's Text), state, hint,
+  // help data and execute handler.
+  virtual void ActionChange(gui::TBasicAction* action);
   // A clone was inserted: find and connect the parts.
   virtual void ApplyStyle();
   // The clone is about to go: forget the parts.
@@ -90,6 +110,10 @@ class TvgControl : public TvgVisualObject {
   std::vector<TvgControl*> FBindingObjects;
   TvgControl* FBindingSource = nullptr;
   std::string FResource;
+  std::unique_ptr<TvgControlActionLink> FActionLink;
+  int FHelpContext = 0;
+  std::string FHelpKeyword;
+  gui::THelpType FHelpType = gui::htKeyword;
 };
 
 class TvgBackground : public TvgControl {
@@ -122,6 +146,8 @@ class TvgContent : public TvgVisualObject {
 
  protected:
   bool StreamsChildrenToParent() const override { return true; }
+  // Its children name the control that holds the content.
+  rtl::TComponent* StreamingParentOfChild() override;
 
  private:
   bool FParentAligning = false;
@@ -216,6 +242,10 @@ class TvgBitmapObject : public TvgResourceObject {
   static void Publish(rtl::TPublisher<TvgBitmapObject>& p);
   TvgOwned<TvgBitmap> FBitmap;
 };
+
+// The folder of the running executable (style and language files are
+// looked for there).
+std::filesystem::path ProgramFolder();
 
 // The built-in style book: read from the embedded resource "defaultvgstyle"
 // on first need (nullptr when there is none or it is unreadable).

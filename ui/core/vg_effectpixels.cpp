@@ -144,7 +144,10 @@ void vgReflection(TvgBitmap& image, float opacity, float length) {
       }
       const std::uint32_t alpha = pixel >> 24;
       if (alpha == 0) continue;
-      const auto faded = std::uint32_t(rtl::Trunc(opacity * (double(rows - y) / rows) * alpha));
+      // Clamped: an opacity above 1 would wrap the byte, one below 0 turn it
+      // opaque.
+      const double fade = std::clamp(opacity * (double(rows - y) / rows) * alpha, 0.0, 255.0);
+      const auto faded = std::uint32_t(rtl::Trunc(fade));
       pixel = vgPremultyAlpha((pixel & 0x00FFFFFFu) | (faded << 24));
     }
   image.SetNeedUpdate(true);

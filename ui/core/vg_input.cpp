@@ -8,6 +8,7 @@
 #include "ui/core/vg_ani.h"
 #include "ui/core/vg_bitmap.h"
 #include "ui/core/vg_colors.h"
+#include "ui/core/vg_popupmenu.h"
 #include "ui/core/vg_visual.h"
 
 namespace vg {
@@ -125,7 +126,20 @@ void TvgVisualObject::DialogKey(std::uint16_t& key, TvgShiftState shift) {
   }
 }
 
-void TvgVisualObject::ContextMenu(TvgPoint screenPoint) { OnContextMenu(this, screenPoint); }
+void TvgVisualObject::ContextMenu(TvgPoint screenPoint) {
+  auto* menu = dynamic_cast<IvgPopupMenu*>(FPopupMenu);
+  if (!menu) return;
+  menu->SetPopupComponent(this);
+  menu->Popup(static_cast<int>(rtl::Round(screenPoint.X)), static_cast<int>(rtl::Round(screenPoint.Y)));
+}
+
+void TvgVisualObject::SetPopupMenu(rtl::TComponent* value) {
+  if (value && !dynamic_cast<IvgPopupMenu*>(value)) value = nullptr;
+  if (value == FPopupMenu) return;
+  if (FPopupMenu) FPopupMenu->RemoveFreeNotification(this);
+  FPopupMenu = value;
+  if (FPopupMenu) FPopupMenu->FreeNotification(this);
+}
 
 // ----- drag and drop
 

@@ -43,6 +43,16 @@ void ForgetSubtree(IvgScene& scene, TvgObject* top) {
   for (TvgObject* node : subtree) scene.Notification(node, rtl::opRemove);
 }
 
+}  // namespace
+
+void vgLeaveScene(IvgScene& scene, TvgObject* top) {
+  if (TvgVisualObject* focused = scene.GetFocused(); focused && focused->IsAncestorOrSelf(top))
+    scene.SetFocused(nullptr);
+  ForgetSubtree(scene, top);
+}
+
+namespace {
+
 IvgResourceNode* FindResourceNode(const std::string& name) { return FindResource(name); }
 
 // ----- the timer behind Release
@@ -159,6 +169,7 @@ void TvgObject::RemoveObject(TvgObject* child) {
   auto it = std::find(FChildren.begin(), FChildren.end(), child);
   if (!child || it == FChildren.end()) return;
   const bool bothVisual = FIsVisual && child->FIsVisual;
+  if (IvgScene* scene = GetScene()) vgLeaveScene(*scene, child);
   if (bothVisual) FVisual->DetachChild(child->FVisual);
   child->FParent = nullptr;
   child->SetNewScene(nullptr);

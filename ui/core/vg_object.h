@@ -31,6 +31,7 @@ namespace vg {
 
 class TvgBitmap;
 class TvgCanvas;
+class TvgControl;
 class TvgObject;
 class TvgResources;
 class TvgVisualObject;
@@ -102,6 +103,11 @@ void vgSetOneShotFactory(TvgOneShotFactory factory);
 // library's timer by default); destroying the handle cancels it.
 std::unique_ptr<IvgOneShot> vgStartOneShot(std::uint32_t milliseconds, std::function<void()> fire);
 
+// A subtree leaves `scene`: the focus inside it is killed and the scene
+// forgets every node of it (hovered, captured, drag source, drop target,
+// active control), so that freeing the nodes later leaves nothing stale.
+void vgLeaveScene(IvgScene& scene, TvgObject* top);
+
 class TvgObject : public rtl::TComponent, public IvgResourceNode {
   RTL_CLASS(TvgObject, rtl::TComponent)
 
@@ -110,6 +116,8 @@ class TvgObject : public rtl::TComponent, public IvgResourceNode {
 
   // --- the node tree
   TvgObject* Parent() const { return FParent; }
+  // This node is `node` or lies below it.
+  bool IsAncestorOrSelf(const TvgObject* node) const;
   // Leaves the current parent (or the scene's root list) and joins `value`
   // as its last child; nullptr detaches. Nothing when `value` is the parent.
   virtual void SetParent(TvgObject* value);
@@ -142,6 +150,8 @@ class TvgObject : public rtl::TComponent, public IvgResourceNode {
   void Sort(const std::function<bool(TvgObject* a, TvgObject* b)>& less);
   // This node, then every descendant depth first.
   void AddObjectsToList(std::vector<TvgObject*>& list);
+  // The same walk, keeping only the controls.
+  void AddControlsToList(std::vector<TvgControl*>& list);
   // The first visual child that cuts itself out of this node's painting.
   TvgVisualObject* HasClipParent() const;
   bool IsVisual() const { return FIsVisual; }
@@ -263,7 +273,6 @@ class TvgObject : public rtl::TComponent, public IvgResourceNode {
  private:
   static void Publish(rtl::TPublisher<TvgObject>& p);
   void LeaveParentOrScene();
-  bool IsAncestorOrSelf(const TvgObject* node) const;
   void ResetChildIndices();
   // Moves a child within the list and forgets the cached indices.
   void MoveChild(TvgObject* child, int index);

@@ -90,17 +90,25 @@ void TvgVisualObject::ApplyEffect() {
   TvgSavedCanvasState saved(*canvas);
   const TvgPoint scale = GetAbsoluteScale();
   const bool highSpeed = FRotateAngle == 0;
+  // One cached image per effect: each is drawn again as it was made until
+  // the effects need updating.
   if (FUpdateEffects) {
+    std::size_t index = 0;
     ForEnabledEffects(this, [&](TvgEffect* effect) {
+      if (FEffectBitmaps.size() <= index) FEffectBitmaps.emplace_back();
+      TvgOwned<TvgBitmap>& cached = FEffectBitmaps[index++];
       TvgRect r = effect->GetRect(GetLocalRect());
       vgMultiplyRect(r, scale.X, scale.Y);
       const int width = int(rtl::Trunc(vgRectWidth(r))), height = int(rtl::Trunc(vgRectHeight(r)));
-      if (width <= 0 || height <= 0) return;
-      if (!FEffectBitmap)
-        FEffectBitmap.reset(new TvgBitmap(width, height));
-      else if (FEffectBitmap->Width() != width || FEffectBitmap->Height() != height)
-        FEffectBitmap->SetSize(width, height);
-      TvgCanvas* image = FEffectBitmap->GetCanvas();
+      if (width <= 0 || height <= 0) {
+        cached.reset();
+        return;
+      }
+      if (!cached)
+        cached.reset(new TvgBitmap(width, height));
+      else if (cached->Width() != width || cached->Height() != height)
+        cached->SetSize(width, height);
+      TvgCanvas* image = cached->GetCanvas();
       {
         TvgSavedCanvasState imageState(*image);
         if (image->BeginScene()) {
@@ -113,19 +121,22 @@ void TvgVisualObject::ApplyEffect() {
           image->EndScene();
         }
       }
-      effect->ProcessEffect(image, *FEffectBitmap, scale.X);
+      effect->ProcessEffect(image, *cached, scale.X);
       vgMultiplyRect(r, 1 / scale.X, 1 / scale.Y);
       canvas->SetMatrix(GetAbsoluteMatrix());
-      canvas->DrawBitmap(*FEffectBitmap, {0, 0, float(width), float(height)}, r, GetAbsoluteOpacity(),
-                         highSpeed);
+      canvas->DrawBitmap(*cached, {0, 0, float(width), float(height)}, r, GetAbsoluteOpacity(), highSpeed);
     });
+    FEffectBitmaps.resize(index);
     FUpdateEffects = false;
-  } else if (FEffectBitmap) {
+  } else {
     canvas->SetMatrix(GetAbsoluteMatrix());
-    const TvgRect whole{0, 0, float(FEffectBitmap->Width()), float(FEffectBitmap->Height())};
+    std::size_t index = 0;
     ForEnabledEffects(this, [&](TvgEffect* effect) {
-      canvas->DrawBitmap(*FEffectBitmap, whole, effect->GetRect(GetLocalRect()), GetAbsoluteOpacity(),
-                         highSpeed);
+      if (index >= FEffectBitmaps.size()) return;
+      TvgBitmap* cached = FEffectBitmaps[index++].get();
+      if (!cached) return;
+      const TvgRect whole{0, 0, float(cached->Width()), float(cached->Height())};
+      canvas->DrawBitmap(*cached, whole, effect->GetRect(GetLocalRect()), GetAbsoluteOpacity(), highSpeed);
     });
   }
 }
@@ -227,6 +238,9 @@ void TvgVisualObject::PaintTo(TvgCanvas& canvas, const TvgRect& rect, TvgObject*
   const bool disableUpdate = scene->GetDisableUpdate();
   scene->SetDisableUpdate(true);
   const bool disableAlign = std::exchange(FDisableAlign, true);
+  // Inside another PaintTo (an effect image made during a screenshot) the
+  // outer pass's flag is kept.
+  const bool wasInPaintTo = FInPaintTo;
   SetInPaintTo(true);
   TvgCanvas* tempCanvas = FTempCanvas;
   SetTempCanvas(&canvas);
@@ -255,7 +269,7 @@ void TvgVisualObject::PaintTo(TvgCanvas& canvas, const TvgRect& rect, TvgObject*
     RecalcAbsoluteNow();
     RecalcOpacity();
     RecalcEnabled();
-    SetInPaintTo(false);
+    SetInPaintTo(wasInPaintTo);
     FDisableAlign = disableAlign;
   }
   SetTempCanvas(tempCanvas);
@@ -279,6 +293,9 @@ TvgBitmap* TvgVisualObject::MakeScreenshot() {
 // ----- hit testing
 
 bool TvgVisualObject::PointInObject(float x, float y) {
+  // A node collapsed to a line or a point covers no area (and its matrix
+  // has no inverse).
+  if (std::fabs(vgMatrixDeterminant(GetAbsoluteMatrix())) < Epsilon) return false;
   const TvgPoint p = AbsoluteToLocal({x, y});
   return p.X > 0 && p.X < FWidth && p.Y > 0 && p.Y < FHeight;
 }

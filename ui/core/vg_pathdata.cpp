@@ -229,16 +229,20 @@ void TvgPathData::AddArcSvg(TvgPoint p1, TvgPoint radius, float xAxisRotation, b
 
 void TvgPathData::Clear() {
   PathData.clear();
+  startPoint_ = {};
   Changed();
 }
 
 TvgPoint TvgPathData::LastPoint() const { return IsEmpty() ? TvgPoint{} : PathData.back().Point; }
 
 TvgRect TvgPathData::GetBounds() const {
-  TvgRect r{65535, 65535, -65535, -65535};
+  // Starts from the first point: a path may lie wholly beyond any fixed
+  // starting box.
+  TvgRect r{};
   bool any = false;
   for (const TvgPathPoint& p : PathData) {
     if (p.Kind == vgPathPointClose) continue;
+    if (!any) r = {p.Point.X, p.Point.Y, p.Point.X, p.Point.Y};
     any = true;
     r.Left = std::min(r.Left, p.Point.X);
     r.Top = std::min(r.Top, p.Point.Y);
@@ -492,6 +496,7 @@ void TvgPathData::SetPathString(const std::string& text) {
   for (char c : text)
     if (c != '\t' && c != '\n' && c != '\r') cleaned += c;
   PathData.clear();
+  startPoint_ = {};
   PathTextReader(std::move(cleaned), *this).Run();
   Changed();
 }

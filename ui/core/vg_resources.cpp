@@ -12,6 +12,7 @@ namespace {
 
 struct BuiltInBook {
   bool loaded = false;
+  bool reading = false;
   TvgObject* root = nullptr;
 };
 
@@ -24,19 +25,23 @@ void ClearDesignHide(TvgObject* root) {
   if (root && root->IsVisual()) root->Visual()->UpdateDesignHide(false);
 }
 
+}  // namespace
+
 std::filesystem::path ProgramFolder() {
   std::error_code error;
   return std::filesystem::read_symlink("/proc/self/exe", error).parent_path();
 }
 
-}  // namespace
-
 TvgObject* DefaultStyles() {
   BuiltInBook& book = BuiltIn();
-  if (!book.loaded && rtl::FindResource("defaultvgstyle")) {
-    book.loaded = true;
+  // A failed read (a class of the book not registered yet) leaves the book
+  // unloaded, so a later lookup reads it again.
+  if (!book.loaded && !book.reading && rtl::FindResource("defaultvgstyle")) {
+    book.reading = true;
     rtl::TResourceStream stream("defaultvgstyle");
     book.root = CreateObjectFromBinStream(nullptr, stream);
+    book.reading = false;
+    book.loaded = book.root != nullptr;
   }
   return book.root;
 }

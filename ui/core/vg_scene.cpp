@@ -9,6 +9,10 @@
 #include "ui/core/vg_bitmap.h"
 #include "ui/core/vg_effects.h"
 #include "ui/core/vg_pathdata.h"
+#include "ui/core/vg_frame.h"
+#include "ui/core/vg_imagelist.h"
+#include "ui/core/vg_popup.h"
+#include "ui/core/vg_translate.h"
 #include "ui/core/vg_widestrings.h"
 
 namespace vg {
@@ -87,7 +91,10 @@ void TvgCustomScene::Publish(rtl::TPublisher<TvgCustomScene>& p) {
 
 // ----- window and size
 
-void TvgCustomScene::SetWindow(IvgSceneWindow* window) { FWindow = window ? window : &FNullWindow; }
+void TvgCustomScene::SetWindow(IvgSceneWindow* window) {
+  FWindow = window ? window : &FNullWindow;
+  FWindow->SetTransparent(FTransparency);
+}
 
 void TvgCustomScene::HandleCreated() {
   if (FCanvas) FCanvas->ResizeBuffer(FWidth, FHeight);
@@ -106,7 +113,7 @@ void TvgCustomScene::SetBounds(int, int, int width, int height) {
 }
 
 void TvgCustomScene::PaintRects(const std::vector<TvgRect>& rects) {
-  if (FDrawing) return;
+  if (FDrawing || Layered()) return;
   FUpdateRects = rects;
   FPainting = true;
   Draw();
@@ -171,8 +178,8 @@ void TvgCustomScene::RemoveObject(TvgObject* node) {
   auto it = std::find(FChildren.begin(), FChildren.end(), node);
   if (it == FChildren.end()) return;
   FWindow->Invalidate({0, 0, float(FWidth), float(FHeight)});
+  vgLeaveScene(*this, node);
   node->SetNewScene(nullptr);
-  Forget(node);
   FChildren.erase(std::find(FChildren.begin(), FChildren.end(), node));
 }
 
@@ -249,6 +256,7 @@ void TvgCustomScene::FillChanged(rtl::TObject*) {
 void TvgCustomScene::SetTransparency(bool value) {
   if (value == FTransparency) return;
   FTransparency = value;
+  FWindow->SetTransparent(value);
   AddUpdateRect({0, 0, 10000, 10000});
 }
 
@@ -396,6 +404,11 @@ bool TvgCustomScene::DoMouseWheel(TvgShiftState shift, int delta) {
 
 void TvgCustomScene::MouseLeaveWindow() { SetHovered(nullptr); }
 
+void TvgCustomScene::MouseCaptureLost() {
+  FCaptured = nullptr;
+  FDragging = FResizing = false;
+}
+
 void TvgCustomScene::UnicodeKeyDown(std::uint16_t& key, char16_t& keyChar, TvgShiftState shift) {
   TvgVisualObject* root = VisualOf(GetRoot());
   if (root && std::find(std::begin(kDialogKeys), std::end(kDialogKeys), key) != std::end(kDialogKeys)) {
@@ -411,11 +424,15 @@ void TvgCustomScene::UnicodeKeyDown(std::uint16_t& key, char16_t& keyChar, TvgSh
     TabNext(shift & vgShift);
     return;
   }
-  if (FFocused) FFocused->KeyDown(key, keyChar, shift);
+  if (TvgVisualObject* focused = KeyTarget()) focused->KeyDown(key, keyChar, shift);
 }
 
 void TvgCustomScene::UnicodeKeyUp(std::uint16_t& key, char16_t& keyChar, TvgShiftState shift) {
-  if (FFocused) FFocused->KeyUp(key, keyChar, shift);
+  if (TvgVisualObject* focused = KeyTarget()) focused->KeyUp(key, keyChar, shift);
+}
+
+TvgVisualObject* TvgCustomScene::KeyTarget() {
+  return FFocused && FFocused->CheckParentVisible() && FFocused->GetAbsoluteEnabled() ? FFocused : nullptr;
 }
 
 void TvgCustomScene::KeyChar(char16_t keyChar, TvgShiftState shift) {
@@ -431,10 +448,15 @@ void TvgCustomScene::KeyChar(char16_t keyChar, TvgShiftState shift) {
   }
 }
 
-bool TvgCustomScene::ImeCaret(TvgPoint& point) {
+bool TvgCustomScene::ImeCaret(TvgRect& area) {
   if (!FFocused) return false;
-  const TvgPoint p = FFocused->LocalToAbsolute(FFocused->ImeCaretPoint());
-  point = {std::trunc(p.X), std::trunc(p.Y)};
+  const TvgPoint local = FFocused->ImeCaretPoint();
+  const TvgVisualObject* caret = FFocused->Caret();
+  const float height = caret ? caret->Height() : 0;
+  const TvgPoint top = FFocused->LocalToAbsolute(local);
+  const TvgPoint bottom = FFocused->LocalToAbsolute({local.X, local.Y + height});
+  area = {std::trunc(top.X), std::trunc(top.Y), std::trunc(top.X) + 1,
+          std::max(std::trunc(bottom.Y), std::trunc(top.Y) + 1)};
   return true;
 }
 
@@ -543,16 +565,30 @@ void TvgCustomScene::AddUpdateRect(const TvgRect& rect) {
   TvgRect overlap;
   if (!vgIntersectRect(overlap, r, {0, 0, float(FWidth), float(FHeight)})) return;
   if (Embedded() || Layered()) {
-    FUpdateRects.push_back(r);
+    QueueRect(r);
     PostDraw();
   } else {
     FWindow->Invalidate(r);
   }
 }
 
+// Past the cap the queue holds its union, so it never grows while the
+// posted draw waits.
+void TvgCustomScene::QueueRect(const TvgRect& rect) {
+  if (FUpdateRects.size() < vgMaxDirtyRects) {
+    FUpdateRects.push_back(rect);
+    return;
+  }
+  TvgRect all = rect;
+  for (const TvgRect& r : FUpdateRects) all = vgUnionRect(all, r);
+  FUpdateRects = {all};
+}
+
+// The class library's timer never fires a zero interval: 1 ms is the
+// shortest delay that does.
 void TvgCustomScene::PostDraw() {
   if (FPostedDraw) return;
-  FPostedDraw = vgStartOneShot(0, [this] {
+  FPostedDraw = vgStartOneShot(1, [this] {
     auto posted = std::move(FPostedDraw);
     Draw();
   });
@@ -647,11 +683,16 @@ void vgStartCore() {
                     {TvgBrushObject::StaticClass(), TvgPathObject::StaticClass(), TvgBitmapObject::StaticClass()});
   RegisterAnimationClasses();
   RegisterEffectClasses();
+  RegisterPopupClasses();
+  rtl::RegisterClasses<TvgLang, TvgImageList>();
+  rtl::RegisterClasses<TvgFrame>();
+  gui::RegisterActionClasses();
 }
 
 void vgStopCore() {
   vgFreeAniThread();
   FreeDefaultStyles();
+  FreeLang();
 }
 
 }  // namespace vg

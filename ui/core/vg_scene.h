@@ -13,7 +13,7 @@
 //   rectangles of the buffer (BufferBits: ARGB32 premultiplied, top-down,
 //   width * 4 bytes a row) to the screen itself;
 // - an embedded or layered (transparent, filling a form) scene keeps them
-//   and draws once, from a zero-delay one-shot, however many were queued;
+//   and draws once, from a 1 ms one-shot, however many were queued;
 //   the result goes to the flush handler or to IvgSceneWindow::Flush.
 // Input arrives in client coordinates (integer pixels) and is routed to the
 // node under the mouse, the captured node or the focused node.
@@ -46,6 +46,8 @@ class IvgSceneWindow {
   // The scene fills a top-level form: a transparent scene then makes the
   // form per-pixel transparent.
   virtual bool ParentIsForm() = 0;
+  // The scene's Transparency changed (and when the window is attached).
+  virtual void SetTransparent(bool /*transparent*/) {}
   virtual void SetMouseCapture(bool capture) = 0;
   virtual TvgPoint ClientToScreen(TvgPoint p) = 0;
   // A class-library cursor (crDefault 0, crSizeNWSE -8, ...).
@@ -106,7 +108,9 @@ class TvgCustomScene : public rtl::TComponent, public IvgScene {
   void SetBounds(int left, int top, int width, int height);
   int Width() const { return FWidth; }
   int Height() const { return FHeight; }
-  // The window's paint: the dirty list becomes rects and is drawn.
+  // The window's paint: the dirty list becomes rects and is drawn. A
+  // layered scene draws only from its posted draw: the window then copies
+  // the buffer as it stands.
   void PaintRects(const std::vector<TvgRect>& rects);
 
   // --- embedded mode: sets the size, queues the whole area; every draw
@@ -129,6 +133,9 @@ class TvgCustomScene : public rtl::TComponent, public IvgScene {
   bool DoMouseWheel(TvgShiftState shift, int delta);
   // The mouse left the window: the hovered node is left.
   void MouseLeaveWindow();
+  // The window lost its mouse grab (another program or window took it):
+  // the captured node and any window drag are forgotten.
+  void MouseCaptureLost();
   void UnicodeKeyDown(std::uint16_t& key, char16_t& keyChar, TvgShiftState shift);
   void UnicodeKeyUp(std::uint16_t& key, char16_t& keyChar, TvgShiftState shift);
   // A typed character: Ctrl+A, C, V, X and Z (1, 3, 22, 24, 26) arrive as
@@ -138,8 +145,10 @@ class TvgCustomScene : public rtl::TComponent, public IvgScene {
   // Tab traversal over the root's tab order list.
   void TabNext(bool backwards);
   // Where an input-method composition opens: the focused node's caret
-  // point (ImeCaretPoint) in client pixels; false with no focused node.
-  bool ImeCaret(TvgPoint& point);
+  // point (ImeCaretPoint) in client pixels, as tall as its caret (1 px
+  // without one), so the candidates open beside the line, not over it;
+  // false with no focused node.
+  bool ImeCaret(TvgRect& area);
   // The composition ended: each character goes down with key 0.
   void ImeResult(const rtl::WideString& text);
   // The hint of the node under a client point when it shows hints: its
@@ -232,12 +241,16 @@ class TvgCustomScene : public rtl::TComponent, public IvgScene {
   void FillChanged(rtl::TObject* sender);
   // A layered scene: transparent and filling a form.
   bool Layered();
+  // Keeps a rectangle for the posted draw.
+  void QueueRect(const TvgRect& rect);
   // Queues the drawing of the kept rectangles (one pass for many).
   void PostDraw();
   void DrawBackground();
   void PaintRoots();
   void Output();
   void SetHovered(TvgVisualObject* node);
+  // The focused node when it can take keys (visible and enabled).
+  TvgVisualObject* KeyTarget();
   void BeginDrag();
   void BeginResize();
   bool MoveOrSizeOwner(float x, float y);
@@ -287,7 +300,7 @@ class TvgScene : public TvgCustomScene {
 // Registers the core's classes (once per process).
 void vgStartCore();
 // Frees the process-wide state: the animation clock, the built-in style
-// book.
+// book, the translation dictionary.
 void vgStopCore();
 
 }  // namespace vg

@@ -6,7 +6,9 @@ namespace vg {
 
 namespace {
 
-// Per-segment cubics in the global parameter t for the values y.
+// Per-segment cubics for the values y, each in its local parameter
+// u = t - j: re-expanded in the global t, single-precision coefficients
+// lose tens of pixels on long point lists.
 TvgSplineMatrix BuildNaturalSpline(const std::vector<double>& y) {
   const int n = static_cast<int>(y.size());
   if (n < 2) return {};
@@ -32,14 +34,13 @@ TvgSplineMatrix BuildNaturalSpline(const std::vector<double>& y) {
     const double a = y[j], b = d[j];
     const double cc = 3 * (y[j + 1] - y[j]) - 2 * d[j] - d[j + 1];
     const double dd = 2 * (y[j] - y[j + 1]) + d[j] + d[j + 1];
-    segments[j] = {float(dd), float(cc - 3 * dd * j), float(b - 2 * cc * j + 3 * dd * j * j),
-                   float(a - b * j + cc * j * j - dd * j * j * j)};
+    segments[j] = {float(dd), float(cc), float(b), float(a)};
   }
   return segments;
 }
 
-double Evaluate(const TvgSplineCoefficients& k, double t) {
-  return ((k.Cubic * t + k.Quadratic) * t + k.Linear) * t + k.Constant;
+double Evaluate(const TvgSplineCoefficients& k, double u) {
+  return ((k.Cubic * u + k.Quadratic) * u + k.Linear) * u + k.Constant;
 }
 
 }  // namespace
@@ -61,8 +62,9 @@ void TvgSpline::SplineXY(float t, float& x, float& y) const {
   }
   int i = !(t > 0) ? 0 : t > len_ - 1 ? len_ - 1 : static_cast<int>(std::trunc(t));
   if (i >= len_ - 1) i = len_ - 2;
-  x = static_cast<float>(Evaluate(matX_[i], t));
-  y = static_cast<float>(Evaluate(matY_[i], t));
+  const double u = double(t) - i;
+  x = static_cast<float>(Evaluate(matX_[i], u));
+  y = static_cast<float>(Evaluate(matY_[i], u));
 }
 
 }  // namespace vg

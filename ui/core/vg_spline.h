@@ -8,6 +8,7 @@
 
 namespace vg {
 
+// One segment's cubic in its local parameter u = t - (segment index).
 struct TvgSplineCoefficients {
   float Cubic = 0;
   float Quadratic = 0;

@@ -39,6 +39,7 @@ void TvgVisualObject::Publish(rtl::TPublisher<TvgVisualObject>& p) {
   p.Property("Align", &T::Align, &T::SetAlign).Default(vaNone);
   p.Property("Position", &T::Position);
   p.Property("Scale", &T::Scale);
+  p.Property("Skew", &T::Skew);
   p.Property("RotateAngle", &T::RotateAngle, &T::SetRotateAngle);
   p.Property("RotateCenter", &T::RotateCenter);
   p.Property("Margins", &T::Margins);
@@ -59,12 +60,27 @@ void TvgVisualObject::Publish(rtl::TPublisher<TvgVisualObject>& p) {
   p.Property("DragDisableHighlight", &T::FDragDisableHighlight).Default(false);
   p.Property("Hint", &T::FHint);
   p.Property("ShowHint", &T::FShowHint).Default(false);
+  p.Property("PopupMenu", &T::PopupMenu, &T::SetPopupMenu);
   p.Property("OnClick", &T::OnClick);
   p.Property("OnDblClick", &T::OnDblClick);
+  p.Property("OnMouseDown", &T::OnMouseDown);
+  p.Property("OnMouseUp", &T::OnMouseUp);
+  p.Property("OnMouseMove", &T::OnMouseMove);
+  p.Property("OnMouseWheel", &T::OnMouseWheel);
   p.Property("OnMouseEnter", &T::OnMouseEnter);
   p.Property("OnMouseLeave", &T::OnMouseLeave);
+  p.Property("OnKeyDown", &T::OnKeyDown);
+  p.Property("OnKeyUp", &T::OnKeyUp);
+  p.Property("OnCanFocused", &T::OnCanFocused);
   p.Property("OnEnterFocus", &T::OnEnterFocus);
   p.Property("OnKillFocus", &T::OnKillFocus);
+  p.Property("OnPaint", &T::OnPaint);
+  p.Property("OnBeforePaint", &T::OnBeforePaint);
+  p.Property("OnDragEnter", &T::OnDragEnter);
+  p.Property("OnDragOver", &T::OnDragOver);
+  p.Property("OnDragDrop", &T::OnDragDrop);
+  p.Property("OnDragLeave", &T::OnDragLeave);
+  p.Property("OnDragEnd", &T::OnDragEnd);
   p.Property("OnApplyResource", &T::OnApplyResource);
   // Read by animations and trigger texts, never streamed.
   p.Property("IsMouseOver", &T::IsMouseOver).RunTimeOnly();
@@ -91,6 +107,11 @@ void TvgVisualObject::Loaded() {
   MatrixChanged();
   if (ChildrenCount() > 0) Realign();
   FixupTabList();
+}
+
+void TvgVisualObject::Notification(rtl::TComponent* component, rtl::TOperation operation) {
+  inherited::Notification(component, operation);
+  if (operation == rtl::opRemove && component == FPopupMenu) FPopupMenu = nullptr;
 }
 
 void TvgVisualObject::AttachChild(TvgVisualObject* child) {
@@ -169,7 +190,8 @@ void TvgVisualObject::SetBounds(float x, float y, float width, float height) {
   }
   if (IsLoading()) return;
   if (sizeChanged) {
-    if (TvgVisualObject* parent = VisualParent(); parent && FAlign != vaNone) parent->Realign();
+    if (TvgVisualObject* parent = VisualParent(); parent && (FAlign != vaNone || parent->RealignsOnChildResize()))
+      parent->Realign();
     if (ChildrenCount() > 0) Realign();
   }
   RecalcUpdateRect();
@@ -246,8 +268,8 @@ void TvgVisualObject::SetVisible(bool value) {
     RecalcUpdateRect();
     if (scene) scene->AddUpdateRect(GetUpdateRect());
     StartTriggerAnimation(this, "IsVisible");
-  } else if (FCanFocused && scene && scene->GetFocused() == this) {
-    scene->SetFocused(nullptr);
+  } else {
+    DropFocusWithin();
   }
 }
 
@@ -257,6 +279,14 @@ void TvgVisualObject::SetEnabled(bool value) {
   RecalcEnabled();
   RecalcOpacity();
   Repaint();
+  if (!FEnabled) DropFocusWithin();
+}
+
+void TvgVisualObject::DropFocusWithin() {
+  IvgScene* scene = GetScene();
+  if (!scene) return;
+  if (TvgVisualObject* focused = scene->GetFocused(); focused && focused->IsAncestorOrSelf(this))
+    scene->SetFocused(nullptr);
 }
 
 void TvgVisualObject::SetClipChildren(bool value) {
@@ -474,10 +504,9 @@ void TvgVisualObject::RecalcEnabled() {
 
 void TvgVisualObject::RecalcUpdateRect() {
   ForVisualSubtree(this, [](TvgVisualObject* n) { n->FRecalcUpdateRect = true; });
-  TvgVisualObject* parent = VisualParent();
-  if (!parent || parent->FClipChildren) return;
-  const float x = FPosition->X(), y = FPosition->Y();
-  if (x < 0 || y < 0 || x + FWidth > parent->FWidth || y + FHeight > parent->FHeight)
+  // The ancestors' rectangles hold this one's union: they follow it when it
+  // grows past them and when it shrinks back, up to a clipping ancestor.
+  for (TvgVisualObject* parent = VisualParent(); parent && !parent->FClipChildren; parent = parent->VisualParent())
     parent->FRecalcUpdateRect = true;
 }
 

@@ -161,6 +161,8 @@ class TvgVisualObject : public TvgObject {
   virtual void RecalcAbsolute();
   virtual void RecalcOpacity();
   void RecalcEnabled();
+  // A hidden or disabled subtree gives up the scene's focus.
+  void DropFocusWithin();
   void RecalcUpdateRect();
   void RecalcAbsoluteNow();
   void RecalcNeedAlign();
@@ -240,6 +242,10 @@ class TvgVisualObject : public TvgObject {
   // At a point in screen coordinates; the host's menus are not part of the
   // headless core, so only the event is raised here.
   virtual void ContextMenu(TvgPoint screenPoint);
+  // The class-library popup menu ContextMenu opens (a component that is
+  // an IvgPopupMenu; any other is refused); cleared when it is destroyed.
+  rtl::TComponent* PopupMenu() const { return FPopupMenu; }
+  void SetPopupMenu(rtl::TComponent* value);
   // Makes the node the scene's focused node unless it cannot take the
   // focus or OnCanFocused refuses.
   void SetFocus();
@@ -294,13 +300,13 @@ class TvgVisualObject : public TvgObject {
   TvgMouseWheelEvent OnMouseWheel;
   TvgKeyEvent OnKeyDown, OnKeyUp;
   TvgCanFocusedEvent OnCanFocused;
-  rtl::TEvent<rtl::TObject*, TvgPoint> OnContextMenu;
   TvgDragEnterEvent OnDragEnter, OnDragDrop;
   TvgDragOverEvent OnDragOver;
   rtl::TNotifyEvent OnDragLeave, OnDragEnd;
 
  protected:
   void Loaded() override;
+  void Notification(rtl::TComponent* component, rtl::TOperation operation) override;
   // Whether a parent realigns when an unaligned child changes size (scroll
   // contents do).
   virtual bool RealignsOnChildResize() const { return false; }
@@ -344,6 +350,7 @@ class TvgVisualObject : public TvgObject {
   TvgOwned<TvgPosition> FPosition;
   TvgOwned<TvgPosition> FScale;
   TvgOwned<TvgPosition> FSkew;
+  rtl::TComponent* FPopupMenu = nullptr;
   TvgOwned<TvgPosition> FRotateCenter;
   bool FClipParent = false;
   bool FDesignHide = false;
@@ -376,7 +383,7 @@ class TvgVisualObject : public TvgObject {
   bool FDisableAlign = false;
   bool FDisableEffect = false;
   bool FHasEffect = false;
-  TvgOwned<TvgBitmap> FEffectBitmap;
+  std::vector<TvgOwned<TvgBitmap>> FEffectBitmaps;
   bool FAutoCapture = false;
   bool FPressed = false;
   bool FDoubleClick = false;

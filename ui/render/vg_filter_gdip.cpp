@@ -283,6 +283,7 @@ bool TvgFilterGdiPlus::LoadFromStream(rtl::TStream& stream, TvgBitmap& bitmap) {
 
 bool TvgFilterGdiPlus::LoadFromFile(const std::string& fileName, float rotation,
                                     TvgBitmap& bitmap) {
+  if (!std::isfinite(rotation)) return false;  // before the bitmap is touched
   auto file = OpenFile(fileName);
   const Picture picture(*file);
   if (picture.Empty()) return false;
@@ -349,9 +350,9 @@ bool TvgFilterGdiPlus::LoadThumbnailFromFile(const std::string& fileName, float 
   }
   if (useEmbedded) {
     GpImage* thumbnail = nullptr;
-    G().GdipGetImageThumbnail(picture.Image(), UINT(rtl::Trunc(picture.Width() / scale)),
-                              UINT(rtl::Trunc(picture.Height() / scale)), &thumbnail, nullptr,
-                              nullptr);
+    G().GdipGetImageThumbnail(picture.Image(), UINT(std::max<std::int64_t>(1, rtl::Trunc(picture.Width() / scale))),
+                              UINT(std::max<std::int64_t>(1, rtl::Trunc(picture.Height() / scale))), &thumbnail,
+                              nullptr, nullptr);
     if (!thumbnail) return false;
     UINT width = 0, height = 0;
     G().GdipGetImageWidth(thumbnail, &width);
@@ -366,9 +367,9 @@ bool TvgFilterGdiPlus::LoadThumbnailFromFile(const std::string& fileName, float 
     G().GdipDisposeImage(thumbnail);
     return drawn;
   }
-  const int width = int(rtl::Trunc(vgRectWidth(fitted))),
-            height = int(rtl::Trunc(vgRectHeight(fitted)));
-  if (width <= 0 || height <= 0) return false;
+  // A thin picture keeps at least one pixel across.
+  const int width = std::max(1, int(rtl::Trunc(vgRectWidth(fitted)))),
+            height = std::max(1, int(rtl::Trunc(vgRectHeight(fitted))));
   PrepareBitmap(bitmap, width, height);
   PixelsGraphics target(bitmap);
   REAL dpiX = 96, dpiY = 96;

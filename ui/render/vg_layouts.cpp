@@ -6,6 +6,7 @@
 
 #include "platform/rtl/Rounding.h"
 #include "ui/render/vg_objects.h"
+#include "ui/render/vg_scrollbox.h"
 
 namespace vg {
 
@@ -236,6 +237,7 @@ void RegisterLayoutClasses() {
   RegisterVGObjects("Layout", {TvgLayout::StaticClass(), TvgScaledLayout::StaticClass(),
                                TvgGridLayout::StaticClass(), TvgSplitLayout::StaticClass()});
   RegisterVGObjects("Layout", {TvgNonVGLayout::StaticClass()});
+  RegisterScrollBoxClasses();
 }
 
 }  // namespace vg

@@ -136,8 +136,8 @@ class TvgNonVGLayout : public TvgLayout {
   std::unique_ptr<IvgTimer> FVisibleTimer;
 };
 
-// Registers the layout classes under "Layout" for the palette and for
-// streaming. Idempotent.
+// Registers the layout and scroll-box classes under "Layout" for the palette
+// and for streaming. Idempotent.
 void RegisterLayoutClasses();
 
 }  // namespace vg

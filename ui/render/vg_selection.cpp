@@ -276,6 +276,16 @@ void TvgSelectionPoint::Release() {
   FPressed = false;
 }
 
+void TvgSelectionPoint::MouseEnter() {
+  inherited::MouseEnter();
+  Repaint();
+}
+
+void TvgSelectionPoint::MouseLeave() {
+  inherited::MouseLeave();
+  Repaint();
+}
+
 void TvgSelectionPoint::MouseDown(TvgMouseButton button, TvgShiftState shift, float x, float y) {
   inherited::MouseDown(button, shift, x, y);
   Press(button == vgMouseLeft);

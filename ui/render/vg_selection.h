@@ -108,6 +108,9 @@ class TvgSelectionPoint : public TvgVisualObject {
   void MouseDown(TvgMouseButton button, TvgShiftState shift, float x, float y) override;
   void MouseMove(TvgShiftState shift, float x, float y, float dx, float dy) override;
   void MouseUp(TvgMouseButton button, TvgShiftState shift, float x, float y) override;
+  // Both repaint: the grip shows its hover colour.
+  void MouseEnter() override;
+  void MouseLeave() override;
 
   rtl::TNotifyEvent OnChange, OnTrack;
 

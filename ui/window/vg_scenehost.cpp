@@ -89,6 +89,8 @@ bool TvgSceneHost::MouseWheel(gui::TShiftState shift, int delta, int, int) {
 
 void TvgSceneHost::MouseLeave() { scene_.MouseLeaveWindow(); }
 
+void TvgSceneHost::CaptureLost() { scene_.MouseCaptureLost(); }
+
 void TvgSceneHost::KeyDown(std::uint16_t key, gui::TShiftState shift) {
   char16_t ch = 0;
   scene_.UnicodeKeyDown(key, ch, ShiftOf(shift));
@@ -110,9 +112,9 @@ void TvgSceneHost::Char(char32_t character, gui::TShiftState shift) {
 }
 
 std::optional<gui::TRect> TvgSceneHost::ImeCaret() {
-  TvgPoint p;
-  if (!scene_.ImeCaret(p)) return std::nullopt;
-  return gui::TRect{int(p.X), int(p.Y), int(p.X) + 1, int(p.Y) + 1};
+  TvgRect area;
+  if (!scene_.ImeCaret(area)) return std::nullopt;
+  return WholeRect(area);
 }
 
 void TvgSceneHost::ImeResult(const rtl::WideString& text) { scene_.ImeResult(text); }

@@ -32,6 +32,7 @@ class TvgSceneHost final : public gui::ISceneHost, public IvgSceneWindow {
   void MouseUp(gui::TMouseButton button, gui::TShiftState shift, int x, int y) override;
   bool MouseWheel(gui::TShiftState shift, int delta, int screenX, int screenY) override;
   void MouseLeave() override;
+  void CaptureLost() override;
   void KeyDown(std::uint16_t key, gui::TShiftState shift) override;
   void KeyUp(std::uint16_t key, gui::TShiftState shift) override;
   // Characters beyond the 16-bit range arrive as their two halves.
@@ -50,9 +51,12 @@ class TvgSceneHost final : public gui::ISceneHost, public IvgSceneWindow {
   bool HandleAllocated() override;
   void Invalidate(const TvgRect& rect) override;
   // Layered scenes draw outside a paint: their rectangles are shown by
-  // the next paint of the window.
+  // the next paint of the window, which copies the buffer without drawing.
   void Flush(TvgCanvas& canvas, const std::vector<TvgRect>& rects) override;
   bool ParentIsForm() override { return true; }
+  // The form follows the scene's Transparency (set before its window is
+  // realised when the scene is transparent from the start).
+  void SetTransparent(bool transparent) override { form_.SetTransparent(transparent); }
   void SetMouseCapture(bool capture) override;
   TvgPoint ClientToScreen(TvgPoint p) override;
   void SetCursor(std::int16_t cursor) override;

@@ -249,6 +249,20 @@ TEST_F(TextureTest, WrapModesTileFlipAndClamp) {
   EXPECT_EQ(Row(WrapModeClamp), (std::vector<ARGB>{kRed, kBlue, 0, 0, 0, 0, 0, 0}));
 }
 
+TEST_F(TextureTest, AWholeImageBrushSharesThePixelsAndAPartIsCopied) {
+  GpTexture* whole = nullptr;
+  ASSERT_EQ(api->GdipCreateTextureIA(image, nullptr, 0, 0, 2, 1, &whole), Ok);
+  GpTexture* part = nullptr;
+  ASSERT_EQ(api->GdipCreateTextureIA(image, nullptr, 1, 0, 1, 1, &part), Ok);
+  tile[0] = kBlue;  // no copy was taken for the whole image
+  Surface t(*api, 4, 1, false);
+  api->GdipFillRectangle(t.graphics, whole, 0, 0, 2, 1);
+  api->GdipFillRectangle(t.graphics, part, 2, 0, 2, 1);
+  EXPECT_EQ(t.pixels, (std::vector<ARGB>{kBlue, kBlue, kBlue, kBlue}));
+  api->GdipDeleteBrush(whole);
+  api->GdipDeleteBrush(part);
+}
+
 TEST_F(TextureTest, AttributesHalveAlphaAndScaleStretches) {
   GpImageAttributes* attrs = nullptr;
   ASSERT_EQ(api->GdipCreateImageAttributes(&attrs), Ok);

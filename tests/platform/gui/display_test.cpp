@@ -197,6 +197,29 @@ TEST_F(Display, SceneWindowRepaintsOnlyItsDirtyAreas) {
   form->Free();
 }
 
+TEST_F(Display, SizeableFormsFollowTheUsersResizing) {
+  TRecordingHost host;
+  TForm* form = ShowForm(host, 300, 200);
+  form->SetBorderStyle(bsSizeable);
+  GtkWindow* window = GTK_WINDOW(form->Handle());
+  const struct {
+    int width, height;
+  } sizes[] = {{420, 260}, {180, 110}};  // larger, then smaller than designed
+  for (const auto& size : sizes) {
+    gtk_window_resize(window, size.width, size.height);  // as a window-frame drag would
+    EXPECT_TRUE(PumpUntil([&] { return form->ClientWidth() == size.width; })) << size.width;
+    EXPECT_EQ(form->ClientHeight(), size.height) << size.width;
+  }
+  form->SetLeft(form->Left() + 20);  // a window drag keeps the user's size
+  PumpFor(100ms);
+  int width = 0, height = 0;
+  gtk_window_get_size(window, &width, &height);
+  EXPECT_EQ(width, 180);
+  EXPECT_EQ(height, 110);
+  EXPECT_EQ(form->ClientWidth(), 180);
+  form->Free();
+}
+
 TEST_F(Display, ClicksAndTypedTextReachTheHost) {
   TRecordingHost host;
   TForm* form = ShowForm(host);

@@ -31,6 +31,7 @@ TEST(TranslateKey, GivesVirtualKeyAndCharacterAsThePlatformDoes) {
       {GDK_KEY_BackSpace, GDK_KEY_BackSpace, none, {vk::Back, 8}},
       {GDK_KEY_ISO_Left_Tab, GDK_KEY_Tab, shift, {vk::Tab, 9}},
       {GDK_KEY_Delete, GDK_KEY_Delete, none, {vk::Delete, 0}},
+      {GDK_KEY_Menu, GDK_KEY_Menu, none, {vk::Apps, 0}},  // the context-menu key
       {GDK_KEY_Left, GDK_KEY_Left, none, {vk::Left, 0}},
       {GDK_KEY_Down, GDK_KEY_Down, shift, {vk::Down, 0}},
       {GDK_KEY_Home, GDK_KEY_Home, none, {vk::Home, 0}},

@@ -219,6 +219,27 @@ TEST_F(AnimatedNode, PropertyAnimationsWriteByPath) {
   node->SetParent(nullptr);
 }
 
+TEST(VgPropertyAnimations, BitmapAnimationCrossFadesFromTheStartPicture) {
+  FakeAniClock clock;
+  FakeScene scene;
+  TvgOwned<FakeShape> node(new FakeShape);
+  node->SetNewScene(&scene);
+  auto* fade = new TvgBitmapAnimation(node.get());
+  fade->SetParent(node.get());
+  fade->SetPropertyName("Bitmap");
+  fade->StartValue()->SetSize(2, 1);
+  fade->StartValue()->Clear(0xFFFF0000);
+  fade->StopValue()->SetSize(2, 1);
+  fade->StopValue()->Clear(0xFF0000FF);
+  fade->SetDuration(1);
+  fade->Start();
+  EXPECT_EQ(node->Bitmap()->GetPixels(0, 0), 0xFFFF0000u) << "the start picture shows first";
+  fade->ProcessTick(0, 0.5f);
+  EXPECT_EQ(node->Bitmap()->GetPixels(1, 0), 0xFF80007Fu);  // halfway, channels cut toward zero
+  fade->ProcessTick(0, 0.5f);
+  EXPECT_EQ(node->Bitmap()->GetPixels(0, 0), 0xFF0000FFu) << "and the stop picture alone at the end";
+}
+
 TEST(VgPropertyAnimations, ColoursKeyFramesAndRectangles) {
   FakeAniClock clock;
   FakeScene scene;
@@ -326,4 +347,21 @@ TEST_F(AnimatedNode, AFinishHandlerMayDestroyTheClock) {
   EXPECT_TRUE(other->Running());  // waits for the next clock
   other->Start();
   EXPECT_NE(aniThread, nullptr);
+}
+
+TEST_F(AnimatedNode, AFinishHandlerMayFreeTheNodeItFades) {
+  for (bool stopped : {false, true}) {
+    bool freed = false;
+    animation->OnFinish = [&, fading = node.release()](rtl::TObject*) {
+      freed = true;
+      fading->Free();  // fade out, then remove (this handler goes with it)
+    };
+    animation->Start();
+    if (stopped) animation->Stop();
+    for (int i = 0; i < 200 && !freed; ++i) clock.Step();
+    EXPECT_TRUE(freed) << stopped;
+    EXPECT_EQ(aniThread->Count(), 0) << stopped;
+    node.reset(new FakeShape);
+    SetUp();
+  }
 }

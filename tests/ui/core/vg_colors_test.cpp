@@ -70,6 +70,7 @@ TEST(VgColors, PremultiplyAndOpacityNumbers) {
   for (const Case& c : cases) EXPECT_EQ(c.op(c.in), c.out) << std::hex << c.in;
   EXPECT_EQ(vgOpacity(0xFF123456, 0.5f), 0x7F123456u);
   EXPECT_EQ(vgOpacity(0x80123456, 1.2f), 0x80123456u);
+  EXPECT_EQ(vgOpacity(0xFF123456, -0.5f), 0x00123456u);  // never more opaque
   EXPECT_EQ(vgColorFromVCL(0x00332211), 0xFF112233u);
 }
 

@@ -32,6 +32,30 @@ struct StyledScene : EmbeddedScene {
 
 }  // namespace
 
+TEST_F(EmbeddedScene, TheBuiltInBookIsReadAgainAfterAFailedRead) {
+  FreeDefaultStyles();
+  rtl::UnRegisterClass(TTestRect::StaticClass());  // a class of the book is missing
+  EXPECT_EQ(DefaultStyles(), nullptr);
+  EXPECT_FALSE(DefaultStylesLoaded());
+  rtl::RegisterClasses<TTestRect>();
+  EXPECT_NE(DefaultStyles(), nullptr);
+  EXPECT_TRUE(DefaultStylesLoaded());
+}
+
+TEST_F(EmbeddedScene, ControlListsAndTheStreamingParentOfContentChildren) {
+  auto* root = AddRoot<TTestRect>();
+  auto* outer = Add<TvgTestButton>(root, 0, 0, 40, 40);
+  auto* content = Add<TvgContent>(outer, 0, 0, 40, 40);
+  auto* inner = Add<TvgTestButton>(content, 0, 0, 10, 10);
+  auto* shape = Add<TTestRect>(content, 0, 0, 10, 10);
+  auto* last = Add<TvgTestButton>(root, 50, 0, 20, 20);
+  std::vector<TvgControl*> controls;
+  root->AddControlsToList(controls);
+  EXPECT_EQ(controls, (std::vector<TvgControl*>{outer, inner, last}));
+  EXPECT_EQ(shape->GetParentComponent(), outer) << "a content child names the content's parent";
+  EXPECT_EQ(content->GetParentComponent(), outer);
+}
+
 TEST_F(StyledScene, StyleIsFoundByNameThenByClassAndParentClassOnlyInTheBuiltInBook) {
   struct Case {
     const char* name;

@@ -144,4 +144,13 @@ TEST(VgEffectPixels, ReflectionFlipsAndFades) {
   EXPECT_EQ(b.GetPixels(0, 0), vgPremultyAlpha(0x7FFF0000));  // red, opacity 0.5
   EXPECT_EQ(b.GetPixels(0, 1), vgPremultyAlpha(0x3F00FF00));  // green, half of that
   EXPECT_EQ(b.GetPixels(0, 2), 0u);
+
+  for (const float opacity : {1.5f, -1.0f}) {
+    TvgBitmap c(1, 3);
+    c.Clear(0xFFFFFFFF);
+    vgReflection(c, opacity, 1);
+    const std::uint32_t top = c.GetPixels(0, 0) >> 24, next = c.GetPixels(0, 1) >> 24;
+    EXPECT_GE(top, next) << opacity;  // the fade never wraps
+    EXPECT_EQ(top, opacity > 1 ? 255u : 0u) << opacity;
+  }
 }

@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+
 #include "platform/rtl/Exceptions.h"
 #include "ui/core/vg_geometry.h"
+#include "ui/core/vg_pathdata.h"
 #include "ui/core/vg_spline.h"
 
 using namespace vg;
@@ -120,4 +124,25 @@ TEST(VgSpline, InterpolatesThroughItsPoints) {
   line.SplineXY(3, x, y);  // extrapolates the last cubic
   EXPECT_NEAR(x, 6, 1e-5);
   EXPECT_NEAR(y, 12, 1e-5);
+}
+
+TEST(VgSpline, HitsEveryPointOfALongPolygon) {
+  TvgPathData rounded;
+  rounded.AddRectangle({0, 0, 300, 200}, 40, 40, AllCorners, vgCornerRound);
+  TvgPolygon outline;
+  rounded.FlattenToPolygon(outline, 0.25f);
+  std::erase(outline, ClosePolygon);
+  TvgPolygon zigzag;
+  for (int i = 0; i < 200; ++i) zigzag.push_back({float(i), i % 2 ? 100.f : -100.f});
+  for (const TvgPolygon& polygon : {outline, zigzag}) {
+    ASSERT_GT(polygon.size(), 150u);
+    TvgSpline spline(polygon);
+    float worst = 0;
+    for (std::size_t i = 0; i < polygon.size(); ++i) {
+      float x, y;
+      spline.SplineXY(float(i), x, y);
+      worst = std::max({worst, std::fabs(x - polygon[i].X), std::fabs(y - polygon[i].Y)});
+    }
+    EXPECT_LT(worst, 0.01f) << polygon.size() << " points";
+  }
 }

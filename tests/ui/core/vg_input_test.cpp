@@ -1,9 +1,19 @@
 #include "tests/ui/core/vg_scene_fixture.h"
+#include "ui/core/vg_popupmenu.h"
 
 using namespace vg;
 using namespace vgtest;
 
 namespace {
+
+// A popup menu that records where it was opened and for whom.
+struct RecordingMenu : rtl::TComponent, IvgPopupMenu {
+  using rtl::TComponent::TComponent;
+  void SetPopupComponent(rtl::TComponent* component) override { popupFor = component; }
+  void Popup(int x, int y) override { openedAt = {float(x), float(y)}; }
+  rtl::TComponent* popupFor = nullptr;
+  TvgPoint openedAt{-1, -1};
+};
 
 struct InputScene : EmbeddedScene {
   TTestRect* root = nullptr;
@@ -68,12 +78,13 @@ TEST_F(InputScene, ClickNeedsAPlainPressAndAReleaseInside) {
   }
 }
 
-TEST_F(InputScene, RightPressOpensTheContextMenuAndNeverClicks) {
+TEST_F(InputScene, RightPressOpensThePopupMenuAndNeverClicks) {
   TvgTestButton* a = Button(10, 10, "a");
-  TvgPoint menuAt{-1, -1};
-  a->OnContextMenu = [&](rtl::TObject*, TvgPoint p) { menuAt = p; };
+  auto* menu = new RecordingMenu(nullptr);
+  a->SetPopupMenu(menu);
   Press(12, 13, vgMouseRight);
-  EXPECT_EQ(menuAt, (TvgPoint{12, 13}));
+  EXPECT_EQ(menu->openedAt, (TvgPoint{12, 13}));
+  EXPECT_EQ(menu->popupFor, a);
   EXPECT_FALSE(a->Pressed());
   scene->MouseUp(vgMouseRight, 0, 12, 13);
   EXPECT_EQ(std::count(events.begin(), events.end(), "click a"), 0);
@@ -82,7 +93,15 @@ TEST_F(InputScene, RightPressOpensTheContextMenuAndNeverClicks) {
   char16_t ch = 0;
   a->SetFocus();
   scene->UnicodeKeyDown(key, ch, 0);
-  EXPECT_EQ(menuAt, (TvgPoint{20, 15}));  // the control's centre
+  EXPECT_EQ(menu->openedAt, (TvgPoint{20, 15}));  // the control's centre
+
+  menu->Free();
+  EXPECT_EQ(a->PopupMenu(), nullptr);
+  Press(12, 13, vgMouseRight);  // no menu any more: nothing opens, nothing crashes
+
+  rtl::TComponent plain(nullptr);
+  a->SetPopupMenu(&plain);
+  EXPECT_EQ(a->PopupMenu(), nullptr) << "only popup menus are taken";
 }
 
 TEST_F(InputScene, PressFocusesBeforeMouseDownUnlessVetoed) {

@@ -41,6 +41,7 @@ TvgVisualObject* SampleTree() {
   child->SetBounds(3, 4, 30, 20);
   child->SetOpacity(0.5f);
   child->SetRotateAngle(30);
+  child->Skew()->SetPoint({3, 0});
   child->SetResourceName("part");
   child->SetBindingName("value");
   child->SetVisible(false);
@@ -60,6 +61,7 @@ void ExpectSameAsSample(TvgVisualObject* root, const std::string& childName) {
   EXPECT_FLOAT_EQ(child->Width(), 30);
   EXPECT_FLOAT_EQ(child->Opacity(), 0.5f);
   EXPECT_FLOAT_EQ(child->RotateAngle(), 30);
+  EXPECT_EQ(child->Skew()->GetPoint(), (vg::TvgPoint{3, 0}));
   EXPECT_EQ(child->ResourceName(), "part");
   EXPECT_EQ(child->BindingName(), "value");
   EXPECT_FALSE(child->Visible());

@@ -135,6 +135,37 @@ TEST_F(PaintedScene, EffectImagesGoUnderOrOverTheNode) {
   EXPECT_GT(over, IndexOf("FillRect (0,0,20,20) 0,0 1"));
 }
 
+TEST_F(PaintedScene, TwoEffectsKeepAnImageEach) {
+  scene.Dirty = {{0, 0, 100, 100}};
+  FakeShape* node = Add(root.get(), 10, 10, 20, 20);
+  (new TvgShadowEffect(root.get()))->SetParent(node);
+  (new TvgGlowEffect(root.get()))->SetParent(node);
+  root->PaintChildren();
+  const std::vector<std::string> first = Lines("DrawBitmap");
+  ASSERT_EQ(first.size(), 2u);
+  canvas.Log.clear();
+  root->PaintChildren();  // from the cache now
+  EXPECT_EQ(Lines("DrawBitmap"), first);
+}
+
+TEST_F(PaintedScene, AScreenshotOfAHiddenPageKeepsGrandchildrenUnderAnEffect) {
+  FakeShape* page = Add(root.get(), 0, 0, 50, 50);
+  page->SetVisible(false);
+  FakeShape* child = Add(page, 0, 0, 30, 30);
+  Add(child, 0, 0, 10, 10);
+  scene.Dirty = {{90, 90, 100, 100}};  // nothing of the page is on screen
+  auto fills = [&](RecordingCanvas* shot) {
+    return std::count_if(shot->Log.begin(), shot->Log.end(),
+                         [](const std::string& line) { return line.rfind("FillRect", 0) == 0; });
+  };
+  TvgOwned<TvgBitmap> plain(page->MakeScreenshot());
+  const auto expected = fills(static_cast<RecordingCanvas*>(plain->GetCanvas()));
+  ASSERT_EQ(expected, 3);
+  (new TvgShadowEffect(root.get()))->SetParent(child);
+  TvgOwned<TvgBitmap> shot(page->MakeScreenshot());
+  EXPECT_EQ(fills(static_cast<RecordingCanvas*>(shot->GetCanvas())), expected);
+}
+
 TEST_F(PaintedScene, HitTestingUsesTheStrictInteriorAndTheTopmostChild) {
   FakeShape* first = Add(root.get(), 10, 10, 20, 20);
   FakeShape* second = Add(root.get(), 20, 20, 20, 20);
@@ -159,6 +190,26 @@ TEST_F(PaintedScene, HitTestingUsesTheStrictInteriorAndTheTopmostChild) {
   EXPECT_EQ(root->ObjectByPoint(25, 25), first);
   second->Control = false;  // a disabled shape does not
   EXPECT_EQ(root->ObjectByPoint(25, 25), second);
+
+  FakeShape* collapsed = Add(root.get(), 50, 50, 50, 50);
+  for (TvgPoint scale : {TvgPoint{0, 0}, TvgPoint{0, 1}, TvgPoint{1, 0}}) {
+    collapsed->Scale()->SetPoint(scale);
+    EXPECT_EQ(root->ObjectByPoint(25, 25), second) << "nothing collapsed is hit " << scale.X << "," << scale.Y;
+    EXPECT_EQ(root->ObjectByPoint(60, 60), root.get());
+  }
+}
+
+TEST_F(PaintedScene, UpdateRectanglesFollowChildrenThatGrowAndShrink) {
+  FakeShape* control = Add(root.get(), 10, 10, 36, 24);
+  FakeShape* clone = Add(control, 0, 0, 50, 50);  // a style clone at its first size
+  FakeShape* part = Add(clone, 0, 0, 10, 10);
+  EXPECT_EQ(control->GetUpdateRect(), (TvgRect{10, 10, 60, 60}));
+  clone->SetBounds(0, 0, 36, 24);  // realigned to the control
+  EXPECT_EQ(control->GetUpdateRect(), (TvgRect{10, 10, 46, 34}));
+  part->SetBounds(0, 0, 80, 10);  // past its grandparent too
+  EXPECT_EQ(control->GetUpdateRect(), (TvgRect{10, 10, 90, 34}));
+  part->SetBounds(0, 0, 10, 10);
+  EXPECT_EQ(control->GetUpdateRect(), (TvgRect{10, 10, 46, 34}));
 }
 
 TEST_F(PaintedScene, RepaintAndInvalidateRectQueueTheRightArea) {

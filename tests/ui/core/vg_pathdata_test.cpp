@@ -181,6 +181,33 @@ TEST(VgPathData, BoundsTransformsAndFlattening) {
   EXPECT_EQ(moved.PathData, (std::vector{M(13, 7), L(17, 13), Z(1, 2)}));  // Close keeps its point
 }
 
+TEST(VgPathData, FarPathsAndFreshPathsStartFromTheirOwnPoints) {
+  const struct {
+    const char* text;
+    TvgRect bounds;
+  } far[] = {
+      {"M 70000,70000 L 80000,90000", {70000, 70000, 80000, 90000}},
+      {"M -70000,-70000 L -80000,-90000", {-80000, -90000, -70000, -70000}},
+  };
+  for (const auto& c : far) {
+    TvgPathData path;
+    path.SetPathString(c.text);
+    EXPECT_EQ(path.GetBounds(), c.bounds) << c.text;
+    TvgPolygon polygon;
+    EXPECT_EQ(path.FlattenToPolygon(polygon), (TvgPoint{10000, 20000})) << c.text;
+  }
+
+  TvgPathData path;
+  path.SetPathString("M 5,5 L 1,1");
+  path.SetPathString("L 2,2 Z");
+  EXPECT_EQ(path.PathData, (std::vector{L(2, 2), Z(0, 0)})) << "new text starts afresh";
+  path.SetPathString("M 5,5 L 1,1");
+  path.Clear();
+  path.LineTo({3, 3});
+  path.ClosePath();
+  EXPECT_EQ(path.PathData, (std::vector{L(3, 3), Z(0, 0)})) << "so does a cleared path";
+}
+
 TEST(VgPathData, BinaryPropertyRecordForms) {
   auto record = [](std::vector<unsigned char>& bytes, std::uint8_t kind, float x, float y,
                    bool packed) {

@@ -252,9 +252,78 @@ TEST_F(RoutingScene, HintsComeFromTheNodeUnderThePoint) {
 
   node->SetCanFocused(true);
   node->SetFocus();
-  TvgPoint caret;
+  TvgRect caret;
   ASSERT_TRUE(scene->ImeCaret(caret));
-  EXPECT_EQ(caret, (TvgPoint{10, 10}));
+  EXPECT_EQ(caret, (TvgRect{10, 10, 11, 11})) << "no caret: one pixel";
+  const char* caretClass = std::exchange(vgCaretClassName, "TTestRect");
+  node->SetCaretSize({2, 14});
+  vgCaretClassName = caretClass;
+  ASSERT_TRUE(scene->ImeCaret(caret));
+  EXPECT_EQ(caret, (TvgRect{10, 10, 11, 24})) << "as tall as the caret";
+}
+
+TEST_F(RoutingScene, ALostGrabForgetsTheCapturedNodeAndTheWindowDrag) {
+  TTestRect* a = Node(root, "a", 10, 10, 20, 20);
+  a->SetAutoCapture(true);
+  scene->EmbeddedMouseDown(vgMouseLeft, vgLeftButton, 15, 15);
+  ASSERT_EQ(scene->GetCaptured(), a);
+  scene->MouseCaptureLost();
+  EXPECT_EQ(scene->GetCaptured(), nullptr);
+  scene->EmbeddedMouseDown(vgMouseLeft, vgLeftButton, 60, 60);  // empty area: drags the window
+  ASSERT_TRUE(scene->Dragging());
+  scene->MouseCaptureLost();
+  EXPECT_FALSE(scene->Dragging());
+  const TvgRect owner = window.Owner;
+  scene->EmbeddedMouseMove(vgLeftButton, 90, 90);
+  EXPECT_EQ(window.Owner, owner);
 }
 
 }  // namespace
+
+TEST_F(RoutingScene, DetachedNodesAreForgottenBeforeTheyAreFreed) {
+  TTestRect* hovered = Node(root, "hovered", 0, 0, 40, 40);
+  TTestRect* page = Node(root, "page", 50, 0, 40, 40);
+  TTestRect* captured = Node(page, "captured", 0, 0, 20, 20);
+  captured->SetAutoCapture(true);
+
+  scene->EmbeddedMouseMove(0, 10, 10);
+  ASSERT_EQ(scene->Hovered(), hovered);
+  hovered->SetParent(nullptr);
+  EXPECT_EQ(scene->Hovered(), nullptr);
+  hovered->Free();
+
+  scene->EmbeddedMouseMove(0, 55, 5);
+  scene->EmbeddedMouseDown(vgMouseLeft, vgLeftButton, 55, 5);
+  ASSERT_EQ(scene->GetCaptured(), captured);
+  scene->RemoveObject(root);  // the whole tree leaves the scene
+  EXPECT_EQ(scene->GetCaptured(), nullptr);
+  EXPECT_EQ(scene->Hovered(), nullptr);
+  root->Free();
+  root = nullptr;
+
+  scene->EmbeddedMouseMove(0, 12, 12);  // touches nothing freed
+  scene->EmbeddedMouseUp(vgMouseLeft, 0, 12, 12);
+}
+
+TEST_F(RoutingScene, HiddenOrDisabledContainersGiveUpTheFocusAndTakeNoKeys) {
+  struct Case {
+    const char* name;
+    void (*change)(TTestRect* page, bool on);
+  };
+  const Case cases[] = {
+      {"hidden", [](TTestRect* page, bool on) { page->SetVisible(on); }},
+      {"disabled", [](TTestRect* page, bool on) { page->SetEnabled(on); }},
+  };
+  TTestRect* page = Node(root, "page", 0, 0, 60, 60);
+  TTestRect* box = Node(page, "box", 0, 0, 50, 20);
+  box->SetCanFocused(true);
+  for (const Case& c : cases) {
+    box->SetFocus();
+    ASSERT_EQ(scene->GetFocused(), box) << c.name;
+    c.change(page, false);
+    EXPECT_EQ(scene->GetFocused(), nullptr) << c.name;
+    scene->KeyChar(u'x', 0);
+    EXPECT_TRUE(Take().empty()) << c.name;
+    c.change(page, true);
+  }
+}

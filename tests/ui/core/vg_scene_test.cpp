@@ -1,5 +1,10 @@
 #include "tests/ui/core/vg_scene_fixture.h"
 
+#include <chrono>
+#include <thread>
+
+#include "platform/gui/Application.h"
+
 using namespace vg;
 using namespace vgtest;
 
@@ -168,4 +173,26 @@ TEST_F(EmbeddedScene, WindowedSceneInvalidatesAndLayeredSceneFlushesItself) {
   ASSERT_EQ(window.Flushed.size(), 1u);
   EXPECT_EQ(window.Flushed[0], std::vector<TvgRect>{(TvgRect{0, 0, 10001, 10001})});
   scene->SetWindow(nullptr);
+}
+
+TEST(SceneOnRealTimers, EmbeddedSceneDrawsEveryChangeAndKeepsItsQueueSmall) {
+  StartSceneTests();
+  vg::DefaultCanvasClass = &kRecordingCanvasClass;
+  int flushes = 0;
+  TvgOwned<TvgScene> scene(new TvgScene(nullptr));
+  scene->CreateEmbedded(100, 100, [&](rtl::TObject*) { ++flushes; });
+  auto pumpUntilFlushed = [&](int wanted) {
+    for (int i = 0; i < 500 && flushes < wanted; ++i) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+      gui::Application->ProcessMessages();
+    }
+    return flushes >= wanted;
+  };
+  EXPECT_TRUE(pumpUntilFlushed(1)) << "the first posted draw";
+  for (int i = 0; i < 50; ++i) scene->AddUpdateRect({float(i), float(i), float(i + 2), float(i + 2)});
+  EXPECT_LE(scene->UpdateRects().size(), std::size_t(vgMaxDirtyRects));
+  EXPECT_TRUE(pumpUntilFlushed(2)) << "a later change";
+  EXPECT_TRUE(scene->UpdateRects().empty());
+  scene.reset();
+  vg::DefaultCanvasClass = nullptr;
 }

@@ -268,4 +268,18 @@ TEST(VisualGeometry, RunTimePropertiesAreReadableByPath) {
   }
 }
 
+TEST(VisualGeometry, EveryEventAFormMayBindIsPublished) {
+  const auto& props = rtl::PublishedOf(TvgVisualObject::StaticClass());
+  for (const char* name : {"OnClick", "OnDblClick", "OnMouseDown", "OnMouseUp", "OnMouseMove", "OnMouseWheel",
+                           "OnMouseEnter", "OnMouseLeave", "OnKeyDown", "OnKeyUp", "OnCanFocused", "OnEnterFocus",
+                           "OnKillFocus", "OnPaint", "OnBeforePaint", "OnDragEnter", "OnDragOver", "OnDragDrop",
+                           "OnDragLeave", "OnDragEnd", "OnApplyResource"}) {
+    const rtl::TPropertyInfo* property = props.FindProperty(name);
+    ASSERT_NE(property, nullptr) << name;
+    EXPECT_EQ(property->Kind(), rtl::pkEvent) << name;
+  }
+  ASSERT_NE(props.FindProperty("PopupMenu"), nullptr);
+  EXPECT_EQ(props.FindProperty("PopupMenu")->Kind(), rtl::pkComponent);
+}
+
 }  // namespace

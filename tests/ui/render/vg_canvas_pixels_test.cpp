@@ -239,6 +239,15 @@ TEST_P(CanvasPixels, ClearRectWritesRawWordsIntoTheBitmap) {
   EXPECT_EQ(At(30, 30), kGreen);
 }
 
+TEST_P(CanvasPixels, AFreshCanvasMeasuresTextAsAfterAFontChange) {
+  const float width = canvas.TextWidth(u"Hello"), height = canvas.TextHeight(u"Hello");
+  const float size = canvas.Font()->Size();
+  canvas.Font()->SetSize(size + 1);
+  canvas.Font()->SetSize(size);  // the same font again, now through the canvas's own hint
+  EXPECT_NEAR(canvas.TextWidth(u"Hello"), width, 0.01f);
+  EXPECT_NEAR(canvas.TextHeight(u"Hello"), height, 0.01f);
+}
+
 TEST_P(CanvasPixels, TextInksInsideItsAlignedBox) {
   canvas.Font()->SetSize(20);
   FillWith(0xFF000000);

@@ -1,6 +1,7 @@
 // The GDI+ image filter and the COM stream adapter.
 #include "ui/render/vg_filter_gdip.h"
 
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 
@@ -123,6 +124,33 @@ TEST_F(FilterTest, ThumbnailsShrinkToFitAndAreNeverEnlarged) {
   }
 }
 
+TEST_F(FilterTest, ThinPicturesKeepOnePixelAcross) {
+  const std::string thin = SavedPicture("thin.png", 1000, 4);
+  const std::string wide = SavedPicture("wide.png", 200, 100);
+  struct Case {
+    const std::string& file;
+    float fit;
+    int width, height;
+  };
+  const Case cases[] = {{thin, 100, 100, 1}, {wide, 1, 1, 1}};
+  for (const Case& c : cases)
+    for (bool embedded : {false, true}) {
+      TvgBitmap thumbnail;
+      ASSERT_TRUE(filter.LoadThumbnailFromFile(c.file, c.fit, c.fit, embedded, thumbnail)) << c.file << embedded;
+      EXPECT_EQ(thumbnail.Width(), c.width) << c.file << embedded;
+      EXPECT_EQ(thumbnail.Height(), c.height) << c.file << embedded;
+    }
+}
+
+TEST_F(FilterTest, ANonFiniteAngleIsRefusedAndLeavesTheBitmapAlone) {
+  const std::string picture = SavedPicture("turn.png", 8, 8);
+  for (float angle : {std::nanf(""), INFINITY}) {
+    TvgBitmap bitmap(3, 3);
+    EXPECT_FALSE(filter.LoadFromFile(picture, angle, bitmap));
+    EXPECT_EQ(bitmap.Width(), 3);
+  }
+}
+
 TEST_F(FilterTest, UndecodableInputLeavesTheBitmapAlone) {
   std::ofstream(PathOf("text.png")) << "not a picture";
   TvgBitmap bitmap(3, 3);
@@ -197,7 +225,7 @@ TEST_F(FilterTest, BitmapsStreamThroughTheInstalledFilter) {
   TvgBitmap translucent(6, 4);
   translucent.Clear(0x80FF0000);
   rtl::TMemoryStream stream;
-  translucent.SaveToStream(stream);
+  EXPECT_TRUE(translucent.SaveToStream(stream));
   EXPECT_EQ(stream.Memory()[0], 0x89) << "translucent pixels are kept as PNG";
   stream.SetPosition(0);
   TvgBitmap loaded(stream);
@@ -207,7 +235,9 @@ TEST_F(FilterTest, BitmapsStreamThroughTheInstalledFilter) {
   TvgBitmap opaque(6, 4);
   opaque.Clear(kRed);
   rtl::TMemoryStream jpeg;
-  opaque.SaveToStream(jpeg);
+  EXPECT_TRUE(opaque.SaveToStream(jpeg));
+  EXPECT_FALSE(opaque.SaveToFile(PathOf("opaque.unknown"))) << "a failed save is reported";
+  EXPECT_FALSE(TvgBitmap().SaveToStream(jpeg));
   EXPECT_EQ(jpeg.Memory()[0], 0xFF) << "opaque pictures as JPEG";
   EXPECT_NE(Args("GdipSaveImageToStream").back().find("{quality=100}"), std::string::npos);
 }

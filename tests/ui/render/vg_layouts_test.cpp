@@ -177,7 +177,7 @@ TEST_F(LayoutsTest, RegistersTheLayoutClasses) {
   RegisterLayoutClasses();
   int layouts = 0;
   for (const auto& entry : ObjectList()) layouts += entry.first == "Layout";
-  EXPECT_EQ(layouts, 5);
+  EXPECT_EQ(layouts, 9);  // five layouts and four scroll boxes
 }
 
 }  // namespace

@@ -162,6 +162,15 @@ TEST_F(SelectionTest, SelectionPointFollowsThePointerInsideItsParent) {
   EXPECT_EQ(point->Position()->GetPoint(), (TvgPoint{200, 0}));
   point->Release();
   EXPECT_EQ(changed, 1);
+
+  for (bool enter : {true, false}) {
+    scene.updates.clear();
+    if (enter)
+      point->MouseEnter();
+    else
+      point->MouseLeave();
+    EXPECT_EQ(scene.updates.size(), 1u) << (enter ? "enter repaints" : "leave repaints");
+  }
 }
 
 }  // namespace

@@ -198,6 +198,42 @@ TEST_P(SceneOnScreen, EscapeTheTreeLeavesClosesTheModalForm) {
   EXPECT_EQ(run(false), gui::mrCancel);
 }
 
+TEST_P(SceneOnScreen, TransparentSceneShowsWhatLiesBehindAndRedrawsOncePerChange) {
+  // Below: an opaque white form at the same place.
+  gui::TForm* below = new gui::TForm(nullptr);
+  below->SetBorderStyle(gui::bsNone);
+  below->SetPosition(gui::poScreenCenter);
+  below->SetClientWidth(200);
+  below->SetClientHeight(120);
+  TvgOwned<TvgScene> white(new TvgScene(nullptr));
+  auto* paper = Shape<TvgRectangle>(nullptr, 0, 0, 200, 120, 0xFFFFFFFF);
+  white->AddObject(paper);
+  auto paperHost = std::make_unique<TvgSceneHost>(*white, *below);
+  below->Show();
+  ASSERT_TRUE(PumpUntil([&] { return white->DrawCount() > 0; }));
+
+  form->SetBorderStyle(gui::bsNone);
+  scene->SetTransparency(true);
+  root->Fill()->SetStyle(vgBrushNone);
+  auto* disc = Shape<TvgEllipse>(root, 10, 10, 40, 40, 0xFFFF0000);
+  Show(200, 120);
+  GdkWindow* screen = gdk_get_default_root_window();
+  const gui::TPoint origin = Window()->ClientToScreen({0, 0});
+  auto behind = [&](int x, int y) { return test_support::Pixel(screen, origin.X + x, origin.Y + y); };
+  ASSERT_TRUE(PumpUntil([&] { return behind(30, 30) == 0xFF0000u; }));
+  EXPECT_EQ(behind(190, 10), 0xFFFFFFu) << "the white form shows through";
+
+  const int passes = scene->DrawCount();
+  disc->Position()->SetPoint({100, 10});
+  EXPECT_TRUE(PumpUntil([&] { return behind(120, 30) == 0xFF0000u; })) << "the change is drawn";
+  PumpFor(50ms);
+  EXPECT_EQ(scene->DrawCount(), passes + 1) << "one pass per change";
+  EXPECT_EQ(behind(30, 30), 0xFFFFFFu);
+
+  paperHost.reset();
+  below->Free();
+}
+
 TEST_P(SceneOnScreen, DemoFormScreenshot) {
   root->Fill()->SetSolidColor(0xFFF2F2F5);
   Shape<TvgRectangle>(root, 0, 0, 130, 300, 0xFF2873C7);
