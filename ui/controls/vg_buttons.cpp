@@ -44,9 +44,10 @@ TvgCircleButton::TvgCircleButton(rtl::TComponent* owner) : TvgButton(owner) {
 
 void TvgPopupButton::Click() {
   inherited::Click();
-  if (!FPopupMenu || !GetScene()) return;
+  auto* menu = dynamic_cast<IvgPopupMenu*>(PopupMenu());
+  if (!menu || !GetScene()) return;
   const TvgPoint screen = GetScene()->LocalToScreen(LocalToAbsolute({0, Height()}));
-  FPopupMenu->Popup(int(rtl::Round(screen.X)), int(rtl::Round(screen.Y)));
+  menu->Popup(int(rtl::Round(screen.X)), int(rtl::Round(screen.Y)));
 }
 
 // ----- TvgSpeedButton

@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "ui/controls/vg_custombutton.h"
-#include "ui/controls/vg_services.h"
+#include "ui/core/vg_popupmenu.h"
 
 namespace vg {
 
@@ -39,18 +39,12 @@ class TvgCircleButton : public TvgButton {
   explicit TvgCircleButton(rtl::TComponent* owner);
 };
 
-// Opens its menu below itself after every click.
+// Opens its PopupMenu below itself after every click.
 class TvgPopupButton : public TvgButton {
   RTL_CLASS(TvgPopupButton, TvgButton)
 
   using TvgButton::TvgButton;
-  // Not owned; the caller keeps it alive while it is set.
-  IvgPopupMenu* PopupMenu() const { return FPopupMenu; }
-  void SetPopupMenu(IvgPopupMenu* value) { FPopupMenu = value; }
   void Click() override;
-
- private:
-  IvgPopupMenu* FPopupMenu = nullptr;
 };
 
 // Repeats while held and takes no focus: the arrows of scroll bars.

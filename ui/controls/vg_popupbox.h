@@ -43,7 +43,7 @@ class TvgPopupBox : public TvgCustomButton {
 
   TvgOwned<TvgWideStringList> FItems;
   int FItemIndex = -1;
-  std::unique_ptr<IvgPopupMenu> FPopup;
+  std::unique_ptr<IvgItemMenu> FPopup;
 };
 
 class TvgHudPopupBox : public TvgPopupBox {

@@ -21,7 +21,7 @@ Services& Installed() {
 
 void vgSetPopupMenuFactory(TvgPopupMenuFactory factory) { Installed().popupMenus = std::move(factory); }
 
-std::unique_ptr<IvgPopupMenu> vgCreatePopupMenu() {
+std::unique_ptr<IvgItemMenu> vgCreatePopupMenu() {
   return Installed().popupMenus ? Installed().popupMenus() : nullptr;
 }
 

@@ -18,9 +18,9 @@
 
 namespace vg {
 
-class IvgPopupMenu {
+class IvgItemMenu {
  public:
-  virtual ~IvgPopupMenu() = default;
+  virtual ~IvgItemMenu() = default;
   virtual void Clear() = 0;
   // Appends an item; `click` runs when the user chooses it.
   virtual void Add(const rtl::WideString& caption, bool checked, bool enabled, std::function<void()> click) = 0;
@@ -29,10 +29,10 @@ class IvgPopupMenu {
   virtual void Popup(int x, int y) = 0;
 };
 
-using TvgPopupMenuFactory = std::function<std::unique_ptr<IvgPopupMenu>()>;
+using TvgPopupMenuFactory = std::function<std::unique_ptr<IvgItemMenu>()>;
 void vgSetPopupMenuFactory(TvgPopupMenuFactory factory);
 // A new menu, or nullptr without a factory.
-std::unique_ptr<IvgPopupMenu> vgCreatePopupMenu();
+std::unique_ptr<IvgItemMenu> vgCreatePopupMenu();
 
 // Shows an open dialog with `filter` (the class library's "Name|patterns"
 // form); on OK stores the chosen file (UTF-8 path) in fileName and returns

@@ -10,7 +10,7 @@
 
 namespace vg {
 
-class TvgPlatformPopupMenu final : public IvgPopupMenu {
+class TvgPlatformPopupMenu final : public IvgItemMenu {
  public:
   TvgPlatformPopupMenu();
   ~TvgPlatformPopupMenu() override;

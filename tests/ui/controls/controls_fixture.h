@@ -58,7 +58,7 @@ struct ControlScene : ::testing::Test {
 };
 
 // A popup menu that keeps its items and where it was opened.
-struct RecordedMenu : vg::IvgPopupMenu {
+struct RecordedMenu : vg::IvgItemMenu {
   struct Item {
     rtl::WideString caption;
     bool checked, enabled;

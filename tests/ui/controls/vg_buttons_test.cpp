@@ -6,11 +6,24 @@
 
 #include "tests/support/vg_timed_oneshots.h"
 #include "tests/ui/controls/controls_fixture.h"
+#include "ui/core/vg_popupmenu.h"
 
 namespace {
 
 using namespace vg;
 using vgtest::ControlScene;
+
+// A popup menu component that counts where it was opened.
+struct NodeMenu : rtl::TComponent, IvgPopupMenu {
+  NodeMenu() : rtl::TComponent(nullptr) {}
+  void SetPopupComponent(rtl::TComponent*) override {}
+  void Popup(int x, int y) override {
+    ++popups;
+    at = {float(x), float(y)};
+  }
+  int popups = 0;
+  TvgPoint at{0, 0};
+};
 
 struct Buttons : ControlScene {
   TvgPoint Centre(TvgVisualObject* control) {
@@ -170,14 +183,15 @@ TEST_F(Buttons, PopupButtonOpensItsMenuBelowItself) {
   auto* button = Counted<TvgPopupButton>(clicks);
   Press(button);
   Release(button);  // no menu set: a plain click
-  vgtest::RecordedMenu menu;
-  button->SetPopupMenu(&menu);
+  TvgOwned<NodeMenu> menu(new NodeMenu);
+  button->SetPopupMenu(menu.get());
   Press(button);
   Release(button);
   EXPECT_EQ(clicks, 2);
-  EXPECT_EQ(menu.popups, 1);
-  EXPECT_EQ(menu.x, 20);  // the scene is its own screen here
-  EXPECT_EQ(menu.y, 20 + 22);
+  EXPECT_EQ(menu->popups, 1);
+  EXPECT_EQ(menu->at, (TvgPoint{20, 20 + 22}));  // the scene is its own screen here
+  menu.reset();
+  EXPECT_EQ(button->PopupMenu(), nullptr);
 }
 
 TEST_F(Buttons, EventDataBecomesOnClick) {
