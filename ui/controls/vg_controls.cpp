@@ -13,7 +13,17 @@ void RegisterControlClasses() {
   if (std::exchange(registered, true)) return;
   RegisterShapeClasses();
   RegisterLayoutClasses();
-  rtl::RegisterClasses<TvgSelectionItem, TvgExpanderButton>();
+  rtl::RegisterClasses<TvgSelectionItem, TvgExpanderButton, TvgCustomButton, TvgThumb, TvgCustomTrack>();
+  RegisterVGObjects("Buttons", {TvgButton::StaticClass(), TvgRoundButton::StaticClass(),
+                                TvgCircleButton::StaticClass(), TvgPopupButton::StaticClass(),
+                                TvgSpeedButton::StaticClass(), TvgCornerButton::StaticClass(),
+                                TvgBitmapButton::StaticClass(), TvgToolButton::StaticClass(),
+                                TvgPathButton::StaticClass(), TvgToolPathButton::StaticClass(),
+                                TvgColorButton::StaticClass(), TvgBitmapStateButton::StaticClass(),
+                                TvgAngleButton::StaticClass()});
+  RegisterScrollBarClasses();
+  RegisterVGObjects("Controls", {TvgTrack::StaticClass(), TvgTrackBar::StaticClass(), TvgProgressBar::StaticClass(),
+                                 TvgSplitter::StaticClass(), TvgAniIndicator::StaticClass()});
   RegisterMemoClasses();
   RegisterTextBoxClasses();
   RegisterNumberBoxClasses();
@@ -31,8 +41,13 @@ void RegisterControlClasses() {
                             TvgHudLabel::StaticClass(), TvgHudCheckBox::StaticClass(),
                             TvgHudRadioButton::StaticClass(), TvgHudGroupBox::StaticClass(),
                             TvgHudCloseButton::StaticClass(), TvgHudStatusBar::StaticClass(),
-                            TvgHudSizeGrip::StaticClass(), TvgHudMemo::StaticClass(), TvgHudTextBox::StaticClass(), TvgHudNumberBox::StaticClass(),
-                            TvgHudSpinBox::StaticClass(),                             TvgHudRoundTextBox::StaticClass()});
+                            TvgHudSizeGrip::StaticClass(), TvgHudButton::StaticClass(),
+                            TvgHudRoundButton::StaticClass(), TvgHudCircleButton::StaticClass(),
+                            TvgHudCornerButton::StaticClass(), TvgHudSpeedButton::StaticClass(),
+                            TvgHudTrack::StaticClass(), TvgHudTrackBar::StaticClass(),
+                            TvgHudAngleButton::StaticClass(), TvgHudMemo::StaticClass(),
+                            TvgHudTextBox::StaticClass(), TvgHudRoundTextBox::StaticClass(),
+                            TvgHudNumberBox::StaticClass(), TvgHudSpinBox::StaticClass()});
   RegisterResources_vg_styles();
 }
 

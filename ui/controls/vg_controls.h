@@ -1,16 +1,25 @@
 #pragma once
 // The toolkit's controls: chief header, and the start-up of the control
 // units.
+#include "ui/controls/vg_anglebutton.h"
+#include "ui/controls/vg_aniindicator.h"
+#include "ui/controls/vg_buttons.h"
 #include "ui/controls/vg_checkbox.h"
+#include "ui/controls/vg_colorbutton.h"
 #include "ui/controls/vg_custombutton.h"
 #include "ui/controls/vg_expander.h"
+#include "ui/controls/vg_glyphbuttons.h"
 #include "ui/controls/vg_imagecontrol.h"
 #include "ui/controls/vg_memo.h"
 #include "ui/controls/vg_numberbox.h"
 #include "ui/controls/vg_panels.h"
 #include "ui/controls/vg_popupbox.h"
+#include "ui/controls/vg_progressbar.h"
+#include "ui/controls/vg_splitter.h"
 #include "ui/controls/vg_textbox.h"
 #include "ui/controls/vg_textcontrol.h"
+#include "ui/controls/vg_track.h"
+#include "ui/render/vg_scrollbar.h"
 #include "ui/controls/vg_window.h"
 
 namespace vg {

@@ -1,5 +1,7 @@
 #include "ui/controls/vg_custombutton.h"
 
+#include "ui/controls/vg_services.h"
+
 namespace vg {
 
 TvgCustomButton::TvgCustomButton(rtl::TComponent* owner) : TvgTextControl(owner) {
@@ -20,8 +22,10 @@ void TvgCustomButton::Publish(rtl::TPublisher<TvgCustomButton>& p) {
   p.Property("CanFocused", &T::CanFocused, &T::SetCanFocused).Default(true);
   p.Property("DisableFocusEffect", &T::DisableFocusEffect, &T::SetDisableFocusEffect).Default(false);
   p.Property("Font", &T::Font, &T::SetFont);
+  p.Property("ModalResult", &T::ModalResult, &T::SetModalResult).Default(0);
   p.Property("TextAlign", &T::TextAlign, &T::SetTextAlign).Default(vgTextAlignCenter);
   p.Property("Text", &T::Text, &T::SetText);
+  p.Property("RepeatClick", &T::RepeatClick, &T::SetRepeatClick).Default(false);
   p.Property("WordWrap", &T::WordWrap, &T::SetWordWrap).Default(false);
 }
 
@@ -38,16 +42,38 @@ void TvgCustomButton::SetData(const rtl::Variant& value) {
   if (VarIsEvent(value)) OnClick = VariantToEvent(value);
 }
 
+void TvgCustomButton::Click() {
+  if (FModalResult != 0 && GetScene()) vgSetOwnerFormModalResult(GetScene()->GetComponent(), FModalResult);
+  inherited::Click();
+}
+
 void TvgCustomButton::DblClick() {
   inherited::DblClick();
   Click();
+}
+
+void TvgCustomButton::ArmRepeat(std::uint32_t milliseconds) {
+  // The first shot only ends the delay; every later one clicks.
+  const bool clicks = milliseconds == RepeatInterval;
+  FRepeatTimer = vgStartOneShot(milliseconds, [this, clicks] {
+    // Re-arming frees this handler: work on copies of what it holds.
+    TvgCustomButton* const button = this;
+    const bool click = clicks;
+    button->ArmRepeat(RepeatInterval);
+    if (click) button->Click();
+  });
 }
 
 void TvgCustomButton::MouseDown(TvgMouseButton button, TvgShiftState shift, float x, float y) {
   inherited::MouseDown(button, shift, x, y);
   if (button != vgMouseLeft) return;
   FPressing = true;
-  ShowPressed(FStaysPressed ? !FIsPressed : true);
+  if (FStaysPressed) {
+    ShowPressed(!FIsPressed);
+    return;
+  }
+  if (FRepeat) ArmRepeat(RepeatDelay);
+  ShowPressed(true);
 }
 
 void TvgCustomButton::MouseMove(TvgShiftState shift, float x, float y, float dx, float dy) {
@@ -59,6 +85,7 @@ void TvgCustomButton::MouseMove(TvgShiftState shift, float x, float y, float dx,
 
 void TvgCustomButton::MouseUp(TvgMouseButton button, TvgShiftState shift, float x, float y) {
   if (FPressing && button == vgMouseLeft) {
+    FRepeatTimer.reset();
     FPressing = false;
     if (!FStaysPressed) ShowPressed(false);
   }

@@ -9,6 +9,8 @@ struct Services {
   TvgOpenDialog openDialog;
   TvgFormCloser formCloser;
   IvgClipboard* clipboard = nullptr;
+  TvgFormModalResult formModalResult;
+  TvgColorDialog colorDialog;
 };
 
 Services& Installed() {
@@ -38,5 +40,14 @@ bool vgCloseOwnerForm(rtl::TComponent* component) {
 
 void vgSetClipboard(IvgClipboard* clipboard) { Installed().clipboard = clipboard; }
 IvgClipboard* vgClipboard() { return Installed().clipboard; }
+void vgSetFormModalResult(TvgFormModalResult setter) { Installed().formModalResult = std::move(setter); }
+
+bool vgSetOwnerFormModalResult(rtl::TComponent* component, int result) {
+  return Installed().formModalResult && Installed().formModalResult(component, result);
+}
+
+void vgSetColorDialog(TvgColorDialog dialog) { Installed().colorDialog = std::move(dialog); }
+
+bool vgExecuteColorDialog(std::uint32_t& argb) { return Installed().colorDialog && Installed().colorDialog(argb); }
 
 }  // namespace vg

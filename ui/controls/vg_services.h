@@ -3,11 +3,14 @@
 // controls stay free of the windowing layer: popup menus (the popup box's
 // list, the editing controls' context menu), the open dialog (the image
 // control's picture chooser), closing the form a control sits on (the
-// close button) and the clipboard the editing controls use. The window layer installs
-// the platform's (vgUsePlatformControlServices); tests install fakes.
-// Without an installed service a control shows no menu, no dialog, and
-// closes nothing; without a clipboard, copying does nothing and pasting
-// finds no text.
+// close button), handing that form a modal result (buttons with a
+// ModalResult), the colour dialog (the colour button) and the clipboard
+// the editing controls use. The window layer installs the platform's
+// (vgUsePlatformControlServices); tests install fakes. Without an
+// installed service a control shows no menu, no dialog, and closes
+// nothing; without a clipboard, copying does nothing and pasting finds no
+// text.
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -57,5 +60,18 @@ class IvgClipboard {
 // The clipboard is not owned; nullptr removes it.
 void vgSetClipboard(IvgClipboard* clipboard);
 IvgClipboard* vgClipboard();
+
+// Gives the first form on the owner chain upward from `component` the
+// modal result; returns whether there was one.
+using TvgFormModalResult = std::function<bool(rtl::TComponent* component, int result)>;
+void vgSetFormModalResult(TvgFormModalResult setter);
+bool vgSetOwnerFormModalResult(rtl::TComponent* component, int result);
+
+// Shows the colour dialog opened on `argb` (its alpha is not shown); on OK
+// stores the chosen colour, opaque, in argb and returns true. A cancelled
+// dialog returns false and leaves argb.
+using TvgColorDialog = std::function<bool(std::uint32_t& argb)>;
+void vgSetColorDialog(TvgColorDialog dialog);
+bool vgExecuteColorDialog(std::uint32_t& argb);
 
 }  // namespace vg

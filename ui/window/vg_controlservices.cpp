@@ -1,5 +1,7 @@
 #include "ui/window/vg_controlservices.h"
 
+#include <cstdint>
+
 #include "platform/gui/Clipboard.h"
 #include "platform/gui/Dialogs.h"
 #include "platform/gui/Forms.h"
@@ -23,6 +25,18 @@ rtl::WideString Literal(const rtl::WideString& caption) {
     if (c == u'&') text += u'&';
   }
   return text;
+}
+
+// The first form on the owner chain upward from `component`.
+gui::TForm* OwnerForm(rtl::TComponent* component) {
+  for (rtl::TComponent* owner = component; owner; owner = owner->Owner())
+    if (auto* form = dynamic_cast<gui::TForm*>(owner)) return form;
+  return nullptr;
+}
+
+// Between the toolkit's 0xAARRGGBB and the dialog's 0x00BBGGRR.
+std::uint32_t SwapRedAndBlue(std::uint32_t color) {
+  return (color & 0x0000FF00u) | ((color >> 16) & 0xFFu) | ((color & 0xFFu) << 16);
 }
 
 }  // namespace
@@ -60,12 +74,21 @@ void vgUsePlatformControlServices() {
     return true;
   });
   vgSetFormCloser([](rtl::TComponent* component) {
-    for (rtl::TComponent* owner = component; owner; owner = owner->Owner())
-      if (auto* form = dynamic_cast<gui::TForm*>(owner)) {
-        form->Close();
-        return true;
-      }
-    return false;
+    gui::TForm* form = OwnerForm(component);
+    if (form) form->Close();
+    return form != nullptr;
+  });
+  vgSetFormModalResult([](rtl::TComponent* component, int result) {
+    gui::TForm* form = OwnerForm(component);
+    if (form) form->SetModalResult(result);
+    return form != nullptr;
+  });
+  vgSetColorDialog([](std::uint32_t& argb) {
+    TvgOwned<gui::TColorDialog> dialog(new gui::TColorDialog(nullptr));
+    dialog->Color = gui::TColor(SwapRedAndBlue(argb));
+    if (!dialog->Execute()) return false;
+    argb = 0xFF000000u | SwapRedAndBlue(std::uint32_t(dialog->Color));
+    return true;
   });
 }
 

@@ -26,7 +26,8 @@ class TvgPlatformListMenu final : public IvgListMenu {
   TvgOwned<gui::TPopupMenu> menu_;
 };
 
-// Installs the platform's popup menus, open dialog and form closing.
+// Installs the platform's popup menus, open dialog, form closing, modal
+// results and colour dialog.
 void vgUsePlatformControlServices();
 
 }  // namespace vg

@@ -195,5 +195,134 @@ TEST_F(ControlsOnScreen, PopupBoxOpensARealMenuAndTakesTheChoice) {
   EXPECT_EQ(changes, 1);
 }
 
+TEST_F(ControlsOnScreen, ButtonsTracksAndBarsScreenshot) {
+  auto* buttons = Place<TvgGroupBox>(root, 12, 8, 616, 92, u"Buttons");
+  Place<TvgButton>(buttons, 12, 26, 80, 22, u"Button");
+  auto* held = Place<TvgButton>(buttons, 100, 26, 80, 22, u"Pressed");
+  Place<TvgRoundButton>(buttons, 188, 26, 80, 22, u"Round");
+  Place<TvgCircleButton>(buttons, 276, 26, 22, 22, u"C");
+  Place<TvgSpeedButton>(buttons, 306, 26, 23, 23, u"S");
+  auto* corner = Place<TvgCornerButton>(buttons, 338, 26, 80, 22, u"Corner");
+  corner->SetCorners({vgCornerTopLeft, vgCornerBottomRight});
+  corner->SetxRadius(8);
+  corner->SetyRadius(8);
+  Place<TvgPopupButton>(buttons, 426, 26, 80, 22, u"Popup");
+  auto* toggle = Place<TvgButton>(buttons, 514, 26, 80, 22, u"Toggle");
+  toggle->SetStaysPressed(true);
+  toggle->SetIsPressed(true);
+  auto* hud = Place<TvgHudPanel>(buttons, 12, 54, 592, 32);
+  Place<TvgHudButton>(hud, 6, 5, 80, 22, u"HUD");
+  Place<TvgHudRoundButton>(hud, 94, 5, 80, 22, u"HUD round");
+  Place<TvgHudCircleButton>(hud, 182, 5, 22, 22, u"H");
+  Place<TvgHudCornerButton>(hud, 212, 5, 80, 22, u"HUD corner");
+  Place<TvgHudSpeedButton>(hud, 300, 4, 23, 23, u"S");
+  Place<TvgHudAngleButton>(hud, 340, 1, 30, 30)->SetValue(135);
+  Place<TvgHudTrackBar>(hud, 390, 8, 190, 15)->SetValue(70);
+
+  auto* glyphs = Place<TvgGroupBox>(root, 12, 108, 616, 84, u"Glyph, colour and state buttons");
+  TvgBitmap picture(24, 24);
+  for (int y = 0; y < 24; ++y)
+    for (int x = 0; x < 24; ++x) picture.Bits()[y * 24 + x] = 0xFF000000u | std::uint32_t(x * 10) << 16 | 0x60A0u;
+  auto* bitmapButton = Place<TvgBitmapButton>(glyphs, 12, 24, 110, 50, u"Bitmap");
+  bitmapButton->SetBitmapSize(24);
+  bitmapButton->SetBitmap(&picture);
+  auto* tool = Place<TvgToolButton>(glyphs, 130, 24, 50, 50, u"Tool");
+  tool->SetBitmapSize(24);
+  tool->SetBitmap(&picture);
+  const char* arrow = "M 0,6 L 10,6 L 10,0 L 20,10 L 10,20 L 10,14 L 0,14 Z";
+  auto* pathButton = Place<TvgPathButton>(glyphs, 188, 24, 110, 50, u"Path");
+  pathButton->SetPathSize(22);
+  pathButton->PathFill()->SetSolidColor(0xFF8CC4FF);
+  pathButton->Path()->SetPathString(arrow);
+  auto* toolPath = Place<TvgToolPathButton>(glyphs, 306, 24, 50, 50, u"Tool");
+  toolPath->SetPathSize(22);
+  toolPath->Path()->SetPathString(arrow);
+  Place<TvgColorButton>(glyphs, 364, 36, 90, 22, u"Colour")->SetColor("#FFE8A33D");
+  auto* state = Place<TvgBitmapStateButton>(glyphs, 462, 24, 50, 50);
+  state->Bitmap()->Assign(&picture);
+
+  auto* ranges = Place<TvgGroupBox>(root, 12, 200, 400, 230, u"Tracks, scroll bars, progress");
+  Place<TvgTrackBar>(ranges, 12, 28, 180, 15)->SetValue(30);
+  auto* stepped = Place<TvgTrackBar>(ranges, 12, 54, 180, 15);
+  stepped->SetFrequency(25);
+  stepped->SetValue(60);
+  auto* track = Place<TvgTrack>(ranges, 12, 80, 180, 15);
+  track->SetViewportSize(25);
+  track->SetValue(40);
+  auto* hbar = Place<TvgScrollBar>(ranges, 12, 104, 180, 18);
+  hbar->SetViewportSize(30);
+  hbar->SetValue(20);
+  auto* small = Place<TvgSmallScrollBar>(ranges, 12, 130, 180, 8);
+  small->SetViewportSize(50);
+  small->SetValue(50);
+  auto* hudBar = Place<TvgHudScrollBar>(ranges, 12, 146, 180, 18);
+  hudBar->SetViewportSize(10);
+  hudBar->SetValue(80);
+  auto* vbar = Place<TvgScrollBar>(ranges, 210, 28, 18, 190);
+  vbar->SetOrientation(vgVertical);
+  vbar->SetViewportSize(20);
+  vbar->SetValue(40);
+  auto* vtrack = Place<TvgTrackBar>(ranges, 238, 28, 15, 190);
+  vtrack->SetOrientation(vgVertical);
+  vtrack->SetValue(75);
+  Place<TvgProgressBar>(ranges, 12, 176, 180, 20)->SetValue(60);
+  Place<TvgProgressBar>(ranges, 12, 202, 180, 20)->SetValue(1);  // too short to show
+  auto* vprogress = Place<TvgProgressBar>(ranges, 266, 28, 20, 190);
+  vprogress->SetOrientation(vgVertical);
+  vprogress->SetValue(35);
+  auto* knob = Place<TvgAngleButton>(ranges, 300, 28, 40, 40);
+  knob->SetShowValue(true);
+  knob->SetValue(45);
+  Place<TvgAngleButton>(ranges, 350, 28, 30, 30)->SetValue(-90);
+  auto* spinner = Place<TvgAniIndicator>(ranges, 300, 90, 40, 40);
+  spinner->SetEnabled(true);
+  auto* dots = Place<TvgAniIndicator>(ranges, 350, 90, 40, 40);
+  dots->SetStyle(vgAniIndicatorCircle);
+  dots->SetEnabled(true);
+  Place<TvgAniIndicator>(ranges, 300, 150, 40, 40);  // switched off: grey only
+
+  auto* split = Place<TvgPanel>(root, 424, 200, 204, 230);
+  auto* left = Place<TvgPanel>(split, 0, 0, 80, 230);
+  left->SetAlign(vaLeft);
+  Place<TvgLabel>(left, 6, 6, 70, 15, u"Left");
+  auto* splitter = Place<TvgSplitter>(split, 0, 0, 5, 230);
+  splitter->SetAlign(vaLeft);
+  auto* right = Place<TvgPanel>(split, 0, 0, 80, 230);
+  right->SetAlign(vaClient);
+  Place<TvgLabel>(right, 6, 6, 100, 15, u"Right");
+  Show(640, 442);
+
+  const TvgPoint press = Centre(held);
+  scene->MouseMove(0, press.X, press.Y);
+  scene->MouseDown(vgMouseLeft, vgLeftButton, press.X, press.Y);
+  PumpFor(400ms);
+  EXPECT_TRUE(held->IsPressed());
+  SaveScreenshot("controls_buttons_tracks.png");
+  scene->MouseUp(vgMouseLeft, 0, press.X, press.Y);
+  const TvgPoint grip = Centre(splitter);  // dragged 30 to the right
+  scene->MouseMove(0, grip.X, grip.Y);
+  scene->MouseDown(vgMouseLeft, vgLeftButton, grip.X, grip.Y);
+  scene->MouseMove(vgLeftButton, grip.X + 30, grip.Y);
+  scene->MouseUp(vgMouseLeft, 0, grip.X + 30, grip.Y);
+  EXPECT_EQ(left->Width(), 110);
+}
+
+TEST_F(ControlsOnScreen, HeldSpeedButtonRepeatsOnTheRealTimer) {
+  auto* button = Place<TvgSpeedButton>(root, 20, 20, 23, 23);
+  int clicks = 0;
+  button->OnClick = [&](rtl::TObject*) { ++clicks; };
+  Show(100, 80);
+  const TvgPoint p = Centre(button);
+  scene->MouseMove(0, p.X, p.Y);
+  scene->MouseDown(vgMouseLeft, vgLeftButton, p.X, p.Y);
+  PumpFor(450ms);
+  EXPECT_EQ(clicks, 0);  // still in the first delay
+  ASSERT_TRUE(PumpUntil([&] { return clicks >= 3; }));
+  scene->MouseUp(vgMouseLeft, 0, p.X + 100, p.Y);  // released outside
+  const int held = clicks;
+  PumpFor(300ms);
+  EXPECT_EQ(clicks, held);
+}
+
 }  // namespace
 }  // namespace vg

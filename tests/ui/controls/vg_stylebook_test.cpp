@@ -54,6 +54,7 @@ struct StyleRow {
   const char* style;
   rtl::TClass control;  // the control that finds this style by its class name
   std::vector<Part> parts;
+  bool byResource = false;  // found through the control's Resource, not its class
 };
 
 template <class T>
@@ -62,6 +63,21 @@ rtl::TClass C() {
 }
 
 std::vector<Part> TextParts() { return {{"text", C<TvgText>()}, {"foreground", C<TvgBrushObject>()}}; }
+std::vector<Part> ScrollBarParts(bool arrows) {
+  std::vector<Part> parts = {{"htrack", C<TvgCustomTrack>()}, {"vtrack", C<TvgCustomTrack>()}};
+  if (arrows)
+    for (const char* name : {"leftbutton", "rightbutton", "topbutton", "bottombutton"})
+      parts.push_back({name, C<TvgCustomButton>()});
+  return parts;
+}
+std::vector<Part> CornerParts() {
+  std::vector<Part> parts = TextParts();
+  parts.push_back({"Background", C<TvgRectangle>()});
+  return parts;
+}
+std::vector<Part> AngleParts() {
+  return {{"tick", C<TvgVisualObject>()}, {"tracktext", C<TvgText>()}, {"text", C<TvgText>()}};
+}
 
 std::vector<Part> TextBoxParts() {
   return {{"content", C<TvgContent>()}, {"selection", C<TvgBrushObject>()}, {"foreground", C<TvgBrushObject>()}};
@@ -137,6 +153,61 @@ const std::vector<StyleRow>& Styles() {
       {"spinboxstyle", C<TvgSpinBox>(), SpinBoxParts()},
       {"textboxclearbtnstyle", C<TvgTextBoxClearBtn>(), ClearBoxParts()},
       {"hudspinboxstyle", C<TvgHudSpinBox>(), SpinBoxParts()},
+      {"buttonstyle", C<TvgButton>(), TextParts()},
+      {"roundbuttonstyle", C<TvgRoundButton>(), TextParts()},
+      {"circlebuttonstyle", C<TvgCircleButton>(), TextParts()},
+      {"popupbuttonstyle", C<TvgPopupButton>(), TextParts()},
+      {"speedbuttonstyle", C<TvgSpeedButton>(), TextParts()},
+      {"cornerbuttonstyle", C<TvgCornerButton>(), CornerParts()},
+      {"bitmapbuttonstyle", C<TvgBitmapButton>(), {{"text", C<TvgText>()}, {"image", C<TvgImage>()}}},
+      {"toolbuttonstyle", C<TvgToolButton>(), {{"text", C<TvgText>()}, {"image", C<TvgImage>()}}},
+      {"pathbuttonstyle",
+       C<TvgPathButton>(),
+       {{"text", C<TvgText>()}, {"path", C<TvgPath>()}, {"pathowner", C<TvgVisualObject>()}}},
+      {"toolpathbuttonstyle",
+       C<TvgToolPathButton>(),
+       {{"text", C<TvgText>()}, {"path", C<TvgPath>()}, {"pathowner", C<TvgVisualObject>()}}},
+      {"colorbuttonstyle", C<TvgColorButton>(), {{"fill", C<TvgShape>()}}},
+      {"hudbuttonstyle", C<TvgHudButton>(), TextParts()},
+      {"hudroundbuttonstyle", C<TvgHudRoundButton>(), TextParts()},
+      {"hudcirclebuttonstyle", C<TvgHudCircleButton>(), TextParts()},
+      {"hudcornerbuttonstyle", C<TvgHudCornerButton>(), CornerParts()},
+      {"thumbbarstyle", C<TvgThumb>(), {}, true},
+      {"hudthumbbarstyle", C<TvgThumb>(), {}, true},
+      {"hthumbstyle", C<TvgThumb>(), {}, true},
+      {"vthumbstyle", C<TvgThumb>(), {}, true},
+      {"hudhthumbstyle", C<TvgThumb>(), {}, true},
+      {"hudvthumbstyle", C<TvgThumb>(), {}, true},
+      {"trackbarstyle", C<TvgTrackBar>(), {{"thumb", C<TvgThumb>()}}},
+      {"hudtrackbarstyle", C<TvgHudTrackBar>(), {{"thumb", C<TvgThumb>()}}},
+      {"trackstyle", C<TvgTrack>(), {{"thumb", C<TvgThumb>()}}},
+      {"hudtrackstyle", C<TvgHudTrack>(), {{"thumb", C<TvgThumb>()}}},
+      {"scrollbarhtrackstyle", C<TvgTrack>(), {{"thumb", C<TvgThumb>()}}, true},
+      {"scrollbarvtrackstyle", C<TvgTrack>(), {{"thumb", C<TvgThumb>()}}, true},
+      {"smallscrollbarhtrackstyle", C<TvgTrack>(), {{"thumb", C<TvgThumb>()}}, true},
+      {"smallscrollbarvtrackstyle", C<TvgTrack>(), {{"thumb", C<TvgThumb>()}}, true},
+      {"hudscrollbarhtrackstyle", C<TvgTrack>(), {{"thumb", C<TvgThumb>()}}, true},
+      {"hudscrollbarvtrackstyle", C<TvgTrack>(), {{"thumb", C<TvgThumb>()}}, true},
+      {"scrollbarleftbutton", C<TvgSpeedButton>(), {}, true},
+      {"scrollbarrightbutton", C<TvgSpeedButton>(), {}, true},
+      {"scrollbartopbutton", C<TvgSpeedButton>(), {}, true},
+      {"scrollbarbottombutton", C<TvgSpeedButton>(), {}, true},
+      {"hudscrollbarleftbutton", C<TvgHudSpeedButton>(), {}, true},
+      {"hudscrollbarrightbutton", C<TvgHudSpeedButton>(), {}, true},
+      {"hudscrollbartopbutton", C<TvgHudSpeedButton>(), {}, true},
+      {"hudscrollbarbottombutton", C<TvgHudSpeedButton>(), {}, true},
+      {"scrollbarstyle", C<TvgScrollBar>(), ScrollBarParts(true)},
+      {"smallscrollbarstyle", C<TvgSmallScrollBar>(), ScrollBarParts(false)},
+      {"hudscrollbarstyle", C<TvgHudScrollBar>(), ScrollBarParts(true)},
+      {"progressbarstyle",
+       C<TvgProgressBar>(),
+       {{"htrack", C<TvgVisualObject>()},
+        {"vtrack", C<TvgVisualObject>()},
+        {"hindicator", C<TvgVisualObject>()},
+        {"vindicator", C<TvgVisualObject>()}}},
+      {"splitterstyle", C<TvgSplitter>(), {{"grip", C<TvgVisualObject>()}}},
+      {"anglebuttonstyle", C<TvgAngleButton>(), AngleParts()},
+      {"hudanglebuttonstyle", C<TvgHudAngleButton>(), AngleParts()},
   };
   return rows;
 }
@@ -195,9 +266,12 @@ TEST_F(StyleBook, EveryControlFindsItsStyleByClassName) {
     auto* control = dynamic_cast<TvgControl*>(row.control->createComponent(nullptr));
     ASSERT_NE(control, nullptr);
     control->SetParent(root);
+    if (row.byResource) control->SetResource(row.style);
     control->ApplyResource();
     ASSERT_NE(control->ResourceLink(), nullptr);
-    EXPECT_EQ(control->ResourceLink()->ResourceName(), row.style);
+    if (!row.byResource) {
+      EXPECT_EQ(control->ResourceLink()->ResourceName(), row.style);
+    }
     for (const Part& part : row.parts)
       EXPECT_TRUE(!part.name || control->FindResource(part.name)) << part.name;
     control->Free();
