@@ -290,14 +290,9 @@ void TvgMemo::ContextMenu(TvgPoint screenPoint) {
   TvgEditMenu items;
   items.ReadOnly = ReadOnly();
   items.CanUndo = !ActionStack().Empty();
-  items.SelText = GetSelText();
   items.Text = Text();
   items.Undo = [this] { UnDo(); };
-  items.Cut = [this] { CutToClipboard(); };
-  items.Copy = [this] { CopyToClipboard(); };
-  items.Paste = [this] { PasteFromClipboard(); };
-  items.Delete = [this] { ClearSelection(); };
-  items.SelectAll = [this] { SelectAll(); };
+  vgBindEditCommands(items, *this);
   vgPopupEditMenu(*FPopupMenu, items, static_cast<int>(rtl::Round(screenPoint.X)),
                   static_cast<int>(rtl::Round(screenPoint.Y)));
 }

@@ -525,13 +525,8 @@ void TvgCustomTextBox::ContextMenu(TvgPoint screenPoint) {
   if (!FPopupMenu) return;
   TvgEditMenu items;
   items.ReadOnly = FReadOnly;
-  items.SelText = GetSelText();
   items.Text = FText;
-  items.Cut = [this] { CutToClipboard(); };
-  items.Copy = [this] { CopyToClipboard(); };
-  items.Paste = [this] { PasteFromClipboard(); };
-  items.Delete = [this] { ClearSelection(); };
-  items.SelectAll = [this] { SelectAll(); };
+  vgBindEditCommands(items, *this);
   vgPopupEditMenu(*FPopupMenu, items, static_cast<int>(rtl::Round(screenPoint.X)),
                   static_cast<int>(rtl::Round(screenPoint.Y)));
 }

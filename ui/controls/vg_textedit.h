@@ -40,6 +40,17 @@ struct TvgEditMenu {
   std::function<void()> Undo;  // empty: no Undo item
   std::function<void()> Cut, Copy, Paste, Delete, SelectAll;
 };
+// Points the menu's Cut, Copy, Paste, Delete and Select All at an editor's
+// own commands and takes its selected text.
+template <class Editor>
+void vgBindEditCommands(TvgEditMenu& items, Editor& editor) {
+  items.SelText = editor.GetSelText();
+  items.Cut = [&editor] { editor.CutToClipboard(); };
+  items.Copy = [&editor] { editor.CopyToClipboard(); };
+  items.Paste = [&editor] { editor.PasteFromClipboard(); };
+  items.Delete = [&editor] { editor.ClearSelection(); };
+  items.SelectAll = [&editor] { editor.SelectAll(); };
+}
 // Refills menu with the items and opens it at the screen point.
 void vgPopupEditMenu(IvgListMenu& menu, const TvgEditMenu& items, int x, int y);
 

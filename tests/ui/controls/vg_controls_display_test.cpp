@@ -9,6 +9,7 @@
 
 #include "platform/gui/GuiInit.h"
 #include "tests/support/gui_pump.h"
+#include "tests/support/vg_scene_form.h"
 #include "ui/controls/vg_controls.h"
 #include "ui/render/vg_canvas_gdip.h"
 #include "ui/window/vg_controlservices.h"
@@ -21,7 +22,7 @@ using namespace std::chrono_literals;
 using test_support::PumpFor;
 using test_support::PumpUntil;
 
-class ControlsOnScreen : public ::testing::Test {
+class ControlsOnScreen : public test_support::SceneFormTest<> {
  protected:
   void SetUp() override {
     if (!gui::InitGui()) GTEST_SKIP() << "no display";
@@ -30,11 +31,7 @@ class ControlsOnScreen : public ::testing::Test {
     RegisterControlClasses();
     StartGdiPlusBackEnd();
     vgUsePlatformControlServices();
-    form = new gui::TForm(nullptr);
-    form->SetBorderStyle(gui::bsSingle);
-    form->SetPosition(gui::poScreenCenter);
-    form->SetCaption(u"esctool controls");
-    scene.reset(new TvgScene(nullptr));
+    CreateForm(u"esctool controls");
     root = new TvgBackground(nullptr);
     scene->AddObject(root);
   }
@@ -42,19 +39,11 @@ class ControlsOnScreen : public ::testing::Test {
     vgSetListMenuFactory(nullptr);
     vgSetOpenDialog(nullptr);
     vgSetFormCloser(nullptr);
-    host.reset();
-    if (form) form->Free();
-    scene.reset();
+    DestroyForm();
   }
   void Show(int width, int height) {
-    form->SetClientWidth(width);
-    form->SetClientHeight(height);
     root->SetBounds(0, 0, width, height);
-    host = std::make_unique<TvgSceneHost>(*scene, *form);
-    form->Show();
-    ASSERT_TRUE(PumpUntil([&] {
-      return scene->DrawCount() > 0 && form->ClientWindow() && gtk_widget_get_mapped(form->ClientWindow()->Widget());
-    }));
+    ShowForm(width, height);
   }
   template <class T>
   T* Place(TvgObject* parent, float x, float y, float w, float h, const char16_t* text = nullptr) {
@@ -81,9 +70,6 @@ class ControlsOnScreen : public ::testing::Test {
     return control->LocalToAbsolute({control->Width() / 2, control->Height() / 2});
   }
 
-  gui::TForm* form = nullptr;
-  TvgOwned<TvgScene> scene;
-  std::unique_ptr<TvgSceneHost> host;
   TvgBackground* root = nullptr;
 };
 

@@ -14,6 +14,7 @@
 #include "platform/gui/GuiInit.h"
 #include "platform/rtl/TextConvert.h"
 #include "tests/support/gui_pump.h"
+#include "tests/support/vg_scene_form.h"
 #include "ui/controls/vg_controls.h"
 #include "ui/render/vg_canvas_gdip.h"
 #include "ui/window/vg_controlservices.h"
@@ -26,7 +27,7 @@ using namespace std::chrono_literals;
 using test_support::PumpFor;
 using test_support::PumpUntil;
 
-class MemoOnScreen : public ::testing::Test {
+class MemoOnScreen : public test_support::SceneFormTest<> {
  protected:
   void SetUp() override {
     if (!gui::InitGui()) GTEST_SKIP() << "no display";
@@ -35,30 +36,18 @@ class MemoOnScreen : public ::testing::Test {
     RegisterControlClasses();
     StartGdiPlusBackEnd();
     vgUsePlatformControlServices();
-    form = new gui::TForm(nullptr);
-    form->SetBorderStyle(gui::bsSingle);
-    form->SetPosition(gui::poScreenCenter);
-    form->SetCaption(u"esctool memo");
-    scene.reset(new TvgScene(nullptr));
+    CreateForm(u"esctool memo");
     root = new TvgBackground(nullptr);
     scene->AddObject(root);
   }
   void TearDown() override {
     vgSetListMenuFactory(nullptr);
     vgSetClipboard(nullptr);
-    host.reset();
-    if (form) form->Free();
-    scene.reset();
+    DestroyForm();
   }
   void Show(int width, int height) {
-    form->SetClientWidth(width);
-    form->SetClientHeight(height);
     root->SetBounds(0, 0, width, height);
-    host = std::make_unique<TvgSceneHost>(*scene, *form);
-    form->Show();
-    ASSERT_TRUE(PumpUntil([&] {
-      return scene->DrawCount() > 0 && form->ClientWindow() && gtk_widget_get_mapped(form->ClientWindow()->Widget());
-    }));
+    ShowForm(width, height);
   }
   // The shown popup menu's items, empty when none is shown.
   GList* ShownMenuItems() {
@@ -87,10 +76,7 @@ class MemoOnScreen : public ::testing::Test {
     g_object_unref(shot);
   }
 
-  gui::TForm* form = nullptr;
   GtkWidget* menu = nullptr;
-  TvgOwned<TvgScene> scene;
-  std::unique_ptr<TvgSceneHost> host;
   TvgBackground* root = nullptr;
 };
 

@@ -14,6 +14,7 @@
 #include "platform/rtl/TextConvert.h"
 #include "tests/support/gui_events.h"
 #include "tests/support/gui_pump.h"
+#include "tests/support/vg_scene_form.h"
 #include "ui/controls/vg_controls.h"
 #include "ui/render/vg_canvas_gdip.h"
 #include "ui/window/vg_controlservices.h"
@@ -28,7 +29,7 @@ using test_support::PumpUntil;
 using test_support::SendKey;
 using test_support::Type;
 
-class TextBoxOnScreen : public ::testing::Test {
+class TextBoxOnScreen : public test_support::SceneFormTest<> {
  protected:
   void SetUp() override {
     if (!gui::InitGui()) GTEST_SKIP() << "no display";
@@ -37,30 +38,18 @@ class TextBoxOnScreen : public ::testing::Test {
     RegisterControlClasses();
     StartGdiPlusBackEnd();
     vgUsePlatformControlServices();
-    form = new gui::TForm(nullptr);
-    form->SetBorderStyle(gui::bsSingle);
-    form->SetPosition(gui::poScreenCenter);
-    form->SetCaption(u"esctool text box");
-    scene.reset(new TvgScene(nullptr));
+    CreateForm(u"esctool text box");
     root = new TvgBackground(nullptr);
     scene->AddObject(root);
   }
   void TearDown() override {
     vgSetListMenuFactory(nullptr);
     vgSetClipboard(nullptr);
-    host.reset();
-    if (form) form->Free();
-    scene.reset();
+    DestroyForm();
   }
   void Show(int width, int height) {
-    form->SetClientWidth(width);
-    form->SetClientHeight(height);
     root->SetBounds(0, 0, width, height);
-    host = std::make_unique<TvgSceneHost>(*scene, *form);
-    form->Show();
-    ASSERT_TRUE(PumpUntil([&] {
-      return scene->DrawCount() > 0 && form->ClientWindow() && gtk_widget_get_mapped(form->ClientWindow()->Widget());
-    }));
+    ASSERT_NO_FATAL_FAILURE(ShowForm(width, height));
     form->ClientWindow()->SetFocus();
   }
   template <class T = TvgTextBox>
@@ -104,9 +93,6 @@ class TextBoxOnScreen : public ::testing::Test {
     g_object_unref(shot);
   }
 
-  gui::TForm* form = nullptr;
-  TvgOwned<TvgScene> scene;
-  std::unique_ptr<TvgSceneHost> host;
   TvgBackground* root = nullptr;
 };
 

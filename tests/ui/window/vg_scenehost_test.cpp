@@ -12,6 +12,7 @@
 #include "platform/gui/GuiInit.h"
 #include "tests/support/gui_events.h"
 #include "tests/support/gui_pump.h"
+#include "tests/support/vg_scene_form.h"
 #include "tests/support/window_shot.h"
 #include "ui/render/vg_canvas_d2d.h"
 #include "ui/render/vg_canvas_gdip.h"
@@ -48,7 +49,7 @@ T* Shape(TvgObject* parent, float x, float y, float w, float h, TvgColor fill) {
 }
 
 // The back-end the scene draws with: "GdiPlus" or "D2D".
-class SceneOnScreen : public ::testing::TestWithParam<std::string> {
+class SceneOnScreen : public test_support::SceneFormTest<::testing::TestWithParam<std::string>> {
  protected:
   static void SetUpTestSuite() {
     setenv("GTK_IM_MODULE", "gtk-im-context-simple", 1);
@@ -64,36 +65,20 @@ class SceneOnScreen : public ::testing::TestWithParam<std::string> {
       SetD2DDefault();
     else
       DefaultCanvasClass = &TvgCanvasGdiPlus::Class;
-    form = new gui::TForm(nullptr);
-    form->SetBorderStyle(gui::bsSingle);
-    form->SetPosition(gui::poScreenCenter);
-    scene.reset(new TvgScene(nullptr));
+    CreateForm();
     root = new TProbeBackground(nullptr);
     root->Fill()->SetSolidColor(0xFFE0E0E0);
     root->Stroke()->SetStyle(vgBrushNone);
     scene->AddObject(root);
   }
-  void TearDown() override {
-    host.reset();
-    if (form) form->Free();
-    scene.reset();
-  }
+  void TearDown() override { DestroyForm(); }
   void Show(int width, int height) {
-    form->SetClientWidth(width);
-    form->SetClientHeight(height);
-    host = std::make_unique<TvgSceneHost>(*scene, *form);
-    form->Show();
-    ASSERT_TRUE(PumpUntil([&] {
-      return scene->DrawCount() > 0 && Window() && gtk_widget_get_mapped(Window()->Widget());
-    }));
+    ASSERT_NO_FATAL_FAILURE(ShowForm(width, height));
     PumpFor(50ms);
   }
   gui::TSceneWindow* Window() { return form->ClientWindow(); }
   std::uint32_t Pixel(int x, int y) { return ScreenPixel(*Window(), x, y); }
 
-  gui::TForm* form = nullptr;
-  TvgOwned<TvgScene> scene;
-  std::unique_ptr<TvgSceneHost> host;
   TProbeBackground* root = nullptr;
 };
 
