@@ -47,11 +47,6 @@ pending='
 ui/core/vg_ani.cpp:glib.h
 ui/core/vg_ani.cpp:platform/gui/Timer.h
 ui/core/vg_object.cpp:platform/gui/Timer.h
-ui/core/vg_popup.cpp:platform/gui/Application.h
-ui/core/vg_popup.cpp:platform/gui/Timer.h
-ui/core/vg_actionlink.h:platform/gui/Actions.h
-ui/core/vg_control.h:platform/gui/Actions.h
-ui/core/vg_imagelist.h:platform/gui/Actions.h
 platform/gui/Menus.h:ui/core/vg_popupmenu.h
 '
 

@@ -36,7 +36,7 @@ void vgSetTextOf(rtl::TObject* node, const rtl::WideString& text) {
   if (const rtl::TPropertyInfo* property = TextProperty(node)) property->SetWideString(node, text);
 }
 
-TvgControlActionLink::TvgControlActionLink(TvgControl* client) : gui::TActionLink(client), FClient(*client) {}
+TvgControlActionLink::TvgControlActionLink(TvgControl* client) : rtl::TActionLink(client), FClient(*client) {}
 
 bool TvgControlActionLink::IsCaptionLinked() const {
   rtl::WideString text;
@@ -57,7 +57,7 @@ bool TvgControlActionLink::IsHintLinked() const {
 
 bool TvgControlActionLink::IsHelpLinked() const {
   if (!TActionLink::IsHelpLinked()) return false;
-  const gui::TCustomAction& action = *CustomAction();
+  const rtl::TCustomAction& action = *CustomAction();
   return action.HelpContext() == FClient.HelpContext() && action.HelpKeyword() == FClient.HelpKeyword() &&
          action.HelpType() == FClient.HelpType();
 }
@@ -90,7 +90,7 @@ void TvgControlActionLink::SetHelpKeyword(const std::string& value) {
   if (IsHelpLinked()) FClient.SetHelpKeyword(value);
 }
 
-void TvgControlActionLink::SetHelpType(gui::THelpType value) {
+void TvgControlActionLink::SetHelpType(rtl::THelpType value) {
   if (IsHelpLinked()) FClient.SetHelpType(value);
 }
 
@@ -99,7 +99,7 @@ void TvgControlActionLink::SetOnExecute(const rtl::TNotifyEvent& value) {
 }
 
 bool TvgControlActionLink::DoShowHint(rtl::WideString& hint) {
-  if (gui::TCustomAction* action = CustomAction()) action->DoHint(hint);
+  if (rtl::TCustomAction* action = CustomAction()) action->DoHint(hint);
   return true;
 }
 

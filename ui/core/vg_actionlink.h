@@ -4,13 +4,13 @@
 // visible state, hint, help data and execute handler (into OnClick) reach
 // the control only while the control's value still equals the action's,
 // so a value changed by hand stops following the action.
-#include "platform/gui/Actions.h"
+#include "platform/rtl/Actions.h"
 
 namespace vg {
 
 class TvgControl;
 
-class TvgControlActionLink : public gui::TActionLink {
+class TvgControlActionLink : public rtl::TActionLink {
  public:
   explicit TvgControlActionLink(TvgControl* client);
 
@@ -26,7 +26,7 @@ class TvgControlActionLink : public gui::TActionLink {
   void SetHint(const rtl::WideString& value) override;
   void SetHelpContext(int value) override;
   void SetHelpKeyword(const std::string& value) override;
-  void SetHelpType(gui::THelpType value) override;
+  void SetHelpType(rtl::THelpType value) override;
   void SetOnExecute(const rtl::TNotifyEvent& value) override;
   // The action's DoHint first; the hint is always shown.
   bool DoShowHint(rtl::WideString& hint) override;

@@ -33,12 +33,12 @@ void TvgControl::Publish(rtl::TPublisher<TvgControl>& p) {
   p.Property("Action", &T::Action, &T::SetAction);
   p.Property("HelpContext", &T::HelpContext, &T::SetHelpContext).Default(0);
   p.Property("HelpKeyword", &T::HelpKeyword, &T::SetHelpKeyword);
-  p.Property("HelpType", &T::HelpType, &T::SetHelpType).Default(gui::htKeyword);
+  p.Property("HelpType", &T::HelpType, &T::SetHelpType).Default(rtl::htKeyword);
 }
 
-gui::TBasicAction* TvgControl::Action() const { return FActionLink ? FActionLink->Action() : nullptr; }
+rtl::TBasicAction* TvgControl::Action() const { return FActionLink ? FActionLink->Action() : nullptr; }
 
-void TvgControl::SetAction(gui::TBasicAction* value) {
+void TvgControl::SetAction(rtl::TBasicAction* value) {
   if (!value) {
     FActionLink.reset();
     return;
@@ -48,9 +48,9 @@ void TvgControl::SetAction(gui::TBasicAction* value) {
   ActionChange(value);
 }
 
-void TvgControl::ActionChange(gui::TBasicAction* action) {
+void TvgControl::ActionChange(rtl::TBasicAction* action) {
   OnClick = action->OnExecute();
-  auto* custom = dynamic_cast<gui::TCustomAction*>(action);
+  auto* custom = dynamic_cast<rtl::TCustomAction*>(action);
   if (!custom) return;
   vgSetTextOf(this, custom->Caption());
   SetEnabled(custom->Enabled());

@@ -21,7 +21,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/gui/Actions.h"
+#include "platform/rtl/Actions.h"
 #include "platform/rtl/Strings.h"
 #include "ui/core/vg_bitmap.h"
 #include "ui/core/vg_brush.h"
@@ -71,22 +71,22 @@ class TvgControl : public TvgVisualObject {
   void EnterFocus() override;
 
   // The action the control follows (see TvgControlActionLink), or nullptr.
-  gui::TBasicAction* Action() const;
+  rtl::TBasicAction* Action() const;
   // Links the control to the action (nullptr unlinks); the action's values
   // become the control's at once.
-  void SetAction(gui::TBasicAction* value);
+  void SetAction(rtl::TBasicAction* value);
   TvgControlActionLink* ActionLink() const { return FActionLink.get(); }
   int HelpContext() const { return FHelpContext; }
   void SetHelpContext(int value) { FHelpContext = value; }
   const std::string& HelpKeyword() const { return FHelpKeyword; }
   void SetHelpKeyword(const std::string& value) { FHelpKeyword = value; }
-  gui::THelpType HelpType() const { return FHelpType; }
-  void SetHelpType(gui::THelpType value) { FHelpType = value; }
+  rtl::THelpType HelpType() const { return FHelpType; }
+  void SetHelpType(rtl::THelpType value) { FHelpType = value; }
 
  protected:
   // Takes the action's caption (into a text control's Text), state, hint,
   // help data and execute handler.
-  virtual void ActionChange(gui::TBasicAction* action);
+  virtual void ActionChange(rtl::TBasicAction* action);
   // A clone was inserted: find and connect the parts.
   virtual void ApplyStyle();
   // The clone is about to go: forget the parts.
@@ -113,7 +113,7 @@ class TvgControl : public TvgVisualObject {
   std::unique_ptr<TvgControlActionLink> FActionLink;
   int FHelpContext = 0;
   std::string FHelpKeyword;
-  gui::THelpType FHelpType = gui::htKeyword;
+  rtl::THelpType FHelpType = rtl::htKeyword;
 };
 
 class TvgBackground : public TvgControl {

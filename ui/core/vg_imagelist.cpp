@@ -27,7 +27,7 @@ std::int32_t ReadBounded(rtl::TStream& stream, std::int64_t unitSize) {
 
 }  // namespace
 
-TvgImageList::TvgImageList(rtl::TComponent* owner) : gui::TCustomImageList(owner) {
+TvgImageList::TvgImageList(rtl::TComponent* owner) : rtl::TCustomImageList(owner) {
   SetWidth(32);
   SetHeight(32);
 }

@@ -5,13 +5,13 @@
 // forms as the binary stream property "Images".
 #include <vector>
 
-#include "platform/gui/Actions.h"
+#include "platform/rtl/Actions.h"
 #include "ui/core/vg_bitmap.h"
 
 namespace vg {
 
-class TvgImageList : public gui::TCustomImageList {
-  RTL_CLASS(TvgImageList, gui::TCustomImageList)
+class TvgImageList : public rtl::TCustomImageList {
+  RTL_CLASS(TvgImageList, rtl::TCustomImageList)
 
   explicit TvgImageList(rtl::TComponent* owner);
   ~TvgImageList() override;

@@ -7,8 +7,6 @@
 #include <cmath>
 #include <utility>
 
-#include "platform/gui/Application.h"
-#include "platform/gui/Timer.h"
 #include "platform/rtl/Filer.h"
 #include "platform/rtl/Rounding.h"
 #include "ui/core/vg_ani.h"
@@ -233,9 +231,7 @@ void TvgPopup::Shown() {
 }
 
 void TvgPopup::StartFollowing() {
-  FDragTimer.reset(new gui::TTimer(nullptr));
-  FDragTimer->SetInterval(kFollowMs);
-  FDragTimer->SetOnTimer([this](rtl::TObject*) { ApplyPlacement(); });
+  FDragTimer = vgAniClock().StartTimer(kFollowMs, [this] { ApplyPlacement(); });
 }
 
 void TvgPopup::OpenInWindow() {
@@ -415,7 +411,7 @@ TvgModalResult TvgPopup::PopupModal() {
   do {
     vgAniClock().WaitForEvent();
     if (alive.expired()) return kCancel;
-    if (gui::Application->Terminated()) SetModalResult(kCancel);
+    if (vgPopupPlatform() && vgPopupPlatform()->Terminated()) SetModalResult(kCancel);
     if (FPopupWindow) {
       ApplyPlacement();
       FModalResult = FPopupWindow->ModalResult();

@@ -20,11 +20,9 @@
 #include <memory>
 #include <vector>
 
+#include "ui/core/vg_ani.h"
 #include "ui/core/vg_control.h"
 
-namespace gui {
-class TTimer;
-}
 
 namespace vg {
 
@@ -70,6 +68,8 @@ class IvgPopupPlatform {
   virtual TvgRect WorkArea(TvgPoint screenPoint) = 0;
   // The mouse pointer, screen pixels.
   virtual TvgPoint CursorPos() = 0;
+  // Whether the program is shutting down (a modal run then ends as Cancel).
+  virtual bool Terminated() { return false; }
 };
 
 // Installs the platform (not owned; nullptr removes it).
@@ -171,7 +171,7 @@ class TvgPopup : public TvgControl {
   TvgVisualObject* FSaveFocused = nullptr;
   TvgPoint FSaveScale{1, 1};
   std::unique_ptr<IvgPopupWindow> FPopupWindow;
-  TvgOwned<gui::TTimer> FDragTimer;
+  std::unique_ptr<IvgTimer> FDragTimer;
   TvgVisualObject* FPopupLayout = nullptr;
   bool FIsOpen = false;
   bool FStaysOpen = false;

@@ -686,7 +686,7 @@ void vgStartCore() {
   RegisterPopupClasses();
   rtl::RegisterClasses<TvgLang, TvgImageList>();
   rtl::RegisterClasses<TvgFrame>();
-  gui::RegisterActionClasses();
+  rtl::RegisterActionClasses();
 }
 
 void vgStopCore() {

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "platform/gui/Application.h"
 #include "platform/gui/GuiInit.h"
 
 namespace vg {
@@ -180,5 +181,7 @@ void vgUsePopupWindows() {
   }
   vgSetPopupPlatform(&windows);
 }
+
+bool TvgPopupWindows::Terminated() { return gui::Application->Terminated(); }
 
 }  // namespace vg

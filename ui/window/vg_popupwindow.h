@@ -39,6 +39,7 @@ class TvgPopupWindows final : public IvgPopupPlatform {
   void ReleaseWindow(std::unique_ptr<IvgPopupWindow> window) override;
   TvgRect WorkArea(TvgPoint screenPoint) override;
   TvgPoint CursorPos() override;
+  bool Terminated() override;
 };
 
 // Installs TvgPopupWindows as the popup platform (once per process).

@@ -24,7 +24,7 @@ class TvgTextControl : public TvgControl {
 };
 
 struct Linked : ::testing::Test {
-  TvgOwned<gui::TAction> action{new gui::TAction(nullptr)};
+  TvgOwned<rtl::TAction> action{new rtl::TAction(nullptr)};
   TvgOwned<TvgTextControl> control{new TvgTextControl(nullptr)};
   int executed = 0;
 

@@ -13,22 +13,22 @@
 #include "platform/rtl/Event.h"
 #include "platform/rtl/Types.h"
 
-namespace gui {
+namespace rtl {
 
 class TActionLink;
 
 RTL_ENUM(THelpType, htKeyword, htContext)
 
-class TBasicAction : public rtl::TComponent {
-  RTL_CLASS(TBasicAction, rtl::TComponent)
+class TBasicAction : public TComponent {
+  RTL_CLASS(TBasicAction, TComponent)
 
-  explicit TBasicAction(rtl::TComponent* owner);
+  explicit TBasicAction(TComponent* owner);
   // Every link lets go of the action.
   ~TBasicAction() override;
 
-  const rtl::TNotifyEvent& OnExecute() const { return onExecute_; }
+  const TNotifyEvent& OnExecute() const { return onExecute_; }
   // The linked clients are told before the handler changes.
-  void SetOnExecute(const rtl::TNotifyEvent& value);
+  void SetOnExecute(const TNotifyEvent& value);
   // Runs OnExecute; false when there is none.
   virtual bool Execute();
 
@@ -37,14 +37,14 @@ class TBasicAction : public rtl::TComponent {
 
  private:
   friend class TActionLink;
-  rtl::TNotifyEvent onExecute_;
+  TNotifyEvent onExecute_;
   std::vector<TActionLink*> clients_;
 };
 
 class TCustomAction : public TBasicAction {
   RTL_CLASS(TCustomAction, TBasicAction)
 
-  explicit TCustomAction(rtl::TComponent* owner) : TBasicAction(owner) {}
+  explicit TCustomAction(TComponent* owner) : TBasicAction(owner) {}
 
   // Each setter hands a new value to every client link first (a link
   // compares it with the client's value of the old one), then stores it.
@@ -116,7 +116,7 @@ class TActionLink : public rtl::TObject {
   virtual void SetHelpContext(int) {}
   virtual void SetHelpKeyword(const std::string&) {}
   virtual void SetHelpType(THelpType) {}
-  virtual void SetOnExecute(const rtl::TNotifyEvent&) {}
+  virtual void SetOnExecute(const TNotifyEvent&) {}
   // May change the hint about to be shown; true lets it show.
   virtual bool DoShowHint(rtl::WideString&) { return true; }
 
@@ -129,10 +129,10 @@ class TActionLink : public rtl::TObject {
   TBasicAction* action_ = nullptr;
 };
 
-class TCustomImageList : public rtl::TComponent {
-  RTL_CLASS(TCustomImageList, rtl::TComponent)
+class TCustomImageList : public TComponent {
+  RTL_CLASS(TCustomImageList, TComponent)
 
-  explicit TCustomImageList(rtl::TComponent* owner) : rtl::TComponent(owner) {}
+  explicit TCustomImageList(TComponent* owner) : TComponent(owner) {}
 
   int Width() const { return width_; }
   void SetWidth(int value) { width_ = value; }
@@ -150,4 +150,4 @@ class TCustomImageList : public rtl::TComponent {
 // Registers the action and image-list classes for streaming.
 void RegisterActionClasses();
 
-}  // namespace gui
+}  // namespace rtl

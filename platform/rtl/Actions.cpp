@@ -1,20 +1,20 @@
-#include "platform/gui/Actions.h"
+#include "platform/rtl/Actions.h"
 
 #include <algorithm>
 
 #include "platform/rtl/ClassRegistry.h"
 
-namespace gui {
+namespace rtl {
 
 // ----- TBasicAction
 
-TBasicAction::TBasicAction(rtl::TComponent* owner) : rtl::TComponent(owner) {}
+TBasicAction::TBasicAction(TComponent* owner) : TComponent(owner) {}
 
 TBasicAction::~TBasicAction() {
   while (!clients_.empty()) clients_.back()->SetAction(nullptr);
 }
 
-void TBasicAction::SetOnExecute(const rtl::TNotifyEvent& value) {
+void TBasicAction::SetOnExecute(const TNotifyEvent& value) {
   for (TActionLink* link : std::vector<TActionLink*>(clients_)) link->SetOnExecute(value);
   onExecute_ = value;
 }
@@ -91,4 +91,4 @@ void TCustomImageList::Publish(rtl::TPublisher<TCustomImageList>& p) {
 
 void RegisterActionClasses() { rtl::RegisterClasses<TBasicAction, TCustomAction, TAction, TCustomImageList>(); }
 
-}  // namespace gui
+}  // namespace rtl
