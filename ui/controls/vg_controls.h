@@ -16,6 +16,7 @@
 #include "ui/controls/vg_popupbox.h"
 #include "ui/controls/vg_progressbar.h"
 #include "ui/controls/vg_splitter.h"
+#include "ui/controls/vg_tabcontrol.h"
 #include "ui/controls/vg_textbox.h"
 #include "ui/controls/vg_textcontrol.h"
 #include "ui/controls/vg_track.h"

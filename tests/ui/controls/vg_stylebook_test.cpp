@@ -207,6 +207,10 @@ const std::vector<StyleRow>& Styles() {
         {"vindicator", C<TvgVisualObject>()}}},
       {"splitterstyle", C<TvgSplitter>(), {{"grip", C<TvgVisualObject>()}}},
       {"anglebuttonstyle", C<TvgAngleButton>(), AngleParts()},
+      {"tabcontrolstyle", C<TvgTabControl>(), {{"background", C<TvgVisualObject>()}}},
+      {"hudtabcontrolstyle", C<TvgHudTabControl>(), {{"background", C<TvgVisualObject>()}}},
+      {"tabitemstyle", C<TvgTabItem>(), TextParts()},
+      {"hudtabitemstyle", C<TvgHudTabItem>(), TextParts()},
       {"hudanglebuttonstyle", C<TvgHudAngleButton>(), AngleParts()},
   };
   return rows;
