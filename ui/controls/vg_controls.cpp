@@ -28,6 +28,11 @@ void RegisterControlClasses() {
   RegisterTextBoxClasses();
   RegisterNumberBoxClasses();
   RegisterTabControlClasses();
+  RegisterVGObjects("Math", {TvgPlotGrid::StaticClass()});
+  RegisterVGObjects("Compound", {TvgCompoundTrackBar::StaticClass(), TvgCompoundAngleBar::StaticClass(),
+                                 TvgCompoundTextBox::StaticClass(), TvgCompoundMemo::StaticClass(),
+                                 TvgCompoundNumberBox::StaticClass(), TvgCompoundPopupBox::StaticClass(),
+                                 TvgCompoundColorButton::StaticClass(), TvgCompoundImage::StaticClass()});
   RegisterVGObjects("Windows",
                     {TvgBackground::StaticClass(), TvgSizeGrip::StaticClass(), TvgCloseButton::StaticClass()});
   RegisterVGObjects("Boxes", {TvgCheckBox::StaticClass(), TvgPathCheckBox::StaticClass(),
