@@ -28,6 +28,8 @@ void RegisterControlClasses() {
   RegisterTextBoxClasses();
   RegisterNumberBoxClasses();
   RegisterTabControlClasses();
+  RegisterVGObjects("Ext. Controls",
+                    {TvgIPhoneButton::StaticClass(), TvgDropTarget::StaticClass(), TvgImageViewer::StaticClass()});
   RegisterVGObjects("Math", {TvgPlotGrid::StaticClass()});
   RegisterVGObjects("Compound", {TvgCompoundTrackBar::StaticClass(), TvgCompoundAngleBar::StaticClass(),
                                  TvgCompoundTextBox::StaticClass(), TvgCompoundMemo::StaticClass(),

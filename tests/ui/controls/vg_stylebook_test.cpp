@@ -211,6 +211,14 @@ const std::vector<StyleRow>& Styles() {
       {"hudtabcontrolstyle", C<TvgHudTabControl>(), {{"background", C<TvgVisualObject>()}}},
       {"tabitemstyle", C<TvgTabItem>(), TextParts()},
       {"hudtabitemstyle", C<TvgHudTabItem>(), TextParts()},
+      {"framedscrollboxstyle",
+       C<TvgImageViewer>(),
+       {{"content", C<TvgVisualObject>()}, {"vscrollbar", C<TvgScrollBar>()}, {"hscrollbar", C<TvgScrollBar>()}},
+       true},
+      {"droptargetstyle", C<TvgDropTarget>(), TextParts()},
+      {"iphonebuttonstyle",
+       C<TvgIPhoneButton>(),
+       {{"background", C<TvgShape>()}, {"text", C<TvgText>()}, {"image", C<TvgImage>()}}},
       {"hudanglebuttonstyle", C<TvgHudAngleButton>(), AngleParts()},
   };
   return rows;
