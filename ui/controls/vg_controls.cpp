@@ -38,8 +38,9 @@ void RegisterControlClasses() {
                                    TvgSpinBox::StaticClass(), TvgTextBoxClearBtn::StaticClass(), TvgMemo::StaticClass()});
   RegisterVGObjects("Lists", {TvgListBox::StaticClass(), TvgComboBox::StaticClass(),
                              TvgStringListBox::StaticClass(), TvgStringComboBox::StaticClass(),
-                             TvgHorzListBox::StaticClass()});
-  RegisterVGObjects("Items", {TvgListBoxItem::StaticClass()});
+                             TvgHorzListBox::StaticClass(), TvgImageListBox::StaticClass(),
+                             TvgHorzImageListBox::StaticClass()});
+  RegisterVGObjects("Items", {TvgListBoxItem::StaticClass(), TvgImageListBoxItem::StaticClass()});
   rtl::RegisterClasses<TvgComboListBox>();
   RegisterVGObjects("Tool and Status", {TvgStatusBar::StaticClass(), TvgToolBar::StaticClass()});
   RegisterVGObjects("HUD", {TvgHudPanel::StaticClass(), TvgHudWindow::StaticClass(), TvgHudPopupBox::StaticClass(),
@@ -55,7 +56,8 @@ void RegisterControlClasses() {
                             TvgHudNumberBox::StaticClass(), TvgHudSpinBox::StaticClass(),
                             TvgHudListBox::StaticClass(), TvgHudHorzListBox::StaticClass(),
                             TvgHudComboBox::StaticClass(), TvgHudStringListBox::StaticClass(),
-                            TvgHudStringComboBox::StaticClass()});
+                            TvgHudStringComboBox::StaticClass(), TvgHudImageListBox::StaticClass(),
+                            TvgHudHorzImageListBox::StaticClass()});
   RegisterResources_vg_styles();
 }
 

@@ -11,6 +11,7 @@
 #include "ui/controls/vg_expander.h"
 #include "ui/controls/vg_glyphbuttons.h"
 #include "ui/controls/vg_imagecontrol.h"
+#include "ui/controls/vg_imagelistbox.h"
 #include "ui/controls/vg_listbox.h"
 #include "ui/controls/vg_memo.h"
 #include "ui/controls/vg_numberbox.h"

@@ -228,6 +228,7 @@ const std::vector<StyleRow>& Styles() {
       {"listboxitemstyle", C<TvgListBoxItem>(), ListItemParts()},
       {"hudlistboxitemstyle", C<TvgListBoxItem>(), ListItemParts(), true},
       {"comboboxstyle", C<TvgComboBox>(), {{"Content", C<TvgContent>()}}},
+      {"imagelistboxitemstyle", C<TvgImageListBoxItem>(), {{"textborder", C<TvgVisualObject>()}, {"text", C<TvgText>()}, {"check", C<TvgCheckBox>()}}},
       {"hudcomboboxstyle", C<TvgHudComboBox>(), {{"Content", C<TvgContent>()}}},
       {"hudanglebuttonstyle", C<TvgHudAngleButton>(), AngleParts()},
   };
