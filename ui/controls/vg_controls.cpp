@@ -27,6 +27,7 @@ void RegisterControlClasses() {
   RegisterMemoClasses();
   RegisterTextBoxClasses();
   RegisterNumberBoxClasses();
+  RegisterGridClasses();
   RegisterVGObjects("Windows",
                     {TvgBackground::StaticClass(), TvgSizeGrip::StaticClass(), TvgCloseButton::StaticClass()});
   RegisterVGObjects("Boxes", {TvgCheckBox::StaticClass(), TvgPathCheckBox::StaticClass(),

@@ -9,6 +9,7 @@
 #include "ui/controls/vg_custombutton.h"
 #include "ui/controls/vg_expander.h"
 #include "ui/controls/vg_glyphbuttons.h"
+#include "ui/controls/vg_grid.h"
 #include "ui/controls/vg_imagecontrol.h"
 #include "ui/controls/vg_memo.h"
 #include "ui/controls/vg_numberbox.h"

@@ -1,0 +1,390 @@
+// The grids on an embedded scene with the built-in style: cell pools and
+// their tags, the current row and column, the string store, editing with
+// Enter and Esc, the header's resizing and reordering, and the grid lines.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/rtl/TextConvert.h"
+#include "tests/support/vg_recording_canvas.h"
+#include "tests/ui/controls/controls_fixture.h"
+
+namespace {
+
+using namespace vg;
+using vgtest::ControlScene;
+using vgtest::RecordingCanvas;
+
+constexpr float kViewHeight = 297;  // 14 rows of 21 in view, so pools of 16
+
+struct GridScene : ControlScene {
+  // A grid with `columns` columns of 60 whose viewport is 297 high.
+  template <class Grid, class Column = TvgStringColumn>
+  Grid* MakeGrid(int columns, int rows = 100) {
+    auto* grid = Add<Grid>();
+    grid->SetRowCount(rows);
+    for (int i = 0; i < columns; ++i) {
+      auto* column = new Column(nullptr);
+      column->SetWidth(60);
+      column->SetHeader(rtl::Utf8ToUtf16(std::string(1, char('A' + i))));
+      column->SetParent(grid);
+    }
+    EXPECT_NE(grid->ContentLayout(), nullptr) << "the built-in book has the grid's style";
+    grid->SetBounds(10, 10, 240, grid->Height());
+    grid->SetHeight(grid->Height() - grid->ClientHeight() + kViewHeight);
+    EXPECT_EQ(grid->ClientHeight(), kViewHeight);
+    return grid;
+  }
+  // Sends a key with no character to the focused control.
+  void Key(std::uint16_t key, TvgShiftState shift = 0) {
+    char16_t none = 0;
+    scene->UnicodeKeyDown(key, none, shift);
+  }
+  void Type(std::u16string_view text) {
+    for (char16_t c : text) scene->KeyChar(c, 0);
+  }
+  static std::vector<std::string> Tags(const TvgColumn& column) {
+    std::vector<std::string> tags;
+    for (TvgControl* cell : column.CellControls())
+      if (cell->Visible()) tags.push_back(cell->TagString);
+    return tags;
+  }
+  std::vector<std::string> Drawn(const char* primitive) {
+    std::vector<std::string> calls;
+    for (const std::string& call : static_cast<RecordingCanvas*>(scene->Canvas())->Log)
+      if (call.rfind(primitive, 0) == 0) calls.push_back(call);
+    return calls;
+  }
+};
+
+TEST_F(GridScene, PoolsHoldTheRowsInViewTaggedWithTheirAddress) {
+  struct Case {
+    int rows;
+    std::size_t pool;
+  };
+  for (const Case& c : {Case{100, 16}, Case{3, 3}}) {
+    SCOPED_TRACE(c.rows);
+    std::vector<int> asked;
+    auto* grid = MakeGrid<TvgGrid, TvgColumn>(3, c.rows);
+    grid->OnGetValue = [&](rtl::TObject*, int col, int row, rtl::Variant& value) {
+      if (col == 2) asked.push_back(row);
+      value = rtl::Variant(rtl::Utf8ToUtf16(std::to_string(col) + ":" + std::to_string(row)));
+    };
+    EXPECT_EQ(grid->GetVisibleRows(), 16);
+    grid->UpdateColumns();
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(grid->GetColumn(i)->CellControls().size(), c.pool);
+    EXPECT_EQ(Tags(*grid->GetColumn(2)).front(), "(2,0)");
+    grid->Free();
+  }
+
+  auto* grid = MakeGrid<TvgGrid, TvgColumn>(3);
+  std::vector<int> asked;
+  grid->OnGetValue = [&](rtl::TObject*, int col, int row, rtl::Variant& value) {
+    if (col == 2) asked.push_back(row);
+    value = rtl::Variant(rtl::Utf8ToUtf16(std::to_string(row)));
+  };
+  grid->VScrollBar()->SetValue(40 * 21 + 5);
+  EXPECT_EQ(grid->GetTopRow(), 40);
+  const std::vector<std::string> tags = Tags(*grid->GetColumn(2));
+  ASSERT_EQ(tags.size(), 16u) << "the pool never holds more than the rows in view";
+  EXPECT_EQ(tags.front(), "(2,40)");
+  EXPECT_EQ(tags.back(), "(2,55)");
+  EXPECT_EQ(*std::min_element(asked.begin(), asked.end()), 40) << "only rows in view are asked for";
+  EXPECT_EQ(*std::max_element(asked.begin(), asked.end()), 55);
+  auto* cell = static_cast<TvgTextBox*>(grid->GetColumn(2)->CellControlByRow(47));
+  ASSERT_NE(cell, nullptr);
+  EXPECT_EQ(cell->Text(), u"47");
+  EXPECT_EQ(grid->GetColumn(1)->CellControlByRow(39), nullptr);
+}
+
+TEST_F(GridScene, CurrentRowIsClampedAndScrolledIntoView) {
+  auto* grid = MakeGrid<TvgStringGrid>(2);
+  struct Case {
+    int set, selected;
+    float barValue;
+  };
+  for (const Case& c : {Case{-5, 0, 0}, Case{1000, 99, 99 * 21 - kViewHeight + 21}, Case{10, 10, 10 * 21}}) {
+    SCOPED_TRACE(c.set);
+    grid->SetSelected(c.set);
+    EXPECT_EQ(grid->Selected(), c.selected);
+    EXPECT_EQ(grid->VScrollBar()->Value(), c.barValue);
+    ASSERT_EQ(grid->Selections().size(), 1u);
+    TvgVisualObject* highlight = grid->Selections()[0];
+    EXPECT_TRUE(highlight->Visible());
+    const TvgPoint top = grid->Content()->AbsoluteToLocal(highlight->LocalToAbsolute({0, 0}));
+    EXPECT_EQ(top.Y, c.selected * 21.0f) << "the highlight covers the current row";
+  }
+  EXPECT_FALSE(grid->SelectionPart()->Visible()) << "the style's part only serves as the model";
+  ASSERT_NE(grid->FocusPart(), nullptr);
+  EXPECT_TRUE(grid->FocusPart()->Visible());
+  grid->SetShowSelectedCell(false);
+  EXPECT_FALSE(grid->FocusPart()->Visible());
+  EXPECT_TRUE(grid->Selections()[0]->Visible());
+
+  grid->SetRowHeight(3);
+  EXPECT_EQ(grid->RowHeight(), 5);
+}
+
+TEST_F(GridScene, RowCountCarriesTheSelectionAndTheStore) {
+  auto* grid = MakeGrid<TvgStringGrid>(2);
+  grid->SetCells(0, 1, u"kept");
+  grid->SetCells(1, 60, u"dropped");
+  grid->SetSelected(50);
+  grid->SetFocus();
+
+  grid->SetRowCount(2);
+  EXPECT_EQ(grid->Selected(), 1);
+  EXPECT_EQ(static_cast<TvgStringColumn*>(grid->GetColumn(1))->Cells().size(), 2u);
+
+  grid->SetRowCount(80);
+  EXPECT_EQ(grid->GetCells(0, 1), u"kept");
+  EXPECT_EQ(grid->GetCells(1, 60), u"") << "rows past a lower count were dropped";
+
+  grid->SetRowCount(0);
+  EXPECT_FALSE(grid->Selections()[0]->Visible());
+  EXPECT_FALSE(grid->FocusPart()->Visible());
+  Key(40);
+  Type(u"x");
+  EXPECT_EQ(grid->Selected(), 1) << "without rows the grid's keys do nothing";
+  grid->SetRowCount(3);
+  EXPECT_TRUE(grid->Selections()[0]->Visible());
+}
+
+TEST_F(GridScene, CellsOutsideTheGridReadEmptyAndIgnoreWrites) {
+  auto* grid = MakeGrid<TvgStringGrid>(2);
+  grid->SetCells(1, 30, u"out of view");
+  EXPECT_EQ(grid->GetCells(1, 30), u"out of view");
+  for (auto [col, row] : {std::pair{5, 0}, {-1, 0}, {0, -1}, {0, 100}, {1, 1000}}) {
+    SCOPED_TRACE(std::to_string(col) + "," + std::to_string(row));
+    grid->SetCells(col, row, u"lost");
+    EXPECT_EQ(grid->GetCells(col, row), u"");
+  }
+  EXPECT_EQ(static_cast<TvgStringColumn*>(grid->GetColumn(0))->Cells().size(), 100u);
+  EXPECT_TRUE(grid->GetValue(5, 0).IsNull());
+}
+
+TEST_F(GridScene, TypingEditsTheCurrentCellEnterKeepsAndEscRestores) {
+  auto* grid = MakeGrid<TvgStringGrid>(3);
+  std::vector<std::pair<int, int>> done;
+  grid->OnEdititingDone = [&](rtl::TObject*, int col, int row) { done.emplace_back(col, row); };
+  grid->SetCells(2, 17, u"old");
+  grid->SetRowCount(101);  // a refill shows the stored text
+  grid->SetSelected(17);
+  grid->SetColumnIndex(2);
+  grid->SetFocus();
+
+  Type(u"new");
+  auto* cell = static_cast<TvgTextBox*>(grid->GetColumn(2)->CellControlByRow(17));
+  ASSERT_NE(cell, nullptr);
+  EXPECT_TRUE(cell->IsFocused());
+  EXPECT_EQ(cell->TagString, "(2,17)");
+  EXPECT_EQ(cell->Text(), u"new") << "typing replaces the text";
+  EXPECT_EQ(grid->GetCells(2, 17), u"old") << "stored only when the edit ends";
+  Key(13);
+  EXPECT_TRUE(grid->IsFocused());
+  EXPECT_EQ(grid->GetCells(2, 17), u"new");
+  EXPECT_EQ(done, (std::vector<std::pair<int, int>>{{2, 17}})) << "one edit, reported once";
+
+  Key(113);  // F2
+  ASSERT_TRUE(cell->IsFocused());
+  Type(u"zzz");
+  EXPECT_EQ(cell->Text(), u"zzz");
+  Key(27);
+  EXPECT_EQ(cell->Text(), u"new");
+  EXPECT_TRUE(grid->IsFocused());
+  EXPECT_EQ(grid->GetCells(2, 17), u"new");
+
+  // Moving down from an edit stores it and moves the current row.
+  Type(u"moved");
+  Key(40);
+  EXPECT_EQ(grid->GetCells(2, 17), u"moved");
+  EXPECT_EQ(grid->Selected(), 18);
+  EXPECT_TRUE(grid->IsFocused());
+}
+
+TEST_F(GridScene, AnEditInProgressIsStoredBeforeScrollingMovesItsCell) {
+  auto* grid = MakeGrid<TvgStringGrid>(1);
+  grid->SetSelected(3);
+  grid->SetColumnIndex(0);
+  grid->SetFocus();
+  Type(u"typed");
+  grid->VScrollBar()->SetValue(30 * 21);
+  EXPECT_EQ(grid->GetCells(0, 3), u"typed");
+  EXPECT_EQ(Tags(*grid->GetColumn(0)).front(), "(0,30)");
+}
+
+TEST_F(GridScene, EscInACheckCellWritesTheOldStateBack) {
+  auto* grid = MakeGrid<TvgGrid, TvgCheckColumn>(1);
+  std::map<int, bool> checked{{4, true}};
+  std::vector<std::pair<int, bool>> written;
+  grid->OnGetValue = [&](rtl::TObject*, int, int row, rtl::Variant& value) { value = rtl::Variant(checked[row]); };
+  grid->OnSetValue = [&](rtl::TObject*, int, int row, const rtl::Variant& value) {
+    checked[row] = value.AsBoolean();
+    written.emplace_back(row, value.AsBoolean());
+  };
+  grid->UpdateColumns();
+  grid->SetSelected(4);
+  grid->SetColumnIndex(0);
+  grid->SetFocus();
+  Key(113);
+  auto* cell = static_cast<TvgCheckBox*>(grid->GetColumn(0)->CellControlByRow(4));
+  ASSERT_TRUE(cell->IsFocused());
+  EXPECT_TRUE(cell->IsChecked());
+  cell->SetIsChecked(false);
+  Key(27);
+  EXPECT_TRUE(cell->IsChecked());
+  EXPECT_EQ(written, (std::vector<std::pair<int, bool>>{{4, false}, {4, true}}));
+  EXPECT_TRUE(checked[4]);
+}
+
+TEST_F(GridScene, KeysMoveTheCurrentCell) {
+  auto* grid = MakeGrid<TvgStringGrid>(3);
+  grid->SetFocus();
+  struct Step {
+    std::uint16_t key;
+    TvgShiftState shift;
+    int row, column;
+  };
+  const Step steps[] = {{40, 0, 1, 0},  {34, 0, 17, 0},       {33, 0, 1, 0},       {33, 0, 0, 0},
+                        {39, 0, 0, 1},  {35, 0, 0, 2},        {39, 0, 0, 2},       {35, vgCtrl, 99, 2},
+                        {36, 0, 99, 0}, {37, 0, 99, 0},       {36, vgCtrl, 0, 0},  {38, 0, 0, 0}};
+  for (const Step& s : steps) {
+    SCOPED_TRACE(std::to_string(s.key) + (s.shift ? " with Ctrl" : ""));
+    Key(s.key, s.shift);
+    EXPECT_EQ(grid->Selected(), s.row);
+    EXPECT_EQ(grid->ColumnIndex(), s.column);
+  }
+}
+
+TEST_F(GridScene, MouseSelectsTheRowAndColumnUnderIt) {
+  auto* grid = MakeGrid<TvgStringGrid>(3);
+  const TvgPoint cell = grid->Content()->LocalToAbsolute({60 + 30, 5 * 21 + 10});
+  scene->MouseDown(vgMouseLeft, vgLeftButton, cell.X, cell.Y);
+  scene->MouseUp(vgMouseLeft, 0, cell.X, cell.Y);
+  EXPECT_EQ(grid->Selected(), 5);
+  EXPECT_EQ(grid->ColumnIndex(), 1);
+  EXPECT_TRUE(grid->IsFocused());
+}
+
+TEST_F(GridScene, HeaderFollowsTheColumnsAndResizesThem) {
+  auto* grid = MakeGrid<TvgStringGrid>(3);
+  TvgHeader* header = grid->Header();
+  ASSERT_NE(header, nullptr);
+  ASSERT_EQ(header->ChildrenCount(), 4) << "an item per column and the filler";
+  EXPECT_EQ(header->GetItem(3), header->LastItem());
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_EQ(header->GetItem(i)->Text(), grid->GetColumn(i)->Header());
+    EXPECT_EQ(header->GetItem(i)->Position()->X(), 60.0f * i);
+  }
+  EXPECT_EQ(header->LastItem()->Position()->X(), 180);
+  EXPECT_EQ(header->LastItem()->Width(), header->Width() - 180);
+
+  // Dragging the first item's right edge.
+  TvgVisualObject* splitter = header->GetItem(0)->Splitter();
+  const TvgPoint edge = splitter->LocalToAbsolute({1, 10});
+  const TvgPoint left = header->GetItem(0)->LocalToAbsolute({0, 10});
+  scene->MouseDown(vgMouseLeft, vgLeftButton, edge.X, edge.Y);
+  for (auto [x, width] : {std::pair{4.0f, 10.0f}, {85.0f, 85.0f}}) {
+    scene->MouseMove(vgLeftButton, left.X + x, edge.Y);
+    EXPECT_EQ(grid->GetColumn(0)->Width(), width) << "never narrower than 10";
+    EXPECT_EQ(header->GetItem(0)->Width(), width);
+    EXPECT_EQ(grid->GetColumn(1)->Position()->X(), width) << "the next columns follow";
+  }
+  scene->MouseUp(vgMouseLeft, 0, left.X + 85, edge.Y);
+
+  // The left edge of the second item resizes the first.
+  const TvgPoint second = header->GetItem(1)->LeftSplitter()->LocalToAbsolute({1, 10});
+  scene->MouseDown(vgMouseLeft, vgLeftButton, second.X, second.Y);
+  scene->MouseMove(vgLeftButton, left.X + 40, second.Y);
+  scene->MouseUp(vgMouseLeft, 0, left.X + 40, second.Y);
+  EXPECT_EQ(grid->GetColumn(0)->Width(), 40);
+}
+
+TEST_F(GridScene, HeaderDragAndDropReordersTheColumns) {
+  auto* grid = MakeGrid<TvgStringGrid>(3);
+  grid->SetCells(0, 0, u"first column");
+  grid->SetColumnIndex(0);
+  TvgHeader* header = grid->Header();
+  TvgHeaderItem* dragged = header->GetItem(0);
+  const TvgDragObject drag{dragged, {}, {}};
+  bool accept = false;
+  header->LastItem()->DragOver(drag, {5, 5}, accept);
+  EXPECT_FALSE(accept) << "the filler takes no drop";
+  header->GetItem(2)->DragOver(drag, {5, 5}, accept);
+  ASSERT_TRUE(accept);
+
+  header->GetItem(2)->DragDrop(drag, {5, 5});
+  std::u16string order;
+  for (int i = 0; i < 3; ++i) order += grid->GetColumn(i)->Header();
+  EXPECT_EQ(order, u"BCA");
+  EXPECT_EQ(grid->ColumnIndex(), 2) << "the current column moves along";
+  EXPECT_EQ(grid->GetCells(2, 0), u"first column") << "the texts move with their column";
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_EQ(header->GetItem(i)->Text(), grid->GetColumn(i)->Header());
+    EXPECT_EQ(grid->GetColumn(i)->Position()->X(), 60.0f * i);
+  }
+  EXPECT_EQ(Tags(*grid->GetColumn(2)).front(), "(2,0)");
+}
+
+TEST_F(GridScene, ViewportPaintsRowBackgroundsAndLines) {
+  auto* grid = MakeGrid<TvgStringGrid>(3);
+  grid->SetAlternatingRowBackground(true);
+  grid->SetShowVertLines(false);
+  auto* canvas = static_cast<RecordingCanvas*>(scene->Canvas());
+  canvas->Log.clear();
+  scene->UpdateBuffer();
+  EXPECT_EQ(Drawn("DrawLine").size(), 17u) << "n + 1 row lines";
+
+  grid->SetShowVertLines(true);
+  canvas->Log.clear();
+  scene->UpdateBuffer();
+  const std::vector<std::string> lines = Drawn("DrawLine");
+  ASSERT_EQ(lines.size(), 17u + 3u) << "and one line right of every column";
+  EXPECT_NE(lines[17].find("60.5"), std::string::npos) << lines[17];
+
+  // Odd rows only, as wide as the content: the view starts at row 0, so
+  // rows 1, 3 ... 15 of the 16 in the pool are filled.
+  std::vector<std::string> expected, odd;
+  for (int row = 1; row < 16; row += 2)
+    expected.push_back("FillRect (0," + std::to_string(row * 21) + ",227," + std::to_string(row * 21 + 21) + ") 0,0 1");
+  for (const std::string& call : Drawn("FillRect"))
+    if (call.find(",227,") != std::string::npos && call != "FillRect (0,0,227,21) 0,0 1") odd.push_back(call);
+  EXPECT_EQ(odd, expected);
+}
+
+TEST_F(GridScene, ReadOnlyGridOrColumnNeverEdits) {
+  auto* grid = MakeGrid<TvgStringGrid>(2);
+  grid->GetColumn(1)->SetReadOnly(true);
+  grid->SetFocus();
+  grid->SetColumnIndex(1);
+  Type(u"x");
+  Key(113);
+  EXPECT_TRUE(grid->IsFocused());
+  grid->SetColumnIndex(0);
+  grid->SetReadOnly(true);
+  Type(u"x");
+  Key(113);
+  EXPECT_TRUE(grid->IsFocused());
+  EXPECT_EQ(grid->GetCells(0, 0), u"");
+}
+
+TEST_F(GridScene, StringGridStreamsItsColumnsAndTheirHeaders) {
+  auto* grid = MakeGrid<TvgStringGrid>(2);
+  grid->SetRowCount(7);
+  grid->GetColumn(1)->SetHeader(u"Volts");
+  rtl::TMemoryStream stream;
+  grid->SaveToStream(stream);
+  stream.SetPosition(0);
+  auto* copy = Add<TvgStringGrid>();
+  copy->LoadFromStream(stream);
+  EXPECT_EQ(copy->RowCount(), 7);
+  ASSERT_EQ(copy->ColumnCount(), 2);
+  EXPECT_EQ(copy->GetColumn(1)->Header(), u"Volts");
+  EXPECT_EQ(copy->Resource(), "gridstyle");
+}
+
+}  // namespace
