@@ -302,6 +302,11 @@ TEST_F(GridScene, HeaderFollowsTheColumnsAndResizesThem) {
   scene->MouseMove(vgLeftButton, left.X + 40, second.Y);
   scene->MouseUp(vgMouseLeft, 0, left.X + 40, second.Y);
   EXPECT_EQ(grid->GetColumn(0)->Width(), 40);
+
+  grid->SetShowHeader(false);
+  EXPECT_FALSE(header->Visible());
+  EXPECT_EQ(grid->ClientHeight(), kViewHeight + header->Padding()->Top() + header->Height())
+      << "the rows take the header's place";
 }
 
 TEST_F(GridScene, HeaderDragAndDropReordersTheColumns) {
@@ -328,6 +333,34 @@ TEST_F(GridScene, HeaderDragAndDropReordersTheColumns) {
     EXPECT_EQ(grid->GetColumn(i)->Position()->X(), 60.0f * i);
   }
   EXPECT_EQ(Tags(*grid->GetColumn(2)).front(), "(2,0)");
+}
+
+TEST_F(GridScene, EveryColumnKindPoolsItsOwnCells) {
+  auto* grid = MakeGrid<TvgGrid, TvgColumn>(0, 3);
+  auto* progress = new TvgProgressColumn(nullptr);
+  progress->SetMin(10);
+  progress->SetMax(20);
+  auto* popup = new TvgPopupColumn(nullptr);
+  popup->Items()->Add(u"low");
+  popup->Items()->Add(u"high");
+  const std::pair<TvgColumn*, const char*> kinds[] = {{new TvgColumn(nullptr), "TvgTextCell"},
+                                                      {new TvgCheckColumn(nullptr), "TvgCheckCell"},
+                                                      {progress, "TvgProgressCell"},
+                                                      {popup, "TvgPopupCell"},
+                                                      {new TvgImageColumn(nullptr), "TvgImageCell"}};
+  for (auto [column, cellClass] : kinds) column->SetParent(grid);
+  for (auto [column, cellClass] : kinds) {
+    SCOPED_TRACE(cellClass);
+    ASSERT_EQ(column->CellControls().size(), 3u);
+    TvgControl* cell = column->CellControls()[0];
+    EXPECT_EQ(cell->ClassName(), std::string(cellClass));
+    EXPECT_FALSE(cell->Stored());
+  }
+  auto* progressCell = static_cast<TvgProgressBar*>(progress->CellControls()[0]);
+  EXPECT_EQ(progressCell->Min(), 10);
+  EXPECT_EQ(progressCell->Max(), 20);
+  EXPECT_EQ(static_cast<TvgPopupBox*>(popup->CellControls()[0])->Items()->Count(), 2);
+  EXPECT_FALSE(static_cast<TvgImageControl*>(kinds[4].first->CellControls()[0])->EnableOpenDialog());
 }
 
 TEST_F(GridScene, ViewportPaintsRowBackgroundsAndLines) {
