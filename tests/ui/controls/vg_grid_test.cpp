@@ -316,13 +316,14 @@ TEST_F(GridScene, HeaderDragAndDropReordersTheColumns) {
   TvgHeader* header = grid->Header();
   TvgHeaderItem* dragged = header->GetItem(0);
   const TvgDragObject drag{dragged, {}, {}};
-  bool accept = false;
-  header->LastItem()->DragOver(drag, {5, 5}, accept);
-  EXPECT_FALSE(accept) << "the filler takes no drop";
-  header->GetItem(2)->DragOver(drag, {5, 5}, accept);
-  ASSERT_TRUE(accept);
+  const TvgPoint overFiller = header->LastItem()->LocalToAbsolute({10, 10});
+  const TvgPoint overThird = header->GetItem(2)->LocalToAbsolute({30, 10});
+  for (int move = 0; move < 2; ++move)
+    EXPECT_FALSE(scene->DragOver(drag, overFiller, true)) << "the filler takes no drop";
+  scene->DragOver(drag, overThird, true);
+  ASSERT_TRUE(scene->DragOver(drag, overThird, true));
 
-  header->GetItem(2)->DragDrop(drag, {5, 5});
+  scene->DragDrop(drag, overThird);
   std::u16string order;
   for (int i = 0; i < 3; ++i) order += grid->GetColumn(i)->Header();
   EXPECT_EQ(order, u"BCA");
