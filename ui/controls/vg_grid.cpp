@@ -170,6 +170,10 @@ TvgPoint TvgCustomGrid::ContentToView(TvgPoint contentPoint) {
   return view ? view->AbsoluteToLocal(absolute) : absolute;
 }
 
+TvgPoint TvgCustomGrid::ContentToViewport(TvgPoint contentPoint) {
+  return ContentLayout()->AbsoluteToLocal(Content()->LocalToAbsolute(contentPoint));
+}
+
 // ----- the value source
 
 rtl::Variant TvgCustomGrid::GetValue(int col, int row) {
@@ -386,23 +390,21 @@ void TvgCustomGrid::FreeStyle() {
 // ----- painting on the viewport
 
 void TvgCustomGrid::PaintRowBackground(TvgCanvas& canvas) {
-  if (!FAlternatingRowBackground || !Content()) return;
-  TvgVisualObject* view = ContentLayout();
+  if (!FAlternatingRowBackground || !ContentLayout()) return;
   canvas.Fill()->Assign(FOddFill.get());
   const float opacity = GetAbsoluteOpacity();
   const int top = GetTopRow();
   const int last = std::min(top + PoolSize(), FRowCount);
   for (int row = top; row < last; ++row) {
     if (row % 2 == 0) continue;
-    const TvgPoint p = view->AbsoluteToLocal(Content()->LocalToAbsolute({0, float(row) * FRowHeight}));
+    const TvgPoint p = ContentToViewport({0, float(row) * FRowHeight});
     canvas.FillRect({p.X, p.Y, p.X + Content()->Width(), p.Y + FRowHeight}, 0, 0, AllCorners, opacity,
                     vgCornerRound);
   }
 }
 
 void TvgCustomGrid::PaintLines(TvgCanvas& canvas, const TvgRect& rect) {
-  if ((!FShowHorzLines && !FShowVertLines) || !Content()) return;
-  TvgVisualObject* view = ContentLayout();
+  if ((!FShowHorzLines && !FShowVertLines) || !ContentLayout()) return;
   TvgSavedCanvasState saved(canvas);
   canvas.IntersectClipRect(rect);
   canvas.Stroke()->Assign(FLineFill.get());
@@ -413,13 +415,13 @@ void TvgCustomGrid::PaintLines(TvgCanvas& canvas, const TvgRect& rect) {
   const int rows = PoolSize();
   if (FShowHorzLines) {
     for (int r = 0; r <= rows; ++r) {
-      const TvgPoint p = view->AbsoluteToLocal(Content()->LocalToAbsolute({0, float(top + r) * FRowHeight}));
+      const TvgPoint p = ContentToViewport({0, float(top + r) * FRowHeight});
       canvas.DrawLine({p.X, p.Y - 0.5f}, {p.X + Content()->Width(), p.Y - 0.5f}, opacity);
     }
   }
   if (FShowVertLines) {
     for (int i = 0; TvgColumn* column = GetColumn(i); ++i) {
-      const TvgPoint p = view->AbsoluteToLocal(column->LocalToAbsolute({column->Width(), 0}));
+      const TvgPoint p = ContentToViewport({column->Position()->X() + column->Width(), column->Position()->Y()});
       canvas.DrawLine({p.X + 0.5f, p.Y}, {p.X + 0.5f, p.Y + float(rows) * FRowHeight}, opacity);
     }
   }

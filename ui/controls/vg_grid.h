@@ -123,8 +123,11 @@ class TvgCustomGrid : public TvgScrollBox {
  private:
   static void Publish(rtl::TPublisher<TvgCustomGrid>& p);
   int PoolSize();
-  // A point of the content mapped into the viewport's coordinates.
+  // A point of the content mapped into the coordinates of the selection
+  // part's parent (the viewport in every style).
   TvgPoint ContentToView(TvgPoint contentPoint);
+  // A point of the content mapped into the viewport's coordinates.
+  TvgPoint ContentToViewport(TvgPoint contentPoint);
   void UpdateSelection();
   void HideSelection();
   TvgVisualObject* SelectionClone(std::size_t index);
