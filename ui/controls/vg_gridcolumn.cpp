@@ -223,8 +223,7 @@ void TvgColumn::TextCellChanged(rtl::TObject* sender) {
   ReportEdit(static_cast<TvgControl*>(sender));
 }
 
-// A cancelled toggle writes the restored state back.
-void TvgColumn::CheckCellChanged(rtl::TObject* sender) {
+void TvgColumn::ChoiceCellChanged(rtl::TObject* sender) {
   if (FUpdateColumn) return;
   ReportEdit(static_cast<TvgControl*>(sender));
 }
@@ -233,7 +232,7 @@ void TvgColumn::CheckCellChanged(rtl::TObject* sender) {
 
 TvgControl* TvgCheckColumn::CreateCellControl() {
   auto* cell = new TvgCheckCell(this);
-  cell->OnChange = [this](rtl::TObject* sender) { CheckCellChanged(sender); };
+  cell->OnChange = [this](rtl::TObject* sender) { ChoiceCellChanged(sender); };
   return cell;
 }
 
@@ -261,6 +260,7 @@ void TvgPopupColumn::Publish(rtl::TPublisher<TvgPopupColumn>& p) {
 TvgControl* TvgPopupColumn::CreateCellControl() {
   auto* cell = new TvgPopupCell(this);
   cell->SetItems(FItems.get());
+  cell->OnChange = [this](rtl::TObject* sender) { ChoiceCellChanged(sender); };
   return cell;
 }
 

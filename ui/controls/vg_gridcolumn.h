@@ -86,8 +86,12 @@ class TvgColumn : public TvgControl {
   void UpdateSelected();
 
  protected:
+  // A text cell's edit is stored when it ends, unless it is being refilled
+  // or cancelled.
   void TextCellChanged(rtl::TObject* sender);
-  void CheckCellChanged(rtl::TObject* sender);
+  // A choice in a check or popup cell is stored at once; a cancelled one
+  // writes the restored value back.
+  void ChoiceCellChanged(rtl::TObject* sender);
 
  private:
   static void Publish(rtl::TPublisher<TvgColumn>& p);

@@ -241,6 +241,26 @@ TEST_F(GridScene, EscInACheckCellWritesTheOldStateBack) {
   EXPECT_TRUE(checked[4]);
 }
 
+TEST_F(GridScene, AChoiceInAPopupCellIsStored) {
+  auto* grid = MakeGrid<TvgGrid, TvgPopupColumn>(0, 5);
+  auto* column = new TvgPopupColumn(nullptr);
+  column->Items()->Add(u"forward");
+  column->Items()->Add(u"reverse");
+  column->SetParent(grid);
+  std::vector<std::pair<int, rtl::WideString>> written;
+  grid->OnSetValue = [&](rtl::TObject*, int, int row, const rtl::Variant& value) {
+    written.emplace_back(row, value.AsWideString());
+  };
+  grid->UpdateColumns();
+  EXPECT_TRUE(written.empty()) << "refilling the pool stores nothing";
+  grid->SetSelected(2);
+  grid->SetColumnIndex(0);
+  auto* cell = static_cast<TvgPopupBox*>(column->CellControlByRow(2));
+  ASSERT_NE(cell, nullptr);
+  cell->SetItemIndex(1);
+  EXPECT_EQ(written, (std::vector<std::pair<int, rtl::WideString>>{{2, u"reverse"}}));
+}
+
 TEST_F(GridScene, KeysMoveTheCurrentCell) {
   auto* grid = MakeGrid<TvgStringGrid>(3);
   grid->SetFocus();
