@@ -348,6 +348,10 @@ void TvgCustomGrid::ResizeItem(rtl::TObject* sender, float& newSize) {
 void TvgCustomGrid::RealignItem(rtl::TObject*, int oldIndex, int newIndex) {
   TvgColumn* column = GetColumn(oldIndex);
   if (!column || newIndex < 0 || newIndex >= Content()->ChildrenCount()) return;
+  // Header items never take the focus, so an edit may still be open: it is
+  // stored under the cell's address before the addresses change.
+  IvgScene* scene = GetScene();
+  if (scene && scene->GetFocused() && scene->GetFocused()->IsAncestorOrSelf(Content())) SetFocus();
   if (column->GetIndex() == FColumnIndex) SetColumnIndex(newIndex);
   column->SetIndex(newIndex);
   Realign();

@@ -351,6 +351,18 @@ TEST_F(GridScene, HeaderDragAndDropReordersTheColumns) {
     EXPECT_EQ(grid->GetColumn(i)->Position()->X(), 60.0f * i);
   }
   EXPECT_EQ(Tags(*grid->GetColumn(2)).front(), "(2,0)");
+
+  // An edit still open in another column when the columns move is stored
+  // in its own column.
+  grid->SetColumnIndex(0);
+  grid->SetFocus();
+  Type(u"edited");
+  const TvgDragObject back{header->GetItem(2), {}, {}};
+  header->GetItem(0)->DragDrop(back, {5, 5});
+  EXPECT_EQ(grid->GetColumn(1)->Header(), u"B");
+  EXPECT_EQ(grid->GetCells(1, 0), u"edited");
+  EXPECT_EQ(grid->GetCells(0, 0), u"first column");
+  EXPECT_TRUE(grid->IsFocused());
 }
 
 TEST_F(GridScene, EveryColumnKindPoolsItsOwnCells) {
