@@ -128,10 +128,13 @@ void TvgColumn::UpdateColumn() {
       continue;
     }
     const rtl::Variant value = grid->GetValue(column, row);
+    const std::string tag = vgPointToString({float(column), float(row)});
+    // A cell being edited keeps what was typed while it shows the same cell.
+    const bool editing = cell->IsFocused() && cell->TagString == tag;
     cell->SetVisible(true);
     cell->SetBounds(0, float(i) * rowHeight, Width(), rowHeight);
-    cell->TagString = vgPointToString({float(column), float(row)});
-    cell->SetData(value);
+    cell->TagString = tag;
+    if (!editing) cell->SetData(value);
   }
   UpdateSelected();
 }

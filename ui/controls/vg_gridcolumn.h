@@ -70,7 +70,7 @@ class TvgColumn : public TvgControl {
 
   // Refills the pool for the grid's top row and row count (nothing
   // without a grid). An edit in a cell that is about to show another row is
-  // committed first.
+  // committed first; one in a cell that keeps its row stays open.
   virtual void UpdateColumn();
   // A new cell control owned by the column, wired to its change handler.
   virtual TvgControl* CreateCellControl();

@@ -214,6 +214,22 @@ TEST_F(GridScene, AnEditInProgressIsStoredBeforeScrollingMovesItsCell) {
   EXPECT_EQ(Tags(*grid->GetColumn(0)).front(), "(0,30)");
 }
 
+TEST_F(GridScene, AnEditInProgressSurvivesRowsBeingAppended) {
+  auto* grid = MakeGrid<TvgStringGrid>(1);
+  grid->SetSelected(3);
+  grid->SetColumnIndex(0);
+  grid->SetFocus();
+  Type(u"typed");
+  grid->SetRowCount(101);
+  grid->SetCells(0, 100, u"appended");
+  grid->GetColumn(0)->SetWidth(80);
+  auto* cell = static_cast<TvgTextBox*>(grid->GetColumn(0)->CellControlByRow(3));
+  ASSERT_TRUE(cell->IsFocused());
+  EXPECT_EQ(cell->Text(), u"typed");
+  Key(13);
+  EXPECT_EQ(grid->GetCells(0, 3), u"typed");
+}
+
 TEST_F(GridScene, EscInACheckCellWritesTheOldStateBack) {
   auto* grid = MakeGrid<TvgGrid, TvgCheckColumn>(1);
   std::map<int, bool> checked{{4, true}};
