@@ -342,6 +342,19 @@ TEST_F(GridScene, HeaderFollowsTheColumnsAndResizesThem) {
       << "the rows take the header's place";
 }
 
+TEST_F(GridScene, CurrentColumnIsScrolledIntoViewAndTheHeaderFollows) {
+  auto* grid = MakeGrid<TvgStringGrid>(6);
+  TvgScrollBar* bar = grid->HScrollBar();
+  ASSERT_TRUE(bar->Visible()) << "six columns of 60 are wider than the view";
+  grid->SetColumnIndex(5);
+  EXPECT_EQ(bar->Value(), 360 - grid->ClientWidth());
+  EXPECT_EQ(grid->Header()->Offset(), -bar->Value());
+  EXPECT_EQ(grid->Header()->GetItem(0)->Position()->X(), -bar->Value());
+  grid->SetColumnIndex(1);
+  EXPECT_EQ(bar->Value(), 60);
+  EXPECT_EQ(grid->Header()->GetItem(1)->Position()->X(), 0);
+}
+
 TEST_F(GridScene, HeaderDragAndDropReordersTheColumns) {
   auto* grid = MakeGrid<TvgStringGrid>(3);
   grid->SetCells(0, 0, u"first column");
