@@ -35,6 +35,7 @@ void RegisterControlClasses() {
                                  TvgCompoundTextBox::StaticClass(), TvgCompoundMemo::StaticClass(),
                                  TvgCompoundNumberBox::StaticClass(), TvgCompoundPopupBox::StaticClass(),
                                  TvgCompoundColorButton::StaticClass(), TvgCompoundImage::StaticClass()});
+  RegisterGridClasses();
   RegisterVGObjects("Windows",
                     {TvgBackground::StaticClass(), TvgSizeGrip::StaticClass(), TvgCloseButton::StaticClass()});
   RegisterVGObjects("Boxes", {TvgCheckBox::StaticClass(), TvgPathCheckBox::StaticClass(),

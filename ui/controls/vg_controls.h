@@ -13,6 +13,7 @@
 #include "ui/controls/vg_droptarget.h"
 #include "ui/controls/vg_expander.h"
 #include "ui/controls/vg_glyphbuttons.h"
+#include "ui/controls/vg_grid.h"
 #include "ui/controls/vg_imagecontrol.h"
 #include "ui/controls/vg_imagelistbox.h"
 #include "ui/controls/vg_imageviewer.h"
