@@ -48,6 +48,7 @@ void RegisterControlClasses() {
                             TvgHudAngleButton::StaticClass(), TvgHudMemo::StaticClass(),
                             TvgHudTextBox::StaticClass(), TvgHudRoundTextBox::StaticClass(),
                             TvgHudNumberBox::StaticClass(), TvgHudSpinBox::StaticClass()});
+  RegisterTreeViewClasses();
   RegisterResources_vg_styles();
 }
 

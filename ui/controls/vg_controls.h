@@ -19,6 +19,7 @@
 #include "ui/controls/vg_textbox.h"
 #include "ui/controls/vg_textcontrol.h"
 #include "ui/controls/vg_track.h"
+#include "ui/controls/vg_treeview.h"
 #include "ui/render/vg_scrollbar.h"
 #include "ui/controls/vg_window.h"
 

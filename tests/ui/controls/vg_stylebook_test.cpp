@@ -208,6 +208,16 @@ const std::vector<StyleRow>& Styles() {
       {"splitterstyle", C<TvgSplitter>(), {{"grip", C<TvgVisualObject>()}}},
       {"anglebuttonstyle", C<TvgAngleButton>(), AngleParts()},
       {"hudanglebuttonstyle", C<TvgHudAngleButton>(), AngleParts()},
+      {"treeviewstyle",
+       C<TvgTreeView>(),
+       {{"content", C<TvgVisualObject>()},
+        {"vscrollbar", C<TvgScrollBar>()},
+        {"hscrollbar", C<TvgScrollBar>()},
+        {"selection", C<TvgVisualObject>()}}},
+      {"treeviewitemstyle",
+       C<TvgTreeViewItem>(),
+       {{"text", C<TvgText>()}, {"button", C<TvgCustomButton>()}, {"check", C<TvgCheckBox>()}}},
+      {"treeviewexpanderbuttonstyle", C<TvgExpanderButton>(), {{"path", C<TvgPath>()}}, true},
   };
   return rows;
 }
