@@ -49,6 +49,7 @@ void RegisterControlClasses() {
                             TvgHudTextBox::StaticClass(), TvgHudRoundTextBox::StaticClass(),
                             TvgHudNumberBox::StaticClass(), TvgHudSpinBox::StaticClass()});
   RegisterTreeViewClasses();
+  RegisterColorControlClasses();
   RegisterResources_vg_styles();
 }
 

@@ -6,6 +6,8 @@
 #include "ui/controls/vg_buttons.h"
 #include "ui/controls/vg_checkbox.h"
 #include "ui/controls/vg_colorbutton.h"
+#include "ui/controls/vg_colorpanel.h"
+#include "ui/controls/vg_gradientedit.h"
 #include "ui/controls/vg_custombutton.h"
 #include "ui/controls/vg_expander.h"
 #include "ui/controls/vg_glyphbuttons.h"
