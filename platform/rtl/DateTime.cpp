@@ -297,6 +297,22 @@ void DecodeTime(TDateTime dateTime, int& hour, int& minute, int& second, int& mi
 
 int DayOfWeek(TDateTime dateTime) { return Decode(dateTime).dayOfWeek; }
 
+bool IsLeapYear(int yearValue) { return year{yearValue}.is_leap(); }
+
+int DaysInAMonth(int yearValue, int monthValue) {
+  const year_month_day_last last{year{yearValue}, month_day_last{month{static_cast<unsigned>(monthValue)}}};
+  return static_cast<int>(static_cast<unsigned>(last.day()));
+}
+
+int WeekOfTheYear(TDateTime dateTime) {
+  const sys_days date = kEpoch + days{Split(dateTime).day};
+  const weekday dayOfWeek{date};
+  // The Thursday of the same Monday-based week decides the year.
+  const sys_days thursday = date - (dayOfWeek - Monday) + days{3};
+  const sys_days january1 = year_month_day{thursday}.year() / January / 1;
+  return static_cast<int>((thursday - january1).count() / 7 + 1);
+}
+
 TDateTime IncMonth(TDateTime dateTime, int months) {
   const DayAndTime parts = Split(dateTime);
   const year_month_day date = Civil(parts.day);

@@ -29,6 +29,13 @@ void DecodeTime(TDateTime dateTime, int& hour, int& minute, int& second, int& mi
 
 // 1 = Sunday ... 7 = Saturday.
 int DayOfWeek(TDateTime dateTime);
+bool IsLeapYear(int year);
+// 28 to 31; month 1..12.
+int DaysInAMonth(int year, int month);
+// The ISO 8601 week number, 1..53: weeks begin on Monday and week 1 holds
+// the year's first Thursday, so 1 January may lie in week 52 or 53 of the
+// year before.
+int WeekOfTheYear(TDateTime dateTime);
 // Adds months (negative: goes back), keeping the time of day; a day beyond
 // the end of the new month becomes its last day (Jan 31 + 1 = Feb 28/29).
 TDateTime IncMonth(TDateTime dateTime, int months = 1);

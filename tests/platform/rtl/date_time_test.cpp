@@ -51,6 +51,15 @@ TEST(DateTime, EncodesDecodesAndFormats) {
       ROW(DateToStr(moment) + "|" + TimeToStr(moment), "2026-12-10|13:05:09"),
       ROW(DateTimeToStr(moment, de), "10.12.2026 13:05:09"),
       ROW(FormatDateTime("mmmm dddd", moment, de), "Dezember Donnerstag"),
+      ROW(std::to_string(de.FirstDayOfWeek), "0"),
+      ROW(std::to_string(TFormatSettings::FromLocale("C").FirstDayOfWeek), "6"),
+      ROW(std::to_string(DaysInAMonth(2024, 2)) + " " + std::to_string(DaysInAMonth(2023, 2)), "29 28"),
+      ROW(std::to_string(WeekOfTheYear(EncodeDate(2026, 1, 1))), "1"),  // a Thursday
+      ROW(std::to_string(WeekOfTheYear(EncodeDate(2026, 1, 4) + 0.9)), "1"),
+      ROW(std::to_string(WeekOfTheYear(EncodeDate(2026, 1, 5))), "2"),
+      ROW(std::to_string(WeekOfTheYear(EncodeDate(2021, 1, 3))), "53"),  // a Sunday after a 53-week year
+      ROW(std::to_string(WeekOfTheYear(EncodeDate(2020, 12, 31))), "53"),
+      ROW(std::to_string(WeekOfTheYear(EncodeDate(2019, 12, 30))), "1"),
   };
   for (const Row& row : rows) EXPECT_EQ(row.actual, row.expected) << row.expression;
 }
