@@ -240,7 +240,7 @@ void TvgTreeView::Notification(rtl::TComponent* component, rtl::TOperation opera
 // is deselected.
 void TvgTreeView::Forget(TvgObject* removed) {
   TvgTreeViewItem* item = AsItem(removed);
-  if (!item) return;
+  if (!item || IsDestroying()) return;
   item->SetIsSelected(false);
   for (TvgTreeViewItem** field : {&FSelected, &FDragItem, &FFirstSelect})
     if (*field && (*field)->IsAncestorOrSelf(item)) Watch(*field, nullptr);
@@ -432,7 +432,7 @@ void TvgTreeView::Clear() {
 TvgSelectionItem* TvgTreeView::GetSelection() const { return dynamic_cast<TvgSelectionItem*>(FSelection); }
 
 void TvgTreeView::UpdateSelection() {
-  if (!FSelection) return;
+  if (!FSelection || IsDestroying()) return;
   TvgVisualObject* host = FSelection->Parent() ? FSelection->Parent()->Visual() : nullptr;
   if (!host) return;
   std::vector<TvgRect> bands;

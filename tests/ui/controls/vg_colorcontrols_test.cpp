@@ -195,6 +195,8 @@ TEST_F(ColorControls, TypingAColourIntoTheComboBoxTextSetsIt) {
   EXPECT_EQ(text->Text(), u"#FF0000FF");
   combo->DropDown();
   EXPECT_FALSE(combo->Popup()->IsOpen());
+  Settle();
+  timers.FireAll();
 }
 
 }  // namespace
