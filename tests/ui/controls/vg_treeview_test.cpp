@@ -3,6 +3,7 @@
 // selected item, and re-parenting by drag and drop.
 #include <gtest/gtest.h>
 
+#include "platform/rtl/TextCompare.h"
 #include "tests/ui/controls/controls_fixture.h"
 
 namespace {
@@ -162,6 +163,53 @@ TEST_F(TreeView, SelectionBandHidesWithoutFocus) {
   EXPECT_EQ(visibleBands(), 0);
   tree->SetFocus();
   EXPECT_EQ(visibleBands(), 1);
+}
+
+TEST_F(TreeView, CheckBoxesShowOnDemandAndAClickChecksAndSelects) {
+  Build();
+  b->ApplyResource();
+  auto* check = dynamic_cast<TvgCheckBox*>(b->FindResource("check"));
+  ASSERT_NE(check, nullptr);
+  EXPECT_FALSE(check->Visible());
+  tree->SetShowCheckboxes(true);
+  EXPECT_TRUE(check->Visible()) << "down the whole tree";
+  TvgObject* told = nullptr;
+  tree->OnChangeCheck = [&](rtl::TObject* sender) { told = dynamic_cast<TvgObject*>(sender); };
+  check->MouseDown(vgMouseLeft, vgLeftButton, 5, 5);
+  check->MouseUp(vgMouseLeft, 0, 5, 5);
+  EXPECT_TRUE(b->IsChecked());
+  EXPECT_EQ(tree->Selected(), b);
+  EXPECT_TRUE(tree->IsFocused());
+  EXPECT_EQ(told, b);
+}
+
+TEST_F(TreeView, SortedOrdersTopLevelItemsByTextOrByOnCompare) {
+  for (const char16_t* text : {u"delta", u"Alpha", u"charlie", u"Bravo"}) Item(tree, text);
+  auto texts = [&] {
+    std::u16string joined;
+    for (int i = 0; i < tree->Count(); ++i) joined += tree->ItemByIndex(i)->Text().substr(0, 1);
+    return joined;
+  };
+  tree->SetSorted(true);
+  EXPECT_EQ(texts(), u"ABcd");
+  tree->OnCompare = [](TvgTreeViewItem* x, TvgTreeViewItem* y, int& result) {
+    result = rtl::WideCompareText(y->Text(), x->Text());
+  };
+  tree->Realign();
+  EXPECT_EQ(texts(), u"dcBA");
+  EXPECT_EQ(tree->ItemByGlobalIndex(0)->Text(), u"delta");
+}
+
+TEST_F(TreeView, ExpandAllOpensOnlyTheTopLevel) {
+  Build();
+  a->SetIsExpanded(false);
+  b->SetIsExpanded(false);
+  tree->ExpandAll();
+  EXPECT_TRUE(a->IsExpanded());
+  EXPECT_FALSE(b->IsExpanded());
+  EXPECT_EQ(tree->GlobalCount(), 3);
+  tree->CollapseAll();
+  EXPECT_EQ(tree->GlobalCount(), 2);
 }
 
 TEST_F(TreeView, FreeingTheSelectedItemClearsTheSelection) {
