@@ -62,4 +62,11 @@ std::string DateTimeToStr(TDateTime dateTime, const TFormatSettings& settings = 
 std::string DateToStr(TDateTime dateTime, const TFormatSettings& settings = TFormatSettings::Invariant());
 std::string TimeToStr(TDateTime dateTime, const TFormatSettings& settings = TFormatSettings::Invariant());
 
+// Reads a date written in the order of the settings' ShortDateFormat (day,
+// month and year as numbers, separated by the DateSeparator, "/", "." or
+// "-"; a two-digit year is taken as 20yy), optionally followed by a time
+// "h:n" or "h:n:s". False, leaving `value` alone, for anything else.
+bool TryStrToDateTime(std::string_view text, TDateTime& value,
+                      const TFormatSettings& settings = TFormatSettings::Invariant());
+
 }  // namespace rtl
