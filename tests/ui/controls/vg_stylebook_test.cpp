@@ -218,10 +218,6 @@ const std::vector<StyleRow>& Styles() {
        C<TvgTreeViewItem>(),
        {{"text", C<TvgText>()}, {"button", C<TvgCustomButton>()}, {"check", C<TvgCheckBox>()}}},
       {"treeviewexpanderbuttonstyle", C<TvgExpanderButton>(), {{"path", C<TvgPath>()}}, true},
-      {"combotextboxstyle", C<TvgTextBox>(), TextBoxParts(), true},
-      {"hudcombotextboxstyle", C<TvgTextBox>(), TextBoxParts(), true},
-      {"combopopupstyle", C<TvgPopup>(), {}, true},
-      {"hudcombopopupstyle", C<TvgPopup>(), {}, true},
       {"transparentcirclebuttonstyle", C<TvgButton>(), TextParts(), true},
   };
   return rows;
