@@ -60,6 +60,7 @@ void RegisterControlClasses() {
                             TvgHudHorzImageListBox::StaticClass()});
   RegisterTreeViewClasses();
   RegisterColorControlClasses();
+  RegisterCalendarClasses();
   RegisterResources_vg_styles();
 }
 

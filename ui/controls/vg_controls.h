@@ -4,6 +4,7 @@
 #include "ui/controls/vg_anglebutton.h"
 #include "ui/controls/vg_aniindicator.h"
 #include "ui/controls/vg_buttons.h"
+#include "ui/controls/vg_calendarbox.h"
 #include "ui/controls/vg_checkbox.h"
 #include "ui/controls/vg_colorbutton.h"
 #include "ui/controls/vg_colorpanel.h"

@@ -2,7 +2,8 @@
 // under xvfb-run) with the built-in styles and the GDI+ canvas, saved as
 // screenshots: a tree with an expanded branch, a selection and check
 // boxes; the colour ramps, square, strip, swatch, gradient editor and
-// panel; the combo colour box with its drop-down open.
+// panel; the combo colour box with its drop-down open; calendars with
+// Monday and Sunday first and a date box with its calendar dropped down.
 #include <gtest/gtest.h>
 
 #include "platform/gui/GuiInit.h"
@@ -133,6 +134,25 @@ TEST_F(PickersOnScreen, ColourControlsAndTheComboDropDown) {
   EXPECT_EQ(combo->ColorText()->Text(), u"#A0E6543D");
   Shoot("colorcontrols", combo->Popup());
   combo->DropDown();
+}
+
+TEST_F(PickersOnScreen, CalendarWithWeekNumbersAndADateBoxDroppedDown) {
+  auto* calendar = Place<TvgCalendar>(16, 16, 200, 160);
+  calendar->SetFirstDayOfWeek(vgMonday);
+  calendar->SetWeekNumbers(true);
+  calendar->SetDate(rtl::EncodeDate(2020, 12, 24));
+  auto* sunday = Place<TvgCalendar>(232, 16, 180, 160);
+  sunday->SetFirstDayOfWeek(vgSunday);
+  sunday->SetDate(rtl::EncodeDate(2024, 2, 29));
+  auto* box = Place<TvgCalendarBox>(16, 192, 160, 22);
+  box->SetDate(rtl::EncodeDate(2026, 3, 1));
+  Place<TvgCalendarTextBox>(232, 192, 160, 22)->SetDate(rtl::EncodeDate(2026, 3, 2));
+  Show(428, 240);
+  EXPECT_EQ(calendar->WeekLabel(4)->Text(), u"53");
+  box->DropDown();
+  ASSERT_TRUE(PumpUntil([&] { return box->Popup()->IsOpen() && box->Popup()->PopupWindow(); }));
+  Shoot("calendar", box->Popup());
+  box->DropDown();
 }
 
 }  // namespace

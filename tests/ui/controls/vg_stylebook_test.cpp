@@ -225,6 +225,7 @@ const std::vector<StyleRow>& Styles() {
       {"hudlistboxstyle", C<TvgHudListBox>(), ListParts()},
       {"combolistboxstyle", C<TvgComboListBox>(), ListParts()},
       {"hudcombolistboxstyle", C<TvgComboListBox>(), ListParts(), true},
+      {"transparentlistboxstyle", C<TvgListBox>(), ListParts(), true},
       {"listboxitemstyle", C<TvgListBoxItem>(), ListItemParts()},
       {"hudlistboxitemstyle", C<TvgListBoxItem>(), ListItemParts(), true},
       {"comboboxstyle", C<TvgComboBox>(), {{"Content", C<TvgContent>()}}},
