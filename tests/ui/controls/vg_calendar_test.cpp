@@ -156,6 +156,8 @@ TEST_F(Calendar, DateBoxesShowTheDayChosenInTheirDropDown) {
   EXPECT_EQ(text->CaretPosition(), static_cast<int>(text->Text().size()));
   EXPECT_EQ(textChanges, 1);
   EXPECT_FALSE(text->Popup()->IsOpen());
+  Settle();
+  timers.FireAll();
 }
 
 }  // namespace
