@@ -1,5 +1,6 @@
 #include "ui/controls/vg_calendargrid.h"
 
+#include "platform/rtl/DateTime.h"
 #include "platform/rtl/FormatSettings.h"
 
 namespace vg {

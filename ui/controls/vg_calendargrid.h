@@ -6,7 +6,6 @@
 // 8601 week number of each row.
 #include <array>
 
-#include "platform/rtl/DateTime.h"
 #include "platform/rtl/TypeInfo.h"
 
 namespace vg {

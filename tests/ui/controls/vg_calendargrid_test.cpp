@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "platform/rtl/DateTime.h"
 #include "ui/controls/vg_calendargrid.h"
 
 namespace {
