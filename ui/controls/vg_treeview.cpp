@@ -536,6 +536,7 @@ void TvgTreeView::MouseDown(TvgMouseButton button, TvgShiftState shift, float x,
         SelectRange(FSelected, item);
       else
         ClearSelection();
+      // SetSelected leaves the current item alone: mark it again after clearing.
       if (item == FSelected) item->SetIsSelected(true);
       SetSelected(item);
     }
