@@ -67,6 +67,9 @@ void RegisterControlClasses() {
                             TvgHudComboBox::StaticClass(), TvgHudStringListBox::StaticClass(),
                             TvgHudStringComboBox::StaticClass(), TvgHudImageListBox::StaticClass(),
                             TvgHudHorzImageListBox::StaticClass()});
+  RegisterTreeViewClasses();
+  RegisterColorControlClasses();
+  RegisterCalendarClasses();
   RegisterResources_vg_styles();
 }
 

@@ -287,7 +287,8 @@ void TvgListBox::UpdateSelection() {
       continue;
     }
     clone->SetVisible(shown);
-    if (shown) clone->SetBoundsRect(marks[i]);
+    if (shown)
+      clone->SetBounds(marks[i].Left, marks[i].Top, vgRectWidth(marks[i]), vgRectHeight(marks[i]));
   }
 }
 
