@@ -5,6 +5,7 @@
 #include "platform/gui/Clipboard.h"
 #include "platform/gui/Dialogs.h"
 #include "platform/gui/Forms.h"
+#include "ui/window/vg_popupmenulink.h"
 
 namespace vg {
 
@@ -63,6 +64,7 @@ void TvgPlatformListMenu::Add(const rtl::WideString& caption, bool checked, bool
 void TvgPlatformListMenu::Popup(int x, int y) { menu_->Popup(x, y); }
 
 void vgUsePlatformControlServices() {
+  vgUsePlatformPopupMenus();
   vgSetListMenuFactory([] { return std::make_unique<TvgPlatformListMenu>(); });
   static TvgPlatformClipboard clipboard;
   vgSetClipboard(&clipboard);
