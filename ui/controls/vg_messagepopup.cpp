@@ -54,27 +54,6 @@ TvgMsgDlgBtn FirstPresent(TvgMsgDlgButtons buttons, std::array<TvgMsgDlgBtn, 3> 
   return preferred[0];
 }
 
-// Disables the scene's root for its lifetime and restores its state after.
-class TRootDisabled {
- public:
-  TRootDisabled(IvgScene& scene, bool disable) {
-    TvgObject* root = disable ? scene.GetRoot() : nullptr;
-    FRoot = root && root->IsVisual() ? root->Visual() : nullptr;
-    if (!FRoot) return;
-    FWasEnabled = FRoot->Enabled();
-    FRoot->SetEnabled(false);
-  }
-  ~TRootDisabled() {
-    if (FRoot) FRoot->SetEnabled(FWasEnabled);
-  }
-  TRootDisabled(const TRootDisabled&) = delete;
-  TRootDisabled& operator=(const TRootDisabled&) = delete;
-
- private:
-  TvgVisualObject* FRoot = nullptr;
-  bool FWasEnabled = true;
-};
-
 TvgVisualObject* AddIcon(TvgMessagePopup& popup, TvgMsgDlgType type, const TvgBitmap* bitmap) {
   TvgVisualObject* icon = nullptr;
   if (bitmap) {
@@ -135,7 +114,6 @@ void AddButtons(TvgMessagePopup& popup, TvgMsgDlgButtons buttons) {
 TvgModalResult MessagePopup(const rtl::WideString& title, const rtl::WideString& text, TvgMsgDlgType type,
                             TvgMsgDlgButtons buttons, IvgScene& scene, TvgVisualObject* target, bool disableScene,
                             const TvgBitmap* bitmap, TvgResources* style) {
-  const TRootDisabled rootDisabled(scene, disableScene);
   rtl::TComponent* host = scene.GetComponent();
   TvgOwned<TvgMessagePopup> popup(new TvgMessagePopup(host ? host->Owner() : nullptr));
   popup->SetStaysOpen(true);
