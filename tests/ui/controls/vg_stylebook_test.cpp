@@ -109,6 +109,20 @@ std::vector<Part> ScrollBoxParts() {
   return {{"content", C<TvgVisualObject>()}, {"vscrollbar", C<TvgScrollBar>()}, {"hscrollbar", C<TvgScrollBar>()}};
 }
 
+std::vector<Part> ListParts() {
+  return {{"content", C<TvgVisualObject>()},
+          {"vscrollbar", C<TvgScrollBar>()},
+          {"hscrollbar", C<TvgScrollBar>()},
+          {"selection", C<TvgVisualObject>()},
+          {"AlternatingRowBackground", C<TvgBrushObject>()}};
+}
+
+std::vector<Part> ListItemParts() {
+  std::vector<Part> parts = TextParts();
+  parts.push_back({"check", C<TvgCheckBox>()});
+  return parts;
+}
+
 const std::vector<StyleRow>& Styles() {
   static const std::vector<StyleRow> rows = {
       {"backgroundstyle", C<TvgBackground>(), {}},
@@ -214,6 +228,15 @@ const std::vector<StyleRow>& Styles() {
       {"framedscrollboxstyle", C<TvgFramedScrollBox>(), ScrollBoxParts()},
       {"framedscrollboxstyle", C<TvgFramedVertScrollBox>(), ScrollBoxParts()},
       {"anglebuttonstyle", C<TvgAngleButton>(), AngleParts()},
+      {"listboxstyle", C<TvgListBox>(), ListParts()},
+      {"hudlistboxstyle", C<TvgHudListBox>(), ListParts()},
+      {"combolistboxstyle", C<TvgComboListBox>(), ListParts()},
+      {"hudcombolistboxstyle", C<TvgComboListBox>(), ListParts(), true},
+      {"listboxitemstyle", C<TvgListBoxItem>(), ListItemParts()},
+      {"hudlistboxitemstyle", C<TvgListBoxItem>(), ListItemParts(), true},
+      {"comboboxstyle", C<TvgComboBox>(), {{"Content", C<TvgContent>()}}},
+      {"imagelistboxitemstyle", C<TvgImageListBoxItem>(), {{"textborder", C<TvgVisualObject>()}, {"text", C<TvgText>()}, {"check", C<TvgCheckBox>()}}},
+      {"hudcomboboxstyle", C<TvgHudComboBox>(), {{"Content", C<TvgContent>()}}},
       {"hudanglebuttonstyle", C<TvgHudAngleButton>(), AngleParts()},
   };
   return rows;
