@@ -12,6 +12,7 @@
 #include "platform/rtl/Filer.h"
 #include "platform/rtl/Resources.h"
 #include "tests/ui/controls/controls_fixture.h"
+#include "ui/render/vg_scrollbox.h"
 
 namespace {
 
@@ -102,6 +103,10 @@ std::vector<Part> MemoParts() {
           {"hscrollbar", C<TvgScrollBar>()},
           {"selection", C<TvgBrushObject>()},
           {"foreground", C<TvgBrushObject>()}};
+}
+
+std::vector<Part> ScrollBoxParts() {
+  return {{"content", C<TvgVisualObject>()}, {"vscrollbar", C<TvgScrollBar>()}, {"hscrollbar", C<TvgScrollBar>()}};
 }
 
 std::vector<Part> ListParts() {
@@ -220,6 +225,8 @@ const std::vector<StyleRow>& Styles() {
         {"hindicator", C<TvgVisualObject>()},
         {"vindicator", C<TvgVisualObject>()}}},
       {"splitterstyle", C<TvgSplitter>(), {{"grip", C<TvgVisualObject>()}}},
+      {"framedscrollboxstyle", C<TvgFramedScrollBox>(), ScrollBoxParts()},
+      {"framedscrollboxstyle", C<TvgFramedVertScrollBox>(), ScrollBoxParts()},
       {"anglebuttonstyle", C<TvgAngleButton>(), AngleParts()},
       {"listboxstyle", C<TvgListBox>(), ListParts()},
       {"hudlistboxstyle", C<TvgHudListBox>(), ListParts()},
