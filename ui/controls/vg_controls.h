@@ -7,6 +7,7 @@
 #include "ui/controls/vg_checkbox.h"
 #include "ui/controls/vg_colorbutton.h"
 #include "ui/controls/vg_combobox.h"
+#include "ui/controls/vg_combotextbox.h"
 #include "ui/controls/vg_custombutton.h"
 #include "ui/controls/vg_expander.h"
 #include "ui/controls/vg_glyphbuttons.h"
