@@ -14,6 +14,12 @@ constexpr std::uint16_t kKeyUp = 38, kKeyDown = 40;
 struct ComboTextTest : ControlScene {
   int changes = 0;
 
+  // Closed drop-downs free their overlay from a timer, as the loop would.
+  void TearDown() override {
+    timers.FireAll();
+    ControlScene::TearDown();
+  }
+
   TvgComboTextBox* MakeBox(const rtl::WideString& commaText) {
     auto* box = Add<TvgComboTextBox>();
     box->SetBounds(20, 20, 120, 22);
