@@ -66,6 +66,8 @@ class TvgComboBox : public TvgControl {
   // The list's index and count (-1 and 0 without a list).
   int ItemIndex() const;
   int Count() const;
+  int GetItemIndex() const { return ItemIndex(); }
+  int GetCount() const { return Count(); }
   // Makes item `value` current, then always fires OnChange and repaints.
   void SetItemIndex(int value);
   // The current item, or nullptr.

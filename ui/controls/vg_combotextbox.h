@@ -33,6 +33,8 @@ class TvgComboTextBox : public TvgCustomTextBox {
   // The list's index and count (-1 and 0 without a list).
   int ItemIndex() const;
   int Count() const;
+  int GetItemIndex() const { return ItemIndex(); }
+  int GetCount() const { return Count(); }
   // Sets the list's index; an index naming one of Items also makes that
   // text the box's text (selected) and fires OnChange, also when the index
   // stays. Any other index changes neither the text nor fires anything.

@@ -191,7 +191,6 @@ class TvgListBox : public TvgScrollBox {
  protected:
   void ApplyStyle() override;
   void FreeStyle() override;
-  bool MouseSelecting() const { return FMouseSelecting; }
 
  private:
   static void Publish(rtl::TPublisher<TvgListBox>& p);

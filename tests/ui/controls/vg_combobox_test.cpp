@@ -68,6 +68,8 @@ TEST_F(ComboTest, SetItemIndexFiresOnChangeOnEveryCall) {
   combo->SetItemIndex(2);
   combo->SetItemIndex(2);
   EXPECT_EQ(changes, 2);
+  EXPECT_EQ(combo->GetItemIndex(), 2);
+  EXPECT_EQ(combo->GetCount(), 3);
   EXPECT_EQ(combo->Selected()->Text(), u"c");
   combo->SetItemIndex(7);
   EXPECT_EQ(changes, 3);
