@@ -10,6 +10,7 @@
 #include "ui/controls/vg_colorpanel.h"
 #include "ui/controls/vg_combobox.h"
 #include "ui/controls/vg_compound.h"
+#include "ui/controls/vg_combotextbox.h"
 #include "ui/controls/vg_custombutton.h"
 #include "ui/controls/vg_dockbar.h"
 #include "ui/controls/vg_droptarget.h"
