@@ -2,12 +2,12 @@
 // launch and the mode-name key rule.
 #include <algorithm>
 #include <charconv>
-#include <cstdio>
 #include <optional>
 
 #include "params/ParamEditor.h"
 #include "params/ParamText.h"
 #include "params/TextFunctions.h"
+#include "platform/rtl/NumberText.h"
 
 namespace params {
 namespace {
@@ -73,9 +73,7 @@ void ParamEditor::itemChange(const std::string& sender) {
     return;
   }
   if (controls_.Kind(sender) == ControlKind::TrackBar) {
-    char text[64];
-    std::snprintf(text, sizeof text, "%.0f", controls_.Value(sender));
-    controls_.SetText("l" + sender, text);
+    controls_.SetText("l" + sender, rtl::FloatToStrF(controls_.Value(sender), rtl::ffFixed, 12, 0));
     return;
   }
   std::optional<int> i = IndexAfter(sender, "cbItem");

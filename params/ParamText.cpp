@@ -1,9 +1,9 @@
 #include "params/ParamText.h"
 
 #include <charconv>
-#include <cstdio>
 
 #include "platform/rtl/HexText.h"
+#include "platform/rtl/NumberText.h"
 
 namespace params {
 
@@ -52,9 +52,7 @@ bool DecodeTable(std::string_view text, std::span<std::uint8_t> table) {
 }
 
 std::string OneDecimal(double value) {
-  char text[64];
-  std::snprintf(text, sizeof text, "%.1f", value);
-  return text;
+  return rtl::FloatToStrF(value, rtl::ffFixed, 15, 1);
 }
 
 }  // namespace params

@@ -12,7 +12,7 @@
 
 namespace params {
 
-inline constexpr std::string_view kDefaultMark = "(*)";
+inline constexpr char kDefaultMark[] = "(*)";
 
 // The decimal integer at the start of `text` (after leading blanks, with an
 // optional sign); 0 when there is none.

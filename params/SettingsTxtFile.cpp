@@ -131,7 +131,7 @@ bool ParamEditor::ReadImport(const rtl::TMemIniFile& file, ImportPlan& plan) {
     const std::string n = std::to_string(i + 1);
     std::optional<double> value = WholeNumber(file.ReadString(section, n, ""));
     if (!value) return false;
-    ImportPlan::Setting setting{i, *value};
+    ImportPlan::Setting setting{i, *value, "", 0};
     if (!IsTrackMode(mode)) {
       const auto count = static_cast<double>(controls_.Entries(ListName(i)).size());
       if (*value < 1 || *value > count || *value != static_cast<int>(*value)) return false;
