@@ -12,9 +12,6 @@
 namespace params {
 namespace {
 
-// Nested rule handling deeper than this is a cycle in the description's
-// rules: the handler stops there instead of overflowing the stack.
-constexpr int kMaxRuleDepth = 64;
 constexpr int kNameKeyLimit = 15;
 constexpr std::uint8_t kModeCommand = 15;
 
@@ -39,10 +36,11 @@ std::optional<int> SpeedOf(const std::string& entry) {
   return WholeInteger(std::string_view(entry).substr(0, rpm));
 }
 
-struct DepthGuard {
-  explicit DepthGuard(int& depth) : depth(depth) { ++depth; }
-  ~DepthGuard() { --depth; }
-  int& depth;
+// Marks a parameter as being handled for the time of its handler.
+struct ActiveGuard {
+  ActiveGuard(std::vector<int>& active, int i) : active(active) { active.push_back(i); }
+  ~ActiveGuard() { active.pop_back(); }
+  std::vector<int>& active;
 };
 
 // UTF-8 lead bytes of characters outside the basic plane take two UTF-16 units.
@@ -78,8 +76,9 @@ void ParamEditor::itemChange(const std::string& sender) {
   }
   std::optional<int> i = IndexAfter(sender, "cbItem");
   if (!i || *i < 0 || *i >= std::min(version_.item, MaxItems)) return;
-  if (ruleDepth_ >= kMaxRuleDepth) return;
-  DepthGuard depth(ruleDepth_);
+  // Rules may form a cycle: a parameter whose handler is running is not entered again.
+  if (std::find(active_.begin(), active_.end(), *i) != active_.end()) return;
+  ActiveGuard active(active_, *i);
   if (Item(*i).mode != 3 && !ApplyRules(*i)) return;
   UpdateOwnCustomControl(*i);
 }
@@ -99,9 +98,10 @@ bool ParamEditor::ApplyRules(int i) {
     if (!rule) return false;
     const std::string list = "cbItem" + rule->target;
     if (controls_.Kind(list) != ControlKind::OptionList || !controls_.Enabled(list)) continue;
-    if (rule->targetIndex && *rule->targetIndex >= 0 && *rule->targetIndex < MaxItems &&
-        !Item(*rule->targetIndex).link.empty())
-      itemChange(list);
+    if (!rule->targetIndex || *rule->targetIndex < 0 || *rule->targetIndex >= MaxItems ||
+        Item(*rule->targetIndex).link.empty())
+      continue;
+    itemChange(list);
   }
   return true;
 }

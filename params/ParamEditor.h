@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "params/DeviceDescription.h"
 #include "params/MappingFamily.h"
@@ -94,7 +95,7 @@ class ParamEditor {
   IParamDevice& device_;
   ITableEditors& editors_;
   bool paramError_ = false;
-  int ruleDepth_ = 0;
+  std::vector<int> active_;   // parameters whose change handler runs, outermost first
 };
 
 }  // namespace params

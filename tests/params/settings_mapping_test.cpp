@@ -9,35 +9,7 @@
 namespace params {
 namespace {
 
-using fakes::FakeParamControls;
-using fakes::FakeParamDevice;
-using fakes::FakeParamForm;
-using fakes::FakeTableEditors;
-
-struct EditorRig {
-  VERSION version;
-  FakeParamControls controls;
-  FakeParamForm form;
-  FakeParamDevice device;
-  FakeTableEditors editors;
-  ParamEditor editor{version, controls, form, device, editors};
-
-  EditorRig() {
-    controls.onChange = [this](const std::string& name) { editor.itemChange(name); };
-  }
-  void UseFixture(const fakes::SettingsFixture& f) {
-    version = f.version;
-    device.texts = f.texts;
-    device.layout = f.layout;
-    device.image = f.image;
-  }
-  void BuildPages() {
-    PlanInputs inputs;
-    inputs.settingsImage = device.image;
-    inputs.valueOffset = device.layout.valueOffset;
-    controls.Load(PlanParameterPages(version, inputs));
-  }
-};
+using fakes::EditorRig;
 
 TEST(MappingFamilyTest, ChosenByControllerAndHardware) {
   struct Case {
@@ -157,8 +129,8 @@ TEST(SettingsMappingTest, PercentListsMatchByContainedNumber) {
 }
 
 // A car or series device with one item of `mode` and min `min`.
-EditorRig OneItemDevice(const char* controller, const char* hardware, int mode, const char* min, const char* values) {
-  EditorRig rig;
+void DescribeOneItem(EditorRig& rig, const char* controller, const char* hardware, int mode, const char* min,
+                     const char* values) {
   rig.version.tab = 1;
   rig.version.item = 1;
   rig.version.max = 1;
@@ -172,7 +144,6 @@ EditorRig OneItemDevice(const char* controller, const char* hardware, int mode, 
   rig.device.layout = {48, 96, 64, 96, 144, 16};
   rig.device.image[97] = 1;  // N
   rig.BuildPages();
-  return rig;
 }
 
 TEST(SettingsMappingTest, ItemOffsetShiftsValueAndCarDefault) {
@@ -188,7 +159,8 @@ TEST(SettingsMappingTest, ItemOffsetShiftsValueAndCarDefault) {
       {"CAR_ESC", 1, 12, 3, 7, 3},     // mode 1 min 5 (below): value 12 is entry 7
   };
   for (const Case& c : cases) {
-    EditorRig rig = OneItemDevice(c.controller, "VALTORINE_456_X", c.mode, c.mode == 1 ? "5" : "1",
+    EditorRig rig;
+    DescribeOneItem(rig, c.controller, "VALTORINE_456_X", c.mode, c.mode == 1 ? "5" : "1",
                                   "a|b|c|d|e|f|g|h|i");
     rig.device.image[64] = static_cast<std::uint8_t>(c.value);
     rig.device.image[144] = 8;
@@ -203,7 +175,8 @@ TEST(SettingsMappingTest, ItemOffsetShiftsValueAndCarDefault) {
 }
 
 TEST(SettingsMappingTest, GeneralCustomValueInTenths) {
-  EditorRig rig = OneItemDevice("AIRPLANE_ESC", "HW1", 2, "0", "Auto|Low|Custom");
+  EditorRig rig;
+    DescribeOneItem(rig, "AIRPLANE_ESC", "HW1", 2, "0", "Auto|Low|Custom");
   rig.device.layout = {176, 64, 192, 0, 96, 32};
   rig.device.image = std::vector<std::uint8_t>(32768, 0);
   rig.device.image[1] = 1;
@@ -230,7 +203,8 @@ TEST(SettingsMappingTest, ModeNameTravelsAsUtf8InFifteenBytes) {
       {"Mode 攀爬攀爬攀", "Mode 攀爬攀\x20\x20\x20\x20\x20\x20\x20\x20\x20\x20\x20" + std::string()},
   };
   for (const Case& c : cases) {
-    EditorRig rig = OneItemDevice("CAR_ESC", "VALTORINE_456", 0, "0", "a|b");
+    EditorRig rig;
+    DescribeOneItem(rig, "CAR_ESC", "VALTORINE_456", 0, "0", "a|b");
     rig.version.site.enabled = true;
     rig.version.site.evalue = "Race|Crawl";
     rig.BuildPages();
@@ -244,7 +218,8 @@ TEST(SettingsMappingTest, ModeNameTravelsAsUtf8InFifteenBytes) {
 }
 
 TEST(SettingsMappingTest, ModeSelectorIsRebuiltOnlyWhenTheCountDiffers) {
-  EditorRig rig = OneItemDevice("CAR_ESC", "VALTORINE_456", 0, "0", "a|b");
+  EditorRig rig;
+    DescribeOneItem(rig, "CAR_ESC", "VALTORINE_456", 0, "0", "a|b");
   rig.version.site.enabled = true;
   rig.version.site.evalue = "Race|Practice|Crawler";
   rig.BuildPages();
@@ -259,7 +234,8 @@ TEST(SettingsMappingTest, ModeSelectorIsRebuiltOnlyWhenTheCountDiffers) {
 }
 
 TEST(SettingsMappingTest, MoreParametersThanDescribedAsksForAnUpgrade) {
-  EditorRig rig = OneItemDevice("CAR_ESC", "VALTORINE_456", 0, "0", "a|b");
+  EditorRig rig;
+    DescribeOneItem(rig, "CAR_ESC", "VALTORINE_456", 0, "0", "a|b");
   rig.device.image[97] = 2;
   rig.device.image[144] = 1;
   rig.editor.ShowSettings();
@@ -271,7 +247,8 @@ TEST(SettingsMappingTest, MoreParametersThanDescribedAsksForAnUpgrade) {
 }
 
 TEST(SettingsMappingTest, DescriptionReachingPastTheImageIsRefused) {
-  EditorRig rig = OneItemDevice("CAR_ESC", "VALTORINE_456", 4, "0", "Linear|Custom");
+  EditorRig rig;
+    DescribeOneItem(rig, "CAR_ESC", "VALTORINE_456", 4, "0", "Linear|Custom");
   rig.device.layout.valueOffset = 32768 - 100;  // the table would lie past the end
   const auto before = rig.device.image;
   const auto controlsBefore = rig.controls.controls.at("eItem0").text;
@@ -296,7 +273,8 @@ TEST(SettingsMappingTest, OutcomeChoosesThePage) {
                         {false, 0, 5, "VALTORINE_456", kChannelParamPage},
                         {false, 0, 0, "VALTORINE_456", kSoftwareInfoPage}};
   for (const Case& c : cases) {
-    EditorRig rig = OneItemDevice("CAR_ESC", c.hardware, 0, "0", "a|b");
+    EditorRig rig;
+    DescribeOneItem(rig, "CAR_ESC", c.hardware, 0, "0", "a|b");
     rig.form.escKind = c.escKind;
     rig.form.linkMode = c.linkMode;
     rig.device.readAttempts = c.attempts;

@@ -17,6 +17,7 @@
 #include "params/DeviceDescription.h"
 #include "params/MappingFamily.h"
 #include "params/PagePlan.h"
+#include "params/ParamEditor.h"
 #include "params/ParamHost.h"
 #include "platform/hid/SimModels.h"
 #include "platform/rtl/MemIniFile.h"
@@ -276,5 +277,33 @@ inline SettingsFixture MakeSettingsFixture(const std::string& modelName, int mod
   }
   return f;
 }
+
+// An editor over the fakes, the lists' change event wired to it.
+struct EditorRig {
+  VERSION version;
+  FakeParamControls controls;
+  FakeParamForm form;
+  FakeParamDevice device;
+  FakeTableEditors editors;
+  ParamEditor editor{version, controls, form, device, editors};
+
+  EditorRig() {
+    controls.onChange = [this](const std::string& name) { editor.itemChange(name); };
+  }
+  EditorRig(const EditorRig&) = delete;
+  EditorRig& operator=(const EditorRig&) = delete;
+  void UseFixture(const fakes::SettingsFixture& f) {
+    version = f.version;
+    device.texts = f.texts;
+    device.layout = f.layout;
+    device.image = f.image;
+  }
+  void BuildPages() {
+    PlanInputs inputs;
+    inputs.settingsImage = device.image;
+    inputs.valueOffset = device.layout.valueOffset;
+    controls.Load(PlanParameterPages(version, inputs));
+  }
+};
 
 }  // namespace params::fakes
