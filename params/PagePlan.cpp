@@ -18,6 +18,12 @@ namespace {
 constexpr float kRowPitch = 40;
 constexpr int kModeTag = 99;
 
+// The number of a track option; its default mark is not part of it.
+double OptionNumber(std::string option) {
+  if (std::size_t mark = option.find(kDefaultMark); mark != std::string::npos) option.erase(mark, 3);
+  return rtl::StrToFloat(option);
+}
+
 // One page under construction: the container rows go into and its rows.
 class PagePlanner {
  public:
@@ -140,9 +146,9 @@ class PagePlanner {
     if (item.max == "0") {
       std::vector<std::string> options = ExpandValueList(values);
       if (options.size() < 2) throw rtl::EConvertError("'" + values + "' is not a valid track range");
-      track.min = rtl::StrToFloat(options.front());
-      track.max = rtl::StrToFloat(options.back());
-      track.step = rtl::StrToFloat(options[1]) - track.min;
+      track.min = OptionNumber(options.front());
+      track.max = OptionNumber(options.back());
+      track.step = OptionNumber(options[1]) - track.min;
       track.value = FindDefaultIndex(options);
       if (track.value < track.min || track.value > track.max) track.value = track.min;
     } else {

@@ -56,9 +56,9 @@ struct PagePlan {
 struct PlanInputs {
   bool chinese = false;
   bool demo = false;
-  std::string modeCaption;                    // text of "lMode"
+  std::string modeCaption{};                  // text of "lMode"
   std::array<std::uint8_t, 32> deviceData{};  // measurements for the readouts
-  std::span<const std::uint8_t> settingsImage;
+  std::span<const std::uint8_t> settingsImage{};
   int valueOffset = 0;  // of the settings image layout (the KV readout)
 };
 
@@ -74,7 +74,7 @@ struct SideListInputs {
   int tab = 0;
   bool escKind = false, motorChecker = false, programCard = false, demo = false, connected = false;
   int linkMode = 0;        // 1..5 for PORTAVEX1..5, else 0
-  std::string controller;  // C of the device texts
+  std::string controller{};  // C of the device texts
 };
 // Entry numbers (2..11) shown by the inputs.
 std::vector<int> VisibleSideEntries(const SideListInputs& inputs);
