@@ -36,6 +36,8 @@ class ParamEditor {
   void SetPercentComboParam(const std::string& name, int defaultPercent, int valuePercent, int maxPercent,
                             bool enabled);
   void SetParamControlsEnabled(bool enabled);
+  // Runs the change handler of every listed, enabled option list that has link rules.
+  void RunLinkPass();
   bool ParamError() const { return paramError_; }
   MappingFamily Family();
 
@@ -67,7 +69,6 @@ class ParamEditor {
   void ShowModeSelector(MappingFamily family);
   void ShowCarOrSeriesItem(MappingFamily family, int i, bool enabled, int counters[3]);
   void ShowGeneralItem(int i, bool enabled);
-  void RunLinkPass();
   void ShowOutcome();
   void CollectModeSelector(bool trimName);
   void CollectCarOrSeriesItem(int i, int counters[3]);

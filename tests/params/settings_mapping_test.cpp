@@ -58,6 +58,15 @@ TEST(SettingsMappingTest, EveryFamilyCollectsWhatItShows) {
   }
 }
 
+TEST(SettingsMappingTest, DeviceWithMoreParametersThanItsDescriptionIsRefused) {
+  EditorRig rig;
+  rig.UseFixture(fakes::MakeSettingsFixture("BOAT_ESC"));
+  rig.BuildPages();
+  rig.editor.ShowSettings();
+  EXPECT_TRUE(rig.editor.ParamError());
+  EXPECT_EQ(rig.form.infoBoxes, std::vector<std::string>{"please_upgrade_soft"});
+}
+
 TEST(SettingsMappingTest, CollectWritesWhatTheUserChose) {
   EditorRig rig;
   rig.UseFixture(fakes::MakeSettingsFixture("CAR_ESC"));
