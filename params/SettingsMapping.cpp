@@ -198,7 +198,7 @@ void ParamEditor::RefuseUnfitDescription() {
   paramError_ = true;
   form_.SetUpdateButtonEnabled(false);
   form_.ShowInfoBox(form_.LangText("description_error",
-                                   "The device description does not fit this device's settings."));
+                                   "The device description does not fit this ESC's settings; they cannot be read or written."));
 }
 
 void ParamEditor::ShowFixedFamily(MappingFamily family) {
