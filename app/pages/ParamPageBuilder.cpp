@@ -48,7 +48,9 @@ class ControlFactory {
  public:
   ControlFactory(IParamPageHost& host, params::ParamEditor& editor) : host_(host), editor_(editor) {}
 
-  vg::TvgVisualObject* Make(const PlannedControl& p) {
+  // Creates the control of `p` on `parent`.
+  vg::TvgVisualObject* Make(const PlannedControl& p, vg::TvgObject* parent) {
+    parent_ = parent;
     switch (p.kind) {
       case ControlKind::Label: return MakeLabel(p);
       case ControlKind::OptionList: return MakeOptionList(p);
@@ -66,6 +68,7 @@ class ControlFactory {
     auto* control = new T(&host_.FormOwner());
     control->SetName(p.name);
     control->SetTag(p.tag);
+    control->SetParent(parent_);
     Place(*control, p);
     return control;
   }
@@ -90,6 +93,10 @@ class ControlFactory {
   vg::TvgVisualObject* MakeOptionList(const PlannedControl& p) {
     auto* list = Create<vg::TvgStringComboBox>(p);
     for (const std::string& entry : p.entries) list->Items()->Add(rtl::W(entry));
+    // Opening and closing the list once lays its items out at the box's width,
+    // which the box draws its chosen item with.
+    list->DropDown();
+    list->DropDown();
     list->SetItemIndex(p.selected);
     // Wired after the first selection: building fires no change handler.
     list->OnChange = [this, name = p.name](rtl::TObject*) { editor_.itemChange(name); };
@@ -142,6 +149,7 @@ class ControlFactory {
 
   IParamPageHost& host_;
   params::ParamEditor& editor_;
+  vg::TvgObject* parent_ = nullptr;
 };
 
 }  // namespace
@@ -169,12 +177,9 @@ void BuildParameterPages(IParamPageHost& host, params::ParamEditor& editor, cons
     boxes.push_back(box);
   }
   ControlFactory factory(host, editor);
-  for (const PlannedControl& p : plan.controls) {
-    vg::TvgVisualObject* control = factory.Make(p);
-    if (!control) continue;
-    control->SetParent(p.groupBox >= 0 ? static_cast<vg::TvgObject*>(boxes[static_cast<std::size_t>(p.groupBox)])
-                                       : layouts[static_cast<std::size_t>(p.page)]);
-  }
+  for (const PlannedControl& p : plan.controls)
+    factory.Make(p, p.groupBox >= 0 ? static_cast<vg::TvgObject*>(boxes[static_cast<std::size_t>(p.groupBox)])
+                                    : layouts[static_cast<std::size_t>(p.page)]);
   editor.RunLinkPass();
   const params::SideListInputs side = host.SideListState();
   host.ShowSideEntries(params::ArrangeSideList(host.ShownSideEntries(), params::VisibleSideEntries(side), side.tab));
