@@ -1,0 +1,221 @@
+#include "app/MainForm.h"
+
+#include "app/ExtraDeviceText.h"
+#include "app/Heartbeat.h"
+#include "app/LangKey.h"
+#include "app/LangWriteBack.h"
+#include "app/MainFormDevice.h"
+#include "platform/gui/Dialogs.h"
+#include "platform/gui/ProcessLauncher.h"
+#include "platform/rtl/TextConvert.h"
+#include "ui/controls/vg_textbox.h"
+#include "ui/render/vg_layouts.h"
+#include "ui/render/vg_objects.h"
+
+#include <filesystem>
+
+namespace app {
+
+TfrmInterface* frmInterface = nullptr;
+std::atomic<bool> RestartFlag{false};
+
+namespace {
+
+constexpr int kPages = 13;
+constexpr int kCalculatorBoxes = 19;
+
+std::string PageName(int page) { return "tabLayout" + std::to_string(page); }
+
+}  // namespace
+
+TfrmInterface::TfrmInterface(rtl::TComponent* owner, const MainFormPlatform& platform)
+    : TSceneForm(owner), platform_(platform), programFolder_(gui::ProgramFolder()) {
+  frmInterface = this;
+  device_ = std::make_unique<MainFormDevice>(*this, platform_.hid, platform_.clock);
+  LoadForm();
+}
+
+void TfrmInterface::Publish(rtl::TPublisher<TfrmInterface>& p) {
+  using T = TfrmInterface;
+  p.Field("MainMenu1", &T::MainMenu1);
+  p.Field("English1", &T::English1);
+  p.Field("Chinese1", &T::Chinese1);
+  p.Field("Demo1", &T::Demo1);
+  p.Field("Timer1", &T::Timer1);
+  p.Field("SceneStyle", &T::SceneStyle);
+  p.Field("Panel2", &T::Panel2);
+  p.Field("eMessage", &T::eMessage);
+  p.Field("vgmMessage", &T::vgmMessage);
+  p.Method("FormCreate", &T::FormCreate);
+  p.Method("FormActivate", &T::FormActivate);
+  p.Method("FormDestroy", &T::FormDestroy);
+  p.Method("Timer1Timer", &T::Timer1Timer);
+  p.Method("Exit1Click", &T::Exit1Click);
+  p.Method("StyleClick", &T::StyleClick);
+  p.Method("test1Click", &T::test1Click);
+  p.Method("PORTAVEX1Click", &T::PORTAVEX1Click);
+  p.Method("PORTAVEX2Click", &T::PORTAVEX2Click);
+  p.Method("PORTAVEX3Click", &T::PORTAVEX3Click);
+  p.Method("PORTAVEX4Click", &T::PORTAVEX4Click);
+  p.Method("PORTAVEX5Click", &T::PORTAVEX5Click);
+  p.Method("btnScanClick", &T::btnScanClick);
+  p.Method("btnUpgrade2Click", &T::btnUpgrade2Click);
+  p.Method("btnUpdateClick", &T::btnUpdateClick);
+  p.Method("btnDefaultClick", &T::btnDefaultClick);
+}
+
+// ----- creation and destruction
+
+void TfrmInterface::FormCreate(rtl::TObject*) {
+  device::DeviceState& link = device_->State();
+  link.ProtocolSelector = 1;
+  link.Upgrading = false;
+  state_.FirstActivation = true;
+  state_.Features = kDefaultFeatureFlags;
+  GetXMLDBVersion(updates_, programFolder_);
+  langIni_ = std::make_unique<rtl::TMemIniFile>(programFolder_ + "lang.ini");
+  info_ = std::make_unique<InfoBox>(*this, *ControlsScene);
+  progress_ = std::make_unique<ProgressBox>(*this, *ControlsScene);
+  messages_ = std::make_unique<MessageSink>(*this, *info_, *this);
+  ControlsScene->SetStyle(SceneStyle);
+  if (Panel2) Panel2->SetCalloutLength(0);
+  link.Markers = device::kEscMarkers;
+  link.PendingUpgradeStep = 0;
+  link.SettingsReadAttempts = 0;
+  link.Busy = link.Connected = link.Identifying = false;
+  state_.ReportCapture = false;
+  link.AutoConnect = 1;
+  link.HandshakeFreeCount = 0;
+  progress_->Free();
+  link.DeviceInfoStrings = {};
+  link.DeviceData = {};
+  ShowPage(1);
+}
+
+void TfrmInterface::FormDestroy(rtl::TObject*) {
+  if (!langIni_) return;
+  if (VisiblePage() == 11) ShowPage(1);
+  CalculatorTexts calculator;
+  for (int n = 1; n <= kCalculatorBoxes; ++n)
+    if (auto* box = Node<vg::TvgCustomTextBox>("calcTextBox" + std::to_string(n)))
+      calculator[static_cast<std::size_t>(n - 1)] = rtl::Utf16ToUtf8(box->Text());
+  WriteBackLangSettings(*langIni_, IsChinese(), calculator);
+}
+
+void TfrmInterface::BeforeDestruction() {
+  // No tick may reach the device part once it is gone; the timer's worker
+  // is stopped with the components.
+  if (Timer1) Timer1->SetEnabled(false);
+  inherited::BeforeDestruction();
+  device_.reset();
+  progress_.reset();
+  if (frmInterface == this) frmInterface = nullptr;
+}
+
+// ----- activation, notifications and the poll
+
+void TfrmInterface::FormActivate(rtl::TObject*) {
+  if (!state_.AdapterListCreated) {
+    state_.AdapterListCreated = true;
+    if (!state_.NotificationRegistered) RegisterDevice();
+    device_->Link().HidCtlDeviceArrival();
+  }
+  if (state_.FirstActivation) ReadFeatureSwitches();
+}
+
+void TfrmInterface::ReadFeatureSwitches() {
+  state_.FirstActivation = false;
+  const auto result = ReadFeatureFlagsFile(programFolder_ + "config.dat", state_.Features);
+  if (!result) return;
+  state_.Features = result->flags;
+  if (!result->error.empty()) ShowInfo(result->error + "; the default menus apply.", device::IMessageSink::kStatusLine);
+}
+
+void TfrmInterface::RegisterDevice() {
+  state_.NotificationRegistered = true;
+  if (platform_.registerNotifications && platform_.registerNotifications(*device_)) return;
+  gui::Dialogs().MessageBox(this, u"注册USB设备通知失败", u"错误", gui::MB_OK | gui::MB_ICONERROR);
+}
+
+void TfrmInterface::Timer1Timer(rtl::TObject*) {
+  if (!device_) return;
+  device::DeviceState& link = device_->State();
+  const HeartbeatInputs in{link.ScanMode, Demo1 && Demo1->Checked(), device_->Link().AdapterListed(),
+                           link.Busy,     link.Identifying,          link.Upgrading,
+                           link.DeviceKindChanged};
+  switch (DecideHeartbeat(in)) {
+    case HeartbeatAction::ScanChannels:
+      device_->Adapter().ScanTick();
+      return;
+    case HeartbeatAction::Idle:
+      return;
+    case HeartbeatAction::IdentifyAfresh:
+      link.Connected = false;
+      link.DeviceKindChanged = false;
+      [[fallthrough]];
+    case HeartbeatAction::Identify:
+      device_->Jobs().IdentifyDevice();
+      return;
+  }
+}
+
+void TfrmInterface::Exit1Click(rtl::TObject*) { Close(); }
+
+bool TfrmInterface::HasInvalidChars() const {
+  return app::HasInvalidChars(device_->State().DeviceInfoStrings[device::kExtraText]);
+}
+
+// ----- device handlers
+
+void TfrmInterface::PORTAVEX1Click(rtl::TObject*) { device_->Adapter().PORTAVEX1Click(); }
+void TfrmInterface::PORTAVEX2Click(rtl::TObject*) { device_->Adapter().PORTAVEX2Click(); }
+void TfrmInterface::PORTAVEX3Click(rtl::TObject*) { device_->Adapter().PORTAVEX3Click(); }
+void TfrmInterface::PORTAVEX4Click(rtl::TObject*) { device_->Adapter().PORTAVEX4Click(); }
+void TfrmInterface::PORTAVEX5Click(rtl::TObject*) { device_->Adapter().PORTAVEX5Click(); }
+void TfrmInterface::btnScanClick(rtl::TObject*) { device_->Adapter().btnScanClick(); }
+void TfrmInterface::btnUpgrade2Click(rtl::TObject*) { device_->Adapter().btnUpgrade2Click(); }
+void TfrmInterface::btnUpdateClick(rtl::TObject*) { device_->Jobs().btnUpdateClick(); }
+void TfrmInterface::btnDefaultClick(rtl::TObject*) { device_->Jobs().btnDefaultClick(); }
+
+// ----- texts, messages, pictures, pages
+
+std::string TfrmInterface::LangKey(const std::string& key) {
+  return app::LangKey(IsChinese() ? Language::Chinese : Language::English, key);
+}
+
+std::string TfrmInterface::LangText(const std::string& key, const std::string& fallback) {
+  return langIni_ ? langIni_->ReadString("common", LangKey(key), fallback) : fallback;
+}
+
+vg::TvgMemo* TfrmInterface::StatusLogInUse() {
+  const int mode = device_->LinkMode();
+  return mode >= 2 && mode <= 4 ? vgmMessage : eMessage;
+}
+
+void TfrmInterface::InsertTopLine(const std::string& line) {
+  vg::TvgMemo* memo = StatusLogInUse();
+  if (!memo) return;
+  memo->Lines()->Insert(0, rtl::W(line));
+  memo->GoToTextBegin();
+}
+
+void TfrmInterface::LoadImageFile(vg::TvgImage* image, const std::string& fileName) {
+  if (!image || fileName.empty()) return;
+  const std::string path = programFolder_ + fileName;
+  if (!std::filesystem::is_regular_file(path)) return;
+  image->Bitmap()->LoadFromFile(path);
+  image->Repaint();
+}
+
+void TfrmInterface::ShowPage(int page) {
+  for (int n = 1; n <= kPages; ++n)
+    if (auto* layout = Node<vg::TvgVisualObject>(PageName(n))) layout->SetVisible(n == page);
+}
+
+int TfrmInterface::VisiblePage() const {
+  for (int n = 1; n <= kPages; ++n)
+    if (auto* layout = Node<vg::TvgVisualObject>(PageName(n)); layout && layout->Visible()) return n;
+  return 0;
+}
+
+}  // namespace app
