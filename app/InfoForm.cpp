@@ -23,7 +23,7 @@ void InfoBox::Show(const std::string& text, const std::string& title, const std:
   form_->SetCaption(rtl::W(title));
   form_->btnOk->SetText(rtl::W(button));
   // A handler running inside the box's own modal loop only updates it.
-  if (form_->Visible()) return;
+  if (form_->Visible() || form_->IsModal()) return;
   form_->ShowModal();
 }
 

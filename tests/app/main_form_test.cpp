@@ -1,0 +1,186 @@
+// The main window off screen: its form loads without a property error, and
+// creation, activation, the poll, the message sink and destruction behave
+// as the program relies on. No window is shown; modal boxes and message
+// boxes are scripted.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "app/MainForm.h"
+#include "app/MainFormDevice.h"
+#include "app/ProgramEntry.h"
+#include "platform/hid/SimulatedHid.h"
+#include "platform/hid/TickClock.h"
+#include "platform/rtl/AtomicFile.h"
+#include "platform/rtl/DebugOutput.h"
+#include "platform/rtl/MemIniFile.h"
+#include "platform/rtl/Streams.h"
+#include "platform/rtl/TextConvert.h"
+#include "tests/support/gui_fakes.h"
+#include "ui/controls/vg_textbox.h"
+
+namespace app {
+namespace {
+
+namespace fs = std::filesystem;
+
+class MainFormTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder = fs::path(::testing::TempDir()) / "main_form";
+    fs::remove_all(folder);
+    fs::create_directories(folder);
+    setenv("ESCTOOL_PROGRAM_DIR", folder.c_str(), 1);
+    rtl::WriteFileBytes((folder / "lang.ini").string(),
+                        "\xEF\xBB\xBF[common]\r\nlang=1\r\ncacl7=3.7V\r\nengProcess=Working\r\n");
+    RegisterProgramClasses();
+    previousSink = rtl::SetDebugSink([this](const std::string& line) { debugLines.push_back(line); });
+  }
+  void TearDown() override {
+    if (form) form->Free();
+    rtl::SetDebugSink(previousSink);
+    unsetenv("ESCTOOL_PROGRAM_DIR");
+    fs::remove_all(folder);
+  }
+  void Create(bool notificationsWork = true) {
+    const MainFormPlatform platform{hid, clock, [notificationsWork](MainFormDevice&) { return notificationsWork; }};
+    form = new TfrmInterface(nullptr, platform);
+  }
+  std::string LangFile() {
+    const rtl::TBytes bytes = rtl::ReadFileBytes((folder / "lang.ini").string());
+    return std::string(bytes.begin(), bytes.end());
+  }
+  std::vector<std::string> MemoLines(vg::TvgMemo* memo) {
+    std::vector<std::string> lines;
+    for (int i = 0; i < memo->Lines()->Count(); ++i) lines.push_back(rtl::Utf16ToUtf8(memo->Lines()->Get(i)));
+    return lines;
+  }
+
+  fs::path folder;
+  hid::VirtualClock clock;
+  hid::SimulatedHid hid{clock};
+  TfrmInterface* form = nullptr;
+  std::vector<std::string> debugLines;
+  rtl::TDebugSink previousSink;
+};
+
+TEST_F(MainFormTest, FormLoadsCleanlyAndCreationSetsTheStartState) {
+  Create();
+  EXPECT_TRUE(debugLines.empty()) << debugLines.front();
+  const device::DeviceState& link = form->Device().State();
+  EXPECT_EQ(link.ProtocolSelector, 1);
+  EXPECT_EQ(link.Markers, device::kEscMarkers);
+  EXPECT_EQ(link.AutoConnect, 1);
+  EXPECT_FALSE(link.Busy || link.Connected || link.Identifying || link.Upgrading || link.ScanMode);
+  EXPECT_EQ(link.DeviceInfoStrings, (std::array<std::string, 4>{}));
+  EXPECT_EQ(link.DeviceData, (std::array<std::uint8_t, 32>{}));
+  const MainFormState& state = form->State();
+  EXPECT_TRUE(state.FirstActivation);
+  EXPECT_FALSE(state.NotificationRegistered || state.AdapterListCreated || state.ReportCapture);
+  EXPECT_EQ(state.Features, kDefaultFeatureFlags);
+  EXPECT_EQ(form->ControlsScene->Style(), form->SceneStyle);
+  EXPECT_EQ(form->Panel2->CalloutLength(), 0);
+  EXPECT_EQ(form->VisiblePage(), 1);
+  EXPECT_EQ(form->LangText("Process", "?"), "Working");  // lang.ini read, byte-order mark and all
+  EXPECT_EQ(form->ClientWidth(), 779);
+  EXPECT_EQ(form->ClientHeight(), 624);
+  EXPECT_NE(form->Node<vg::TvgCustomTextBox>("calcTextBox1"), nullptr);
+  EXPECT_EQ(form->Node<vg::TvgVisualObject>("tabLayout13")->Visible(), false);
+}
+
+TEST_F(MainFormTest, DestructionWritesLanguageAndCalculatorsWithoutByteOrderMark) {
+  Create();
+  form->ShowPage(11);  // the governor rpm page goes back to page 0 first
+  form->Node<vg::TvgCustomTextBox>("calcTextBox1")->SetText(u"2300");
+  form->Node<vg::TvgCustomTextBox>("calcTextBox19")->SetText(u"19");
+  form->Free();
+  form = nullptr;
+  const std::string text = LangFile();
+  EXPECT_FALSE(text.starts_with("\xEF\xBB\xBF"));
+  rtl::TMemIniFile ini((folder / "lang.ini").string());
+  EXPECT_EQ(ini.ReadString("common", "lang", "?"), "0");
+  EXPECT_EQ(ini.ReadString("common", "cacl1", "?"), "2300");
+  EXPECT_EQ(ini.ReadString("common", "cacl19", "?"), "19");
+  EXPECT_EQ(ini.ReadString("common", "cacl7", "?"), "3.7V");  // no such box on this window: kept
+  EXPECT_EQ(ini.ReadString("common", "engProcess", "?"), "Working");
+  for (const auto& entry : fs::directory_iterator(folder))
+    EXPECT_EQ(entry.path().filename(), "lang.ini") << "a temporary file stayed behind";
+}
+
+TEST_F(MainFormTest, ShowInfoLogsAndShowsOneReusedBox) {
+  Create();
+  test_support::TScriptedModalRunner runner;
+  runner.ThenAnswer(gui::mrOk).ThenAnswer(gui::mrOk);
+  form->SetBounds(100, 50, 779, 624);
+  form->ShowInfo("first", 0);
+  form->ShowInfo("second", 2);
+  TfrmInfo* box = form->Info().Form();
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(box->Label1->Text(), u"second");
+  EXPECT_EQ(box->Caption(), u"Information");
+  EXPECT_EQ(box->btnOk->Text(), u"Ok");
+  EXPECT_EQ(box->Left(), 100 + (form->Width() - box->Width()) / 2);
+  EXPECT_EQ(box->Top(), 50 + (form->Height() - box->Height()) / 2);
+  form->ShowInfo("third", 1);
+  EXPECT_EQ(form->Info().Form(), box);
+  EXPECT_EQ(runner.Shown, (std::vector<std::string>{"frmInfo", "frmInfo"}));
+  EXPECT_EQ(MemoLines(form->eMessage), (std::vector<std::string>{"second", "first"}));
+
+  // In link modes 2 to 4 the log is the link page's memo.
+  form->Node<gui::TMenuItem>("PORTAVEX3")->SetChecked(true);
+  form->ShowInfo("link", 0);
+  EXPECT_EQ(MemoLines(form->vgmMessage), (std::vector<std::string>{"link"}));
+}
+
+TEST_F(MainFormTest, ABoxShownFromInsideTheOpenBoxUpdatesIt) {
+  Create();
+  test_support::TScriptedModalRunner runner;
+  runner.Then([this](gui::TForm& box) {
+    form->ShowInfo("from a tick", 1);
+    box.SetModalResult(gui::mrOk);
+  });
+  form->ShowInfo("outer", 1);
+  EXPECT_EQ(form->Info().Form()->Label1->Text(), u"from a tick");
+  EXPECT_EQ(runner.Shown.size(), 1u);
+}
+
+TEST_F(MainFormTest, FirstActivationRegistersOnceAndReadsConfig) {
+  rtl::WriteFileBytes((folder / "config.dat").string(), "not base64 at all!");
+  Create(false);
+  test_support::TScriptedDialogs dialogs;
+  dialogs.AnswerBox(gui::IDOK);
+  form->FormActivate(form);
+  form->FormActivate(form);
+  ASSERT_EQ(dialogs.Messages.size(), 1u);
+  EXPECT_EQ(dialogs.Messages[0].Text, u"注册USB设备通知失败");
+  EXPECT_EQ(dialogs.Messages[0].Caption, u"错误");
+  EXPECT_TRUE(form->State().NotificationRegistered);
+  EXPECT_FALSE(form->State().FirstActivation);
+  EXPECT_EQ(form->State().Features, kDefaultFeatureFlags);
+  ASSERT_FALSE(MemoLines(form->eMessage).empty());
+  EXPECT_NE(MemoLines(form->eMessage).front().find("config.dat"), std::string::npos);
+}
+
+TEST_F(MainFormTest, TicksWithoutAnAdapterOrInDemoChangeNothing) {
+  Create();
+  device::DeviceState& link = form->Device().State();
+  link.DeviceKindChanged = true;
+  form->Timer1Timer(form);  // no adapter listed
+  form->Demo1->SetChecked(true);
+  form->Timer1Timer(form);
+  EXPECT_TRUE(link.DeviceKindChanged);
+  EXPECT_FALSE(link.Connected || link.Identifying);
+}
+
+TEST_F(MainFormTest, ExtraTextCheckReadsTheFourthDeviceString) {
+  Create();
+  EXPECT_FALSE(form->HasInvalidChars());
+  form->Device().State().DeviceInfoStrings[device::kExtraText] = "V1 2";
+  EXPECT_TRUE(form->HasInvalidChars());
+}
+
+}  // namespace
+}  // namespace app
