@@ -89,7 +89,16 @@ void TfrmInterface::FormCreate(rtl::TObject*) {
   progress_->Free();
   link.DeviceInfoStrings = {};
   link.DeviceData = {};
+  LoadCalculatorTexts();
   ShowPage(1);
+}
+
+// The calculator inputs come back as they were left (the exit writes them).
+void TfrmInterface::LoadCalculatorTexts() {
+  for (int n = 1; n <= kCalculatorBoxes; ++n) {
+    if (auto* box = Node<vg::TvgCustomTextBox>("calcTextBox" + std::to_string(n)))
+      box->SetText(rtl::W(langIni_->ReadString("common", "cacl" + std::to_string(n), rtl::Utf16ToUtf8(box->Text()))));
+  }
 }
 
 void TfrmInterface::FormDestroy(rtl::TObject*) {

@@ -15,6 +15,7 @@
 #include "platform/rtl/ClassRegistry.h"
 #include "platform/rtl/Exceptions.h"
 #include "ui/controls/vg_controls.h"
+#include "ui/render/vg_canvas_gdip.h"
 #include "ui/window/vg_controlservices.h"
 #include "ui/window/vg_popupwindow.h"
 
@@ -40,6 +41,7 @@ void RegisterProgramClasses() {
     gui::RegisterGuiClasses();
     vg::vgStartCore();
     vg::RegisterControlClasses();
+    vg::StartGdiPlusBackEnd();
     components::RegisterTimerClasses();
     components::RegisterCaptionClasses();
     RegisterResources_app_forms();
