@@ -21,6 +21,7 @@
 #include "platform/rtl/TextConvert.h"
 #include "tests/support/gui_fakes.h"
 #include "ui/controls/vg_textbox.h"
+#include "ui/render/vg_objects.h"
 
 namespace app {
 namespace {
@@ -180,6 +181,22 @@ TEST_F(MainFormTest, ExtraTextCheckReadsTheFourthDeviceString) {
   EXPECT_FALSE(form->HasInvalidChars());
   form->Device().State().DeviceInfoStrings[device::kExtraText] = "V1 2";
   EXPECT_TRUE(form->HasInvalidChars());
+}
+
+TEST_F(MainFormTest, LoadImageFileReadsPicturesOfTheProgramFolder) {
+  Create();
+  const char* const svg =
+      "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"30\" height=\"20\"><rect width=\"30\" height=\"20\" "
+      "fill=\"#ff0000\"/></svg>";
+  fs::create_directories(folder / "pictures");
+  rtl::WriteFileBytes((folder / "pictures" / "red.svg").string(), svg);
+  auto* image = form->Node<vg::TvgImage>("imgLogo");
+  form->LoadImageFile(image, "");
+  form->LoadImageFile(image, "pictures/missing.png");
+  EXPECT_EQ(image->Bitmap()->Width(), 0);
+  form->LoadImageFile(image, "pictures/red.svg");
+  EXPECT_EQ(image->Bitmap()->Width(), 30);
+  EXPECT_EQ(image->Bitmap()->Height(), 20);
 }
 
 }  // namespace
