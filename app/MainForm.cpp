@@ -112,12 +112,13 @@ void TfrmInterface::FormDestroy(rtl::TObject*) {
 }
 
 void TfrmInterface::BeforeDestruction() {
-  // No tick may reach the device part once it is gone; the timer's worker
-  // is stopped with the components.
+  // No tick may reach the device part once it is gone (the timer's worker
+  // stops with the components); the progress box, a component of this form,
+  // is freed while the form still owns it.
   if (Timer1) Timer1->SetEnabled(false);
-  inherited::BeforeDestruction();
   device_.reset();
   progress_.reset();
+  inherited::BeforeDestruction();
   if (frmInterface == this) frmInterface = nullptr;
 }
 

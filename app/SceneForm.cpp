@@ -7,9 +7,11 @@ void TSceneForm::LoadForm() {
   if (ControlsScene) host_ = std::make_unique<vg::TvgSceneHost>(*ControlsScene, *this);
 }
 
+// The host goes first: it detaches itself from the scene, which the form
+// frees with its other components.
 void TSceneForm::BeforeDestruction() {
-  inherited::BeforeDestruction();
   host_.reset();
+  inherited::BeforeDestruction();
 }
 
 }  // namespace app

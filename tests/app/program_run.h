@@ -16,6 +16,7 @@
 
 #include "app/MainForm.h"
 #include "app/ProgramEntry.h"
+#include "platform/rtl/Streams.h"
 
 namespace app::testing {
 
@@ -23,10 +24,18 @@ class RecordingLauncher final : public gui::IProcessLauncher {
  public:
   bool Launch(const std::string& executable) override {
     launched.push_back(executable);
+    if (onLaunch) onLaunch();
     return true;
   }
   std::vector<std::string> launched;
+  std::function<void()> onLaunch;
 };
+
+/// The program folder's lang.ini as it is on disk now.
+inline std::string ReadLang(const std::filesystem::path& folder) {
+  const rtl::TBytes bytes = rtl::ReadFileBytes((folder / "lang.ini").string());
+  return std::string(bytes.begin(), bytes.end());
+}
 
 class ProgramRun {
  public:
