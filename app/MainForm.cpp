@@ -59,6 +59,7 @@ void TfrmInterface::Publish(rtl::TPublisher<TfrmInterface>& p) {
   p.Method("PORTAVEX4Click", &T::PORTAVEX4Click);
   p.Method("PORTAVEX5Click", &T::PORTAVEX5Click);
   p.Method("btnScanClick", &T::btnScanClick);
+  p.Method("btnUpgradeClick", &T::btnUpgradeClick);
   p.Method("btnUpgrade2Click", &T::btnUpgrade2Click);
   p.Method("btnUpdateClick", &T::btnUpdateClick);
   p.Method("btnDefaultClick", &T::btnDefaultClick);
@@ -183,6 +184,7 @@ void TfrmInterface::PORTAVEX3Click(rtl::TObject*) { device_->Adapter().PORTAVEX3
 void TfrmInterface::PORTAVEX4Click(rtl::TObject*) { device_->Adapter().PORTAVEX4Click(); }
 void TfrmInterface::PORTAVEX5Click(rtl::TObject*) { device_->Adapter().PORTAVEX5Click(); }
 void TfrmInterface::btnScanClick(rtl::TObject*) { device_->Adapter().btnScanClick(); }
+void TfrmInterface::btnUpgradeClick(rtl::TObject*) { device_->Planner().btnUpgradeClick(); }
 void TfrmInterface::btnUpgrade2Click(rtl::TObject*) { device_->Adapter().btnUpgrade2Click(); }
 void TfrmInterface::btnUpdateClick(rtl::TObject*) { device_->Jobs().btnUpdateClick(); }
 void TfrmInterface::btnDefaultClick(rtl::TObject*) { device_->Jobs().btnDefaultClick(); }

@@ -70,6 +70,7 @@ class TfrmInterface : public TSceneForm, public device::ITexts, public IStatusLo
   void PORTAVEX4Click(rtl::TObject* sender);
   void PORTAVEX5Click(rtl::TObject* sender);
   void btnScanClick(rtl::TObject* sender);
+  void btnUpgradeClick(rtl::TObject* sender);
   void btnUpgrade2Click(rtl::TObject* sender);
   void btnUpdateClick(rtl::TObject* sender);
   void btnDefaultClick(rtl::TObject* sender);

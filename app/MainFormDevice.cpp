@@ -32,8 +32,16 @@ MainFormDevice::MainFormDevice(TfrmInterface& form, hid::IHidApi& hid, hid::ITic
   catalogue_ = std::make_unique<device::SettingsCatalogue>(
       link_->State(), device::CatalogueServices{*this, form_, *this, *this, *this});
   jobs_ = std::make_unique<device::DeviceJobs>(*link_, *this, *this);
+  upgrade_ = std::make_unique<device::FirmwareUpgrade>(
+      *link_, *catalogue_, upgradeProgress_,
+      device::UpgradeServices{clock, *this, form_, *this, *this, *this, *this, *jobs_});
+  planner_ = std::make_unique<device::UpgradePlanner>(
+      link_->State(), *catalogue_, upgradeProgress_,
+      device::PlannerServices{*this, form_, *this, *this, *this, *this, *upgrade_});
   adapter_ = std::make_unique<device::LinkAdapter>(
-      *link_, device::LinkAdapterServices{*this, *this, *this, [](const std::string&) { return false; }});
+      *link_, device::LinkAdapterServices{*this, *this, *this, [this](const std::string& caption) {
+                                            return planner_->UpgradeChannelToSelectedVersion(caption);
+                                          }});
 }
 
 MainFormDevice::~MainFormDevice() = default;

@@ -9,9 +9,11 @@
 #include "device/DeviceJobs.h"
 #include "device/DeviceLink.h"
 #include "device/FirmwareServices.h"
+#include "device/FirmwareUpgrade.h"
 #include "device/FormComponents.h"
 #include "device/LinkAdapter.h"
 #include "device/SettingsCatalogue.h"
+#include "device/UpgradePlanner.h"
 #include "platform/hid/UdevHotplug.h"
 #include "platform/rtl/Component.h"
 
@@ -46,6 +48,7 @@ class MainFormDevice final : public device::IMessagePump,
   device::DeviceJobs& Jobs() { return *jobs_; }
   device::LinkAdapter& Adapter() { return *adapter_; }
   device::SettingsCatalogue& Catalogue() { return *catalogue_; }
+  device::UpgradePlanner& Planner() { return *planner_; }
   /// 1..5 while PORTAVEX1..5 is checked, else 0.
   int LinkMode() { return CheckedLinkMode(); }
 
@@ -170,6 +173,9 @@ class MainFormDevice final : public device::IMessagePump,
   std::unique_ptr<device::DeviceLink> link_;
   std::unique_ptr<device::SettingsCatalogue> catalogue_;
   std::unique_ptr<device::DeviceJobs> jobs_;
+  device::UpgradeProgress upgradeProgress_;
+  std::unique_ptr<device::FirmwareUpgrade> upgrade_;
+  std::unique_ptr<device::UpgradePlanner> planner_;
   std::unique_ptr<device::LinkAdapter> adapter_;
 };
 

@@ -25,7 +25,8 @@ TEST(ProgramOnSimulatedAdapter, IdentifiesShowsAndExitsWritingLangIni) {
   rtl::TMemIniFile before((run.folder / "lang.ini").string());
   ASSERT_EQ(before.ReadString("common", "lang", "?"), "1");
   std::string controller, hardware;
-  bool shot = false;
+  bool shot = false, pageShot = false;
+  int drawsBefore = 0;
   run.Then("the window shows", [](TfrmInterface& form) { return form.ControlsScene->DrawCount() > 0; })
       .Then("the controller is identified",
             [&](TfrmInterface& form) {
@@ -41,6 +42,18 @@ TEST(ProgramOnSimulatedAdapter, IdentifiesShowsAndExitsWritingLangIni) {
               shot = test_support::SaveWindowShot(form.Handle(), "main_window_simulated_controller").has_value();
               return true;
             })
+      .Then("the firmware page is shown",
+            [&](TfrmInterface& form) {
+              form.ShowPage(8);
+              drawsBefore = form.ControlsScene->DrawCount();
+              return true;
+            })
+      .Then("the firmware page is shot",
+            [&](TfrmInterface& form) {
+              if (form.ControlsScene->DrawCount() == drawsBefore) return false;
+              pageShot = test_support::SaveWindowShot(form.Handle(), "main_window_firmware_page").has_value();
+              return true;
+            })
       .Then("Exit is chosen", [](TfrmInterface& form) {
         form.Node<gui::TMenuItem>("Exit1")->Click();
         return true;
@@ -51,6 +64,7 @@ TEST(ProgramOnSimulatedAdapter, IdentifiesShowsAndExitsWritingLangIni) {
   EXPECT_EQ(controller, "CAR_ESC");
   EXPECT_EQ(hardware, "VALTORINE_456_A");
   EXPECT_TRUE(shot);
+  EXPECT_TRUE(pageShot);
   EXPECT_TRUE(run.launcher.launched.empty());
 
   const rtl::TBytes bytes = rtl::ReadFileBytes((run.folder / "lang.ini").string());
