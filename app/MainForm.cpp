@@ -5,6 +5,7 @@
 #include "app/LangKey.h"
 #include "app/LangWriteBack.h"
 #include "app/MainFormDevice.h"
+#include "platform/gui/Application.h"
 #include "platform/gui/Dialogs.h"
 #include "platform/gui/ProcessLauncher.h"
 #include "platform/rtl/TextConvert.h"
@@ -109,7 +110,13 @@ void TfrmInterface::FormDestroy(rtl::TObject*) {
   for (int n = 1; n <= kCalculatorBoxes; ++n)
     if (auto* box = Node<vg::TvgCustomTextBox>("calcTextBox" + std::to_string(n)))
       calculator[static_cast<std::size_t>(n - 1)] = rtl::Utf16ToUtf8(box->Text());
-  WriteBackLangSettings(*langIni_, IsChinese(), calculator);
+  // A failed write is reported and leaves the old file; the window still
+  // closes.
+  try {
+    WriteBackLangSettings(*langIni_, IsChinese(), calculator);
+  } catch (const std::exception&) {
+    gui::Application->HandleException(this);
+  }
 }
 
 void TfrmInterface::BeforeDestruction() {

@@ -9,16 +9,12 @@
 #include <string>
 #include <vector>
 
-#include "app/MainForm.h"
-#include "app/MainFormDevice.h"
-#include "app/ProgramEntry.h"
-#include "platform/hid/SimulatedHid.h"
-#include "platform/hid/TickClock.h"
+#include "platform/gui/Application.h"
 #include "platform/rtl/AtomicFile.h"
-#include "platform/rtl/DebugOutput.h"
 #include "platform/rtl/MemIniFile.h"
 #include "platform/rtl/Streams.h"
 #include "platform/rtl/TextConvert.h"
+#include "tests/app/main_form_fixture.h"
 #include "tests/support/gui_fakes.h"
 #include "ui/controls/vg_textbox.h"
 #include "ui/render/vg_objects.h"
@@ -27,46 +23,7 @@ namespace app {
 namespace {
 
 namespace fs = std::filesystem;
-
-class MainFormTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    folder = fs::path(::testing::TempDir()) / "main_form";
-    fs::remove_all(folder);
-    fs::create_directories(folder);
-    setenv("ESCTOOL_PROGRAM_DIR", folder.c_str(), 1);
-    rtl::WriteFileBytes((folder / "lang.ini").string(),
-                        "\xEF\xBB\xBF[common]\r\nlang=1\r\ncacl7=3.7V\r\nengProcess=Working\r\n");
-    RegisterProgramClasses();
-    previousSink = rtl::SetDebugSink([this](const std::string& line) { debugLines.push_back(line); });
-  }
-  void TearDown() override {
-    if (form) form->Free();
-    rtl::SetDebugSink(previousSink);
-    unsetenv("ESCTOOL_PROGRAM_DIR");
-    fs::remove_all(folder);
-  }
-  void Create(bool notificationsWork = true) {
-    const MainFormPlatform platform{hid, clock, [notificationsWork](MainFormDevice&) { return notificationsWork; }};
-    form = new TfrmInterface(nullptr, platform);
-  }
-  std::string LangFile() {
-    const rtl::TBytes bytes = rtl::ReadFileBytes((folder / "lang.ini").string());
-    return std::string(bytes.begin(), bytes.end());
-  }
-  std::vector<std::string> MemoLines(vg::TvgMemo* memo) {
-    std::vector<std::string> lines;
-    for (int i = 0; i < memo->Lines()->Count(); ++i) lines.push_back(rtl::Utf16ToUtf8(memo->Lines()->Get(i)));
-    return lines;
-  }
-
-  fs::path folder;
-  hid::VirtualClock clock;
-  hid::SimulatedHid hid{clock};
-  TfrmInterface* form = nullptr;
-  std::vector<std::string> debugLines;
-  rtl::TDebugSink previousSink;
-};
+using testing::MainFormTest;
 
 TEST_F(MainFormTest, FormLoadsCleanlyAndCreationSetsTheStartState) {
   Create();
@@ -107,6 +64,21 @@ TEST_F(MainFormTest, DestructionWritesLanguageAndCalculatorsWithoutByteOrderMark
   EXPECT_EQ(ini.ReadString("common", "cacl19", "?"), "19");
   EXPECT_EQ(ini.ReadString("common", "cacl7", "?"), "3.7V");  // no such box on this window: kept
   EXPECT_EQ(ini.ReadString("common", "engProcess", "?"), "Working");
+  for (const auto& entry : fs::directory_iterator(folder))
+    EXPECT_EQ(entry.path().filename(), "lang.ini") << "a temporary file stayed behind";
+}
+
+TEST_F(MainFormTest, AFailedWriteBackIsReportedAndTheWindowStillCloses) {
+  Create();
+  fs::remove(folder / "lang.ini");
+  fs::create_directory(folder / "lang.ini");  // nothing can be renamed onto it
+  std::vector<std::string> reported;
+  gui::Application->OnException = [&](rtl::TObject*, const std::exception& e) { reported.push_back(e.what()); };
+  form->Free();
+  form = nullptr;
+  gui::Application->OnException = nullptr;
+  EXPECT_EQ(reported.size(), 1u);
+  EXPECT_TRUE(fs::is_directory(folder / "lang.ini"));
   for (const auto& entry : fs::directory_iterator(folder))
     EXPECT_EQ(entry.path().filename(), "lang.ini") << "a temporary file stayed behind";
 }

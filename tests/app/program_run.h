@@ -17,6 +17,7 @@
 #include "app/MainForm.h"
 #include "app/ProgramEntry.h"
 #include "platform/rtl/Streams.h"
+#include "tests/support/gui_fakes.h"
 
 namespace app::testing {
 
@@ -49,6 +50,9 @@ class ProgramRun {
     fs::copy(fs::path(binary ? binary : ".") / "esctool", folder, fs::copy_options::recursive);
     fs::remove(folder / "esctool");
     setenv("ESCTOOL_PROGRAM_DIR", folder.c_str(), 1);
+    // Where no hot-plug monitor can be had (a container without netlink),
+    // the registration error box is answered instead of waiting for a user.
+    dialogs.AnswerBox(gui::IDOK);
   }
   ~ProgramRun() {
     unsetenv("ESCTOOL_PROGRAM_DIR");
@@ -73,6 +77,7 @@ class ProgramRun {
 
   std::filesystem::path folder;
   RecordingLauncher launcher;
+  test_support::TScriptedDialogs dialogs;
   std::string timedOut;  ///< the step that did not finish in time
 
  private:
