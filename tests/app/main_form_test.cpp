@@ -49,6 +49,17 @@ TEST_F(MainFormTest, FormLoadsCleanlyAndCreationSetsTheStartState) {
   EXPECT_EQ(form->Node<vg::TvgVisualObject>("tabLayout13")->Visible(), false);
 }
 
+TEST_F(MainFormTest, InformationAndProgressFormsLoadCleanly) {
+  Create();
+  auto* info = new TfrmInfo(form);
+  auto* progress = new TfrmProgress(form);
+  EXPECT_TRUE(debugLines.empty()) << debugLines.front();
+  EXPECT_EQ(info->ClientWidth(), 314);
+  EXPECT_EQ(info->btnOk->ModalResult(), gui::mrOk);
+  EXPECT_EQ(progress->ClientWidth(), 350);
+  EXPECT_EQ(progress->ProgressBar1->Max(), 100);
+}
+
 TEST_F(MainFormTest, DestructionWritesLanguageAndCalculatorsWithoutByteOrderMark) {
   Create();
   form->ShowPage(11);  // the governor rpm page goes back to page 0 first
