@@ -91,8 +91,16 @@ void TfrmInterface::FormCreate(rtl::TObject*) {
   progress_->Free();
   link.DeviceInfoStrings = {};
   link.DeviceData = {};
+  ChooseStartLanguage();
   LoadCalculatorTexts();
   ShowPage(1);
+}
+
+// The language stored at the last exit, until one of the items is checked.
+void TfrmInterface::ChooseStartLanguage() {
+  if (!Chinese1 || !English1 || Chinese1->Checked() || English1->Checked()) return;
+  Chinese1->SetChecked(langIni_->ReadBool("common", "lang", true));
+  English1->SetChecked(!Chinese1->Checked());
 }
 
 // The calculator inputs come back as they were left (the exit writes them).

@@ -111,6 +111,7 @@ class TfrmInterface : public TSceneForm, public device::ITexts, public IStatusLo
  private:
   void InsertTopLine(const std::string& line) override;  // the status log in use
   void ReadFeatureSwitches();
+  void ChooseStartLanguage();
   void LoadCalculatorTexts();
   vg::TvgMemo* StatusLogInUse();
 

@@ -31,7 +31,7 @@ class MainFormTest : public ::testing::Test {
     fs::create_directories(folder);
     setenv("ESCTOOL_PROGRAM_DIR", folder.c_str(), 1);
     rtl::WriteFileBytes((folder / "lang.ini").string(),
-                        "\xEF\xBB\xBF[common]\r\nlang=1\r\ncacl7=3.7V\r\nengProcess=Working\r\n");
+                        "\xEF\xBB\xBF[common]\r\nlang=1\r\ncacl7=3.7V\r\nengProcess=Working\r\nchsProcess=处理中\r\n");
     RegisterProgramClasses();
     previousSink = rtl::SetDebugSink([this](const std::string& line) { debugLines.push_back(line); });
   }

@@ -42,7 +42,8 @@ TEST_F(MainFormTest, FormLoadsCleanlyAndCreationSetsTheStartState) {
   EXPECT_EQ(form->ControlsScene->Style(), form->SceneStyle);
   EXPECT_EQ(form->Panel2->CalloutLength(), 0);
   EXPECT_EQ(form->VisiblePage(), 1);
-  EXPECT_EQ(form->LangText("Process", "?"), "Working");  // lang.ini read, byte-order mark and all
+  EXPECT_TRUE(form->IsChinese());  // "lang=1" of the last exit
+  EXPECT_EQ(form->LangText("Process", "?"), "处理中");  // lang.ini read, byte-order mark and all
   EXPECT_EQ(form->ClientWidth(), 779);
   EXPECT_EQ(form->ClientHeight(), 624);
   EXPECT_NE(form->Node<vg::TvgCustomTextBox>("calcTextBox1"), nullptr);
@@ -63,6 +64,7 @@ TEST_F(MainFormTest, InformationAndProgressFormsLoadCleanly) {
 TEST_F(MainFormTest, DestructionWritesLanguageAndCalculatorsWithoutByteOrderMark) {
   Create();
   form->ShowPage(11);  // the governor rpm page goes back to page 0 first
+  form->English1->SetChecked(true);
   form->Node<vg::TvgCustomTextBox>("calcTextBox1")->SetText(u"2300");
   form->Node<vg::TvgCustomTextBox>("calcTextBox19")->SetText(u"19");
   form->Free();

@@ -59,6 +59,7 @@ TEST(ProgramWithoutAdapter, ShowsTheNoDeviceState) {
       })
       .Then("Exit is chosen after an update asked for a restart", [&](TfrmInterface& form) {
         RestartFlag = true;
+        form.English1->SetChecked(true);  // so the write-back shows in lang.ini
         form.Node<gui::TMenuItem>("Exit1")->Click();
         return true;
       });

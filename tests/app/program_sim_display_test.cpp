@@ -71,7 +71,7 @@ TEST(ProgramOnSimulatedAdapter, IdentifiesShowsAndExitsWritingLangIni) {
   const std::string text(bytes.begin(), bytes.end());
   EXPECT_TRUE(text.starts_with("[common]")) << text.substr(0, 40);
   rtl::TMemIniFile after((run.folder / "lang.ini").string());
-  EXPECT_EQ(after.ReadString("common", "lang", "?"), "0");  // the English item is the one checked
+  EXPECT_EQ(after.ReadString("common", "lang", "?"), "1");  // the language of the last exit is kept
   EXPECT_EQ(after.ReadString("common", "cacl1", "?"), before.ReadString("common", "cacl1", "!"));
 }
 
