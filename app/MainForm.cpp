@@ -14,6 +14,7 @@
 #include "ui/render/vg_objects.h"
 
 #include <filesystem>
+#include <vector>
 
 namespace app {
 
@@ -26,6 +27,13 @@ constexpr int kPages = 13;
 constexpr int kCalculatorBoxes = 19;
 
 std::string PageName(int page) { return "tabLayout" + std::to_string(page); }
+
+// What each feature switch shows or hides, in the order of FeatureFlags.
+const std::vector<std::vector<const char*>> kFeatureTargets = {
+    {"ESCSpeedController1"}, {"LCDProgramCard1"}, {"MotorChecker1"}, {"Version1"}, {"PORTAVEX1"},
+    {"PORTAVEX2"},           {"PORTAVEX3"},       {"PORTAVEX4"},     {"PORTAVEX5"},
+    {"lbColor", "cbRed", "cbGreen", "cbBlue"},    {"lbRotation", "rbCW", "rbCCW"},
+};
 
 }  // namespace
 
@@ -92,6 +100,7 @@ void TfrmInterface::FormCreate(rtl::TObject*) {
   link.DeviceInfoStrings = {};
   link.DeviceData = {};
   ChooseStartLanguage();
+  ApplyFeatureFlags();
   LoadCalculatorTexts();
   ShowPage(1);
 }
@@ -146,7 +155,20 @@ void TfrmInterface::FormActivate(rtl::TObject*) {
     if (!state_.NotificationRegistered) RegisterDevice();
     device_->Link().HidCtlDeviceArrival();
   }
-  if (state_.FirstActivation) ReadFeatureSwitches();
+  if (!state_.FirstActivation) return;
+  ReadFeatureSwitches();
+  ApplyFeatureFlags();
+}
+
+void TfrmInterface::ApplyFeatureFlags() {
+  for (std::size_t flag = 0; flag < kFeatureTargets.size(); ++flag)
+    for (const char* name : kFeatureTargets[flag]) {
+      rtl::TComponent* target = FindComponent(name);
+      if (auto* item = dynamic_cast<gui::TMenuItem*>(target))
+        item->SetVisible(state_.Features[flag] != 0);
+      else if (auto* node = dynamic_cast<vg::TvgVisualObject*>(target))
+        node->SetVisible(state_.Features[flag] != 0);
+    }
 }
 
 void TfrmInterface::ReadFeatureSwitches() {

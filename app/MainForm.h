@@ -112,6 +112,8 @@ class TfrmInterface : public TSceneForm, public device::ITexts, public IStatusLo
   void InsertTopLine(const std::string& line) override;  // the status log in use
   void ReadFeatureSwitches();
   void ChooseStartLanguage();
+  /// Shows the menu items and options the feature switches allow.
+  void ApplyFeatureFlags();
   void LoadCalculatorTexts();
   vg::TvgMemo* StatusLogInUse();
 

@@ -150,6 +150,24 @@ TEST_F(MainFormTest, FirstActivationRegistersOnceAndReadsConfig) {
   EXPECT_NE(MemoLines(form->eMessage).front().find("config.dat"), std::string::npos);
 }
 
+TEST_F(MainFormTest, ConfigSwitchesShowTheirMenusAndOptions) {
+  // Base64 of {"Data":[{"on-off":"off"},{"on-off":"on"},{"on-off":"on"},{"on-off":"on"},{"on-off":"on"}]}
+  rtl::WriteFileBytes((folder / "config.dat").string(),
+                      "eyJEYXRhIjpbeyJvbi1vZmYiOiJvZmYifSx7Im9uLW9mZiI6Im9uIn0seyJvbi1vZmYiOiJvbiJ9LHsib24tb2ZmIjoi"
+                      "b24ifSx7Im9uLW9mZiI6Im9uIn1dfQ==");
+  Create();
+  auto visible = [this](const char* name) { return form->Node<gui::TMenuItem>(name)->Visible(); };
+  EXPECT_TRUE(visible("ESCSpeedController1"));  // the start values
+  EXPECT_FALSE(visible("PORTAVEX1"));
+  EXPECT_FALSE(form->Node<vg::TvgVisualObject>("rbCW")->Visible());
+  form->FormActivate(form);
+  EXPECT_FALSE(visible("ESCSpeedController1"));
+  EXPECT_TRUE(visible("MotorChecker1"));
+  EXPECT_TRUE(visible("PORTAVEX1"));
+  EXPECT_FALSE(visible("PORTAVEX2"));
+  EXPECT_TRUE(MemoLines(form->eMessage).empty());
+}
+
 TEST_F(MainFormTest, TicksWithoutAnAdapterOrInDemoChangeNothing) {
   Create();
   device::DeviceState& link = form->Device().State();
