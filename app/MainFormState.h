@@ -15,7 +15,6 @@ struct MainFormState {
   bool AdapterListCreated = false;     ///< false until the first activation
   bool LanguageSwitching = false;
   bool ReportCapture = false;
-  bool DescriptionLoaded = false;
 };
 
 /// Set by the settings-database update before it closes the main window:
