@@ -5,14 +5,17 @@
 #include "app/LangKey.h"
 #include "app/LangWriteBack.h"
 #include "app/MainFormDevice.h"
+#include "app/PageSwitch.h"
 #include "platform/gui/Application.h"
 #include "platform/gui/Dialogs.h"
 #include "platform/gui/ProcessLauncher.h"
 #include "platform/rtl/TextConvert.h"
+#include "ui/controls/vg_listbox.h"
 #include "ui/controls/vg_textbox.h"
 #include "ui/render/vg_layouts.h"
 #include "ui/render/vg_objects.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <vector>
 
@@ -23,7 +26,6 @@ std::atomic<bool> RestartFlag{false};
 
 namespace {
 
-constexpr int kPages = 13;
 constexpr int kCalculatorBoxes = 19;
 
 std::string PageName(int page) { return "tabLayout" + std::to_string(page); }
@@ -60,6 +62,7 @@ void TfrmInterface::Publish(rtl::TPublisher<TfrmInterface>& p) {
   p.Method("FormDestroy", &T::FormDestroy);
   p.Method("Timer1Timer", &T::Timer1Timer);
   p.Method("Exit1Click", &T::Exit1Click);
+  p.Method("ListBoxItemClick", &T::ListBoxItemClick);
   p.Method("StyleClick", &T::StyleClick);
   p.Method("test1Click", &T::test1Click);
   p.Method("PORTAVEX1Click", &T::PORTAVEX1Click);
@@ -102,7 +105,9 @@ void TfrmInterface::FormCreate(rtl::TObject*) {
   ChooseStartLanguage();
   ApplyFeatureFlags();
   LoadCalculatorTexts();
-  ShowPage(1);
+  if (auto* list = Node<vg::TvgListBox>("ListBox1")) list->SetItemIndex(0);
+  std::fill_n(link.DeviceData.begin(), 16, std::uint8_t{0});
+  ShowPageItem(1);
 }
 
 // The language stored at the last exit, until one of the items is checked.
@@ -122,7 +127,10 @@ void TfrmInterface::LoadCalculatorTexts() {
 
 void TfrmInterface::FormDestroy(rtl::TObject*) {
   if (!langIni_) return;
-  if (VisiblePage() == 11) ShowPage(1);
+  if (auto* governor = Node<vg::TvgVisualObject>(PageName(11)); governor && governor->Visible()) {
+    if (auto* list = Node<vg::TvgListBox>("ListBox1")) list->SetItemIndex(0);
+    ShowPageItem(1);
+  }
   CalculatorTexts calculator;
   for (int n = 1; n <= kCalculatorBoxes; ++n)
     if (auto* box = Node<vg::TvgCustomTextBox>("calcTextBox" + std::to_string(n)))
@@ -137,13 +145,14 @@ void TfrmInterface::FormDestroy(rtl::TObject*) {
 }
 
 void TfrmInterface::BeforeDestruction() {
-  // No tick may reach the device part once it is gone (the timer's worker
-  // stops with the components); the progress box, a component of this form,
-  // is freed while the form still owns it.
+  // No tick may run once the components start to go (the timer's worker
+  // stops with them); the progress box, a component of this form, is freed
+  // while the form still owns it; the device part lasts through FormDestroy.
+  closing_ = true;
   if (Timer1) Timer1->SetEnabled(false);
-  device_.reset();
   progress_.reset();
   inherited::BeforeDestruction();
+  device_.reset();
   if (frmInterface == this) frmInterface = nullptr;
 }
 
@@ -186,7 +195,7 @@ void TfrmInterface::RegisterDevice() {
 }
 
 void TfrmInterface::Timer1Timer(rtl::TObject*) {
-  if (!device_) return;
+  if (closing_) return;
   device::DeviceState& link = device_->State();
   const HeartbeatInputs in{link.ScanMode, Demo1 && Demo1->Checked(), device_->Link().AdapterListed(),
                            link.Busy,     link.Identifying,          link.Upgrading,
@@ -256,13 +265,31 @@ void TfrmInterface::LoadImageFile(vg::TvgImage* image, const std::string& fileNa
   image->Repaint();
 }
 
-void TfrmInterface::ShowPage(int page) {
-  for (int n = 1; n <= kPages; ++n)
-    if (auto* layout = Node<vg::TvgVisualObject>(PageName(n))) layout->SetVisible(n == page);
+void TfrmInterface::ListBoxItemClick(rtl::TObject* sender) {
+  if (auto* item = dynamic_cast<rtl::TComponent*>(sender)) ShowPageOfTag(static_cast<int>(item->Tag()));
+}
+
+void TfrmInterface::ShowPageItem(int item) {
+  if (auto* entry = FindComponent("ListBoxItem" + std::to_string(item)))
+    ListBoxItemClick(entry);
+  else
+    ShowPageOfTag(item - 1);
+}
+
+void TfrmInterface::ShowPageOfTag(int tag) {
+  const auto visible = VisiblePages(tag, device_->State().DeviceInfoStrings[device::kController], device_->LinkMode());
+  for (int n = 1; n <= kPageLayouts; ++n)
+    if (auto* layout = Node<vg::TvgVisualObject>(PageName(n))) layout->SetVisible(visible[static_cast<std::size_t>(n - 1)]);
+  if (auto* helpColumn = Node<vg::TvgVisualObject>("Panel6")) helpColumn->SetVisible(PageHasHelpPane(tag));
+  if (Panel2) {
+    Panel2->SetCalloutLength(0);
+    Panel2->Position()->SetX(4);
+    Panel2->SetWidth(215);
+  }
 }
 
 int TfrmInterface::VisiblePage() const {
-  for (int n = 1; n <= kPages; ++n)
+  for (int n = 1; n <= kPageLayouts; ++n)
     if (auto* layout = Node<vg::TvgVisualObject>(PageName(n)); layout && layout->Visible()) return n;
   return 0;
 }

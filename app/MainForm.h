@@ -98,9 +98,13 @@ class TfrmInterface : public TSceneForm, public device::ITexts, public IStatusLo
   UpdateState& Updates() { return updates_; }
   InfoBox& Info() { return *info_; }
   ProgressBox& Progress() { return *progress_; }
-  /// The side list's page switch: shows tabLayout<page> and hides the others.
-  void ShowPage(int page);
-  /// The visible page (1..13), 0 when none is.
+  /// The page items' click: shows exactly the page layouts of the item's
+  /// Tag, the help column beside the pages that have help, and resets the
+  /// help frame.
+  void ListBoxItemClick(rtl::TObject* sender);
+  /// ListBoxItemClick with ListBoxItem<item>.
+  void ShowPageItem(int item);
+  /// The first visible page layout (1..13), 0 when none is.
   int VisiblePage() const;
 
   static void Publish(rtl::TPublisher<TfrmInterface>& p);
@@ -111,6 +115,7 @@ class TfrmInterface : public TSceneForm, public device::ITexts, public IStatusLo
  private:
   void InsertTopLine(const std::string& line) override;  // the status log in use
   void ReadFeatureSwitches();
+  void ShowPageOfTag(int tag);
   void ChooseStartLanguage();
   /// Shows the menu items and options the feature switches allow.
   void ApplyFeatureFlags();
@@ -118,6 +123,7 @@ class TfrmInterface : public TSceneForm, public device::ITexts, public IStatusLo
   vg::TvgMemo* StatusLogInUse();
 
   MainFormPlatform platform_;
+  bool closing_ = false;
   std::string programFolder_;
   MainFormState state_;
   UpdateState updates_;

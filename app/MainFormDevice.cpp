@@ -8,6 +8,7 @@
 #include "platform/rtl/DebugOutput.h"
 #include "platform/rtl/TextConvert.h"
 #include "ui/controls/vg_checkbox.h"
+#include "ui/controls/vg_listbox.h"
 #include "ui/controls/vg_textbox.h"
 #include "ui/core/vg_ani.h"
 #include "ui/render/vg_objects.h"
@@ -65,7 +66,7 @@ int MainFormDevice::Maximum() { return form_.Progress().Maximum(); }
 void MainFormDevice::SetValue(int value) { form_.Progress().SetValue(value); }
 void MainFormDevice::Repaint() { form_.Progress().Repaint(); }
 
-void MainFormDevice::ShowPage(int page) { form_.ShowPage(page); }
+void MainFormDevice::ShowPage(int page) { form_.ShowPageItem(page); }
 
 // ----- the device view
 
@@ -160,6 +161,20 @@ bool MainFormDevice::UpgradeButtonEnabled(bool link) {
 
 void MainFormDevice::SetUpgradeButtonEnabled(bool link, bool enabled) {
   EnableNode(DeviceField(link, 3), enabled);
+}
+
+int MainFormDevice::SideListIndex() {
+  auto* list = dynamic_cast<vg::TvgListBox*>(Find("ListBox1"));
+  return list ? list->ItemIndex() : -1;
+}
+
+void MainFormDevice::SetSideListIndex(int index) {
+  if (auto* list = dynamic_cast<vg::TvgListBox*>(Find("ListBox1"))) list->SetItemIndex(index);
+}
+
+void MainFormDevice::ShowSidePage(int item) {
+  SetSideListIndex(DescriptionTabCount() + 1);
+  form_.ShowPageItem(item);
 }
 
 void MainFormDevice::ClickMotorChecker() {

@@ -101,8 +101,8 @@ class MainFormDevice final : public device::IMessagePump,
   void SetUpdateButtonEnabled(bool enabled) override { EnableNode("btnUpdate", enabled); }
   void SetDefaultButtonEnabled(bool enabled) override { EnableNode("btnDefault", enabled); }
   void ShowDisconnectedFields() override;
-  int SideListIndex() override { return sideListIndex_; }
-  void SetSideListIndex(int index) override { sideListIndex_ = index; }
+  int SideListIndex() override;
+  void SetSideListIndex(int index) override;
   void EnableUpdateInstall() override {}
   // IRecorderGrids: the recorder page has no grids on this window yet.
   int RowCount() override { return 0; }
@@ -132,7 +132,7 @@ class MainFormDevice final : public device::IMessagePump,
   void SetSettingsButtonsEnabled(bool enabled) override;
   bool UpgradeButtonEnabled(bool link) override;
   void SetUpgradeButtonEnabled(bool link, bool enabled) override;
-  void ShowSidePage(int item) override { ShowPage(item); }
+  void ShowSidePage(int item) override;
   bool MotorCheckerChecked() override { return Checked("MotorChecker1"); }
   void ClickMotorChecker() override;
   std::string ProgramCardCaption() override { return Text("LCDProgramCard1"); }
@@ -169,7 +169,6 @@ class MainFormDevice final : public device::IMessagePump,
   TfrmInterface& form_;
   std::vector<std::string> firmwareItems_[2];
   int firmwareIndex_[2] = {-1, -1};
-  int sideListIndex_ = 0;
   std::unique_ptr<device::DeviceLink> link_;
   std::unique_ptr<device::SettingsCatalogue> catalogue_;
   std::unique_ptr<device::DeviceJobs> jobs_;

@@ -63,7 +63,8 @@ TEST_F(MainFormTest, InformationAndProgressFormsLoadCleanly) {
 
 TEST_F(MainFormTest, DestructionWritesLanguageAndCalculatorsWithoutByteOrderMark) {
   Create();
-  form->ShowPage(11);  // the governor rpm page goes back to page 0 first
+  form->Node<vg::TvgVisualObject>("tabLayout1")->SetVisible(false);
+  form->Node<vg::TvgVisualObject>("tabLayout11")->SetVisible(true);  // back to page 0 before the write
   form->English1->SetChecked(true);
   form->Node<vg::TvgCustomTextBox>("calcTextBox1")->SetText(u"2300");
   form->Node<vg::TvgCustomTextBox>("calcTextBox19")->SetText(u"19");

@@ -44,7 +44,7 @@ TEST(ProgramOnSimulatedAdapter, IdentifiesShowsAndExitsWritingLangIni) {
             })
       .Then("the firmware page is shown",
             [&](TfrmInterface& form) {
-              form.ShowPage(8);
+              form.ShowPageItem(8);
               drawsBefore = form.ControlsScene->DrawCount();
               return true;
             })
