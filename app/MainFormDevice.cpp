@@ -129,13 +129,45 @@ void MainFormDevice::SetModelMenuEnabled(bool enabled) {
 
 // ----- the firmware widgets
 
+vg::TvgStringComboBox* MainFormDevice::FirmwareCombo(bool link) const {
+  return dynamic_cast<vg::TvgStringComboBox*>(Find(link ? "scbFirmware" : "cbFirmware"));
+}
+
+void MainFormDevice::ClearFirmwareCombo(bool link) {
+  if (auto* combo = FirmwareCombo(link)) combo->Items()->Clear();
+}
+
+void MainFormDevice::AddFirmwareItem(bool link, const std::string& text) {
+  if (auto* combo = FirmwareCombo(link)) combo->Items()->Add(rtl::W(text));
+}
+
+int MainFormDevice::FirmwareItemCount(bool link) {
+  auto* combo = FirmwareCombo(link);
+  return combo ? combo->Items()->Count() : 0;
+}
+
+int MainFormDevice::FirmwareItemIndex(bool link) {
+  auto* combo = FirmwareCombo(link);
+  return combo ? combo->ItemIndex() : -1;
+}
+
 void MainFormDevice::SetFirmwareItemIndex(bool link, int index) {
-  firmwareIndex_[link] = index >= 0 && index < FirmwareItemCount(link) ? index : -1;
+  if (auto* combo = FirmwareCombo(link)) combo->SetItemIndex(index);
 }
 
 std::string MainFormDevice::FirmwareItemText(bool link) {
-  const int index = firmwareIndex_[link];
-  return index < 0 ? std::string() : firmwareItems_[link][static_cast<std::size_t>(index)];
+  auto* combo = FirmwareCombo(link);
+  if (!combo) return {};
+  const int index = combo->ItemIndex();
+  return index >= 0 && index < combo->Items()->Count() ? rtl::Utf16ToUtf8(combo->Items()->Get(index)) : std::string();
+}
+
+void MainFormDevice::SetFirmwareComboEnabled(bool link, bool enabled) {
+  if (auto* combo = FirmwareCombo(link)) combo->SetEnabled(enabled);
+}
+
+void MainFormDevice::FocusFirmwareCombo(bool link) {
+  if (auto* combo = FirmwareCombo(link)) combo->SetFocus();
 }
 
 void MainFormDevice::SetDeviceFields(bool link, const std::string& controller, const std::string& hardware) {

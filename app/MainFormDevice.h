@@ -16,6 +16,7 @@
 #include "device/UpgradePlanner.h"
 #include "platform/hid/UdevHotplug.h"
 #include "platform/rtl/Component.h"
+#include "ui/controls/vg_combobox.h"
 
 namespace app {
 
@@ -118,14 +119,14 @@ class MainFormDevice final : public device::IMessagePump,
   int ShowModal(const std::vector<std::string>& adapterLines) override { return adapterLines.empty() ? 0 : 1; }
   // IFirmwareView
   void SetVersionLabel(const std::string& text) override { SetText("lVersion", text); }
-  void ClearFirmwareCombo(bool link) override { firmwareItems_[link].clear(); firmwareIndex_[link] = -1; }
-  void AddFirmwareItem(bool link, const std::string& text) override { firmwareItems_[link].push_back(text); }
-  int FirmwareItemCount(bool link) override { return static_cast<int>(firmwareItems_[link].size()); }
-  int FirmwareItemIndex(bool link) override { return firmwareIndex_[link]; }
+  void ClearFirmwareCombo(bool link) override;
+  void AddFirmwareItem(bool link, const std::string& text) override;
+  int FirmwareItemCount(bool link) override;
+  int FirmwareItemIndex(bool link) override;
   void SetFirmwareItemIndex(bool link, int index) override;
   std::string FirmwareItemText(bool link) override;
-  void SetFirmwareComboEnabled(bool, bool) override {}
-  void FocusFirmwareCombo(bool) override {}
+  void SetFirmwareComboEnabled(bool link, bool enabled) override;
+  void FocusFirmwareCombo(bool link) override;
   void SetDeviceFields(bool link, const std::string& controller, const std::string& hardware) override;
   void SetFirmwareField(bool link, const std::string& text) override;
   void SetDeviceFieldsEnabled(bool link, bool enabled) override;
@@ -165,10 +166,10 @@ class MainFormDevice final : public device::IMessagePump,
   /// IFormComponents have a SetEnabled).
   void EnableNode(const std::string& name, bool enabled);
   rtl::TComponent* Find(const std::string& name) const;
+  /// cbFirmware, or scbFirmware of the link adapter's page.
+  vg::TvgStringComboBox* FirmwareCombo(bool link) const;
 
   TfrmInterface& form_;
-  std::vector<std::string> firmwareItems_[2];
-  int firmwareIndex_[2] = {-1, -1};
   std::unique_ptr<device::DeviceLink> link_;
   std::unique_ptr<device::SettingsCatalogue> catalogue_;
   std::unique_ptr<device::DeviceJobs> jobs_;
