@@ -27,7 +27,8 @@ const char* DeviceField(bool link, int which) {
 
 }  // namespace
 
-MainFormDevice::MainFormDevice(TfrmInterface& form, hid::IHidApi& hid, hid::ITickClock& clock) : form_(form) {
+MainFormDevice::MainFormDevice(TfrmInterface& form, hid::IHidApi& hid, hid::ITickClock& clock)
+    : form_(form), chooser_(form) {
   const device::LinkServices services{*this, *this, form_, *this, *this, *this, *this, *this, *this, *this, *this};
   link_ = std::make_unique<device::DeviceLink>(hid, clock, services);
   catalogue_ = std::make_unique<device::SettingsCatalogue>(

@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "app/AdapterChooserForm.h"
 #include "device/DeviceJobs.h"
 #include "device/DeviceLink.h"
 #include "device/FirmwareServices.h"
@@ -115,8 +116,8 @@ class MainFormDevice final : public device::IMessagePump,
   // ILinkHandlers
   void HidCtlDeviceArrival() override { link_->HidCtlDeviceArrival(); }
   void StopChannelScan() override { adapter_->btnScanClick(); }
-  // IAdapterChooser: the first adapter until the chooser window exists.
-  int ShowModal(const std::vector<std::string>& adapterLines) override { return adapterLines.empty() ? 0 : 1; }
+  // IAdapterChooser: the chooser window
+  int ShowModal(const std::vector<std::string>& adapterLines) override { return chooser_.ShowModal(adapterLines); }
   // IFirmwareView
   void SetVersionLabel(const std::string& text) override { SetText("lVersion", text); }
   void ClearFirmwareCombo(bool link) override;
@@ -170,6 +171,7 @@ class MainFormDevice final : public device::IMessagePump,
   vg::TvgStringComboBox* FirmwareCombo(bool link) const;
 
   TfrmInterface& form_;
+  AdapterChooserWindow chooser_;
   std::unique_ptr<device::DeviceLink> link_;
   std::unique_ptr<device::SettingsCatalogue> catalogue_;
   std::unique_ptr<device::DeviceJobs> jobs_;

@@ -61,6 +61,28 @@ TEST_F(MainFormTest, InformationAndProgressFormsLoadCleanly) {
   EXPECT_EQ(progress->ProgressBar1->Max(), 100);
 }
 
+TEST_F(MainFormTest, AdapterChooserAnswersTheDoubleClickedLine) {
+  Create();
+  test_support::TScriptedModalRunner runner;
+  std::vector<std::string> shown;
+  auto pick = [&shown](int index) {
+    return [&shown, index](gui::TForm& chooser) {
+      auto& hid = static_cast<TfrmHid&>(chooser);
+      for (int i = 0; i < hid.HidList->Count(); ++i)
+        shown.push_back(rtl::Utf16ToUtf8(hid.HidList->ItemByIndex(i)->Text()));
+      hid.HidList->SetItemIndex(index);
+      hid.HidListDblClick(hid.HidList);
+      if (index < 0) chooser.SetModalResult(gui::mrCancel);  // closed without a choice
+    };
+  };
+  runner.Then(pick(1)).Then(pick(-1));
+  device::IAdapterChooser& chooser = form->Device();
+  EXPECT_EQ(chooser.ShowModal({"1-1.2       FS adapter", "1-1.3       other"}), 2);
+  EXPECT_EQ(shown, (std::vector<std::string>{"1-1.2       FS adapter    PORTAVEX", "1-1.3       other    DUR Udazedi Ved"}));
+  EXPECT_EQ(chooser.ShowModal({"a", "b"}), 0);  // closing picks no adapter (not the second)
+  EXPECT_TRUE(debugLines.empty()) << debugLines.front();
+}
+
 TEST_F(MainFormTest, DestructionWritesLanguageAndCalculatorsWithoutByteOrderMark) {
   Create();
   form->Node<vg::TvgVisualObject>("tabLayout1")->SetVisible(false);
