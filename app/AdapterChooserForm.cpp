@@ -1,5 +1,7 @@
 #include "app/AdapterChooserForm.h"
 
+#include <memory>
+
 #include "platform/rtl/TextConvert.h"
 
 namespace app {
@@ -25,16 +27,10 @@ void TfrmHid::Publish(rtl::TPublisher<TfrmHid>& p) {
 }
 
 int AdapterChooserWindow::ShowModal(const std::vector<std::string>& adapterLines) {
-  auto* form = new TfrmHid(&mainForm_, adapterLines);
-  try {
-    form->ShowModal();
-  } catch (...) {
-    form->Free();
-    throw;
-  }
-  const int choice = form->Choice();
-  form->Free();
-  return choice;
+  const std::unique_ptr<TfrmHid, decltype([](TfrmHid* form) { form->Free(); })> form(
+      new TfrmHid(&mainForm_, adapterLines));
+  form->ShowModal();
+  return form->Choice();
 }
 
 }  // namespace app
