@@ -40,8 +40,9 @@ std::string AsciiOnly(std::string_view utf8) {
 }  // namespace
 
 FeatureFlagsResult ParseFeatureFlags(std::string_view content, const FeatureFlags& start) {
-  std::string_view text = content.substr(0, kConfigFileLimit);
-  text = text.substr(0, text.find('\0'));
+  if (content.size() > kConfigFileLimit)
+    return {kDefaultFeatureFlags, "config.dat is longer than " + std::to_string(kConfigFileLimit) + " bytes"};
+  std::string_view text = content.substr(0, content.find('\0'));
   if (!IsBase64Text(text)) return {kDefaultFeatureFlags, "config.dat is not Base64 text"};
   const std::string json = AsciiOnly(net::Base64Decode(text));
   if (json.empty() && text.find_first_not_of(" \t\r\n") == std::string_view::npos) return {start, {}};
@@ -63,7 +64,7 @@ FeatureFlagsResult ParseFeatureFlags(std::string_view content, const FeatureFlag
 std::optional<FeatureFlagsResult> ReadFeatureFlagsFile(const std::string& path, const FeatureFlags& start) {
   std::ifstream file(path, std::ios::binary);
   if (!file) return std::nullopt;
-  std::string content(kConfigFileLimit, '\0');
+  std::string content(kConfigFileLimit + 1, '\0');  // one more shows a file too long
   file.read(content.data(), static_cast<std::streamsize>(content.size()));
   content.resize(static_cast<std::size_t>(file.gcount()));
   return ParseFeatureFlags(content, start);

@@ -24,15 +24,17 @@ struct FeatureFlagsResult {
 };
 
 /// The flags that `content` (the file's bytes) gives, starting from `start`.
-/// Only the first 4096 bytes count, up to the first NUL. A text that is not
-/// Base64, decodes to no JSON object with a "Data" array, or has an element
-/// that is not an object with "on-off", gives the defaults and the reason.
+/// The text ends at the first NUL. Content longer than 4096 bytes, a text
+/// that is not Base64, decodes to no JSON object with a "Data" array, or has
+/// an element that is not an object with "on-off", gives the defaults and
+/// the reason.
 /// Element i (i < 11) switches flag i on when the JSON text of its "on-off"
 /// value holds "on" (case-sensitive).
 FeatureFlagsResult ParseFeatureFlags(std::string_view content, const FeatureFlags& start);
 
 /// Reads config.dat at `path`: nothing (std::nullopt) when the file is
-/// missing or unreadable, else the parse of its first 4096 bytes.
+/// missing or unreadable, else the parse of its content (read no further
+/// than one byte past the limit).
 std::optional<FeatureFlagsResult> ReadFeatureFlagsFile(const std::string& path, const FeatureFlags& start);
 
 }  // namespace app

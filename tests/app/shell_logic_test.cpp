@@ -50,6 +50,7 @@ TEST(FeatureSwitches, ConfigContentTable) {
   std::vector<std::string> twelve(12, on);
   twelve[11] = off;
   const std::string longPadding(kConfigFileLimit, ' ');
+  ASSERT_EQ(Base64(Data({off})).size(), 36u);
   struct Case {
     const char* what;
     std::string content;
@@ -70,9 +71,9 @@ TEST(FeatureSwitches, ConfigContentTable) {
        true},
       {"non-ASCII text is read as '?'", Base64(Data({"{\"on-off\":\"\xC3\xB6n\"}"})),
        {0, 1, 0, 1, 0, 0, 0, 0, 0, 0, 0}, false},
-      {"a file longer than 4096 bytes is cut", longPadding + Base64(Data({off})), start, false},
-      {"Base64 that needs more than 4096 bytes does not decode", Base64(Data(std::vector<std::string>(400, on))),
-       defaults, true},
+      {"a file of 4096 bytes is read whole", Base64(Data({off})) + std::string(kConfigFileLimit - 36, '\n'),
+       {0, 1, 0, 1, 0, 0, 0, 0, 0, 0, 0}, false},
+      {"a longer file gives the defaults", longPadding + Base64(Data({off})), defaults, true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -82,7 +83,7 @@ TEST(FeatureSwitches, ConfigContentTable) {
   }
 }
 
-TEST(FeatureSwitches, MissingFileIsNoError) {
+TEST(FeatureSwitches, MissingFileIsNoErrorATooLongFileIsOne) {
   const fs::path folder = fs::path(::testing::TempDir()) / "feature_switches";
   fs::create_directories(folder);
   EXPECT_FALSE(ReadFeatureFlagsFile((folder / "config.dat").string(), kDefaultFeatureFlags));
@@ -90,6 +91,8 @@ TEST(FeatureSwitches, MissingFileIsNoError) {
   const auto read = ReadFeatureFlagsFile((folder / "config.dat").string(), kDefaultFeatureFlags);
   ASSERT_TRUE(read);
   EXPECT_EQ(read->flags[0], 0);
+  rtl::WriteFileBytes((folder / "config.dat").string(), std::string(kConfigFileLimit + 1, 'A'));
+  EXPECT_FALSE(ReadFeatureFlagsFile((folder / "config.dat").string(), kDefaultFeatureFlags)->error.empty());
   fs::remove_all(folder);
 }
 
