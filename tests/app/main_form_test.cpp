@@ -16,6 +16,7 @@
 #include "platform/rtl/TextConvert.h"
 #include "tests/app/main_form_fixture.h"
 #include "tests/support/gui_fakes.h"
+#include "ui/controls/vg_checkbox.h"
 #include "ui/controls/vg_textbox.h"
 #include "ui/render/vg_objects.h"
 
@@ -48,6 +49,8 @@ TEST_F(MainFormTest, FormLoadsCleanlyAndCreationSetsTheStartState) {
   EXPECT_EQ(form->ClientHeight(), 624);
   EXPECT_NE(form->Node<vg::TvgCustomTextBox>("calcTextBox1"), nullptr);
   EXPECT_EQ(form->Node<vg::TvgVisualObject>("tabLayout13")->Visible(), false);
+  EXPECT_TRUE(form->Node<vg::TvgRadioButton>("rbCB")->IsChecked());
+  EXPECT_FALSE(form->Node<vg::TvgRadioButton>("rbDJC")->IsChecked());
 }
 
 TEST_F(MainFormTest, InformationAndProgressFormsLoadCleanly) {
