@@ -15,7 +15,6 @@
 #include "ui/render/vg_layouts.h"
 #include "ui/render/vg_objects.h"
 
-#include <algorithm>
 #include <filesystem>
 #include <vector>
 
@@ -99,14 +98,12 @@ void TfrmInterface::FormCreate(rtl::TObject*) {
   state_.ReportCapture = false;
   link.AutoConnect = 1;
   link.HandshakeFreeCount = 0;
-  progress_->Free();
   link.DeviceInfoStrings = {};
   link.DeviceData = {};
   ChooseStartLanguage();
   ApplyFeatureFlags();
   LoadCalculatorTexts();
   if (auto* list = Node<vg::TvgListBox>("ListBox1")) list->SetItemIndex(0);
-  std::fill_n(link.DeviceData.begin(), 16, std::uint8_t{0});
   ShowPageItem(1);
 }
 
