@@ -10,6 +10,7 @@
 #include "platform/gui/Dialogs.h"
 #include "platform/gui/ProcessLauncher.h"
 #include "platform/rtl/TextConvert.h"
+#include "ui/controls/vg_compound.h"
 #include "ui/controls/vg_listbox.h"
 #include "ui/controls/vg_textbox.h"
 #include "ui/render/vg_layouts.h"
@@ -114,12 +115,26 @@ void TfrmInterface::ChooseStartLanguage() {
   English1->SetChecked(!Chinese1->Checked());
 }
 
+std::optional<std::string> TfrmInterface::CalculatorText(int n) const {
+  rtl::TComponent* box = FindComponent("calcTextBox" + std::to_string(n));
+  if (auto* text = dynamic_cast<vg::TvgCustomTextBox*>(box)) return rtl::Utf16ToUtf8(text->Text());
+  if (auto* compound = dynamic_cast<vg::TvgCompoundTextBox*>(box)) return rtl::Utf16ToUtf8(compound->GetText());
+  return std::nullopt;
+}
+
+void TfrmInterface::SetCalculatorText(int n, const std::string& text) {
+  rtl::TComponent* box = FindComponent("calcTextBox" + std::to_string(n));
+  if (auto* plain = dynamic_cast<vg::TvgCustomTextBox*>(box))
+    plain->SetText(rtl::W(text));
+  else if (auto* compound = dynamic_cast<vg::TvgCompoundTextBox*>(box))
+    compound->SetText(rtl::W(text));
+}
+
 // The calculator inputs come back as they were left (the exit writes them).
 void TfrmInterface::LoadCalculatorTexts() {
-  for (int n = 1; n <= kCalculatorBoxes; ++n) {
-    if (auto* box = Node<vg::TvgCustomTextBox>("calcTextBox" + std::to_string(n)))
-      box->SetText(rtl::W(langIni_->ReadString("common", "cacl" + std::to_string(n), rtl::Utf16ToUtf8(box->Text()))));
-  }
+  for (int n = 1; n <= kCalculatorBoxes; ++n)
+    if (const auto text = CalculatorText(n))
+      SetCalculatorText(n, langIni_->ReadString("common", "cacl" + std::to_string(n), *text));
 }
 
 void TfrmInterface::FormDestroy(rtl::TObject*) {
@@ -129,9 +144,7 @@ void TfrmInterface::FormDestroy(rtl::TObject*) {
     ShowPageItem(1);
   }
   CalculatorTexts calculator;
-  for (int n = 1; n <= kCalculatorBoxes; ++n)
-    if (auto* box = Node<vg::TvgCustomTextBox>("calcTextBox" + std::to_string(n)))
-      calculator[static_cast<std::size_t>(n - 1)] = rtl::Utf16ToUtf8(box->Text());
+  for (int n = 1; n <= kCalculatorBoxes; ++n) calculator[static_cast<std::size_t>(n - 1)] = CalculatorText(n);
   // A failed write is reported and leaves the old file; the window still
   // closes.
   try {

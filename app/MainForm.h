@@ -6,6 +6,7 @@
 // composed of (MainFormDevice, MessageSink, InfoBox, ProgressBox).
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "app/InfoForm.h"
@@ -120,6 +121,10 @@ class TfrmInterface : public TSceneForm, public device::ITexts, public IStatusLo
   /// Shows the menu items and options the feature switches allow.
   void ApplyFeatureFlags();
   void LoadCalculatorTexts();
+  /// The text of calcTextBox<n> (a text box or a compound box); none when
+  /// the window has no such box.
+  std::optional<std::string> CalculatorText(int n) const;
+  void SetCalculatorText(int n, const std::string& text);
   vg::TvgMemo* StatusLogInUse();
 
   MainFormPlatform platform_;

@@ -17,6 +17,7 @@
 #include "tests/app/main_form_fixture.h"
 #include "tests/support/gui_fakes.h"
 #include "ui/controls/vg_checkbox.h"
+#include "ui/controls/vg_compound.h"
 #include "ui/controls/vg_textbox.h"
 #include "ui/render/vg_objects.h"
 
@@ -93,6 +94,7 @@ TEST_F(MainFormTest, DestructionWritesLanguageAndCalculatorsWithoutByteOrderMark
   form->English1->SetChecked(true);
   form->Node<vg::TvgCustomTextBox>("calcTextBox1")->SetText(u"2300");
   form->Node<vg::TvgCustomTextBox>("calcTextBox19")->SetText(u"19");
+  form->Node<vg::TvgCompoundTextBox>("calcTextBox17")->SetText(u"77.5%");
   form->Free();
   form = nullptr;
   const std::string text = LangFile();
@@ -101,6 +103,7 @@ TEST_F(MainFormTest, DestructionWritesLanguageAndCalculatorsWithoutByteOrderMark
   EXPECT_EQ(ini.ReadString("common", "lang", "?"), "0");
   EXPECT_EQ(ini.ReadString("common", "cacl1", "?"), "2300");
   EXPECT_EQ(ini.ReadString("common", "cacl19", "?"), "19");
+  EXPECT_EQ(ini.ReadString("common", "cacl17", "?"), "77.5%");
   EXPECT_EQ(ini.ReadString("common", "cacl7", "?"), "3.7V");  // no such box on this window: kept
   EXPECT_EQ(ini.ReadString("common", "engProcess", "?"), "Working");
   for (const auto& entry : fs::directory_iterator(folder))
