@@ -1,8 +1,6 @@
-#include <cstdio>
+#include "app/ProgramEntry.h"
 
-// Entry point. The main form arrives with the application shell; until then
-// the program only says so.
 int main() {
-  std::puts("esctool: the main window is not built yet.");
-  return 0;
+  gui::TProcessLauncher launcher;
+  return app::RunProgram(launcher);
 }

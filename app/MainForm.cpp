@@ -1,0 +1,307 @@
+#include "app/MainForm.h"
+
+#include "app/ExtraDeviceText.h"
+#include "app/Heartbeat.h"
+#include "app/LangKey.h"
+#include "app/LangWriteBack.h"
+#include "app/MainFormDevice.h"
+#include "app/PageSwitch.h"
+#include "platform/gui/Application.h"
+#include "platform/gui/Dialogs.h"
+#include "platform/gui/ProcessLauncher.h"
+#include "platform/rtl/TextConvert.h"
+#include "ui/controls/vg_compound.h"
+#include "ui/controls/vg_listbox.h"
+#include "ui/controls/vg_textbox.h"
+#include "ui/render/vg_layouts.h"
+#include "ui/render/vg_objects.h"
+
+#include <filesystem>
+#include <vector>
+
+namespace app {
+
+TfrmInterface* frmInterface = nullptr;
+std::atomic<bool> RestartFlag{false};
+
+namespace {
+
+constexpr int kCalculatorBoxes = 19;
+
+std::string PageName(int page) { return "tabLayout" + std::to_string(page); }
+
+// What each feature switch shows or hides, in the order of FeatureFlags.
+const std::vector<std::vector<const char*>> kFeatureTargets = {
+    {"ESCSpeedController1"}, {"LCDProgramCard1"}, {"MotorChecker1"}, {"Version1"}, {"PORTAVEX1"},
+    {"PORTAVEX2"},           {"PORTAVEX3"},       {"PORTAVEX4"},     {"PORTAVEX5"},
+    {"lbColor", "cbRed", "cbGreen", "cbBlue"},    {"lbRotation", "rbCW", "rbCCW"},
+};
+
+}  // namespace
+
+TfrmInterface::TfrmInterface(rtl::TComponent* owner, const MainFormPlatform& platform)
+    : TSceneForm(owner), platform_(platform), programFolder_(gui::ProgramFolder()) {
+  frmInterface = this;
+  device_ = std::make_unique<MainFormDevice>(*this, platform_.hid, platform_.clock);
+  LoadForm();
+}
+
+void TfrmInterface::Publish(rtl::TPublisher<TfrmInterface>& p) {
+  using T = TfrmInterface;
+  p.Field("MainMenu1", &T::MainMenu1);
+  p.Field("English1", &T::English1);
+  p.Field("Chinese1", &T::Chinese1);
+  p.Field("Demo1", &T::Demo1);
+  p.Field("Timer1", &T::Timer1);
+  p.Field("SceneStyle", &T::SceneStyle);
+  p.Field("Panel2", &T::Panel2);
+  p.Field("eMessage", &T::eMessage);
+  p.Field("vgmMessage", &T::vgmMessage);
+  p.Method("FormCreate", &T::FormCreate);
+  p.Method("FormActivate", &T::FormActivate);
+  p.Method("FormDestroy", &T::FormDestroy);
+  p.Method("Timer1Timer", &T::Timer1Timer);
+  p.Method("Exit1Click", &T::Exit1Click);
+  p.Method("ListBoxItemClick", &T::ListBoxItemClick);
+  p.Method("StyleClick", &T::StyleClick);
+  p.Method("test1Click", &T::test1Click);
+  p.Method("PORTAVEX1Click", &T::PORTAVEX1Click);
+  p.Method("PORTAVEX2Click", &T::PORTAVEX2Click);
+  p.Method("PORTAVEX3Click", &T::PORTAVEX3Click);
+  p.Method("PORTAVEX4Click", &T::PORTAVEX4Click);
+  p.Method("PORTAVEX5Click", &T::PORTAVEX5Click);
+  p.Method("btnScanClick", &T::btnScanClick);
+  p.Method("btnUpgradeClick", &T::btnUpgradeClick);
+  p.Method("btnUpgrade2Click", &T::btnUpgrade2Click);
+  p.Method("btnUpdateClick", &T::btnUpdateClick);
+  p.Method("btnDefaultClick", &T::btnDefaultClick);
+}
+
+// ----- creation and destruction
+
+void TfrmInterface::FormCreate(rtl::TObject*) {
+  device::DeviceState& link = device_->State();
+  link.ProtocolSelector = 1;
+  link.Upgrading = false;
+  state_.FirstActivation = true;
+  state_.Features = kDefaultFeatureFlags;
+  GetXMLDBVersion(updates_, programFolder_);
+  langIni_ = std::make_unique<rtl::TMemIniFile>(programFolder_ + "lang.ini");
+  info_ = std::make_unique<InfoBox>(*this, *ControlsScene);
+  progress_ = std::make_unique<ProgressBox>(*this, *ControlsScene);
+  messages_ = std::make_unique<MessageSink>(*this, *info_, *this);
+  ControlsScene->SetStyle(SceneStyle);
+  if (Panel2) Panel2->SetCalloutLength(0);
+  link.Markers = device::kEscMarkers;
+  link.PendingUpgradeStep = 0;
+  link.SettingsReadAttempts = 0;
+  link.Busy = link.Connected = link.Identifying = false;
+  state_.ReportCapture = false;
+  link.AutoConnect = 1;
+  link.HandshakeFreeCount = 0;
+  link.DeviceInfoStrings = {};
+  link.DeviceData = {};
+  ChooseStartLanguage();
+  ApplyFeatureFlags();
+  LoadCalculatorTexts();
+  if (auto* list = Node<vg::TvgListBox>("ListBox1")) list->SetItemIndex(0);
+  ShowPageItem(1);
+}
+
+// The language stored at the last exit, until one of the items is checked.
+void TfrmInterface::ChooseStartLanguage() {
+  if (!Chinese1 || !English1 || Chinese1->Checked() || English1->Checked()) return;
+  Chinese1->SetChecked(langIni_->ReadBool("common", "lang", true));
+  English1->SetChecked(!Chinese1->Checked());
+}
+
+std::optional<std::string> TfrmInterface::CalculatorText(int n) const {
+  rtl::TComponent* box = FindComponent("calcTextBox" + std::to_string(n));
+  if (auto* text = dynamic_cast<vg::TvgCustomTextBox*>(box)) return rtl::Utf16ToUtf8(text->Text());
+  if (auto* compound = dynamic_cast<vg::TvgCompoundTextBox*>(box)) return rtl::Utf16ToUtf8(compound->GetText());
+  return std::nullopt;
+}
+
+void TfrmInterface::SetCalculatorText(int n, const std::string& text) {
+  rtl::TComponent* box = FindComponent("calcTextBox" + std::to_string(n));
+  if (auto* plain = dynamic_cast<vg::TvgCustomTextBox*>(box))
+    plain->SetText(rtl::W(text));
+  else if (auto* compound = dynamic_cast<vg::TvgCompoundTextBox*>(box))
+    compound->SetText(rtl::W(text));
+}
+
+// The calculator inputs come back as they were left (the exit writes them).
+void TfrmInterface::LoadCalculatorTexts() {
+  for (int n = 1; n <= kCalculatorBoxes; ++n)
+    if (const auto text = CalculatorText(n))
+      SetCalculatorText(n, langIni_->ReadString("common", "cacl" + std::to_string(n), *text));
+}
+
+void TfrmInterface::FormDestroy(rtl::TObject*) {
+  if (!langIni_) return;
+  if (auto* governor = Node<vg::TvgVisualObject>(PageName(11)); governor && governor->Visible()) {
+    if (auto* list = Node<vg::TvgListBox>("ListBox1")) list->SetItemIndex(0);
+    ShowPageItem(1);
+  }
+  CalculatorTexts calculator;
+  for (int n = 1; n <= kCalculatorBoxes; ++n) calculator[static_cast<std::size_t>(n - 1)] = CalculatorText(n);
+  // A failed write is reported and leaves the old file; the window still
+  // closes.
+  try {
+    WriteBackLangSettings(*langIni_, IsChinese(), calculator);
+  } catch (const std::exception&) {
+    gui::Application->HandleException(this);
+  }
+}
+
+void TfrmInterface::BeforeDestruction() {
+  // No tick may run once the components start to go (the timer's worker
+  // stops with them); the progress box, a component of this form, is freed
+  // while the form still owns it; the device part lasts through FormDestroy.
+  closing_ = true;
+  if (Timer1) Timer1->SetEnabled(false);
+  progress_.reset();
+  inherited::BeforeDestruction();
+  device_.reset();
+  if (frmInterface == this) frmInterface = nullptr;
+}
+
+// ----- activation, notifications and the poll
+
+void TfrmInterface::FormActivate(rtl::TObject*) {
+  if (!state_.AdapterListCreated) {
+    state_.AdapterListCreated = true;
+    if (!state_.NotificationRegistered) RegisterDevice();
+    device_->Link().HidCtlDeviceArrival();
+  }
+  if (!state_.FirstActivation) return;
+  ReadFeatureSwitches();
+  ApplyFeatureFlags();
+}
+
+void TfrmInterface::ApplyFeatureFlags() {
+  for (std::size_t flag = 0; flag < kFeatureTargets.size(); ++flag)
+    for (const char* name : kFeatureTargets[flag]) {
+      rtl::TComponent* target = FindComponent(name);
+      if (auto* item = dynamic_cast<gui::TMenuItem*>(target))
+        item->SetVisible(state_.Features[flag] != 0);
+      else if (auto* node = dynamic_cast<vg::TvgVisualObject*>(target))
+        node->SetVisible(state_.Features[flag] != 0);
+    }
+}
+
+void TfrmInterface::ReadFeatureSwitches() {
+  state_.FirstActivation = false;
+  const auto result = ReadFeatureFlagsFile(programFolder_ + "config.dat", state_.Features);
+  if (!result) return;
+  state_.Features = result->flags;
+  if (!result->error.empty()) ShowInfo(result->error + "; the default menus apply.", device::IMessageSink::kStatusLine);
+}
+
+void TfrmInterface::RegisterDevice() {
+  state_.NotificationRegistered = true;
+  if (platform_.registerNotifications && platform_.registerNotifications(*device_)) return;
+  gui::Dialogs().MessageBox(this, u"注册USB设备通知失败", u"错误", gui::MB_OK | gui::MB_ICONERROR);
+}
+
+void TfrmInterface::Timer1Timer(rtl::TObject*) {
+  if (closing_) return;
+  device::DeviceState& link = device_->State();
+  const HeartbeatInputs in{link.ScanMode, Demo1 && Demo1->Checked(), device_->Link().AdapterListed(),
+                           link.Busy,     link.Identifying,          link.Upgrading,
+                           link.DeviceKindChanged};
+  switch (DecideHeartbeat(in)) {
+    case HeartbeatAction::ScanChannels:
+      device_->Adapter().ScanTick();
+      return;
+    case HeartbeatAction::Idle:
+      return;
+    case HeartbeatAction::IdentifyAfresh:
+      link.Connected = false;
+      link.DeviceKindChanged = false;
+      [[fallthrough]];
+    case HeartbeatAction::Identify:
+      device_->Jobs().IdentifyDevice();
+      return;
+  }
+}
+
+void TfrmInterface::Exit1Click(rtl::TObject*) { Close(); }
+
+bool TfrmInterface::HasInvalidChars() const {
+  return app::HasInvalidChars(device_->State().DeviceInfoStrings[device::kExtraText]);
+}
+
+// ----- device handlers
+
+void TfrmInterface::PORTAVEX1Click(rtl::TObject*) { device_->Adapter().PORTAVEX1Click(); }
+void TfrmInterface::PORTAVEX2Click(rtl::TObject*) { device_->Adapter().PORTAVEX2Click(); }
+void TfrmInterface::PORTAVEX3Click(rtl::TObject*) { device_->Adapter().PORTAVEX3Click(); }
+void TfrmInterface::PORTAVEX4Click(rtl::TObject*) { device_->Adapter().PORTAVEX4Click(); }
+void TfrmInterface::PORTAVEX5Click(rtl::TObject*) { device_->Adapter().PORTAVEX5Click(); }
+void TfrmInterface::btnScanClick(rtl::TObject*) { device_->Adapter().btnScanClick(); }
+void TfrmInterface::btnUpgradeClick(rtl::TObject*) { device_->Planner().btnUpgradeClick(); }
+void TfrmInterface::btnUpgrade2Click(rtl::TObject*) { device_->Adapter().btnUpgrade2Click(); }
+void TfrmInterface::btnUpdateClick(rtl::TObject*) { device_->Jobs().btnUpdateClick(); }
+void TfrmInterface::btnDefaultClick(rtl::TObject*) { device_->Jobs().btnDefaultClick(); }
+
+// ----- texts, messages, pictures, pages
+
+std::string TfrmInterface::LangKey(const std::string& key) {
+  return app::LangKey(IsChinese() ? Language::Chinese : Language::English, key);
+}
+
+std::string TfrmInterface::LangText(const std::string& key, const std::string& fallback) {
+  return langIni_ ? langIni_->ReadString("common", LangKey(key), fallback) : fallback;
+}
+
+vg::TvgMemo* TfrmInterface::StatusLogInUse() {
+  const int mode = device_->LinkMode();
+  return mode >= 2 && mode <= 4 ? vgmMessage : eMessage;
+}
+
+void TfrmInterface::InsertTopLine(const std::string& line) {
+  vg::TvgMemo* memo = StatusLogInUse();
+  if (!memo) return;
+  memo->Lines()->Insert(0, rtl::W(line));
+  memo->GoToTextBegin();
+}
+
+void TfrmInterface::LoadImageFile(vg::TvgImage* image, const std::string& fileName) {
+  if (!image || fileName.empty()) return;
+  const std::string path = programFolder_ + fileName;
+  if (!std::filesystem::is_regular_file(path)) return;
+  image->Bitmap()->LoadFromFile(path);
+  image->Repaint();
+}
+
+void TfrmInterface::ListBoxItemClick(rtl::TObject* sender) {
+  if (auto* item = dynamic_cast<rtl::TComponent*>(sender)) ShowPageOfTag(static_cast<int>(item->Tag()));
+}
+
+void TfrmInterface::ShowPageItem(int item) {
+  if (auto* entry = FindComponent("ListBoxItem" + std::to_string(item)))
+    ListBoxItemClick(entry);
+  else
+    ShowPageOfTag(item - 1);
+}
+
+void TfrmInterface::ShowPageOfTag(int tag) {
+  const auto visible = VisiblePages(tag, device_->State().DeviceInfoStrings[device::kController], device_->LinkMode());
+  for (int n = 1; n <= kPageLayouts; ++n)
+    if (auto* layout = Node<vg::TvgVisualObject>(PageName(n))) layout->SetVisible(visible[static_cast<std::size_t>(n - 1)]);
+  if (auto* helpColumn = Node<vg::TvgVisualObject>("Panel6")) helpColumn->SetVisible(PageHasHelpPane(tag));
+  if (Panel2) {
+    Panel2->SetCalloutLength(0);
+    Panel2->Position()->SetX(4);
+    Panel2->SetWidth(215);
+  }
+}
+
+int TfrmInterface::VisiblePage() const {
+  for (int n = 1; n <= kPageLayouts; ++n)
+    if (auto* layout = Node<vg::TvgVisualObject>(PageName(n)); layout && layout->Visible()) return n;
+  return 0;
+}
+
+}  // namespace app

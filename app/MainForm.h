@@ -1,0 +1,145 @@
+#pragma once
+// TfrmInterface, the main window: its components come from its form
+// resource; it holds the program's state and runs the life cycle (creation,
+// first activation, the 100 ms poll, destruction with the write-back of
+// lang.ini). The device link, the texts and the message sink are parts it is
+// composed of (MainFormDevice, MessageSink, InfoBox, ProgressBox).
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "app/InfoForm.h"
+#include "app/MainFormState.h"
+#include "app/MessageSink.h"
+#include "app/ProgressForm.h"
+#include "app/SceneForm.h"
+#include "app/VersionControl.h"
+#include "components/JvTimer.h"
+#include "device/LinkServices.h"
+#include "platform/gui/Menus.h"
+#include "platform/rtl/MemIniFile.h"
+#include "ui/controls/vg_memo.h"
+#include "ui/controls/vg_panels.h"
+
+namespace hid {
+class IHidApi;
+class ITickClock;
+}
+
+namespace app {
+
+class MainFormDevice;
+
+/// What the main window needs from outside: the HID library and its clock,
+/// and whether hot-plug notifications can be had.
+struct MainFormPlatform {
+  hid::IHidApi& hid;
+  hid::ITickClock& clock;
+  /// Starts listening for adapters being plugged in and out; false when
+  /// that is impossible (the registration error box is shown then).
+  std::function<bool(MainFormDevice& device)> registerNotifications;
+};
+
+class TfrmInterface : public TSceneForm, public device::ITexts, public IStatusLog {
+  RTL_CLASS(TfrmInterface, TSceneForm)
+
+  TfrmInterface(rtl::TComponent* owner, const MainFormPlatform& platform);
+
+  // --- components
+  gui::TMainMenu* MainMenu1 = nullptr;
+  gui::TMenuItem* English1 = nullptr;
+  gui::TMenuItem* Chinese1 = nullptr;
+  gui::TMenuItem* Demo1 = nullptr;
+  components::TJvTimer* Timer1 = nullptr;
+  vg::TvgResources* SceneStyle = nullptr;
+  vg::TvgCalloutPanel* Panel2 = nullptr;
+  vg::TvgMemo* eMessage = nullptr;
+  vg::TvgMemo* vgmMessage = nullptr;
+
+  // --- life cycle
+  void FormCreate(rtl::TObject* sender);
+  void FormActivate(rtl::TObject* sender);
+  void FormDestroy(rtl::TObject* sender);
+  void Timer1Timer(rtl::TObject* sender);
+  void Exit1Click(rtl::TObject* sender);
+  void StyleClick(rtl::TObject*) {}
+  void test1Click(rtl::TObject*) {}
+  void PORTAVEX1Click(rtl::TObject* sender);
+  void PORTAVEX2Click(rtl::TObject* sender);
+  void PORTAVEX3Click(rtl::TObject* sender);
+  void PORTAVEX4Click(rtl::TObject* sender);
+  void PORTAVEX5Click(rtl::TObject* sender);
+  void btnScanClick(rtl::TObject* sender);
+  void btnUpgradeClick(rtl::TObject* sender);
+  void btnUpgrade2Click(rtl::TObject* sender);
+  void btnUpdateClick(rtl::TObject* sender);
+  void btnDefaultClick(rtl::TObject* sender);
+  /// Registers for adapter hot-plug notifications; a failure shows the
+  /// registration error box once.
+  void RegisterDevice();
+  /// The extra device text holds a character other than [0-9A-Za-z._-].
+  bool HasInvalidChars() const;
+
+  // --- texts and messages
+  rtl::TMemIniFile& LangIni() { return *langIni_; }
+  bool IsChinese() const { return Chinese1 && Chinese1->Checked(); }
+  std::string LangKey(const std::string& key) override;
+  std::string LangText(const std::string& key, const std::string& fallback) override;
+  void ShowInfo(const std::string& text, int mode) { messages_->ShowInfo(text, mode); }
+  /// Loads a picture file of the program folder into an image node; an
+  /// empty name or a missing file changes nothing.
+  void LoadImageFile(vg::TvgImage* image, const std::string& fileName);
+
+  // --- state and parts
+  MainFormState& State() { return state_; }
+  MainFormDevice& Device() { return *device_; }
+  const std::string& ProgramFolder() const { return programFolder_; }
+  /// The installed versions read at creation from version_control.xml.
+  UpdateState& Updates() { return updates_; }
+  InfoBox& Info() { return *info_; }
+  ProgressBox& Progress() { return *progress_; }
+  /// The page items' click: shows exactly the page layouts of the item's
+  /// Tag, the help column beside the pages that have help, and resets the
+  /// help frame.
+  void ListBoxItemClick(rtl::TObject* sender);
+  /// ListBoxItemClick with ListBoxItem<item>.
+  void ShowPageItem(int item);
+  /// The first visible page layout (1..13), 0 when none is.
+  int VisiblePage() const;
+
+  static void Publish(rtl::TPublisher<TfrmInterface>& p);
+
+ protected:
+  void BeforeDestruction() override;
+
+ private:
+  void InsertTopLine(const std::string& line) override;  // the status log in use
+  void ReadFeatureSwitches();
+  void ShowPageOfTag(int tag);
+  void ChooseStartLanguage();
+  /// Shows the menu items and options the feature switches allow.
+  void ApplyFeatureFlags();
+  void LoadCalculatorTexts();
+  /// The text of calcTextBox<n> (a text box or a compound box); none when
+  /// the window has no such box.
+  std::optional<std::string> CalculatorText(int n) const;
+  void SetCalculatorText(int n, const std::string& text);
+  vg::TvgMemo* StatusLogInUse();
+
+  MainFormPlatform platform_;
+  bool closing_ = false;
+  std::string programFolder_;
+  MainFormState state_;
+  UpdateState updates_;
+  std::unique_ptr<rtl::TMemIniFile> langIni_;
+  std::unique_ptr<InfoBox> info_;
+  std::unique_ptr<ProgressBox> progress_;
+  std::unique_ptr<MessageSink> messages_;
+  std::unique_ptr<MainFormDevice> device_;
+};
+
+/// The one main window, nullptr outside its life.
+extern TfrmInterface* frmInterface;
+
+}  // namespace app

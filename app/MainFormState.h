@@ -1,0 +1,24 @@
+#pragma once
+// The main window's own state beside the device link's (device::DeviceState):
+// the feature switches and the flags of its life cycle, with their start
+// values.
+#include <atomic>
+
+#include "app/FeatureFlags.h"
+
+namespace app {
+
+struct MainFormState {
+  FeatureFlags Features = kDefaultFeatureFlags;
+  bool FirstActivation = true;         ///< until config.dat was handled
+  bool NotificationRegistered = false; ///< set before the hot-plug registration
+  bool AdapterListCreated = false;     ///< false until the first activation
+  bool LanguageSwitching = false;
+  bool ReportCapture = false;
+};
+
+/// Set by the settings-database update before it closes the main window:
+/// the program then starts itself again.
+extern std::atomic<bool> RestartFlag;
+
+}  // namespace app

@@ -1,0 +1,88 @@
+#include "app/ProgramEntry.h"
+
+#include <cstdio>
+#include <exception>
+#include <memory>
+
+#include "EmbeddedResources_app_forms.h"
+#include "app/MainForm.h"
+#include "app/MainFormDevice.h"
+#include "components/Registration.h"
+#include "platform/gui/Application.h"
+#include "platform/gui/Dialogs.h"
+#include "platform/gui/GuiInit.h"
+#include "platform/hid/HidBackendChoice.h"
+#include "platform/rtl/ClassRegistry.h"
+#include "platform/rtl/Exceptions.h"
+#include "ui/controls/vg_controls.h"
+#include "ui/render/vg_canvas_gdip.h"
+#include "ui/window/vg_controlservices.h"
+#include "ui/window/vg_popupwindow.h"
+
+namespace app {
+namespace {
+
+// Shows what escaped the loop as the application object does; an exception
+// of another kind shows an empty message.
+void ShowEscaped(std::exception_ptr error) {
+  try {
+    std::rethrow_exception(error);
+  } catch (const rtl::Exception& e) {
+    gui::Application->ShowException(e);
+  } catch (...) {
+    gui::Application->ShowException(std::runtime_error(""));
+  }
+}
+
+}  // namespace
+
+void RegisterProgramClasses() {
+  static const bool registered = [] {
+    gui::RegisterGuiClasses();
+    vg::vgStartCore();
+    vg::RegisterControlClasses();
+    vg::StartGdiPlusBackEnd();
+    components::RegisterTimerClasses();
+    components::RegisterCaptionClasses();
+    RegisterResources_app_forms();
+    return true;
+  }();
+  (void)registered;
+}
+
+int RunProgram(gui::IProcessLauncher& launcher) {
+  if (!gui::InitGui()) {
+    std::fputs("esctool: no display could be opened.\n", stderr);
+    return 1;
+  }
+  RegisterProgramClasses();
+  vg::vgUsePopupWindows();
+  vg::vgUsePlatformControlServices();
+
+  hid::SteadyTickClock clock;
+  const std::unique_ptr<hid::IHidApi> hid = hid::CreateHidApi(clock);
+  std::unique_ptr<hid::UdevHotplugMonitor> hotplug;
+  const MainFormPlatform platform{*hid, clock, [&hotplug](MainFormDevice& device) {
+                                    hotplug = std::make_unique<hid::UdevHotplugMonitor>(device);
+                                    return hotplug->Active();
+                                  }};
+  TfrmInterface* form = nullptr;
+  try {
+    form = new TfrmInterface(nullptr, platform);
+    gui::SetMainForm(form);
+    form->Show();
+    gui::Application->Run();
+  } catch (...) {
+    ShowEscaped(std::current_exception());
+  }
+  try {
+    hotplug.reset();
+    if (form) form->Free();
+  } catch (...) {
+    ShowEscaped(std::current_exception());
+  }
+  if (RestartFlag) launcher.Launch(gui::ExecutablePath());
+  return 0;
+}
+
+}  // namespace app
