@@ -5,6 +5,7 @@
 #include "app/LangKey.h"
 #include "app/LangWriteBack.h"
 #include "app/MainFormDevice.h"
+#include "app/MainFormParams.h"
 #include "app/PageSwitch.h"
 #include "platform/gui/Application.h"
 #include "platform/gui/Dialogs.h"
@@ -43,6 +44,7 @@ TfrmInterface::TfrmInterface(rtl::TComponent* owner, const MainFormPlatform& pla
     : TSceneForm(owner), platform_(platform), programFolder_(gui::ProgramFolder()) {
   frmInterface = this;
   device_ = std::make_unique<MainFormDevice>(*this, platform_.hid, platform_.clock);
+  params_ = std::make_unique<MainFormParams>(*this, device_->Link(), device_->Jobs());
   LoadForm();
 }
 
@@ -75,6 +77,8 @@ void TfrmInterface::Publish(rtl::TPublisher<TfrmInterface>& p) {
   p.Method("btnUpgrade2Click", &T::btnUpgrade2Click);
   p.Method("btnUpdateClick", &T::btnUpdateClick);
   p.Method("btnDefaultClick", &T::btnDefaultClick);
+  p.Method("Export1Click", &T::Export1Click);
+  p.Method("Import1Click", &T::Import1Click);
 }
 
 // ----- creation and destruction
@@ -162,6 +166,7 @@ void TfrmInterface::BeforeDestruction() {
   if (Timer1) Timer1->SetEnabled(false);
   progress_.reset();
   inherited::BeforeDestruction();
+  params_.reset();
   device_.reset();
   if (frmInterface == this) frmInterface = nullptr;
 }
@@ -244,6 +249,8 @@ void TfrmInterface::btnUpgradeClick(rtl::TObject*) { device_->Planner().btnUpgra
 void TfrmInterface::btnUpgrade2Click(rtl::TObject*) { device_->Adapter().btnUpgrade2Click(); }
 void TfrmInterface::btnUpdateClick(rtl::TObject*) { device_->Jobs().btnUpdateClick(); }
 void TfrmInterface::btnDefaultClick(rtl::TObject*) { device_->Jobs().btnDefaultClick(); }
+void TfrmInterface::Export1Click(rtl::TObject*) { params_->Editor().Export1Click(); }
+void TfrmInterface::Import1Click(rtl::TObject*) { params_->Editor().Import1Click(); }
 
 // ----- texts, messages, pictures, pages
 

@@ -30,6 +30,7 @@ class ITickClock;
 namespace app {
 
 class MainFormDevice;
+class MainFormParams;
 
 /// What the main window needs from outside: the HID library and its clock,
 /// and whether hot-plug notifications can be had.
@@ -75,6 +76,8 @@ class TfrmInterface : public TSceneForm, public device::ITexts, public IStatusLo
   void btnUpgrade2Click(rtl::TObject* sender);
   void btnUpdateClick(rtl::TObject* sender);
   void btnDefaultClick(rtl::TObject* sender);
+  void Export1Click(rtl::TObject* sender);
+  void Import1Click(rtl::TObject* sender);
   /// Registers for adapter hot-plug notifications; a failure shows the
   /// registration error box once.
   void RegisterDevice();
@@ -94,6 +97,8 @@ class TfrmInterface : public TSceneForm, public device::ITexts, public IStatusLo
   // --- state and parts
   MainFormState& State() { return state_; }
   MainFormDevice& Device() { return *device_; }
+  /// The parameter pages, their description and editor.
+  MainFormParams& Params() { return *params_; }
   const std::string& ProgramFolder() const { return programFolder_; }
   /// The installed versions read at creation from version_control.xml.
   UpdateState& Updates() { return updates_; }
@@ -137,6 +142,7 @@ class TfrmInterface : public TSceneForm, public device::ITexts, public IStatusLo
   std::unique_ptr<ProgressBox> progress_;
   std::unique_ptr<MessageSink> messages_;
   std::unique_ptr<MainFormDevice> device_;
+  std::unique_ptr<MainFormParams> params_;
 };
 
 /// The one main window, nullptr outside its life.

@@ -2,6 +2,7 @@
 
 #include "app/ExtraDeviceText.h"
 #include "app/MainForm.h"
+#include "app/MainFormParams.h"
 #include "app/VersionControl.h"
 #include "platform/gui/Application.h"
 #include "platform/gui/Dialogs.h"
@@ -68,6 +69,18 @@ void MainFormDevice::SetValue(int value) { form_.Progress().SetValue(value); }
 void MainFormDevice::Repaint() { form_.Progress().Repaint(); }
 
 void MainFormDevice::ShowPage(int page) { form_.ShowPageItem(page); }
+
+// ----- the parameter pages
+
+void MainFormDevice::LoadDeviceDescription(const std::string& section) { form_.Params().LoadDeviceDescription(section); }
+void MainFormDevice::BuildParameterPages() { form_.Params().BuildParameterPages(); }
+void MainFormDevice::SetParamControlsEnabled(bool enabled) { form_.Params().Editor().SetParamControlsEnabled(enabled); }
+void MainFormDevice::ShowSettings() { form_.Params().Editor().ShowSettings(); }
+void MainFormDevice::CollectSettings() { form_.Params().Editor().CollectSettings(); }
+std::optional<int> MainFormDevice::ModeIndex() { return form_.Params().ModeIndex(); }
+void MainFormDevice::StartBackgroundLoad() { form_.Params().StartBackgroundLoad(); }
+bool MainFormDevice::DescriptionLoaded() { return form_.Params().DescriptionLoaded(); }
+int MainFormDevice::DescriptionTabCount() { return form_.Params().Version().tab; }
 
 // ----- the device view
 

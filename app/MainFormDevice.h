@@ -76,13 +76,13 @@ class MainFormDevice final : public device::IMessagePump,
   void Repaint() override;
   // IPageSwitch
   void ShowPage(int page) override;
-  // IParamEditor: parameter pages are not built on this window yet.
-  void LoadDeviceDescription(const std::string&) override {}
-  void BuildParameterPages() override {}
-  void SetParamControlsEnabled(bool) override {}
-  void ShowSettings() override {}
-  void CollectSettings() override {}
-  std::optional<int> ModeIndex() override { return std::nullopt; }
+  // IParamEditor: the window's parameter part
+  void LoadDeviceDescription(const std::string& section) override;
+  void BuildParameterPages() override;
+  void SetParamControlsEnabled(bool enabled) override;
+  void ShowSettings() override;
+  void CollectSettings() override;
+  std::optional<int> ModeIndex() override;
   // IDeviceView
   void SetLedBlinking(device::Led led, bool blinking) override;
   void SetLedFill(device::Led led, std::uint32_t argb) override;
@@ -138,7 +138,7 @@ class MainFormDevice final : public device::IMessagePump,
   bool MotorCheckerChecked() override { return Checked("MotorChecker1"); }
   void ClickMotorChecker() override;
   std::string ProgramCardCaption() override { return Text("LCDProgramCard1"); }
-  int DescriptionTabCount() override { return 0; }
+  int DescriptionTabCount() override;
   bool LinkLedOn() override { return LedFill(device::Led::Link) == device::kLedOn; }
   void SetFormStyleNormal() override {}
   // IFirmwareShell
@@ -155,9 +155,9 @@ class MainFormDevice final : public device::IMessagePump,
   std::string Text(const std::string& name) override;
   void SetText(const std::string& name, const std::string& text) override;
   void InsertFirstLine(const std::string& name, const std::string& line) override;
-  // IDescriptionLoader: descriptions load with the parameter pages.
-  void StartBackgroundLoad() override {}
-  bool DescriptionLoaded() override { return true; }
+  // IDescriptionLoader: the window's parameter part
+  void StartBackgroundLoad() override;
+  bool DescriptionLoaded() override;
   // ISettingsCatalogue
   void SelectSettingsDatabase() override { catalogue_->SelectSettingsDatabase(); }
   void FillFirmwareList() override { catalogue_->FillFirmwareList(); }

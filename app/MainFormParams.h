@@ -1,0 +1,91 @@
+#pragma once
+// The main window's parameter part: the device description, the parameter
+// pages built into the window's page area, and the parameter editor that
+// maps the settings image to their controls. It answers the editor's and
+// the page builder's needs from the window's components, found by name, and
+// offers the device link what it asks of the pages.
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "app/pages/ParamControls.h"
+#include "app/pages/ParamDeviceLink.h"
+#include "app/pages/ParamPageHost.h"
+#include "params/DeviceDescription.h"
+#include "params/ParamEditor.h"
+#include "params/ParamHost.h"
+
+namespace app {
+
+class TfrmInterface;
+
+class MainFormParams final : public params::IParamForm, public IParamPageHost, public params::ITableEditors {
+ public:
+  MainFormParams(TfrmInterface& form, device::DeviceLink& link, device::DeviceJobs& jobs);
+  MainFormParams(const MainFormParams&) = delete;
+  MainFormParams& operator=(const MainFormParams&) = delete;
+
+  params::ParamEditor& Editor() { return editor_; }
+  const params::VERSION& Version() const { return description_.Version(); }
+
+  // --- what the device link asks of the pages
+  // Loads the description `section`, or the connected device's own for an empty name.
+  void LoadDeviceDescription(const std::string& section);
+  void StartBackgroundLoad();
+  bool DescriptionLoaded() { return description_.DescriptionLoaded(); }
+  // Builds the pages of the loaded description; a connected, identified
+  // device's settings fill them.
+  void BuildParameterPages();
+  // Item index of the mode selector; none while the pages hold none.
+  std::optional<int> ModeIndex();
+
+  // --- params::IParamForm
+  std::string LangText(const std::string& key, const std::string& fallback) override;
+  int LayoutInteger(const std::string& key, int fallback) override;
+  bool Chinese() override;
+  bool EscKindChecked() override { return Checked("ESCSpeedController1"); }
+  int CheckedLinkMode() override;
+  bool LanguageSwitching() override;
+  bool ReportCapture() override;
+  void ShowInfoBox(const std::string& text) override;
+  void ProcessMessages() override;
+  void SelectSideListEntry(int index) override;
+  void SetUpdateButtonEnabled(bool enabled) override;
+  void ShowPage(params::SidePage page) override;
+  void ShowProgress(const std::string& label, int maximum) override;
+  void FreeProgress() override;
+  bool ExecuteSaveDialog(const std::string& filter, const std::string& defaultExt, std::string& fileName) override;
+  bool ExecuteOpenDialog(const std::string& filter, std::string& fileName) override;
+
+  // --- IParamPageHost
+  rtl::TComponent& FormOwner() override;
+  vg::TvgObject& PageArea() override;
+  vg::TvgVisualObject* SoftwarePage() override;
+  void SetPageEntry(int page, const std::string& caption, const std::string& icon) override;
+  void CloseHelpPanel() override;
+  params::SideListInputs SideListState() override;
+  std::vector<int> ShownSideEntries() override;
+  void ShowSideEntries(const std::vector<int>& entries) override;
+  // The help texts are not shown on this window yet: focus changes nothing.
+  void itemEnterFocus(vg::TvgVisualObject*) override {}
+
+  // --- params::ITableEditors: the curve and table editors are not part of
+  // this window yet; a table box's click leaves the table as it is.
+  std::optional<std::string> Edit(const params::TableEditRequest&, bool) override { return std::nullopt; }
+
+ private:
+  bool Checked(const std::string& menuItem) const;
+  params::DescriptionKey DeviceKey() const;
+  void ApplyIcons(const params::DescriptionIcons& icons);
+  std::shared_ptr<const rtl::TMemIniFile> DescriptionStore();
+
+  TfrmInterface& form_;
+  device::DeviceLink& link_;
+  std::shared_ptr<const rtl::TMemIniFile> store_;  // lang.ini as read for the descriptions
+  params::DeviceDescription description_;
+  ParamControls controls_;
+  ParamDeviceLink device_;
+  params::ParamEditor editor_;
+};
+
+}  // namespace app
