@@ -74,7 +74,7 @@ class ControlFactory {
   }
 
   void WireFocus(vg::TvgVisualObject* control) {
-    control->OnEnterFocus = [this, control](rtl::TObject*) { host_.itemEnterFocus(control); };
+    control->OnEnterFocus = [&host = host_, control](rtl::TObject*) { host.itemEnterFocus(control); };
   }
 
   vg::TvgVisualObject* MakeLabel(const PlannedControl& p) {
@@ -99,7 +99,7 @@ class ControlFactory {
     list->DropDown();
     list->SetItemIndex(p.selected);
     // Wired after the first selection: building fires no change handler.
-    list->OnChange = [this, name = p.name](rtl::TObject*) { editor_.itemChange(name); };
+    list->OnChange = [&editor = editor_, name = p.name](rtl::TObject*) { editor.itemChange(name); };
     WireFocus(list);
     return list;
   }
@@ -126,7 +126,7 @@ class ControlFactory {
     track->SetMax(static_cast<float>(p.max));
     track->SetFrequency(static_cast<float>(p.step));
     track->SetValue(static_cast<float>(p.value));
-    track->OnChange = [this, name = p.name](rtl::TObject*) { editor_.itemChange(name); };
+    track->OnChange = [&editor = editor_, name = p.name](rtl::TObject*) { editor.itemChange(name); };
     WireFocus(track);
     return track;
   }
@@ -137,11 +137,11 @@ class ControlFactory {
     box->SetText(rtl::W(p.text));
     box->SetVisible(p.visible);
     if (p.name == params::kNameBox) {
-      box->OnKeyDown = [this](rtl::TObject*, std::uint16_t& key, char16_t&, vg::TvgShiftState) {
-        editor_.itemKeyDown(params::kNameBox, key);
+      box->OnKeyDown = [&editor = editor_](rtl::TObject*, std::uint16_t& key, char16_t&, vg::TvgShiftState) {
+        editor.itemKeyDown(params::kNameBox, key);
       };
     } else if (!p.visible) {  // a table box opens its editor
-      box->OnClick = [this, name = p.name](rtl::TObject*) { editor_.itemClick(name); };
+      box->OnClick = [&editor = editor_, name = p.name](rtl::TObject*) { editor.itemClick(name); };
     }
     WireFocus(box);
     return box;

@@ -133,6 +133,13 @@ TEST_F(ParamPagesOnScreen, CarPagesShowAndCollectTheDevicesSettings) {
   ShowPage(0, "param_pages_car");
 }
 
+TEST_F(ParamPagesOnScreen, ChangesOnThePagesReachTheEditorAfterTheBuild) {
+  BuildFor("CAR_ESC");
+  controls->SetItemIndex("cbItem1", 3);  // the list's change event runs the editor's rules
+  editor->CollectSettings();
+  EXPECT_EQ(rig.device.image[static_cast<std::size_t>(rig.device.layout.valueOffset + 1)], 4);  // index + offset 1
+}
+
 TEST_F(ParamPagesOnScreen, RebuildFreesTheOldControlsAndTheirNames) {
   BuildFor("CAR_ESC");
   BuildFor("AIRPLANE_ESC");
