@@ -80,7 +80,12 @@ void MainFormDevice::CollectSettings() { form_.Params().Editor().CollectSettings
 std::optional<int> MainFormDevice::ModeIndex() { return form_.Params().ModeIndex(); }
 void MainFormDevice::StartBackgroundLoad() { form_.Params().StartBackgroundLoad(); }
 bool MainFormDevice::DescriptionLoaded() { return form_.Params().DescriptionLoaded(); }
-int MainFormDevice::DescriptionTabCount() { return form_.Params().Version().tab; }
+// A background load that has ended is taken in first: the count is the
+// identified device's, not the one before it (the settings buttons follow it).
+int MainFormDevice::DescriptionTabCount() {
+  form_.Params().DescriptionLoaded();
+  return form_.Params().Version().tab;
+}
 
 // ----- the device view
 

@@ -22,9 +22,9 @@ struct Model {
   int offset;        // stored byte = entry index + offset
 };
 
-bool Identified(TfrmInterface& form) {
+bool PagesBuilt(TfrmInterface& form, const Model& model) {
   const device::DeviceState& link = form.Device().State();
-  return link.Connected && !link.Busy && !form.Progress().Exists() && form.FindComponent("cbMode");
+  return link.Connected && !link.Busy && !form.Progress().Exists() && form.FindComponent(model.list);
 }
 
 // Clicks the write button from the message loop: its success box is modal.
@@ -65,14 +65,20 @@ TEST(ProgramPages, ShowsTheControllersSettingsAndWritesAChangedValue) {
   int shownIndex = -1, storedByte = -1, readBack = -1, drawsBefore = 0;
   std::vector<std::string> firstPage;
   std::string answer, saved;
-  bool shot = false;
+  bool shot = false, writable = false;
   const int item = std::stoi(std::string(model.list).substr(6));
-  run.Then("the pages are built", Identified)
+  std::string boxShown;  // a box shown while the pages are awaited
+  run.Then("the pages are built",
+           [&](TfrmInterface& form) {
+             if (TfrmInfo* box = form.Info().Form(); box && box->IsModal()) boxShown = rtl::Utf16ToUtf8(box->Label1->Text());
+             return PagesBuilt(form, model);
+           })
       .Then("the first page is shown",
             [&](TfrmInterface& form) {
               ParamControls controls(form);
               const device::DeviceState& link = form.Device().State();
               shownIndex = controls.ItemIndex(model.list);
+              writable = form.Node<vg::TvgVisualObject>("btnUpdate")->Enabled();
               storedByte = link.SettingsImage[static_cast<std::size_t>(link.Layout.valueOffset + item)];
               auto* list = form.Node<vg::TvgListBox>("ListBox1");
               for (int i = 0; list && i < list->Count(); ++i) firstPage.push_back(list->ItemByIndex(i)->Name());
@@ -111,12 +117,13 @@ TEST(ProgramPages, ShowsTheControllersSettingsAndWritesAChangedValue) {
       });
   EXPECT_EQ(run.Run(std::chrono::seconds(40)), 0);
   unsetenv("ESCTOOL_SIMULATED_HID");
-  EXPECT_EQ(run.timedOut, "");
+  EXPECT_EQ(run.timedOut, "") << boxShown;
   EXPECT_GE(shownIndex, 0);
   EXPECT_NE(shownIndex, model.choice);
   EXPECT_EQ(shownIndex, storedByte - model.offset);
   EXPECT_GE(firstPage.size(), 2u);
   EXPECT_TRUE(shot);
+  EXPECT_TRUE(writable);
   EXPECT_EQ(answer, saved);
   EXPECT_EQ(readBack, model.choice);
 }
