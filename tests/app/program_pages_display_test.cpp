@@ -70,7 +70,9 @@ TEST(ProgramPages, ShowsTheControllersSettingsAndWritesAChangedValue) {
   std::string boxShown;  // a box shown while the pages are awaited
   run.Then("the pages are built",
            [&](TfrmInterface& form) {
-             if (TfrmInfo* box = form.Info().Form(); box && box->IsModal()) boxShown = rtl::Utf16ToUtf8(box->Label1->Text());
+             if (TfrmInfo* box = form.Info().Form(); box && box->IsModal() && boxShown.empty())
+               boxShown = rtl::Utf16ToUtf8(box->Label1->Text()) + " (pages of " +
+                          std::to_string(form.Params().Version().tab) + " tabs)";
              return PagesBuilt(form, model);
            })
       .Then("the first page is shown",
