@@ -12,7 +12,7 @@
 #include "app/UpdateForm.h"
 #include "platform/gui/Shell.h"
 #include "platform/rtl/TextConvert.h"
-#include "tests/app/update_test_fixture.h"
+#include "tests/app/web_command_fixture.h"
 #include "tests/support/gui_fakes.h"
 
 namespace app_test {
@@ -36,10 +36,10 @@ std::string Description(const std::string& software, const std::string& database
 
 constexpr const char* kInstalledDatabase = "old settings";
 
-class UpdateCheckTest : public UpdateTest {
+class UpdateCheckTest : public WebCommandTest {
  protected:
   void SetUp() override {
-    UpdateTest::SetUp();
+    WebCommandTest::SetUp();
     rtl::WriteFileBytes(folder_ / "version_control.xml",
                         Description(Element("Software", "V4.0", 40, "", ""), Element("Database", "D7", 7, "", "")));
     rtl::WriteFileBytes(folder_ / "esc_settings.db3", kInstalledDatabase);

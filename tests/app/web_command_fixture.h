@@ -1,7 +1,7 @@
 #pragma once
-// The update commands against a web server on the loopback interface: a
-// program folder of its own, the main window fake, and a server whose
-// version description, packages and failures the test sets.
+// The update and history commands against a web server on the loopback
+// interface: a program folder of their own, the main window fake, the
+// recording shell, and a server whose files and failures the test sets.
 #include <gtest/gtest.h>
 #include <unistd.h>
 #include <zip.h>
@@ -86,9 +86,9 @@ inline void ServeFiles(httplib::Server& server, ServedFiles& served, const test_
   });
 }
 
-class UpdateTest : public ::testing::Test {
+class WebCommandTest : public ::testing::Test {
  protected:
-  UpdateTest() : server_([this](httplib::Server& server) { ServeFiles(server, served_, server_); }) {}
+  WebCommandTest() : server_([this](httplib::Server& server) { ServeFiles(server, served_, server_); }) {}
 
   void SetUp() override {
     setenv("no_proxy", "*", 1);
