@@ -31,6 +31,7 @@ TfrmUpdate::~TfrmUpdate() = default;
 void TfrmUpdate::Publish(rtl::TPublisher<TfrmUpdate>& p) {
   p.Field("Root1", &TfrmUpdate::Root1);
   p.Field("Image1", &TfrmUpdate::Image1);
+  p.Field("DefaultPicture", &TfrmUpdate::DefaultPicture);
   p.Field("Label1", &TfrmUpdate::Label1);
   p.Field("mmoDetail", &TfrmUpdate::mmoDetail);
   p.Field("ProgressBar1", &TfrmUpdate::ProgressBar1);
@@ -66,8 +67,9 @@ void TfrmUpdate::PrepareLatest(bool database) {
   mmoDetail->Lines()->SetTextStr({});
   const std::string picture = services_.Setting("updateimage");
   std::error_code error;
-  if (!picture.empty() && fs::is_regular_file(services_.ProgramFolder() + picture, error))
-    Image1->Bitmap()->LoadFromFile(services_.ProgramFolder() + picture);
+  if (picture.empty() || !fs::is_regular_file(services_.ProgramFolder() + picture, error)) return;
+  Image1->Bitmap()->LoadFromFile(services_.ProgramFolder() + picture);
+  DefaultPicture->SetVisible(Image1->Bitmap()->IsEmpty());
 }
 
 void TfrmUpdate::btnInstallClick(rtl::TObject*) {

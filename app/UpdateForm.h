@@ -17,6 +17,7 @@
 #include "ui/controls/vg_progressbar.h"
 #include "ui/controls/vg_textcontrol.h"
 #include "ui/core/vg_control.h"
+#include "ui/render/vg_layouts.h"
 #include "ui/render/vg_objects.h"
 
 namespace app {
@@ -33,6 +34,8 @@ class TfrmUpdate : public TSceneForm {
 
   vg::TvgBackground* Root1 = nullptr;
   vg::TvgImage* Image1 = nullptr;
+  // Drawn in Image1 until a picture file takes its place.
+  vg::TvgLayout* DefaultPicture = nullptr;
   vg::TvgLabel* Label1 = nullptr;
   vg::TvgMemo* mmoDetail = nullptr;
   vg::TvgProgressBar* ProgressBar1 = nullptr;
