@@ -262,3 +262,19 @@ TEST(FinishRunTest, WritesTheSettingsBackBeforeTheRestart) {
 
 }  // namespace
 }  // namespace app_test
+
+namespace app_test {
+namespace {
+
+TEST(ShippedVersionsTest, TheProgramFolderDescribesItsVersionsWithCodes) {
+  const char* source = std::getenv("ESCTOOL_SOURCE_DIR");
+  ASSERT_NE(source, nullptr);
+  app::UpdateState state;
+  app::GetXMLDBVersion(state, std::string(source) + "/data/");
+  EXPECT_TRUE(state.NumericVersionCodes);
+  EXPECT_GT(state.LocalSoftwareCode, 0);
+  EXPECT_EQ(state.LocalDatabaseVersion, "2019-05-20");
+}
+
+}  // namespace
+}  // namespace app_test
