@@ -75,10 +75,10 @@ void ShowOffer(net::THttpClient& http, const UpdateState& state, UpdateTarget ta
   form->ShowModal();
   const bool failed = form->InstallFailed;
   if (!database) {
-    const bool installed = form->ProgramInstalled && !failed;
+    const bool installerStarted = form->ProgramInstalled;
     form.reset();
     if (failed) services.ShowInfo(services.Text("Upgrade_fail", "升级失败,请重新升级!"), 2);
-    if (installed) services.CloseMainWindow();
+    if (installerStarted) services.CloseMainWindow();
     return;
   }
   const bool started = form->InstallStarted;

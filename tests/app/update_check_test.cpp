@@ -1,6 +1,7 @@
 // The program and database update checks against a web server on the
 // loopback interface: what the user is shown, what is installed into the
 // program folder, and what the main window is asked to do afterwards.
+#include <cairo.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -132,6 +133,26 @@ TEST_F(UpdateCheckTest, ShowsTheOfferOrTheLatestNoteOrSaysTheNetworkFailed) {
     EXPECT_EQ(window_.Infos, c.infos);
     EXPECT_EQ(window_.Closes, 0);
     EXPECT_EQ(window_.Reloads, 0);
+  }
+}
+
+TEST_F(UpdateCheckTest, TheLatestNoteShowsThePictureLangIniNames) {
+  cairo_surface_t* picture = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 12, 20);
+  ASSERT_EQ(cairo_surface_write_to_png(picture, (folder_ / "update.png").c_str()), CAIRO_STATUS_SUCCESS);
+  cairo_surface_destroy(picture);
+  Serve(app::kVersionFilePath,
+        Description(Element("Software", "V4.0", 40, "", ""), Element("Database", "D7", 7, "", "")));
+  struct Case {
+    const char* setting;
+    int width;
+    bool defaultShown;
+  };
+  for (const Case& c : {Case{"update.png", 12, false}, Case{"missing.png", 0, true}, Case{"", 0, true}}) {
+    window_.Settings["updateimage"] = c.setting;
+    Check(UpdateTarget::Software, [&](TfrmUpdate& form) {
+      EXPECT_EQ(form.Image1->Bitmap()->Width(), c.width) << c.setting;
+      EXPECT_EQ(form.DefaultPicture->Visible(), c.defaultShown) << c.setting;
+    });
   }
 }
 
