@@ -9,6 +9,8 @@
 
 #include "app/AboutForm.h"
 #include "app/HelpCommands.h"
+#include "app/UpdateForm.h"
+#include "platform/rtl/DebugOutput.h"
 #include "platform/rtl/TextConvert.h"
 #include "tests/support/gui_fakes.h"
 #include "tests/support/main_window_fakes.h"
@@ -128,6 +130,25 @@ TEST_F(AboutBoxTest, OnlyWebAddressesAreOpenedFromTheTexts) {
     about_->Text3Click(about_->Text3);
     EXPECT_EQ(shell.Opened.size(), c.opened ? 2u : 0u) << rtl::Utf16ToUtf8(c.text);
   }
+}
+
+}  // namespace
+}  // namespace app_test
+
+namespace app_test {
+namespace {
+
+// The readers skip what they do not know and say so on the debug output:
+// the dialogs' form texts must read without a word.
+TEST(DialogFormsTest, ReadWithoutASkippedClassOrProperty) {
+  StartDialogs();
+  std::vector<std::string> lines;
+  const rtl::TDebugSink previous = rtl::SetDebugSink([&](const std::string& line) { lines.push_back(line); });
+  test_support::TFakeMainWindow window;
+  (new app::TfrmUpdate(nullptr, window))->Free();
+  (new TfrmAbout(nullptr))->Free();
+  rtl::SetDebugSink(previous);
+  EXPECT_EQ(lines, std::vector<std::string>{});
 }
 
 }  // namespace
