@@ -131,8 +131,10 @@ std::string PackageFileName(const std::string& url, bool databaseMode) {
   if (!databaseMode && AddressEndsWith(url, ".exe")) return "_setup.exe";
   std::string segment = url.substr(url.rfind('/') + 1);
   segment = segment.substr(0, segment.find_first_of("?#"));
-  if (segment.empty() || segment == "." || segment == "..") return "_download";
-  return segment;
+  if (segment.empty() || segment == "." || segment == "..") segment = "download";
+  // Such a database package is deleted right after its download: under its
+  // own name it would take an installed file with it.
+  return databaseMode ? "_dbupdate_" + segment : segment;
 }
 
 }  // namespace app

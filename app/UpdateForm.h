@@ -80,8 +80,9 @@ class TfrmUpdate : public TSceneForm {
 // "_dbupdate.zip" for a database package whose address ends in ".zip",
 // "_setup.exe" for a program package whose address ends in ".exe" (the
 // four characters from the address's last "." compared exactly), else
-// the address's last path segment without query or fragment
-// ("_download" when that is empty, "." or "..").
+// the address's last path segment without query or fragment ("download"
+// when that is empty, "." or ".."), after "_dbupdate_" for a database
+// package.
 std::string PackageFileName(const std::string& url, bool databaseMode);
 bool AddressEndsWith(const std::string& url, const char* extension);
 

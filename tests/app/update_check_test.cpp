@@ -190,6 +190,15 @@ TEST_F(UpdateCheckTest, APackageThatClimbsOutOfTheProgramFolderIsRefusedWhole) {
   EXPECT_EQ(window_.Closes, 0);
 }
 
+TEST_F(UpdateCheckTest, ADatabasePackageThatIsNoZipLeavesTheInstalledFilesAlone) {
+  Serve("/esc_settings.db3", "downloaded");
+  OfferDatabase(server_.Url("/esc_settings.db3"));
+  Check(UpdateTarget::Database, Install);
+  EXPECT_EQ(ReadFile(folder_ / "esc_settings.db3"), kInstalledDatabase);
+  EXPECT_FALSE(fs::exists(folder_ / "_dbupdate_esc_settings.db3"));
+  EXPECT_EQ(window_.Reloads, 1);
+}
+
 TEST_F(UpdateCheckTest, CancellingTheOfferInstallsNothing) {
   Serve("/db.zip", ZipBytes(folder_ / "scratch.zip", {{"esc_settings.db3", "new settings"}}));
   OfferDatabase(server_.Url("/db.zip"));
@@ -254,13 +263,14 @@ TEST(PackageFileNameTest, NamesTheDownloadAfterTheAddress) {
   };
   const Case cases[] = {
       {"http://h/p/db.zip", true, "_dbupdate.zip"},
-      {"http://h/p/db.ZIP", true, "db.ZIP"},  // the extension is compared exactly
+      {"http://h/p/db.ZIP", true, "_dbupdate_db.ZIP"},  // the extension is compared exactly
+      {"http://h/p/esc_settings.db3", true, "_dbupdate_esc_settings.db3"},
       {"http://h/p/db.zip", false, "db.zip"},
       {"http://h/setup.exe", false, "_setup.exe"},
-      {"http://h/setup.exe", true, "setup.exe"},
-      {"http://h/get?file=x.bin", true, "get"},
-      {"http://h/dir/", true, "_download"},
-      {"http://h/..", false, "_download"},
+      {"http://h/setup.exe", true, "_dbupdate_setup.exe"},
+      {"http://h/get?file=x.bin", false, "get"},
+      {"http://h/dir/", true, "_dbupdate_download"},
+      {"http://h/..", false, "download"},
   };
   for (const Case& c : cases) EXPECT_EQ(app::PackageFileName(c.url, c.database), c.name) << c.url;
 }
