@@ -12,6 +12,7 @@
 #include "app/UpdateCheck.h"
 #include "app/UpdateForm.h"
 #include "platform/gui/Shell.h"
+#include "platform/net/WebHost.h"
 #include "platform/rtl/TextConvert.h"
 #include "tests/app/web_command_fixture.h"
 #include "tests/support/gui_fakes.h"
@@ -273,6 +274,17 @@ TEST(PackageFileNameTest, NamesTheDownloadAfterTheAddress) {
       {"http://h/..", false, "download"},
   };
   for (const Case& c : cases) EXPECT_EQ(app::PackageFileName(c.url, c.database), c.name) << c.url;
+}
+
+TEST(UpdateHostTest, TheTestVariableWinsOverLangIniWhichWinsOverTheBuiltInAddress) {
+  test_support::TFakeMainWindow window;
+  unsetenv("ESCTOOL_WEB_HOST");
+  EXPECT_EQ(app::UpdateHost(window), net::kDefaultWebHost);
+  window.Settings["update_host"] = "http://mirror.example";
+  EXPECT_EQ(app::UpdateHost(window), "http://mirror.example");
+  setenv("ESCTOOL_WEB_HOST", "http://127.0.0.1:9", 1);
+  EXPECT_EQ(app::UpdateHost(window), "http://127.0.0.1:9");
+  unsetenv("ESCTOOL_WEB_HOST");
 }
 
 TEST(FinishRunTest, WritesTheSettingsBackBeforeTheRestart) {
