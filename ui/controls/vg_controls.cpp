@@ -36,6 +36,12 @@ void RegisterControlClasses() {
                                  TvgExpander::StaticClass()});
   RegisterVGObjects("Text Edits", {TvgTextBox::StaticClass(), TvgRoundTextBox::StaticClass(), TvgNumberBox::StaticClass(),
                                    TvgSpinBox::StaticClass(), TvgTextBoxClearBtn::StaticClass(), TvgMemo::StaticClass()});
+  RegisterVGObjects("Lists", {TvgListBox::StaticClass(), TvgComboBox::StaticClass(),
+                             TvgStringListBox::StaticClass(), TvgStringComboBox::StaticClass(),
+                             TvgHorzListBox::StaticClass(), TvgImageListBox::StaticClass(),
+                             TvgHorzImageListBox::StaticClass()});
+  RegisterVGObjects("Items", {TvgListBoxItem::StaticClass(), TvgImageListBoxItem::StaticClass()});
+  rtl::RegisterClasses<TvgComboListBox>();
   RegisterVGObjects("Tool and Status", {TvgStatusBar::StaticClass(), TvgToolBar::StaticClass()});
   RegisterVGObjects("HUD", {TvgHudPanel::StaticClass(), TvgHudWindow::StaticClass(), TvgHudPopupBox::StaticClass(),
                             TvgHudLabel::StaticClass(), TvgHudCheckBox::StaticClass(),
@@ -47,7 +53,11 @@ void RegisterControlClasses() {
                             TvgHudTrack::StaticClass(), TvgHudTrackBar::StaticClass(),
                             TvgHudAngleButton::StaticClass(), TvgHudMemo::StaticClass(),
                             TvgHudTextBox::StaticClass(), TvgHudRoundTextBox::StaticClass(),
-                            TvgHudNumberBox::StaticClass(), TvgHudSpinBox::StaticClass()});
+                            TvgHudNumberBox::StaticClass(), TvgHudSpinBox::StaticClass(),
+                            TvgHudListBox::StaticClass(), TvgHudHorzListBox::StaticClass(),
+                            TvgHudComboBox::StaticClass(), TvgHudStringListBox::StaticClass(),
+                            TvgHudStringComboBox::StaticClass(), TvgHudImageListBox::StaticClass(),
+                            TvgHudHorzImageListBox::StaticClass()});
   RegisterResources_vg_styles();
 }
 

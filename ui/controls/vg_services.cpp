@@ -11,6 +11,7 @@ struct Services {
   IvgClipboard* clipboard = nullptr;
   TvgFormModalResult formModalResult;
   TvgColorDialog colorDialog;
+  IvgDispatcher* dispatcher = nullptr;
 };
 
 Services& Installed() {
@@ -49,5 +50,9 @@ bool vgSetOwnerFormModalResult(rtl::TComponent* component, int result) {
 void vgSetColorDialog(TvgColorDialog dialog) { Installed().colorDialog = std::move(dialog); }
 
 bool vgExecuteColorDialog(std::uint32_t& argb) { return Installed().colorDialog && Installed().colorDialog(argb); }
+
+void vgSetDispatcher(IvgDispatcher* dispatcher) { Installed().dispatcher = dispatcher; }
+
+IvgDispatcher* vgDispatcher() { return Installed().dispatcher; }
 
 }  // namespace vg

@@ -5,7 +5,8 @@
 // control's picture chooser), closing the form a control sits on (the
 // close button), handing that form a modal result (buttons with a
 // ModalResult), the colour dialog (the colour button) and the clipboard
-// the editing controls use. The window layer installs the platform's
+// the editing controls use, and the dispatcher through which worker threads
+// hand their results to the UI thread. The window layer installs the platform's
 // (vgUsePlatformControlServices); tests install fakes. Without an
 // installed service a control shows no menu, no dialog, and closes
 // nothing; without a clipboard, copying does nothing and pasting finds no
@@ -73,5 +74,20 @@ bool vgSetOwnerFormModalResult(rtl::TComponent* component, int result);
 using TvgColorDialog = std::function<bool(std::uint32_t& argb)>;
 void vgSetColorDialog(TvgColorDialog dialog);
 bool vgExecuteColorDialog(std::uint32_t& argb);
+
+// Hands calls from worker threads to the UI thread.
+class IvgDispatcher {
+ public:
+  virtual ~IvgDispatcher() = default;
+  // From a worker: runs `call` on the UI thread and returns once it has run.
+  virtual void Synchronize(const std::function<void()>& call) = 0;
+  // On the UI thread: runs the calls workers have handed over; with none
+  // waiting, first waits up to timeoutMs for one.
+  virtual void Serve(int timeoutMs) = 0;
+};
+// The dispatcher is not owned; nullptr removes it (work that would go to a
+// worker is then done on the UI thread at once).
+void vgSetDispatcher(IvgDispatcher* dispatcher);
+IvgDispatcher* vgDispatcher();
 
 }  // namespace vg

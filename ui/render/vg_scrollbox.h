@@ -73,6 +73,8 @@ class TvgScrollBox : public TvgControl {
   // The current scroll offsets (X from the horizontal bar, Y from the
   // vertical one).
   TvgPoint ScrollDesign() const { return FScrollDesign; }
+  // The last step of a content drag (zero when the pointer stood still).
+  TvgPoint LastDelta() const { return FLastDelta; }
 
   // Each visible bar moves by the negative amount: positive amounts bring
   // content from above or from the left into view.
@@ -113,6 +115,8 @@ class TvgScrollBox : public TvgControl {
  protected:
   void ApplyStyle() override;
   void FreeStyle() override;
+  // Sets the stored scroll offsets, which the next realignment applies.
+  void SetScrollDesign(TvgPoint value) { FScrollDesign = value; }
 
  private:
   static void Publish(rtl::TPublisher<TvgScrollBox>& p);

@@ -5,6 +5,7 @@
 #include "platform/gui/Clipboard.h"
 #include "platform/gui/Dialogs.h"
 #include "platform/gui/Forms.h"
+#include "platform/gui/Thread.h"
 
 namespace vg {
 
@@ -62,7 +63,16 @@ void TvgPlatformListMenu::Add(const rtl::WideString& caption, bool checked, bool
 
 void TvgPlatformListMenu::Popup(int x, int y) { menu_->Popup(x, y); }
 
+// Worker threads reach the UI thread through the class library's dispatcher.
+class TvgPlatformDispatcher final : public IvgDispatcher {
+ public:
+  void Synchronize(const std::function<void()>& call) override { gui::TThread::Synchronize(call); }
+  void Serve(int timeoutMs) override { gui::CheckSynchronize(timeoutMs); }
+};
+
 void vgUsePlatformControlServices() {
+  static TvgPlatformDispatcher dispatcher;
+  vgSetDispatcher(&dispatcher);
   vgSetListMenuFactory([] { return std::make_unique<TvgPlatformListMenu>(); });
   static TvgPlatformClipboard clipboard;
   vgSetClipboard(&clipboard);

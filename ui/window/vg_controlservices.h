@@ -27,7 +27,7 @@ class TvgPlatformListMenu final : public IvgListMenu {
 };
 
 // Installs the platform's popup menus, open dialog, form closing, modal
-// results and colour dialog.
+// results, colour dialog and the UI-thread dispatcher.
 void vgUsePlatformControlServices();
 
 }  // namespace vg

@@ -104,6 +104,20 @@ std::vector<Part> MemoParts() {
           {"foreground", C<TvgBrushObject>()}};
 }
 
+std::vector<Part> ListParts() {
+  return {{"content", C<TvgVisualObject>()},
+          {"vscrollbar", C<TvgScrollBar>()},
+          {"hscrollbar", C<TvgScrollBar>()},
+          {"selection", C<TvgVisualObject>()},
+          {"AlternatingRowBackground", C<TvgBrushObject>()}};
+}
+
+std::vector<Part> ListItemParts() {
+  std::vector<Part> parts = TextParts();
+  parts.push_back({"check", C<TvgCheckBox>()});
+  return parts;
+}
+
 const std::vector<StyleRow>& Styles() {
   static const std::vector<StyleRow> rows = {
       {"backgroundstyle", C<TvgBackground>(), {}},
@@ -207,6 +221,15 @@ const std::vector<StyleRow>& Styles() {
         {"vindicator", C<TvgVisualObject>()}}},
       {"splitterstyle", C<TvgSplitter>(), {{"grip", C<TvgVisualObject>()}}},
       {"anglebuttonstyle", C<TvgAngleButton>(), AngleParts()},
+      {"listboxstyle", C<TvgListBox>(), ListParts()},
+      {"hudlistboxstyle", C<TvgHudListBox>(), ListParts()},
+      {"combolistboxstyle", C<TvgComboListBox>(), ListParts()},
+      {"hudcombolistboxstyle", C<TvgComboListBox>(), ListParts(), true},
+      {"listboxitemstyle", C<TvgListBoxItem>(), ListItemParts()},
+      {"hudlistboxitemstyle", C<TvgListBoxItem>(), ListItemParts(), true},
+      {"comboboxstyle", C<TvgComboBox>(), {{"Content", C<TvgContent>()}}},
+      {"imagelistboxitemstyle", C<TvgImageListBoxItem>(), {{"textborder", C<TvgVisualObject>()}, {"text", C<TvgText>()}, {"check", C<TvgCheckBox>()}}},
+      {"hudcomboboxstyle", C<TvgHudComboBox>(), {{"Content", C<TvgContent>()}}},
       {"hudanglebuttonstyle", C<TvgHudAngleButton>(), AngleParts()},
   };
   return rows;
