@@ -79,6 +79,11 @@ class TComponent : public TPersistent {
   virtual void SetParentComponent(TComponent*) {}
   // Sets or clears csDesigning on this component and those it owns.
   void SetDesigning(bool value, bool setChildren = true);
+  // A sub-component is part of the component that publishes it: a
+  // component property holding one streams the sub-component's own
+  // properties under its name ("TextLabel.Text") instead of a reference.
+  bool IsSubComponent() const { return subComponent_; }
+  void SetSubComponent(bool value) { subComponent_ = value; }
 
   // Name (written in the component's header, not as a property) and Tag.
   static void Publish(TPublisher<TComponent>& p);
@@ -109,6 +114,7 @@ class TComponent : public TPersistent {
   std::vector<TComponent*> components_;
   std::vector<TComponent*> freeNotifies_;
   bool linksReleased_ = false;
+  bool subComponent_ = false;
 
   friend class TReader;
   friend class TWriter;

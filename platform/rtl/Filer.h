@@ -142,6 +142,8 @@ class TWriter : public TFiler {
  private:
   void WriteProperties(TPersistent* instance);
   void WriteProperty(TPersistent* instance, const TPropertyInfo& property);
+  // The properties of `nested` under the prefix "<name>.".
+  void WriteNestedProperties(const std::string& name, TPersistent* nested);
   void WritePropertyName(std::string_view name);
   std::string ReferenceName(TComponent* component) const;
 

@@ -98,7 +98,9 @@ void TWriter::WriteProperty(TPersistent* instance, const TPropertyInfo& property
       WritePropertyName(name);
       return WriteWideString(property.GetWideString(instance));
     case pkComponent: {
-      const std::string reference = ReferenceName(static_cast<TComponent*>(property.GetObject(instance)));
+      auto* component = static_cast<TComponent*>(property.GetObject(instance));
+      if (component && component->IsSubComponent()) return WriteNestedProperties(name, component);
+      const std::string reference = ReferenceName(component);
       if (reference.empty()) return;
       WritePropertyName(name);
       return WriteIdent(reference);
@@ -111,16 +113,7 @@ void TWriter::WriteProperty(TPersistent* instance, const TPropertyInfo& property
     }
     case pkObject: {
       auto* nested = dynamic_cast<TPersistent*>(property.GetObject(instance));
-      if (!nested) return;
-      const std::string outer = prefix_;
-      prefix_ += name + ".";
-      try {
-        WriteProperties(nested);
-      } catch (...) {
-        prefix_ = outer;
-        throw;
-      }
-      prefix_ = outer;
+      if (nested) WriteNestedProperties(name, nested);
       return;
     }
     case pkCollection: {
@@ -144,6 +137,18 @@ void TWriter::WriteProperty(TPersistent* instance, const TPropertyInfo& property
       return WriteListEnd();
     }
   }
+}
+
+void TWriter::WriteNestedProperties(const std::string& name, TPersistent* nested) {
+  const std::string outer = prefix_;
+  prefix_ += name + ".";
+  try {
+    WriteProperties(nested);
+  } catch (...) {
+    prefix_ = outer;
+    throw;
+  }
+  prefix_ = outer;
 }
 
 std::string TWriter::ReferenceName(TComponent* component) const {

@@ -27,6 +27,14 @@ void RegisterControlClasses() {
   RegisterMemoClasses();
   RegisterTextBoxClasses();
   RegisterNumberBoxClasses();
+  RegisterTabControlClasses();
+  RegisterVGObjects("Ext. Controls",
+                    {TvgIPhoneButton::StaticClass(), TvgDropTarget::StaticClass(), TvgImageViewer::StaticClass()});
+  RegisterVGObjects("Math", {TvgPlotGrid::StaticClass()});
+  RegisterVGObjects("Compound", {TvgCompoundTrackBar::StaticClass(), TvgCompoundAngleBar::StaticClass(),
+                                 TvgCompoundTextBox::StaticClass(), TvgCompoundMemo::StaticClass(),
+                                 TvgCompoundNumberBox::StaticClass(), TvgCompoundPopupBox::StaticClass(),
+                                 TvgCompoundColorButton::StaticClass(), TvgCompoundImage::StaticClass()});
   RegisterVGObjects("Windows",
                     {TvgBackground::StaticClass(), TvgSizeGrip::StaticClass(), TvgCloseButton::StaticClass()});
   RegisterVGObjects("Boxes", {TvgCheckBox::StaticClass(), TvgPathCheckBox::StaticClass(),

@@ -59,15 +59,17 @@ void TvgImageControl::DoBitmapChanged(rtl::TObject*) {
 
 rtl::Variant TvgImageControl::GetData() { return ObjectToVariant(FBitmap.get()); }
 
-void TvgImageControl::SetData(const rtl::Variant& value) {
+void vgSetBitmapData(TvgBitmap& bitmap, const rtl::Variant& value) {
   if (value.IsNull()) {
-    FBitmap->SetSize(1, 1);
+    bitmap.SetSize(1, 1);
   } else if (VarIsObject(value)) {
-    if (auto* source = dynamic_cast<rtl::TPersistent*>(VariantToObject(value))) FBitmap->Assign(source);
+    if (auto* source = dynamic_cast<rtl::TPersistent*>(VariantToObject(value))) bitmap.Assign(source);
   } else if (value.VarType() == rtl::varString) {
-    FBitmap->LoadFromFile(value.AsString());
+    bitmap.LoadFromFile(value.AsString());
   }
 }
+
+void TvgImageControl::SetData(const rtl::Variant& value) { vgSetBitmapData(*FBitmap, value); }
 
 void TvgImageControl::Click() {
   inherited::Click();

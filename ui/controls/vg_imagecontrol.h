@@ -8,6 +8,11 @@
 
 namespace vg {
 
+// A bitmap's value for bindings: Null empties it (1 x 1), an object
+// reference to a persistent is copied, a text names a picture file to load;
+// anything else is ignored.
+void vgSetBitmapData(TvgBitmap& bitmap, const rtl::Variant& value);
+
 class TvgImageControl : public TvgControl {
   RTL_CLASS(TvgImageControl, TvgControl)
 

@@ -264,6 +264,33 @@ TEST_F(Streaming, WritesOnlyStoredNonDefaultValuesAndReadsThemBack) {
   EXPECT_EQ(BinaryToText(TextToBinary(text)), text);
 }
 
+TEST_F(Streaming, ASubComponentStreamsItsPropertiesUnderItsName) {
+  // A node whose Buddy is its own part, as its constructor would make it.
+  auto makeNode = [] {
+    auto* node = new TTestNode(nullptr);
+    auto* part = new TTestNode(node);
+    part->SetName("Part");
+    part->SetSubComponent(true);
+    node->buddy = part;
+    return node;
+  };
+  TTestNode* node = makeNode();
+  node->SetName("Sample");
+  static_cast<TTestNode*>(node->buddy)->SetWidth(7);
+  static_cast<TTestNode*>(node->buddy)->text = u"x";
+  const std::string text = BinaryToText(Write(node));
+  node->Free();
+  EXPECT_NE(text.find("  Buddy.Width = 7\n"), std::string::npos) << text;
+  EXPECT_NE(text.find("  Buddy.Text = 'x'\n"), std::string::npos) << text;
+  EXPECT_EQ(text.find("Buddy = "), std::string::npos) << "no reference to the part";
+
+  auto read = Read<TTestNode>(TextToBinary(text), makeNode());
+  ASSERT_TRUE(read);
+  auto* part = static_cast<TTestNode*>(read->buddy);
+  EXPECT_EQ(part->width, 7);
+  EXPECT_EQ(part->text, u"x");
+}
+
 TEST_F(Streaming, ReadsIntoAnExistingRootWithRenamingHook) {
   const std::string binary = TextToBinary(
       "object Original: TTestNode\n  Width = 7\n  object Kid: TTestNode\n    Width = 8\n  end\nend");

@@ -12,6 +12,7 @@
 #include "tests/support/vg_scene_form.h"
 #include "ui/controls/vg_controls.h"
 #include "ui/render/vg_canvas_gdip.h"
+#include "ui/render/vg_layouts.h"
 #include "ui/window/vg_controlservices.h"
 #include "ui/window/vg_scenehost.h"
 
@@ -148,6 +149,66 @@ TEST_F(ControlsOnScreen, DemoFormInRestingAndActiveLooks) {
   EXPECT_TRUE(hoverCheck->IsMouseOver());
   SaveScreenshot("controls_demo_form.png");
   scene->MouseUp(vgMouseLeft, 0, 1, 1);
+}
+
+TEST_F(ControlsOnScreen, TabsPlotGridAndCompoundControls) {
+  auto* tabs = Place<TvgTabControl>(root, 16, 16, 360, 250);
+  TvgTabItem* tab[2] = {};
+  TvgLayout* page[2] = {};
+  const char16_t* names[] = {u"Table", u"Chart"};
+  for (int i = 0; i < 2; ++i) {
+    page[i] = Place<TvgLayout>(tabs, 0, 0, 10, 10);
+    tab[i] = Place<TvgTabItem>(tabs, 0, 0, 80, 22, names[i]);
+    tab[i]->SetLayout(page[i]);
+  }
+  tabs->SetItemIndex(0);
+  auto* pilot = Place<TvgCompoundTextBox>(page[0], 10, 14, 320, 21);
+  pilot->TextLabel()->SetText(u"Pilot");
+  pilot->SetText(u"Anna");
+  auto* notes = Place<TvgCompoundMemo>(page[0], 10, 46, 320, 60);
+  notes->TextLabel()->SetText(u"Notes");
+  notes->SetText(u"Head speed 2100 rpm\r\nGear 10.2");
+  auto* speed = Place<TvgCompoundTrackBar>(page[0], 10, 118, 320, 20);
+  speed->TextLabel()->SetText(u"Throttle");
+  speed->SetSuffix(u" %");
+  speed->SetDecimalDigits(0);
+  speed->SetValue(65);
+  auto* angle = Place<TvgCompoundAngleBar>(page[0], 10, 148, 320, 30);
+  angle->TextLabel()->SetText(u"Angle");
+  angle->SetValue(30);
+  auto* grid = Place<TvgPlotGrid>(page[1], 0, 0, 10, 10);
+  grid->SetAlign(vaClient);
+  grid->SetFrequency(10);
+  grid->SetMarks(5);
+  grid->LineFill()->SetSolidColor(0xFF6A8CAF);
+  auto* drop = Place<TvgDropTarget>(root, 392, 16, 120, 120, u"Drop files here");
+  auto* button = Place<TvgIPhoneButton>(root, 530, 16, 64, 64, u"Go");
+  button->Background()->SetSolidColor(0xFF2A7E3B);
+  auto* viewer = Place<TvgImageViewer>(root, 392, 150, 230, 116);
+  TvgBitmap picture(120, 60);
+  for (int y = 0; y < 60; ++y)
+    for (int x = 0; x < 120; ++x)
+      picture.Bits()[y * 120 + x] = 0xFF000000u | std::uint32_t(x * 2) << 16 | std::uint32_t(y * 4) << 8 | 0x80;
+  viewer->SetBitmap(&picture);
+  auto* hudTabs = Place<TvgHudTabControl>(root, 16, 280, 300, 110);
+  for (const char16_t* name : {u"One", u"Two", u"Three"}) Place<TvgHudTabItem>(hudTabs, 0, 0, 70, 20, name);
+  hudTabs->SetItemIndex(1);
+  Show(640, 410);
+  PumpFor(300ms);
+  EXPECT_TRUE(tab[0]->IsSelected());
+  SaveScreenshot("tabs_and_compound_controls.png");
+
+  // A real click on the second tab shows the chart page with its grid.
+  const TvgPoint chart = Centre(tab[1]);
+  scene->MouseMove(0, chart.X, chart.Y);
+  scene->MouseDown(vgMouseLeft, vgLeftButton, chart.X, chart.Y);
+  scene->MouseUp(vgMouseLeft, 0, chart.X, chart.Y);
+  EXPECT_EQ(tabs->ItemIndex(), 1);
+  EXPECT_TRUE(page[1]->Visible());
+  EXPECT_FALSE(page[0]->Visible());
+  PumpFor(300ms);
+  SaveScreenshot("tabs_chart_page.png");
+  EXPECT_NE(drop->ResourceLink(), nullptr);
 }
 
 TEST_F(ControlsOnScreen, PopupBoxOpensARealMenuAndTakesTheChoice) {

@@ -230,6 +230,18 @@ const std::vector<StyleRow>& Styles() {
       {"comboboxstyle", C<TvgComboBox>(), {{"Content", C<TvgContent>()}}},
       {"imagelistboxitemstyle", C<TvgImageListBoxItem>(), {{"textborder", C<TvgVisualObject>()}, {"text", C<TvgText>()}, {"check", C<TvgCheckBox>()}}},
       {"hudcomboboxstyle", C<TvgHudComboBox>(), {{"Content", C<TvgContent>()}}},
+      {"tabcontrolstyle", C<TvgTabControl>(), {{"background", C<TvgVisualObject>()}}},
+      {"hudtabcontrolstyle", C<TvgHudTabControl>(), {{"background", C<TvgVisualObject>()}}},
+      {"tabitemstyle", C<TvgTabItem>(), TextParts()},
+      {"hudtabitemstyle", C<TvgHudTabItem>(), TextParts()},
+      {"framedscrollboxstyle",
+       C<TvgImageViewer>(),
+       {{"content", C<TvgVisualObject>()}, {"vscrollbar", C<TvgScrollBar>()}, {"hscrollbar", C<TvgScrollBar>()}},
+       true},
+      {"droptargetstyle", C<TvgDropTarget>(), TextParts()},
+      {"iphonebuttonstyle",
+       C<TvgIPhoneButton>(),
+       {{"background", C<TvgShape>()}, {"text", C<TvgText>()}, {"image", C<TvgImage>()}}},
       {"hudanglebuttonstyle", C<TvgHudAngleButton>(), AngleParts()},
   };
   return rows;
