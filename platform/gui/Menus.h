@@ -16,7 +16,6 @@
 #include "platform/rtl/Component.h"
 #include "platform/rtl/Event.h"
 #include "platform/rtl/Types.h"
-#include "ui/core/vg_popupmenu.h"
 
 typedef struct _GtkWidget GtkWidget;
 typedef struct _GtkAccelGroup GtkAccelGroup;
@@ -150,18 +149,17 @@ class TMainMenu : public TMenu {
   using TMenu::TMenu;
 };
 
-// Also the popup menu a scene node opens as its context menu.
-class TPopupMenu : public TMenu, public vg::IvgPopupMenu {
+class TPopupMenu : public TMenu {
   RTL_CLASS(TPopupMenu, TMenu)
   using TMenu::TMenu;
 
   // Runs OnPopup, then opens the menu with its top-left corner at the
   // screen point (x, y) and returns; the chosen item's Click runs later.
-  void Popup(int x, int y) override;
+  void Popup(int x, int y);
   void ClosePopup();
   // The control the menu was last opened for (set by the caller).
   rtl::TComponent* PopupComponent = nullptr;
-  void SetPopupComponent(rtl::TComponent* component) override { PopupComponent = component; }
+  void SetPopupComponent(rtl::TComponent* component) { PopupComponent = component; }
   rtl::TNotifyEvent OnPopup;
 
   static void Publish(rtl::TPublisher<TPopupMenu>& p) { p.Property("OnPopup", &TPopupMenu::OnPopup); }

@@ -7,8 +7,11 @@
 #include <chrono>
 #include <cmath>
 #include <cstdint>
+#include <string>
+#include <vector>
 
 #include "platform/rtl/Exceptions.h"
+#include "platform/rtl/NumberText.h"
 #include "platform/rtl/Rounding.h"
 #include "platform/rtl/TextCompare.h"
 
@@ -237,6 +240,24 @@ class DateTimeWriter {
   std::string out_;
 };
 
+// Splits text at any of the separators; empty fields count.
+std::vector<std::string_view> SplitAt(std::string_view text, std::string_view separators) {
+  std::vector<std::string_view> fields;
+  std::size_t start = 0;
+  for (std::size_t i = 0; i <= text.size(); ++i) {
+    if (i < text.size() && separators.find(text[i]) == std::string_view::npos) continue;
+    fields.push_back(text.substr(start, i - start));
+    start = i + 1;
+  }
+  return fields;
+}
+
+bool ReadNumbers(const std::vector<std::string_view>& fields, int* numbers) {
+  for (std::size_t i = 0; i < fields.size(); ++i)
+    if (fields[i].empty() || !TryStrToInt(fields[i], numbers[i]) || numbers[i] < 0) return false;
+  return true;
+}
+
 }  // namespace
 
 TDateTime Now() {
@@ -297,6 +318,22 @@ void DecodeTime(TDateTime dateTime, int& hour, int& minute, int& second, int& mi
 
 int DayOfWeek(TDateTime dateTime) { return Decode(dateTime).dayOfWeek; }
 
+bool IsLeapYear(int yearValue) { return year{yearValue}.is_leap(); }
+
+int DaysInAMonth(int yearValue, int monthValue) {
+  const year_month_day_last last{year{yearValue}, month_day_last{month{static_cast<unsigned>(monthValue)}}};
+  return static_cast<int>(static_cast<unsigned>(last.day()));
+}
+
+int WeekOfTheYear(TDateTime dateTime) {
+  const sys_days date = kEpoch + days{Split(dateTime).day};
+  const weekday dayOfWeek{date};
+  // The Thursday of the same Monday-based week decides the year.
+  const sys_days thursday = date - (dayOfWeek - Monday) + days{3};
+  const sys_days january1 = year_month_day{thursday}.year() / January / 1;
+  return static_cast<int>((thursday - january1).count() / 7 + 1);
+}
+
 TDateTime IncMonth(TDateTime dateTime, int months) {
   const DayAndTime parts = Split(dateTime);
   const year_month_day date = Civil(parts.day);
@@ -326,6 +363,41 @@ std::string DateToStr(TDateTime dateTime, const TFormatSettings& settings) {
 
 std::string TimeToStr(TDateTime dateTime, const TFormatSettings& settings) {
   return FormatDateTime("tt", dateTime, settings);
+}
+
+
+bool TryStrToDateTime(std::string_view text, TDateTime& value, const TFormatSettings& settings) {
+  const std::size_t first = text.find_first_not_of(' ');
+  if (first == std::string_view::npos) return false;
+  text = text.substr(first, text.find_last_not_of(' ') - first + 1);
+  const std::size_t space = text.find(' ');
+  const std::string separators = settings.DateSeparator + "/.-";
+  const std::vector<std::string_view> dateFields = SplitAt(text.substr(0, space), separators);
+  int date[3] = {};
+  if (dateFields.size() != 3 || !ReadNumbers(dateFields, date)) return false;
+  // The order of day, month and year in the short date format.
+  std::string order;
+  for (char c : settings.ShortDateFormat) {
+    const char lower = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if ((lower == 'd' || lower == 'm' || lower == 'y') && order.find(lower) == std::string::npos) order += lower;
+  }
+  if (order.size() != 3) order = "ymd";
+  int day = 0, month = 0, year = 0;
+  for (int i = 0; i < 3; ++i) (order[i] == 'd' ? day : order[i] == 'm' ? month : year) = date[i];
+  if (dateFields[order.find('y')].size() <= 2) year += 2000;
+  TDateTime result = 0;
+  if (!TryEncodeDate(year, month, day, result)) return false;
+  if (space != std::string_view::npos) {
+    const std::vector<std::string_view> timeFields = SplitAt(text.substr(space + 1), settings.TimeSeparator + ":");
+    int time[3] = {};
+    TDateTime ofDay = 0;
+    if (timeFields.size() < 2 || timeFields.size() > 3 || !ReadNumbers(timeFields, time) ||
+        !TryEncodeTime(time[0], time[1], time[2], 0, ofDay))
+      return false;
+    result += result < 0 ? -ofDay : ofDay;
+  }
+  value = result;
+  return true;
 }
 
 }  // namespace rtl

@@ -29,6 +29,13 @@ void DecodeTime(TDateTime dateTime, int& hour, int& minute, int& second, int& mi
 
 // 1 = Sunday ... 7 = Saturday.
 int DayOfWeek(TDateTime dateTime);
+bool IsLeapYear(int year);
+// 28 to 31; month 1..12.
+int DaysInAMonth(int year, int month);
+// The ISO 8601 week number, 1..53: weeks begin on Monday and week 1 holds
+// the year's first Thursday, so 1 January may lie in week 52 or 53 of the
+// year before.
+int WeekOfTheYear(TDateTime dateTime);
 // Adds months (negative: goes back), keeping the time of day; a day beyond
 // the end of the new month becomes its last day (Jan 31 + 1 = Feb 28/29).
 TDateTime IncMonth(TDateTime dateTime, int months = 1);
@@ -54,5 +61,12 @@ std::string FormatDateTime(std::string_view format, TDateTime dateTime,
 std::string DateTimeToStr(TDateTime dateTime, const TFormatSettings& settings = TFormatSettings::Invariant());
 std::string DateToStr(TDateTime dateTime, const TFormatSettings& settings = TFormatSettings::Invariant());
 std::string TimeToStr(TDateTime dateTime, const TFormatSettings& settings = TFormatSettings::Invariant());
+
+// Reads a date written in the order of the settings' ShortDateFormat (day,
+// month and year as numbers, separated by the DateSeparator, "/", "." or
+// "-"; a two-digit year is taken as 20yy), optionally followed by a time
+// "h:n" or "h:n:s". False, leaving `value` alone, for anything else.
+bool TryStrToDateTime(std::string_view text, TDateTime& value,
+                      const TFormatSettings& settings = TFormatSettings::Invariant());
 
 }  // namespace rtl

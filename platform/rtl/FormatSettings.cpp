@@ -4,6 +4,7 @@
 #include <locale.h>
 
 #include <cctype>
+#include <cstdint>
 #include <string_view>
 
 namespace rtl {
@@ -19,6 +20,15 @@ class LocaleHandle {
   LocaleHandle& operator=(const LocaleHandle&) = delete;
   explicit operator bool() const { return locale_ != static_cast<locale_t>(0); }
   std::string Info(nl_item item) const { return nl_langinfo_l(item, locale_); }
+  // glibc keeps the first weekday as a 1-based offset from the day its
+  // week counting starts on (a date such as 19971130, a Sunday).
+  int FirstDayOfWeek() const {
+    const auto base = reinterpret_cast<std::intptr_t>(nl_langinfo_l(_NL_TIME_WEEK_1STDAY, locale_));
+    const int offset = *nl_langinfo_l(_NL_TIME_FIRST_WEEKDAY, locale_);
+    const int baseSunday = base == 19971201 ? 1 : 0;  // 0 Sunday, 1 Monday
+    const int sundayBased = (baseSunday + offset - 1 + 7) % 7;
+    return (sundayBased + 6) % 7;
+  }
 
  private:
   locale_t locale_;
@@ -115,6 +125,7 @@ TFormatSettings TFormatSettings::FromLocale(const char* localeName) {
     settings.ShortDayNames[i] = locale.Info(ABDAY_1 + i);
     settings.LongDayNames[i] = locale.Info(DAY_1 + i);
   }
+  settings.FirstDayOfWeek = locale.FirstDayOfWeek();
   return settings;
 }
 

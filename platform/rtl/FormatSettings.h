@@ -32,6 +32,8 @@ struct TFormatSettings {
   // Sunday first, as DayOfWeek counts.
   std::array<std::string, 7> ShortDayNames{"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
   std::array<std::string, 7> LongDayNames{"Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"};
+  // The first day of the week: 0 Monday ... 6 Sunday.
+  int FirstDayOfWeek = 0;
 
   // The locale-independent settings (the defaults above).
   static const TFormatSettings& Invariant();

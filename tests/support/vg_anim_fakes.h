@@ -15,13 +15,13 @@
 namespace vgtest {
 
 // Installs itself as the animation clock for its lifetime; frees the global
-// animation clock when it goes.
+// animation clock and puts the clock installed before back when it goes.
 class FakeAniClock final : public vg::IvgAniClock {
  public:
-  explicit FakeAniClock(double startMs = 0) : nowMs_(startMs) { vg::vgSetAniClock(this); }
+  explicit FakeAniClock(double startMs = 0) : nowMs_(startMs), previous_(vg::vgSetAniClock(this)) {}
   ~FakeAniClock() override {
     vg::vgFreeAniThread();
-    vg::vgSetAniClock(nullptr);
+    vg::vgSetAniClock(previous_);
   }
 
   double MonotonicMs() override { return nowMs_; }
@@ -57,6 +57,7 @@ class FakeAniClock final : public vg::IvgAniClock {
   };
 
   double nowMs_;
+  vg::IvgAniClock* previous_;
   std::uint32_t interval_ = 0;
   int waits_ = 0;
   std::function<void()> tick_;

@@ -104,14 +104,14 @@ inline const vg::TvgCanvasClassInfo kRecordingCanvasClass = {
 class ManualOneShots {
  public:
   ManualOneShots() {
-    vg::vgSetOneShotFactory([this](std::uint32_t milliseconds, std::function<void()> fire) {
+    previous_ = vg::vgSetOneShotFactory([this](std::uint32_t milliseconds, std::function<void()> fire) {
       auto handle = std::make_unique<Handle>(this, ++serial_);
       if (milliseconds == 0) return handle;  // as the real timer: a zero interval never fires
       pending_.push_back({handle->id_, std::move(fire)});
       return handle;
     });
   }
-  ~ManualOneShots() { vg::vgSetOneShotFactory(nullptr); }
+  ~ManualOneShots() { vg::vgSetOneShotFactory(std::move(previous_)); }
   // Fires every timer pending now; returns how many fired.
   int FireAll() {
     auto due = std::move(pending_);
@@ -135,6 +135,7 @@ class ManualOneShots {
   };
   std::vector<Entry> pending_;
   std::set<std::uint64_t> live_;
+  vg::TvgOneShotFactory previous_;
   std::uint64_t serial_ = 0;
 };
 

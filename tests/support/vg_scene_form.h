@@ -11,6 +11,7 @@
 #include "platform/gui/Forms.h"
 #include "tests/support/gui_pump.h"
 #include "ui/core/vg_scene.h"
+#include "ui/window/vg_guitimers.h"
 #include "ui/window/vg_scenehost.h"
 
 namespace test_support {
@@ -18,8 +19,10 @@ namespace test_support {
 template <class Base = ::testing::Test>
 class SceneFormTest : public Base {
  protected:
-  // A single-border form centred on the screen, with an empty scene.
+  // A single-border form centred on the screen, with an empty scene on the
+  // loop's timers.
   void CreateForm(const char16_t* caption = nullptr) {
+    vg::vgUseGuiTimers();
     form = new gui::TForm(nullptr);
     form->SetBorderStyle(gui::bsSingle);
     form->SetPosition(gui::poScreenCenter);

@@ -4,7 +4,7 @@
 // the order they fall due, never at the moment it is started (not even a
 // 0 ms one). Timers started while firing fire in the same Advance when
 // they fall due within it. Installs itself as the one-shot factory for its
-// lifetime.
+// lifetime, then puts the one installed before back.
 #include <cstdint>
 #include <functional>
 #include <map>
@@ -18,13 +18,13 @@ namespace vgtest {
 class TimedOneShots {
  public:
   TimedOneShots() {
-    vg::vgSetOneShotFactory([this](std::uint32_t ms, std::function<void()> fire) {
+    previous_ = vg::vgSetOneShotFactory([this](std::uint32_t ms, std::function<void()> fire) {
       auto handle = std::make_unique<Handle>(this);
       pending_[handle.get()] = {now_ + ms, order_++, std::move(fire)};
       return handle;
     });
   }
-  ~TimedOneShots() { vg::vgSetOneShotFactory(nullptr); }
+  ~TimedOneShots() { vg::vgSetOneShotFactory(std::move(previous_)); }
   TimedOneShots(const TimedOneShots&) = delete;
   TimedOneShots& operator=(const TimedOneShots&) = delete;
 
@@ -62,6 +62,7 @@ class TimedOneShots {
     return best;
   }
 
+  vg::TvgOneShotFactory previous_;
   std::map<Handle*, Entry> pending_;
   double now_ = 0;
   std::uint64_t order_ = 0;

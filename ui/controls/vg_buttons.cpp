@@ -44,7 +44,7 @@ TvgCircleButton::TvgCircleButton(rtl::TComponent* owner) : TvgButton(owner) {
 
 void TvgPopupButton::Click() {
   inherited::Click();
-  auto* menu = dynamic_cast<IvgPopupMenu*>(PopupMenu());
+  IvgPopupMenu* menu = vgPopupMenuOf(PopupMenu());
   if (!menu || !GetScene()) return;
   const TvgPoint screen = GetScene()->LocalToScreen(LocalToAbsolute({0, Height()}));
   menu->Popup(int(rtl::Round(screen.X)), int(rtl::Round(screen.Y)));

@@ -1,8 +1,9 @@
 #include "ui/controls/vg_combobox.h"
 
 #include <algorithm>
+#include <string>
 
-#include "platform/rtl/TextCase.h"
+#include "platform/rtl/Exceptions.h"
 #include "ui/controls/vg_panels.h"
 #include "ui/core/vg_canvas.h"
 
@@ -11,11 +12,6 @@ namespace vg {
 namespace {
 
 constexpr std::uint16_t kKeyEnd = 35, kKeyHome = 36, kKeyLeft = 37, kKeyUp = 38, kKeyRight = 39, kKeyDown = 40;
-
-char16_t LowerUnit(char16_t c) {
-  const rtl::WideString lower = rtl::WideLowerCase(std::u16string_view(&c, 1));
-  return lower.size() == 1 ? lower[0] : c;
-}
 
 }  // namespace
 
@@ -55,21 +51,40 @@ void TvgComboListBox::MouseUp(TvgMouseButton button, TvgShiftState shift, float 
 
 // ----- TvgComboBox
 
+// ----- drop-downs
+
+TvgPopup* vgNewDropDown(TvgControl* box) {
+  auto* popup = new TvgPopup(box);
+  popup->SetPlacementTarget(box);
+  popup->SetStaysOpen(false);
+  popup->SetStored(false);
+  popup->SetParent(box);
+  popup->SetLocked(true);
+  popup->SetDesignHide(true);
+  return popup;
+}
+
+TvgComboListBox* vgNewDropDownList(TvgControl* box, TvgPopup* popup, std::function<void(int)> choose) {
+  auto* list = new TvgComboListBox(box);
+  list->SetParent(popup);
+  list->SetComboBox(box, std::move(choose));
+  list->SetStored(false);
+  list->SetAlign(vaClient);
+  list->SetShowCheckboxes(false);
+  return list;
+}
+
+float vgDropDownHeight(int dropDownCount, int count, float itemHeight, float boxHeight) {
+  const float shown = float(std::min(dropDownCount, count));
+  return itemHeight > 0 ? shown * itemHeight + 4 : shown * (boxHeight - 4);
+}
+
+// ----- TvgComboBox
+
 TvgComboBox::TvgComboBox(rtl::TComponent* owner) : TvgControl(owner) {
   FCanFocused = true;
-  FPopup = new TvgPopup(this);
-  FPopup->SetPlacementTarget(this);
-  FPopup->SetStaysOpen(false);
-  FPopup->SetStored(false);
-  FPopup->SetParent(this);
-  FPopup->SetLocked(true);
-  FPopup->SetDesignHide(true);
-  FListBox = new TvgComboListBox(this);
-  FListBox->SetParent(FPopup);
-  FListBox->SetComboBox(this, [this](int index) { SetItemIndex(index); });
-  FListBox->SetStored(false);
-  FListBox->SetAlign(vaClient);
-  FListBox->SetShowCheckboxes(false);
+  FPopup = vgNewDropDown(this);
+  FListBox = vgNewDropDownList(this, FPopup, [this](int index) { SetItemIndex(index); });
   SetWidth(100);
   SetHeight(22);
 }
@@ -96,6 +111,10 @@ int TvgComboBox::Count() const { return FListBox ? FListBox->Count() : 0; }
 
 void TvgComboBox::SetItemIndex(int value) {
   if (!FListBox) return;
+  // A stream sets the index before it adds the items; anyone else gets the
+  // list error rather than a combo that silently shows nothing.
+  if (value >= Count() && !ComponentState().Contains(rtl::csLoading))
+    throw rtl::EListError("List index out of bounds (" + std::to_string(value) + ")");
   FListBox->SetItemIndex(value);
   ToBindingObjects();
   OnChange(this);
@@ -118,12 +137,6 @@ void TvgComboBox::SetListBoxResource(const std::string& value) {
   if (FListBox) FListBox->SetResource(value);
 }
 
-float TvgComboBox::DropDownHeight() const {
-  const int shown = std::min(FDropDownCount, Count());
-  const float itemHeight = ItemHeight();
-  return itemHeight > 0 ? float(shown) * itemHeight + 4 : float(shown) * (Height() - 4);
-}
-
 void TvgComboBox::DropDown() {
   if (FPopup->IsOpen()) {
     FPopup->ClosePopup();
@@ -131,7 +144,7 @@ void TvgComboBox::DropDown() {
   }
   FPopup->SetPlacement(FPlacement);
   FPopup->SetWidth(Width());
-  FPopup->SetHeight(DropDownHeight());
+  FPopup->SetHeight(vgDropDownHeight(FDropDownCount, Count(), ItemHeight(), Height()));
   FPopup->Popup();
   if (FPopup->IsOpen()) FListBox->SetFocus();
 }
@@ -162,14 +175,7 @@ void TvgComboBox::KeyDown(std::uint16_t& key, char16_t& keyChar, TvgShiftState s
   const int count = Count();
   if (count == 0) return;
   if (keyChar != 0) {
-    const char16_t wanted = LowerUnit(keyChar);
-    for (int i = 0; i < count; ++i) {
-      TvgListBoxItem* item = FListBox->ItemByIndex(i);
-      if (item && !item->Text().empty() && LowerUnit(item->Text()[0]) == wanted) {
-        SetItemIndex(i);
-        break;
-      }
-    }
+    if (const int match = FListBox->ItemStartingWith(keyChar); match >= 0) SetItemIndex(match);
     keyChar = 0;
   }
   const int index = ItemIndex();

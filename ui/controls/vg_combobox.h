@@ -44,6 +44,16 @@ class TvgComboListBox : public TvgListBox {
   std::function<void(int)> FChoose;
 };
 
+// The parts every drop-down control makes for itself: a popup placed
+// against `box` that closes on a click elsewhere (not stored, locked), and
+// the list inside it, which hands a choice to `choose`.
+TvgPopup* vgNewDropDown(TvgControl* box);
+TvgComboListBox* vgNewDropDownList(TvgControl* box, TvgPopup* popup, std::function<void(int index)> choose);
+// The height of a drop-down list showing min(dropDownCount, count) items:
+// itemHeight each plus 4, or, without an item height, the box's height
+// less 4 each.
+float vgDropDownHeight(int dropDownCount, int count, float itemHeight, float boxHeight);
+
 class TvgComboBox : public TvgControl {
   RTL_CLASS(TvgComboBox, TvgControl)
 
@@ -56,6 +66,8 @@ class TvgComboBox : public TvgControl {
   // The list's index and count (-1 and 0 without a list).
   int ItemIndex() const;
   int Count() const;
+  int GetItemIndex() const { return ItemIndex(); }
+  int GetCount() const { return Count(); }
   // Makes item `value` current, then always fires OnChange and repaints.
   void SetItemIndex(int value);
   // The current item, or nullptr.
@@ -94,8 +106,6 @@ class TvgComboBox : public TvgControl {
 
  private:
   static void Publish(rtl::TPublisher<TvgComboBox>& p);
-  float DropDownHeight() const;
-  void FitCurrentItem();
 
   int FDropDownCount = 8;
   TvgPopup* FPopup = nullptr;

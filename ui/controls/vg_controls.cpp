@@ -35,6 +35,7 @@ void RegisterControlClasses() {
                                  TvgCompoundTextBox::StaticClass(), TvgCompoundMemo::StaticClass(),
                                  TvgCompoundNumberBox::StaticClass(), TvgCompoundPopupBox::StaticClass(),
                                  TvgCompoundColorButton::StaticClass(), TvgCompoundImage::StaticClass()});
+  RegisterGridClasses();
   RegisterVGObjects("Windows",
                     {TvgBackground::StaticClass(), TvgSizeGrip::StaticClass(), TvgCloseButton::StaticClass()});
   RegisterVGObjects("Boxes", {TvgCheckBox::StaticClass(), TvgPathCheckBox::StaticClass(),
@@ -43,7 +44,8 @@ void RegisterControlClasses() {
                                  TvgValueLabel::StaticClass(), TvgImageControl::StaticClass(),
                                  TvgExpander::StaticClass()});
   RegisterVGObjects("Text Edits", {TvgTextBox::StaticClass(), TvgRoundTextBox::StaticClass(), TvgNumberBox::StaticClass(),
-                                   TvgSpinBox::StaticClass(), TvgTextBoxClearBtn::StaticClass(), TvgMemo::StaticClass()});
+                                   TvgSpinBox::StaticClass(), TvgTextBoxClearBtn::StaticClass(), TvgMemo::StaticClass(),
+                                   TvgComboTextBox::StaticClass(), TvgComboTrackBar::StaticClass()});
   RegisterVGObjects("Lists", {TvgListBox::StaticClass(), TvgComboBox::StaticClass(),
                              TvgStringListBox::StaticClass(), TvgStringComboBox::StaticClass(),
                              TvgHorzListBox::StaticClass(), TvgImageListBox::StaticClass(),
@@ -65,7 +67,11 @@ void RegisterControlClasses() {
                             TvgHudListBox::StaticClass(), TvgHudHorzListBox::StaticClass(),
                             TvgHudComboBox::StaticClass(), TvgHudStringListBox::StaticClass(),
                             TvgHudStringComboBox::StaticClass(), TvgHudImageListBox::StaticClass(),
-                            TvgHudHorzImageListBox::StaticClass()});
+                            TvgHudHorzImageListBox::StaticClass(), TvgHudComboTextBox::StaticClass(),
+                            TvgHudComboTrackBar::StaticClass()});
+  RegisterTreeViewClasses();
+  RegisterColorControlClasses();
+  RegisterCalendarClasses();
   RegisterResources_vg_styles();
 }
 

@@ -9,7 +9,6 @@
 #include <filesystem>
 #include <thread>
 
-#include "platform/rtl/TextCase.h"
 #include "platform/rtl/TextCompare.h"
 #include "platform/rtl/TextConvert.h"
 #include "ui/controls/vg_services.h"

@@ -287,7 +287,8 @@ void TvgListBox::UpdateSelection() {
       continue;
     }
     clone->SetVisible(shown);
-    if (shown) clone->SetBoundsRect(marks[i]);
+    if (shown)
+      clone->SetBounds(marks[i].Left, marks[i].Top, vgRectWidth(marks[i]), vgRectHeight(marks[i]));
   }
 }
 
@@ -391,14 +392,13 @@ void TvgListBox::SetData(const rtl::Variant& value) {
 
 // ----- keyboard and mouse
 
-bool TvgListBox::TypeAhead(char16_t keyChar) {
-  const char16_t wanted = LowerUnit(keyChar);
-  for (TvgListBoxItem* item : Items())
-    if (!item->Text().empty() && LowerUnit(item->Text()[0]) == wanted) {
-      SetItemIndex(item->Index());
-      return true;
-    }
-  return false;
+int TvgListBox::ItemStartingWith(char16_t letter) const {
+  const char16_t wanted = LowerUnit(letter);
+  for (int i = 0; i < Count(); ++i) {
+    TvgListBoxItem* item = ItemByIndex(i);
+    if (item && !item->Text().empty() && LowerUnit(item->Text()[0]) == wanted) return i;
+  }
+  return -1;
 }
 
 void TvgListBox::KeyDown(std::uint16_t& key, char16_t& keyChar, TvgShiftState shift) {
@@ -406,7 +406,7 @@ void TvgListBox::KeyDown(std::uint16_t& key, char16_t& keyChar, TvgShiftState sh
   const int count = Count();
   if (count == 0) return;
   if (keyChar != 0) {
-    TypeAhead(keyChar);
+    if (const int match = ItemStartingWith(keyChar); match >= 0) SetItemIndex(match);
     keyChar = 0;
   }
   switch (key) {

@@ -97,6 +97,9 @@ class TvgListBox : public TvgScrollBox {
   TvgListBoxItem* ItemByIndex(int index) const;
   // The current item, or nullptr.
   TvgListBoxItem* Selected() const { return ItemByIndex(FItemIndex); }
+  // The index of the first item whose text starts with the letter (either
+  // case), or -1.
+  int ItemStartingWith(char16_t letter) const;
   // The first item under the point (scene coordinates), or nullptr.
   TvgListBoxItem* ItemByPoint(float x, float y);
 
@@ -188,7 +191,6 @@ class TvgListBox : public TvgScrollBox {
  protected:
   void ApplyStyle() override;
   void FreeStyle() override;
-  bool MouseSelecting() const { return FMouseSelecting; }
 
  private:
   static void Publish(rtl::TPublisher<TvgListBox>& p);
@@ -196,7 +198,6 @@ class TvgListBox : public TvgScrollBox {
   void LayoutRows(const TvgRect& view, TvgRect& bounds);
   void LayoutColumns(const TvgRect& view, TvgRect& bounds);
   void ScrollIntoView(TvgListBoxItem* item);
-  bool TypeAhead(char16_t keyChar);
   void PressItem(TvgListBoxItem* item, TvgShiftState shift);
   void PaintOddRows(TvgCanvas& canvas, const TvgRect& rect);
 

@@ -1,6 +1,9 @@
 #include "ui/controls/vg_popupbox.h"
 
 #include <cmath>
+#include <string>
+
+#include "platform/rtl/Exceptions.h"
 
 namespace vg {
 
@@ -30,7 +33,9 @@ void TvgPopupBox::Publish(rtl::TPublisher<TvgPopupBox>& p) {
 void TvgPopupBox::DoItemsChanged(rtl::TObject*) { Repaint(); }
 
 void TvgPopupBox::SetItemIndex(int value) {
-  if (value == FItemIndex || value >= FItems->Count()) return;
+  if (value == FItemIndex) return;
+  if (value >= FItems->Count())
+    throw rtl::EListError("List index out of bounds (" + std::to_string(value) + ")");
   const bool choose = value >= 0;
   FItemIndex = choose ? value : -1;
   inherited::SetText(choose ? FItems->Strings(value) : rtl::WideString{});

@@ -20,7 +20,8 @@ class TvgPopupBox : public TvgCustomButton {
   void SetItems(const TvgWideStrings* value) { FItems->Assign(value); }
   int ItemIndex() const { return FItemIndex; }
   // Shows item `value` (or nothing for -1 or an empty list) and raises
-  // OnChange. An index past the last item is refused: nothing changes.
+  // OnChange. An index past the last item raises rtl::EListError and
+  // changes nothing.
   void SetItemIndex(int value);
   // The text becomes the item it names, or empty when it names none; the
   // index follows. No OnChange.

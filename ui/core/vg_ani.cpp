@@ -1,11 +1,11 @@
 #include "ui/core/vg_ani.h"
 
-#include <glib.h>
-
 #include <algorithm>
+#include <chrono>
 #include <cmath>
+#include <utility>
 
-#include "platform/gui/Timer.h"
+#include "platform/rtl/Exceptions.h"
 #include "platform/rtl/TextCompare.h"
 #include "ui/core/vg_visual.h"
 
@@ -15,25 +15,19 @@ namespace vg {
 
 namespace {
 
-class TTimerHandle final : public IvgTimer {
+// The clock before the windowing layer installs its own: time passes, but
+// no loop runs, so timers never tick and waiting for an event is an error.
+class TNoLoopClock final : public IvgAniClock {
  public:
-  TTimerHandle(std::uint32_t intervalMs, std::function<void()> tick) : FTimer(new gui::TTimer(nullptr)) {
-    FTimer->SetInterval(intervalMs);
-    FTimer->SetOnTimer([tick = std::move(tick)](rtl::TObject*) { tick(); });
+  double MonotonicMs() override {
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now().time_since_epoch()).count();
   }
-  ~TTimerHandle() override { FTimer->Free(); }
-
- private:
-  gui::TTimer* FTimer;
-};
-
-class TGLibAniClock final : public IvgAniClock {
- public:
-  double MonotonicMs() override { return double(g_get_monotonic_time()) / 1000.0; }
-  std::unique_ptr<IvgTimer> StartTimer(std::uint32_t intervalMs, std::function<void()> tick) override {
-    return std::make_unique<TTimerHandle>(intervalMs, std::move(tick));
+  std::unique_ptr<IvgTimer> StartTimer(std::uint32_t, std::function<void()>) override {
+    return std::make_unique<IvgTimer>();
   }
-  void WaitForEvent() override { g_main_context_iteration(nullptr, TRUE); }
+  void WaitForEvent() override {
+    throw rtl::EInvalidOperation("No event loop to wait on: the animation clock is not installed");
+  }
 };
 
 IvgAniClock* installedClock = nullptr;
@@ -45,11 +39,11 @@ struct TAniThreadFinalizer {
 
 }  // namespace
 
-void vgSetAniClock(IvgAniClock* clock) { installedClock = clock; }
+IvgAniClock* vgSetAniClock(IvgAniClock* clock) { return std::exchange(installedClock, clock); }
 
 IvgAniClock& vgAniClock() {
-  static TGLibAniClock glibClock;
-  return installedClock ? *installedClock : glibClock;
+  static TNoLoopClock noLoopClock;
+  return installedClock ? *installedClock : noLoopClock;
 }
 
 // ----- the global clock

@@ -47,9 +47,12 @@ class IvgAniClock {
   virtual void WaitForEvent() = 0;
 };
 
-// Replaces the clock services (nullptr restores the GLib ones: the
-// monotonic clock, the class library's TTimer and the default main context).
-void vgSetAniClock(IvgAniClock* clock);
+// Installs the clock services and returns the ones installed before. The
+// windowing layer installs the real ones (vgUseGuiTimers); until then, or
+// after nullptr, a clock without a loop serves: its time passes, its timers
+// never tick, and WaitForEvent raises EInvalidOperation instead of waiting
+// forever.
+IvgAniClock* vgSetAniClock(IvgAniClock* clock);
 IvgAniClock& vgAniClock();
 
 // ---------------------------------------------------------------------------

@@ -91,7 +91,7 @@ TvgObject* TvgControl::GetResourceObject() {
     if (found && found->IsVisual()) return CloneStyle(found, false);
   }
   TvgObject* builtIn = DefaultStyles();
-  const std::string N = ClassStyleName(ClassType());
+  const std::string N = StyleName();
   if (bookRoot) {
     TvgObject* found = S.empty() ? nullptr : bookRoot->FindResource(S);
     if (!found) found = bookRoot->FindResource(N);

@@ -95,13 +95,15 @@ class TvgControl : public TvgVisualObject {
   void Notification(rtl::TComponent* component, rtl::TOperation operation) override;
   bool HidesResources() const override { return true; }
   bool IsControl() const override { return true; }
+  // The style name derived from a class name: "TvgButton" -> "Buttonstyle".
+  static std::string ClassStyleName(rtl::TClass cls);
+  // The style the control takes without a Resource: its class's by default.
+  virtual std::string StyleName() const { return ClassStyleName(ClassType()); }
 
   bool FAutoTranslate = false;
 
  private:
   static void Publish(rtl::TPublisher<TvgControl>& p);
-  // The style name derived from a class name: "TvgButton" -> "Buttonstyle".
-  static std::string ClassStyleName(rtl::TClass cls);
   TvgObject* CloneStyle(TvgObject* style, bool keepResourceName);
   void DropStyle();
 

@@ -127,14 +127,14 @@ void TvgVisualObject::DialogKey(std::uint16_t& key, TvgShiftState shift) {
 }
 
 void TvgVisualObject::ContextMenu(TvgPoint screenPoint) {
-  auto* menu = dynamic_cast<IvgPopupMenu*>(FPopupMenu);
+  IvgPopupMenu* menu = vgPopupMenuOf(FPopupMenu);
   if (!menu) return;
   menu->SetPopupComponent(this);
   menu->Popup(static_cast<int>(rtl::Round(screenPoint.X)), static_cast<int>(rtl::Round(screenPoint.Y)));
 }
 
 void TvgVisualObject::SetPopupMenu(rtl::TComponent* value) {
-  if (value && !dynamic_cast<IvgPopupMenu*>(value)) value = nullptr;
+  if (!vgPopupMenuOf(value)) value = nullptr;
   if (value == FPopupMenu) return;
   if (FPopupMenu) FPopupMenu->RemoveFreeNotification(this);
   FPopupMenu = value;

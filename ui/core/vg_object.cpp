@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <unordered_map>
+#include <utility>
 
-#include "platform/gui/Timer.h"
 #include "platform/rtl/ClassRegistry.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/Rounding.h"
@@ -57,21 +57,6 @@ IvgResourceNode* FindResourceNode(const std::string& name) { return FindResource
 
 // ----- the timer behind Release
 
-class TimerOneShot final : public IvgOneShot {
- public:
-  TimerOneShot(std::uint32_t milliseconds, std::function<void()> fire) : timer_(new gui::TTimer(nullptr)) {
-    timer_->SetInterval(milliseconds);
-    timer_->SetOnTimer([this, fire = std::move(fire)](rtl::TObject*) {
-      timer_->SetEnabled(false);
-      fire();  // may destroy this handle and the timer; touch nothing after
-    });
-  }
-  ~TimerOneShot() override { timer_->Free(); }
-
- private:
-  gui::TTimer* timer_;
-};
-
 TvgOneShotFactory& OneShotFactory() {
   static TvgOneShotFactory factory;
   return factory;
@@ -81,10 +66,12 @@ TvgOneShotFactory& OneShotFactory() {
 
 std::unique_ptr<IvgOneShot> vgStartOneShot(std::uint32_t milliseconds, std::function<void()> fire) {
   if (OneShotFactory()) return OneShotFactory()(milliseconds, std::move(fire));
-  return std::make_unique<TimerOneShot>(milliseconds, std::move(fire));
+  return std::make_unique<IvgOneShot>();
 }
 
-void vgSetOneShotFactory(TvgOneShotFactory factory) { OneShotFactory() = std::move(factory); }
+TvgOneShotFactory vgSetOneShotFactory(TvgOneShotFactory factory) {
+  return std::exchange(OneShotFactory(), std::move(factory));
+}
 
 // ----- construction and destruction
 

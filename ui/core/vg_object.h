@@ -96,11 +96,13 @@ class IvgOneShot {
 };
 using TvgOneShotFactory =
     std::function<std::unique_ptr<IvgOneShot>(std::uint32_t milliseconds, std::function<void()> fire)>;
-// Replaces the timer Release uses (the class library's TTimer by default);
-// an empty factory restores the default. Tests install a manual one.
-void vgSetOneShotFactory(TvgOneShotFactory factory);
-// Starts a one-shot timer through the installed factory (the class
-// library's timer by default); destroying the handle cancels it.
+// Installs the one-shot timers and returns the factory installed before.
+// The windowing layer installs the real ones (vgUseGuiTimers); until then,
+// or after an empty factory, no loop runs and a one-shot never fires.
+// Tests install manual ones.
+TvgOneShotFactory vgSetOneShotFactory(TvgOneShotFactory factory);
+// Starts a one-shot timer through the installed factory; destroying the
+// handle cancels it.
 std::unique_ptr<IvgOneShot> vgStartOneShot(std::uint32_t milliseconds, std::function<void()> fire);
 
 // A subtree leaves `scene`: the focus inside it is killed and the scene

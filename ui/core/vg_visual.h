@@ -242,8 +242,8 @@ class TvgVisualObject : public TvgObject {
   // At a point in screen coordinates; the host's menus are not part of the
   // headless core, so only the event is raised here.
   virtual void ContextMenu(TvgPoint screenPoint);
-  // The class-library popup menu ContextMenu opens (a component that is
-  // an IvgPopupMenu; any other is refused); cleared when it is destroyed.
+  // The popup menu ContextMenu opens (a component vgPopupMenuOf makes a
+  // menu of; any other is refused); cleared when it is destroyed.
   rtl::TComponent* PopupMenu() const { return FPopupMenu; }
   void SetPopupMenu(rtl::TComponent* value);
   // Makes the node the scene's focused node unless it cannot take the

@@ -167,6 +167,9 @@ class TvgFramedScrollBox : public TvgScrollBox {
 class TvgFramedVertScrollBox : public TvgVertScrollBox {
   RTL_CLASS(TvgFramedVertScrollBox, TvgVertScrollBox)
   using TvgVertScrollBox::TvgVertScrollBox;
+
+ protected:
+  std::string StyleName() const override { return ClassStyleName(TvgFramedScrollBox::StaticClass()); }
 };
 
 void RegisterScrollBoxClasses();

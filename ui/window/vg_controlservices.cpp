@@ -6,6 +6,7 @@
 #include "platform/gui/Dialogs.h"
 #include "platform/gui/Forms.h"
 #include "platform/gui/Thread.h"
+#include "ui/window/vg_popupmenulink.h"
 
 namespace vg {
 
@@ -71,6 +72,7 @@ class TvgPlatformDispatcher final : public IvgDispatcher {
 };
 
 void vgUsePlatformControlServices() {
+  vgUsePlatformPopupMenus();
   static TvgPlatformDispatcher dispatcher;
   vgSetDispatcher(&dispatcher);
   vgSetListMenuFactory([] { return std::make_unique<TvgPlatformListMenu>(); });

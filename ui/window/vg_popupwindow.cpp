@@ -7,6 +7,7 @@
 
 #include "platform/gui/Application.h"
 #include "platform/gui/GuiInit.h"
+#include "ui/window/vg_guitimers.h"
 
 namespace vg {
 
@@ -179,6 +180,7 @@ void vgUsePopupWindows() {
     installed = true;
     gdk_event_handler_set(EventHandler, nullptr, nullptr);
   }
+  vgUseGuiTimers();
   vgSetPopupPlatform(&windows);
 }
 

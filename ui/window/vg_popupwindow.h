@@ -42,7 +42,8 @@ class TvgPopupWindows final : public IvgPopupPlatform {
   bool Terminated() override;
 };
 
-// Installs TvgPopupWindows as the popup platform (once per process).
+// Installs TvgPopupWindows as the popup platform (once per process), with
+// the toolkit's timers on the program's loop (vgUseGuiTimers).
 void vgUsePopupWindows();
 
 }  // namespace vg

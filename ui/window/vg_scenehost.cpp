@@ -5,6 +5,8 @@
 #include <cmath>
 #include <utility>
 
+#include "ui/window/vg_guitimers.h"
+
 namespace vg {
 
 namespace {
@@ -36,6 +38,7 @@ gui::TRect WholeRect(const TvgRect& r) {
 }  // namespace
 
 TvgSceneHost::TvgSceneHost(TvgCustomScene& scene, gui::TForm& form) : scene_(scene), form_(form) {
+  vgUseGuiTimers();
   scene_.SetWindow(this);
   form_.SetClientHost(this);
 }

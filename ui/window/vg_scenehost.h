@@ -15,8 +15,9 @@ namespace vg {
 
 class TvgSceneHost final : public gui::ISceneHost, public IvgSceneWindow {
  public:
-  // Makes the client area of `form` show `scene`. Both must outlive the
-  // host; the destructor detaches the scene and the form.
+  // Makes the client area of `form` show `scene`, with the toolkit's timers
+  // on the program's loop (vgUseGuiTimers). Both must outlive the host; the
+  // destructor detaches the scene and the form.
   TvgSceneHost(TvgCustomScene& scene, gui::TForm& form);
   ~TvgSceneHost() override;
   TvgSceneHost(const TvgSceneHost&) = delete;

@@ -20,6 +20,12 @@ std::string Decoded(TDateTime value) {
          ":" + std::to_string(s) + "." + std::to_string(ms);
 }
 
+// The date read, or "-" when it is refused.
+std::string Parsed(std::string_view text, const TFormatSettings& settings = TFormatSettings::Invariant()) {
+  TDateTime value = 0;
+  return TryStrToDateTime(text, value, settings) ? Decoded(value) : "-";
+}
+
 }  // namespace
 
 TEST(DateTime, EncodesDecodesAndFormats) {
@@ -51,6 +57,20 @@ TEST(DateTime, EncodesDecodesAndFormats) {
       ROW(DateToStr(moment) + "|" + TimeToStr(moment), "2026-12-10|13:05:09"),
       ROW(DateTimeToStr(moment, de), "10.12.2026 13:05:09"),
       ROW(FormatDateTime("mmmm dddd", moment, de), "Dezember Donnerstag"),
+      ROW(std::to_string(de.FirstDayOfWeek), "0"),
+      ROW(std::to_string(TFormatSettings::FromLocale("C").FirstDayOfWeek), "6"),
+      ROW(std::to_string(DaysInAMonth(2024, 2)) + " " + std::to_string(DaysInAMonth(2023, 2)), "29 28"),
+      ROW(std::to_string(WeekOfTheYear(EncodeDate(2026, 1, 1))), "1"),  // a Thursday
+      ROW(std::to_string(WeekOfTheYear(EncodeDate(2026, 1, 4) + 0.9)), "1"),
+      ROW(std::to_string(WeekOfTheYear(EncodeDate(2026, 1, 5))), "2"),
+      ROW(std::to_string(WeekOfTheYear(EncodeDate(2021, 1, 3))), "53"),  // a Sunday after a 53-week year
+      ROW(std::to_string(WeekOfTheYear(EncodeDate(2020, 12, 31))), "53"),
+      ROW(std::to_string(WeekOfTheYear(EncodeDate(2019, 12, 30))), "1"),
+      ROW(Parsed("2024-02-29"), "2024-02-29 0:0:0.0"),
+      ROW(Parsed(" 2024/2/3 13:05 "), "2024-02-03 13:5:0.0"),
+      ROW(Parsed("29.02.2024 06:07:08", de), "2024-02-29 6:7:8.0"),
+      ROW(Parsed("1.2.24", de), "2024-02-01 0:0:0.0"),
+      ROW(Parsed("2023-02-29") + Parsed("2024-02") + Parsed("x") + Parsed("2024-01-01 25:00"), "----"),
   };
   for (const Row& row : rows) EXPECT_EQ(row.actual, row.expected) << row.expression;
 }

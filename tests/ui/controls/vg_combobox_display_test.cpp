@@ -1,7 +1,9 @@
 // A combo box on a real window (run under xvfb-run) with the built-in
 // style and the drop-down in a popup window of its own: a click opens it, a
-// click on an item chooses that item and closes it. Input goes through the
-// X server, as a user's would. Saved as screenshots.
+// click on an item chooses that item and closes it; then the combo track
+// bar's drop-down opens the same way. Input goes through the X server, as a
+// user's would. Saved as screenshots, with a list box and a combo text box
+// beside them.
 #include <gtest/gtest.h>
 #include <gtk/gtk.h>
 
@@ -79,8 +81,28 @@ TEST_F(ComboOnScreen, AClickOpensTheDropDownAndAClickOnAnItemChoosesIt) {
   list->ItemByIndex(2)->SetIsChecked(true);
   list->SetItemIndex(1);
   list->SetHideSelectionUnfocused(false);
+  // The text boxes with drop-downs, below.
+  auto* editable = new TvgComboTextBox(nullptr);
+  editable->SetParent(root);
+  editable->SetBounds(20, 110, 160, 22);
+  editable->Items()->SetCommaText(u"1000,2000,4000");
+  editable->SetItemIndex(1);
+  auto* track = new TvgComboTrackBar(nullptr);
+  track->SetParent(root);
+  track->SetBounds(20, 150, 160, 22);
+  track->SetMax(100);
+  track->SetValue(40);
   ASSERT_NO_FATAL_FAILURE(ShowForm(420, 200));
   PumpFor(50ms);
+
+  // A page being built opens and closes each option list twice at once:
+  // no window shows and nothing stays open.
+  for (int i = 0; i < 4; ++i) combo->DropDown();
+  EXPECT_EQ(OpenPopupWindow(), nullptr);
+  PumpFor(100ms);
+  EXPECT_EQ(OpenPopupWindow(), nullptr);
+  EXPECT_FALSE(combo->Popup()->IsOpen());
+  EXPECT_TRUE(OpenPopups().empty());
 
   const gui::TPoint client = form->ClientWindow()->ClientToScreen({0, 0});
   ClickAt(client.X + 100, client.Y + 31);
@@ -108,6 +130,17 @@ TEST_F(ComboOnScreen, AClickOpensTheDropDownAndAClickOnAnItemChoosesIt) {
   EXPECT_EQ(OpenPopupWindow(), nullptr);
   PumpFor(100ms);
   EXPECT_TRUE(test_support::SaveWindowShot(form->Handle(), "combobox_chosen"));
+
+  // The track bar's drop-down opens from the arrow beside its text.
+  ClickAt(client.X + 172, client.Y + 161);
+  ASSERT_TRUE(PumpUntil([&] { return OpenPopupWindow() != nullptr; }, 2000ms));
+  PumpFor(300ms);
+  EXPECT_TRUE(track->Popup()->IsOpen());
+  shot = gdk_pixbuf_get_from_window(gdk_get_default_root_window(), client.X, client.Y, 420, 240);
+  ASSERT_NE(shot, nullptr);
+  EXPECT_TRUE(gdk_pixbuf_save(shot, (test_support::ArtifactDir() / "combotrackbar_dropdown.png").c_str(), "png",
+                              nullptr, nullptr));
+  g_object_unref(shot);
 }
 
 }  // namespace

@@ -16,6 +16,12 @@ constexpr std::uint16_t kKeyEnd = 35, kKeyHome = 36, kKeyUp = 38, kKeyDown = 40;
 struct ComboTest : ControlScene {
   int changes = 0;
 
+  // Closed drop-downs free their overlay from a timer, as the loop would.
+  void TearDown() override {
+    timers.FireAll();
+    ControlScene::TearDown();
+  }
+
   TvgStringComboBox* MakeCombo(const rtl::WideString& commaText) {
     auto* combo = Add<TvgStringComboBox>();
     combo->SetBounds(20, 20, 120, 22);
@@ -62,10 +68,15 @@ TEST_F(ComboTest, SetItemIndexFiresOnChangeOnEveryCall) {
   combo->SetItemIndex(2);
   combo->SetItemIndex(2);
   EXPECT_EQ(changes, 2);
+  EXPECT_EQ(combo->GetItemIndex(), 2);
+  EXPECT_EQ(combo->GetCount(), 3);
   EXPECT_EQ(combo->Selected()->Text(), u"c");
-  combo->SetItemIndex(7);
+  EXPECT_THROW(combo->SetItemIndex(7), rtl::EListError);
+  EXPECT_EQ(changes, 2) << "an index past the items changes nothing";
+  EXPECT_EQ(combo->ItemIndex(), 2);
+  combo->SetItemIndex(-1);
   EXPECT_EQ(changes, 3);
-  EXPECT_EQ(combo->Selected(), nullptr) << "nothing is current past the items";
+  EXPECT_EQ(combo->Selected(), nullptr);
   EXPECT_EQ(combo->GetData().AsWideString(), u"");
   scene->Draw();  // the face paints no item
 }

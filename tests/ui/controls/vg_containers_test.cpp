@@ -2,6 +2,7 @@
 // built-in style book.
 #include <gtest/gtest.h>
 
+#include "platform/rtl/Exceptions.h"
 #include "tests/ui/controls/controls_fixture.h"
 
 namespace {
@@ -219,10 +220,10 @@ TEST_F(PopupBoxes, TextIsAlwaysAnItemOrEmpty) {
   EXPECT_EQ(box->GetData(), rtl::Variant(u""));
 }
 
-TEST_F(PopupBoxes, IndexPastTheListChangesNothing) {
+TEST_F(PopupBoxes, IndexPastTheListRaisesTheListErrorAndChangesNothing) {
   Fill();
   box->SetItemIndex(0);
-  box->SetItemIndex(3);
+  EXPECT_THROW(box->SetItemIndex(3), rtl::EListError);
   EXPECT_EQ(box->ItemIndex(), 0);
   EXPECT_EQ(box->Text(), u"A");
   EXPECT_EQ(changes, 1);

@@ -12,6 +12,7 @@
 #include "platform/rtl/Filer.h"
 #include "platform/rtl/Resources.h"
 #include "tests/ui/controls/controls_fixture.h"
+#include "ui/render/vg_scrollbox.h"
 
 namespace {
 
@@ -104,6 +105,10 @@ std::vector<Part> MemoParts() {
           {"foreground", C<TvgBrushObject>()}};
 }
 
+std::vector<Part> ScrollBoxParts() {
+  return {{"content", C<TvgVisualObject>()}, {"vscrollbar", C<TvgScrollBar>()}, {"hscrollbar", C<TvgScrollBar>()}};
+}
+
 std::vector<Part> ListParts() {
   return {{"content", C<TvgVisualObject>()},
           {"vscrollbar", C<TvgScrollBar>()},
@@ -192,8 +197,8 @@ const std::vector<StyleRow>& Styles() {
       {"vthumbstyle", C<TvgThumb>(), {}, true},
       {"hudhthumbstyle", C<TvgThumb>(), {}, true},
       {"hudvthumbstyle", C<TvgThumb>(), {}, true},
-      {"trackbarstyle", C<TvgTrackBar>(), {{"thumb", C<TvgThumb>()}}},
-      {"hudtrackbarstyle", C<TvgHudTrackBar>(), {{"thumb", C<TvgThumb>()}}},
+      {"trackbarstyle", C<TvgTrackBar>(), {{"thumb", C<TvgThumb>()}, {"background", C<TvgShape>()}}},
+      {"hudtrackbarstyle", C<TvgHudTrackBar>(), {{"thumb", C<TvgThumb>()}, {"background", C<TvgShape>()}}},
       {"trackstyle", C<TvgTrack>(), {{"thumb", C<TvgThumb>()}}},
       {"hudtrackstyle", C<TvgHudTrack>(), {{"thumb", C<TvgThumb>()}}},
       {"scrollbarhtrackstyle", C<TvgTrack>(), {{"thumb", C<TvgThumb>()}}, true},
@@ -220,14 +225,21 @@ const std::vector<StyleRow>& Styles() {
         {"hindicator", C<TvgVisualObject>()},
         {"vindicator", C<TvgVisualObject>()}}},
       {"splitterstyle", C<TvgSplitter>(), {{"grip", C<TvgVisualObject>()}}},
+      {"framedscrollboxstyle", C<TvgFramedScrollBox>(), ScrollBoxParts()},
+      {"framedscrollboxstyle", C<TvgFramedVertScrollBox>(), ScrollBoxParts()},
       {"anglebuttonstyle", C<TvgAngleButton>(), AngleParts()},
       {"listboxstyle", C<TvgListBox>(), ListParts()},
       {"hudlistboxstyle", C<TvgHudListBox>(), ListParts()},
       {"combolistboxstyle", C<TvgComboListBox>(), ListParts()},
       {"hudcombolistboxstyle", C<TvgComboListBox>(), ListParts(), true},
+      {"transparentlistboxstyle", C<TvgListBox>(), ListParts(), true},
       {"listboxitemstyle", C<TvgListBoxItem>(), ListItemParts()},
       {"hudlistboxitemstyle", C<TvgListBoxItem>(), ListItemParts(), true},
       {"comboboxstyle", C<TvgComboBox>(), {{"Content", C<TvgContent>()}}},
+      {"combotextboxstyle", C<TvgComboTextBox>(), TextBoxParts()},
+      {"hudcombotextboxstyle", C<TvgHudComboTextBox>(), TextBoxParts(), true},
+      {"combopopupstyle", C<TvgPopup>(), {}, true},
+      {"hudcombopopupstyle", C<TvgPopup>(), {}, true},
       {"imagelistboxitemstyle", C<TvgImageListBoxItem>(), {{"textborder", C<TvgVisualObject>()}, {"text", C<TvgText>()}, {"check", C<TvgCheckBox>()}}},
       {"hudcomboboxstyle", C<TvgHudComboBox>(), {{"Content", C<TvgContent>()}}},
       {"tabcontrolstyle", C<TvgTabControl>(), {{"background", C<TvgVisualObject>()}}},
@@ -243,6 +255,38 @@ const std::vector<StyleRow>& Styles() {
        C<TvgIPhoneButton>(),
        {{"background", C<TvgShape>()}, {"text", C<TvgText>()}, {"image", C<TvgImage>()}}},
       {"hudanglebuttonstyle", C<TvgHudAngleButton>(), AngleParts()},
+      {"gridstyle",
+       C<TvgGrid>(),
+       {{"content", C<TvgVisualObject>()},
+        {"vscrollbar", C<TvgScrollBar>()},
+        {"hscrollbar", C<TvgScrollBar>()},
+        {"header", C<TvgHeader>()},
+        {"selection", C<TvgVisualObject>()},
+        {"focus", C<TvgVisualObject>()},
+        {"linefill", C<TvgBrushObject>()},
+        {"AlternatingRowBackground", C<TvgBrushObject>()}}},
+      {"headeritemstyle", C<TvgHeaderItem>(), CornerParts()},
+      {"textcellstyle", C<TvgTextCell>(), TextBoxParts()},
+      {"checkcellstyle", C<TvgCheckCell>(), {{"checkmark", C<TvgPath>()}}},
+      {"progresscellstyle",
+       C<TvgProgressCell>(),
+       {{"htrack", C<TvgVisualObject>()},
+        {"vtrack", C<TvgVisualObject>()},
+        {"hindicator", C<TvgVisualObject>()},
+        {"vindicator", C<TvgVisualObject>()}}},
+      {"popupcellstyle", C<TvgPopupCell>(), {{"text", C<TvgText>()}}},
+      {"imagecellstyle", C<TvgImageCell>(), {{"image", C<TvgImage>()}}},
+      {"treeviewstyle",
+       C<TvgTreeView>(),
+       {{"content", C<TvgVisualObject>()},
+        {"vscrollbar", C<TvgScrollBar>()},
+        {"hscrollbar", C<TvgScrollBar>()},
+        {"selection", C<TvgVisualObject>()}}},
+      {"treeviewitemstyle",
+       C<TvgTreeViewItem>(),
+       {{"text", C<TvgText>()}, {"button", C<TvgCustomButton>()}, {"check", C<TvgCheckBox>()}}},
+      {"treeviewexpanderbuttonstyle", C<TvgExpanderButton>(), {{"path", C<TvgPath>()}}, true},
+      {"transparentcirclebuttonstyle", C<TvgButton>(), TextParts(), true},
   };
   return rows;
 }

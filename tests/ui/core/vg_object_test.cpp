@@ -9,10 +9,12 @@
 #include <vector>
 
 #include "platform/gui/Application.h"
+#include "ui/window/vg_guitimers.h"
 
 #include "platform/rtl/ClassRegistry.h"
 #include "platform/rtl/Exceptions.h"
 #include "tests/support/vg_headless_scene.h"
+#include "ui/core/vg_ani.h"
 #include "ui/core/vg_bitmap.h"
 #include "ui/core/vg_brush.h"
 #include "ui/core/vg_visual.h"
@@ -327,13 +329,13 @@ TEST(NodeTree, BindingVariantsCarryTypedReferences) {
 class ManualTimers {
  public:
   ManualTimers() {
-    vg::vgSetOneShotFactory([this](std::uint32_t ms, std::function<void()> fire) {
+    previous = vg::vgSetOneShotFactory([this](std::uint32_t ms, std::function<void()> fire) {
       auto handle = std::make_unique<Handle>(this, std::move(fire));
       intervals.push_back(ms);
       return handle;
     });
   }
-  ~ManualTimers() { vg::vgSetOneShotFactory(nullptr); }
+  ~ManualTimers() { vg::vgSetOneShotFactory(std::move(previous)); }
   void FireAll() {
     for (auto pending = live; Handle* h : pending)
       if (std::find(live.begin(), live.end(), h) != live.end()) h->fire();
@@ -351,6 +353,7 @@ class ManualTimers {
     std::function<void()> fire;
   };
   std::vector<Handle*> live;
+  vg::TvgOneShotFactory previous;
 };
 
 TEST(NodeTree, ReleaseFreesOnceAndCancelsWithTheNode) {
@@ -375,6 +378,7 @@ TEST(NodeTree, ReleaseFreesOnceAndCancelsWithTheNode) {
 }
 
 TEST(NodeTree, ReleaseRunsOnTheApplicationsTimers) {
+  vg::vgUseGuiTimers();
   TvgObject* parent = Make();
   TvgObject* released = Make("R");
   parent->AddObject(released);
@@ -389,6 +393,8 @@ TEST(NodeTree, ReleaseRunsOnTheApplicationsTimers) {
   }
   EXPECT_EQ(parent->ChildrenCount(), 0);
   parent->Free();
+  vg::vgSetOneShotFactory(nullptr);
+  vg::vgSetAniClock(nullptr);
 }
 
 TEST(NodeTree, RegistryKeepsThePaletteSortedAndStreamable) {

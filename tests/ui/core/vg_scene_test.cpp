@@ -4,6 +4,7 @@
 #include <thread>
 
 #include "platform/gui/Application.h"
+#include "ui/window/vg_guitimers.h"
 
 using namespace vg;
 using namespace vgtest;
@@ -177,6 +178,7 @@ TEST_F(EmbeddedScene, WindowedSceneInvalidatesAndLayeredSceneFlushesItself) {
 
 TEST(SceneOnRealTimers, EmbeddedSceneDrawsEveryChangeAndKeepsItsQueueSmall) {
   StartSceneTests();
+  vg::vgUseGuiTimers();
   vg::DefaultCanvasClass = &kRecordingCanvasClass;
   int flushes = 0;
   TvgOwned<TvgScene> scene(new TvgScene(nullptr));
@@ -195,4 +197,6 @@ TEST(SceneOnRealTimers, EmbeddedSceneDrawsEveryChangeAndKeepsItsQueueSmall) {
   EXPECT_TRUE(scene->UpdateRects().empty());
   scene.reset();
   vg::DefaultCanvasClass = nullptr;
+  vg::vgSetOneShotFactory(nullptr);
+  vg::vgSetAniClock(nullptr);
 }

@@ -123,9 +123,10 @@ class ManualClock : public IvgAniClock {
 
 class NonVGLayoutTest : public ShapeTest {
  protected:
-  NonVGLayoutTest() { vgSetAniClock(&clock); }
-  ~NonVGLayoutTest() override { vgSetAniClock(nullptr); }
+  NonVGLayoutTest() : previous(vgSetAniClock(&clock)) {}
+  ~NonVGLayoutTest() override { vgSetAniClock(previous); }
   ManualClock clock;
+  IvgAniClock* previous;
 };
 
 TEST_F(NonVGLayoutTest, ControlFollowsTheNodeRectangleAndVisibility) {
