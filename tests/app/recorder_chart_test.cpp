@@ -4,8 +4,12 @@
 #include <string>
 #include <vector>
 
+#include "app/DataRecorder.h"
 #include "app/RecorderChart.h"
+#include "app/RecorderGrid.h"
+#include "platform/rtl/TextConvert.h"
 #include "tests/support/vg_recording_canvas.h"
+#include "ui/controls/vg_gridcolumn.h"
 #include "ui/controls/vg_plotgrid.h"
 #include "ui/core/vg_brush.h"
 #include "ui/core/vg_control.h"
@@ -70,6 +74,37 @@ TEST(RecorderChartTest, DrawsItsLinesOverARealPlotGrid) {
     EXPECT_EQ(pixel(x, y), black) << x << "," << y;
   for (const auto& [x, y] : {std::pair{273, 100}, std::pair{150, 18}, std::pair{300, 16}})
     EXPECT_NE(pixel(x, y), black) << x << "," << y;
+}
+
+// Records into the page's string grids: a shorter record after a longer
+// one leaves exactly its rows, row 0 keeps what it had.
+TEST(RecorderGridTest, ARecordFillsRealStringGrids) {
+  app_test::StartDialogs();
+  vg::TvgOwned<vg::TvgStringGrid> samples(new vg::TvgStringGrid(nullptr));
+  vg::TvgOwned<vg::TvgStringGrid> statistics(new vg::TvgStringGrid(nullptr));
+  for (vg::TvgStringGrid* grid : {samples.get(), statistics.get()})
+    for (int i = 0; i < 4; ++i) (new vg::TvgStringColumn(nullptr))->SetParent(grid);
+  statistics->SetRowCount(3);
+  samples->SetRowCount(1);
+  samples->SetCells(1, 0, u"head");
+  app::TRecorderGrid sampleTable(*samples), statisticsTable(*statistics);
+  app::RecorderRecord longer;
+  longer.RowCount = 4;
+  longer.Samples = {{"1", "10", "1.00", "2.00"}, {"2", "20", "1.10", "2.10"}, {"3", "30", "1.20", "2.20"}};
+  longer.Statistics[1] = {"1.10", "1.20", "1.00"};
+  app::ShowRecord(longer, sampleTable, statisticsTable);
+  EXPECT_EQ(samples->RowCount(), 4);
+  EXPECT_EQ(rtl::Utf16ToUtf8(samples->GetCells(1, 3)), "30");
+  EXPECT_EQ(rtl::Utf16ToUtf8(statistics->GetCells(2, 1)), "1.20");
+  app::RecorderRecord shorter;
+  shorter.RowCount = 2;
+  shorter.Samples = {{"1", "99", "0.00", "0.00"}};
+  app::ShowRecord(shorter, sampleTable, statisticsTable);
+  EXPECT_EQ(samples->RowCount(), 2);
+  EXPECT_EQ(rtl::Utf16ToUtf8(samples->GetCells(1, 1)), "99");
+  EXPECT_EQ(rtl::Utf16ToUtf8(samples->GetCells(1, 3)), "");
+  EXPECT_EQ(rtl::Utf16ToUtf8(samples->GetCells(1, 0)), "head");
+  EXPECT_EQ(rtl::Utf16ToUtf8(statistics->GetCells(2, 1)), "");
 }
 
 }  // namespace
