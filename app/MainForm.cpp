@@ -43,7 +43,7 @@ TfrmInterface::TfrmInterface(rtl::TComponent* owner, const MainFormPlatform& pla
     : TSceneForm(owner), platform_(platform), programFolder_(gui::ProgramFolder()) {
   frmInterface = this;
   device_ = std::make_unique<MainFormDevice>(*this, platform_.hid, platform_.clock);
-  LoadForm();
+  ReadSceneForm();
 }
 
 void TfrmInterface::Publish(rtl::TPublisher<TfrmInterface>& p) {
