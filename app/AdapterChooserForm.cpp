@@ -8,7 +8,7 @@ namespace app {
 
 TfrmHid::TfrmHid(rtl::TComponent* owner, const std::vector<std::string>& adapterLines)
     : TSceneForm(owner), chooser_(adapterLines) {
-  LoadForm();
+  ReadSceneForm();
   for (const std::string& line : chooser_.HidList()) {
     auto* item = new vg::TvgListBoxItem(this);
     item->SetText(rtl::W(line));

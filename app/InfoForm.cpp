@@ -4,7 +4,7 @@
 
 namespace app {
 
-TfrmInfo::TfrmInfo(rtl::TComponent* owner) : TSceneForm(owner) { LoadForm(); }
+TfrmInfo::TfrmInfo(rtl::TComponent* owner) : TSceneForm(owner) { ReadSceneForm(); }
 
 void TfrmInfo::btnOkClick(rtl::TObject*) { Close(); }
 

@@ -45,7 +45,7 @@ TfrmInterface::TfrmInterface(rtl::TComponent* owner, const MainFormPlatform& pla
   frmInterface = this;
   device_ = std::make_unique<MainFormDevice>(*this, platform_.hid, platform_.clock);
   params_ = std::make_unique<MainFormParams>(*this, device_->Link(), device_->Jobs());
-  LoadForm();
+  ReadSceneForm();
 }
 
 void TfrmInterface::Publish(rtl::TPublisher<TfrmInterface>& p) {

@@ -4,7 +4,7 @@
 
 namespace app {
 
-TfrmProgress::TfrmProgress(rtl::TComponent* owner) : TSceneForm(owner) { LoadForm(); }
+TfrmProgress::TfrmProgress(rtl::TComponent* owner) : TSceneForm(owner) { ReadSceneForm(); }
 
 void TfrmProgress::Publish(rtl::TPublisher<TfrmProgress>& p) {
   p.Field("Label1", &TfrmProgress::Label1);

@@ -1,14 +1,21 @@
 #include "app/SceneForm.h"
 
+#include "platform/rtl/Exceptions.h"
+
 namespace app {
 
-void TSceneForm::LoadForm() {
+TSceneForm::TSceneForm(rtl::TComponent* owner) : gui::TForm(owner) {}
+
+TSceneForm::~TSceneForm() = default;
+
+void TSceneForm::Publish(rtl::TPublisher<TSceneForm>& p) { p.Field("ControlsScene", &TSceneForm::ControlsScene); }
+
+void TSceneForm::ReadSceneForm() {
   ReadFormResource();
-  if (ControlsScene) host_ = std::make_unique<vg::TvgSceneHost>(*ControlsScene, *this);
+  if (!ControlsScene) throw rtl::Exception(ClassName() + " has no ControlsScene");
+  host_ = std::make_unique<vg::TvgSceneHost>(*ControlsScene, *this);
 }
 
-// The host goes first: it detaches itself from the scene, which the form
-// frees with its other components.
 void TSceneForm::BeforeDestruction() {
   host_.reset();
   inherited::BeforeDestruction();

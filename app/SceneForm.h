@@ -1,7 +1,8 @@
 #pragma once
-// A form whose client area is the toolkit scene `ControlsScene` streamed
-// from its form resource: the base of the program's windows.
+// A dialog form whose client area is one toolkit scene, "ControlsScene",
+// streamed with the form's resource.
 #include <memory>
+#include <string_view>
 
 #include "platform/gui/Forms.h"
 #include "ui/core/vg_scene.h"
@@ -12,7 +13,8 @@ namespace app {
 class TSceneForm : public gui::TForm {
   RTL_CLASS(TSceneForm, gui::TForm)
 
-  using gui::TForm::TForm;
+  explicit TSceneForm(rtl::TComponent* owner);
+  ~TSceneForm() override;
 
   vg::TvgScene* ControlsScene = nullptr;
 
@@ -22,11 +24,12 @@ class TSceneForm : public gui::TForm {
     return dynamic_cast<T*>(FindComponent(name));
   }
 
-  static void Publish(rtl::TPublisher<TSceneForm>& p) { p.Field("ControlsScene", &TSceneForm::ControlsScene); }
+  static void Publish(rtl::TPublisher<TSceneForm>& p);
 
  protected:
-  /// Reads the form resource and joins ControlsScene to the client area.
-  void LoadForm();
+  // Reads the form's resource (named after its class) and joins the scene
+  // to the client area. Call from the constructor of the derived form.
+  void ReadSceneForm();
   void BeforeDestruction() override;
 
  private:

@@ -73,7 +73,10 @@ int ParamControls::ItemIndex(const std::string& name) {
 }
 
 void ParamControls::SetItemIndex(const std::string& name, int index) {
-  if (auto* list = Find<vg::TvgStringComboBox>(name)) list->SetItemIndex(index);
+  auto* list = Find<vg::TvgStringComboBox>(name);
+  if (!list) return;
+  // A byte from the device past the list's entries selects nothing.
+  list->SetItemIndex(index < list->Count() ? index : -1);
 }
 
 double ParamControls::Value(const std::string& name) {

@@ -97,7 +97,7 @@ class ControlFactory {
     // which the box draws its chosen item with.
     list->DropDown();
     list->DropDown();
-    list->SetItemIndex(p.selected);
+    list->SetItemIndex(p.selected < list->Count() ? p.selected : -1);
     // Wired after the first selection: building fires no change handler.
     list->OnChange = [&editor = editor_, name = p.name](rtl::TObject*) { editor.itemChange(name); };
     WireFocus(list);

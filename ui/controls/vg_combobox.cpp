@@ -1,7 +1,9 @@
 #include "ui/controls/vg_combobox.h"
 
 #include <algorithm>
+#include <string>
 
+#include "platform/rtl/Exceptions.h"
 #include "ui/controls/vg_panels.h"
 #include "ui/core/vg_canvas.h"
 
@@ -109,6 +111,10 @@ int TvgComboBox::Count() const { return FListBox ? FListBox->Count() : 0; }
 
 void TvgComboBox::SetItemIndex(int value) {
   if (!FListBox) return;
+  // A stream sets the index before it adds the items; anyone else gets the
+  // list error rather than a combo that silently shows nothing.
+  if (value >= Count() && !ComponentState().Contains(rtl::csLoading))
+    throw rtl::EListError("List index out of bounds (" + std::to_string(value) + ")");
   FListBox->SetItemIndex(value);
   ToBindingObjects();
   OnChange(this);

@@ -17,6 +17,7 @@
 #include "platform/net/WebHost.h"
 #include "platform/net/XmlDocument.h"
 #include "platform/rtl/AtomicFile.h"
+#include "tests/support/loopback_http_server.h"
 
 namespace {
 
@@ -34,56 +35,45 @@ std::string ReadFile(const fs::path& path) {
   return content.str();
 }
 
-class LoopbackServer {
+// The routes the tests ask for.
+class LoopbackServer : public test_support::LoopbackHttpServer {
  public:
-  LoopbackServer() {
-    Route();
-    port_ = server_.bind_to_any_port("127.0.0.1");
-    thread_ = std::thread([this] { server_.listen_after_bind(); });
-    for (int i = 0; i < 500 && !server_.is_running(); ++i) std::this_thread::sleep_for(milliseconds(10));
-  }
-  ~LoopbackServer() {
-    released_ = true;
-    server_.stop();
-    thread_.join();
-  }
-  std::string Url(const std::string& path) const { return "http://127.0.0.1:" + std::to_string(port_) + path; }
-  int Port() const { return port_; }
+  LoopbackServer() : LoopbackHttpServer([this](httplib::Server& server) { Route(server, *this); }) {}
 
  private:
-  void Route() {
-    server_.Get("/utf8", [](const httplib::Request&, httplib::Response& res) {
+  static void Route(httplib::Server& server, const LoopbackHttpServer& self) {
+    server.Get("/utf8", [](const httplib::Request&, httplib::Response& res) {
       res.set_content("Gr\xC3\xBC\xC3\x9F" "e", "text/plain; charset=utf-8");
     });
-    server_.Get("/gbk", [](const httplib::Request&, httplib::Response& res) {
+    server.Get("/gbk", [](const httplib::Request&, httplib::Response& res) {
       res.set_content("\xD6\xD0\xCE\xC4", "text/html; charset=\"GBK\"");  // 中文
     });
-    server_.Get("/bom", [](const httplib::Request&, httplib::Response& res) {
+    server.Get("/bom", [](const httplib::Request&, httplib::Response& res) {
       res.set_content("\xEF\xBB\xBF<a/>", "text/xml");
     });
-    server_.Get("/binary", [](const httplib::Request&, httplib::Response& res) {
+    server.Get("/binary", [](const httplib::Request&, httplib::Response& res) {
       res.set_content(std::string("\xFF\x00\xD6\x01", 4), "application/octet-stream");
     });
-    server_.Get("/headers", [](const httplib::Request& req, httplib::Response& res) {
+    server.Get("/headers", [](const httplib::Request& req, httplib::Response& res) {
       res.set_content(req.get_header_value("User-Agent") + "\n" + req.get_header_value("Accept"), "text/plain");
     });
-    server_.Get("/moved", [](const httplib::Request&, httplib::Response& res) { res.set_redirect("/utf8"); });
-    server_.Get("/broken", [](const httplib::Request&, httplib::Response& res) {
+    server.Get("/moved", [](const httplib::Request&, httplib::Response& res) { res.set_redirect("/utf8"); });
+    server.Get("/broken", [](const httplib::Request&, httplib::Response& res) {
       res.status = 500;
       res.set_content("server error page", "text/html");
     });
-    server_.Get("/package.zip", [](const httplib::Request&, httplib::Response& res) {
+    server.Get("/package.zip", [](const httplib::Request&, httplib::Response& res) {
       res.set_content(std::string(1234, 'z'), "application/zip");
     });
-    server_.Get("/version_control.xml", [](const httplib::Request&, httplib::Response& res) {
+    server.Get("/version_control.xml", [](const httplib::Request&, httplib::Response& res) {
       res.set_content("<VersionControl><Software><Version>V4.1</Version><VersionCode>41</VersionCode></Software>"
                       "<Database><Version>2020-01-01</Version></Database></VersionControl>",
                       "text/xml; charset=utf-8");
     });
-    server_.Get("/malformed.xml", [](const httplib::Request&, httplib::Response& res) {
+    server.Get("/malformed.xml", [](const httplib::Request&, httplib::Response& res) {
       res.set_content("<VersionControl><Software><Version>V4.1</Software>", "text/xml");
     });
-    server_.Get("/slow", [](const httplib::Request&, httplib::Response& res) {
+    server.Get("/slow", [](const httplib::Request&, httplib::Response& res) {
       res.set_chunked_content_provider("application/octet-stream", [](size_t offset, httplib::DataSink& sink) {
         if (offset >= kSlowChunks * kSlowChunkSize) {
           sink.done();
@@ -95,16 +85,11 @@ class LoopbackServer {
       });
     });
     // Answers nothing until the test ends (at most a few seconds).
-    server_.Get("/stall", [this](const httplib::Request&, httplib::Response& res) {
-      for (int i = 0; i < 300 && !released_; ++i) std::this_thread::sleep_for(milliseconds(10));
+    server.Get("/stall", [&self](const httplib::Request&, httplib::Response& res) {
+      for (int i = 0; i < 300 && !self.Released(); ++i) std::this_thread::sleep_for(milliseconds(10));
       res.set_content("late", "text/plain");
     });
   }
-
-  httplib::Server server_;
-  std::atomic<bool> released_{false};
-  std::thread thread_;
-  int port_ = 0;
 };
 
 struct CountingPump : net::IMessagePump {

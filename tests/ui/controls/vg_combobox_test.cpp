@@ -71,9 +71,12 @@ TEST_F(ComboTest, SetItemIndexFiresOnChangeOnEveryCall) {
   EXPECT_EQ(combo->GetItemIndex(), 2);
   EXPECT_EQ(combo->GetCount(), 3);
   EXPECT_EQ(combo->Selected()->Text(), u"c");
-  combo->SetItemIndex(7);
+  EXPECT_THROW(combo->SetItemIndex(7), rtl::EListError);
+  EXPECT_EQ(changes, 2) << "an index past the items changes nothing";
+  EXPECT_EQ(combo->ItemIndex(), 2);
+  combo->SetItemIndex(-1);
   EXPECT_EQ(changes, 3);
-  EXPECT_EQ(combo->Selected(), nullptr) << "nothing is current past the items";
+  EXPECT_EQ(combo->Selected(), nullptr);
   EXPECT_EQ(combo->GetData().AsWideString(), u"");
   scene->Draw();  // the face paints no item
 }

@@ -1,0 +1,11 @@
+#pragma once
+// The form resources of the update dialog and the about box.
+
+namespace app {
+
+// Makes the dialogs' form resources findable, and the toolkit and form
+// classes they are made of readable (starts the toolkit core when it has
+// not started). Idempotent.
+void RegisterDialogResources();
+
+}  // namespace app
