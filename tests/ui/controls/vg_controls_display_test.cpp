@@ -7,13 +7,10 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "platform/gui/GuiInit.h"
 #include "tests/support/gui_pump.h"
 #include "tests/support/vg_scene_form.h"
 #include "ui/controls/vg_controls.h"
-#include "ui/render/vg_canvas_gdip.h"
 #include "ui/render/vg_layouts.h"
-#include "ui/window/vg_controlservices.h"
 #include "ui/window/vg_scenehost.h"
 
 namespace vg {
@@ -23,24 +20,15 @@ using namespace std::chrono_literals;
 using test_support::PumpFor;
 using test_support::PumpUntil;
 
-class ControlsOnScreen : public test_support::SceneFormTest<> {
+class ControlsOnScreen : public test_support::ControlsFormTest<> {
  protected:
   void SetUp() override {
-    if (!gui::InitGui()) GTEST_SKIP() << "no display";
-    gui::RegisterGuiClasses();
-    vgStartCore();
-    RegisterControlClasses();
-    StartGdiPlusBackEnd();
-    vgUsePlatformControlServices();
-    CreateForm(u"esctool controls");
-    root = new TvgBackground(nullptr);
-    scene->AddObject(root);
+    SetUpControlsForm(u"esctool controls");
   }
   void TearDown() override {
-    vgSetListMenuFactory(nullptr);
     vgSetOpenDialog(nullptr);
     vgSetFormCloser(nullptr);
-    DestroyForm();
+    ControlsFormTest::TearDown();
   }
   void Show(int width, int height) {
     root->SetBounds(0, 0, width, height);
@@ -70,8 +58,6 @@ class ControlsOnScreen : public test_support::SceneFormTest<> {
   TvgPoint Centre(TvgVisualObject* control) {
     return control->LocalToAbsolute({control->Width() / 2, control->Height() / 2});
   }
-
-  TvgBackground* root = nullptr;
 };
 
 TEST_F(ControlsOnScreen, DemoFormInRestingAndActiveLooks) {

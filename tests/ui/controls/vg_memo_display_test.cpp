@@ -11,13 +11,10 @@
 #include <filesystem>
 #include <string>
 
-#include "platform/gui/GuiInit.h"
 #include "platform/rtl/TextConvert.h"
 #include "tests/support/gui_pump.h"
 #include "tests/support/vg_scene_form.h"
 #include "ui/controls/vg_controls.h"
-#include "ui/render/vg_canvas_gdip.h"
-#include "ui/window/vg_controlservices.h"
 #include "ui/window/vg_scenehost.h"
 
 namespace vg {
@@ -27,23 +24,10 @@ using namespace std::chrono_literals;
 using test_support::PumpFor;
 using test_support::PumpUntil;
 
-class MemoOnScreen : public test_support::SceneFormTest<> {
+class MemoOnScreen : public test_support::ControlsFormTest<> {
  protected:
   void SetUp() override {
-    if (!gui::InitGui()) GTEST_SKIP() << "no display";
-    gui::RegisterGuiClasses();
-    vgStartCore();
-    RegisterControlClasses();
-    StartGdiPlusBackEnd();
-    vgUsePlatformControlServices();
-    CreateForm(u"esctool memo");
-    root = new TvgBackground(nullptr);
-    scene->AddObject(root);
-  }
-  void TearDown() override {
-    vgSetListMenuFactory(nullptr);
-    vgSetClipboard(nullptr);
-    DestroyForm();
+    SetUpControlsForm(u"esctool memo");
   }
   void Show(int width, int height) {
     root->SetBounds(0, 0, width, height);
@@ -77,7 +61,6 @@ class MemoOnScreen : public test_support::SceneFormTest<> {
   }
 
   GtkWidget* menu = nullptr;
-  TvgBackground* root = nullptr;
 };
 
 TEST_F(MemoOnScreen, TypingSelectingScrollingAndUndoFromTheMenu) {

@@ -10,14 +10,11 @@
 #include <filesystem>
 #include <string>
 
-#include "platform/gui/GuiInit.h"
 #include "platform/rtl/TextConvert.h"
 #include "tests/support/gui_events.h"
 #include "tests/support/gui_pump.h"
 #include "tests/support/vg_scene_form.h"
 #include "ui/controls/vg_controls.h"
-#include "ui/render/vg_canvas_gdip.h"
-#include "ui/window/vg_controlservices.h"
 #include "ui/window/vg_scenehost.h"
 
 namespace vg {
@@ -29,23 +26,10 @@ using test_support::PumpUntil;
 using test_support::SendKey;
 using test_support::Type;
 
-class TextBoxOnScreen : public test_support::SceneFormTest<> {
+class TextBoxOnScreen : public test_support::ControlsFormTest<> {
  protected:
   void SetUp() override {
-    if (!gui::InitGui()) GTEST_SKIP() << "no display";
-    gui::RegisterGuiClasses();
-    vgStartCore();
-    RegisterControlClasses();
-    StartGdiPlusBackEnd();
-    vgUsePlatformControlServices();
-    CreateForm(u"esctool text box");
-    root = new TvgBackground(nullptr);
-    scene->AddObject(root);
-  }
-  void TearDown() override {
-    vgSetListMenuFactory(nullptr);
-    vgSetClipboard(nullptr);
-    DestroyForm();
+    SetUpControlsForm(u"esctool text box");
   }
   void Show(int width, int height) {
     root->SetBounds(0, 0, width, height);
@@ -92,8 +76,6 @@ class TextBoxOnScreen : public test_support::SceneFormTest<> {
     EXPECT_TRUE(gdk_pixbuf_save(shot, (dir / name).string().c_str(), "png", nullptr, nullptr));
     g_object_unref(shot);
   }
-
-  TvgBackground* root = nullptr;
 };
 
 TEST_F(TextBoxOnScreen, TypingComposingAndAClipboardRoundTrip) {
