@@ -90,4 +90,17 @@ inline void SendButton(TSceneWindow& scene, GdkEventType type, guint button, dou
   gdk_event_free(event);
 }
 
+// The mapped popup window (a GTK_WINDOW_POPUP toplevel) on the screen, or
+// null when none is open.
+inline GtkWidget* OpenPopupWindow() {
+  GtkWidget* found = nullptr;
+  GList* list = gtk_window_list_toplevels();
+  for (GList* it = list; it; it = it->next)
+    if (gtk_window_get_window_type(GTK_WINDOW(it->data)) == GTK_WINDOW_POPUP &&
+        gtk_widget_get_mapped(GTK_WIDGET(it->data)))
+      found = GTK_WIDGET(it->data);
+  g_list_free(list);
+  return found;
+}
+
 }  // namespace test_support

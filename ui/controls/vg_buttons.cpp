@@ -2,13 +2,12 @@
 
 #include "platform/rtl/Rounding.h"
 #include "platform/rtl/TextCompare.h"
+#include "ui/core/vg_keys.h"
 #include "ui/render/vg_objects.h"
 
 namespace vg {
 
 namespace {
-
-constexpr std::uint16_t kKeyEscape = 27;
 
 // The first node of the subtree whose resource name is `name` in any case.
 TvgObject* FindResourceAnyCase(TvgObject* node, std::string_view name) {

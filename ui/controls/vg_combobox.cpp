@@ -6,14 +6,9 @@
 #include "platform/rtl/Exceptions.h"
 #include "ui/controls/vg_panels.h"
 #include "ui/core/vg_canvas.h"
+#include "ui/core/vg_keys.h"
 
 namespace vg {
-
-namespace {
-
-constexpr std::uint16_t kKeyEnd = 35, kKeyHome = 36, kKeyLeft = 37, kKeyUp = 38, kKeyRight = 39, kKeyDown = 40;
-
-}  // namespace
 
 // ----- TvgComboListBox
 

@@ -5,13 +5,13 @@
 #include "platform/rtl/FormatSettings.h"
 #include "platform/rtl/NumberText.h"
 #include "platform/rtl/TextConvert.h"
+#include "ui/core/vg_keys.h"
 #include "ui/core/vg_textforms.h"
 
 namespace vg {
 
 namespace {
 
-constexpr std::uint16_t kKeyUp = 38, kKeyDown = 40;
 // Digits a single-precision value carries.
 constexpr int kSingleDigits = 7;
 constexpr float kTrackPopupHeight = 30, kTrackPopupMinWidth = 100;

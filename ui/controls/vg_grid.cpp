@@ -6,6 +6,7 @@
 
 #include "platform/rtl/ClassRegistry.h"
 #include "ui/controls/vg_panels.h"
+#include "ui/core/vg_keys.h"
 
 namespace vg {
 
@@ -15,18 +16,6 @@ constexpr float kMinRowHeight = 5;
 constexpr float kMinColumnWidth = 10;
 constexpr TvgColor kOddRowColor = 0x20000000;
 constexpr TvgColor kLineColor = 0xFF202020;
-
-enum : std::uint16_t {
-  kKeyPageUp = 33,
-  kKeyPageDown = 34,
-  kKeyEnd = 35,
-  kKeyHome = 36,
-  kKeyLeft = 37,
-  kKeyUp = 38,
-  kKeyRight = 39,
-  kKeyDown = 40,
-  kKeyF2 = 113,
-};
 
 TvgVisualObject* VisualPart(TvgObject* part) { return part && part->IsVisual() ? part->Visual() : nullptr; }
 

@@ -5,13 +5,12 @@
 #include <utility>
 
 #include "ui/controls/vg_grid.h"
+#include "ui/core/vg_keys.h"
 #include "ui/core/vg_textforms.h"
 
 namespace vg {
 
 namespace {
-
-constexpr std::uint16_t kKeyEnter = 13, kKeyEscape = 27, kKeyUp = 38, kKeyDown = 40;
 
 // Sets a flag for the lifetime of the scope, also when it is left by an
 // exception.

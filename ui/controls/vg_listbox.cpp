@@ -7,12 +7,12 @@
 #include "ui/controls/vg_checkbox.h"
 #include "ui/controls/vg_panels.h"
 #include "ui/core/vg_canvas.h"
+#include "ui/core/vg_keys.h"
 
 namespace vg {
 
 namespace {
 
-constexpr std::uint16_t kKeyEnd = 35, kKeyHome = 36, kKeyLeft = 37, kKeyUp = 38, kKeyRight = 39, kKeyDown = 40;
 constexpr TvgColor kOddRowColor = 0x20000000;
 
 TvgListBoxItem* AsItem(TvgObject* node) { return dynamic_cast<TvgListBoxItem*>(node); }

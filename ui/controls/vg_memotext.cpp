@@ -1,5 +1,7 @@
 #include "ui/controls/vg_memotext.h"
 
+#include "ui/core/vg_keys.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -9,21 +11,6 @@ namespace {
 constexpr char16_t kCR = u'\r';
 constexpr char16_t kLF = u'\n';
 const rtl::WideString kLineBreak = u"\r\n";
-
-enum : std::uint16_t {
-  kKeyBack = 8,
-  kKeyReturn = 13,
-  kKeyPageUp = 33,
-  kKeyPageDown = 34,
-  kKeyEnd = 35,
-  kKeyHome = 36,
-  kKeyLeft = 37,
-  kKeyUp = 38,
-  kKeyRight = 39,
-  kKeyDown = 40,
-  kKeyInsert = 45,
-  kKeyDelete = 46,
-};
 
 bool IsHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
 
@@ -477,7 +464,7 @@ void TvgMemoText::PasteFromClipboard() {
 void TvgMemoText::EditKeyDown(std::uint16_t& key, char16_t& keyChar, TvgShiftState shift) {
   const TCaretPosition oldCaret = FCaretPosition;
   const TvgShiftState modifiers = shift & (vgShift | vgCtrl | vgAlt);
-  if (key == kKeyReturn && !FReadOnly) {
+  if (key == kKeyEnter && !FReadOnly) {
     InsertAtCaret(kLineBreak);
     key = 0;
   }

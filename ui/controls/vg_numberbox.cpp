@@ -7,12 +7,12 @@
 #include "platform/rtl/NumberText.h"
 #include "platform/rtl/Rounding.h"
 #include "platform/rtl/TextConvert.h"
+#include "ui/core/vg_keys.h"
 
 namespace vg {
 namespace {
 
 constexpr const char16_t* kNumberChars = u"0123456789.,-+";
-constexpr std::uint16_t kKeyUp = 38, kKeyDown = 40;
 constexpr std::uint32_t kRepeatMs = 100;
 constexpr std::uint32_t kRepeatDelayMs = 500;
 constexpr TvgColor kDragBarColor = 0xAA505050;

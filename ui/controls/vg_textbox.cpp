@@ -8,6 +8,7 @@
 #include "platform/rtl/Rounding.h"
 #include "platform/rtl/TextConvert.h"
 #include "ui/controls/vg_custombutton.h"
+#include "ui/core/vg_keys.h"
 
 namespace vg {
 namespace {
@@ -16,17 +17,6 @@ constexpr std::int16_t kCursorIBeam = -4;
 constexpr float kMeasureRight = 10000;
 constexpr float kCaretWidth = 2;
 constexpr int kScrollSteps[] = {500, 100, 50, 10};
-
-enum : std::uint16_t {
-  kKeyBack = 8,
-  kKeyEnter = 13,
-  kKeyEnd = 35,
-  kKeyHome = 36,
-  kKeyLeft = 37,
-  kKeyRight = 39,
-  kKeyInsert = 45,
-  kKeyDelete = 46,
-};
 
 bool IsCaretKey(std::uint16_t key) {
   return key == kKeyEnd || key == kKeyHome || key == kKeyLeft || key == kKeyRight;

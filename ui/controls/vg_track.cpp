@@ -3,12 +3,11 @@
 #include <algorithm>
 
 #include "platform/rtl/Rounding.h"
+#include "ui/core/vg_keys.h"
 
 namespace vg {
 
 namespace {
-
-constexpr std::uint16_t kKeyEnd = 35, kKeyHome = 36, kKeyLeft = 37, kKeyUp = 38, kKeyRight = 39, kKeyDown = 40;
 
 float Snap(float value, float frequency) {
   return frequency == 0 ? value : float(rtl::Round(double(value) / frequency)) * frequency;

@@ -5,13 +5,11 @@
 
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/TextCompare.h"
+#include "ui/core/vg_keys.h"
 
 namespace vg {
 
 namespace {
-
-constexpr std::uint16_t kKeyEnd = 35, kKeyHome = 36, kKeyUp = 38, kKeyDown = 40, kKeyExpand = 107,
-                        kKeyCollapse = 109;
 
 TvgTreeViewItem* AsItem(TvgObject* node) {
   return node && node->InheritsFrom(TvgTreeViewItem::StaticClass()) ? static_cast<TvgTreeViewItem*>(node) : nullptr;
@@ -516,8 +514,8 @@ void TvgTreeView::KeyDown(std::uint16_t& key, char16_t& keyChar, TvgShiftState s
     case kKeyDown:
       if (index < GlobalCount() - 1) SetSelected(ItemByGlobalIndex(index + 1));
       break;
-    case kKeyExpand: FSelected->SetIsExpanded(true); break;
-    case kKeyCollapse: FSelected->SetIsExpanded(false); break;
+    case kKeyAdd: FSelected->SetIsExpanded(true); break;
+    case kKeySubtract: FSelected->SetIsExpanded(false); break;
     default: return;
   }
   key = 0;

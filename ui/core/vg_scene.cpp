@@ -8,6 +8,7 @@
 #include "ui/core/vg_ani.h"
 #include "ui/core/vg_bitmap.h"
 #include "ui/core/vg_effects.h"
+#include "ui/core/vg_keys.h"
 #include "ui/core/vg_pathdata.h"
 #include "ui/core/vg_frame.h"
 #include "ui/core/vg_imagelist.h"
@@ -21,9 +22,8 @@ namespace {
 
 constexpr float kWholeArea = 65535;
 constexpr TvgColor kUpdateRectOutline = 0x9000FF00;
-constexpr std::uint16_t kDialogKeys[] = {27, 13, 37, 38, 39, 40, 36, 35, 107, 109};
-
-constexpr std::uint16_t kKeyEscape = 27;
+constexpr std::uint16_t kDialogKeys[] = {kKeyEscape, kKeyEnter, kKeyLeft,  kKeyUp,  kKeyRight,
+                                         kKeyDown,   kKeyHome,  kKeyEnd,   kKeyAdd, kKeySubtract};
 
 // The letter of an editing shortcut's control character (Ctrl+A, C, V, X,
 // Z), else 0.

@@ -8,14 +8,11 @@
 
 #include "app/pages/ParamControls.h"
 #include "app/pages/ParamPageBuilder.h"
-#include "platform/gui/GuiInit.h"
 #include "tests/support/ParamFakes.h"
 #include "tests/support/vg_scene_form.h"
 #include "tests/support/window_shot.h"
 #include "ui/controls/vg_controls.h"
-#include "ui/render/vg_canvas_gdip.h"
 #include "ui/render/vg_layouts.h"
-#include "ui/window/vg_controlservices.h"
 
 namespace app {
 namespace {
@@ -49,18 +46,11 @@ class PageHost : public IParamPageHost {
   vg::TvgObject& area_;
 };
 
-class ParamPagesOnScreen : public test_support::SceneFormTest<> {
+class ParamPagesOnScreen : public test_support::ControlsFormTest<> {
  protected:
   void SetUp() override {
-    if (!gui::InitGui()) GTEST_SKIP() << "no display";
-    gui::RegisterGuiClasses();
-    vg::vgStartCore();
-    vg::RegisterControlClasses();
-    vg::StartGdiPlusBackEnd();
-    vg::vgUsePlatformControlServices();
-    CreateForm(u"esctool parameter pages");
-    root = new vg::TvgBackground(nullptr);
-    scene->AddObject(root);
+    SetUpControlsForm(u"esctool parameter pages");
+    if (IsSkipped()) return;
     area = new vg::TvgLayout(nullptr);
     area->SetParent(root);
     area->SetBounds(0, 0, 420, 620);
@@ -72,7 +62,7 @@ class ParamPagesOnScreen : public test_support::SceneFormTest<> {
     editor.reset();
     controls.reset();
     pages.reset();  // frees the page layouts and their controls
-    DestroyForm();
+    ControlsFormTest::TearDown();
   }
 
   // Builds the pages of the simulated `model` as a connected device's.
@@ -101,7 +91,6 @@ class ParamPagesOnScreen : public test_support::SceneFormTest<> {
     ASSERT_TRUE(test_support::SaveWindowShot(form->Handle(), shot));
   }
 
-  vg::TvgBackground* root = nullptr;
   vg::TvgLayout* area = nullptr;
   params::fakes::SettingsFixture fixture;
   params::fakes::EditorRig rig;

@@ -7,15 +7,13 @@
 #include <gtest/gtest.h>
 #include <gtk/gtk.h>
 
-#include "platform/gui/GuiInit.h"
 #include "tests/support/artifacts.h"
+#include "tests/support/gui_events.h"
 #include "tests/support/gui_pump.h"
 #include "tests/support/vg_scene_form.h"
 #include "tests/support/window_shot.h"
 #include "tests/ui/window/xtest_input.h"
 #include "ui/controls/vg_controls.h"
-#include "ui/render/vg_canvas_gdip.h"
-#include "ui/window/vg_controlservices.h"
 #include "ui/window/vg_popupwindow.h"
 
 namespace vg {
@@ -23,38 +21,17 @@ namespace {
 
 using namespace std::chrono_literals;
 using test_support::ClickAt;
+using test_support::OpenPopupWindow;
 using test_support::PumpFor;
 using test_support::PumpUntil;
 
-GtkWidget* OpenPopupWindow() {
-  GtkWidget* found = nullptr;
-  GList* list = gtk_window_list_toplevels();
-  for (GList* it = list; it; it = it->next)
-    if (gtk_window_get_window_type(GTK_WINDOW(it->data)) == GTK_WINDOW_POPUP &&
-        gtk_widget_get_mapped(GTK_WIDGET(it->data)))
-      found = GTK_WIDGET(it->data);
-  g_list_free(list);
-  return found;
-}
-
-class ComboOnScreen : public test_support::SceneFormTest<> {
+class ComboOnScreen : public test_support::ControlsFormTest<> {
  protected:
   void SetUp() override {
-    if (!gui::InitGui()) GTEST_SKIP() << "no display";
-    gui::RegisterGuiClasses();
-    vgStartCore();
-    RegisterControlClasses();
-    StartGdiPlusBackEnd();
-    vgUsePlatformControlServices();
-    vgUsePopupWindows();
-    CreateForm(u"esctool combo box");
-    root = new TvgBackground(nullptr);
-    scene->AddObject(root);
+    SetUpControlsForm(u"esctool combo box", test_support::Popups::InWindows);
+    if (IsSkipped()) return;
     root->SetBounds(0, 0, 420, 200);
   }
-  void TearDown() override { DestroyForm(); }
-
-  TvgBackground* root = nullptr;
 };
 
 TEST_F(ComboOnScreen, AClickOpensTheDropDownAndAClickOnAnItemChoosesIt) {

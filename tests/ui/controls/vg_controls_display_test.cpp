@@ -4,16 +4,12 @@
 #include <gtest/gtest.h>
 #include <gtk/gtk.h>
 
-#include <cstdlib>
-#include <filesystem>
 
-#include "platform/gui/GuiInit.h"
 #include "tests/support/gui_pump.h"
 #include "tests/support/vg_scene_form.h"
+#include "tests/support/window_shot.h"
 #include "ui/controls/vg_controls.h"
-#include "ui/render/vg_canvas_gdip.h"
 #include "ui/render/vg_layouts.h"
-#include "ui/window/vg_controlservices.h"
 #include "ui/window/vg_scenehost.h"
 
 namespace vg {
@@ -23,24 +19,15 @@ using namespace std::chrono_literals;
 using test_support::PumpFor;
 using test_support::PumpUntil;
 
-class ControlsOnScreen : public test_support::SceneFormTest<> {
+class ControlsOnScreen : public test_support::ControlsFormTest<> {
  protected:
   void SetUp() override {
-    if (!gui::InitGui()) GTEST_SKIP() << "no display";
-    gui::RegisterGuiClasses();
-    vgStartCore();
-    RegisterControlClasses();
-    StartGdiPlusBackEnd();
-    vgUsePlatformControlServices();
-    CreateForm(u"esctool controls");
-    root = new TvgBackground(nullptr);
-    scene->AddObject(root);
+    SetUpControlsForm(u"esctool controls");
   }
   void TearDown() override {
-    vgSetListMenuFactory(nullptr);
     vgSetOpenDialog(nullptr);
     vgSetFormCloser(nullptr);
-    DestroyForm();
+    ControlsFormTest::TearDown();
   }
   void Show(int width, int height) {
     root->SetBounds(0, 0, width, height);
@@ -55,23 +42,10 @@ class ControlsOnScreen : public test_support::SceneFormTest<> {
       if (text) control->SetText(text);
     return control;
   }
-  void SaveScreenshot(const char* name) {
-    GdkWindow* window = gtk_widget_get_window(form->Handle());
-    GdkPixbuf* shot =
-        gdk_pixbuf_get_from_window(window, 0, 0, gdk_window_get_width(window), gdk_window_get_height(window));
-    ASSERT_NE(shot, nullptr);
-    const char* binary = std::getenv("ESCTOOL_BINARY_DIR");
-    const std::filesystem::path dir = std::filesystem::path(binary ? binary : ".") / "artifacts";
-    std::filesystem::create_directories(dir);
-    EXPECT_TRUE(gdk_pixbuf_save(shot, (dir / name).string().c_str(), "png", nullptr, nullptr));
-    g_object_unref(shot);
-  }
   // The centre of a control in client coordinates.
   TvgPoint Centre(TvgVisualObject* control) {
     return control->LocalToAbsolute({control->Width() / 2, control->Height() / 2});
   }
-
-  TvgBackground* root = nullptr;
 };
 
 TEST_F(ControlsOnScreen, DemoFormInRestingAndActiveLooks) {
@@ -147,7 +121,7 @@ TEST_F(ControlsOnScreen, DemoFormInRestingAndActiveLooks) {
   PumpFor(600ms);
   EXPECT_TRUE(pressedBox->IsPressed());
   EXPECT_TRUE(hoverCheck->IsMouseOver());
-  SaveScreenshot("controls_demo_form.png");
+  EXPECT_TRUE(test_support::SaveWindowShot(form->Handle(), "controls_demo_form"));
   scene->MouseUp(vgMouseLeft, 0, 1, 1);
 }
 
@@ -196,7 +170,7 @@ TEST_F(ControlsOnScreen, TabsPlotGridAndCompoundControls) {
   Show(640, 410);
   PumpFor(300ms);
   EXPECT_TRUE(tab[0]->IsSelected());
-  SaveScreenshot("tabs_and_compound_controls.png");
+  EXPECT_TRUE(test_support::SaveWindowShot(form->Handle(), "tabs_and_compound_controls"));
 
   // A real click on the second tab shows the chart page with its grid.
   const TvgPoint chart = Centre(tab[1]);
@@ -207,7 +181,7 @@ TEST_F(ControlsOnScreen, TabsPlotGridAndCompoundControls) {
   EXPECT_TRUE(page[1]->Visible());
   EXPECT_FALSE(page[0]->Visible());
   PumpFor(300ms);
-  SaveScreenshot("tabs_chart_page.png");
+  EXPECT_TRUE(test_support::SaveWindowShot(form->Handle(), "tabs_chart_page"));
   EXPECT_NE(drop->ResourceLink(), nullptr);
 }
 
@@ -344,7 +318,7 @@ TEST_F(ControlsOnScreen, ButtonsTracksAndBarsScreenshot) {
   scene->MouseDown(vgMouseLeft, vgLeftButton, press.X, press.Y);
   PumpFor(400ms);
   EXPECT_TRUE(held->IsPressed());
-  SaveScreenshot("controls_buttons_tracks.png");
+  EXPECT_TRUE(test_support::SaveWindowShot(form->Handle(), "controls_buttons_tracks"));
   scene->MouseUp(vgMouseLeft, 0, press.X, press.Y);
   const TvgPoint grip = Centre(splitter);  // dragged 30 to the right
   scene->MouseMove(0, grip.X, grip.Y);

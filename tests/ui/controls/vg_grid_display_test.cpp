@@ -7,15 +7,12 @@
 
 #include <string>
 
-#include "platform/gui/GuiInit.h"
 #include "platform/rtl/TextConvert.h"
 #include "tests/support/gui_events.h"
 #include "tests/support/gui_pump.h"
 #include "tests/support/vg_scene_form.h"
 #include "tests/support/window_shot.h"
 #include "ui/controls/vg_controls.h"
-#include "ui/render/vg_canvas_gdip.h"
-#include "ui/window/vg_controlservices.h"
 #include "ui/window/vg_scenehost.h"
 
 namespace vg {
@@ -26,23 +23,10 @@ using test_support::PumpFor;
 using test_support::PumpUntil;
 using test_support::Type;
 
-class GridOnScreen : public test_support::SceneFormTest<> {
+class GridOnScreen : public test_support::ControlsFormTest<> {
  protected:
   void SetUp() override {
-    if (!gui::InitGui()) GTEST_SKIP() << "no display";
-    gui::RegisterGuiClasses();
-    vgStartCore();
-    RegisterControlClasses();
-    StartGdiPlusBackEnd();
-    vgUsePlatformControlServices();
-    CreateForm(u"esctool grid");
-    root = new TvgBackground(nullptr);
-    scene->AddObject(root);
-  }
-  void TearDown() override {
-    vgSetListMenuFactory(nullptr);
-    vgSetClipboard(nullptr);
-    DestroyForm();
+    SetUpControlsForm(u"esctool grid");
   }
   // The pointer moves to a point of the scene and turns the wheel a notch
   // down, as the window system delivers it.
@@ -68,8 +52,6 @@ class GridOnScreen : public test_support::SceneFormTest<> {
     test_support::SendButton(window, GDK_BUTTON_RELEASE, 1, at.X, at.Y, 20);
     PumpFor(20ms);
   }
-
-  TvgBackground* root = nullptr;
 };
 
 TEST_F(GridOnScreen, TwoHundredRowsScrolledByWheelAndEditedByTyping) {

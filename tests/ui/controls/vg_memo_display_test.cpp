@@ -7,17 +7,13 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
-#include <filesystem>
 #include <string>
 
-#include "platform/gui/GuiInit.h"
 #include "platform/rtl/TextConvert.h"
 #include "tests/support/gui_pump.h"
 #include "tests/support/vg_scene_form.h"
+#include "tests/support/window_shot.h"
 #include "ui/controls/vg_controls.h"
-#include "ui/render/vg_canvas_gdip.h"
-#include "ui/window/vg_controlservices.h"
 #include "ui/window/vg_scenehost.h"
 
 namespace vg {
@@ -27,23 +23,10 @@ using namespace std::chrono_literals;
 using test_support::PumpFor;
 using test_support::PumpUntil;
 
-class MemoOnScreen : public test_support::SceneFormTest<> {
+class MemoOnScreen : public test_support::ControlsFormTest<> {
  protected:
   void SetUp() override {
-    if (!gui::InitGui()) GTEST_SKIP() << "no display";
-    gui::RegisterGuiClasses();
-    vgStartCore();
-    RegisterControlClasses();
-    StartGdiPlusBackEnd();
-    vgUsePlatformControlServices();
-    CreateForm(u"esctool memo");
-    root = new TvgBackground(nullptr);
-    scene->AddObject(root);
-  }
-  void TearDown() override {
-    vgSetListMenuFactory(nullptr);
-    vgSetClipboard(nullptr);
-    DestroyForm();
+    SetUpControlsForm(u"esctool memo");
   }
   void Show(int width, int height) {
     root->SetBounds(0, 0, width, height);
@@ -64,20 +47,8 @@ class MemoOnScreen : public test_support::SceneFormTest<> {
     menu = shown;
     return shown ? gtk_container_get_children(GTK_CONTAINER(shown)) : nullptr;
   }
-  void SaveScreenshot(const char* name) {
-    GdkWindow* window = gtk_widget_get_window(form->Handle());
-    GdkPixbuf* shot =
-        gdk_pixbuf_get_from_window(window, 0, 0, gdk_window_get_width(window), gdk_window_get_height(window));
-    ASSERT_NE(shot, nullptr);
-    const char* binary = std::getenv("ESCTOOL_BINARY_DIR");
-    const std::filesystem::path dir = std::filesystem::path(binary ? binary : ".") / "artifacts";
-    std::filesystem::create_directories(dir);
-    EXPECT_TRUE(gdk_pixbuf_save(shot, (dir / name).string().c_str(), "png", nullptr, nullptr));
-    g_object_unref(shot);
-  }
 
   GtkWidget* menu = nullptr;
-  TvgBackground* root = nullptr;
 };
 
 TEST_F(MemoOnScreen, TypingSelectingScrollingAndUndoFromTheMenu) {
@@ -132,7 +103,7 @@ TEST_F(MemoOnScreen, TypingSelectingScrollingAndUndoFromTheMenu) {
   EXPECT_EQ(memo->Text(), before);
   EXPECT_EQ(memo->GetSelText(), selected) << "the replaced lines come back selected";
   PumpFor(300ms);
-  SaveScreenshot("memo_editing.png");
+  EXPECT_TRUE(test_support::SaveWindowShot(form->Handle(), "memo_editing"));
 }
 
 }  // namespace

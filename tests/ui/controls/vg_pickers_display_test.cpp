@@ -6,7 +6,6 @@
 // Monday and Sunday first and a date box with its calendar dropped down.
 #include <gtest/gtest.h>
 
-#include "platform/gui/GuiInit.h"
 #include <memory>
 #include <string>
 
@@ -15,8 +14,6 @@
 #include "tests/support/vg_scene_form.h"
 #include "tests/support/window_shot.h"
 #include "ui/controls/vg_controls.h"
-#include "ui/render/vg_canvas_gdip.h"
-#include "ui/window/vg_controlservices.h"
 #include "ui/window/vg_popupwindow.h"
 
 namespace vg {
@@ -26,23 +23,10 @@ using namespace std::chrono_literals;
 using test_support::PumpFor;
 using test_support::PumpUntil;
 
-class PickersOnScreen : public test_support::SceneFormTest<> {
+class PickersOnScreen : public test_support::ControlsFormTest<> {
  protected:
   void SetUp() override {
-    if (!gui::InitGui()) GTEST_SKIP() << "no display";
-    gui::RegisterGuiClasses();
-    vgStartCore();
-    RegisterControlClasses();
-    StartGdiPlusBackEnd();
-    vgUsePlatformControlServices();
-    vgUsePopupWindows();
-    CreateForm(u"esctool pickers");
-    root = new TvgBackground(nullptr);
-    scene->AddObject(root);
-  }
-  void TearDown() override {
-    vgSetListMenuFactory(nullptr);
-    DestroyForm();
+    SetUpControlsForm(u"esctool pickers", test_support::Popups::InWindows);
   }
   void Show(int width, int height) {
     root->SetBounds(0, 0, width, height);
@@ -74,8 +58,6 @@ class PickersOnScreen : public test_support::SceneFormTest<> {
     const std::string file = (test_support::ArtifactDir() / (std::string(name) + "_dropdown.png")).string();
     EXPECT_TRUE(gdk_pixbuf_save(shot.get(), file.c_str(), "png", nullptr, nullptr));
   }
-
-  TvgBackground* root = nullptr;
 };
 
 TEST_F(PickersOnScreen, TreeViewWithBranchesSelectionAndCheckBoxes) {

@@ -6,18 +6,14 @@
 #include <gtest/gtest.h>
 #include <gtk/gtk.h>
 
-#include <cstdlib>
-#include <filesystem>
 #include <string>
 
-#include "platform/gui/GuiInit.h"
 #include "platform/rtl/TextConvert.h"
 #include "tests/support/gui_events.h"
 #include "tests/support/gui_pump.h"
 #include "tests/support/vg_scene_form.h"
+#include "tests/support/window_shot.h"
 #include "ui/controls/vg_controls.h"
-#include "ui/render/vg_canvas_gdip.h"
-#include "ui/window/vg_controlservices.h"
 #include "ui/window/vg_scenehost.h"
 
 namespace vg {
@@ -29,23 +25,10 @@ using test_support::PumpUntil;
 using test_support::SendKey;
 using test_support::Type;
 
-class TextBoxOnScreen : public test_support::SceneFormTest<> {
+class TextBoxOnScreen : public test_support::ControlsFormTest<> {
  protected:
   void SetUp() override {
-    if (!gui::InitGui()) GTEST_SKIP() << "no display";
-    gui::RegisterGuiClasses();
-    vgStartCore();
-    RegisterControlClasses();
-    StartGdiPlusBackEnd();
-    vgUsePlatformControlServices();
-    CreateForm(u"esctool text box");
-    root = new TvgBackground(nullptr);
-    scene->AddObject(root);
-  }
-  void TearDown() override {
-    vgSetListMenuFactory(nullptr);
-    vgSetClipboard(nullptr);
-    DestroyForm();
+    SetUpControlsForm(u"esctool text box");
   }
   void Show(int width, int height) {
     root->SetBounds(0, 0, width, height);
@@ -81,19 +64,6 @@ class TextBoxOnScreen : public test_support::SceneFormTest<> {
     Type(window, GDK_KEY_space);
     PumpFor(20ms);
   }
-  void SaveScreenshot(const char* name) {
-    GdkWindow* window = gtk_widget_get_window(form->Handle());
-    GdkPixbuf* shot =
-        gdk_pixbuf_get_from_window(window, 0, 0, gdk_window_get_width(window), gdk_window_get_height(window));
-    ASSERT_NE(shot, nullptr);
-    const char* binary = std::getenv("ESCTOOL_BINARY_DIR");
-    const std::filesystem::path dir = std::filesystem::path(binary ? binary : ".") / "artifacts";
-    std::filesystem::create_directories(dir);
-    EXPECT_TRUE(gdk_pixbuf_save(shot, (dir / name).string().c_str(), "png", nullptr, nullptr));
-    g_object_unref(shot);
-  }
-
-  TvgBackground* root = nullptr;
 };
 
 TEST_F(TextBoxOnScreen, TypingComposingAndAClipboardRoundTrip) {
@@ -129,7 +99,7 @@ TEST_F(TextBoxOnScreen, TypingComposingAndAClipboardRoundTrip) {
   TypeKeys({GDK_KEY_Right, GDK_KEY_Right, GDK_KEY_Right}, GDK_SHIFT_MASK);
   EXPECT_EQ(copy->GetSelText(), u"ESC");
   PumpFor(300ms);
-  SaveScreenshot("textbox_editing.png");
+  EXPECT_TRUE(test_support::SaveWindowShot(form->Handle(), "textbox_editing"));
 }
 
 TEST_F(TextBoxOnScreen, AHeldSpinButtonRepeatsOnTheRealTimers) {
@@ -153,7 +123,7 @@ TEST_F(TextBoxOnScreen, AHeldSpinButtonRepeatsOnTheRealTimers) {
   PumpFor(300ms);
   EXPECT_FLOAT_EQ(spin->Value(), released) << "the release stops the repeat";
   EXPECT_EQ(spin->Text(), rtl::Utf8ToUtf16(std::to_string(int(released)) + " %"));
-  SaveScreenshot("spinbox_numberbox.png");
+  EXPECT_TRUE(test_support::SaveWindowShot(form->Handle(), "spinbox_numberbox"));
 }
 
 }  // namespace

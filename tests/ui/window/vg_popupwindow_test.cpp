@@ -76,14 +76,8 @@ class PopupOnScreen : public ::testing::Test {
     scene.reset();
   }
   GdkWindow* PopupGdkWindow() {
-    for (GList* l = gtk_window_list_toplevels(), *it = l; it; it = it->next)
-      if (gtk_window_get_window_type(GTK_WINDOW(it->data)) == GTK_WINDOW_POPUP &&
-          gtk_widget_get_mapped(GTK_WIDGET(it->data))) {
-        GdkWindow* window = gtk_widget_get_window(GTK_WIDGET(it->data));
-        g_list_free(l);
-        return window;
-      }
-    return nullptr;
+    GtkWidget* shown = test_support::OpenPopupWindow();
+    return shown ? gtk_widget_get_window(shown) : nullptr;
   }
 
   gui::TForm* form = nullptr;
