@@ -11,9 +11,7 @@
 #include "platform/gui/Dialogs.h"
 #include "platform/gui/ProcessLauncher.h"
 #include "platform/rtl/TextConvert.h"
-#include "ui/controls/vg_compound.h"
 #include "ui/controls/vg_listbox.h"
-#include "ui/controls/vg_textbox.h"
 #include "ui/render/vg_layouts.h"
 #include "ui/render/vg_objects.h"
 
@@ -45,6 +43,10 @@ TfrmInterface::TfrmInterface(rtl::TComponent* owner, const MainFormPlatform& pla
   frmInterface = this;
   device_ = std::make_unique<MainFormDevice>(*this, platform_.hid, platform_.clock);
   params_ = std::make_unique<MainFormParams>(*this, device_->Link(), device_->Jobs());
+  governor_ = std::make_unique<GovernorPage>(*this);
+  rotor_ = std::make_unique<RotorSpeedPage>(*this, [this](ThrottleWarning warning) {
+    return ThrottleWarningText(warning, LangIni(), IsChinese() ? Language::Chinese : Language::English);
+  });
   ReadSceneForm();
 }
 
@@ -79,6 +81,7 @@ void TfrmInterface::Publish(rtl::TPublisher<TfrmInterface>& p) {
   p.Method("btnDefaultClick", &T::btnDefaultClick);
   p.Method("Export1Click", &T::Export1Click);
   p.Method("Import1Click", &T::Import1Click);
+  PublishCalculators(p);
 }
 
 // ----- creation and destruction
@@ -119,20 +122,9 @@ void TfrmInterface::ChooseStartLanguage() {
   English1->SetChecked(!Chinese1->Checked());
 }
 
-std::optional<std::string> TfrmInterface::CalculatorText(int n) const {
-  rtl::TComponent* box = FindComponent("calcTextBox" + std::to_string(n));
-  if (auto* text = dynamic_cast<vg::TvgCustomTextBox*>(box)) return rtl::Utf16ToUtf8(text->Text());
-  if (auto* compound = dynamic_cast<vg::TvgCompoundTextBox*>(box)) return rtl::Utf16ToUtf8(compound->GetText());
-  return std::nullopt;
-}
+std::optional<std::string> TfrmInterface::CalculatorText(int n) const { return governor_->BoxText(n); }
 
-void TfrmInterface::SetCalculatorText(int n, const std::string& text) {
-  rtl::TComponent* box = FindComponent("calcTextBox" + std::to_string(n));
-  if (auto* plain = dynamic_cast<vg::TvgCustomTextBox*>(box))
-    plain->SetText(rtl::W(text));
-  else if (auto* compound = dynamic_cast<vg::TvgCompoundTextBox*>(box))
-    compound->SetText(rtl::W(text));
-}
+void TfrmInterface::SetCalculatorText(int n, const std::string& text) { governor_->SetBoxText(n, text); }
 
 // The calculator inputs come back as they were left (the exit writes them).
 void TfrmInterface::LoadCalculatorTexts() {
@@ -303,6 +295,7 @@ void TfrmInterface::ShowPageOfTag(int tag) {
     Panel2->Position()->SetX(4);
     Panel2->SetWidth(215);
   }
+  PrepareShownCalculators();
 }
 
 int TfrmInterface::VisiblePage() const {

@@ -9,10 +9,12 @@
 #include <optional>
 #include <string>
 
+#include "app/GovernorPage.h"
 #include "app/InfoForm.h"
 #include "app/MainFormState.h"
 #include "app/MessageSink.h"
 #include "app/ProgressForm.h"
+#include "app/RotorSpeedPage.h"
 #include "app/SceneForm.h"
 #include "app/VersionControl.h"
 #include "components/JvTimer.h"
@@ -113,6 +115,24 @@ class TfrmInterface : public TSceneForm, public device::ITexts, public IStatusLo
   /// The first visible page layout (1..13), 0 when none is.
   int VisiblePage() const;
 
+  // --- calculator pages (their handlers: MainFormCalculators.cpp)
+  GovernorPage& Governor() { return *governor_; }
+  RotorSpeedPage& Rotor() { return *rotor_; }
+  void calcChange(rtl::TObject* sender);
+  void calcTextBoxChange(rtl::TObject* sender);
+  void calcTextBoxKeyDown(rtl::TObject* sender, std::uint16_t& key, char16_t& keyChar, vg::TvgShiftState shift);
+  void CalcGovernor();
+  void tbPercentChange(rtl::TObject* sender);
+  void nbPolesChange(rtl::TObject* sender);
+  void nbCBChange(rtl::TObject* sender);
+  void nbDJCChange(rtl::TObject* sender);
+  void nbZCChange(rtl::TObject* sender);
+  void rbDJCChange(rtl::TObject* sender);
+  void rbCBChange(rtl::TObject* sender);
+  void nbRPM1Change(rtl::TObject* sender);
+  void nbRPM2Change(rtl::TObject* sender);
+  void nbRPM3Change(rtl::TObject* sender);
+
   static void Publish(rtl::TPublisher<TfrmInterface>& p);
 
  protected:
@@ -131,6 +151,10 @@ class TfrmInterface : public TSceneForm, public device::ITexts, public IStatusLo
   std::optional<std::string> CalculatorText(int n) const;
   void SetCalculatorText(int n, const std::string& text);
   vg::TvgMemo* StatusLogInUse();
+  static void PublishCalculators(rtl::TPublisher<TfrmInterface>& p);
+  /// Recalculates the governor page and fills the rotor-rpm page when the
+  /// page switch shows them.
+  void PrepareShownCalculators();
 
   MainFormPlatform platform_;
   bool closing_ = false;
@@ -143,6 +167,8 @@ class TfrmInterface : public TSceneForm, public device::ITexts, public IStatusLo
   std::unique_ptr<MessageSink> messages_;
   std::unique_ptr<MainFormDevice> device_;
   std::unique_ptr<MainFormParams> params_;
+  std::unique_ptr<GovernorPage> governor_;
+  std::unique_ptr<RotorSpeedPage> rotor_;
 };
 
 /// The one main window, nullptr outside its life.
