@@ -168,10 +168,11 @@ TEST_F(CalculatorPagesTest, KeysEditTheReadOnlyBoxes) {
   EXPECT_EQ(Text(7), "3.7V");
 }
 
-TEST_F(CalculatorPagesTest, CommitsCapInputsAndNormaliseCellVoltages) {
-  ShowGovernorPage();
+TEST_F(CalculatorPagesTest, ShowingThePageCalculatesAndCommitsCapInputsAndNormaliseCellVoltages) {
   const char* inputs[] = {"2300", "153", "16", "4", "740", "12"};
   for (int n = 1; n <= 6; ++n) form->Governor().SetBoxText(n, inputs[n - 1]);
+  ShowGovernorPage();
+  EXPECT_EQ(Text(10), "44.4V");  // 12 cells of 3.7 V, stored at the last exit
 
   Box(5)->SetFocus();
   Box(5)->SetText(u"999999");  // as lang.ini may bring it
