@@ -10,6 +10,7 @@
 #include "ui/controls/vg_compound.h"
 #include "ui/controls/vg_textbox.h"
 #include "ui/core/vg_colors.h"
+#include "ui/core/vg_control.h"
 
 namespace app {
 namespace {
@@ -22,6 +23,11 @@ constexpr int kRangeBox = 16, kThrottleBox = 17, kMotorBox = 18, kElectricalBox 
 constexpr int kOtherItem = 4;
 
 std::string BoxName(int n) { return std::string(kBoxPrefix) + std::to_string(n); }
+
+std::uint32_t StyleTextColor(vg::TvgCustomTextBox& box) {
+  const auto* foreground = dynamic_cast<const vg::TvgBrushObject*>(box.FindResource("foreground"));
+  return foreground ? foreground->Brush()->GetSolidColor() : kHeadSpeedReachedColor;
+}
 
 bool IsInputBox(int n) { return n >= 1 && n <= kInputBoxes; }
 bool IsCellVoltageBox(int n) { return n >= kFirstCellBox && n < kFirstCellBox + 3; }
@@ -83,6 +89,11 @@ void GovernorPage::CalcGovernor() {
 void GovernorPage::ShowHeadSpeedColor(int n, std::uint32_t color) {
   vg::TvgCustomTextBox* box = TextBox(n);
   if (!box) return;
+  // A style applied later (before the first paint) would reset the colour.
+  box->ApplyResource();
+  // A head speed that is reached shows in the style's text colour: black
+  // would vanish on the dark boxes of the built-in style.
+  if (color == kHeadSpeedReachedColor) color = StyleTextColor(*box);
   box->FontFill()->SetColor(vg::vgColorToStr(color));
   box->Repaint();
 }

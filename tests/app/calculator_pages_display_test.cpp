@@ -14,6 +14,7 @@
 #include "tests/support/gui_pump.h"
 #include "tests/support/window_shot.h"
 #include "ui/controls/vg_checkbox.h"
+#include "ui/controls/vg_textbox.h"
 #include "ui/controls/vg_combotextbox.h"
 #include "ui/controls/vg_textcontrol.h"
 #include "ui/controls/vg_track.h"
@@ -79,6 +80,13 @@ TEST_F(CalculatorPagesOnScreen, GovernorPageShowsTheWorkedExample) {
   EXPECT_EQ(Box(16), "Governor_High");
   EXPECT_EQ(Box(17), "77.5%");
   EXPECT_TRUE(Shot("calculator_governor_page"));
+
+  // More head speed than two of the packs give: their columns turn red.
+  TypeInto(form->Node<vg::TvgVisualObject>("calcTextBox1"), "3100");
+  EXPECT_EQ(form->Node<vg::TvgCustomTextBox>("calcTextBox13")->FontFill()->SolidColor(), 0xFFFF0000u);
+  EXPECT_EQ(form->Node<vg::TvgCustomTextBox>("calcTextBox14")->FontFill()->SolidColor(),
+            form->Node<vg::TvgCustomTextBox>("calcTextBox10")->FontFill()->SolidColor());
+  EXPECT_TRUE(Shot("calculator_governor_page_short"));
 }
 
 TEST_F(CalculatorPagesOnScreen, RotorPageFollowsSliderGearAndWantedRpm) {

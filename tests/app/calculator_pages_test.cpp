@@ -70,6 +70,11 @@ class CalculatorPagesTest : public testing::MainFormTest {
     Press(vg::kKeyEnter);
   }
   void ShowGovernorPage() { form->ShowPageItem(10); }
+  // The text colour the style gives a box of the page that is never coloured.
+  std::uint32_t NormalTextColor() {
+    Box(10)->ApplyResource();
+    return Box(10)->FontFill()->SolidColor();
+  }
   void ShowRotorPage(bool demo) {
     form->Demo1->SetChecked(demo);
     form->Device().State().DeviceInfoStrings[device::kController] = "Corvanel_V4";
@@ -95,14 +100,14 @@ TEST_F(CalculatorPagesTest, WorkedExampleTypedIntoTheGovernorPageAndKeptAtExit) 
       "2300",  "153",   "16",    "4",    "740",  "12",   "3.3V",          "3.6V",  "2.7V",   "39.6V",
       "43.2V", "32.4V", "3064", "3343", "2507", "Governor_High", "77.5%", "21993.8", "87975.0"};
   for (int n = 1; n <= 19; ++n) EXPECT_EQ(Text(n), expected[static_cast<std::size_t>(n - 1)]) << "calcTextBox" << n;
-  for (int n = 13; n <= 15; ++n) EXPECT_EQ(Box(n)->FontFill()->SolidColor(), 0xFF000000u) << n;
+  for (int n = 13; n <= 15; ++n) EXPECT_EQ(Box(n)->FontFill()->SolidColor(), NormalTextColor()) << n;
 
   // A wanted head speed above what the pack gives turns those columns red.
   Enter(1, "3100");
   Box(2)->SetFocus();
-  EXPECT_EQ(Box(13)->FontFill()->SolidColor(), 0xFFFF0000u);  // 3064
-  EXPECT_EQ(Box(14)->FontFill()->SolidColor(), 0xFF000000u);  // 3343
-  EXPECT_EQ(Box(15)->FontFill()->SolidColor(), 0xFFFF0000u);  // 2507
+  EXPECT_EQ(Box(13)->FontFill()->SolidColor(), 0xFFFF0000u);       // 3064
+  EXPECT_EQ(Box(14)->FontFill()->SolidColor(), NormalTextColor());  // 3343
+  EXPECT_EQ(Box(15)->FontFill()->SolidColor(), 0xFFFF0000u);       // 2507
 
   std::vector<std::string> shown;
   for (int n = 1; n <= 19; ++n) shown.push_back(Text(n));
@@ -169,10 +174,14 @@ TEST_F(CalculatorPagesTest, KeysEditTheReadOnlyBoxes) {
 }
 
 TEST_F(CalculatorPagesTest, ShowingThePageCalculatesAndCommitsCapInputsAndNormaliseCellVoltages) {
-  const char* inputs[] = {"2300", "153", "16", "4", "740", "12"};
+  const char* inputs[] = {"3500", "153", "16", "4", "740", "12"};
   for (int n = 1; n <= 6; ++n) form->Governor().SetBoxText(n, inputs[n - 1]);
   ShowGovernorPage();
   EXPECT_EQ(Text(10), "44.4V");  // 12 cells of 3.7 V, stored at the last exit
+  EXPECT_EQ(Text(13), "3436");
+  Box(13)->ApplyResource();  // as its first paint does
+  EXPECT_EQ(Box(13)->FontFill()->SolidColor(), 0xFFFF0000u);
+  EXPECT_NE(NormalTextColor(), 0xFFFF0000u);
 
   Box(5)->SetFocus();
   Box(5)->SetText(u"999999");  // as lang.ini may bring it
