@@ -3,6 +3,8 @@
 // the feature switches and the flags of its life cycle, with their start
 // values.
 #include <atomic>
+#include <cstdint>
+#include <string>
 
 #include "app/FeatureFlags.h"
 
@@ -15,6 +17,12 @@ struct MainFormState {
   bool AdapterListCreated = false;     ///< false until the first activation
   bool LanguageSwitching = false;
   bool ReportCapture = false;
+  std::string SoftwareVersion;  ///< from lang.ini, shown in the title
+  // The rotor set-up of the governor rpm page and the rotor-rpm calculator.
+  std::int32_t MaxERpmThousands = 0;
+  std::int32_t PoleCount = 0;
+  float GearRatio = 0;
+  std::int32_t MaxHeadRpm = 0;
 };
 
 /// Set by the settings-database update before it closes the main window:

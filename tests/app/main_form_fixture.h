@@ -3,6 +3,7 @@
 #pragma once
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -26,7 +27,8 @@ namespace fs = std::filesystem;
 class MainFormTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    folder = fs::path(::testing::TempDir()) / "main_form";
+    // One folder per process: several test programs use this fixture at once.
+    folder = fs::path(::testing::TempDir()) / ("main_form_" + std::to_string(::getpid()));
     fs::remove_all(folder);
     fs::create_directories(folder);
     setenv("ESCTOOL_PROGRAM_DIR", folder.c_str(), 1);
