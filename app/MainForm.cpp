@@ -1,15 +1,18 @@
 #include "app/MainForm.h"
 
+#include "app/DeviceMenus.h"
 #include "app/ExtraDeviceText.h"
 #include "app/Heartbeat.h"
 #include "app/LangKey.h"
 #include "app/LangWriteBack.h"
+#include "app/LanguageApply.h"
 #include "app/MainFormDevice.h"
 #include "app/MainFormParams.h"
 #include "app/PageSwitch.h"
 #include "platform/gui/Application.h"
 #include "platform/gui/Dialogs.h"
 #include "platform/gui/ProcessLauncher.h"
+#include "platform/rtl/DebugOutput.h"
 #include "platform/rtl/TextConvert.h"
 #include "ui/controls/vg_listbox.h"
 #include "ui/render/vg_layouts.h"
@@ -28,13 +31,6 @@ namespace {
 constexpr int kCalculatorBoxes = 19;
 
 std::string PageName(int page) { return "tabLayout" + std::to_string(page); }
-
-// What each feature switch shows or hides, in the order of FeatureFlags.
-const std::vector<std::vector<const char*>> kFeatureTargets = {
-    {"ESCSpeedController1"}, {"LCDProgramCard1"}, {"MotorChecker1"}, {"Version1"}, {"PORTAVEX1"},
-    {"PORTAVEX2"},           {"PORTAVEX3"},       {"PORTAVEX4"},     {"PORTAVEX5"},
-    {"lbColor", "cbRed", "cbGreen", "cbBlue"},    {"lbRotation", "rbCW", "rbCCW"},
-};
 
 }  // namespace
 
@@ -81,6 +77,11 @@ void TfrmInterface::Publish(rtl::TPublisher<TfrmInterface>& p) {
   p.Method("btnDefaultClick", &T::btnDefaultClick);
   p.Method("Export1Click", &T::Export1Click);
   p.Method("Import1Click", &T::Import1Click);
+  p.Method("ESCSpeedController1Click", &T::ESCSpeedController1Click);
+  p.Method("MotorChecker1Click", &T::MotorChecker1Click);
+  p.Method("LCDProgramCard1Click", &T::LCDProgramCard1Click);
+  p.Method("VersionClick", &T::VersionClick);
+  p.Method("btnConnectClick", &T::btnConnectClick);
   PublishCalculators(p);
 }
 
@@ -108,30 +109,29 @@ void TfrmInterface::FormCreate(rtl::TObject*) {
   link.HandshakeFreeCount = 0;
   link.DeviceInfoStrings = {};
   link.DeviceData = {};
-  ChooseStartLanguage();
-  ApplyFeatureFlags();
-  LoadCalculatorTexts();
+  ApplyLanguageQuietly();
   if (auto* list = Node<vg::TvgListBox>("ListBox1")) list->SetItemIndex(0);
   ShowPageItem(1);
 }
 
-// The language stored at the last exit, until one of the items is checked.
-void TfrmInterface::ChooseStartLanguage() {
-  if (!Chinese1 || !English1 || Chinese1->Checked() || English1->Checked()) return;
-  Chinese1->SetChecked(langIni_->ReadBool("common", "lang", true));
-  English1->SetChecked(!Chinese1->Checked());
+const rtl::TMemIniFile& TfrmInterface::ReloadLangIni() {
+  langIni_ = std::make_unique<rtl::TMemIniFile>(programFolder_ + "lang.ini");
+  return *langIni_;
+}
+
+void TfrmInterface::ApplyLanguage() { app::ApplyLanguage(*this); }
+
+void TfrmInterface::ApplyLanguageQuietly() {
+  try {
+    ApplyLanguage();
+  } catch (const std::exception& error) {
+    rtl::OutputDebugString(std::string("language not applied: ") + error.what());
+  }
 }
 
 std::optional<std::string> TfrmInterface::CalculatorText(int n) const { return governor_->BoxText(n); }
 
 void TfrmInterface::SetCalculatorText(int n, const std::string& text) { governor_->SetBoxText(n, text); }
-
-// The calculator inputs come back as they were left (the exit writes them).
-void TfrmInterface::LoadCalculatorTexts() {
-  for (int n = 1; n <= kCalculatorBoxes; ++n)
-    if (const auto text = CalculatorText(n))
-      SetCalculatorText(n, langIni_->ReadString("common", "cacl" + std::to_string(n), *text));
-}
 
 void TfrmInterface::FormDestroy(rtl::TObject*) {
   if (!langIni_) return;
@@ -173,18 +173,7 @@ void TfrmInterface::FormActivate(rtl::TObject*) {
   }
   if (!state_.FirstActivation) return;
   ReadFeatureSwitches();
-  ApplyFeatureFlags();
-}
-
-void TfrmInterface::ApplyFeatureFlags() {
-  for (std::size_t flag = 0; flag < kFeatureTargets.size(); ++flag)
-    for (const char* name : kFeatureTargets[flag]) {
-      rtl::TComponent* target = FindComponent(name);
-      if (auto* item = dynamic_cast<gui::TMenuItem*>(target))
-        item->SetVisible(state_.Features[flag] != 0);
-      else if (auto* node = dynamic_cast<vg::TvgVisualObject*>(target))
-        node->SetVisible(state_.Features[flag] != 0);
-    }
+  ApplyLanguageQuietly();
 }
 
 void TfrmInterface::ReadFeatureSwitches() {
@@ -243,6 +232,11 @@ void TfrmInterface::btnUpdateClick(rtl::TObject*) { device_->Jobs().btnUpdateCli
 void TfrmInterface::btnDefaultClick(rtl::TObject*) { device_->Jobs().btnDefaultClick(); }
 void TfrmInterface::Export1Click(rtl::TObject*) { params_->Editor().Export1Click(); }
 void TfrmInterface::Import1Click(rtl::TObject*) { params_->Editor().Import1Click(); }
+void TfrmInterface::ESCSpeedController1Click(rtl::TObject*) { ChooseDeviceKind(*this, kEscKind); }
+void TfrmInterface::MotorChecker1Click(rtl::TObject*) { ChooseDeviceKind(*this, kMotorCheckerKind); }
+void TfrmInterface::LCDProgramCard1Click(rtl::TObject*) { ChooseDeviceKind(*this, kProgramCardKind); }
+void TfrmInterface::VersionClick(rtl::TObject* sender) { ChooseLanguageOrModel(*this, sender); }
+void TfrmInterface::btnConnectClick(rtl::TObject*) { ToggleAutoConnect(*this); }
 
 // ----- texts, messages, pictures, pages
 
@@ -286,16 +280,24 @@ void TfrmInterface::ShowPageItem(int item) {
 }
 
 void TfrmInterface::ShowPageOfTag(int tag) {
+  if (pageHooks_.placeHelpView) pageHooks_.placeHelpView(kHelpViewHiddenLeft);
   const auto visible = VisiblePages(tag, device_->State().DeviceInfoStrings[device::kController], device_->LinkMode());
   for (int n = 1; n <= kPageLayouts; ++n)
     if (auto* layout = Node<vg::TvgVisualObject>(PageName(n))) layout->SetVisible(visible[static_cast<std::size_t>(n - 1)]);
-  if (auto* helpColumn = Node<vg::TvgVisualObject>("Panel6")) helpColumn->SetVisible(PageHasHelpPane(tag));
+  const bool help = PageHasHelpPane(tag);
+  if (help && pageHooks_.placeHelpView) pageHooks_.placeHelpView(kHelpViewShownLeft);
+  if (auto* helpColumn = Node<vg::TvgVisualObject>("Panel6")) helpColumn->SetVisible(help);
   if (Panel2) {
     Panel2->SetCalloutLength(0);
     Panel2->Position()->SetX(4);
     Panel2->SetWidth(215);
   }
   PrepareShownCalculators();
+  ShowHelp(visible[kGovernorRpmPage - 1] ? kGovernorPageHelp : kNoHelp);
+}
+
+void TfrmInterface::ShowHelp(int code) {
+  if (pageHooks_.showHelp) pageHooks_.showHelp(code);
 }
 
 int TfrmInterface::VisiblePage() const {

@@ -13,6 +13,7 @@
 #include "app/InfoForm.h"
 #include "app/MainFormState.h"
 #include "app/MessageSink.h"
+#include "app/PageSwitch.h"
 #include "app/ProgressForm.h"
 #include "app/RotorSpeedPage.h"
 #include "app/SceneForm.h"
@@ -80,6 +81,13 @@ class TfrmInterface : public TSceneForm, public device::ITexts, public IStatusLo
   void btnDefaultClick(rtl::TObject* sender);
   void Export1Click(rtl::TObject* sender);
   void Import1Click(rtl::TObject* sender);
+  // --- device kind, language, demo model, connect toggle
+  void ESCSpeedController1Click(rtl::TObject* sender);
+  void MotorChecker1Click(rtl::TObject* sender);
+  void LCDProgramCard1Click(rtl::TObject* sender);
+  /// A language item or a model item of the supported-version menu.
+  void VersionClick(rtl::TObject* sender);
+  void btnConnectClick(rtl::TObject* sender);
   /// Registers for adapter hot-plug notifications; a failure shows the
   /// registration error box once.
   void RegisterDevice();
@@ -88,6 +96,11 @@ class TfrmInterface : public TSceneForm, public device::ITexts, public IStatusLo
 
   // --- texts and messages
   rtl::TMemIniFile& LangIni() { return *langIni_; }
+  /// Reads lang.ini afresh; an unreadable file raises and keeps the texts
+  /// read before.
+  const rtl::TMemIniFile& ReloadLangIni();
+  /// Writes every fixed text in the chosen language (LanguageApply.h).
+  void ApplyLanguage();
   bool IsChinese() const { return Chinese1 && Chinese1->Checked(); }
   std::string LangKey(const std::string& key) override;
   std::string LangText(const std::string& key, const std::string& fallback) override;
@@ -114,6 +127,12 @@ class TfrmInterface : public TSceneForm, public device::ITexts, public IStatusLo
   void ShowPageItem(int item);
   /// The first visible page layout (1..13), 0 when none is.
   int VisiblePage() const;
+  /// What the help view, the help panel and the calculators do when a page
+  /// is shown.
+  PageHooks& Hooks() { return pageHooks_; }
+  /// Fills the help panel with the help of `code`; kNoHelp empties it.
+  void ShowHelp(int code);
+  void SetCalculatorText(int n, const std::string& text);
 
   // --- calculator pages (their handlers: MainFormCalculators.cpp)
   GovernorPage& Governor() { return *governor_; }
@@ -142,14 +161,12 @@ class TfrmInterface : public TSceneForm, public device::ITexts, public IStatusLo
   void InsertTopLine(const std::string& line) override;  // the status log in use
   void ReadFeatureSwitches();
   void ShowPageOfTag(int tag);
-  void ChooseStartLanguage();
-  /// Shows the menu items and options the feature switches allow.
-  void ApplyFeatureFlags();
-  void LoadCalculatorTexts();
+  /// ApplyLanguage at creation and first activation: a failure leaves the
+  /// texts as they are and the window goes on.
+  void ApplyLanguageQuietly();
   /// The text of calcTextBox<n> (a text box or a compound box); none when
   /// the window has no such box.
   std::optional<std::string> CalculatorText(int n) const;
-  void SetCalculatorText(int n, const std::string& text);
   vg::TvgMemo* StatusLogInUse();
   static void PublishCalculators(rtl::TPublisher<TfrmInterface>& p);
   /// Recalculates the governor page and fills the rotor-rpm page when the
@@ -169,6 +186,7 @@ class TfrmInterface : public TSceneForm, public device::ITexts, public IStatusLo
   std::unique_ptr<MainFormParams> params_;
   std::unique_ptr<GovernorPage> governor_;
   std::unique_ptr<RotorSpeedPage> rotor_;
+  PageHooks pageHooks_;
 };
 
 /// The one main window, nullptr outside its life.

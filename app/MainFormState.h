@@ -3,6 +3,8 @@
 // the feature switches and the flags of its life cycle, with their start
 // values.
 #include <atomic>
+#include <cstdint>
+#include <string>
 
 #include "app/FeatureFlags.h"
 
@@ -15,6 +17,7 @@ struct MainFormState {
   bool AdapterListCreated = false;     ///< false until the first activation
   bool LanguageSwitching = false;
   bool ReportCapture = false;
+  std::string SoftwareVersion;  ///< from lang.ini, shown in the title
 };
 
 /// Set by the settings-database update before it closes the main window:

@@ -5,11 +5,13 @@
 // page in link modes 2 to 4, and the channel-parameter page needs mode 5
 // and a link adapter.
 #include <array>
+#include <functional>
 #include <string_view>
 
 namespace app {
 
 inline constexpr int kPageLayouts = 13;
+inline constexpr int kGovernorRpmPage = 11;   ///< tabLayout11
 
 /// visible[n - 1] tells whether tabLayout<n> shows for page item Tag `tag`,
 /// the controller text (first device string) and the checked link mode
@@ -19,5 +21,19 @@ std::array<bool, kPageLayouts> VisiblePages(int tag, std::string_view controller
 
 /// Tags whose pages have a help pane beside them (1..7 and 9).
 bool PageHasHelpPane(int tag);
+
+/// The help view's left edge in sight, beside the pages, and out of sight.
+inline constexpr int kHelpViewShownLeft = 563;
+inline constexpr int kHelpViewHiddenLeft = 900;
+/// The help code of the governor rpm page; kNoHelp empties the help panel.
+inline constexpr int kGovernorPageHelp = 105;
+inline constexpr int kNoHelp = -1;
+
+/// What showing a page asks of the parts that sit beside the pages; each
+/// part sets its own, an unset one is skipped.
+struct PageHooks {
+  std::function<void(int left)> placeHelpView;
+  std::function<void(int code)> showHelp;       ///< fills the help panel
+};
 
 }  // namespace app

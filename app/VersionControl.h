@@ -27,6 +27,7 @@ struct UpdateState {
   std::string ReadmeUrl;
   std::string PackageUrls;
   std::string VersionFileUrl;
+  bool AutoUpdate = true;  ///< the automatic-update switch, from lang.ini
 };
 
 enum class UpdateTarget { Software, Database };
