@@ -6,6 +6,7 @@
 #include "app/LangWriteBack.h"
 #include "app/MainFormDevice.h"
 #include "app/MainFormParams.h"
+#include "app/MainFormReport.h"
 #include "app/PageSwitch.h"
 #include "platform/gui/Application.h"
 #include "platform/gui/Dialogs.h"
@@ -79,6 +80,7 @@ void TfrmInterface::Publish(rtl::TPublisher<TfrmInterface>& p) {
   p.Method("btnDefaultClick", &T::btnDefaultClick);
   p.Method("Export1Click", &T::Export1Click);
   p.Method("Import1Click", &T::Import1Click);
+  p.Method("Print1Click", &T::Print1Click);
 }
 
 // ----- creation and destruction
@@ -251,6 +253,11 @@ void TfrmInterface::btnUpdateClick(rtl::TObject*) { device_->Jobs().btnUpdateCli
 void TfrmInterface::btnDefaultClick(rtl::TObject*) { device_->Jobs().btnDefaultClick(); }
 void TfrmInterface::Export1Click(rtl::TObject*) { params_->Editor().Export1Click(); }
 void TfrmInterface::Import1Click(rtl::TObject*) { params_->Editor().Import1Click(); }
+
+void TfrmInterface::Print1Click(rtl::TObject*) {
+  MainFormReport report(*this);
+  PrintSettingsReport(report);
+}
 
 // ----- texts, messages, pictures, pages
 

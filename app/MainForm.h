@@ -78,6 +78,8 @@ class TfrmInterface : public TSceneForm, public device::ITexts, public IStatusLo
   void btnDefaultClick(rtl::TObject* sender);
   void Export1Click(rtl::TObject* sender);
   void Import1Click(rtl::TObject* sender);
+  /// Writes the settings report (a PDF file of the window's pages).
+  void Print1Click(rtl::TObject* sender);
   /// Registers for adapter hot-plug notifications; a failure shows the
   /// registration error box once.
   void RegisterDevice();
