@@ -29,10 +29,6 @@ class ReportCaptureOn {
 
 }  // namespace
 
-rtl::TBitmap FormPicture(TSceneForm& form) {
-  return ScenePicture(*form.ControlsScene, {0, 0, form.ClientWidth(), form.ClientHeight()});
-}
-
 const params::VERSION& MainFormReport::Description() { return form_.Params().Version(); }
 
 std::string MainFormReport::Controller() { return form_.Device().State().DeviceInfoStrings[device::kController]; }

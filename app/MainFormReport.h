@@ -36,7 +36,4 @@ class MainFormReport final : public IReportWindow {
   TfrmInterface& form_;
 };
 
-/// The picture of a whole scene form (an editor window: it has no border).
-rtl::TBitmap FormPicture(TSceneForm& form);
-
 }  // namespace app

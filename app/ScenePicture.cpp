@@ -49,6 +49,10 @@ rtl::TBitmap ScenePicture(vg::TvgCustomScene& scene, const SceneArea& area) {
   return picture;
 }
 
+rtl::TBitmap FormPicture(TSceneForm& form) {
+  return ScenePicture(*form.ControlsScene, {0, 0, form.ClientWidth(), form.ClientHeight()});
+}
+
 std::unique_ptr<rtl::TJPEGImage> ReportJpeg(const rtl::TBitmap& picture) {
   auto jpeg = std::make_unique<rtl::TJPEGImage>();
   jpeg->SetCompressionQuality(100);

@@ -45,8 +45,8 @@ std::vector<std::string> ImageSizes(const std::string& listing) {
   std::vector<std::string> sizes;
   std::istringstream lines(listing);
   std::string line;
-  for (int skip = 0; skip < 2 && std::getline(lines, line); ++skip) {
-  }
+  std::getline(lines, line);  // the heading and its rule
+  std::getline(lines, line);
   while (std::getline(lines, line)) {
     std::istringstream fields(line);
     std::string page, number, type, width, height;

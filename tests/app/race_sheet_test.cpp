@@ -6,8 +6,10 @@
 #include <filesystem>
 #include <map>
 #include <memory>
+#include <tuple>
 
 #include "app/RaceSheet.h"
+#include "app/ScenePicture.h"
 #include "platform/rtl/AtomicFile.h"
 #include "platform/rtl/Streams.h"
 #include "platform/rtl/TextConvert.h"
@@ -80,6 +82,21 @@ TEST_F(RaceSheetTest, HeaderPictureIsPanel1AsShownWithWhatWasTyped) {
   // JPEG blocks it shares, are unchanged.
   EXPECT_FALSE(SameArea(empty, typed, 470, 95, 606, 111));
   EXPECT_TRUE(SameArea(empty, typed, 0, 0, 749, 64));
+}
+
+TEST_F(RaceSheetTest, WindowPictureHoldsTheHeaderAndTheButtons) {
+  form->CaptureHeader();
+  const rtl::TBitmap header = Header();
+  const rtl::TBitmap window = FormPicture(*form);
+  ASSERT_EQ((std::pair{window.Width(), window.Height()}), (std::pair{749, 287}));
+  // Compared through the same compression; the top rows, clear of the
+  // radio buttons' check animations.
+  rtl::TBitmap windowJpeg;
+  ReportJpeg(window)->AssignTo(windowJpeg);
+  EXPECT_TRUE(SameArea(header, windowJpeg, 0, 0, 749, 88));
+  // btnOk at (456, 257) differs from the empty bar beside it.
+  const rtl::TPaletteEntry button = window.PixelColor(496, 268), bar = window.PixelColor(300, 268);
+  EXPECT_NE((std::tuple{button.Red, button.Green, button.Blue}), (std::tuple{bar.Red, bar.Green, bar.Blue}));
 }
 
 TEST_F(RaceSheetTest, OtherEntryMakesTheListEditable) {
