@@ -1,6 +1,7 @@
 #include "app/MainFormReport.h"
 
 #include <cmath>
+#include <memory>
 
 #include "app/MainForm.h"
 #include "app/MainFormDevice.h"
@@ -15,16 +16,20 @@ namespace {
 
 int Whole(float size) { return static_cast<int>(std::trunc(size)); }
 
-// ReportCapture is set only while the report's editor is open.
+// ReportCapture is set only while the report's editor is open; afterwards
+// the help column, which the editor's launch hid, shows again.
 class ReportCaptureOn {
  public:
-  explicit ReportCaptureOn(MainFormState& state) : state_(state) { state_.ReportCapture = true; }
-  ~ReportCaptureOn() { state_.ReportCapture = false; }
+  explicit ReportCaptureOn(TfrmInterface& form) : form_(form) { form_.State().ReportCapture = true; }
+  ~ReportCaptureOn() {
+    form_.State().ReportCapture = false;
+    if (auto* help = form_.Node<vg::TvgVisualObject>("Panel6")) help->SetVisible(true);
+  }
   ReportCaptureOn(const ReportCaptureOn&) = delete;
   ReportCaptureOn& operator=(const ReportCaptureOn&) = delete;
 
  private:
-  MainFormState& state_;
+  TfrmInterface& form_;
 };
 
 }  // namespace
@@ -80,18 +85,11 @@ rtl::TBitmap MainFormReport::PagePicture() {
 std::optional<rtl::TBitmap> MainFormReport::CurvePicture(int item) {
   const std::string box = "eItem" + std::to_string(item);
   if (!form_.Node<vg::TvgCustomTextBox>(box)) return std::nullopt;
-  std::optional<rtl::TBitmap> picture;
-  {
-    ReportCaptureOn capture(form_.State());
-    form_.Params().Editor().itemClick(box);
-    if (TSceneForm* editor = OpenReportEditor()) {
-      editor->ControlsScene->UpdateBuffer();
-      picture = FormPicture(*editor);
-      editor->Free();
-    }
-  }
-  if (auto* help = form_.Node<vg::TvgVisualObject>("Panel6")) help->SetVisible(true);
-  return picture;
+  ReportCaptureOn capture(form_);
+  form_.Params().Editor().itemClick(box);
+  const std::unique_ptr<TSceneForm, decltype([](TSceneForm* editor) { editor->Free(); })> editor(OpenReportEditor());
+  if (!editor) return std::nullopt;
+  return FormPicture(*editor);
 }
 
 TSceneForm* MainFormReport::OpenReportEditor() {
