@@ -8,6 +8,7 @@
 #include "app/LanguageApply.h"
 #include "app/MainFormDevice.h"
 #include "app/MainFormParams.h"
+#include "app/MainFormReport.h"
 #include "app/PageSwitch.h"
 #include "platform/gui/Application.h"
 #include "platform/gui/Dialogs.h"
@@ -83,6 +84,7 @@ void TfrmInterface::Publish(rtl::TPublisher<TfrmInterface>& p) {
   p.Method("VersionClick", &T::VersionClick);
   p.Method("btnConnectClick", &T::btnConnectClick);
   PublishCalculators(p);
+  p.Method("Print1Click", &T::Print1Click);
 }
 
 // ----- creation and destruction
@@ -237,6 +239,11 @@ void TfrmInterface::MotorChecker1Click(rtl::TObject*) { ChooseDeviceKind(*this, 
 void TfrmInterface::LCDProgramCard1Click(rtl::TObject*) { ChooseDeviceKind(*this, kProgramCardKind); }
 void TfrmInterface::VersionClick(rtl::TObject* sender) { ChooseLanguageOrModel(*this, sender); }
 void TfrmInterface::btnConnectClick(rtl::TObject*) { ToggleAutoConnect(*this); }
+
+void TfrmInterface::Print1Click(rtl::TObject*) {
+  MainFormReport report(*this);
+  PrintSettingsReport(report);
+}
 
 // ----- texts, messages, pictures, pages
 

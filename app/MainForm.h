@@ -88,6 +88,8 @@ class TfrmInterface : public TSceneForm, public device::ITexts, public IStatusLo
   /// A language item or a model item of the supported-version menu.
   void VersionClick(rtl::TObject* sender);
   void btnConnectClick(rtl::TObject* sender);
+  /// Writes the settings report (a PDF file of the window's pages).
+  void Print1Click(rtl::TObject* sender);
   /// Registers for adapter hot-plug notifications; a failure shows the
   /// registration error box once.
   void RegisterDevice();
