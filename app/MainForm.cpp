@@ -6,6 +6,7 @@
 #include "app/LangWriteBack.h"
 #include "app/MainFormDevice.h"
 #include "app/MainFormParams.h"
+#include "app/MainFormServices.h"
 #include "app/PageSwitch.h"
 #include "platform/gui/Application.h"
 #include "platform/gui/Dialogs.h"
@@ -23,7 +24,6 @@
 namespace app {
 
 TfrmInterface* frmInterface = nullptr;
-std::atomic<bool> RestartFlag{false};
 
 namespace {
 
@@ -45,6 +45,7 @@ TfrmInterface::TfrmInterface(rtl::TComponent* owner, const MainFormPlatform& pla
   frmInterface = this;
   device_ = std::make_unique<MainFormDevice>(*this, platform_.hid, platform_.clock);
   params_ = std::make_unique<MainFormParams>(*this, device_->Link(), device_->Jobs());
+  services_ = std::make_unique<MainFormServices>(*this);
   ReadSceneForm();
 }
 
@@ -79,6 +80,16 @@ void TfrmInterface::Publish(rtl::TPublisher<TfrmInterface>& p) {
   p.Method("btnDefaultClick", &T::btnDefaultClick);
   p.Method("Export1Click", &T::Export1Click);
   p.Method("Import1Click", &T::Import1Click);
+  p.Method("Help2Click", &T::Help2Click);
+  p.Method("History1Click", &T::History1Click);
+  p.Method("About1Click", &T::About1Click);
+  p.Method("Update1Click", &T::Update1Click);
+  p.Method("DBUpdateClick", &T::DBUpdateClick);
+  p.Method("btnLoadClick", &T::btnLoadClick);
+  p.Method("btnStartClick", &T::btnStartClick);
+  p.Method("btnSaveClick", &T::btnSaveClick);
+  p.Method("btnPrintClick", &T::btnPrintClick);
+  p.Method("PlotGrid1Paint", &T::PlotGrid1Paint);
 }
 
 // ----- creation and destruction
@@ -232,6 +243,8 @@ void TfrmInterface::Timer1Timer(rtl::TObject*) {
 }
 
 void TfrmInterface::Exit1Click(rtl::TObject*) { Close(); }
+
+IMainWindowServices& TfrmInterface::Services() { return *services_; }
 
 bool TfrmInterface::HasInvalidChars() const {
   return app::HasInvalidChars(device_->State().DeviceInfoStrings[device::kExtraText]);

@@ -2,8 +2,6 @@
 // The main window's own state beside the device link's (device::DeviceState):
 // the feature switches and the flags of its life cycle, with their start
 // values.
-#include <atomic>
-
 #include "app/FeatureFlags.h"
 
 namespace app {
@@ -16,9 +14,5 @@ struct MainFormState {
   bool LanguageSwitching = false;
   bool ReportCapture = false;
 };
-
-/// Set by the settings-database update before it closes the main window:
-/// the program then starts itself again.
-extern std::atomic<bool> RestartFlag;
 
 }  // namespace app

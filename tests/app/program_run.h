@@ -16,6 +16,7 @@
 
 #include "app/MainForm.h"
 #include "app/ProgramEntry.h"
+#include "app/Restart.h"
 #include "platform/rtl/Streams.h"
 #include "tests/support/gui_fakes.h"
 
