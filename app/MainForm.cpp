@@ -9,6 +9,7 @@
 #include "app/MainFormDevice.h"
 #include "app/MainFormParams.h"
 #include "app/MainFormReport.h"
+#include "app/MainFormServices.h"
 #include "app/PageSwitch.h"
 #include "platform/gui/Application.h"
 #include "platform/gui/Dialogs.h"
@@ -25,7 +26,6 @@
 namespace app {
 
 TfrmInterface* frmInterface = nullptr;
-std::atomic<bool> RestartFlag{false};
 
 namespace {
 
@@ -44,6 +44,7 @@ TfrmInterface::TfrmInterface(rtl::TComponent* owner, const MainFormPlatform& pla
   rotor_ = std::make_unique<RotorSpeedPage>(*this, [this](ThrottleWarning warning) {
     return ThrottleWarningText(warning, LangIni(), IsChinese() ? Language::Chinese : Language::English);
   });
+  services_ = std::make_unique<MainFormServices>(*this);
   ReadSceneForm();
 }
 
@@ -85,6 +86,16 @@ void TfrmInterface::Publish(rtl::TPublisher<TfrmInterface>& p) {
   p.Method("btnConnectClick", &T::btnConnectClick);
   PublishCalculators(p);
   p.Method("Print1Click", &T::Print1Click);
+  p.Method("Help2Click", &T::Help2Click);
+  p.Method("History1Click", &T::History1Click);
+  p.Method("About1Click", &T::About1Click);
+  p.Method("Update1Click", &T::Update1Click);
+  p.Method("DBUpdateClick", &T::DBUpdateClick);
+  p.Method("btnLoadClick", &T::btnLoadClick);
+  p.Method("btnStartClick", &T::btnStartClick);
+  p.Method("btnSaveClick", &T::btnSaveClick);
+  p.Method("btnPrintClick", &T::btnPrintClick);
+  p.Method("PlotGrid1Paint", &T::PlotGrid1Paint);
 }
 
 // ----- creation and destruction
@@ -215,6 +226,8 @@ void TfrmInterface::Timer1Timer(rtl::TObject*) {
 }
 
 void TfrmInterface::Exit1Click(rtl::TObject*) { Close(); }
+
+IMainWindowServices& TfrmInterface::Services() { return *services_; }
 
 bool TfrmInterface::HasInvalidChars() const {
   return app::HasInvalidChars(device_->State().DeviceInfoStrings[device::kExtraText]);

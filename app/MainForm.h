@@ -34,6 +34,8 @@ namespace app {
 
 class MainFormDevice;
 class MainFormParams;
+class MainFormServices;
+class IMainWindowServices;
 
 /// What the main window needs from outside: the HID library and its clock,
 /// and whether hot-plug notifications can be had.
@@ -90,6 +92,18 @@ class TfrmInterface : public TSceneForm, public device::ITexts, public IStatusLo
   void btnConnectClick(rtl::TObject* sender);
   /// Writes the settings report (a PDF file of the window's pages).
   void Print1Click(rtl::TObject* sender);
+  // --- the Help menu (MainFormServices.cpp)
+  void Help2Click(rtl::TObject* sender);
+  void History1Click(rtl::TObject* sender);
+  void About1Click(rtl::TObject* sender);
+  void Update1Click(rtl::TObject* sender);
+  void DBUpdateClick(rtl::TObject* sender);
+  // --- the data recorder page (MainFormRecorder.cpp)
+  void btnLoadClick(rtl::TObject* sender);
+  void btnStartClick(rtl::TObject* sender);
+  void btnSaveClick(rtl::TObject* sender);
+  void btnPrintClick(rtl::TObject*) {}
+  void PlotGrid1Paint(rtl::TObject* sender, vg::TvgCanvas* canvas, const vg::TvgRect& paintRect);
   /// Registers for adapter hot-plug notifications; a failure shows the
   /// registration error box once.
   void RegisterDevice();
@@ -120,6 +134,8 @@ class TfrmInterface : public TSceneForm, public device::ITexts, public IStatusLo
   /// The installed versions read at creation from version_control.xml.
   UpdateState& Updates() { return updates_; }
   InfoBox& Info() { return *info_; }
+  /// What the update, help and about commands need of this window.
+  IMainWindowServices& Services();
   ProgressBox& Progress() { return *progress_; }
   /// The page items' click: shows exactly the page layouts of the item's
   /// Tag, the help column beside the pages that have help, and resets the
@@ -189,6 +205,7 @@ class TfrmInterface : public TSceneForm, public device::ITexts, public IStatusLo
   std::unique_ptr<GovernorPage> governor_;
   std::unique_ptr<RotorSpeedPage> rotor_;
   PageHooks pageHooks_;
+  std::unique_ptr<MainFormServices> services_;
 };
 
 /// The one main window, nullptr outside its life.

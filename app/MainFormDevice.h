@@ -106,13 +106,14 @@ class MainFormDevice final : public device::IMessagePump,
   int SideListIndex() override;
   void SetSideListIndex(int index) override;
   void EnableUpdateInstall() override {}
-  // IRecorderGrids: the recorder page has no grids on this window yet.
-  int RowCount() override { return 0; }
-  void SetRowCount(int) override {}
-  std::string Cell(int, int) override { return {}; }
-  void SetCell(int, int, const std::string&) override {}
-  void SetSummaryCell(int, int, const std::string&) override {}
-  void RepaintChart() override {}
+  // IRecorderGrids: the recorder page's StringGrid1, StringGrid2 and
+  // PlotGrid1 (MainFormRecorder.cpp)
+  int RowCount() override;
+  void SetRowCount(int rows) override;
+  std::string Cell(int col, int row) override;
+  void SetCell(int col, int row, const std::string& text) override;
+  void SetSummaryCell(int col, int row, const std::string& text) override;
+  void RepaintChart() override;
   // ILinkHandlers
   void HidCtlDeviceArrival() override { link_->HidCtlDeviceArrival(); }
   void StopChannelScan() override { adapter_->btnScanClick(); }

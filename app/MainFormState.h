@@ -2,8 +2,6 @@
 // The main window's own state beside the device link's (device::DeviceState):
 // the feature switches and the flags of its life cycle, with their start
 // values.
-#include <atomic>
-#include <cstdint>
 #include <string>
 
 #include "app/FeatureFlags.h"
@@ -19,9 +17,5 @@ struct MainFormState {
   bool ReportCapture = false;
   std::string SoftwareVersion;  ///< from lang.ini, shown in the title
 };
-
-/// Set by the settings-database update before it closes the main window:
-/// the program then starts itself again.
-extern std::atomic<bool> RestartFlag;
 
 }  // namespace app

@@ -3,10 +3,13 @@
 #include <cstdio>
 #include <exception>
 #include <memory>
+#include <string>
 
 #include "EmbeddedResources_app_forms.h"
+#include "app/DialogResources.h"
 #include "app/MainForm.h"
 #include "app/MainFormDevice.h"
+#include "app/Restart.h"
 #include "components/Registration.h"
 #include "platform/gui/Application.h"
 #include "platform/gui/Dialogs.h"
@@ -34,6 +37,17 @@ void ShowEscaped(std::exception_ptr error) {
   }
 }
 
+// The desktop shell, restarting through the entry point's launcher.
+class TLauncherShell final : public gui::IShell {
+ public:
+  explicit TLauncherShell(gui::IProcessLauncher& launcher) : launcher_(launcher) {}
+  bool Open(const std::string& uri) override { return gui::Shell().Open(uri); }
+  bool RestartSelf() override { return launcher_.Launch(gui::ExecutablePath()); }
+
+ private:
+  gui::IProcessLauncher& launcher_;
+};
+
 }  // namespace
 
 void RegisterProgramClasses() {
@@ -45,6 +59,7 @@ void RegisterProgramClasses() {
     components::RegisterTimerClasses();
     components::RegisterCaptionClasses();
     RegisterResources_app_forms();
+    RegisterDialogResources();
     return true;
   }();
   (void)registered;
@@ -75,13 +90,18 @@ int RunProgram(gui::IProcessLauncher& launcher) {
   } catch (...) {
     ShowEscaped(std::current_exception());
   }
+  // Freeing the window writes lang.ini back; a restart comes only after it.
+  TLauncherShell shell(launcher);
   try {
-    hotplug.reset();
-    if (form) form->Free();
+    FinishRun(
+        [&] {
+          hotplug.reset();
+          if (form) form->Free();
+        },
+        shell);
   } catch (...) {
     ShowEscaped(std::current_exception());
   }
-  if (RestartFlag) launcher.Launch(gui::ExecutablePath());
   return 0;
 }
 

@@ -14,7 +14,8 @@ void RegisterProgramClasses();
 /// environment selects, runs the message loop until it closes, and writes
 /// lang.ini back. When RestartFlag is set the program's own executable is
 /// then started through `launcher` (after the write-back, so the new
-/// process reads a complete lang.ini). Returns the exit status.
+/// process reads a complete lang.ini); an exception while the window is
+/// freed is shown and leaves the restart out. Returns the exit status.
 int RunProgram(gui::IProcessLauncher& launcher);
 
 }  // namespace app

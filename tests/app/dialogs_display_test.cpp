@@ -7,7 +7,6 @@
 #include <gtk/gtk.h>
 
 #include <chrono>
-#include <functional>
 #include <string>
 
 #include "app/AboutForm.h"
@@ -16,6 +15,7 @@
 #include "app/UpdateForm.h"
 #include "platform/gui/GuiInit.h"
 #include "tests/app/web_command_fixture.h"
+#include "tests/app/when_shown.h"
 #include "tests/support/gui_pump.h"
 #include "tests/support/window_shot.h"
 
@@ -23,38 +23,6 @@ namespace app_test {
 namespace {
 
 using namespace std::chrono_literals;
-
-// Runs `act` on the first dialog owned by `owner` once its window is on
-// screen and drawn, from the main loop that the dialog's modal run turns.
-template <class Form>
-class WhenShown {
- public:
-  WhenShown(gui::TForm& owner, std::function<void(Form&)> act) : owner_(owner), act_(std::move(act)) {
-    source_ = g_timeout_add(20, &WhenShown::Poll, this);
-  }
-  ~WhenShown() {
-    if (source_) g_source_remove(source_);
-  }
-  bool Done() const { return source_ == 0; }
-
- private:
-  static gboolean Poll(gpointer data) {
-    auto* self = static_cast<WhenShown*>(data);
-    for (int i = 0; i < self->owner_.ComponentCount(); ++i) {
-      auto* form = dynamic_cast<Form*>(self->owner_.Components(i));
-      if (!form || !form->HandleAllocated() || !gtk_widget_get_mapped(form->Handle())) continue;
-      if (form->ControlsScene->DrawCount() == 0) continue;
-      self->source_ = 0;
-      self->act_(*form);
-      return G_SOURCE_REMOVE;
-    }
-    return G_SOURCE_CONTINUE;
-  }
-
-  gui::TForm& owner_;
-  std::function<void(Form&)> act_;
-  unsigned source_ = 0;
-};
 
 class DialogsOnScreen : public WebCommandTest {
  protected:

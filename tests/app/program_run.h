@@ -14,8 +14,11 @@
 #include <functional>
 #include <string>
 
+#include <unistd.h>
+
 #include "app/MainForm.h"
 #include "app/ProgramEntry.h"
+#include "app/Restart.h"
 #include "platform/rtl/Streams.h"
 #include "tests/support/gui_fakes.h"
 
@@ -44,7 +47,8 @@ class ProgramRun {
 
   ProgramRun() {
     namespace fs = std::filesystem;
-    folder = fs::path(::testing::TempDir()) / "program_run";
+    // One folder per process: several test programs run the program at once.
+    folder = fs::path(::testing::TempDir()) / ("program_run_" + std::to_string(::getpid()));
     fs::remove_all(folder);
     const char* binary = std::getenv("ESCTOOL_BINARY_DIR");
     fs::copy(fs::path(binary ? binary : ".") / "esctool", folder, fs::copy_options::recursive);
