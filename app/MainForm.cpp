@@ -5,11 +5,14 @@
 #include "app/LangKey.h"
 #include "app/LangWriteBack.h"
 #include "app/MainFormDevice.h"
+#include "app/MainFormHelp.h"
 #include "app/MainFormParams.h"
 #include "app/PageSwitch.h"
 #include "platform/gui/Application.h"
 #include "platform/gui/Dialogs.h"
 #include "platform/gui/ProcessLauncher.h"
+#include "platform/gui/Shell.h"
+#include "platform/gui/WebBrowser.h"
 #include "platform/rtl/TextConvert.h"
 #include "ui/controls/vg_compound.h"
 #include "ui/controls/vg_listbox.h"
@@ -45,6 +48,7 @@ TfrmInterface::TfrmInterface(rtl::TComponent* owner, const MainFormPlatform& pla
   frmInterface = this;
   device_ = std::make_unique<MainFormDevice>(*this, platform_.hid, platform_.clock);
   params_ = std::make_unique<MainFormParams>(*this, device_->Link(), device_->Jobs());
+  help_ = std::make_unique<MainFormHelp>(*this);
   ReadSceneForm();
 }
 
@@ -57,6 +61,7 @@ void TfrmInterface::Publish(rtl::TPublisher<TfrmInterface>& p) {
   p.Field("Timer1", &T::Timer1);
   p.Field("SceneStyle", &T::SceneStyle);
   p.Field("Panel2", &T::Panel2);
+  p.Field("web", &T::web);
   p.Field("eMessage", &T::eMessage);
   p.Field("vgmMessage", &T::vgmMessage);
   p.Method("FormCreate", &T::FormCreate);
@@ -65,6 +70,7 @@ void TfrmInterface::Publish(rtl::TPublisher<TfrmInterface>& p) {
   p.Method("Timer1Timer", &T::Timer1Timer);
   p.Method("Exit1Click", &T::Exit1Click);
   p.Method("ListBoxItemClick", &T::ListBoxItemClick);
+  p.Method("itemEnterFocus", &T::itemEnterFocus);
   p.Method("StyleClick", &T::StyleClick);
   p.Method("test1Click", &T::test1Click);
   p.Method("PORTAVEX1Click", &T::PORTAVEX1Click);
@@ -90,6 +96,7 @@ void TfrmInterface::FormCreate(rtl::TObject*) {
   state_.FirstActivation = true;
   state_.Features = kDefaultFeatureFlags;
   GetXMLDBVersion(updates_, programFolder_);
+  if (web) web->Navigate(gui::FileUri(programFolder_ + "help/help.html"));
   langIni_ = std::make_unique<rtl::TMemIniFile>(programFolder_ + "lang.ini");
   info_ = std::make_unique<InfoBox>(*this, *ControlsScene);
   progress_ = std::make_unique<ProgressBox>(*this, *ControlsScene);
@@ -310,5 +317,9 @@ int TfrmInterface::VisiblePage() const {
     if (auto* layout = Node<vg::TvgVisualObject>(PageName(n)); layout && layout->Visible()) return n;
   return 0;
 }
+
+void TfrmInterface::itemEnterFocus(rtl::TObject* sender) { help_->itemEnterFocus(sender); }
+
+void TfrmInterface::ShowHelp(int code) { help_->ShowHelp(code); }
 
 }  // namespace app

@@ -22,6 +22,10 @@
 #include "ui/controls/vg_memo.h"
 #include "ui/controls/vg_panels.h"
 
+namespace gui {
+class TWebBrowser;
+}
+
 namespace hid {
 class IHidApi;
 class ITickClock;
@@ -31,6 +35,7 @@ namespace app {
 
 class MainFormDevice;
 class MainFormParams;
+class MainFormHelp;
 
 /// What the main window needs from outside: the HID library and its clock,
 /// and whether hot-plug notifications can be had.
@@ -55,6 +60,7 @@ class TfrmInterface : public TSceneForm, public device::ITexts, public IStatusLo
   components::TJvTimer* Timer1 = nullptr;
   vg::TvgResources* SceneStyle = nullptr;
   vg::TvgCalloutPanel* Panel2 = nullptr;
+  gui::TWebBrowser* web = nullptr;
   vg::TvgMemo* eMessage = nullptr;
   vg::TvgMemo* vgmMessage = nullptr;
 
@@ -113,6 +119,14 @@ class TfrmInterface : public TSceneForm, public device::ITexts, public IStatusLo
   /// The first visible page layout (1..13), 0 when none is.
   int VisiblePage() const;
 
+  // --- help column
+  /// The focus event of the parameter controls and of the firmware and
+  /// calculator boxes: the help panel points at the sender and shows its help.
+  void itemEnterFocus(rtl::TObject* sender);
+  /// Fills the help panel for a help code (HelpContent.h); below 0 clears it.
+  void ShowHelp(int code);
+  MainFormHelp& Help() { return *help_; }
+
   static void Publish(rtl::TPublisher<TfrmInterface>& p);
 
  protected:
@@ -143,6 +157,7 @@ class TfrmInterface : public TSceneForm, public device::ITexts, public IStatusLo
   std::unique_ptr<MessageSink> messages_;
   std::unique_ptr<MainFormDevice> device_;
   std::unique_ptr<MainFormParams> params_;
+  std::unique_ptr<MainFormHelp> help_;
 };
 
 /// The one main window, nullptr outside its life.

@@ -11,6 +11,7 @@
 #include "platform/gui/Application.h"
 #include "platform/gui/Dialogs.h"
 #include "platform/gui/GuiInit.h"
+#include "platform/gui/WebBrowser.h"
 #include "platform/hid/HidBackendChoice.h"
 #include "platform/rtl/ClassRegistry.h"
 #include "platform/rtl/Exceptions.h"
@@ -39,6 +40,7 @@ void ShowEscaped(std::exception_ptr error) {
 void RegisterProgramClasses() {
   static const bool registered = [] {
     gui::RegisterGuiClasses();
+    gui::RegisterWebClasses();
     vg::vgStartCore();
     vg::RegisterControlClasses();
     vg::StartGdiPlusBackEnd();

@@ -1,0 +1,101 @@
+#include "platform/gui/WebBrowser.h"
+
+#include <webkit2/webkit2.h>
+
+#include "platform/gui/Forms.h"
+#include "platform/rtl/ClassRegistry.h"
+#include "platform/rtl/Handle.h"
+
+namespace gui {
+
+// The WebKit view of a control: an overlay child of its form's client area,
+// placed by its margins. The overlay owns the widget; when the form's window
+// goes, the widget goes with it and `widget` becomes nullptr.
+struct TWebBrowser::View : rtl::TNonCopyable {
+  explicit View(GtkWidget* clientArea) : widget(webkit_web_view_new()) {
+    // Software drawing: accelerated compositing shows a blank view under a
+    // virtual X server and gains nothing for help pages.
+    webkit_settings_set_hardware_acceleration_policy(webkit_web_view_get_settings(WEBKIT_WEB_VIEW(widget)),
+                                                     WEBKIT_HARDWARE_ACCELERATION_POLICY_NEVER);
+    gtk_widget_set_halign(widget, GTK_ALIGN_START);
+    gtk_widget_set_valign(widget, GTK_ALIGN_START);
+    g_signal_connect(widget, "load-changed", G_CALLBACK(LoadChanged), this);
+    g_signal_connect(widget, "destroy", G_CALLBACK(Destroyed), this);
+    gtk_overlay_add_overlay(GTK_OVERLAY(clientArea), widget);
+  }
+  ~View() {
+    if (!widget) return;
+    g_signal_handlers_disconnect_by_data(widget, this);
+    gtk_widget_destroy(widget);
+  }
+
+  void Place(const TRect& bounds, bool show) {
+    gtk_widget_set_margin_start(widget, bounds.Left);
+    gtk_widget_set_margin_top(widget, bounds.Top);
+    gtk_widget_set_size_request(widget, bounds.Width(), bounds.Height());
+    gtk_widget_set_visible(widget, show);
+  }
+
+  void Open(const std::string& url) {
+    busy = true;
+    webkit_web_view_load_uri(WEBKIT_WEB_VIEW(widget), url.c_str());
+  }
+
+  // A failed load also ends with WEBKIT_LOAD_FINISHED.
+  static void LoadChanged(WebKitWebView*, WebKitLoadEvent event, gpointer data) {
+    if (event == WEBKIT_LOAD_FINISHED) static_cast<View*>(data)->busy = false;
+  }
+  static void Destroyed(GtkWidget*, gpointer data) {
+    View& view = *static_cast<View*>(data);
+    view.widget = nullptr;
+    view.busy = false;
+  }
+
+  GtkWidget* widget;
+  bool busy = false;
+};
+
+TWebBrowser::TWebBrowser(rtl::TComponent* owner) : TControl(owner) {}
+
+TWebBrowser::~TWebBrowser() = default;
+
+void TWebBrowser::Navigate(const std::string& url) {
+  url_ = url;
+  if (ViewCreated())
+    view_->Open(url_);
+  else
+    Update();
+}
+
+bool TWebBrowser::Busy() const { return ViewCreated() && view_->busy; }
+
+bool TWebBrowser::ViewCreated() const { return view_ && view_->widget; }
+
+bool TWebBrowser::Showing() const { return ViewCreated() && gtk_widget_get_visible(view_->widget); }
+
+void TWebBrowser::VisibleChanged() { Update(); }
+
+void TWebBrowser::BoundsChanged() { Update(); }
+
+bool TWebBrowser::InClientArea() const {
+  auto* form = dynamic_cast<TForm*>(Parent());
+  return form && Width() > 0 && Height() > 0 && Left() < form->ClientWidth() && Top() < form->ClientHeight() &&
+         Left() + Width() > 0 && Top() + Height() > 0;
+}
+
+void TWebBrowser::Update() {
+  if (view_ && !view_->widget) view_.reset();
+  auto* form = dynamic_cast<TForm*>(Parent());
+  GtkWidget* clientArea = form ? form->ClientArea() : nullptr;
+  const bool show = clientArea && Visible() && InClientArea();
+  if (!view_) {
+    if (!show) return;
+    view_ = std::make_unique<View>(clientArea);
+    if (!url_.empty()) view_->Open(url_);
+  }
+  view_->Place(BoundsRect(), show);
+}
+
+void RegisterWebClasses() { rtl::RegisterClasses<TWebBrowser>(); }
+
+}  // namespace gui
