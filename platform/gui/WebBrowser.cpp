@@ -1,22 +1,69 @@
 #include "platform/gui/WebBrowser.h"
 
+#include <gmodule.h>
 #include <webkit2/webkit2.h>
+
+#include <optional>
 
 #include "platform/gui/Forms.h"
 #include "platform/rtl/ClassRegistry.h"
+#include "platform/rtl/DebugOutput.h"
 #include "platform/rtl/Handle.h"
 
 namespace gui {
+namespace {
+
+// The web engine's entry points, loaded when the first view is made: linked
+// in, the library would cost every start of the program a tenth of a
+// second or more to load, help pane shown or not.
+struct WebEngine {
+  GtkWidget* (*newView)() = nullptr;
+  WebKitSettings* (*settingsOf)(WebKitWebView*) = nullptr;
+  void (*setAcceleration)(WebKitSettings*, WebKitHardwareAccelerationPolicy) = nullptr;
+  void (*loadUri)(WebKitWebView*, const gchar*) = nullptr;
+};
+
+template <class Function>
+bool Resolve(GModule* module, const char* name, Function& function) {
+  gpointer address = nullptr;
+  if (!g_module_symbol(module, name, &address)) return false;
+  function = reinterpret_cast<Function>(address);
+  return true;
+}
+
+std::optional<WebEngine> LoadEngine() {
+  GModule* module = g_module_open("libwebkit2gtk-4.1.so.0", G_MODULE_BIND_LAZY);
+  WebEngine engine;
+  const bool loaded = module && Resolve(module, "webkit_web_view_new", engine.newView) &&
+                      Resolve(module, "webkit_web_view_get_settings", engine.settingsOf) &&
+                      Resolve(module, "webkit_settings_set_hardware_acceleration_policy", engine.setAcceleration) &&
+                      Resolve(module, "webkit_web_view_load_uri", engine.loadUri);
+  if (!loaded) {
+    rtl::OutputDebugString(std::string("web view: cannot load WebKitGTK: ") + g_module_error());
+    if (module) g_module_close(module);
+    return std::nullopt;
+  }
+  g_module_make_resident(module);  // its types stay registered with GObject
+  return engine;
+}
+
+// The engine, loaded once; nullptr when it cannot be loaded.
+const WebEngine* Engine() {
+  static const std::optional<WebEngine> engine = LoadEngine();
+  return engine ? &*engine : nullptr;
+}
+
+}  // namespace
 
 // The WebKit view of a control: an overlay child of its form's client area,
 // placed by its margins. The overlay owns the widget; when the form's window
 // goes, the widget goes with it and `widget` becomes nullptr.
 struct TWebBrowser::View : rtl::TNonCopyable {
-  explicit View(GtkWidget* clientArea) : widget(webkit_web_view_new()) {
+  View(const WebEngine& webEngine, GtkWidget* clientArea) : engine(webEngine), widget(engine.newView()) {
     // Software drawing: accelerated compositing shows a blank view under a
     // virtual X server and gains nothing for help pages.
-    webkit_settings_set_hardware_acceleration_policy(webkit_web_view_get_settings(WEBKIT_WEB_VIEW(widget)),
-                                                     WEBKIT_HARDWARE_ACCELERATION_POLICY_NEVER);
+    engine.setAcceleration(engine.settingsOf(reinterpret_cast<WebKitWebView*>(widget)),
+                           WEBKIT_HARDWARE_ACCELERATION_POLICY_NEVER);
     gtk_widget_set_halign(widget, GTK_ALIGN_START);
     gtk_widget_set_valign(widget, GTK_ALIGN_START);
     g_signal_connect(widget, "load-changed", G_CALLBACK(LoadChanged), this);
@@ -38,7 +85,7 @@ struct TWebBrowser::View : rtl::TNonCopyable {
 
   void Open(const std::string& url) {
     busy = true;
-    webkit_web_view_load_uri(WEBKIT_WEB_VIEW(widget), url.c_str());
+    engine.loadUri(reinterpret_cast<WebKitWebView*>(widget), url.c_str());
   }
 
   // A failed load also ends with WEBKIT_LOAD_FINISHED.
@@ -51,6 +98,7 @@ struct TWebBrowser::View : rtl::TNonCopyable {
     view.busy = false;
   }
 
+  const WebEngine& engine;
   GtkWidget* widget;
   bool busy = false;
 };
@@ -89,8 +137,9 @@ void TWebBrowser::Update() {
   GtkWidget* clientArea = form ? form->ClientArea() : nullptr;
   const bool show = clientArea && Visible() && InClientArea();
   if (!view_) {
-    if (!show) return;
-    view_ = std::make_unique<View>(clientArea);
+    const WebEngine* engine = show ? Engine() : nullptr;
+    if (!engine) return;
+    view_ = std::make_unique<View>(*engine, clientArea);
     if (!url_.empty()) view_->Open(url_);
   }
   view_->Place(BoundsRect(), show);

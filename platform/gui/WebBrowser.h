@@ -10,6 +10,8 @@
 // control is placed, shown or navigated inside the client area of a form
 // whose window exists. Until then Navigate only keeps the address, which
 // the view opens when it is made.
+// The engine's library itself is loaded then too; when it cannot be loaded
+// the control shows nothing and the reason goes to the debug output.
 // Headless (no window) the control is a plain model of its bounds and
 // address.
 #include <memory>
