@@ -26,7 +26,9 @@ namespace fs = std::filesystem;
 class MainFormTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    folder = fs::path(::testing::TempDir()) / "main_form";
+    // One folder per suite: test programs of several suites run at once.
+    folder = fs::path(::testing::TempDir()) /
+             ("main_form_" + std::string(::testing::UnitTest::GetInstance()->current_test_suite()->name()));
     fs::remove_all(folder);
     fs::create_directories(folder);
     setenv("ESCTOOL_PROGRAM_DIR", folder.c_str(), 1);
