@@ -3,10 +3,12 @@
 #include "app/DeviceMenus.h"
 #include "app/ExtraDeviceText.h"
 #include "app/Heartbeat.h"
+#include "app/HelpContent.h"
 #include "app/LangKey.h"
 #include "app/LangWriteBack.h"
 #include "app/LanguageApply.h"
 #include "app/MainFormDevice.h"
+#include "app/MainFormHelp.h"
 #include "app/MainFormParams.h"
 #include "app/MainFormReport.h"
 #include "app/MainFormServices.h"
@@ -15,6 +17,8 @@
 #include "platform/gui/Dialogs.h"
 #include "platform/gui/ProcessLauncher.h"
 #include "platform/rtl/DebugOutput.h"
+#include "platform/gui/Shell.h"
+#include "platform/gui/WebBrowser.h"
 #include "platform/rtl/TextConvert.h"
 #include "ui/controls/vg_listbox.h"
 #include "ui/render/vg_layouts.h"
@@ -45,6 +49,9 @@ TfrmInterface::TfrmInterface(rtl::TComponent* owner, const MainFormPlatform& pla
     return ThrottleWarningText(warning, LangIni(), IsChinese() ? Language::Chinese : Language::English);
   });
   services_ = std::make_unique<MainFormServices>(*this);
+  help_ = std::make_unique<MainFormHelp>(*this);
+  pageHooks_.placeHelpView = [this](int left) { help_->PlaceWebPane(left == kHelpViewShownLeft); };
+  pageHooks_.showHelp = [this](int code) { help_->ShowHelp(code); };
   ReadSceneForm();
 }
 
@@ -57,6 +64,7 @@ void TfrmInterface::Publish(rtl::TPublisher<TfrmInterface>& p) {
   p.Field("Timer1", &T::Timer1);
   p.Field("SceneStyle", &T::SceneStyle);
   p.Field("Panel2", &T::Panel2);
+  p.Field("web", &T::web);
   p.Field("eMessage", &T::eMessage);
   p.Field("vgmMessage", &T::vgmMessage);
   p.Method("FormCreate", &T::FormCreate);
@@ -65,6 +73,7 @@ void TfrmInterface::Publish(rtl::TPublisher<TfrmInterface>& p) {
   p.Method("Timer1Timer", &T::Timer1Timer);
   p.Method("Exit1Click", &T::Exit1Click);
   p.Method("ListBoxItemClick", &T::ListBoxItemClick);
+  p.Method("itemEnterFocus", &T::itemEnterFocus);
   p.Method("StyleClick", &T::StyleClick);
   p.Method("test1Click", &T::test1Click);
   p.Method("PORTAVEX1Click", &T::PORTAVEX1Click);
@@ -107,6 +116,7 @@ void TfrmInterface::FormCreate(rtl::TObject*) {
   state_.FirstActivation = true;
   state_.Features = kDefaultFeatureFlags;
   GetXMLDBVersion(updates_, programFolder_);
+  if (web) web->Navigate(gui::FileUri(programFolder_ + "help/help.html"));
   langIni_ = std::make_unique<rtl::TMemIniFile>(programFolder_ + "lang.ini");
   info_ = std::make_unique<InfoBox>(*this, *ControlsScene);
   progress_ = std::make_unique<ProgressBox>(*this, *ControlsScene);
@@ -325,5 +335,8 @@ int TfrmInterface::VisiblePage() const {
     if (auto* layout = Node<vg::TvgVisualObject>(PageName(n)); layout && layout->Visible()) return n;
   return 0;
 }
+
+void TfrmInterface::itemEnterFocus(rtl::TObject* sender) { help_->itemEnterFocus(sender); }
+
 
 }  // namespace app

@@ -25,6 +25,10 @@
 #include "ui/controls/vg_memo.h"
 #include "ui/controls/vg_panels.h"
 
+namespace gui {
+class TWebBrowser;
+}
+
 namespace hid {
 class IHidApi;
 class ITickClock;
@@ -36,6 +40,7 @@ class MainFormDevice;
 class MainFormParams;
 class MainFormServices;
 class IMainWindowServices;
+class MainFormHelp;
 
 /// What the main window needs from outside: the HID library and its clock,
 /// and whether hot-plug notifications can be had.
@@ -60,6 +65,7 @@ class TfrmInterface : public TSceneForm, public device::ITexts, public IStatusLo
   components::TJvTimer* Timer1 = nullptr;
   vg::TvgResources* SceneStyle = nullptr;
   vg::TvgCalloutPanel* Panel2 = nullptr;
+  gui::TWebBrowser* web = nullptr;
   vg::TvgMemo* eMessage = nullptr;
   vg::TvgMemo* vgmMessage = nullptr;
 
@@ -170,6 +176,12 @@ class TfrmInterface : public TSceneForm, public device::ITexts, public IStatusLo
   void nbRPM2Change(rtl::TObject* sender);
   void nbRPM3Change(rtl::TObject* sender);
 
+  // --- help column
+  /// The focus event of the parameter controls and of the firmware and
+  /// calculator boxes: the help panel points at the sender and shows its help.
+  void itemEnterFocus(rtl::TObject* sender);
+  MainFormHelp& Help() { return *help_; }
+
   static void Publish(rtl::TPublisher<TfrmInterface>& p);
 
  protected:
@@ -206,6 +218,7 @@ class TfrmInterface : public TSceneForm, public device::ITexts, public IStatusLo
   std::unique_ptr<RotorSpeedPage> rotor_;
   PageHooks pageHooks_;
   std::unique_ptr<MainFormServices> services_;
+  std::unique_ptr<MainFormHelp> help_;
 };
 
 /// The one main window, nullptr outside its life.

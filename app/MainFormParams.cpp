@@ -2,6 +2,7 @@
 
 #include "app/MainForm.h"
 #include "app/MainFormDevice.h"
+#include "app/MainFormHelp.h"
 #include "app/pages/ParamPageBuilder.h"
 #include "platform/gui/Application.h"
 #include "platform/gui/Dialogs.h"
@@ -169,8 +170,11 @@ void MainFormParams::SetPageEntry(int page, const std::string& caption, const st
 }
 
 void MainFormParams::CloseHelpPanel() {
+  form_.Help().PlaceWebPane(false);
   if (auto* help = form_.Node<vg::TvgVisualObject>("Panel6")) help->SetVisible(false);
 }
+
+void MainFormParams::itemEnterFocus(vg::TvgVisualObject* sender) { form_.itemEnterFocus(sender); }
 
 params::SideListInputs MainFormParams::SideListState() {
   const device::DeviceState& s = link_.State();

@@ -66,8 +66,7 @@ class MainFormParams final : public params::IParamForm, public IParamPageHost, p
   params::SideListInputs SideListState() override;
   std::vector<int> ShownSideEntries() override;
   void ShowSideEntries(const std::vector<int>& entries) override;
-  // The help texts are not shown on this window yet: focus changes nothing.
-  void itemEnterFocus(vg::TvgVisualObject*) override {}
+  void itemEnterFocus(vg::TvgVisualObject* sender) override;
 
   // --- params::ITableEditors: the curve and table editors are not part of
   // this window yet; a table box's click leaves the table as it is.

@@ -25,9 +25,6 @@ bool PageHasHelpPane(int tag);
 /// The help view's left edge in sight, beside the pages, and out of sight.
 inline constexpr int kHelpViewShownLeft = 563;
 inline constexpr int kHelpViewHiddenLeft = 900;
-/// The help code of the governor rpm page; kNoHelp empties the help panel.
-inline constexpr int kGovernorPageHelp = 105;
-inline constexpr int kNoHelp = -1;
 
 /// What showing a page asks of the parts that sit beside the pages; each
 /// part sets its own, an unset one is skipped.

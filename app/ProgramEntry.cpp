@@ -14,6 +14,7 @@
 #include "platform/gui/Application.h"
 #include "platform/gui/Dialogs.h"
 #include "platform/gui/GuiInit.h"
+#include "platform/gui/WebBrowser.h"
 #include "platform/hid/HidBackendChoice.h"
 #include "platform/rtl/ClassRegistry.h"
 #include "platform/rtl/Exceptions.h"
@@ -53,6 +54,7 @@ class TLauncherShell final : public gui::IShell {
 void RegisterProgramClasses() {
   static const bool registered = [] {
     gui::RegisterGuiClasses();
+    gui::RegisterWebClasses();
     vg::vgStartCore();
     vg::RegisterControlClasses();
     vg::StartGdiPlusBackEnd();

@@ -39,6 +39,7 @@ cairo.h cairo/* pango/* fontconfig/* gdk-pixbuf/*: platform/gdiplus platform/d2d
 hidapi/* libudev.h: platform/hid tests
 jpeglib.h: platform/rtl tests
 sqlite3.h tomcrypt.h: device tools tests
+webkit2/*: platform/gui
 '
 
 # Includes that still cross a layer the wrong way, as file:header. An entry

@@ -24,6 +24,7 @@ void TControl::SetBounds(int left, int top, int width, int height) {
   width_ = width;
   height_ = height;
   Invalidate();
+  BoundsChanged();
 }
 
 void TControl::SetCaption(const rtl::WideString& value) {

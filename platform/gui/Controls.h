@@ -88,6 +88,7 @@ class TControl : public rtl::TComponent {
   virtual void ColorChanged() {}
   virtual void EnabledChanged() { Invalidate(); }
   virtual void VisibleChanged() { Invalidate(); }
+  virtual void BoundsChanged() {}
   virtual void ParentColorChanged();
   virtual void MouseEnter() {}
   virtual void MouseLeave() {}

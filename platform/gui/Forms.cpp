@@ -321,6 +321,8 @@ bool TForm::LoadIcon(const std::string& fileName) {
   return true;
 }
 
+GtkWidget* TForm::ClientArea() const { return window_ ? window_->client : nullptr; }
+
 GtkWidget* TForm::Handle() {
   if (!window_) {
     if (!InitGui()) throw rtl::EInvalidOperation("Cannot open a window: no display");

@@ -131,6 +131,10 @@ class TForm : public rtl::TComponent {
   // The GTK window, made on demand (needs InitGui()); platform code only.
   GtkWidget* Handle();
   bool HandleAllocated() const { return window_ != nullptr; }
+  // The client area's container, a GtkOverlay whose main child is the
+  // scene; platform code lays widgets over the scene there. nullptr while
+  // the form has no window; owned by the window.
+  GtkWidget* ClientArea() const;
 
   TCloseEvent OnClose;
   rtl::TNotifyEvent OnCreate, OnDestroy, OnShow, OnHide, OnActivate;

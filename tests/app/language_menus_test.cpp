@@ -7,6 +7,7 @@
 #include <set>
 #include <string>
 
+#include "app/HelpContent.h"
 #include "app/DeviceMenus.h"
 #include "app/LangKey.h"
 #include "app/LanguageApply.h"

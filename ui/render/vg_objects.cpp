@@ -307,6 +307,7 @@ void TvgCalloutRectangle::UpdateOutline(T& field, T value) {
   field = value;
   CreatePath();
   Repaint();
+  UpdateEffects();  // a shadow of the old outline would stay behind
 }
 
 void TvgCalloutRectangle::SetCalloutWidth(float value) { UpdateOutline(FCalloutWidth, value); }

@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 
 #include "platform/rtl/ClassRegistry.h"
 #include "platform/rtl/Streams.h"
 #include "tests/ui/render/shapes_fixture.h"
+#include "ui/core/vg_effects.h"
 #include "ui/render/vg_objects.h"
 
 namespace vgtest {
@@ -88,6 +90,24 @@ TEST_F(ShapesTest, CenteredTabSitsAtHalfTheSideCountedFromZero) {
   EXPECT_NE(RecordingCanvas::PathText(callout->Path()).find("L37.5,12 L49,1 L60.5,12 L99,12"),
             std::string::npos)
       << RecordingCanvas::PathText(callout->Path());
+}
+
+// A shadow drawn from its cached picture would keep the old tab.
+TEST_F(ShapesTest, MovingTheCalloutTabRedrawsItsEffects) {
+  const std::function<void(TvgCalloutRectangle&)> changes[] = {
+      [](TvgCalloutRectangle& c) { c.SetCalloutOffset(30); },
+      [](TvgCalloutRectangle& c) { c.SetCalloutLength(20); },
+      [](TvgCalloutRectangle& c) { c.SetCalloutWidth(12); },
+      [](TvgCalloutRectangle& c) { c.SetCalloutPosition(vgCalloutLeft); },
+  };
+  for (const auto& change : changes) {
+    auto* callout = Make<TvgCalloutRectangle>(100, 60);
+    callout->AddObject(new TvgShadowEffect(nullptr));
+    callout->ApplyEffect();
+    ASSERT_FALSE(callout->EffectsDirty());
+    change(*callout);
+    EXPECT_TRUE(callout->EffectsDirty());
+  }
 }
 
 TEST_F(ShapesTest, CalloutTabOnEachSideInTheDirectionOfTravel) {

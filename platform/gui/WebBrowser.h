@@ -1,0 +1,59 @@
+#pragma once
+// TWebBrowser: the class library's web-browser control, a web view
+// (WebKitGTK) in a rectangle of its form's client area, lying over the
+// form's scene. Left, Top, Width and Height are client coordinates; a
+// control placed outside the client area (or made invisible) is not shown
+// and keeps its page.
+//
+// Starting the web engine costs a few hundred milliseconds and a helper
+// process, so the view is made only when it is first needed: when the
+// control is placed, shown or navigated inside the client area of a form
+// whose window exists. Until then Navigate only keeps the address, which
+// the view opens when it is made.
+// The engine's library itself is loaded then too; when it cannot be loaded
+// the control shows nothing and the reason goes to the debug output.
+// Headless (no window) the control is a plain model of its bounds and
+// address.
+#include <memory>
+#include <string>
+
+#include "platform/gui/Controls.h"
+
+namespace gui {
+
+class TWebBrowser : public TControl {
+  RTL_CLASS(TWebBrowser, TControl)
+
+  explicit TWebBrowser(rtl::TComponent* owner);
+  ~TWebBrowser() override;
+
+  // Opens `url` ("file:///…" for a local page): at once when the view
+  // exists, else when it is made.
+  void Navigate(const std::string& url);
+  // The address last asked for ("" before any).
+  const std::string& LocationURL() const { return url_; }
+  // True from a navigation the view started until its page has loaded or
+  // failed to load.
+  bool Busy() const;
+  // The view exists (it was needed once and its form's window still
+  // exists).
+  bool ViewCreated() const;
+  // The view shows (lies inside the client area, visible, form window made).
+  bool Showing() const;
+
+  void VisibleChanged() override;
+  void BoundsChanged() override;
+
+ private:
+  struct View;
+  bool InClientArea() const;
+  void Update();
+
+  std::string url_;
+  std::unique_ptr<View> view_;
+};
+
+// Registers TWebBrowser for streaming.
+void RegisterWebClasses();
+
+}  // namespace gui
