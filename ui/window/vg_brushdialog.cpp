@@ -213,6 +213,8 @@ void TvgBrushDesign::ShowBrush() {
   const int page = std::min<int>(FBrush->Style(), vgBrushResource);
   ShowSolid(FBrush->SolidColor());
   gradEditor->SetGradient(FBrush->Gradient());
+  gradEditor->SetCurrentPoint(0);
+  ShowGradientPoint();
   gradKind->SetItemIndex(FBrush->Gradient()->Style() == vgLinearGradient ? 0 : 1);
   gradAngle->SetValue(vgGradientAngle(*FBrush->Gradient(), gradAngle->Value()));
   gradAngleLabel->SetText(rtl::W(std::to_string(rtl::Trunc(gradAngle->Value()))));
