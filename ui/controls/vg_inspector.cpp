@@ -117,6 +117,9 @@ void TvgInspector::Notification(rtl::TComponent* component, rtl::TOperation oper
   inherited::Notification(component, operation);
   if (operation != rtl::opRemove || component != FSelectedObject) return;
   FSelectedObject = nullptr;
+  // A tree being torn down (this inspector's or an ancestor's) is not listed again.
+  for (TvgObject* node = this; node; node = node->Parent())
+    if (node->ComponentState().Contains(rtl::csDestroying)) return;
   Rebuild();
 }
 
