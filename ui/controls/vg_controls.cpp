@@ -72,6 +72,7 @@ void RegisterControlClasses() {
   RegisterTreeViewClasses();
   RegisterColorControlClasses();
   RegisterCalendarClasses();
+  RegisterDesignClasses();
   RegisterResources_vg_styles();
 }
 

@@ -19,6 +19,7 @@
 #include "ui/controls/vg_grid.h"
 #include "ui/controls/vg_gradientedit.h"
 #include "ui/controls/vg_imagecontrol.h"
+#include "ui/controls/vg_inspector.h"
 #include "ui/controls/vg_imagelistbox.h"
 #include "ui/controls/vg_imageviewer.h"
 #include "ui/controls/vg_iphonebutton.h"

@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <utility>
 
+#include "ui/core/vg_designer.h"
+#include "ui/render/vg_layouts.h"
+
 namespace vg {
 
 namespace {
@@ -85,6 +88,20 @@ void TvgTabItem::MouseUp(TvgMouseButton button, TvgShiftState shift, float x, fl
   inherited::MouseUp(button, shift, x, y);
   if (button != vgMouseLeft) return;
   if (TvgTabControl* control = TabControl()) control->SetItem(this);
+}
+
+void TvgTabItem::DesignSelect() {
+  IvgScene* scene = GetScene();
+  if (TvgTabControl* control = TabControl(); control && scene && scene->GetDesignTime()) control->SetItem(this);
+}
+
+void TvgTabItem::DesignInsert() {
+  TvgTabControl* control = TabControl();
+  if (!control || FLayout) return;
+  auto* page = new TvgLayout(Owner());
+  if (vgDesigner) page->SetName(vgDesigner->UniqueName(Owner(), page->ClassName()));
+  page->SetParent(control);
+  SetLayout(page);
 }
 
 void TvgTabItem::ApplyStyle() {

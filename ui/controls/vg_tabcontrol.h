@@ -40,6 +40,10 @@ class TvgTabItem : public TvgTextControl {
   void Realign() override;
   // A left click selects the tab.
   void MouseUp(TvgMouseButton button, TvgShiftState shift, float x, float y) override;
+  // In the designer: selecting the tab selects it in its control; a tab
+  // inserted without a page gets a new layout as its page.
+  void DesignSelect() override;
+  void DesignInsert() override;
 
  protected:
   void ApplyStyle() override;

@@ -99,7 +99,7 @@ class TvgTreeView : public TvgScrollBox {
   // Makes `value` the current item: expands its ancestors, scrolls it into
   // view and selects it (without MultiSelect, deselecting the old one);
   // raises OnChange.
-  void SetSelected(TvgTreeViewItem* value);
+  virtual void SetSelected(TvgTreeViewItem* value);
   // Selects every item of the display order between a and b (inclusive)
   // and deselects all others; nothing unless both are given.
   void SelectRange(TvgTreeViewItem* a, TvgTreeViewItem* b);

@@ -7,6 +7,7 @@
 #include "platform/rtl/Rounding.h"
 #include "ui/core/vg_ani.h"
 #include "ui/core/vg_bitmap.h"
+#include "ui/core/vg_designer.h"
 #include "ui/core/vg_effects.h"
 #include "ui/core/vg_keys.h"
 #include "ui/core/vg_pathdata.h"
@@ -56,6 +57,7 @@ TvgVisualObject* VisualOf(TvgObject* node) { return node && node->IsVisual() ? n
 TvgCustomScene::TvgCustomScene(rtl::TComponent* owner)
     : rtl::TComponent(owner), FWindow(&FNullWindow), FFill(new TvgBrush(vgBrushNone, 0xFF000000)) {
   AddScene(this);
+  if (vgDesigner) vgDesigner->AddScene(this);
   if (DefaultCanvasClass && DefaultCanvasClass->Create) FCanvas.reset(DefaultCanvasClass->Create(FWidth, FHeight));
   if (FCanvas) FCanvas->SetScene(this);
   FFill->OnChanged = [this](rtl::TObject* sender) { FillChanged(sender); };
@@ -73,6 +75,7 @@ TvgCustomScene::~TvgCustomScene() {
   FFill.reset();
   FCanvas.reset();
   RemoveScene(this);
+  if (vgDesigner) vgDesigner->RemoveScene(this);
 }
 
 int& TvgCustomScene::SceneCount() {
@@ -87,6 +90,9 @@ void TvgCustomScene::Publish(rtl::TPublisher<TvgCustomScene>& p) {
   p.Property("Style", &T::Style, &T::SetStyle);
   p.Property("ActiveControl", &T::ActiveControl, &T::SetActiveControl);
   p.Property("AnimatedCaret", &T::AnimatedCaret, &T::SetAnimatedCaret).Default(true);
+  p.Property("DesignSnapGridShow", &T::SnapGridShow, &T::SetSnapGridShow);
+  p.Property("DesignSnapToGrid", &T::SnapToGrid, &T::SetSnapToGrid);
+  p.Property("DesignSnapToLines", &T::SnapToLines, &T::SetSnapToLines);
 }
 
 // ----- window and size
@@ -234,6 +240,8 @@ void TvgCustomScene::Forget(rtl::TComponent* component) {
   if (component == FFocused) FFocused = nullptr;
   if (component == FStyle) SetStyle(nullptr);
   if (component == FDragSource) FDragSource = nullptr;
+  if (component == FSelected) FSelected = nullptr;
+  std::erase(FDesignGridLines, component);
   if (component == CurrentDropTarget()) CurrentDropTarget() = nullptr;
 }
 
@@ -310,8 +318,9 @@ void TvgCustomScene::SetHovered(TvgVisualObject* node) {
 
 void TvgCustomScene::MouseDown(TvgMouseButton button, TvgShiftState shift, float x, float y) {
   if (!Embedded()) FWindow->TakeFocus();
-  FMousePos = {x, y};
+  FMousePos = {SnapToGridValue(x), SnapToGridValue(y)};
   FDownPos = FMousePos;
+  if (GetDesignTime() && DesignMouseDown(button, x, y)) return;
   TvgVisualObject* node = ObjectByPoint(x, y);
   if (!node) {
     BeginDrag();
@@ -358,6 +367,7 @@ bool TvgCustomScene::MoveOrSizeOwner(float x, float y) {
 
 void TvgCustomScene::MouseMove(TvgShiftState shift, float x, float y) {
   if (MoveOrSizeOwner(x, y)) return;
+  if (GetDesignTime() && DesignMouseMove(x, y)) return;
   FMousePos = {x, y};
   if (FCaptured) {
     const TvgPoint p = FCaptured->AbsoluteToLocal({x, y});
@@ -384,6 +394,7 @@ void TvgCustomScene::MouseUp(TvgMouseButton button, TvgShiftState shift, float x
     FDragging = FResizing = false;
     FWindow->SetMouseCapture(FCaptured != nullptr);
   }
+  if (GetDesignTime() && DesignMouseUp()) return;
   TvgVisualObject* node = FCaptured ? FCaptured : ObjectByPoint(FMousePos.X, FMousePos.Y);
   if (!node) return;
   const TvgPoint p = node->AbsoluteToLocal({x, y});
@@ -428,6 +439,7 @@ void TvgCustomScene::UnicodeKeyDown(std::uint16_t& key, char16_t& keyChar, TvgSh
 }
 
 void TvgCustomScene::UnicodeKeyUp(std::uint16_t& key, char16_t& keyChar, TvgShiftState shift) {
+  if (GetDesignTime() && key == kKeyDelete) DeleteSelected();
   if (TvgVisualObject* focused = KeyTarget()) focused->KeyUp(key, keyChar, shift);
 }
 
@@ -617,6 +629,7 @@ void TvgCustomScene::Draw() {
     FCanvas->Stroke()->SetStyle(vgBrushSolid);
     FCanvas->Fill()->SetStyle(vgBrushSolid);
     PaintRoots();
+    if (GetDesignTime()) DrawDesignMarks();
     if (FShowUpdateRects) {
       FCanvas->ResetClipRect();
       FCanvas->Stroke()->SetStyle(vgBrushSolid);

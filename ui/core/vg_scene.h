@@ -21,12 +21,15 @@
 // vgStartCore / vgStopCore are the start-up and shut-down of the toolkit
 // core (class registration; freeing of the process-wide state).
 #include <cstdint>
+#include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "ui/core/vg_brush.h"
 #include "ui/core/vg_canvas.h"
 #include "ui/core/vg_control.h"
+#include "ui/core/vg_designmenu.h"
 
 namespace vg {
 
@@ -210,12 +213,51 @@ class TvgCustomScene : public rtl::TComponent, public IvgScene {
   TvgVisualObject* Hovered() const { return FHovered; }
   TvgCanvas* Canvas() const { return FCanvas.get(); }
 
+  // --- design mode (vg_scenedesign.cpp): the scene's component is being
+  // designed. Nodes are selected, moved and sized with grips, snapped to
+  // the grid or to their siblings' lines, inserted, deleted and reordered.
+  TvgVisualObject* Selected() const { return FSelected; }
+  // The object, when it is a visual node of this scene, becomes the
+  // selection, gets DesignSelect, and the scene repaints at once.
+  void DoDesignSelect(TvgObject* object);
+  // Trunc(x / size) * size with grid snapping on and a non-zero size.
+  float SnapToGridValue(float x) const;
+  // Guides the selected node by its siblings' centres and edges (within
+  // 2); moves it onto them when apply.
+  void SnapToGridLines(bool apply);
+  // A grip point in the selected node's coordinates onto the guides'
+  // lines (within 4).
+  TvgPoint SnapPointToGridLines(TvgPoint p);
+  void AddUpdateRectsFromGridLines();
+  const std::vector<TvgVisualObject*>& DesignGridLines() const { return FDesignGridLines; }
+  // Creates a registered node class under the selection (or as the root
+  // of an empty scene).
+  void InsertObject(const std::string& className);
+  // Builds the design menu and shows it at the mouse.
+  void OpenDesignPopup();
+  // The design menu for the current selection, built anew each time.
+  TvgDesignMenu DesignMenu();
+  // Where the design menu was opened (screen), (-1, -1) once used.
+  TvgPoint PopupPos() const { return FPopupPos; }
+  void SetPopupPos(TvgPoint p) { FPopupPos = p; }
+  bool SnapToGrid() const { return FSnapToGrid; }
+  void SetSnapToGrid(bool value) { FSnapToGrid = value; }
+  bool SnapToLines() const { return FSnapToLines; }
+  void SetSnapToLines(bool value) { FSnapToLines = value; }
+  bool SnapGridShow() const { return FSnapGridShow; }
+  void SetSnapGridShow(bool value);
+  float SnapGridSize() const { return FSnapGridSize; }
+  void SetSnapGridSize(float value);
+  bool DesignPopupEnabled() const { return FDesignPopupEnabled; }
+  void SetDesignPopupEnabled(bool value) { FDesignPopupEnabled = value; }
+  rtl::TNotifyEvent OnDesignChangeSelection;
+
   // --- IvgScene
   rtl::TComponent* GetComponent() override { return this; }
   void Notification(TvgObject* node, rtl::TOperation operation) override;
   bool GetDisableUpdate() override { return FDisableUpdate; }
   void SetDisableUpdate(bool value) override { FDisableUpdate = value; }
-  bool GetDesignTime() override { return false; }
+  bool GetDesignTime() override { return ComponentState().Contains(rtl::csDesigning); }
   TvgVisualObject* GetFocused() override { return FFocused; }
   void SetFocused(TvgVisualObject* node) override;
   void UpdateResource() override;
@@ -257,6 +299,23 @@ class TvgCustomScene : public rtl::TComponent, public IvgScene {
   void SetDropTarget(TvgVisualObject* target);
   // Forgets every reference to a component that goes away.
   void Forget(rtl::TComponent* component);
+  // Design mode's share of the mouse handlers; true when handled.
+  bool DesignMouseDown(TvgMouseButton button, float x, float y);
+  bool DesignMouseMove(float x, float y);
+  bool DesignMouseUp();
+  void DrawDesignMarks();
+  void SelectInDesign(TvgVisualObject* node);
+  void DeleteSelected();
+  void NameForDesigner(rtl::TComponent* component);
+  void RepaintAll();
+  void ToggleDesignHide();
+  TvgObject* DesignParent();
+  void LoadNodeFromFile();
+  void CopyToDesignClipboard();
+  void PasteFromDesignClipboard();
+  // A read or pasted node joins the selection (or the root); the designer
+  // names it (with its whole tree when pasted).
+  void AdoptDesignNode(TvgObject* node, bool wholeTree);
 
   IvgSceneWindow* FWindow;
   TvgNullSceneWindow FNullWindow;
@@ -289,6 +348,17 @@ class TvgCustomScene : public rtl::TComponent, public IvgScene {
   std::unique_ptr<IvgOneShot> FPostedDraw;
   std::unique_ptr<IvgOneShot> FShowTimer;
   int FDrawCount = 0;
+  // design mode
+  TvgVisualObject* FSelected = nullptr;
+  std::vector<TvgVisualObject*> FDesignGridLines;
+  TvgPoint FPopupPos{-1, -1};
+  bool FMoving = false;
+  bool FLeftTop = false, FRightTop = false, FLeftBottom = false, FRightBottom = false;
+  bool FSnapToGrid = false;
+  bool FSnapToLines = true;
+  bool FSnapGridShow = false;
+  float FSnapGridSize = 1;
+  bool FDesignPopupEnabled = true;
 };
 
 // The scene placed on forms: publishes the properties.

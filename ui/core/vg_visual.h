@@ -179,6 +179,10 @@ class TvgVisualObject : public TvgObject {
   int Updating() const { return FUpdating; }
   // Lays out the aligned children.
   virtual void Realign();
+  // Design mode: the node was selected, clicked or inserted in the designer.
+  virtual void DesignSelect() {}
+  virtual void DesignClick() {}
+  virtual void DesignInsert() {}
 
   void DeleteChildren() override;
 

@@ -1,0 +1,135 @@
+// The design-time editors on screen: the brush designer opened by its
+// dialog on a demo rectangle, the colour and gradient dialogs, the design
+// menu as a popup menu, and the property inspector on a demo label.
+#include <gtest/gtest.h>
+
+#include <chrono>
+
+#include "platform/rtl/TextConvert.h"
+#include "tests/support/gui_fakes.h"
+#include "tests/support/vg_scene_form.h"
+#include "tests/support/window_shot.h"
+#include "ui/window/vg_brushdialog.h"
+#include "ui/window/vg_designservices.h"
+
+namespace {
+
+using namespace vg;
+using namespace std::chrono_literals;
+using test_support::PumpFor;
+
+struct DesignForms : test_support::ControlsFormTest<> {
+  void SetUp() override { SetUpControlsForm(u"Design"); }
+
+  // Shows a designer the modal runner holds (the scripted runner does not)
+  // and saves what it shows.
+  void Shoot(gui::TForm& form, const char* name) {
+    form.Show();
+    PumpFor(400ms);
+    EXPECT_TRUE(test_support::SaveWindowShot(form.Handle(), name));
+  }
+};
+
+TEST_F(DesignForms, TheBrushDialogEditsTheSolidFillOfARectangle) {
+  auto* rect = new TvgRectangle(nullptr);
+  rect->SetParent(root);
+  rect->Fill()->SetSolidColor(0xFF2A7FD4);
+  TvgBrushDialog dialog(nullptr);
+  dialog.SetComponent(rect);
+  dialog.SetBrush(rect->Fill());
+  test_support::TScriptedModalRunner runner;
+  runner.Then([&](gui::TForm& shown) {
+    auto& design = dynamic_cast<TvgBrushDesign&>(shown);
+    EXPECT_EQ(design.HudWindow1->Text(), u"Brush");
+    EXPECT_TRUE(design.brushList->Visible());
+    ASSERT_GE(design.brushList->Count(), 2) << "Fill and Stroke";
+    EXPECT_EQ(design.brushList->ItemByIndex(0)->Text(), u"Fill");
+    EXPECT_EQ(design.brushTabControl->TabItem(design.brushTabControl->ItemIndex()), design.tabSolid);
+    EXPECT_FLOAT_EQ(design.textSolidR->Value(), 0x2A);
+    EXPECT_EQ(design.textSolidHex->Text(), u"#FF2A7FD4");
+    Shoot(shown, "brush_designer_solid");
+    design.textSolidR->SetValue(255);
+    design.textSolidR->OnChange(design.textSolidR);
+    design.btnOK->Click();
+  });
+  ASSERT_TRUE(dialog.Execute());
+  EXPECT_EQ(dialog.Brush()->SolidColor(), 0xFFFF7FD4u);
+  EXPECT_EQ(rect->Fill()->SolidColor(), 0xFF2A7FD4u) << "the dialog edits a copy";
+}
+
+TEST_F(DesignForms, TheColorDialogShowsOnlyTheSolidPageAndCancelGivesNothing) {
+  test_support::TScriptedModalRunner runner;
+  runner.Then([&](gui::TForm& shown) {
+    auto& design = dynamic_cast<TvgBrushDesign&>(shown);
+    EXPECT_FALSE(design.brushList->Visible());
+    EXPECT_TRUE(design.tabSolid->Visible());
+    for (TvgTabItem* tab : {static_cast<TvgTabItem*>(design.tabNone), static_cast<TvgTabItem*>(design.tabGradient),
+                            static_cast<TvgTabItem*>(design.tabBitmap), static_cast<TvgTabItem*>(design.tabRes)})
+      EXPECT_FALSE(tab->Visible());
+    design.btnCancel->Click();
+  });
+  EXPECT_EQ(ShowColorDialog("#FF112233"), "");
+  runner.Then([&](gui::TForm& shown) {
+    auto& design = dynamic_cast<TvgBrushDesign&>(shown);
+    design.textSolidHex->SetText(u"#FF445566");
+    design.textSolidHex->OnChange(design.textSolidHex);
+    design.btnOK->Click();
+  });
+  EXPECT_EQ(ShowColorDialog("#FF112233"), "#FF445566");
+}
+
+TEST_F(DesignForms, TheGradientDialogTurnsTheGradientByItsAngle) {
+  TvgGradient gradient;
+  test_support::TScriptedModalRunner runner;
+  runner.Then([&](gui::TForm& shown) {
+    auto& design = dynamic_cast<TvgBrushDesign&>(shown);
+    EXPECT_EQ(design.brushTabControl->TabItem(design.brushTabControl->ItemIndex()), design.tabGradient);
+    EXPECT_FLOAT_EQ(design.gradAngle->Value(), -90) << "a vertical gradient keeps the form's angle";
+    design.gradAngle->SetValue(0);
+    EXPECT_EQ(design.gradAngleLabel->Text(), u"0");
+    Shoot(shown, "brush_designer_gradient");
+    design.btnOK->Click();
+  });
+  ASSERT_TRUE(ShowGradientDialog(gradient));
+  EXPECT_NEAR(gradient.StartPosition()->X(), 0, 1e-5);
+  EXPECT_NEAR(gradient.StartPosition()->Y(), 0.5, 1e-5);
+  EXPECT_NEAR(gradient.StopPosition()->X(), 1, 1e-5);
+}
+
+TEST_F(DesignForms, TheDesignMenuBecomesAPopupMenu) {
+  scene->SetDesigning(true);
+  scene->DoDesignSelect(root);
+  std::unique_ptr<gui::TPopupMenu> popup(vgBuildDesignPopup(scene->DesignMenu(), nullptr));
+  gui::TMenuItem* grid = popup->Items()->Find(u"Grid");
+  ASSERT_NE(grid, nullptr);
+  gui::TMenuItem* lines = grid->Find(u"Snap to lines");
+  ASSERT_NE(lines, nullptr);
+  EXPECT_TRUE(lines->Checked());
+  EXPECT_TRUE(lines->RadioItem());
+  grid->Find(u"Snap to grid")->Click();
+  EXPECT_TRUE(scene->SnapToGrid());
+  EXPECT_FALSE(scene->SnapToLines());
+}
+
+TEST_F(DesignForms, TheInspectorShowsADemoLabelAndEditsItOnScreen) {
+  auto* label = new TvgLabel(nullptr);
+  label->SetName("DemoLabel");
+  label->SetParent(root);
+  label->SetBounds(20, 330, 200, 20);
+  label->SetText(u"Demo");
+  auto* inspector = new TvgInspector(nullptr);
+  inspector->SetParent(root);
+  inspector->SetBounds(10, 10, 300, 300);
+  inspector->SetSelectedObject(label);
+  ShowForm(320, 360);
+  inspector->SetSelected(inspector->ItemOf("Text"));
+  PumpFor(200ms);
+  ASSERT_EQ(inspector->Editor(), inspector->TextEditor());
+  inspector->TextEditor()->SetText(u"Edited");
+  inspector->SetSelected(inspector->ItemOf("Opacity"));
+  EXPECT_EQ(label->Text(), u"Edited");
+  PumpFor(400ms);
+  EXPECT_TRUE(test_support::SaveWindowShot(form->Handle(), "inspector_label"));
+}
+
+}  // namespace
