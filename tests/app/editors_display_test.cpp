@@ -62,6 +62,7 @@ TEST(EditorsOnScreen, EachEditorOpensFromItsParameterAndWritesTheEditBack) {
       {"CAR_ESC VALTORINE_456_A V1.0", 8, "editor_curve_256",
        [](gui::TForm& editor) {
          DragOnPlot(editor, 216, 200, 216, 80);  // a new node at point 100, dragged from 70 to 190
+         EXPECT_TRUE(test_support::SaveWindowShot(editor.Handle(), "editor_curve_256_edited"));
          dynamic_cast<TfrmGraph&>(editor).btnOk->Click();
        }},
       {"CAR_ESC VALTORINE_456_A V1.0", 9, "editor_curve_rpm",
@@ -75,6 +76,8 @@ TEST(EditorsOnScreen, EachEditorOpensFromItsParameterAndWritesTheEditBack) {
          auto& graph = dynamic_cast<TfrmGraph2&>(editor);
          graph.scbSelect->SetItemIndex(5);
          DragOnPlot(editor, 216, 160, 216, 60);  // a node at point 25 lifted above the level
+         EXPECT_EQ(graph.scbSelect->Count(), 10);
+         EXPECT_TRUE(test_support::SaveWindowShot(editor.Handle(), "editor_frequency_edited"));
          graph.btnOk->Click();
        }},
       {"CAR_ESC QV4-ASD", 3, "editor_table_rpm",
