@@ -141,6 +141,24 @@ TEST(EditorsOnScreen, EachEditorOpensFromItsParameterAndWritesTheEditBack) {
           return true;
         });
   }
+  // For the settings report the frequency editor stays open beside the pages, without a modal loop.
+  bool reportEditorShown = false, helpHiddenForReport = false;
+  run.Then("the report's curve editor", [&](TfrmInterface& form) {
+    if (boxes[2].empty()) return true;
+    form.Params().LoadDeviceDescription(cases[2].section);
+    form.Params().BuildParameterPages();
+    form.State().ReportCapture = true;
+    form.Params().Editor().itemClick(boxes[2]);
+    form.State().ReportCapture = false;
+    TCurveEditorForm* editor = form.Params().ReportEditor();
+    if (!editor) return true;
+    test_support::PumpFor(200ms);
+    reportEditorShown = !editor->IsModal() && gtk_widget_get_mapped(editor->Handle()) &&
+                        test_support::SaveWindowShot(editor->Handle(), "editor_frequency_report");
+    helpHiddenForReport = !form.Node<vg::TvgVisualObject>("Panel6")->Visible();
+    form.Params().FreeReportEditor();
+    return true;
+  });
   run.Then("the window is closed", [](TfrmInterface& form) {
     form.Close();
     return true;
@@ -160,6 +178,8 @@ TEST(EditorsOnScreen, EachEditorOpensFromItsParameterAndWritesTheEditBack) {
     EXPECT_EQ(after[c].size(), before[c].size());
     EXPECT_NE(after[c], before[c]);
   }
+  EXPECT_TRUE(reportEditorShown);
+  EXPECT_TRUE(helpHiddenForReport);
   EXPECT_EQ(bytes(after[0])[100], 190);
   const std::vector<std::uint8_t> frequency = bytes(after[2]);
   EXPECT_GT(frequency[25], frequency[0]);
