@@ -1,5 +1,6 @@
 #pragma once
-// The form resources of the update dialog and the about box.
+// The form resources of the update dialog, the about box and the curve
+// and table editors.
 
 namespace app {
 

@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 
+#include "app/CurveEditorForm.h"
 #include "app/pages/ParamControls.h"
 #include "app/pages/ParamDeviceLink.h"
 #include "app/pages/ParamPageHost.h"
@@ -68,15 +69,21 @@ class MainFormParams final : public params::IParamForm, public IParamPageHost, p
   void ShowSideEntries(const std::vector<int>& entries) override;
   void itemEnterFocus(vg::TvgVisualObject* sender) override;
 
-  // --- params::ITableEditors: the curve and table editors are not part of
-  // this window yet; a table box's click leaves the table as it is.
-  std::optional<std::string> Edit(const params::TableEditRequest&, bool) override { return std::nullopt; }
+  // --- params::ITableEditors: the curve and table editors (MainFormEditors.cpp)
+  std::optional<std::string> Edit(const params::TableEditRequest& request, bool reportCapture) override;
+  // The curve editor left open for the settings report, nullptr when none.
+  TCurveEditorForm* ReportEditor() const { return reportEditor_; }
+  // Frees the report's curve editor and brings the help column back.
+  void FreeReportEditor();
 
  private:
   bool Checked(const std::string& menuItem) const;
   params::DescriptionKey DeviceKey() const;
   void ApplyIcons(const params::DescriptionIcons& icons);
   std::shared_ptr<const rtl::TMemIniFile> DescriptionStore();
+  std::optional<std::string> EditCurve(const params::TableEditRequest& request, bool reportCapture);
+  std::optional<std::string> EditTable(const params::TableEditRequest& request);
+  void ShowHelpColumn(bool show, int webLeft);
 
   TfrmInterface& form_;
   device::DeviceLink& link_;
@@ -85,6 +92,7 @@ class MainFormParams final : public params::IParamForm, public IParamPageHost, p
   ParamControls controls_;
   ParamDeviceLink device_;
   params::ParamEditor editor_;
+  TCurveEditorForm* reportEditor_ = nullptr;  // owned by the main form
 };
 
 }  // namespace app

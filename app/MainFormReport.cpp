@@ -3,6 +3,7 @@
 #include <cmath>
 #include <memory>
 
+#include "app/CurveEditorForm.h"
 #include "app/MainForm.h"
 #include "app/MainFormDevice.h"
 #include "app/MainFormParams.h"
@@ -87,15 +88,11 @@ std::optional<rtl::TBitmap> MainFormReport::CurvePicture(int item) {
   if (!form_.Node<vg::TvgCustomTextBox>(box)) return std::nullopt;
   ReportCaptureOn capture(form_);
   form_.Params().Editor().itemClick(box);
-  const std::unique_ptr<TSceneForm, decltype([](TSceneForm* editor) { editor->Free(); })> editor(OpenReportEditor());
+  MainFormParams& params = form_.Params();
+  const std::unique_ptr<MainFormParams, decltype([](MainFormParams* p) { p->FreeReportEditor(); })> freeEditor(&params);
+  TCurveEditorForm* editor = params.ReportEditor();
   if (!editor) return std::nullopt;
   return FormPicture(*editor);
-}
-
-TSceneForm* MainFormReport::OpenReportEditor() {
-  for (const char* name : {"frmGraph", "frmGraph2"})
-    if (auto* editor = form_.Node<TSceneForm>(name)) return editor;
-  return nullptr;
 }
 
 }  // namespace app

@@ -31,8 +31,6 @@ class MainFormReport final : public IReportWindow {
   std::optional<rtl::TBitmap> CurvePicture(int item) override;
 
  private:
-  TSceneForm* OpenReportEditor();
-
   TfrmInterface& form_;
 };
 

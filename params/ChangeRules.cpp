@@ -150,7 +150,8 @@ void ParamEditor::UpdateOwnCustomControl(int i) {
   controls_.SetEnabled(custom, enabled);
   if (!enabled) return;
   controls_.SetFocus(custom);
-  if (IsTableMode(mode) && !device_.Busy() && !form_.LanguageSwitching()) itemClick(custom);
+  // A stored custom table shown on the pages only enables its box; the user opens it.
+  if (IsTableMode(mode) && !device_.Busy() && !form_.LanguageSwitching() && !showingSettings_) itemClick(custom);
 }
 
 void ParamEditor::ModeReload() {

@@ -96,6 +96,7 @@ class ParamEditor {
   IParamDevice& device_;
   ITableEditors& editors_;
   bool paramError_ = false;
+  bool showingSettings_ = false;  // the controls follow the image: no editor opens by itself
   std::vector<int> active_;   // parameters whose change handler runs, outermost first
 };
 

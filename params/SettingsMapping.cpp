@@ -168,6 +168,12 @@ void ParamEditor::FinishOptionList(const std::string& name, bool enabled, int va
 }
 
 void ParamEditor::ShowSettings() {
+  struct Showing {
+    bool& flag;
+    bool before = flag;
+    ~Showing() { flag = before; }
+  } showing{showingSettings_};
+  showingSettings_ = true;
   paramError_ = false;
   const MappingFamily family = Family();
   if (!ImageFitsDescription(family)) {

@@ -58,6 +58,30 @@ TEST(SettingsMappingTest, EveryFamilyCollectsWhatItShows) {
   }
 }
 
+// Shown outside a device job, a table parameter on its custom entry gets
+// its box enabled, but no editor opens unasked.
+TEST(SettingsMappingTest, ShowingACustomTableOpensNoEditor) {
+  EditorRig rig;
+  rig.UseFixture(fakes::MakeSettingsFixture("CAR_ESC_QV4", 0));
+  int table = -1;
+  for (int i = 0; i < rig.version.item; ++i)
+    if (rig.version.items[static_cast<std::size_t>(i)].mode == 4) table = i;
+  ASSERT_GE(table, 0);
+  rig.BuildPages();
+  rig.device.busy = true;
+  rig.editor.ShowSettings();  // trims the lists to what the device offers
+  rig.device.busy = false;
+  const std::string list = "cbItem" + std::to_string(table);
+  const int custom = static_cast<int>(rig.controls.Entries(list).size()) - 1;
+  rig.device.image[static_cast<std::size_t>(rig.device.layout.valueOffset + table)] = static_cast<std::uint8_t>(custom);
+  rig.editor.ShowSettings();
+  ASSERT_EQ(rig.controls.ItemIndex(list), custom);
+  EXPECT_TRUE(rig.controls.Enabled("eItem" + std::to_string(table)));
+  EXPECT_TRUE(rig.editors.requests.empty());
+  rig.controls.SetItemIndex(list, custom);  // the user's choice opens it
+  EXPECT_EQ(rig.editors.requests.size(), 1u);
+}
+
 TEST(SettingsMappingTest, DeviceWithMoreParametersThanItsDescriptionIsRefused) {
   EditorRig rig;
   rig.UseFixture(fakes::MakeSettingsFixture("BOAT_ESC"));

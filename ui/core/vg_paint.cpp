@@ -225,6 +225,8 @@ void TvgVisualObject::PaintSelf(TvgCanvas& canvas) {
       Paint();
     }
     PaintChildren();
+    // The children leave their own matrix behind: the handler draws in the node's.
+    canvas.SetMatrix(GetAbsoluteMatrix());
     OnPaint(this, &canvas, local);
   }
   canvas.SetMatrix(GetAbsoluteMatrix());

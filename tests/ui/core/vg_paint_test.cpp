@@ -69,6 +69,16 @@ TEST_F(PaintedScene, OnlyChildrenUnderADirtyRectangleArePainted) {
   EXPECT_TRUE(Lines("FillRect").empty());
 }
 
+TEST_F(PaintedScene, OnPaintDrawsInTheNodesCoordinatesAfterItsChildren) {
+  scene.Dirty = {{0, 0, 100, 100}};
+  FakeShape* chart = Add(root.get(), 10, 10, 80, 80);
+  Add(chart, 30, 40, 10, 10);
+  std::string matrixAtPaint;
+  chart->OnPaint = [&](rtl::TObject*, TvgCanvas*, const TvgRect&) { matrixAtPaint = Lines("SetMatrix").back(); };
+  root->PaintChildren();
+  EXPECT_EQ(matrixAtPaint, "SetMatrix 1,0,0,1,10,10");
+}
+
 TEST_F(PaintedScene, ClipChildrenAndClipParentShapeTheClip) {
   scene.Dirty = {{0, 0, 100, 100}};
   root->SetClipChildren(true);
