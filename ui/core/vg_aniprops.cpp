@@ -176,7 +176,7 @@ void TvgBitmapAnimation::ProcessAnimation() {
   }
   const float weight = Inverse() ? 1 - p : p;
   std::uint32_t* pixels = FCurrent->Bits();
-  const std::uint32_t* overPixels = top->Bits();
+  const std::uint32_t* overPixels = top->ConstBits();
   if (!overPixels) return;
   for (std::size_t i = 0, n = std::size_t(base.Width()) * base.Height(); i < n; ++i)
     pixels[i] = vgInterpolateColor(pixels[i], overPixels[i], weight);

@@ -41,8 +41,10 @@ TvgBitmap::TvgBitmap(rtl::TStream& stream) : TvgBitmap() { LoadFromStream(stream
 TvgBitmap::TvgBitmap(const TvgBitmap& bitmap, const TvgBitmap& mask)
     : TvgBitmap(bitmap.Width(), bitmap.Height()) {
   if (IsEmpty() || mask.Width() != width_ || mask.Height() != height_) return;
-  for (size_t i = 0; i < bits_.size(); ++i)
-    bits_[i] = (bitmap.bits_[i] & 0x00FFFFFFu) | (mask.bits_[i] & 0x00FF0000u) << 8;
+  const std::uint32_t* color = bitmap.ConstBits();
+  const std::uint32_t* alpha = mask.ConstBits();
+  for (std::uint32_t& pixel : *pixels_)
+    pixel = (*color++ & 0x00FFFFFFu) | (*alpha++ & 0x00FF0000u) << 8;
 }
 
 TvgBitmap::~TvgBitmap() {
@@ -51,19 +53,53 @@ TvgBitmap::~TvgBitmap() {
   handle_ = 0;
 }
 
-void TvgBitmap::Recreate() {
+void TvgBitmap::Recreate(std::shared_ptr<PixelBlock> shared) {
   Fire(OnBitmapDestroy, this);
-  Fire(OnDestroyHandle, this);
-  handle_ = 0;
+  DropHandle();
   canvas_.reset();
-  bits_.clear();
-  bits_.shrink_to_fit();
-  if (std::int64_t(width_) * height_ != 0) {
-    bits_.resize(size_t(width_) * size_t(height_));
+  pixels_ = std::move(shared);
+  if (!pixels_ && std::int64_t(width_) * height_ != 0) {
+    pixels_ = std::make_shared<PixelBlock>(size_t(width_) * size_t(height_));
     Clear(0);
   }
   needUpdate_ = true;
   Fire(OnBitmapCreate, this);
+}
+
+void TvgBitmap::DropHandle() {
+  Fire(OnDestroyHandle, this);
+  handle_ = 0;
+  needUpdate_ = true;
+}
+
+std::uint32_t* TvgBitmap::Bits() {
+  if (!pixels_) return nullptr;
+  if (pixels_.use_count() > 1) {
+    pixels_ = std::make_shared<PixelBlock>(*pixels_);
+    DropHandle();
+  }
+  return pixels_->data();
+}
+
+void TvgBitmap::KeepPixelsPrivate() {
+  Bits();
+  privatePixels_ = true;
+}
+
+void TvgBitmap::TakePixelsOf(const TvgBitmap& other) {
+  if (privatePixels_ || other.privatePixels_) {
+    SetSize(other.width_, other.height_);
+    if (!other.IsEmpty()) std::copy(other.pixels_->begin(), other.pixels_->end(), Bits());
+  } else if (width_ != other.width_ || height_ != other.height_) {
+    width_ = other.width_;
+    height_ = other.height_;
+    Recreate(other.pixels_);
+    BitmapChanged();
+  } else if (pixels_ != other.pixels_) {
+    DropHandle();
+    pixels_ = other.pixels_;
+  }
+  needUpdate_ = true;
 }
 
 void TvgBitmap::SetSize(int width, int height) {
@@ -92,7 +128,7 @@ void TvgBitmap::SetHeight(int height) {
 
 std::uint32_t TvgBitmap::GetPixels(int x, int y) const {
   if (IsEmpty() || x < 0 || y < 0 || x >= width_ || y >= height_) return 0;
-  return bits_[size_t(y) * width_ + x];
+  return (*pixels_)[size_t(y) * width_ + x];
 }
 
 std::uint32_t* TvgBitmap::GetScanline(int y) {
@@ -102,7 +138,8 @@ std::uint32_t* TvgBitmap::GetScanline(int y) {
 
 void TvgBitmap::Clear(TvgColor color) {
   if (IsEmpty()) return;
-  std::fill(bits_.begin(), bits_.end(), vgPremultyAlpha(color));
+  std::uint32_t* bits = Bits();
+  std::fill_n(bits, pixels_->size(), vgPremultyAlpha(color));
   BitmapChanged();
   needUpdate_ = true;
 }
@@ -114,13 +151,14 @@ void TvgBitmap::ClearRect(const TvgRect& r, TvgColor color) {
   const int top = clampTo(std::trunc(r.Top), height_);
   const int right = std::max(left, clampTo(std::nearbyint(r.Right), width_));
   const int bottom = std::max(top, clampTo(std::nearbyint(r.Bottom), height_));
-  vgFillLongwordRect(bits_.data(), width_, height_, left, top, right, bottom,
+  vgFillLongwordRect(Bits(), width_, height_, left, top, right, bottom,
                      vgPremultyAlpha(color));
   needUpdate_ = true;
 }
 
 TvgCanvas* TvgBitmap::GetCanvas() {
   if (!canvas_) {
+    KeepPixelsPrivate();
     if (!DefaultCanvasClass || !DefaultCanvasClass->CreateFromBitmap)
       throw rtl::EInvalidOperation("No canvas class is installed");
     canvas_.reset(DefaultCanvasClass->CreateFromBitmap(*this));
@@ -155,15 +193,17 @@ void TvgBitmap::Rotate(float degrees) {
 }
 
 void TvgBitmap::FlipHorizontal() {
-  auto row = [this](int y) { return bits_.begin() + ptrdiff_t(y) * width_; };
-  for (int i = 0, j = height_ - 1; i < j; ++i, --j) std::swap_ranges(row(i), row(i + 1), row(j));
+  std::uint32_t* bits = Bits();
+  auto row = [this, bits](int y) { return bits + ptrdiff_t(y) * width_; };
+  for (int i = 0, j = height_ - 1; bits && i < j; ++i, --j) std::swap_ranges(row(i), row(i + 1), row(j));
   needUpdate_ = true;
   BitmapChanged();
 }
 
 void TvgBitmap::FlipVertical() {
-  for (int y = 0; y < height_ && !IsEmpty(); ++y) {
-    auto row = bits_.begin() + ptrdiff_t(y) * width_;
+  std::uint32_t* bits = Bits();
+  for (int y = 0; y < height_ && bits; ++y) {
+    std::uint32_t* row = bits + ptrdiff_t(y) * width_;
     std::reverse(row, row + width_);
   }
   needUpdate_ = true;
@@ -171,7 +211,7 @@ void TvgBitmap::FlipVertical() {
 }
 
 void TvgBitmap::InvertAlpha() {
-  for (std::uint32_t& pixel : bits_) {
+  if (Bits()) for (std::uint32_t& pixel : *pixels_) {
     TvgColorRec rec = TvgColorRec::From(vgUnpremultyAlpha(pixel));
     rec.A = std::uint8_t(255 - rec.A);
     pixel = vgPremultyAlpha(rec.Color());
@@ -181,7 +221,7 @@ void TvgBitmap::InvertAlpha() {
 }
 
 void TvgBitmap::FillColor(TvgColor color) {
-  for (std::uint32_t& pixel : bits_) {
+  if (Bits()) for (std::uint32_t& pixel : *pixels_) {
     const std::uint8_t alpha = std::uint8_t(pixel >> 24);
     if (alpha != 0) pixel = vgPremultyAlpha(vgOpacity(color, alpha / 255.0f));
   }
@@ -190,20 +230,22 @@ void TvgBitmap::FillColor(TvgColor color) {
 }
 
 std::vector<std::uint8_t> TvgBitmap::CreateMask() const {
-  std::vector<std::uint8_t> mask(bits_.size());
-  std::transform(bits_.begin(), bits_.end(), mask.begin(),
+  if (IsEmpty()) return {};
+  std::vector<std::uint8_t> mask(pixels_->size());
+  std::transform(pixels_->begin(), pixels_->end(), mask.begin(),
                  [](std::uint32_t pixel) { return std::uint8_t(pixel >> 24); });
   return mask;
 }
 
 void TvgBitmap::ApplyMask(const std::vector<std::uint8_t>& mask, int dx, int dy) {
-  for (int y = 0; y < height_; ++y)
+  std::uint32_t* bits = Bits();
+  for (int y = 0; y < height_ && bits; ++y)
     for (int x = 0; x < width_; ++x) {
       const int mx = x - dx, my = y - dy;
       if (mx < 0 || my < 0 || mx >= width_ || my >= height_) continue;
       const size_t index = size_t(my) * width_ + mx;
       if (index >= mask.size() || mask[index] == 0) continue;
-      std::uint32_t& pixel = bits_[size_t(y) * width_ + x];
+      std::uint32_t& pixel = bits[size_t(y) * width_ + x];
       pixel = vgPremultyAlpha(vgOpacity(vgUnpremultyAlpha(pixel), (255 - mask[index]) / 255.0f));
     }
   needUpdate_ = true;
@@ -259,8 +301,9 @@ void TvgBitmap::LoadFromStream(rtl::TStream& stream) {
 }
 
 bool TvgBitmap::SaveToStream(rtl::TStream& stream) {
-  const bool translucent = std::any_of(bits_.begin(), bits_.end(),
-                                       [](std::uint32_t pixel) { return (pixel >> 24) < 255; });
+  const bool translucent =
+      pixels_ && std::any_of(pixels_->begin(), pixels_->end(),
+                             [](std::uint32_t pixel) { return (pixel >> 24) < 255; });
   if (translucent) return NewFilter()->SaveToStream(stream, *this, "png", "");
   return NewFilter()->SaveToStream(stream, *this, "jpeg", "quality=100");
 }
@@ -301,9 +344,7 @@ void TvgBitmap::Assign(const rtl::TPersistent* source) {
   } else {
     resource_.Link(nullptr);
     resource_.SetName({});
-    SetSize(other->Width(), other->Height());
-    bits_ = other->bits_;
-    needUpdate_ = true;
+    TakePixelsOf(*other);
   }
   BitmapChanged();
 }
@@ -314,9 +355,10 @@ void TvgBitmap::Assign(const rtl::TGraphic& graphic) {
   const bool withAlpha = source.PixelFormat() == rtl::TPixelFormat::pf32bit;
   if (!withAlpha) source.SetPixelFormat(rtl::TPixelFormat::pf24bit);
   SetSize(source.Width(), source.Height());
-  for (int y = 0; y < height_; ++y) {
+  std::uint32_t* bits = Bits();
+  for (int y = 0; y < height_ && bits; ++y) {
     const std::uint8_t* row = source.ScanLine(y);
-    std::uint32_t* pixel = bits_.data() + size_t(y) * width_;
+    std::uint32_t* pixel = bits + size_t(y) * width_;
     for (int x = 0; x < width_; ++x, ++pixel) {
       const std::uint8_t* bgr = row + x * (withAlpha ? 4 : 3);
       *pixel = TvgColorRec{bgr[0], bgr[1], bgr[2], withAlpha ? bgr[3] : std::uint8_t(255)}.Color();
@@ -331,7 +373,7 @@ void TvgBitmap::AssignTo(rtl::TBitmap& dest) const {
   dest.SetSize(width_, height_);
   for (int y = 0; y < height_; ++y)
     for (int x = 0; x < width_; ++x) {
-      const TvgColorRec pixel = TvgColorRec::From(bits_[size_t(y) * width_ + x]);
+      const TvgColorRec pixel = TvgColorRec::From((*pixels_)[size_t(y) * width_ + x]);
       std::uint8_t* out = dest.ScanLine(y) + x * 4;
       out[0] = pixel.B, out[1] = pixel.G, out[2] = pixel.R, out[3] = pixel.A;
     }

@@ -6,9 +6,17 @@
 // optional link to a named bitmap resource. Colours handed to its operations
 // are straight and premultiplied on the way in.
 //
+// Bitmaps assigned from one another share their pixels until one of them is
+// written (the non-const Bits(), GetScanline, the pixel operations), which
+// then copies them: brush copies and saved canvas states cost no copy of the
+// picture. Read through the const Bits()/ConstBits() to keep sharing. A
+// bitmap that a canvas draws into keeps its pixels to itself from then on,
+// since the canvas writes them without asking.
+//
 // TvgFilter is the abstract codec; the back-end installs its concrete filter
 // in DefaultFilterClass when it starts (tests install a fake).
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -66,11 +74,17 @@ class TvgBitmap : public rtl::TPersistent {
   void SetSize(int width, int height);  // discards pixels, canvas, handle; OnChange
   void SetWidth(int width);
   void SetHeight(int height);
-  bool IsEmpty() const { return bits_.empty(); }
+  bool IsEmpty() const { return !pixels_; }
 
-  // The pixel block (Width * Height values), nullptr when empty.
-  std::uint32_t* Bits() { return bits_.empty() ? nullptr : bits_.data(); }
-  const std::uint32_t* Bits() const { return bits_.empty() ? nullptr : bits_.data(); }
+  // The pixel block (Width * Height values), nullptr when empty. The
+  // non-const form is for writing: it first copies pixels shared with
+  // another bitmap (dropping the platform handle, which showed the old block).
+  std::uint32_t* Bits();
+  const std::uint32_t* Bits() const { return ConstBits(); }
+  const std::uint32_t* ConstBits() const { return pixels_ ? pixels_->data() : nullptr; }
+  // Stops sharing the pixels, now and later: a canvas is about to draw
+  // straight into them.
+  void KeepPixelsPrivate();
   std::uint32_t GetPixels(int x, int y) const;  // stored value; 0 outside
   std::uint32_t* GetScanline(int y);            // through DefaultCanvasClass
   void Clear(TvgColor color);                   // OnChange
@@ -146,10 +160,16 @@ class TvgBitmap : public rtl::TPersistent {
   static void Publish(rtl::TPublisher<TvgBitmap>& p) {
     p.Property("ResourceName", &TvgBitmap::GetResourceName, &TvgBitmap::SetResourceName);
   }
-  void Recreate();
+  using PixelBlock = std::vector<std::uint32_t>;
+  // Releases the pixels, handle and canvas, then takes shared, or a cleared
+  // block of the current size when shared is null.
+  void Recreate(std::shared_ptr<PixelBlock> shared = nullptr);
+  void DropHandle();
+  void TakePixelsOf(const TvgBitmap& other);
   TvgOwned<TvgFilter> NewFilter() const;
 
-  std::vector<std::uint32_t> bits_;
+  std::shared_ptr<PixelBlock> pixels_;  // null when empty
+  bool privatePixels_ = false;
   std::uintptr_t handle_ = 0;
   int width_ = 0;
   int height_ = 0;

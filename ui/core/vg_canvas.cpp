@@ -26,6 +26,7 @@ TvgOwned<TvgBrush> CopyOf(const TvgBrush& brush, TvgColor defaultColor) {
 TvgCanvas::TvgCanvas() { CreateDrawingState(); }
 
 TvgCanvas::TvgCanvas(TvgBitmap& bitmap) {
+  bitmap.KeepPixelsPrivate();
   CreateDrawingState();
   FWidth = bitmap.Width();
   FHeight = bitmap.Height();

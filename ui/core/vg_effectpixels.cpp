@@ -109,7 +109,7 @@ void vgInnerGlow(TvgBitmap& image, TvgColor color, float opacity, float softness
 void vgBevel(TvgBitmap& image, float direction, int size) {
   if (size == 0 || image.IsEmpty()) return;
   TvgBitmap relief(image.Width(), image.Height());
-  std::copy_n(image.Bits(), size_t(image.Width()) * image.Height(), relief.Bits());
+  std::copy_n(image.ConstBits(), size_t(image.Width()) * image.Height(), relief.Bits());
   Blur(nullptr, relief, size, true);
   const double angle = vgDegToRad(direction);
   const double lx = std::cos(angle), lz = std::sin(angle);

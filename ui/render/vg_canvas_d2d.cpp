@@ -377,11 +377,11 @@ d2d::Brush TvgCanvasD2D::ApplyFill(const TvgRect& rect, float opacity) {
     case vgBrushBitmap: {
       TvgBitmap* source = FFill->Bitmap()->Bitmap();
       if (source && source->GetBitmap()) source = source->GetBitmap();
-      if (!source || source->Width() <= 0 || source->Height() <= 0 || !source->Bits())
+      if (!source || source->Width() <= 0 || source->Height() <= 0 || !source->ConstBits())
         return Transparent();
       auto bitmap = std::make_shared<d2d::Bitmap>();
       bitmap->size = SizeOf(source->Width(), source->Height());
-      bitmap->pixels.assign(source->Bits(), source->Bits() + std::size_t(source->Width()) * source->Height());
+      bitmap->pixels.assign(source->ConstBits(), source->ConstBits() + std::size_t(source->Width()) * source->Height());
       d2d::ExtendMode extend = d2d::ExtendMode::Wrap;
       d2d::Matrix3x2F transform;
       switch (FFill->Bitmap()->WrapMode()) {

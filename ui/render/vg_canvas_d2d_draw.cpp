@@ -285,10 +285,10 @@ void TvgCanvasD2D::DrawPath(TvgPathData& path, const TvgRect& rect, float opacit
 
 void TvgCanvasD2D::DrawBitmap(TvgBitmap& bitmap, const TvgRect& source, const TvgRect& dest,
                               float opacity, bool highSpeed) {
-  if (!Drawing() || !bitmap.Bits()) return;
+  if (!Drawing() || !bitmap.ConstBits()) return;
   d2d::Bitmap copy;
   copy.size = {std::uint32_t(bitmap.Width()), std::uint32_t(bitmap.Height())};
-  copy.pixels.assign(bitmap.Bits(), bitmap.Bits() + std::size_t(bitmap.Width()) * bitmap.Height());
+  copy.pixels.assign(bitmap.ConstBits(), bitmap.ConstBits() + std::size_t(bitmap.Width()) * bitmap.Height());
   FRenderTarget->DrawBitmap(copy, MakeD2DRect(dest), opacity,
                             highSpeed ? d2d::InterpolationMode::NearestNeighbor
                                       : d2d::InterpolationMode::Linear,

@@ -280,11 +280,13 @@ void TvgCanvasGdiPlus::ResetClipRect() {
 
 void TvgCanvasGdiPlus::UpdateBitmapHandle(TvgBitmap* bitmap) {
   if (!bitmap || bitmap->IsEmpty() || !GDIPApi()) return;
+  // Over the pixels as they are, shared or not: a texture only reads them,
+  // and a bitmap with a canvas keeps its pixels to itself.
   auto create = [bitmap] {
     GpBitmap* image = nullptr;
-    G().GdipCreateBitmapFromScan0(bitmap->Width(), bitmap->Height(), bitmap->Width() * 4,
-                                  PixelFormat32bppPARGB, reinterpret_cast<BYTE*>(bitmap->Bits()),
-                                  &image);
+    G().GdipCreateBitmapFromScan0(
+        bitmap->Width(), bitmap->Height(), bitmap->Width() * 4, PixelFormat32bppPARGB,
+        reinterpret_cast<BYTE*>(const_cast<std::uint32_t*>(bitmap->ConstBits())), &image);
     bitmap->SetHandle(reinterpret_cast<std::uintptr_t>(image));
   };
   if (!bitmap->Handle()) {

@@ -44,7 +44,7 @@ bool CopyInto(const d2d::BitmapFrame& frame, TvgBitmap& bitmap, bool red) {
 }
 
 std::vector<std::uint8_t> EncodeBitmap(d2d::ContainerFormat format, TvgBitmap& bitmap) {
-  return d2d::Encode(format, bitmap.Bits(),
+  return d2d::Encode(format, bitmap.ConstBits(),
                      {std::uint32_t(std::max(bitmap.Width(), 0)), std::uint32_t(std::max(bitmap.Height(), 0))});
 }
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/Streams.h"
@@ -185,6 +186,62 @@ TEST(VgBitmap, AssignCopiesPixelsOrTheResourceLink) {
   EXPECT_TRUE(copy.NeedUpdate());
   const TvgPosition notABitmap;
   EXPECT_THROW(copy.Assign(&notABitmap), rtl::EConvertError);
+}
+
+// Every way of writing pixels, applied to either of two bitmaps that share
+// them: the written one gets its own pixels (and drops its platform image of
+// the old ones), the other keeps what it had.
+TEST(VgBitmap, AssignedBitmapsSharePixelsUntilOneIsWritten) {
+  FakeBackEnd backEnd;
+  const std::pair<const char*, std::function<void(TvgBitmap&)>> writes[] = {
+      {"Bits", [](TvgBitmap& b) { b.Bits()[0] = 7; }},
+      {"GetScanline", [](TvgBitmap& b) { b.GetScanline(1)[0] = 7; }},
+      {"Clear", [](TvgBitmap& b) { b.Clear(0xFF000000); }},
+      {"ClearRect", [](TvgBitmap& b) { b.ClearRect({0, 0, 1, 1}, 0xFF000000); }},
+      {"FlipHorizontal", [](TvgBitmap& b) { b.FlipHorizontal(); }},
+      {"FlipVertical", [](TvgBitmap& b) { b.FlipVertical(); }},
+      {"InvertAlpha", [](TvgBitmap& b) { b.InvertAlpha(); }},
+      {"FillColor", [](TvgBitmap& b) { b.FillColor(0xFF00FF00); }},
+      {"ApplyMask", [](TvgBitmap& b) { b.ApplyMask({255, 255, 255, 255}); }},
+  };
+  const std::vector<std::uint32_t> before{0xFF0000FF, 0x80400000, 0xFF00FF00, 0x40101010};
+  for (const auto& [name, write] : writes)
+    for (const bool writeTheCopy : {false, true}) {
+      TvgBitmap original(2, 2);
+      std::copy(before.begin(), before.end(), original.Bits());
+      TvgBitmap copy;
+      copy.Assign(&original);
+      ASSERT_EQ(copy.ConstBits(), original.ConstBits()) << "assigned pixels are shared";
+      TvgBitmap& written = writeTheCopy ? copy : original;
+      const TvgBitmap& other = writeTheCopy ? original : copy;
+      int handleDrops = 0;
+      written.SetHandle(1);
+      written.OnDestroyHandle = [&](rtl::TObject*) { ++handleDrops; };
+      write(written);
+      EXPECT_EQ(Pixels(other), before) << name << (writeTheCopy ? " on the copy" : "");
+      EXPECT_NE(Pixels(written), before) << name;
+      EXPECT_EQ(handleDrops, 1) << name;
+      EXPECT_EQ(written.Handle(), 0u) << name;
+    }
+}
+
+// A canvas writes its bitmap's pixels without asking, so that bitmap never
+// shares them: not those it shared before, nor with bitmaps assigned later.
+TEST(VgBitmap, ABitmapWithACanvasKeepsItsPixelsToItself) {
+  FakeBackEnd backEnd;
+  TvgBitmap drawn(2, 1);
+  drawn.Clear(0xFF0000FF);
+  TvgBitmap before;
+  before.Assign(&drawn);
+  drawn.GetCanvas();
+  TvgBitmap after;
+  after.Assign(&drawn);
+  EXPECT_NE(before.ConstBits(), drawn.ConstBits());
+  EXPECT_NE(after.ConstBits(), drawn.ConstBits());
+  EXPECT_EQ(Pixels(after), Pixels(drawn));
+  const std::uint32_t* const own = drawn.ConstBits();
+  drawn.Assign(&before);
+  EXPECT_EQ(drawn.ConstBits(), own) << "assigning into it copies into its own pixels";
 }
 
 TEST(VgBitmap, ClassLibraryBitmapsInAndOut) {

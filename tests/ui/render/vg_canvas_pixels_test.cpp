@@ -252,6 +252,26 @@ TEST_P(CanvasPixels, SavedStatesBringBackMatrixAndClip) {
   EXPECT_EQ(At(15, 15), kRed);
 }
 
+// The fill's picture is shared with the saved state; writing it afterwards
+// must neither reach the state nor leave the fill painting the old pixels.
+TEST_P(CanvasPixels, ASavedStateKeepsThePictureOfItsFill) {
+  TvgBitmap picture(4, 4);
+  picture.Clear(kGreen);
+  canvas.Fill()->SetStyle(vgBrushBitmap);
+  canvas.Fill()->Bitmap()->SetBitmap(&picture);
+  canvas.FillRect({0, 0, 10, 10}, 0, 0, AllCorners, 1);
+  EXPECT_EQ(At(5, 5), kGreen);
+  const int state = canvas.SaveCanvas();
+  TvgBitmap& fillPicture = *canvas.Fill()->Bitmap()->Bitmap();
+  std::fill_n(fillPicture.Bits(), 16, kRed);
+  canvas.FillRect({20, 0, 30, 10}, 0, 0, AllCorners, 1);
+  EXPECT_EQ(At(25, 5), kRed) << "the fill paints the written picture";
+  canvas.RestoreCanvas(state);
+  canvas.FillRect({40, 0, 50, 10}, 0, 0, AllCorners, 1);
+  EXPECT_EQ(At(45, 5), kGreen) << "the saved state kept the picture as it was";
+  EXPECT_EQ(picture.GetPixels(0, 0), kGreen);
+}
+
 TEST_P(CanvasPixels, ClearRectWritesRawWordsIntoTheBitmap) {
   OutsideAFrame([&] { target.Clear(kBlue); });
   canvas.ClearRect({-5, -5, 3.5f, 2.5f}, kRed);
