@@ -122,7 +122,7 @@ void TvgBitmapEditor::ShowWholeBitmap() {
 
 void TvgBitmapEditor::SetEditing(bool enabled) {
   editControl->SetEnabled(enabled);
-  btnOk->SetEnabled(true);
+  btnOk->SetEnabled(enabled);
 }
 
 void TvgBitmapEditor::PaintPreview(TvgCanvas& canvas) {
@@ -153,6 +153,7 @@ void TvgBitmapEditor::ClearBitmap() {
   FBitmap->SetSize(1, 1);
   ShowWholeBitmap();
   SetEditing(false);
+  btnOk->SetEnabled(true);  // OK now hands back the cleared picture
 }
 
 // ----- scale and crop

@@ -1,5 +1,6 @@
 // The bitmap editor and the path designer on screen, each opened from the
-// property inspector's "Edit..." on a demo object.
+// property inspector's "Edit..." on a demo object; the brush designer's
+// bitmap page opens the bitmap editor too.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -8,6 +9,7 @@
 #include "tests/support/vg_scene_form.h"
 #include "tests/support/window_shot.h"
 #include "ui/window/vg_bitmapeditor.h"
+#include "ui/window/vg_brushdialog.h"
 #include "ui/window/vg_designservices.h"
 #include "ui/window/vg_pathdesigner.h"
 
@@ -111,10 +113,29 @@ TEST_F(EditorForms, TheBitmapEditorResizesKeepingTheAspectAndCancelKeepsThePictu
     editor.Button3->Click();
     EXPECT_EQ(editor.Bitmap().Width(), 1);
     EXPECT_FALSE(editor.editControl->Enabled());
+    EXPECT_TRUE(editor.btnOk->Enabled());
     editor.Button2->Click();
   });
   EXPECT_FALSE(ShowBitmapEditor(bitmap));
   EXPECT_EQ(bitmap.Width(), 50);
+}
+
+TEST_F(EditorForms, TheBrushDesignersSelectRunsTheBitmapEditorOnItsPicture) {
+  TvgBitmap picture;
+  PaintDemo(picture);
+  TvgBrush brush(vgBrushBitmap, 0);
+  runner.Then([&](gui::TForm& shown) {
+    dynamic_cast<TvgBrushDesign&>(shown).btnSelectBitmap->Click();
+    EXPECT_EQ(dynamic_cast<TvgBrushDesign&>(shown).Brush()->Bitmap()->Bitmap()->Width(), 200);
+    shown.SetModalResult(gui::mrOk);
+  });
+  runner.Then([&](gui::TForm& shown) {
+    auto& editor = dynamic_cast<TvgBitmapEditor&>(shown);
+    editor.AssignFromBitmap(&picture);
+    editor.btnOk->Click();
+  });
+  ASSERT_TRUE(ShowBrushDialog(brush, vgAllBrushStyles, false));
+  EXPECT_EQ(brush.Bitmap()->Bitmap()->Height(), 100);
 }
 
 TEST_F(EditorForms, ThePathDesignerPreviewsTypedDataAndPastes) {
