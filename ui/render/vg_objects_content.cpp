@@ -169,7 +169,7 @@ TvgImage::~TvgImage() {
 
 void TvgImage::Publish(rtl::TPublisher<TvgImage>& p) {
   using T = TvgImage;
-  p.Property("Bitmap", &T::Bitmap);
+  p.Property("Bitmap", &T::Bitmap, &T::SetBitmap);
   p.Property("BitmapMargins", &T::BitmapMargins);
   p.Property("WrapMode", &T::WrapMode, &T::SetWrapMode);
   p.Property("DisableInterpolation", &T::DisableInterpolation, &T::SetDisableInterpolation)
@@ -282,7 +282,7 @@ TvgCustomPath::~TvgCustomPath() { FData.reset(); }
 
 void TvgCustomPath::Publish(rtl::TPublisher<TvgCustomPath>& p) {
   using T = TvgCustomPath;
-  p.Property("Data", &T::Data);
+  p.Property("Data", &T::Data, &T::SetPathData);
   p.Property("WrapMode", &T::WrapMode, &T::SetWrapMode).Default(vgPathStretch);
 }
 

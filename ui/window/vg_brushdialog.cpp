@@ -7,6 +7,7 @@
 #include "platform/rtl/Rounding.h"
 #include "platform/rtl/TextConvert.h"
 #include "ui/controls/vg_brushdesign.h"
+#include "ui/window/vg_bitmapeditor.h"
 
 namespace vg {
 
@@ -141,6 +142,7 @@ void TvgBrushDesign::Connect() {
     if (!FUpdating && FBrush && tileModeList->ItemIndex() >= 0)
       FBrush->Bitmap()->SetWrapMode(static_cast<TvgWrapMode>(tileModeList->ItemIndex()));
   };
+  btnSelectBitmap->OnClick = [this](rtl::TObject*) { SelectBitmap(); };
   brushList->OnChange = [this](rtl::TObject*) {
     TvgListBoxItem* item = brushList->Selected();
     if (auto* brush = item ? dynamic_cast<TvgBrush*>(item->TagObject) : nullptr) SetBrush(brush);
@@ -311,6 +313,15 @@ void TvgBrushDesign::GradientChanged() {
   gradEditor->Repaint();
   if (FUpdating || !FBrush) return;
   FBrush->SetGradient(gradEditor->Gradient());
+}
+
+void TvgBrushDesign::SelectBitmap() {
+  if (!FBrush || !ShowBitmapEditor(*bitmapImage->Bitmap())) return;
+  // Assigning a whole brush bitmap announces the change: the edited node repaints.
+  TvgBrushBitmap picked;
+  picked.SetWrapMode(FBrush->Bitmap()->WrapMode());
+  picked.SetBitmap(bitmapImage->Bitmap());
+  FBrush->Bitmap()->Assign(&picked);
 }
 
 void TvgBrushDesign::AngleChanged() {

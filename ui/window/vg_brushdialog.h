@@ -73,6 +73,8 @@ class TvgBrushDesign : public gui::TForm {
   void GradientChanged();
   void ShowGradientPoint();
   void AngleChanged();
+  // Runs the bitmap editor on the bitmap page's picture.
+  void SelectBitmap();
   void FillResources();
   // The colour of the gradient editor's current stop.
   TvgColor CurrentStopColor() const;

@@ -4,7 +4,9 @@
 #include "platform/gui/Forms.h"
 #include "platform/rtl/TextConvert.h"
 #include "ui/controls/vg_tabordereditor.h"
+#include "ui/window/vg_bitmapeditor.h"
 #include "ui/window/vg_brushdialog.h"
+#include "ui/window/vg_pathdesigner.h"
 
 namespace vg {
 
@@ -76,6 +78,8 @@ bool vgEditDesignValue(rtl::TObject* value, rtl::TComponent* component) {
   }
   if (auto* gradient = dynamic_cast<TvgGradient*>(value)) return ShowGradientDialog(*gradient);
   if (auto* font = dynamic_cast<TvgFont*>(value)) return EditFont(*font);
+  if (auto* bitmap = dynamic_cast<TvgBitmap*>(value)) return ShowBitmapEditor(*bitmap);
+  if (auto* path = dynamic_cast<TvgPathData*>(value)) return ShowPathDataDesigner(*path);
   return false;
 }
 

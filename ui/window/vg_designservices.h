@@ -2,7 +2,8 @@
 // The design services on screen: the design menu as the platform's popup
 // menu, the tab-order editor on a borderless modal form, an open dialog
 // for scene files, and the value editors of the inspector (brushes and
-// gradients in the brush designer, fonts in the font dialog). A design
+// gradients in the brush designer, fonts in the font dialog, bitmaps in the
+// bitmap editor, path data in the path designer). A design
 // environment calls vgUseDesignServices once; the program never does.
 #include "platform/gui/Menus.h"
 #include "ui/core/vg_designmenu.h"
@@ -14,7 +15,8 @@ void vgUseDesignServices();
 gui::TPopupMenu* vgBuildDesignPopup(const TvgDesignMenu& menu, rtl::TComponent* owner);
 // Runs the tab-order editor modally on node's siblings.
 void vgEditTabOrder(TvgVisualObject* node);
-// Opens the editor of a brush, gradient or font value; true when changed.
+// Opens the editor of a brush, gradient, font, bitmap or path data value;
+// true when changed.
 bool vgEditDesignValue(rtl::TObject* value, rtl::TComponent* component);
 
 }  // namespace vg
