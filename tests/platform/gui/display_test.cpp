@@ -114,9 +114,9 @@ class TRecordingHost : public ISceneHost {
 // screen for a moment, checking every 100 ms; the dialog runs its own loop.
 // A file chooser ignores answers while it still sets itself up, which takes
 // longer on a loaded machine, so the answer is repeated at every check until
-// the window closes. One still open after `limit` is cancelled: the test
+// the window closes. One still open after 30 s is cancelled: the test
 // then fails instead of waiting in the dialog's loop for ever.
-void AnswerWhenShown(std::function<bool(GtkWidget*)> answer, std::chrono::seconds limit = 30s) {
+void AnswerWhenShown(std::function<bool(GtkWidget*)> answer) {
   struct Pending {
     std::function<bool(GtkWidget*)> answer;
     Clock::time_point deadline;
@@ -145,7 +145,7 @@ void AnswerWhenShown(std::function<bool(GtkWidget*)> answer, std::chrono::second
     const bool done = closed || late;
     if (done) delete pending;
     return done ? G_SOURCE_REMOVE : G_SOURCE_CONTINUE;
-  }, new Pending{std::move(answer), Clock::now() + limit, {}, false});
+  }, new Pending{std::move(answer), Clock::now() + 30s, {}, false});
 }
 
 class Display : public ::testing::Test {
