@@ -22,6 +22,7 @@
 namespace gui {
 namespace {
 
+using test_support::Clock;
 using test_support::PumpFor;
 using test_support::PumpUntil;
 using test_support::Pixel;
@@ -109,31 +110,42 @@ class TRecordingHost : public ISceneHost {
   cairo_surface_t* buffer_ = nullptr;
 };
 
-// Answers the first top-level window that `answer` accepts once it has been
-// on screen for a moment (a file chooser ignores answers while it still
-// sets itself up), checking every 100 ms; the dialog runs its own loop.
+// Answers each top-level window that `answer` accepts once it has been on
+// screen for a moment, checking every 100 ms; the dialog runs its own loop.
+// A file chooser ignores answers while it still sets itself up, which takes
+// longer on a loaded machine, so the answer is repeated at every check until
+// the window closes. One still open after 30 s is cancelled: the test
+// then fails instead of waiting in the dialog's loop for ever.
 void AnswerWhenShown(std::function<bool(GtkWidget*)> answer) {
   struct Pending {
     std::function<bool(GtkWidget*)> answer;
+    Clock::time_point deadline;
     std::vector<GtkWidget*> seen;  // mapped at the previous check
+    bool answered = false;
   };
   g_timeout_add(100, [](gpointer data) -> gboolean {
     auto* pending = static_cast<Pending*>(data);
+    const bool late = Clock::now() > pending->deadline;
     GList* windows = gtk_window_list_toplevels();
     std::vector<GtkWidget*> mapped;
-    bool done = false;
-    for (GList* w = windows; w && !done; w = w->next) {
+    bool open = false;
+    for (GList* w = windows; w; w = w->next) {
       GtkWidget* window = GTK_WIDGET(w->data);
       if (!gtk_widget_get_mapped(window)) continue;
       mapped.push_back(window);
       const bool settled = std::find(pending->seen.begin(), pending->seen.end(), window) != pending->seen.end();
-      done = settled && pending->answer(window);
+      if (!settled || !pending->answer(window)) continue;
+      pending->answered = open = true;
+      if (late && GTK_IS_DIALOG(window)) gtk_dialog_response(GTK_DIALOG(window), GTK_RESPONSE_CANCEL);
     }
     g_list_free(windows);
     pending->seen = mapped;
+    const bool closed = pending->answered && !open;
+    if (late && !closed) ADD_FAILURE() << "no dialog took its answer in time";
+    const bool done = closed || late;
     if (done) delete pending;
     return done ? G_SOURCE_REMOVE : G_SOURCE_CONTINUE;
-  }, new Pending{std::move(answer), {}});
+  }, new Pending{std::move(answer), Clock::now() + 30s, {}, false});
 }
 
 class Display : public ::testing::Test {
