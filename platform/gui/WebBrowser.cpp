@@ -3,6 +3,7 @@
 #include <gmodule.h>
 #include <webkit2/webkit2.h>
 
+#include <cstdlib>
 #include <optional>
 
 #include "platform/gui/Forms.h"
@@ -32,6 +33,10 @@ bool Resolve(GModule* module, const char* name, Function& function) {
 }
 
 std::optional<WebEngine> LoadEngine() {
+  if (std::getenv("ESCTOOL_NO_WEB_ENGINE")) {
+    rtl::OutputDebugString("web view: the web engine is turned off");
+    return std::nullopt;
+  }
   GModule* module = g_module_open("libwebkit2gtk-4.1.so.0", G_MODULE_BIND_LAZY);
   WebEngine engine;
   const bool loaded = module && Resolve(module, "webkit_web_view_new", engine.newView) &&
@@ -54,6 +59,8 @@ const WebEngine* Engine() {
 }
 
 }  // namespace
+
+bool WebEngineAvailable() { return Engine() != nullptr; }
 
 // The WebKit view of a control: an overlay child of its form's client area,
 // placed by its margins. The overlay owns the widget; when the form's window

@@ -21,6 +21,12 @@
 
 namespace gui {
 
+/// Whether the web engine can be loaded: false where its library is missing,
+/// or where ESCTOOL_NO_WEB_ENGINE is set (the leak-checked test run: the leak
+/// checker of our compiler crashes scanning the thread-local storage of the
+/// engine's many modules). Without it a web view stays empty.
+bool WebEngineAvailable();
+
 class TWebBrowser : public TControl {
   RTL_CLASS(TWebBrowser, TControl)
 

@@ -63,6 +63,7 @@ bool Focus(TfrmInterface& form, const char* name) {
 }
 
 TEST(ProgramHelp, PointsAtTheFocusedParameterAndShowsItsHelpBesideIt) {
+  if (!gui::WebEngineAvailable()) GTEST_SKIP() << "no web engine";
   setenv("ESCTOOL_SIMULATED_HID", "AIRPLANE_ESC", 1);
   testing::ProgramRun run;
   PanelState parameter, profile;

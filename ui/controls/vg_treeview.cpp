@@ -234,14 +234,15 @@ void TvgTreeView::Notification(rtl::TComponent* component, rtl::TOperation opera
   if (component == FFirstSelect) FFirstSelect = nullptr;
 }
 
-// An item leaves the tree: references into its subtree are dropped and it
-// is deselected.
+// An item leaves the tree: references into its subtree, in the fields and
+// in the display order, are dropped and it is deselected.
 void TvgTreeView::Forget(TvgObject* removed) {
   TvgTreeViewItem* item = AsItem(removed);
   if (!item || IsDestroying()) return;
   item->SetIsSelected(false);
   for (TvgTreeViewItem** field : {&FSelected, &FDragItem, &FFirstSelect})
     if (*field && (*field)->IsAncestorOrSelf(item)) Watch(*field, nullptr);
+  std::erase_if(FGlobalList, [item](const TvgTreeViewItem* listed) { return listed->IsAncestorOrSelf(item); });
 }
 
 void TvgTreeView::ContentBeforeRemoveObject(TvgObject* child) { Forget(child); }
