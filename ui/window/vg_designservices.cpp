@@ -26,8 +26,11 @@ void AddItems(gui::TMenuItem& parent, const TvgDesignMenu& items, rtl::TComponen
 }
 
 // The open menu; rebuilt on every opening.
-std::unique_ptr<gui::TPopupMenu>& OpenMenu() {
-  static std::unique_ptr<gui::TPopupMenu> menu;
+// Freed, not deleted: its items leave it while it is still a menu.
+using OwnedPopupMenu = std::unique_ptr<gui::TPopupMenu, decltype([](gui::TPopupMenu* menu) { menu->Free(); })>;
+
+OwnedPopupMenu& OpenMenu() {
+  static OwnedPopupMenu menu;
   return menu;
 }
 

@@ -99,7 +99,7 @@ TEST_F(DesignForms, TheGradientDialogTurnsTheGradientByItsAngle) {
 TEST_F(DesignForms, TheDesignMenuBecomesAPopupMenu) {
   scene->SetDesigning(true);
   scene->DoDesignSelect(root);
-  std::unique_ptr<gui::TPopupMenu> popup(vgBuildDesignPopup(scene->DesignMenu(), nullptr));
+  std::unique_ptr<gui::TPopupMenu, decltype([](gui::TPopupMenu* menu) { menu->Free(); })> popup(vgBuildDesignPopup(scene->DesignMenu(), nullptr));
   gui::TMenuItem* grid = popup->Items()->Find(u"Grid");
   ASSERT_NE(grid, nullptr);
   gui::TMenuItem* lines = grid->Find(u"Snap to lines");
