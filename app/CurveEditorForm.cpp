@@ -110,14 +110,7 @@ void TfrmGraph::Publish(rtl::TPublisher<TfrmGraph>& p) {
 
 void TfrmGraph::FormCreate(rtl::TObject*) { State = RpmCurve{}; }
 
-void TfrmGraph::Press(vg::TvgMouseButton button, int x, int y) {
-  if (button == vg::vgMouseLeft)
-    State.LeftDown(x, y);
-  else if (button == vg::vgMouseRight)
-    State.RightDown(x, y);
-  else
-    State.Interpolate();
-}
+void TfrmGraph::Press(vg::TvgMouseButton button, int x, int y) { PressCurve(State, button, x, y); }
 
 // A 256-point curve (its y axis in percent) draws every marker after the
 // lock point, which is all of them, in the second colour.

@@ -62,6 +62,18 @@ class TCurveEditorForm : public TSceneForm {
   int ValueAt(float y) const { return PointerValue(y, PlotGrid1->Height(), ValueFloor()); }
 };
 
+// A press on a curve: the left button picks or adds a node, the right one
+// deletes one, any other fills between the nodes.
+template <class Curve>
+void PressCurve(Curve& curve, vg::TvgMouseButton button, int x, int y) {
+  if (button == vg::vgMouseLeft)
+    curve.LeftDown(x, y);
+  else if (button == vg::vgMouseRight)
+    curve.RightDown(x, y);
+  else
+    curve.Interpolate();
+}
+
 class TfrmGraph : public TCurveEditorForm {
   RTL_CLASS(TfrmGraph, TCurveEditorForm)
 

@@ -34,14 +34,7 @@ void TfrmGraph2::scbSelectChange(rtl::TObject*) {
   PlotGrid1->Repaint();
 }
 
-void TfrmGraph2::Press(vg::TvgMouseButton button, int x, int y) {
-  if (button == vg::vgMouseLeft)
-    State.LeftDown(x, y);
-  else if (button == vg::vgMouseRight)
-    State.RightDown(x, y);
-  else
-    State.Interpolate();
-}
+void TfrmGraph2::Press(vg::TvgMouseButton button, int x, int y) { PressCurve(State, button, x, y); }
 
 void TfrmGraph2::TracePress(float x, float y) {
   rtl::OutputDebugString("X:" + rtl::FloatToStr(x) + "  Y:" + rtl::FloatToStr(y));
