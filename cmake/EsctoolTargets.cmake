@@ -11,11 +11,11 @@ endfunction()
 
 # esctool_test(<name> [LABEL <label>] [TSAN] [TIMEOUT <s>] SOURCES <files...> [DEPS <targets...>])
 # A GoogleTest executable registered with CTest under one label
-# (unit, display, readers, sim), linked with the test-support library. TSAN
+# (unit, display, readers, sim, e2e), linked with the test-support library. TSAN
 # also runs it in the ThreadSanitizer build.
 # The target <label>_tests builds every test of a label, so that a build
 # configuration compiles only the tests it runs.
-foreach(label IN ITEMS unit display readers sim tsan)
+foreach(label IN ITEMS unit display readers sim tsan e2e)
   add_custom_target(${label}_tests)
 endforeach()
 function(esctool_test name)

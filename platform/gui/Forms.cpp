@@ -2,6 +2,8 @@
 
 #include <gtk/gtk.h>
 
+#include <vector>
+
 #include "platform/gui/Dialogs.h"
 #include "platform/gui/GuiInit.h"
 #include "platform/gui/Menus.h"
@@ -17,6 +19,7 @@ namespace {
 
 TForm* g_mainForm = nullptr;
 TForm* g_activeForm = nullptr;
+std::vector<TForm*> g_modalForms;  // innermost last
 IModalRunner* g_modalRunner = nullptr;
 
 TRect ScreenRect(GtkWidget* window) {
@@ -82,6 +85,7 @@ void RegisterGuiClasses() {
 TForm* MainForm() { return g_mainForm; }
 void SetMainForm(TForm* form) { g_mainForm = form; }
 TForm* ActiveForm() { return g_activeForm ? g_activeForm : g_mainForm; }
+TForm* TopModalForm() { return g_modalForms.empty() ? nullptr : g_modalForms.back(); }
 
 // ---------------------------------------------------------------------------
 // The GTK window of a form: a box holding the menu bar and the client area
@@ -416,10 +420,14 @@ TModalResult TForm::ShowModal() {
   if (!enabled_) throw rtl::EInvalidOperation("Cannot make a disabled window modal");
   modalResult_ = mrNone;
   modal_ = true;
+  g_modalForms.push_back(this);
   struct Reset {
-    bool& flag;
-    ~Reset() { flag = false; }
-  } reset{modal_};
+    TForm& form;
+    ~Reset() {
+      form.modal_ = false;
+      std::erase(g_modalForms, &form);
+    }
+  } reset{*this};
   return ModalRunner().RunModal(*this);
 }
 

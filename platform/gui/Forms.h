@@ -183,5 +183,7 @@ TForm* MainForm();
 void SetMainForm(TForm* form);
 // The form that last had the keyboard focus, or the main form.
 TForm* ActiveForm();
+// The innermost form running modally, or nullptr when none is.
+TForm* TopModalForm();
 
 }  // namespace gui

@@ -58,7 +58,7 @@ inline void Type(GtkWidget* toplevel, unsigned keyval, unsigned state = 0) {
   SendKey(toplevel, keyval, state, false);
 }
 
-inline void SendMotion(TSceneWindow& scene, int screenX, int screenY) {
+inline void SendMotion(TSceneWindow& scene, int screenX, int screenY, unsigned state = GDK_BUTTON1_MASK) {
   const TPoint origin = scene.ClientToScreen({0, 0});
   GdkEvent* event = gdk_event_new(GDK_MOTION_NOTIFY);
   event->motion.window = GDK_WINDOW(g_object_ref(gtk_widget_get_window(scene.Widget())));
@@ -67,7 +67,7 @@ inline void SendMotion(TSceneWindow& scene, int screenX, int screenY) {
   event->motion.y = screenY - origin.Y;
   event->motion.x_root = screenX;
   event->motion.y_root = screenY;
-  event->motion.state = GDK_BUTTON1_MASK;
+  event->motion.state = state;
   gdk_event_set_device(event, Device(false));
   gtk_main_do_event(event);
   gdk_event_free(event);

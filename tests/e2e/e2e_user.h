@@ -1,0 +1,66 @@
+// A user in front of the running program: finds what the windows show and
+// acts through them as a person would, with the pointer, the keyboard and
+// the main menu. Used from the steps of a ProgramRun (tests/app/program_run.h).
+//
+// Actions are carried out from the main loop just after the step that asks
+// for them returns: a click may open a modal window, whose loop must not run
+// inside a step. Each action returns false at once when a user could not do
+// it (the node is hidden, disabled or not there; the menu item is hidden or
+// greyed), so a step can report that plainly.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "app/MainForm.h"
+#include "app/SceneForm.h"
+#include "ui/core/vg_visual.h"
+
+namespace e2e {
+
+using app::TSceneForm;
+
+/// The window the user faces: the innermost modal window, else the main one.
+TSceneForm* Front();
+
+/// A window of the class `className` that `owner` owns and that is on
+/// screen (the progress box, a dialog), or nullptr.
+TSceneForm* ShownWindow(gui::TForm& owner, std::string_view className);
+
+/// The named node of the form if a user could reach it: on screen, shown
+/// along all its parents and enabled; nullptr otherwise.
+vg::TvgVisualObject* Reachable(TSceneForm& form, std::string_view name);
+
+/// Moves the pointer to the node's centre (or to `at`, in the node's own
+/// coordinates) and clicks the left button there, through the window.
+bool Click(TSceneForm& form, std::string_view name);
+bool ClickNode(TSceneForm& form, vg::TvgVisualObject& node);
+bool ClickNodeAt(TSceneForm& form, vg::TvgVisualObject& node, vg::TvgPoint at);
+/// A double click at the node's centre.
+bool DoubleClick(TSceneForm& form, std::string_view name);
+
+/// Chooses the named item of the form's main menu, opening its parents.
+bool Choose(TSceneForm& form, std::string_view item);
+
+/// Presses and releases a key (a GDK keyval) with modifiers on the form.
+void Press(TSceneForm& form, unsigned keyval, unsigned modifiers = 0);
+/// Types UTF-8 text on the form, one key per character.
+void Type(TSceneForm& form, std::string_view text);
+/// Clicks the text box, selects all it holds and types `text` over it, then
+/// presses Enter.
+bool Enter(TSceneForm& form, std::string_view textBox, std::string_view text);
+
+/// The text a node shows (its published Text: labels, text boxes, buttons,
+/// list items), as UTF-8; empty when the node is not there.
+std::string Shows(TSceneForm& form, std::string_view name);
+/// The caption of a main-menu item as shown (its mnemonic marks removed).
+std::string MenuCaption(TSceneForm& form, std::string_view item);
+
+/// A step that saves what the front window shows as the artifact
+/// <name>.png: it has the whole scene drawn again, waits for that draw,
+/// then gives the window one more poll to show it. `saved` (if given) tells
+/// whether the file was written.
+std::function<bool(app::TfrmInterface&)> ShotStep(std::string name, bool* saved = nullptr);
+
+}  // namespace e2e
