@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, checks the layers in the includes, builds, and
 # runs every test label; then a build
-# with AddressSanitizer + UndefinedBehaviorSanitizer runs the unit, sim and
-# display tests, a ThreadSanitizer build runs the tests labelled tsan, and a
+# with AddressSanitizer + UndefinedBehaviorSanitizer runs the unit, sim,
+# display and end-to-end tests, a ThreadSanitizer build runs the tests labelled tsan, and a
 # clang build runs each fuzz target briefly. Each of these builds compiles
 # only the targets it runs. At the end it prints each stage's wall and CPU time.
 set -uo pipefail
@@ -49,9 +49,9 @@ ctest_in() {  # build-dir, ctest arguments...
   ctest --test-dir "$root/$dir" --output-on-failure -j"$jobs" "$@"
 }
 
-display_ctest_in() {  # build-dir, ctest arguments...: the display tests under Xvfb
-  local dir=$1; shift
-  xvfb-run -a ctest --test-dir "$root/$dir" --output-on-failure -L display "$@"
+xvfb_ctest_in() {  # build-dir, label, ctest arguments...: tests of one label under Xvfb, one at a time
+  local dir=$1 label=$2; shift 2
+  xvfb-run -a ctest --test-dir "$root/$dir" --output-on-failure -L "^$label\$" "$@"
 }
 
 stage_or_stop() {  # name, command...: a stage whose failure ends the run
@@ -72,7 +72,8 @@ stage_or_stop "check layers" "$root/scripts/check_layers.sh"
 
 build_or_stop "build release" release
 stage "test release" ctest_in build -L '^(unit|sim|readers)$' || failed=1
-stage "test release display" display_ctest_in build || failed=1
+stage "test release display" xvfb_ctest_in build display || failed=1
+stage "test release e2e" xvfb_ctest_in build e2e || failed=1
 
 build_or_stop "build tsan" tsan tsan_tests
 TSAN_OPTIONS=halt_on_error=1 stage "test tsan" ctest_in build-tsan -L '^tsan$' || failed=1
@@ -82,7 +83,7 @@ if command -v clang++ >/dev/null; then
   stage "run fuzz" ctest_in build-fuzz -L '^fuzz$' || failed=1
 fi
 
-build_or_stop "build asan" asan unit_tests sim_tests display_tests
+build_or_stop "build asan" asan unit_tests sim_tests display_tests e2e_tests
 export ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 stage "test asan" ctest_in build-asan -L '^(unit|sim)$' || failed=1
 # Full stacks, so the suppressions of the desktop libraries' own caches match.
@@ -90,7 +91,7 @@ stage "test asan" ctest_in build-asan -L '^(unit|sim)$' || failed=1
 # thread-local storage.
 ESCTOOL_NO_WEB_ENGINE=1 NO_AT_BRIDGE=1 ASAN_OPTIONS=$ASAN_OPTIONS:fast_unwind_on_malloc=0 \
   LSAN_OPTIONS=suppressions=$root/tests/support/lsan.supp \
-  stage "test asan display" display_ctest_in build-asan || failed=1
+  stage "test asan display" xvfb_ctest_in build-asan '(display|e2e)' || failed=1
 
 print_timings
 exit $failed
