@@ -4,6 +4,8 @@
 #include <glib-object.h>
 #include <pango/pangocairo.h>
 
+#include "platform/gdiplus/SymbolFonts.h"
+
 
 namespace d2d {
 
@@ -95,7 +97,7 @@ void GlyphRun::GetGlyphRunOutline(PathGeometry::Sink& sink) const {
 TextLayout::TextLayout(const TextFactory& factory, const std::u16string& text,
                        const TextFormat& format, float maxWidth, float maxHeight)
     : layout_(pango_layout_new(factory.Context())), maxWidth_(maxWidth), maxHeight_(maxHeight) {
-  const std::string utf8 = Utf8(text);
+  const std::string utf8 = Utf8(gdip::ShownText(Utf8(format.family), text));
   pango_layout_set_text(layout_, utf8.data(), int(utf8.size()));
   PangoFontDescription* font = pango_font_description_new();
   pango_font_description_set_family(font, Utf8(format.family).c_str());

@@ -11,6 +11,7 @@
 
 #include "platform/gdiplus/CairoGdiPlus.h"
 #include "platform/gdiplus/CairoHandles.h"
+#include "platform/gdiplus/SymbolFonts.h"
 #include "platform/rtl/TextCompare.h"
 #include "platform/rtl/TextConvert.h"
 
@@ -92,8 +93,9 @@ void LayOut(LaidOut& out, PangoContext* context, const WCHAR* text, INT length, 
   const INT flags = format ? format->flags : 0;
   const StringAlignment align = format ? format->align : StringAlignmentNear;
   const StringAlignment lineAlign = format ? format->lineAlign : StringAlignmentNear;
-  const std::string utf8 = rtl::Utf16ToUtf8(View(text, length));
-  out.offsets = Utf8Offsets(View(text, length));
+  const std::u16string shown = ShownText(family, View(text, length));
+  const std::string utf8 = rtl::Utf16ToUtf8(shown);
+  out.offsets = Utf8Offsets(shown);
   out.layout.reset(pango_layout_new(context));
   pango_layout_set_text(out.layout.get(), utf8.c_str(), int(utf8.size()));
   PangoFontDescription* description = Describe(family, style, pixels);
@@ -218,7 +220,10 @@ double FontImpl::PixelsAt(REAL dpi) const {
   return inches > 0 ? emSize * inches * dpi : emSize;
 }
 
+// A symbol font stands in as installed, in every style: its text is drawn
+// as symbols from the installed fonts.
 bool CairoGdiPlus::FamilyInstalled(const std::string& name) {
+  if (IsSymbolFont(name)) return true;
   const std::string key = rtl::LowerCase(name);
   auto known = installed_.find(key);
   if (known != installed_.end()) return known->second;
@@ -231,6 +236,7 @@ bool CairoGdiPlus::FamilyInstalled(const std::string& name) {
 }
 
 bool CairoGdiPlus::HasStyle(const std::string& family, INT style) {
+  if (IsSymbolFont(family)) return true;
   const auto key = std::make_pair(family, style & FontStyleBoldItalic);
   auto known = styles_.find(key);
   if (known != styles_.end()) return known->second;

@@ -53,6 +53,23 @@ TEST_F(TextTest, FamiliesExistOnlyWhenFontconfigHasThem) {
   api->GdipDeleteFontFamily(clone);
 }
 
+// The group heading's Wingdings "v" is a diamond mark, not the letter.
+TEST_F(TextTest, SymbolFontTextIsLaidOutAsItsSymbols) {
+  GpFontFamily* symbols = nullptr;
+  ASSERT_EQ(api->GdipCreateFontFamilyFromName(u"Wingdings", nullptr, &symbols), Ok);
+  GpFont* symbolFont = nullptr;
+  ASSERT_EQ(api->GdipCreateFont(symbols, 15, FontStyleRegular, UnitPoint, &symbolFont), Ok);
+  const RectF letter = Measure(u"v", {0, 0, 200, 80});
+  std::swap(font, symbolFont);
+  const RectF mark = Measure(u"v", {0, 0, 200, 80});
+  const RectF twoMarks = Measure(u"vv", {0, 0, 200, 80});
+  std::swap(font, symbolFont);
+  EXPECT_GT(mark.Width, letter.Width + 3);  // the diamond is much wider than the letter
+  EXPECT_NEAR(twoMarks.Width, 2 * mark.Width, 2);
+  api->GdipDeleteFont(symbolFont);
+  api->GdipDeleteFontFamily(symbols);
+}
+
 TEST_F(TextTest, StylesAvailableAsTheFamilyHasThem) {
   GpFontFamily* mono = nullptr;
   ASSERT_EQ(api->GdipCreateFontFamilyFromName(u"WenQuanYi Micro Hei", nullptr, &mono), Ok);
