@@ -3,9 +3,7 @@
 // filled in and confirmed, and the PDF file it leaves is checked by real
 // readers (qpdf, poppler) and rendered for a person to look at.
 #include <glib.h>
-#include <sys/wait.h>
 
-#include <cstdio>
 #include <filesystem>
 #include <sstream>
 
@@ -15,6 +13,7 @@
 #include "platform/gui/Menus.h"
 #include "tests/app/program_run.h"
 #include "tests/support/artifacts.h"
+#include "tests/support/tool_run.h"
 #include "tests/support/window_shot.h"
 
 namespace app {
@@ -22,23 +21,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct ToolRun {
-  int exitCode = -1;
-  std::string output;
-};
+using test_support::RunTool;
+using test_support::ToolRun;
 
-ToolRun RunTool(const std::string& command) {
-  ToolRun run;
-  FILE* pipe = popen((command + " 2>&1").c_str(), "r");
-  if (!pipe) return run;
-  char buffer[4096];
-  for (size_t read; (read = fread(buffer, 1, sizeof buffer, pipe)) > 0;) run.output.append(buffer, read);
-  const int status = pclose(pipe);
-  run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return run;
-}
-
-std::string Quoted(const fs::path& path) { return "'" + path.string() + "'"; }
+std::string Quoted(const fs::path& path) { return test_support::ShellQuoted(path.string()); }
 
 // The rows of `pdfimages -list` as "width x height".
 std::vector<std::string> ImageSizes(const std::string& listing) {

@@ -14,6 +14,7 @@
 #include "platform/rtl/TypeInfo.h"
 #include "tests/support/gui_events.h"
 #include "tests/support/window_shot.h"
+#include "ui/controls/vg_combobox.h"
 #include "ui/core/vg_scene.h"
 
 namespace e2e {
@@ -146,7 +147,17 @@ bool Enter(TSceneForm& form, std::string_view textBox, std::string_view text) {
 
 std::string Shows(TSceneForm& form, std::string_view name) {
   rtl::TComponent* node = form.FindComponent(name);
-  return node && rtl::FindPropertyPath(node, "Text") ? rtl::GetPropText(node, "Text") : std::string();
+  if (!node) return {};
+  // A compound box (a label beside a box) shows the text of its box.
+  for (const char* text : {"Text", "TextBox.Text", "Memo.Text"})
+    if (rtl::FindPropertyPath(node, text)) return rtl::GetPropText(node, text);
+  return {};
+}
+
+std::string ShownEntry(TSceneForm& form, std::string_view name) {
+  auto* box = dynamic_cast<vg::TvgComboBox*>(form.FindComponent(name));
+  vg::TvgListBoxItem* chosen = box ? box->Selected() : nullptr;
+  return chosen ? rtl::GetPropText(chosen, "Text") : std::string();
 }
 
 std::string MenuCaption(TSceneForm& form, std::string_view name) {

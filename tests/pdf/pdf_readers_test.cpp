@@ -2,11 +2,9 @@
 // pdftotext and pdftoppm, and mupdf's mutool. A report-like document, and one
 // of mixed Chinese and Latin text with CMYK and gray JPEG pictures.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <regex>
@@ -16,30 +14,16 @@
 #include "platform/rtl/TextConvert.h"
 #include "tests/pdf/pdf_test_support.h"
 #include "tests/support/pdf_report_fixture.h"
+#include "tests/support/tool_run.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 using pdffixture::ReportPictures;
 
-struct RunResult {
-  int exitCode = -1;
-  std::string output;  // standard output and standard error
-};
-
-RunResult RunTool(const std::string& command) {
-  RunResult result;
-  FILE* pipe = popen((command + " 2>&1").c_str(), "r");
-  if (!pipe) return result;
-  char buffer[4096];
-  size_t read;
-  while ((read = fread(buffer, 1, sizeof buffer, pipe)) > 0) result.output.append(buffer, read);
-  const int status = pclose(pipe);
-  result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return result;
-}
-
-bool HaveTool(const char* tool) { return RunTool(std::string("command -v ") + tool).exitCode == 0; }
+using test_support::HaveTool;
+using test_support::RunTool;
+using RunResult = test_support::ToolRun;
 
 #define REQUIRE_TOOL(tool) \
   if (!HaveTool(tool)) GTEST_SKIP() << tool << " is not installed"
