@@ -14,6 +14,7 @@
 #include "platform/rtl/TypeInfo.h"
 #include "tests/support/gui_events.h"
 #include "tests/support/window_shot.h"
+#include "ui/controls/vg_checkbox.h"
 #include "ui/core/vg_scene.h"
 
 namespace e2e {
@@ -152,6 +153,11 @@ std::string Shows(TSceneForm& form, std::string_view name) {
 std::string MenuCaption(TSceneForm& form, std::string_view name) {
   auto* item = dynamic_cast<gui::TMenuItem*>(form.FindComponent(name));
   return item ? WithoutMnemonics(rtl::Utf16ToUtf8(item->Caption())) : std::string();
+}
+
+bool Checked(TSceneForm& form, std::string_view name) {
+  auto* box = dynamic_cast<vg::TvgTwoStateControl*>(form.FindComponent(name));
+  return box && box->IsChecked();
 }
 
 std::function<bool(app::TfrmInterface&)> ShotStep(std::string name, bool* saved) {
