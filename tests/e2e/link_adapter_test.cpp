@@ -31,9 +31,9 @@ void ShowEveryFeature(const std::filesystem::path& folder) {
   std::string json = R"({"Data":[)";
   for (int i = 0; i < 11; ++i) json += std::string(i ? "," : "") + R"({"on-off":"on"})";
   json += "]}";
-  gchar* text = g_base64_encode(reinterpret_cast<const guchar*>(json.data()), json.size());
-  rtl::WriteFileBytes((folder / "config.dat").string(), std::string(text));
-  g_free(text);
+  std::unique_ptr<gchar, decltype(&g_free)> text(
+      g_base64_encode(reinterpret_cast<const guchar*>(json.data()), json.size()), g_free);
+  rtl::WriteFileBytes((folder / "config.dat").string(), std::string(text.get()));
 }
 
 bool Idle(TfrmInterface& form) { return !gui::TopModalForm() && !e2e::ShownWindow(form, "TfrmProgress"); }
