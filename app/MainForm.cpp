@@ -84,6 +84,9 @@ void TfrmInterface::Publish(rtl::TPublisher<TfrmInterface>& p) {
   p.Method("btnScanClick", &T::btnScanClick);
   p.Method("btnUpgradeClick", &T::btnUpgradeClick);
   p.Method("btnUpgrade2Click", &T::btnUpgrade2Click);
+  p.Method("btnReadClick", &T::btnReadClick);
+  p.Method("btnWriteClick", &T::btnWriteClick);
+  p.Method("rbChannelChange", &T::rbChannelChange);
   p.Method("btnUpdateClick", &T::btnUpdateClick);
   p.Method("btnDefaultClick", &T::btnDefaultClick);
   p.Method("Export1Click", &T::Export1Click);
@@ -253,6 +256,9 @@ void TfrmInterface::PORTAVEX5Click(rtl::TObject*) { device_->Adapter().PORTAVEX5
 void TfrmInterface::btnScanClick(rtl::TObject*) { device_->Adapter().btnScanClick(); }
 void TfrmInterface::btnUpgradeClick(rtl::TObject*) { device_->Planner().btnUpgradeClick(); }
 void TfrmInterface::btnUpgrade2Click(rtl::TObject*) { device_->Adapter().btnUpgrade2Click(); }
+void TfrmInterface::btnReadClick(rtl::TObject*) { device_->Channels().btnReadClick(); }
+void TfrmInterface::btnWriteClick(rtl::TObject*) { device_->Channels().btnWriteClick(); }
+void TfrmInterface::rbChannelChange(rtl::TObject*) { device_->Channels().rbChannelChange(); }
 void TfrmInterface::btnUpdateClick(rtl::TObject*) { device_->Jobs().btnUpdateClick(); }
 void TfrmInterface::btnDefaultClick(rtl::TObject*) { device_->Jobs().btnDefaultClick(); }
 void TfrmInterface::Export1Click(rtl::TObject*) { params_->Editor().Export1Click(); }

@@ -85,6 +85,10 @@ class TfrmInterface : public TSceneForm, public device::ITexts, public IStatusLo
   void btnScanClick(rtl::TObject* sender);
   void btnUpgradeClick(rtl::TObject* sender);
   void btnUpgrade2Click(rtl::TObject* sender);
+  void btnReadClick(rtl::TObject* sender);
+  void btnWriteClick(rtl::TObject* sender);
+  /// Any of the channel buttons rbChannel1..rbChannel8 changed.
+  void rbChannelChange(rtl::TObject* sender);
   void btnUpdateClick(rtl::TObject* sender);
   void btnDefaultClick(rtl::TObject* sender);
   void Export1Click(rtl::TObject* sender);

@@ -45,6 +45,7 @@ MainFormDevice::MainFormDevice(TfrmInterface& form, hid::IHidApi& hid, hid::ITic
       *link_, device::LinkAdapterServices{*this, *this, *this, [this](const std::string& caption) {
                                             return planner_->UpgradeChannelToSelectedVersion(caption);
                                           }});
+  channels_ = std::make_unique<device::ChannelParameters>(*link_, *this);
 }
 
 MainFormDevice::~MainFormDevice() = default;

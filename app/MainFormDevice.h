@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/AdapterChooserForm.h"
+#include "device/ChannelParameters.h"
 #include "device/DeviceJobs.h"
 #include "device/DeviceLink.h"
 #include "device/FirmwareServices.h"
@@ -49,6 +50,8 @@ class MainFormDevice final : public device::IMessagePump,
   device::DeviceState& State() { return link_->State(); }
   device::DeviceJobs& Jobs() { return *jobs_; }
   device::LinkAdapter& Adapter() { return *adapter_; }
+  /// The channel-parameter page of link mode 5.
+  device::ChannelParameters& Channels() { return *channels_; }
   device::SettingsCatalogue& Catalogue() { return *catalogue_; }
   device::UpgradePlanner& Planner() { return *planner_; }
   /// 1..5 while PORTAVEX1..5 is checked, else 0.
@@ -180,6 +183,7 @@ class MainFormDevice final : public device::IMessagePump,
   std::unique_ptr<device::FirmwareUpgrade> upgrade_;
   std::unique_ptr<device::UpgradePlanner> planner_;
   std::unique_ptr<device::LinkAdapter> adapter_;
+  std::unique_ptr<device::ChannelParameters> channels_;
 };
 
 }  // namespace app

@@ -15,6 +15,7 @@
 #include "tests/support/gui_events.h"
 #include "tests/support/window_shot.h"
 #include "ui/controls/vg_combobox.h"
+#include "ui/controls/vg_checkbox.h"
 #include "ui/core/vg_scene.h"
 
 namespace e2e {
@@ -163,6 +164,11 @@ std::string ShownEntry(TSceneForm& form, std::string_view name) {
 std::string MenuCaption(TSceneForm& form, std::string_view name) {
   auto* item = dynamic_cast<gui::TMenuItem*>(form.FindComponent(name));
   return item ? WithoutMnemonics(rtl::Utf16ToUtf8(item->Caption())) : std::string();
+}
+
+bool Checked(TSceneForm& form, std::string_view name) {
+  auto* box = dynamic_cast<vg::TvgTwoStateControl*>(form.FindComponent(name));
+  return box && box->IsChecked();
 }
 
 std::function<bool(app::TfrmInterface&)> ShotStep(std::string name, bool* saved) {

@@ -60,6 +60,8 @@ std::string Shows(TSceneForm& form, std::string_view name);
 std::string ShownEntry(TSceneForm& form, std::string_view comboBox);
 /// The caption of a main-menu item as shown (its mnemonic marks removed).
 std::string MenuCaption(TSceneForm& form, std::string_view item);
+/// Whether the named check box or radio button shows its check mark.
+bool Checked(TSceneForm& form, std::string_view name);
 
 /// A step that saves what the front window shows as the artifact
 /// <name>.png: it has the whole scene drawn again, waits for that draw,
