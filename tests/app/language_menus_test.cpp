@@ -5,7 +5,9 @@
 #include <cstdlib>
 #include <filesystem>
 #include <set>
+#include <sstream>
 #include <string>
+#include <utility>
 
 #include "app/HelpContent.h"
 #include "app/DeviceMenus.h"
@@ -16,6 +18,8 @@
 #include "app/ModelMenu.h"
 #include "platform/rtl/MemIniFile.h"
 #include "platform/rtl/Streams.h"
+#include "platform/rtl/TextCompare.h"
+#include "platform/rtl/TextTrim.h"
 #include "tests/app/main_form_fixture.h"
 #include "ui/controls/vg_compound.h"
 #include "ui/controls/vg_listbox.h"
@@ -64,6 +68,26 @@ TEST(SampleLangIni, HoldsEveryTextOfBothLanguages) {
   for (const std::string& key : keys)
     for (const Language language : {Language::Chinese, Language::English})
       EXPECT_NE(sample.ReadString("common", LangKey(language, key), "<none>"), "<none>") << LangKey(language, key);
+}
+
+// Only the first of two equal names counts, so a second one would be text
+// that never shows.
+TEST(SampleLangIni, NamesEachKeyOnceInASection) {
+  const rtl::TBytes bytes =
+      rtl::ReadFileBytes((std::filesystem::path(std::getenv("ESCTOOL_SOURCE_DIR")) / "data" / "lang.ini").string());
+  std::istringstream lines(std::string(bytes.begin(), bytes.end()));
+  std::set<std::pair<std::string, std::string>> seen;
+  std::string section, line;
+  while (std::getline(lines, line)) {
+    const std::string_view text = rtl::Trim(line);
+    if (text.empty() || text.front() == ';') continue;
+    if (text.front() == '[') {
+      section = rtl::LowerCase(text);
+      continue;
+    }
+    const std::string key = rtl::LowerCase(rtl::Trim(text.substr(0, text.find('='))));
+    EXPECT_TRUE(seen.emplace(section, key).second) << section << " " << key;
+  }
 }
 
 class LanguageTest : public MainFormTest {

@@ -140,7 +140,10 @@ void Type(TSceneForm& form, std::string_view text) {
 
 bool Enter(TSceneForm& form, std::string_view textBox, std::string_view text) {
   if (!Click(form, textBox)) return false;
-  Press(form, GDK_KEY_a, GDK_CONTROL_MASK);
+  // End, then Shift+Home: Ctrl+A types nothing in boxes that take only
+  // some characters (number boxes).
+  Press(form, GDK_KEY_End);
+  Press(form, GDK_KEY_Home, GDK_SHIFT_MASK);
   Type(form, text);
   Press(form, GDK_KEY_Return);
   return true;
@@ -194,6 +197,18 @@ std::function<bool(app::TfrmInterface&)> ShotStep(std::string name, bool* saved)
         return true;
       }
     }
+  };
+}
+
+std::function<bool(app::TfrmInterface&)> UntilShown(Texts expected, Texts* seen) {
+  return [expected = std::move(expected), seen](app::TfrmInterface&) {
+    TSceneForm* form = Front();
+    if (!form) return false;
+    Texts shown;
+    for (const auto& [name, text] : expected) shown[name] = Shows(*form, name);
+    const bool done = shown == expected;
+    if (seen) *seen = std::move(shown);
+    return done;
   };
 }
 

@@ -10,6 +10,7 @@
 #pragma once
 
 #include <functional>
+#include <map>
 #include <string>
 #include <string_view>
 
@@ -47,8 +48,8 @@ bool Choose(TSceneForm& form, std::string_view item);
 void Press(TSceneForm& form, unsigned keyval, unsigned modifiers = 0);
 /// Types UTF-8 text on the form, one key per character.
 void Type(TSceneForm& form, std::string_view text);
-/// Clicks the text box, selects all it holds and types `text` over it, then
-/// presses Enter.
+/// Clicks the text box, selects all it holds (End, then Shift+Home) and
+/// types `text` over it, then presses Enter.
 bool Enter(TSceneForm& form, std::string_view textBox, std::string_view text);
 
 /// The text a node shows (its published Text: labels, text boxes, buttons,
@@ -68,5 +69,11 @@ bool Checked(TSceneForm& form, std::string_view name);
 /// then gives the window one more poll to show it. `saved` (if given) tells
 /// whether the file was written.
 std::function<bool(app::TfrmInterface&)> ShotStep(std::string name, bool* saved = nullptr);
+
+/// Node names with the texts they show.
+using Texts = std::map<std::string, std::string>;
+/// A step that waits until the named nodes of the front window show the
+/// given texts; `seen` (if given) keeps what they showed at the last poll.
+std::function<bool(app::TfrmInterface&)> UntilShown(Texts expected, Texts* seen = nullptr);
 
 }  // namespace e2e
