@@ -6,6 +6,7 @@
 // brings every option list back to its default entry.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -113,11 +114,10 @@ std::string LangText(const std::filesystem::path& folder, const std::string& key
 TEST(ClassicController, PagesAreShownChangedWrittenReadAgainAndRestored) {
   setenv("ESCTOOL_SIMULATED_HID", "CAR_ESC", 1);
   app::testing::ProgramRun run;
-  std::string controller, hardware, listBefore, trackBefore, trackMin, trackChosen, written, connectCaption;
-  std::string listRead, trackRead, restored, trackRestored;
-  std::vector<std::string> listed, offAtStart, offRestored;
-  std::vector<std::string> pagesShown;
-  int chosen = -1, read = -1, restoredEntry = -1, dropDownPolls = 0;
+  std::string controller, hardware, trackBefore, trackMin, trackChosen, written, connectCaption;
+  std::string trackRead, restored, trackRestored;
+  std::vector<std::string> listed, pagesShown, offAtStart, offRestored;
+  int before = -1, chosen = -1, read = -1, restoredEntry = -1, dropDownPolls = 0;
   bool dropDownShot = false;
 
   run.Then("the controller is identified",
@@ -128,7 +128,7 @@ TEST(ClassicController, PagesAreShownChangedWrittenReadAgainAndRestored) {
              hardware = e2e::Shows(form, "eHardware");
              listed = ListedPages(form);
              offAtStart = ListsOffDefault(form);
-             listBefore = std::to_string(ShownEntry(form, kList));
+             before = ShownEntry(form, kList);
              trackBefore = e2e::Shows(form, kTrackValue);
              trackMin = std::to_string(static_cast<int>(form.Node<vg::TvgTrackBar>(kTrack)->Min()));
              return true;
@@ -208,7 +208,7 @@ TEST(ClassicController, PagesAreShownChangedWrittenReadAgainAndRestored) {
       .Then("shot restored", e2e::ShotStep("e2e_classic_restored"))
       .Then("exit", [](TfrmInterface& form) { return e2e::Choose(form, "Exit1"); });
 
-  EXPECT_EQ(run.Run(std::chrono::seconds(50)), 0);
+  EXPECT_EQ(run.Run(std::chrono::seconds(60)), 0);
   unsetenv("ESCTOOL_SIMULATED_HID");
   ASSERT_EQ(run.timedOut, "");
 
@@ -223,7 +223,7 @@ TEST(ClassicController, PagesAreShownChangedWrittenReadAgainAndRestored) {
 
   // It does not start on its factory settings, so the restore is seen.
   EXPECT_FALSE(offAtStart.empty());
-  EXPECT_NE(listBefore, std::to_string(kChosenEntry));
+  EXPECT_NE(before, kChosenEntry);
   EXPECT_EQ(chosen, kChosenEntry);
   EXPECT_NE(trackChosen, trackMin);
 
