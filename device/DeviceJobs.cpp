@@ -250,6 +250,9 @@ std::string DeviceJobs::ReadSettings() {
     break;
   }
   services.view.SetLedBlinking(Led::Link, false);
+  // A stopped blink ends on whichever colour its half-cycle was heading for;
+  // the lamp is the jobs' connection test, so a device still there shows it on.
+  if (s.Connected) services.view.SetLedFill(Led::Link, kLedOn);
   return message;
 }
 

@@ -222,6 +222,7 @@ TEST(SettingsJobs, WriteReadCompareAndDefaultsForEveryFamily) {
     EXPECT_EQ(rig.jobs.ReadSettings(), "");
     s.Busy = false;
     EXPECT_EQ(rig.WriteWindow(s.SettingsImage), written);
+    EXPECT_EQ(rig.view.LedFill(Led::Link), kLedOn) << "the blink ends with the link shown";
 
     ASSERT_NE(device.Settings(), device.Defaults());
     rig.jobs.btnDefaultClick();
@@ -331,6 +332,9 @@ TEST(SettingsJobs, DefaultsReportFailureWhenTheLinkIsLost) {
     EXPECT_EQ(rig.InfoBoxes(), std::vector<std::string>{"default_fail"});
     EXPECT_FALSE(s.Connected || s.Busy);
     EXPECT_EQ(rig.editor.shows, 0);
+    if (c.unplugAfterWrites > 0) {
+      EXPECT_EQ(rig.view.LedFill(Led::Link), kLedOff) << "the read's blink ends dark";
+    }
   }
 }
 

@@ -43,21 +43,21 @@ void Later(TSceneForm& form, std::function<void()> action) {
       new Deferred{&form, std::move(action)}, [](gpointer data) { delete static_cast<Deferred*>(data); });
 }
 
-void MoveTo(gui::TSceneWindow& window, double x, double y) {
-  const gui::TPoint origin = window.ClientToScreen({0, 0});
-  test_support::SendMotion(window, origin.X + static_cast<int>(x), origin.Y + static_cast<int>(y), 0);
+// Moves the pointer to `at` (pixels of the drawing area whose client origin
+// is at `origin` on the screen) and clicks the left button there.
+void ClickIn(GtkWidget* area, gui::TPoint origin, vg::TvgPoint at, int clicks) {
+  test_support::SendMotion(area, origin, origin.X + static_cast<int>(at.X), origin.Y + static_cast<int>(at.Y), 0);
+  for (int i = 0; i < clicks; ++i) {
+    test_support::SendButton(area, origin, GDK_BUTTON_PRESS, 1, at.X, at.Y, g_eventTime += 10);
+    if (i == 1) test_support::SendButton(area, origin, GDK_2BUTTON_PRESS, 1, at.X, at.Y, g_eventTime);
+    test_support::SendButton(area, origin, GDK_BUTTON_RELEASE, 1, at.X, at.Y, g_eventTime += 10);
+  }
 }
 
 void ClickAt(TSceneForm& form, vg::TvgPoint at, int clicks) {
   Later(form, [&form, at, clicks] {
-    gui::TSceneWindow* window = form.ClientWindow();
-    if (!window) return;
-    MoveTo(*window, at.X, at.Y);
-    for (int i = 0; i < clicks; ++i) {
-      test_support::SendButton(*window, GDK_BUTTON_PRESS, 1, at.X, at.Y, g_eventTime += 10);
-      if (i == 1) test_support::SendButton(*window, GDK_2BUTTON_PRESS, 1, at.X, at.Y, g_eventTime);
-      test_support::SendButton(*window, GDK_BUTTON_RELEASE, 1, at.X, at.Y, g_eventTime += 10);
-    }
+    if (gui::TSceneWindow* window = form.ClientWindow())
+      ClickIn(window->Widget(), window->ClientToScreen({0, 0}), at, clicks);
   });
 }
 
@@ -70,6 +70,22 @@ std::string WithoutMnemonics(std::string caption) {
     shown += caption[i];
   }
   return shown;
+}
+
+// The toolkit draws a popup's scene on the one drawing area of its window.
+GtkWidget* DrawingAreaIn(GtkWidget* widget) {
+  if (GTK_IS_DRAWING_AREA(widget)) return widget;
+  if (!GTK_IS_CONTAINER(widget)) return nullptr;
+  GList* children = gtk_container_get_children(GTK_CONTAINER(widget));
+  GtkWidget* found = nullptr;
+  for (GList* it = children; it && !found; it = it->next) found = DrawingAreaIn(GTK_WIDGET(it->data));
+  g_list_free(children);
+  return found;
+}
+
+vg::TvgListBoxItem* DropDownEntry(TSceneForm& form, std::string_view comboBox, int index) {
+  auto* combo = form.Node<vg::TvgComboBox>(comboBox);
+  return combo && combo->ListBox() ? combo->ListBox()->ItemByIndex(index) : nullptr;
 }
 
 }  // namespace
@@ -146,6 +162,43 @@ bool Enter(TSceneForm& form, std::string_view textBox, std::string_view text) {
   Press(form, GDK_KEY_Home, GDK_SHIFT_MASK);
   Type(form, text);
   Press(form, GDK_KEY_Return);
+  return true;
+}
+
+GtkWidget* DropDownWindow(TSceneForm& form, std::string_view comboBox) {
+  auto* combo = form.Node<vg::TvgComboBox>(comboBox);
+  vg::TvgPopup* popup = combo ? combo->Popup() : nullptr;
+  vg::IvgPopupWindow* window = popup && popup->IsOpen() ? popup->PopupWindow() : nullptr;
+  if (!window) return nullptr;
+  const vg::TvgRect bounds = window->Bounds();
+  GtkWidget* found = nullptr;
+  GList* toplevels = gtk_window_list_toplevels();
+  for (GList* it = toplevels; it && !found; it = it->next) {
+    GtkWidget* toplevel = GTK_WIDGET(it->data);
+    if (gtk_window_get_window_type(GTK_WINDOW(toplevel)) != GTK_WINDOW_POPUP || !gtk_widget_get_mapped(toplevel))
+      continue;
+    int x = 0, y = 0;
+    gdk_window_get_origin(gtk_widget_get_window(toplevel), &x, &y);
+    if (x == static_cast<int>(bounds.Left) && y == static_cast<int>(bounds.Top) &&
+        gtk_widget_get_allocated_width(toplevel) == static_cast<int>(bounds.Right - bounds.Left))
+      found = toplevel;
+  }
+  g_list_free(toplevels);
+  return found;
+}
+
+bool ClickDropDownEntry(TSceneForm& form, std::string_view comboBox, int index) {
+  vg::TvgListBoxItem* shown = DropDownEntry(form, comboBox, index);
+  if (!shown || !shown->Visible() || !DropDownWindow(form, comboBox)) return false;
+  Later(form, [&form, name = std::string(comboBox), index] {
+    GtkWidget* window = DropDownWindow(form, name);
+    GtkWidget* area = window ? DrawingAreaIn(window) : nullptr;
+    vg::TvgListBoxItem* entry = DropDownEntry(form, name, index);
+    if (!area || !entry) return;
+    gui::TPoint origin;
+    gdk_window_get_origin(gtk_widget_get_window(area), &origin.X, &origin.Y);
+    ClickIn(area, origin, entry->LocalToAbsolute(Centre(*entry)), 1);
+  });
   return true;
 }
 

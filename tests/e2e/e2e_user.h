@@ -9,6 +9,8 @@
 // greyed), so a step can report that plainly.
 #pragma once
 
+#include <gtk/gtk.h>
+
 #include <functional>
 #include <map>
 #include <string>
@@ -40,6 +42,14 @@ bool ClickNode(TSceneForm& form, vg::TvgVisualObject& node);
 bool ClickNodeAt(TSceneForm& form, vg::TvgVisualObject& node, vg::TvgPoint at);
 /// A double click at the node's centre.
 bool DoubleClick(TSceneForm& form, std::string_view name);
+
+/// The on-screen window of the named combo box's open drop-down list, or
+/// nullptr (drop-downs open in popup windows of their own).
+GtkWidget* DropDownWindow(TSceneForm& form, std::string_view comboBox);
+/// Clicks entry `index` (one the list shows without scrolling) of the named
+/// combo box's open drop-down list, in its popup window; false while the
+/// list is not on screen.
+bool ClickDropDownEntry(TSceneForm& form, std::string_view comboBox, int index);
 
 /// Chooses the named item of the form's main menu, opening its parents.
 bool Choose(TSceneForm& form, std::string_view item);

@@ -108,7 +108,12 @@ struct FakeView : IDeviceView {
   bool mainWindowEnabled = true, hourglass = false, escKind = true, demo = false;
   bool updateButton = false, defaultButton = false, modelMenuDisabled = false;
   int disconnectedLooks = 0, installEnables = 0, sideListIndex = 0;
-  void SetLedBlinking(Led led, bool on) override { blinking[led] = on; }
+  // A blink runs back and forth between off and on; stopped, it jumps to the
+  // end of its current half, so it may end dark: the fake always does.
+  void SetLedBlinking(Led led, bool on) override {
+    if (!on && blinking[led]) fill[led] = kLedOff;
+    blinking[led] = on;
+  }
   void SetLedFill(Led led, std::uint32_t argb) override { fill[led] = argb; }
   void ClearStatusMemo() override { ++memoClears; }
   void SetJobButtonsEnabled(bool on) override { jobButtonsEnabled = on; }

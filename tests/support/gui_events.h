@@ -58,10 +58,11 @@ inline void Type(GtkWidget* toplevel, unsigned keyval, unsigned state = 0) {
   SendKey(toplevel, keyval, state, false);
 }
 
-inline void SendMotion(TSceneWindow& scene, int screenX, int screenY, unsigned state = GDK_BUTTON1_MASK) {
-  const TPoint origin = scene.ClientToScreen({0, 0});
+// Pointer events for a drawing area whose client origin is at `origin` on
+// the screen (a scene window's, or a popup window's).
+inline void SendMotion(GtkWidget* area, TPoint origin, int screenX, int screenY, unsigned state = GDK_BUTTON1_MASK) {
   GdkEvent* event = gdk_event_new(GDK_MOTION_NOTIFY);
-  event->motion.window = GDK_WINDOW(g_object_ref(gtk_widget_get_window(scene.Widget())));
+  event->motion.window = GDK_WINDOW(g_object_ref(gtk_widget_get_window(area)));
   event->motion.send_event = TRUE;
   event->motion.x = screenX - origin.X;
   event->motion.y = screenY - origin.Y;
@@ -73,21 +74,29 @@ inline void SendMotion(TSceneWindow& scene, int screenX, int screenY, unsigned s
   gdk_event_free(event);
 }
 
-inline void SendButton(TSceneWindow& scene, GdkEventType type, guint button, double x, double y, guint32 time) {
+inline void SendMotion(TSceneWindow& scene, int screenX, int screenY, unsigned state = GDK_BUTTON1_MASK) {
+  SendMotion(scene.Widget(), scene.ClientToScreen({0, 0}), screenX, screenY, state);
+}
+
+inline void SendButton(GtkWidget* area, TPoint origin, GdkEventType type, guint button, double x, double y,
+                       guint32 time) {
   GdkEvent* event = gdk_event_new(type);
-  event->button.window = GDK_WINDOW(g_object_ref(gtk_widget_get_window(scene.Widget())));
+  event->button.window = GDK_WINDOW(g_object_ref(gtk_widget_get_window(area)));
   event->button.send_event = TRUE;
   event->button.time = time;
   event->button.x = x;
   event->button.y = y;
   event->button.button = button;
-  const TPoint origin = scene.ClientToScreen({0, 0});
   event->button.x_root = origin.X + x;
   event->button.y_root = origin.Y + y;
   event->button.state = type == GDK_BUTTON_RELEASE ? GDK_BUTTON1_MASK : 0;
   gdk_event_set_device(event, Device(false));
   gtk_main_do_event(event);
   gdk_event_free(event);
+}
+
+inline void SendButton(TSceneWindow& scene, GdkEventType type, guint button, double x, double y, guint32 time) {
+  SendButton(scene.Widget(), scene.ClientToScreen({0, 0}), type, button, x, y, time);
 }
 
 // The mapped popup window (a GTK_WINDOW_POPUP toplevel) on the screen, or
