@@ -14,6 +14,7 @@
 #include "platform/rtl/TypeInfo.h"
 #include "tests/support/gui_events.h"
 #include "tests/support/window_shot.h"
+#include "ui/controls/vg_combobox.h"
 #include "ui/core/vg_scene.h"
 
 namespace e2e {
@@ -46,20 +47,35 @@ void MoveTo(gui::TSceneWindow& window, double x, double y) {
   test_support::SendMotion(window, origin.X + static_cast<int>(x), origin.Y + static_cast<int>(y), 0);
 }
 
+void ClickIn(gui::TSceneWindow& window, vg::TvgPoint at, int clicks) {
+  MoveTo(window, at.X, at.Y);
+  for (int i = 0; i < clicks; ++i) {
+    test_support::SendButton(window, GDK_BUTTON_PRESS, 1, at.X, at.Y, g_eventTime += 10);
+    if (i == 1) test_support::SendButton(window, GDK_2BUTTON_PRESS, 1, at.X, at.Y, g_eventTime);
+    test_support::SendButton(window, GDK_BUTTON_RELEASE, 1, at.X, at.Y, g_eventTime += 10);
+  }
+}
+
 void ClickAt(TSceneForm& form, vg::TvgPoint at, int clicks) {
   Later(form, [&form, at, clicks] {
-    gui::TSceneWindow* window = form.ClientWindow();
-    if (!window) return;
-    MoveTo(*window, at.X, at.Y);
-    for (int i = 0; i < clicks; ++i) {
-      test_support::SendButton(*window, GDK_BUTTON_PRESS, 1, at.X, at.Y, g_eventTime += 10);
-      if (i == 1) test_support::SendButton(*window, GDK_2BUTTON_PRESS, 1, at.X, at.Y, g_eventTime);
-      test_support::SendButton(*window, GDK_BUTTON_RELEASE, 1, at.X, at.Y, g_eventTime += 10);
-    }
+    if (gui::TSceneWindow* window = form.ClientWindow()) ClickIn(*window, at, clicks);
   });
 }
 
 vg::TvgPoint Centre(vg::TvgVisualObject& node) { return {node.Width() / 2, node.Height() / 2}; }
+
+// The window an open drop-down list shows in (its popup's own), or nullptr.
+gui::TSceneWindow* DropDownWindow(vg::TvgComboBox& box) {
+  if (!box.Popup() || !box.Popup()->IsOpen() || !box.ListBox()) return nullptr;
+  auto* scene = dynamic_cast<vg::TvgScene*>(box.ListBox()->GetScene());
+  auto* window = scene ? dynamic_cast<gui::TForm*>(scene->Owner()) : nullptr;
+  if (!window || !window->HandleAllocated() || !gtk_widget_get_mapped(window->Handle())) return nullptr;
+  return window->ClientWindow();
+}
+
+std::string TextOf(rtl::TComponent& node) {
+  return rtl::FindPropertyPath(&node, "Text") ? rtl::GetPropText(&node, "Text") : std::string();
+}
 
 std::string WithoutMnemonics(std::string caption) {
   std::string shown;
@@ -146,7 +162,27 @@ bool Enter(TSceneForm& form, std::string_view textBox, std::string_view text) {
 
 std::string Shows(TSceneForm& form, std::string_view name) {
   rtl::TComponent* node = form.FindComponent(name);
-  return node && rtl::FindPropertyPath(node, "Text") ? rtl::GetPropText(node, "Text") : std::string();
+  return node ? TextOf(*node) : std::string();
+}
+
+std::string LabelBeside(TSceneForm& form, std::string_view name) {
+  vg::TvgVisualObject* field = Reachable(form, name);
+  vg::TvgObject* row = field ? field->Parent() : nullptr;
+  if (!row) return {};
+  const vg::TvgPoint fieldTop = field->LocalToAbsolute({0, 0});
+  const float fieldBottom = fieldTop.Y + field->Height();
+  vg::TvgVisualObject* nearest = nullptr;
+  float nearestRight = 0;
+  for (int i = 0; i < row->ChildrenCount(); ++i) {
+    auto* label = dynamic_cast<vg::TvgVisualObject*>(row->GetChild(i));
+    if (!label || label->ClassName() != "TvgLabel" || !label->Visible()) continue;
+    const vg::TvgPoint top = label->LocalToAbsolute({0, 0});
+    const float right = top.X + label->Width(), middle = top.Y + label->Height() / 2;
+    if (right > fieldTop.X || middle < fieldTop.Y || middle > fieldBottom || (nearest && right < nearestRight)) continue;
+    nearest = label;
+    nearestRight = right;
+  }
+  return nearest ? TextOf(*nearest) : std::string();
 }
 
 std::string MenuCaption(TSceneForm& form, std::string_view name) {
@@ -175,6 +211,51 @@ std::function<bool(app::TfrmInterface&)> ShotStep(std::string name, bool* saved)
         const bool written = test_support::SaveWindowShot(form->Handle(), name).has_value();
         if (saved) *saved = written;
         return true;
+      }
+    }
+  };
+}
+
+std::function<bool(app::TfrmInterface&)> ChooseEntryStep(std::string comboBox, std::string entry,
+                                                         std::vector<std::string>* offered) {
+  struct Progress {
+    int phase = 0;
+    vg::TvgComboBox* box = nullptr;
+  };
+  auto progress = std::make_shared<Progress>();
+  return [progress, comboBox = std::move(comboBox), entry = std::move(entry), offered](app::TfrmInterface&) {
+    TSceneForm* form = Front();
+    if (!form) return false;
+    switch (progress->phase) {
+      case 0:
+        progress->box = dynamic_cast<vg::TvgComboBox*>(Reachable(*form, comboBox));
+        if (!progress->box || !ClickNode(*form, *progress->box)) return false;
+        progress->phase = 1;
+        return false;
+      case 1: {
+        gui::TSceneWindow* window = DropDownWindow(*progress->box);
+        if (!window) return false;
+        vg::TvgListBox& list = *progress->box->ListBox();
+        if (offered) offered->clear();
+        int chosen = -1;
+        for (int i = 0; i < list.Count(); ++i) {
+          const std::string shown = TextOf(*list.ItemByIndex(i));
+          if (offered) offered->push_back(shown);
+          if (shown == entry && chosen < 0) chosen = i;
+        }
+        if (chosen < 0) return false;
+        vg::TvgListBoxItem& item = *list.ItemByIndex(chosen);
+        const vg::TvgPoint at = item.LocalToAbsolute(Centre(item));
+        vg::TvgComboBox* box = progress->box;
+        Later(*form, [box, at] {
+          if (gui::TSceneWindow* shown = DropDownWindow(*box)) ClickIn(*shown, at, 1);
+        });
+        progress->phase = 2;
+        return false;
+      }
+      default: {
+        vg::TvgListBoxItem* current = progress->box->Selected();
+        return !progress->box->Popup()->IsOpen() && current && TextOf(*current) == entry;
       }
     }
   };

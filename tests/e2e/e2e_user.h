@@ -12,6 +12,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "app/MainForm.h"
 #include "app/SceneForm.h"
@@ -54,6 +55,10 @@ bool Enter(TSceneForm& form, std::string_view textBox, std::string_view text);
 /// The text a node shows (its published Text: labels, text boxes, buttons,
 /// list items), as UTF-8; empty when the node is not there.
 std::string Shows(TSceneForm& form, std::string_view name);
+/// The text of the label a user reads as a field's name: the nearest one
+/// on screen left of the named node, on its row (same parent); empty when
+/// there is none.
+std::string LabelBeside(TSceneForm& form, std::string_view name);
 /// The caption of a main-menu item as shown (its mnemonic marks removed).
 std::string MenuCaption(TSceneForm& form, std::string_view item);
 
@@ -62,5 +67,12 @@ std::string MenuCaption(TSceneForm& form, std::string_view item);
 /// then gives the window one more poll to show it. `saved` (if given) tells
 /// whether the file was written.
 std::function<bool(app::TfrmInterface&)> ShotStep(std::string name, bool* saved = nullptr);
+
+/// A step that opens the named drop-down list (a combo box) of the front
+/// window with a click, then clicks its entry showing `entry` in the list's
+/// own window; done once the list has closed with that entry chosen.
+/// `offered` (if given) receives every entry the list showed.
+std::function<bool(app::TfrmInterface&)> ChooseEntryStep(std::string comboBox, std::string entry,
+                                                         std::vector<std::string>* offered = nullptr);
 
 }  // namespace e2e
