@@ -9,6 +9,7 @@ namespace {
 
 constexpr std::size_t kPieceBytes = 32;
 constexpr std::size_t kBlockBytes = 1024;
+constexpr std::size_t kVersionBytes = 16;  // also the firmware text of the information block
 
 bool CrcAt(std::uint16_t crc, const std::uint8_t* at) { return at[0] == (crc & 0xFF) && at[1] == (crc >> 8); }
 
@@ -19,6 +20,21 @@ Bytes RegisterReply(const std::uint8_t* frame, std::uint8_t function, std::uint8
 }
 
 }  // namespace
+
+void NameSimFirmwareVersion(Bytes& image, const std::string& version) {
+  if (image.size() < kVersionBytes) image.resize(kVersionBytes);
+  std::fill_n(image.begin(), kVersionBytes, 0);
+  std::copy_n(version.begin(), std::min(version.size(), kVersionBytes - 1), image.begin());
+}
+
+std::string SimFirmwareVersion(const Bytes& image) {
+  if (image.size() < kVersionBytes) return {};
+  const auto end = std::find(image.begin(), image.begin() + kVersionBytes, 0);
+  const bool padded = end != image.begin() + kVersionBytes && std::all_of(end, image.begin() + kVersionBytes,
+                                                                            [](std::uint8_t b) { return b == 0; });
+  const bool printable = std::all_of(image.begin(), end, [](std::uint8_t b) { return b > 32 && b < 127; });
+  return padded && printable ? std::string(image.begin(), end) : std::string();
+}
 
 void SimClassicFirmware::OnOutputReport(const Bytes& report, ISimReplies& replies) {
   if (restarting_ && static_cast<std::int32_t>(clock_.GetTickCount() - restartEnds_) < 0) return;
@@ -39,6 +55,8 @@ void SimClassicFirmware::OnOutputReport(const Bytes& report, ISimReplies& replie
   if (n == 16) return;
   if (frame[1] == 4) {
     partBComplete = true;
+    if (std::string version = SimFirmwareVersion(partA); partAComplete && !version.empty())
+      NameSimFirmwareVersion(device.infoBlock, version);
     return;
   }
   partAComplete = true;

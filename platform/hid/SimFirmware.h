@@ -3,16 +3,27 @@
 // emulated device that answers everything but the firmware transfer (the
 // handshake above all) and records the firmware bytes it receives.
 #include <cstdint>
+#include <string>
 
 #include "platform/hid/SimDevices.h"
 #include "platform/hid/TickClock.h"
 
 namespace hid {
 
+/// Sample firmware images name their version as a real image carries its
+/// version string: the text in their first 16 bytes, NUL-padded. Writes
+/// `version` (at most 15 characters) there.
+void NameSimFirmwareVersion(Bytes& image, const std::string& version);
+/// The version an image names; empty when its first 16 bytes are not a
+/// printable text followed by NULs.
+std::string SimFirmwareVersion(const Bytes& image);
+
 /// A classic-protocol device taking firmware as data frames (S, c, n, idx,
 /// n bytes, CRC, E; each answered with ack(2)): part A with command 12, then
 /// a loader restart during which it answers nothing for `restartMs`, then
-/// part B with command 4. A frame of fewer than 16 bytes ends a part.
+/// part B with command 4. A frame of fewer than 16 bytes ends a part; once
+/// both are complete, the device reports the version part A names (if any)
+/// as its firmware.
 class SimClassicFirmware final : public ISimDevice {
  public:
   explicit SimClassicFirmware(ITickClock& clock) : clock_(clock) {}

@@ -54,10 +54,13 @@ void ClickIn(GtkWidget* area, gui::TPoint origin, vg::TvgPoint at, int clicks) {
   }
 }
 
+void ClickIn(gui::TSceneWindow& window, vg::TvgPoint at, int clicks) {
+  ClickIn(window.Widget(), window.ClientToScreen({0, 0}), at, clicks);
+}
+
 void ClickAt(TSceneForm& form, vg::TvgPoint at, int clicks) {
   Later(form, [&form, at, clicks] {
-    if (gui::TSceneWindow* window = form.ClientWindow())
-      ClickIn(window->Widget(), window->ClientToScreen({0, 0}), at, clicks);
+    if (gui::TSceneWindow* window = form.ClientWindow()) ClickIn(*window, at, clicks);
   });
 }
 
@@ -72,20 +75,27 @@ std::string WithoutMnemonics(std::string caption) {
   return shown;
 }
 
-// The toolkit draws a popup's scene on the one drawing area of its window.
-GtkWidget* DrawingAreaIn(GtkWidget* widget) {
-  if (GTK_IS_DRAWING_AREA(widget)) return widget;
-  if (!GTK_IS_CONTAINER(widget)) return nullptr;
-  GList* children = gtk_container_get_children(GTK_CONTAINER(widget));
-  GtkWidget* found = nullptr;
-  for (GList* it = children; it && !found; it = it->next) found = DrawingAreaIn(GTK_WIDGET(it->data));
-  g_list_free(children);
-  return found;
+// The form an open drop-down list shows in (its popup's own), or nullptr.
+gui::TForm* DropDownForm(vg::TvgComboBox& box) {
+  if (!box.Popup() || !box.Popup()->IsOpen() || !box.ListBox()) return nullptr;
+  auto* scene = dynamic_cast<vg::TvgScene*>(box.ListBox()->GetScene());
+  auto* window = scene ? dynamic_cast<gui::TForm*>(scene->Owner()) : nullptr;
+  if (!window || !window->HandleAllocated() || !gtk_widget_get_mapped(window->Handle())) return nullptr;
+  return window;
 }
 
-vg::TvgListBoxItem* DropDownEntry(TSceneForm& form, std::string_view comboBox, int index) {
-  auto* combo = form.Node<vg::TvgComboBox>(comboBox);
-  return combo && combo->ListBox() ? combo->ListBox()->ItemByIndex(index) : nullptr;
+// Clicks entry `index` of the box's drop-down list in the list's window.
+void ClickEntryLater(TSceneForm& form, vg::TvgComboBox& box, int index) {
+  Later(form, [&box, index] {
+    gui::TForm* window = DropDownForm(box);
+    vg::TvgListBoxItem* entry = box.ListBox()->ItemByIndex(index);
+    if (window && window->ClientWindow() && entry)
+      ClickIn(*window->ClientWindow(), entry->LocalToAbsolute(Centre(*entry)), 1);
+  });
+}
+
+std::string TextOf(rtl::TComponent& node) {
+  return rtl::FindPropertyPath(&node, "Text") ? rtl::GetPropText(&node, "Text") : std::string();
 }
 
 }  // namespace
@@ -166,39 +176,16 @@ bool Enter(TSceneForm& form, std::string_view textBox, std::string_view text) {
 }
 
 GtkWidget* DropDownWindow(TSceneForm& form, std::string_view comboBox) {
-  auto* combo = form.Node<vg::TvgComboBox>(comboBox);
-  vg::TvgPopup* popup = combo ? combo->Popup() : nullptr;
-  vg::IvgPopupWindow* window = popup && popup->IsOpen() ? popup->PopupWindow() : nullptr;
-  if (!window) return nullptr;
-  const vg::TvgRect bounds = window->Bounds();
-  GtkWidget* found = nullptr;
-  GList* toplevels = gtk_window_list_toplevels();
-  for (GList* it = toplevels; it && !found; it = it->next) {
-    GtkWidget* toplevel = GTK_WIDGET(it->data);
-    if (gtk_window_get_window_type(GTK_WINDOW(toplevel)) != GTK_WINDOW_POPUP || !gtk_widget_get_mapped(toplevel))
-      continue;
-    int x = 0, y = 0;
-    gdk_window_get_origin(gtk_widget_get_window(toplevel), &x, &y);
-    if (x == static_cast<int>(bounds.Left) && y == static_cast<int>(bounds.Top) &&
-        gtk_widget_get_allocated_width(toplevel) == static_cast<int>(bounds.Right - bounds.Left))
-      found = toplevel;
-  }
-  g_list_free(toplevels);
-  return found;
+  auto* box = form.Node<vg::TvgComboBox>(comboBox);
+  gui::TForm* window = box ? DropDownForm(*box) : nullptr;
+  return window ? window->Handle() : nullptr;
 }
 
 bool ClickDropDownEntry(TSceneForm& form, std::string_view comboBox, int index) {
-  vg::TvgListBoxItem* shown = DropDownEntry(form, comboBox, index);
-  if (!shown || !shown->Visible() || !DropDownWindow(form, comboBox)) return false;
-  Later(form, [&form, name = std::string(comboBox), index] {
-    GtkWidget* window = DropDownWindow(form, name);
-    GtkWidget* area = window ? DrawingAreaIn(window) : nullptr;
-    vg::TvgListBoxItem* entry = DropDownEntry(form, name, index);
-    if (!area || !entry) return;
-    gui::TPoint origin;
-    gdk_window_get_origin(gtk_widget_get_window(area), &origin.X, &origin.Y);
-    ClickIn(area, origin, entry->LocalToAbsolute(Centre(*entry)), 1);
-  });
+  auto* box = form.Node<vg::TvgComboBox>(comboBox);
+  vg::TvgListBoxItem* shown = box && box->ListBox() ? box->ListBox()->ItemByIndex(index) : nullptr;
+  if (!shown || !shown->Visible() || !DropDownForm(*box)) return false;
+  ClickEntryLater(form, *box, index);
   return true;
 }
 
@@ -215,6 +202,26 @@ std::string ShownEntry(TSceneForm& form, std::string_view name) {
   auto* box = dynamic_cast<vg::TvgComboBox*>(form.FindComponent(name));
   vg::TvgListBoxItem* chosen = box ? box->Selected() : nullptr;
   return chosen ? rtl::GetPropText(chosen, "Text") : std::string();
+}
+
+std::string LabelBeside(TSceneForm& form, std::string_view name) {
+  vg::TvgVisualObject* field = Reachable(form, name);
+  vg::TvgObject* row = field ? field->Parent() : nullptr;
+  if (!row) return {};
+  const vg::TvgPoint fieldTop = field->LocalToAbsolute({0, 0});
+  const float fieldBottom = fieldTop.Y + field->Height();
+  vg::TvgVisualObject* nearest = nullptr;
+  float nearestRight = 0;
+  for (int i = 0; i < row->ChildrenCount(); ++i) {
+    auto* label = dynamic_cast<vg::TvgVisualObject*>(row->GetChild(i));
+    if (!label || label->ClassName() != "TvgLabel" || !label->Visible()) continue;
+    const vg::TvgPoint top = label->LocalToAbsolute({0, 0});
+    const float right = top.X + label->Width(), middle = top.Y + label->Height() / 2;
+    if (right > fieldTop.X || middle < fieldTop.Y || middle > fieldBottom || (nearest && right < nearestRight)) continue;
+    nearest = label;
+    nearestRight = right;
+  }
+  return nearest ? TextOf(*nearest) : std::string();
 }
 
 std::string MenuCaption(TSceneForm& form, std::string_view name) {
@@ -262,6 +269,45 @@ std::function<bool(app::TfrmInterface&)> UntilShown(Texts expected, Texts* seen)
     const bool done = shown == expected;
     if (seen) *seen = std::move(shown);
     return done;
+  };
+}
+
+std::function<bool(app::TfrmInterface&)> ChooseEntryStep(std::string comboBox, std::string entry,
+                                                         std::vector<std::string>* offered) {
+  struct Progress {
+    int phase = 0;
+    vg::TvgComboBox* box = nullptr;
+  };
+  auto progress = std::make_shared<Progress>();
+  return [progress, comboBox = std::move(comboBox), entry = std::move(entry), offered](app::TfrmInterface&) {
+    TSceneForm* form = Front();
+    if (!form) return false;
+    switch (progress->phase) {
+      case 0:
+        progress->box = dynamic_cast<vg::TvgComboBox*>(Reachable(*form, comboBox));
+        if (!progress->box || !ClickNode(*form, *progress->box)) return false;
+        progress->phase = 1;
+        return false;
+      case 1: {
+        if (!DropDownForm(*progress->box)) return false;
+        vg::TvgListBox& list = *progress->box->ListBox();
+        if (offered) offered->clear();
+        int chosen = -1;
+        for (int i = 0; i < list.Count(); ++i) {
+          const std::string shown = TextOf(*list.ItemByIndex(i));
+          if (offered) offered->push_back(shown);
+          if (shown == entry && chosen < 0) chosen = i;
+        }
+        if (chosen < 0) return false;
+        ClickEntryLater(*form, *progress->box, chosen);
+        progress->phase = 2;
+        return false;
+      }
+      default: {
+        vg::TvgListBoxItem* current = progress->box->Selected();
+        return !progress->box->Popup()->IsOpen() && current && TextOf(*current) == entry;
+      }
+    }
   };
 }
 

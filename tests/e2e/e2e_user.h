@@ -15,6 +15,7 @@
 #include <map>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "app/MainForm.h"
 #include "app/SceneForm.h"
@@ -69,6 +70,10 @@ std::string Shows(TSceneForm& form, std::string_view name);
 /// The entry a drop-down list box shows (its chosen item's text), as UTF-8;
 /// empty when no entry is chosen or the node is not a drop-down list.
 std::string ShownEntry(TSceneForm& form, std::string_view comboBox);
+/// The text of the label a user reads as a field's name: the nearest one
+/// on screen left of the named node, on its row (same parent); empty when
+/// there is none.
+std::string LabelBeside(TSceneForm& form, std::string_view name);
 /// The caption of a main-menu item as shown (its mnemonic marks removed).
 std::string MenuCaption(TSceneForm& form, std::string_view item);
 /// Whether the named check box or radio button shows its check mark.
@@ -85,5 +90,12 @@ using Texts = std::map<std::string, std::string>;
 /// A step that waits until the named nodes of the front window show the
 /// given texts; `seen` (if given) keeps what they showed at the last poll.
 std::function<bool(app::TfrmInterface&)> UntilShown(Texts expected, Texts* seen = nullptr);
+
+/// A step that opens the named drop-down list (a combo box) of the front
+/// window with a click, then clicks its entry showing `entry` in the list's
+/// own window; done once the list has closed with that entry chosen.
+/// `offered` (if given) receives every entry the list showed.
+std::function<bool(app::TfrmInterface&)> ChooseEntryStep(std::string comboBox, std::string entry,
+                                                         std::vector<std::string>* offered = nullptr);
 
 }  // namespace e2e

@@ -9,6 +9,7 @@
 #include <sstream>
 
 #include "device/FirmwareCrypto.h"
+#include "platform/hid/SimFirmware.h"
 #include "platform/rtl/HexText.h"
 #include "platform/rtl/Exceptions.h"
 
@@ -60,8 +61,9 @@ struct RecipeRun {
     } else {
       std::size_t sizeA = 0, sizeB = 0;
       if (!(words >> sizeA >> sizeB)) throw rtl::Exception("software line needs two sizes: " + line);
-      database->AddSoftware(name, controller,
-                            MakePackage(SampleFirmware(sizeA, name + "A"), SampleFirmware(sizeB, name + "B"), name));
+      Bytes partA = SampleFirmware(sizeA, name + "A");
+      hid::NameSimFirmwareVersion(partA, name);
+      database->AddSoftware(name, controller, MakePackage(partA, SampleFirmware(sizeB, name + "B"), name));
     }
   }
 };

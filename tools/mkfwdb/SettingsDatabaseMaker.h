@@ -39,6 +39,8 @@ Bytes SampleFirmware(std::size_t size, const std::string& seed);
 ///   controller <hardware version>           a hardware version of the last splash
 ///   software <version> <bytes A> <bytes B>  a firmware version of the last
 ///                                           hardware, sample parts of those sizes
+///                                           (part A names the version, as the
+///                                           simulated loader reads it back)
 /// Raises rtl::Exception on an unreadable recipe or a line it cannot follow.
 void MakeDatabasesFromRecipe(const std::string& recipePath, const std::string& outputDir);
 

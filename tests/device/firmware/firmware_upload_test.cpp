@@ -73,6 +73,7 @@ TEST_F(Upload, PackagesArriveDecodedInBothProtocols) {
     fakes::LinkRig& r = rig;
     Device(c.controller, c.hardware);
     Bytes a = fwdb::SampleFirmware(c.sizeA, "a"), b = fwdb::SampleFirmware(c.sizeB, "b");
+    if (!c.bound) hid::NameSimFirmwareVersion(a, "V1.2A");
     Offer("V1.2A", fwdb::MakePackage(a, b, "V1.2A"));
     XorMask mask = MakeXorMask(identity.deviceData);
     ASSERT_EQ(IsXorModel(c.controller, c.hardware), c.bound);
@@ -84,6 +85,9 @@ TEST_F(Upload, PackagesArriveDecodedInBothProtocols) {
       EXPECT_EQ(device->partA, Masked(a, mask, c.bound));
       EXPECT_EQ(device->partB, Masked(b, mask, c.bound));
       EXPECT_TRUE(device->partBComplete);
+      if (!c.bound) {
+        EXPECT_EQ(hid::SimFirmwareVersion(device->device.infoBlock), "V1.2A") << "the new firmware runs";
+      }
     } else {
       auto device = r.Attach(std::make_shared<hid::SimRegisterFirmware>());
       r.link.State().ProtocolSelector = 0;

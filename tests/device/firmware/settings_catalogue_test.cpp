@@ -8,6 +8,7 @@
 #include "device/SettingsCatalogue.h"
 #include "device/SqliteDb.h"
 #include "device/VersionControl.h"
+#include "platform/hid/SimFirmware.h"
 #include "platform/rtl/Exceptions.h"
 #include "tests/support/DeviceLinkFakes.h"
 #include "tests/support/FirmwareFakes.h"
@@ -210,7 +211,8 @@ TEST_F(Catalogue, WithoutADatabaseNothingIsOpenedOrListed) {
 }
 
 // The program folder's sample databases: every version of the recipe is
-// listed for its device and its package decrypts and decodes.
+// listed for its device, and its package decrypts and decodes to an image
+// naming that version for the simulated loader.
 TEST(SampleDatabases, ListAndDecryptOutOfTheBox) {
   const char* sourceDir = std::getenv("ESCTOOL_SOURCE_DIR");
   ASSERT_NE(sourceDir, nullptr) << "ESCTOOL_SOURCE_DIR names the source tree (ctest sets it)";
@@ -243,6 +245,7 @@ TEST(SampleDatabases, ListAndDecryptOutOfTheBox) {
     DecryptPackage(std::to_string(blob.size()) + version, blob.data(), blob.size(), plain.data());
     FirmwareImage image;
     EXPECT_EQ(UnpackFirmware(plain, nullptr, image), "") << version;
+    EXPECT_EQ(hid::SimFirmwareVersion(image.partA), version);
     ++packages;
   }
   EXPECT_EQ(packages, 5);
