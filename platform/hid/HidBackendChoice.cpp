@@ -8,11 +8,20 @@
 #include "platform/hid/SimModels.h"
 
 namespace hid {
+namespace {
+
+SimulatedHid* g_simulatedOfThisRun = nullptr;
+
+}  // namespace
+
+SimulatedHid* SimulatedAdapterOfThisRun() { return g_simulatedOfThisRun; }
 
 std::unique_ptr<IHidApi> CreateHidApi(ITickClock& clock) {
+  g_simulatedOfThisRun = nullptr;
   const char* choice = std::getenv("ESCTOOL_SIMULATED_HID");
   if (!choice || !*choice) return std::make_unique<HidapiBackend>();
   auto simulated = std::make_unique<SimulatedHid>(clock);
+  g_simulatedOfThisRun = simulated.get();
   std::string name = choice;
   if (name == "PORTAVEX") {
     simulated->Plug({"/sim/hidraw0", 0x0483, 0x5720, u"FS PORTAVEX", 49, 49, "1-1"}, MakeSimLinkAdapter());

@@ -18,4 +18,12 @@ namespace hid {
 /// must outlive it.
 std::unique_ptr<IHidApi> CreateHidApi(ITickClock& clock);
 
+class SimulatedHid;
+
+/// The simulated adapter the last CreateHidApi made (valid while that
+/// library lives), or nullptr when it chose real adapters. For end-to-end
+/// checks that act as the physical world, such as pulling the adapter out
+/// in the middle of a job; not a user feature.
+SimulatedHid* SimulatedAdapterOfThisRun();
+
 }  // namespace hid

@@ -76,11 +76,13 @@ TEST(HidBackendChoice, EnvironmentSelectsTheSimulatedAdapter) {
   setenv("ESCTOOL_SIMULATED_HID", "register", 1);
   auto simulated = hid::CreateHidApi(clock);
   ASSERT_NE(dynamic_cast<hid::SimulatedHid*>(simulated.get()), nullptr);
+  EXPECT_EQ(hid::SimulatedAdapterOfThisRun(), simulated.get());
   auto devices = simulated->Enumerate();
   ASSERT_EQ(devices.size(), 1u);
   EXPECT_EQ(devices[0].vendorId, 0x10C4);
   unsetenv("ESCTOOL_SIMULATED_HID");
   EXPECT_EQ(dynamic_cast<hid::SimulatedHid*>(hid::CreateHidApi(clock).get()), nullptr);
+  EXPECT_EQ(hid::SimulatedAdapterOfThisRun(), nullptr);
 }
 
 }  // namespace
