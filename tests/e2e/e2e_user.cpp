@@ -14,6 +14,7 @@
 #include "platform/rtl/TypeInfo.h"
 #include "tests/support/gui_events.h"
 #include "tests/support/window_shot.h"
+#include "ui/controls/vg_combobox.h"
 #include "ui/core/vg_scene.h"
 
 namespace e2e {
@@ -46,20 +47,32 @@ void MoveTo(gui::TSceneWindow& window, double x, double y) {
   test_support::SendMotion(window, origin.X + static_cast<int>(x), origin.Y + static_cast<int>(y), 0);
 }
 
+void ClickIn(gui::TSceneWindow& window, vg::TvgPoint at, int clicks) {
+  MoveTo(window, at.X, at.Y);
+  for (int i = 0; i < clicks; ++i) {
+    test_support::SendButton(window, GDK_BUTTON_PRESS, 1, at.X, at.Y, g_eventTime += 10);
+    if (i == 1) test_support::SendButton(window, GDK_2BUTTON_PRESS, 1, at.X, at.Y, g_eventTime);
+    test_support::SendButton(window, GDK_BUTTON_RELEASE, 1, at.X, at.Y, g_eventTime += 10);
+  }
+}
+
 void ClickAt(TSceneForm& form, vg::TvgPoint at, int clicks) {
   Later(form, [&form, at, clicks] {
-    gui::TSceneWindow* window = form.ClientWindow();
-    if (!window) return;
-    MoveTo(*window, at.X, at.Y);
-    for (int i = 0; i < clicks; ++i) {
-      test_support::SendButton(*window, GDK_BUTTON_PRESS, 1, at.X, at.Y, g_eventTime += 10);
-      if (i == 1) test_support::SendButton(*window, GDK_2BUTTON_PRESS, 1, at.X, at.Y, g_eventTime);
-      test_support::SendButton(*window, GDK_BUTTON_RELEASE, 1, at.X, at.Y, g_eventTime += 10);
-    }
+    if (gui::TSceneWindow* window = form.ClientWindow()) ClickIn(*window, at, clicks);
   });
 }
 
 vg::TvgPoint Centre(vg::TvgVisualObject& node) { return {node.Width() / 2, node.Height() / 2}; }
+
+// The window of the combo box's open drop-down list, once it is on screen.
+gui::TForm* DropDownWindow(vg::TvgComboBox& combo) {
+  vg::TvgPopup* popup = combo.Popup();
+  if (!popup || !popup->IsOpen() || !popup->PopupWindow()) return nullptr;
+  auto* window = dynamic_cast<gui::TForm*>(popup->PopupWindow()->Scene().Owner());
+  return window && window->ClientWindow() && window->HandleAllocated() && gtk_widget_get_mapped(window->Handle())
+             ? window
+             : nullptr;
+}
 
 std::string WithoutMnemonics(std::string caption) {
   std::string shown;
@@ -144,8 +157,21 @@ bool Enter(TSceneForm& form, std::string_view textBox, std::string_view text) {
   return true;
 }
 
+bool ClickDropDownEntry(TSceneForm& form, std::string_view comboBox, int index) {
+  auto* combo = form.Node<vg::TvgComboBox>(comboBox);
+  if (!combo || !DropDownWindow(*combo) || !combo->ListBox() || !combo->ListBox()->ItemByIndex(index)) return false;
+  Later(form, [&form, name = std::string(comboBox), index] {
+    auto* box = form.Node<vg::TvgComboBox>(name);
+    gui::TForm* window = box ? DropDownWindow(*box) : nullptr;
+    vg::TvgListBoxItem* item = window ? box->ListBox()->ItemByIndex(index) : nullptr;
+    if (item) ClickIn(*window->ClientWindow(), item->LocalToAbsolute(Centre(*item)), 1);
+  });
+  return true;
+}
+
 std::string Shows(TSceneForm& form, std::string_view name) {
   rtl::TComponent* node = form.FindComponent(name);
+  if (auto* combo = dynamic_cast<vg::TvgComboBox*>(node)) node = combo->Selected();
   return node && rtl::FindPropertyPath(node, "Text") ? rtl::GetPropText(node, "Text") : std::string();
 }
 

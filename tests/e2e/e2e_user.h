@@ -52,10 +52,16 @@ void Type(TSceneForm& form, std::string_view text);
 bool Enter(TSceneForm& form, std::string_view textBox, std::string_view text);
 
 /// The text a node shows (its published Text: labels, text boxes, buttons,
-/// list items), as UTF-8; empty when the node is not there.
+/// list items; a combo box's current entry), as UTF-8; empty when the node
+/// is not there.
 std::string Shows(TSceneForm& form, std::string_view name);
 /// The caption of a main-menu item as shown (its mnemonic marks removed).
 std::string MenuCaption(TSceneForm& form, std::string_view item);
+
+/// Clicks entry `index` of the drop-down list that the combo box `comboBox`
+/// has open in its popup window (a click on the box opens it); false while
+/// the list is not on screen.
+bool ClickDropDownEntry(TSceneForm& form, std::string_view comboBox, int index);
 
 /// A step that saves what the front window shows as the artifact
 /// <name>.png: it has the whole scene drawn again, waits for that draw,
