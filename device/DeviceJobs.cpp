@@ -250,6 +250,9 @@ std::string DeviceJobs::ReadSettings() {
     break;
   }
   services.view.SetLedBlinking(Led::Link, false);
+  // The blink stops on whichever key its phase reached, and the jobs read
+  // the link back from the lamp: a link that is still up shows lit.
+  if (s.Connected) services.view.SetLedFill(Led::Link, kLedOn);
   return message;
 }
 

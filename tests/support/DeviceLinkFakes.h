@@ -108,7 +108,13 @@ struct FakeView : IDeviceView {
   bool mainWindowEnabled = true, hourglass = false, escKind = true, demo = false;
   bool updateButton = false, defaultButton = false, modelMenuDisabled = false;
   int disconnectedLooks = 0, installEnables = 0, sideListIndex = 0;
-  void SetLedBlinking(Led led, bool on) override { blinking[led] = on; }
+  /// The fill a blink leaves when it stops (a keyed blink ends on the key
+  /// its phase reached); 0 leaves the fill as it was.
+  std::uint32_t blinkStopFill = 0;
+  void SetLedBlinking(Led led, bool on) override {
+    if (blinking[led] && !on && blinkStopFill) fill[led] = blinkStopFill;
+    blinking[led] = on;
+  }
   void SetLedFill(Led led, std::uint32_t argb) override { fill[led] = argb; }
   void ClearStatusMemo() override { ++memoClears; }
   void SetJobButtonsEnabled(bool on) override { jobButtonsEnabled = on; }
