@@ -21,6 +21,7 @@ namespace {
 using app::TfrmInterface;
 using app::testing::ProgramRun;
 
+constexpr const char* kAdapter = "/sim/hidraw0";
 constexpr const char* kLinkOn = "#FF00AA00";
 constexpr const char* kLinkOff = "#FF004A00";
 // The first option list of the controller's page: three entries, the first
@@ -83,6 +84,7 @@ struct Seen {
   std::string writtenText, savedBox, readBack, defaultsBox, shownDefault, defaultEntry;
   std::string failureBox, lampAfterFailure, enabledWriteAfterFailure;
   int pageAfterFailure = -1;
+  std::string controllerAgain;
 };
 
 void Identify(ProgramRun& run, Seen& seen) {
@@ -173,7 +175,7 @@ void UnplugDuringWrite(ProgramRun& run, Seen& seen) {
   run.Then("write clicked, adapter pulled out during it",
            [](TfrmInterface& form) {
              if (!ConnectedAndSettled(form)) return false;
-             hid::SimulatedAdapterOfThisRun()->Faults("/sim/hidraw0").unplugAfterWrites = 6;
+             hid::SimulatedAdapterOfThisRun()->Faults(kAdapter).unplugAfterWrites = 6;
              return e2e::Click(form, "btnUpdate");
            })
       .Then("failure box shot", [shot = Shot("unplugged_box")](TfrmInterface& form) mutable {
@@ -197,6 +199,23 @@ void UnplugDuringWrite(ProgramRun& run, Seen& seen) {
       .Then("unplugged: shot", Shot("unplugged"));
 }
 
+// The adapter goes back in: the controller is identified again.
+void PlugBack(ProgramRun& run, Seen& seen) {
+  run.Then("adapter plugged back",
+           [](TfrmInterface&) {
+             hid::SimulatedAdapterOfThisRun()->Replug(kAdapter);
+             return true;
+           })
+      .Then("identified again",
+            [&](TfrmInterface& form) {
+              if (!ConnectedAndSettled(form) || !form.FindComponent(kRunningMode)) return false;
+              seen.controllerAgain = e2e::Shows(form, "eController");
+              return true;
+            })
+      .Then("identified again: page shown", ShowParameterPage())
+      .Then("identified again: shot", Shot("plugged_back"));
+}
+
 TEST(RegisterController, IdentifiesPagesWritesRestoresAndSurvivesAnUnplugDuringAWrite) {
   setenv("ESCTOOL_SIMULATED_HID", "CAR_ESC_QV4", 1);
   ProgramRun run;
@@ -206,6 +225,7 @@ TEST(RegisterController, IdentifiesPagesWritesRestoresAndSurvivesAnUnplugDuringA
   WriteAndReadBack(run, seen);
   RestoreDefaults(run, seen);
   UnplugDuringWrite(run, seen);
+  PlugBack(run, seen);
   std::string saved, defaults, failed;
   run.Then("texts of the boxes",
              [&](TfrmInterface& form) {
@@ -237,6 +257,7 @@ TEST(RegisterController, IdentifiesPagesWritesRestoresAndSurvivesAnUnplugDuringA
   EXPECT_EQ(seen.lampAfterFailure, kLinkOff);
   EXPECT_EQ(seen.enabledWriteAfterFailure, "disabled");
   EXPECT_EQ(seen.pageAfterFailure, 0);
+  EXPECT_EQ(seen.controllerAgain, "CAR_ESC");
 }
 
 }  // namespace
