@@ -16,6 +16,7 @@
 #include "platform/gui/GuiInit.h"
 #include "platform/gui/WebBrowser.h"
 #include "platform/hid/HidBackendChoice.h"
+#include "platform/hid/SimulatedHotplug.h"
 #include "platform/rtl/ClassRegistry.h"
 #include "platform/rtl/Exceptions.h"
 #include "ui/controls/vg_controls.h"
@@ -79,8 +80,12 @@ int RunProgram(gui::IProcessLauncher& launcher) {
   hid::SteadyTickClock clock;
   const std::unique_ptr<hid::IHidApi> hid = hid::CreateHidApi(clock);
   std::unique_ptr<hid::UdevHotplugMonitor> hotplug;
-  const MainFormPlatform platform{*hid, clock, [&hotplug](MainFormDevice& device) {
+  std::unique_ptr<hid::SimulatedHotplugMonitor> simulatedHotplug;
+  const MainFormPlatform platform{*hid, clock, [&hotplug, &simulatedHotplug](MainFormDevice& device) {
                                     hotplug = std::make_unique<hid::UdevHotplugMonitor>(device);
+                                    if (hid::SimulatedHid* simulated = hid::SimulatedAdapterOfThisRun())
+                                      simulatedHotplug =
+                                          std::make_unique<hid::SimulatedHotplugMonitor>(*simulated, device);
                                     return hotplug->Active();
                                   }};
   TfrmInterface* form = nullptr;
@@ -98,6 +103,7 @@ int RunProgram(gui::IProcessLauncher& launcher) {
     FinishRun(
         [&] {
           hotplug.reset();
+          simulatedHotplug.reset();
           if (form) form->Free();
         },
         shell);

@@ -63,6 +63,13 @@ void SimulatedHid::Unplug(const std::string& path) {
   }
 }
 
+void SimulatedHid::Replug(const std::string& path) {
+  if (Adapter* adapter = Find(path)) {
+    adapter->plugged = true;
+    adapter->faults.unplugAfterWrites = -1;
+  }
+}
+
 SimulatedHid::Adapter* SimulatedHid::Find(const std::string& path) const {
   for (auto it = adapters_.rbegin(); it != adapters_.rend(); ++it)
     if ((*it)->info.path == path) return it->get();

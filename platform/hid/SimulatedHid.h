@@ -58,6 +58,9 @@ class SimulatedHid final : public IHidApi {
   /// Pulls an adapter out: it leaves the enumeration, reads on open handles
   /// throw EDeviceRemoved and writes fail.
   void Unplug(const std::string& path);
+  /// Plugs a pulled-out adapter back in, its device as it was and its unplug
+  /// fault cleared.
+  void Replug(const std::string& path);
 
   /// The faults of a plugged adapter (path must be plugged).
   SimFaults& Faults(const std::string& path);

@@ -276,6 +276,17 @@ TEST(SettingsJobs, GuardsAndTheLinkLedDecideWhetherAWriteStarts) {
   }
 }
 
+TEST(SettingsJobs, TheLinkLampStaysLitWhenTheReadsBlinkStopsOnItsDarkKey) {
+  JobsRig rig;
+  rig.PlugModel(Model("CAR_ESC_QV4"));
+  ASSERT_TRUE(rig.IdentifyWithin(3));
+  rig.jobs.btnDefaultClick();  // its read's blink stops dark in the fake
+  EXPECT_EQ(rig.view.fill[Led::Link], kLedOn);
+  EXPECT_TRUE(rig.view.defaultButton);
+  rig.jobs.btnUpdateClick();  // the jobs read the link from the lamp
+  EXPECT_EQ(rig.InfoBoxes(), (std::vector<std::string>{"default_succ", "setting_succ"}));
+}
+
 TEST(SettingsJobs, ReadGivesUpAfterTenUnansweredSecondHandshakes) {
   JobsRig rig;
   PlugFiltered(rig, std::make_shared<DropCommand>(hid::MakeSimModelDevice(Model("AIRPLANE")).Device(), 0, 2));

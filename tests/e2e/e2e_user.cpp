@@ -191,6 +191,8 @@ bool ClickDropDownEntry(TSceneForm& form, std::string_view comboBox, int index) 
 
 std::string Shows(TSceneForm& form, std::string_view name) {
   rtl::TComponent* node = form.FindComponent(name);
+  // A drop-down list shows its chosen entry.
+  if (auto* combo = dynamic_cast<vg::TvgComboBox*>(node)) node = combo->Selected();
   if (!node) return {};
   // A compound box (a label beside a box) shows the text of its box.
   for (const char* text : {"Text", "TextBox.Text", "Memo.Text"})

@@ -64,8 +64,8 @@ void Type(TSceneForm& form, std::string_view text);
 bool Enter(TSceneForm& form, std::string_view textBox, std::string_view text);
 
 /// The text a node shows (its published Text: labels, text boxes, buttons,
-/// list items; the box of a compound box), as UTF-8; empty when the node is
-/// not there.
+/// list items; the box of a compound box; a drop-down list's chosen entry),
+/// as UTF-8; empty when the node is not there.
 std::string Shows(TSceneForm& form, std::string_view name);
 /// The entry a drop-down list box shows (its chosen item's text), as UTF-8;
 /// empty when no entry is chosen or the node is not a drop-down list.

@@ -1,9 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <glib.h>
+
 #include <cstdlib>
+#include <string>
 
 #include "platform/hid/HidBackendChoice.h"
 #include "platform/hid/SimulatedHid.h"
+#include "platform/hid/SimulatedHotplug.h"
 
 namespace {
 
@@ -65,6 +69,37 @@ TEST_F(SimFixture, FaultsDropCorruptFailAndUnplug) {
   EXPECT_THROW(sim.ReadTimeout(handle, buffer, 64, 15), hid::EDeviceRemoved);
   EXPECT_TRUE(sim.Enumerate().empty());
   EXPECT_EQ(sim.OpenPath("/sim/0"), nullptr);
+}
+
+struct RecordingHotplug : hid::IHotplugHandler {
+  std::string seen;
+  void AdapterArrived() override { seen += "+"; }
+  void AdapterRemoved() override { seen += "-"; }
+  void HandleException(std::exception_ptr) override { seen += "!"; }
+};
+
+// What the monitor has told once the main loop ran past its next check.
+std::string AfterNextCheck(RecordingHotplug& handler) {
+  const std::size_t before = handler.seen.size();
+  const gint64 give_up = g_get_monotonic_time() + 2 * G_USEC_PER_SEC;
+  while (handler.seen.size() == before && g_get_monotonic_time() < give_up) g_main_context_iteration(nullptr, TRUE);
+  return handler.seen;
+}
+
+TEST_F(SimFixture, PullingOutAndPluggingBackAreToldFromTheMainLoop) {
+  RecordingHotplug handler;
+  hid::SimulatedHotplugMonitor monitor(sim, handler);
+  sim.Faults("/sim/0").unplugAfterWrites = 0;
+  EXPECT_LT(sim.WriteTo(handle, report, 65, 300), 0);
+  EXPECT_EQ(handler.seen, "");  // never from inside the library call
+  EXPECT_EQ(AfterNextCheck(handler), "-");
+
+  sim.Replug("/sim/0");
+  EXPECT_EQ(AfterNextCheck(handler), "-+");
+  hid::Device* again = sim.OpenPath("/sim/0");
+  ASSERT_NE(again, nullptr);
+  EXPECT_GT(sim.WriteTo(again, report, 65, 300), 0);  // the unplug fault is spent
+  sim.Close(again);
 }
 
 }  // namespace
