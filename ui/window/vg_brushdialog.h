@@ -75,7 +75,15 @@ class TvgBrushDesign : public gui::TForm {
   void AngleChanged();
   // Runs the bitmap editor on the bitmap page's picture.
   void SelectBitmap();
+  // The scene of the edited component (else the designer's own) and its root.
+  TvgCustomScene* EditedScene() const;
+  TvgObject* ResourceRoot() const;
   void FillResources();
+  // Asks for a name and adds a brush object holding the edited brush to
+  // the edited scene.
+  void MakeResource();
+  // A name no component of owner is likely to have, from base.
+  std::string UniqueName(rtl::TComponent* owner, const std::string& base);
   // The colour of the gradient editor's current stop.
   TvgColor CurrentStopColor() const;
   void SetCurrentStopColor(TvgColor color);
