@@ -145,10 +145,23 @@ class TFakeClipboard final : public gui::IClipboard {
  public:
   TFakeClipboard() { gui::SetClipboard(this); }
   ~TFakeClipboard() override { gui::SetClipboard(nullptr); }
+  // As on the desktop, the clipboard holds a text or a picture, not both.
   bool HasText() override { return !Text.empty(); }
   rtl::WideString AsText() override { return Text; }
-  void SetAsText(const rtl::WideString& text) override { Text = text; }
+  void SetAsText(const rtl::WideString& text) override {
+    Text = text;
+    Picture.reset();
+  }
+  bool GetPicture(rtl::TBitmap& picture) override {
+    if (Picture) picture = *Picture;
+    return Picture.has_value();
+  }
+  void SetPicture(const rtl::TBitmap& picture) override {
+    Picture = picture;
+    Text.clear();
+  }
   rtl::WideString Text;
+  std::optional<rtl::TBitmap> Picture;  // kept as set
 };
 
 }  // namespace test_support
