@@ -363,6 +363,11 @@ void TvgBrushDesign::FillResources() {
     swatch->SetHitTest(false);
     swatch->Fill()->Assign(resource->Brush());
     swatch->Stroke()->SetColor("#80FFFFFF");
+    // The item's style spans the whole item: its text starts after the swatch.
+    item->OnApplyResource = [item, swatch](rtl::TObject*) {
+      if (auto* text = dynamic_cast<TvgVisualObject*>(item->FindResource("text")))
+        text->Padding()->SetLeft(swatch->Width() + 2 * swatch->Padding()->Left());
+    };
   }
 }
 

@@ -92,6 +92,12 @@ TEST_F(DesignForms, MakeAResourceAddsANamedBrushObjectToTheEditedScene) {
     ASSERT_EQ(design.resList->Count(), 1);
     EXPECT_EQ(design.resList->ItemByIndex(0)->Text(), u"Accent");
     Shoot(shown, "brush_designer_resources");
+    TvgListBoxItem* listed = design.resList->ItemByIndex(0);
+    auto* text = dynamic_cast<TvgVisualObject*>(listed->FindResource("text"));
+    ASSERT_NE(text, nullptr);
+    auto* swatch = dynamic_cast<TvgRectangle*>(listed->GetChild(listed->ChildrenCount() - 1));
+    ASSERT_NE(swatch, nullptr);
+    EXPECT_GE(text->GetAbsoluteRect().Left, swatch->GetAbsoluteRect().Right) << "the name is not under the swatch";
     design.btnOK->Click();
   });
   ASSERT_TRUE(dialog.Execute());
