@@ -461,6 +461,11 @@ void CollectControls(TvgObject* node, std::vector<TvgControl*>& controls) {
     CollectControls(child, controls);
   }
 }
+std::vector<TvgControl*> ControlsIn(TvgObject* node) {
+  std::vector<TvgControl*> controls;
+  CollectControls(node, controls);
+  return controls;
+}
 
 // Turns the control's applied clone into an entry `name` of the book: a
 // stored, unlocked, unaligned child of the book's root, owned by it as the
@@ -487,9 +492,7 @@ void TvgCustomScene::EditDefaultStyle() {
   const std::string name = OwnStyleName(*control);
   if (!bookRoot->FindResource(name)) {
     if (TvgObject* style = MoveStyleIntoBook(*control, *bookRoot, name)) {
-      std::vector<TvgControl*> inner;
-      CollectControls(style, inner);
-      for (TvgControl* c : inner)
+      for (TvgControl* c : ControlsIn(style))
         if (const std::string innerName = OwnStyleName(*c); !bookRoot->FindResource(innerName))
           MoveStyleIntoBook(*c, *bookRoot, innerName);
       FStyle->UpdateScenes();
@@ -509,9 +512,7 @@ void TvgCustomScene::EditCustomStyle() {
         vgDesigner ? vgDesigner->UniqueName(Owner(), control->Name() + "Style") : control->Name();
     TvgObject* style = name.empty() ? nullptr : MoveStyleIntoBook(*control, *bookRoot, name);
     if (style) {
-      std::vector<TvgControl*> inner;
-      CollectControls(style, inner);
-      for (TvgControl* c : inner) {
+      for (TvgControl* c : ControlsIn(style)) {
         if (bookRoot->FindResource(c->Resource())) continue;
         const std::string base = c->Name() + c->Resource();
         const std::string innerName = vgDesigner ? vgDesigner->UniqueName(Owner(), base) : base;
