@@ -82,7 +82,8 @@ class TvgBrushDesign : public gui::TForm {
   // Asks for a name and adds a brush object holding the edited brush to
   // the edited scene.
   void MakeResource();
-  // A name no component of owner is likely to have, from base.
+  // The name proposed for a new component of owner: the design
+  // environment's, else base and a counter kept in this form's Tag.
   std::string UniqueName(rtl::TComponent* owner, const std::string& base);
   // The colour of the gradient editor's current stop.
   TvgColor CurrentStopColor() const;
