@@ -36,6 +36,7 @@ class ChoosingDialogs final : public gui::IDialogs {
     dialog.FileName = file_;
     return true;
   }
+  bool InputQuery(const rtl::WideString&, const rtl::WideString&, rtl::WideString&) override { return false; }
   bool ExecuteColor(gui::TColorDialog&) override { return false; }
   bool ExecuteFont(gui::TFontDialog&) override { return false; }
 

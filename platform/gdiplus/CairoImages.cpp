@@ -10,6 +10,7 @@
 #include "platform/gdiplus/GifWriter.h"
 #include "platform/rtl/AtomicFile.h"
 #include "platform/rtl/Exceptions.h"
+#include "platform/rtl/Graphics.h"
 
 namespace gdip::cairo_impl {
 namespace {
@@ -45,13 +46,11 @@ size_t StringBytes(const Encoder& e) {
 }
 
 std::uint32_t Premultiply(std::uint8_t r, std::uint8_t g, std::uint8_t b, std::uint8_t a) {
-  auto mul = [a](std::uint32_t c) { return (c * a + 127) / 255; };
+  auto mul = [a](std::uint32_t c) { return std::uint32_t(rtl::PremultiplyChannel(c, a)); };
   return (std::uint32_t(a) << 24) | (mul(r) << 16) | (mul(g) << 8) | mul(b);
 }
 
-std::uint8_t Unpremultiply(std::uint32_t c, std::uint32_t a) {
-  return a == 0 ? 0 : std::uint8_t(std::min<std::uint32_t>(255, (c * 255 + a / 2) / a));
-}
+std::uint8_t Unpremultiply(std::uint32_t c, std::uint32_t a) { return rtl::UnpremultiplyChannel(c, a); }
 
 // The stream from its current position to its end; the position is put back.
 bool ReadRest(IStream* stream, std::vector<std::uint8_t>& bytes) {

@@ -1,5 +1,6 @@
 #pragma once
-// Message boxes and the common dialogs (open, save, colour, font).
+// Message boxes, the one-line input box and the common dialogs (open,
+// save, colour, font).
 //
 // The dialog components hold what the class library's dialogs hold and run
 // through one replaceable service, IDialogs: the real one shows GTK dialogs,
@@ -35,6 +36,10 @@ class IDialogs {
   // Runs an open (save = false) or save dialog; on OK stores the chosen
   // name (whole, however long) in the dialog's FileName and returns true.
   virtual bool ExecuteFile(TOpenDialog& dialog, bool save) = 0;
+  // Asks for one line of text in a modal box: `value` comes in as the
+  // proposed text and, on OK, goes out as the entered one. False when
+  // cancelled (value unchanged).
+  virtual bool InputQuery(const rtl::WideString& caption, const rtl::WideString& prompt, rtl::WideString& value) = 0;
   virtual bool ExecuteColor(TColorDialog& dialog) = 0;
   virtual bool ExecuteFont(TFontDialog& dialog) = 0;
 };

@@ -1,5 +1,6 @@
-// The dialog service over GTK: message dialogs, file choosers, the colour and
-// the font chooser, each run modally over the active form.
+// The dialog service over GTK: message dialogs, the input box, file
+// choosers, the colour and the font chooser, each run modally over the
+// active form.
 #include <gtk/gtk.h>
 
 #include <cmath>
@@ -101,6 +102,29 @@ class TGtkDialogs final : public IDialogs {
         if (filters[i] == chosen) dialog.FilterIndex = static_cast<int>(i) + 1;
     }
     gtk_widget_destroy(chooser);
+    return accepted;
+  }
+
+  bool InputQuery(const rtl::WideString& caption, const rtl::WideString& prompt, rtl::WideString& value) override {
+    RequireDisplay();
+    GtkWidget* dialog = gtk_dialog_new_with_buttons(rtl::Utf16ToUtf8(caption).c_str(), ParentWindow(nullptr),
+                                                    GTK_DIALOG_MODAL, "_Cancel", GTK_RESPONSE_CANCEL, "_OK",
+                                                    GTK_RESPONSE_OK, nullptr);
+    gtk_dialog_set_default_response(GTK_DIALOG(dialog), GTK_RESPONSE_OK);
+    GtkWidget* box = gtk_dialog_get_content_area(GTK_DIALOG(dialog));
+    gtk_container_set_border_width(GTK_CONTAINER(box), 8);
+    gtk_box_set_spacing(GTK_BOX(box), 6);
+    GtkWidget* label = gtk_label_new(rtl::Utf16ToUtf8(prompt).c_str());
+    gtk_widget_set_halign(label, GTK_ALIGN_START);
+    GtkWidget* entry = gtk_entry_new();
+    gtk_entry_set_text(GTK_ENTRY(entry), rtl::Utf16ToUtf8(value).c_str());
+    gtk_entry_set_activates_default(GTK_ENTRY(entry), TRUE);
+    gtk_box_pack_start(GTK_BOX(box), label, FALSE, FALSE, 0);
+    gtk_box_pack_start(GTK_BOX(box), entry, FALSE, FALSE, 0);
+    gtk_widget_show_all(box);
+    const bool accepted = RunDialog(dialog) == GTK_RESPONSE_OK;
+    if (accepted) value = rtl::Utf8ToUtf16(gtk_entry_get_text(GTK_ENTRY(entry)));
+    gtk_widget_destroy(dialog);
     return accepted;
   }
 

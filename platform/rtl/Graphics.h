@@ -34,6 +34,16 @@ class TGraphic {
 
 enum class TPixelFormat { pf1bit, pf4bit, pf8bit, pf24bit, pf32bit };
 
+// A colour channel c (0..255) scaled by alpha a (0..255), rounded, and back.
+inline std::uint8_t PremultiplyChannel(std::uint32_t c, std::uint32_t a) {
+  return static_cast<std::uint8_t>((c * a + 127) / 255);
+}
+inline std::uint8_t UnpremultiplyChannel(std::uint32_t c, std::uint32_t a) {
+  if (a == 0) return 0;
+  const std::uint32_t straight = (c * 255 + a / 2) / a;
+  return static_cast<std::uint8_t>(straight > 255 ? 255 : straight);
+}
+
 struct TPaletteEntry {
   std::uint8_t Red = 0, Green = 0, Blue = 0;
 };

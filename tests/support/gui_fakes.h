@@ -77,6 +77,11 @@ class TScriptedDialogs final : public gui::IDialogs {
     files_.push_back(std::move(fileName));
     return *this;
   }
+  // Queues the text typed into the next input box; nullopt cancels.
+  TScriptedDialogs& Input(std::optional<rtl::WideString> text) {
+    inputs_.push_back(std::move(text));
+    return *this;
+  }
   TScriptedDialogs& ChooseColor(std::optional<gui::TColor> color) {
     colors_.push_back(color);
     return *this;
@@ -97,6 +102,12 @@ class TScriptedDialogs final : public gui::IDialogs {
     dialog.FileName = save ? gui::ApplyDefaultExt(*choice, dialog.DefaultExt) : *choice;
     return true;
   }
+  bool InputQuery(const rtl::WideString& caption, const rtl::WideString& prompt, rtl::WideString& value) override {
+    Inputs.push_back({caption, prompt, value});
+    auto typed = Next(inputs_, "input box");
+    if (typed) value = *typed;
+    return typed.has_value();
+  }
   bool ExecuteColor(gui::TColorDialog& dialog) override {
     auto choice = Next(colors_, "colour dialog");
     if (choice) dialog.Color = *choice;
@@ -110,6 +121,10 @@ class TScriptedDialogs final : public gui::IDialogs {
 
   std::vector<Message> Messages;
   std::vector<std::string> FileDialogs;  // "open" or "save", in order
+  struct Query {
+    rtl::WideString Caption, Prompt, Proposed;
+  };
+  std::vector<Query> Inputs;  // the input boxes asked, in order
 
  private:
   template <class T>
@@ -121,6 +136,7 @@ class TScriptedDialogs final : public gui::IDialogs {
   }
   std::deque<int> boxes_;
   std::deque<std::optional<std::string>> files_;
+  std::deque<std::optional<rtl::WideString>> inputs_;
   std::deque<std::optional<gui::TColor>> colors_;
   std::deque<std::optional<gui::TFont*>> fonts_;
 };
@@ -129,10 +145,23 @@ class TFakeClipboard final : public gui::IClipboard {
  public:
   TFakeClipboard() { gui::SetClipboard(this); }
   ~TFakeClipboard() override { gui::SetClipboard(nullptr); }
+  // As on the desktop, the clipboard holds a text or a picture, not both.
   bool HasText() override { return !Text.empty(); }
   rtl::WideString AsText() override { return Text; }
-  void SetAsText(const rtl::WideString& text) override { Text = text; }
+  void SetAsText(const rtl::WideString& text) override {
+    Text = text;
+    Picture.reset();
+  }
+  bool GetPicture(rtl::TBitmap& picture) override {
+    if (Picture) picture = *Picture;
+    return Picture.has_value();
+  }
+  void SetPicture(const rtl::TBitmap& picture) override {
+    Picture = picture;
+    Text.clear();
+  }
   rtl::WideString Text;
+  std::optional<rtl::TBitmap> Picture;  // kept as set
 };
 
 }  // namespace test_support

@@ -17,6 +17,7 @@
 #include <string>
 
 #include "platform/rtl/Component.h"
+#include "platform/rtl/Graphics.h"
 #include "platform/rtl/Types.h"
 
 namespace vg {
@@ -50,13 +51,17 @@ using TvgFormCloser = std::function<bool(rtl::TComponent* component)>;
 void vgSetFormCloser(TvgFormCloser closer);
 bool vgCloseOwnerForm(rtl::TComponent* component);
 
-// The clipboard's text.
+// The clipboard's text and picture.
 class IvgClipboard {
  public:
   virtual ~IvgClipboard() = default;
   // Empty when the clipboard holds no text.
   virtual rtl::WideString AsText() = 0;
   virtual void SetAsText(const rtl::WideString& text) = 0;
+  // The clipboard's picture as a 32-bit bitmap (premultiplied blue, green,
+  // red, alpha); false, leaving `picture`, when it holds none, as a
+  // text-only clipboard never does.
+  virtual bool GetPicture(rtl::TBitmap& /*picture*/) { return false; }
 };
 // The clipboard is not owned; nullptr removes it.
 void vgSetClipboard(IvgClipboard* clipboard);

@@ -111,6 +111,13 @@ void TvgControl::DropStyle() {
   old->Free();
 }
 
+TvgObject* TvgControl::ReleaseStyle() {
+  if (!FResourceLink) return nullptr;
+  FreeStyle();
+  FNeedResource = true;
+  return std::exchange(FResourceLink, nullptr);
+}
+
 void TvgControl::ApplyResource() {
   if (!FNeedResource) return;
   FNeedResource = false;

@@ -47,6 +47,9 @@ class TvgControl : public TvgVisualObject {
   bool NeedResource() const { return FNeedResource; }
   // A new clone of the control's style (owned by the control), or nullptr.
   TvgObject* GetResourceObject();
+  // Hands the applied clone to the caller, still the control's child; the
+  // control forgets it and applies its style anew when next needed.
+  TvgObject* ReleaseStyle();
   // Applies the style once per need.
   virtual void ApplyResource();
   void UpdateResource() override;

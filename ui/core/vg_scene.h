@@ -309,6 +309,12 @@ class TvgCustomScene : public rtl::TComponent, public IvgScene {
   void NameForDesigner(rtl::TComponent* component);
   void RepaintAll();
   void ToggleDesignHide();
+  // Move the selected control's applied style (and the missing styles of
+  // the controls inside it) into the style book, then hand the book to the
+  // designer: under the control's style name, or under a name of its own
+  // that becomes the control's Resource.
+  void EditDefaultStyle();
+  void EditCustomStyle();
   TvgObject* DesignParent();
   void LoadNodeFromFile();
   void CopyToDesignClipboard();

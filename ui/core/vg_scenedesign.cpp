@@ -397,6 +397,10 @@ TvgDesignMenu TvgCustomScene::DesignMenu() {
   menu.push_back(Entry("Load From File...", [this] { LoadNodeFromFile(); }));
   if (FSelected) {
     menu.push_back(Entry("Hide in Design-time", [this] { ToggleDesignHide(); }, FSelected->DesignHide()));
+    if (auto* control = dynamic_cast<TvgControl*>(FSelected); control && control->ResourceLink()) {
+      menu.push_back(Entry("Edit Default Style...", [this] { EditDefaultStyle(); }));
+      menu.push_back(Entry("Edit Custom Style...", [this] { EditCustomStyle(); }));
+    }
     if (FSelected->CanFocused() && FSelected->Parent() && FSelected->Parent()->IsVisual())
       menu.push_back(Entry("Tab Order...", [this] {
         if (FSelected && Services().editTabOrder) Services().editTabOrder(FSelected);
@@ -434,6 +438,91 @@ void TvgCustomScene::ToggleDesignHide() {
     FSelected = parent && parent->IsVisual() ? parent->Visual() : nullptr;
   }
   RepaintAll();
+}
+
+namespace {
+
+// The style a control takes from a book: its Resource, else its class's.
+std::string OwnStyleName(const TvgControl& control) {
+  if (!control.Resource().empty()) return control.Resource();
+  const std::string className = control.ClassName();
+  return (className.size() > 3 ? className.substr(3) : std::string()) + "Style";
+}
+
+void Unlock(TvgObject* node) {
+  if (node->IsVisual()) node->Visual()->SetLocked(false);
+  for (TvgObject* child : node->Children()) Unlock(child);
+}
+
+// The controls anywhere below node, outer ones first.
+void CollectControls(TvgObject* node, std::vector<TvgControl*>& controls) {
+  for (TvgObject* child : node->Children()) {
+    if (auto* control = dynamic_cast<TvgControl*>(child)) controls.push_back(control);
+    CollectControls(child, controls);
+  }
+}
+std::vector<TvgControl*> ControlsIn(TvgObject* node) {
+  std::vector<TvgControl*> controls;
+  CollectControls(node, controls);
+  return controls;
+}
+
+// Turns the control's applied clone into an entry `name` of the book: a
+// stored, unlocked, unaligned child of the book's root, owned by it as the
+// book's own entries are. Returns the entry, or nullptr without a clone.
+TvgObject* MoveStyleIntoBook(TvgControl& control, TvgObject& bookRoot, const std::string& name) {
+  TvgObject* style = control.ReleaseStyle();
+  if (!style) return nullptr;
+  if (style->IsVisual()) style->Visual()->SetAlign(vaNone);
+  Unlock(style);
+  style->SetStored(true);
+  if (style->Owner()) style->Owner()->RemoveComponent(style);
+  bookRoot.InsertComponent(style);
+  style->SetParent(&bookRoot);
+  style->SetResourceName(name);
+  return style;
+}
+
+}  // namespace
+
+void TvgCustomScene::EditDefaultStyle() {
+  auto* control = dynamic_cast<TvgControl*>(FSelected);
+  TvgObject* bookRoot = FStyle ? FStyle->Root() : nullptr;
+  if (!control || !bookRoot) return;
+  const std::string name = OwnStyleName(*control);
+  if (!bookRoot->FindResource(name)) {
+    if (TvgObject* style = MoveStyleIntoBook(*control, *bookRoot, name)) {
+      for (TvgControl* c : ControlsIn(style))
+        if (const std::string innerName = OwnStyleName(*c); !bookRoot->FindResource(innerName))
+          MoveStyleIntoBook(*c, *bookRoot, innerName);
+      FStyle->UpdateScenes();
+    }
+  }
+  if (vgDesigner) vgDesigner->EditStyle(FStyle, name);
+}
+
+void TvgCustomScene::EditCustomStyle() {
+  auto* control = dynamic_cast<TvgControl*>(FSelected);
+  TvgObject* bookRoot = FStyle ? FStyle->Root() : nullptr;
+  if (!control || !bookRoot) return;
+  if (vgDesigner && control->Resource().empty())
+    control->SetResource(vgDesigner->UniqueName(Owner(), control->Name() + "Style"));
+  if (!bookRoot->FindResource(control->Resource())) {
+    const std::string name =
+        vgDesigner ? vgDesigner->UniqueName(Owner(), control->Name() + "Style") : control->Name();
+    TvgObject* style = name.empty() ? nullptr : MoveStyleIntoBook(*control, *bookRoot, name);
+    if (style) {
+      for (TvgControl* c : ControlsIn(style)) {
+        if (bookRoot->FindResource(c->Resource())) continue;
+        const std::string base = c->Name() + c->Resource();
+        const std::string innerName = vgDesigner ? vgDesigner->UniqueName(Owner(), base) : base;
+        if (!innerName.empty() && MoveStyleIntoBook(*c, *bookRoot, innerName)) c->SetResource(innerName);
+      }
+      control->SetResource(name);
+      FStyle->UpdateScenes();
+    }
+  }
+  if (vgDesigner) vgDesigner->EditStyle(FStyle, control->Resource());
 }
 
 TvgObject* TvgCustomScene::DesignParent() {

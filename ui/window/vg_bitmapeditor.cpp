@@ -31,9 +31,6 @@ TvgBitmapEditor::TvgBitmapEditor(rtl::TComponent* owner) : gui::TForm(owner), FB
   ReadFormResource();
   FHost = std::make_unique<TvgSceneHost>(*vgScene1, *this);
   Connect();
-  // The clipboard the toolkit uses carries text only: there is no picture
-  // to paste.
-  btnPaste->SetEnabled(false);
   ShowWholeBitmap();
 }
 
@@ -76,6 +73,7 @@ void TvgBitmapEditor::Connect() {
   Button2->OnClick = [this](rtl::TObject*) { SetModalResult(gui::mrCancel); };
   btnOk->OnClick = [this](rtl::TObject*) { SetModalResult(gui::mrOk); };
   btnSave->OnClick = [this](rtl::TObject*) { Save(); };
+  btnPaste->OnClick = [this](rtl::TObject*) { Paste(); };
   Button3->OnClick = [this](rtl::TObject*) { ClearBitmap(); };
   trackScale->OnChange = [this](rtl::TObject*) { ScaleChanged(); };
   trackScale->OnDblClick = [this](rtl::TObject*) { SetScale(1); };
@@ -154,6 +152,14 @@ void TvgBitmapEditor::ClearBitmap() {
   ShowWholeBitmap();
   SetEditing(false);
   btnOk->SetEnabled(true);  // OK now hands back the cleared picture
+}
+
+void TvgBitmapEditor::Paste() {
+  IvgClipboard* clipboard = vgClipboard();
+  rtl::TBitmap picture;
+  if (!clipboard || !clipboard->GetPicture(picture)) return;
+  FBitmap->Assign(picture);
+  AssignFromBitmap(nullptr);  // shown whole, as a picture of no file
 }
 
 // ----- scale and crop

@@ -48,6 +48,8 @@ class TvgBitmapEditor : public gui::TForm {
   // The commands behind the buttons (tests call them directly).
   void LoadFile(const std::string& fileName);
   void ClearBitmap();
+  // The clipboard's picture replaces the bitmap; nothing without one.
+  void Paste();
   void SetScale(float scale);
   void FitScale();
   void ToggleCrop();

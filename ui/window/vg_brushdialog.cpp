@@ -3,10 +3,12 @@
 #include <algorithm>
 
 #include "EmbeddedResources_vg_design_forms.h"
+#include "platform/gui/Dialogs.h"
 #include "platform/rtl/ClassRegistry.h"
 #include "platform/rtl/Rounding.h"
 #include "platform/rtl/TextConvert.h"
 #include "ui/controls/vg_brushdesign.h"
+#include "ui/core/vg_designer.h"
 #include "ui/window/vg_bitmapeditor.h"
 
 namespace vg {
@@ -143,6 +145,7 @@ void TvgBrushDesign::Connect() {
       FBrush->Bitmap()->SetWrapMode(static_cast<TvgWrapMode>(tileModeList->ItemIndex()));
   };
   btnSelectBitmap->OnClick = [this](rtl::TObject*) { SelectBitmap(); };
+  btnMakeRes->OnClick = [this](rtl::TObject*) { MakeResource(); };
   brushList->OnChange = [this](rtl::TObject*) {
     TvgListBoxItem* item = brushList->Selected();
     if (auto* brush = item ? dynamic_cast<TvgBrush*>(item->TagObject) : nullptr) SetBrush(brush);
@@ -331,11 +334,18 @@ void TvgBrushDesign::AngleChanged() {
   GradientChanged();
 }
 
+TvgCustomScene* TvgBrushDesign::EditedScene() const {
+  if (auto* scene = dynamic_cast<TvgCustomScene*>(FComp)) return scene;
+  if (auto* node = dynamic_cast<TvgObject*>(FComp); node && node->GetScene())
+    if (auto* scene = dynamic_cast<TvgCustomScene*>(node->GetScene()->GetComponent())) return scene;
+  return vgBrushDesigner;
+}
+
+TvgObject* TvgBrushDesign::ResourceRoot() const { return EditedScene()->GetRoot(); }
+
 void TvgBrushDesign::FillResources() {
   resList->Clear();
-  TvgObject* root = vgBrushDesigner->GetRoot();
-  if (auto* scene = dynamic_cast<TvgCustomScene*>(FComp)) root = scene->GetRoot();
-  else if (auto* node = dynamic_cast<TvgObject*>(FComp); node && node->GetScene()) root = node->GetScene()->GetRoot();
+  TvgObject* root = ResourceRoot();
   std::vector<TvgObject*> nodes;
   if (root) root->AddObjectsToList(nodes);
   for (TvgObject* node : nodes) {
@@ -353,7 +363,32 @@ void TvgBrushDesign::FillResources() {
     swatch->SetHitTest(false);
     swatch->Fill()->Assign(resource->Brush());
     swatch->Stroke()->SetColor("#80FFFFFF");
+    // The item's style spans the whole item: its text starts after the swatch.
+    item->OnApplyResource = [item, swatch](rtl::TObject*) {
+      if (auto* text = dynamic_cast<TvgVisualObject*>(item->FindResource("text")))
+        text->Padding()->SetLeft(swatch->Width() + 2 * swatch->Padding()->Left());
+    };
   }
+}
+
+std::string TvgBrushDesign::UniqueName(rtl::TComponent* owner, const std::string& base) {
+  if (vgDesigner) return vgDesigner->UniqueName(owner, base);
+  SetTag(Tag() + 1);
+  return base + std::to_string(Tag());
+}
+
+void TvgBrushDesign::MakeResource() {
+  TvgCustomScene* scene = EditedScene();
+  TvgObject* root = scene->GetRoot();
+  if (!FBrush || !root) return;
+  rtl::WideString name = rtl::W(UniqueName(scene->Owner(), "Brush"));
+  if (!gui::Dialogs().InputQuery(u"New TvgBrushObject", u"Enter resource name:", name)) return;
+  TvgOwned<TvgBrushObject> resource{new TvgBrushObject(scene->Owner())};
+  resource->SetResourceName(rtl::Utf16ToUtf8(name));
+  resource->SetName(rtl::Utf16ToUtf8(name));  // refuses a name that is no identifier or is taken
+  resource->Brush()->Assign(FBrush);
+  resource.release()->SetParent(root);
+  FillResources();
 }
 
 // ----- the dialog component

@@ -75,7 +75,16 @@ class TvgBrushDesign : public gui::TForm {
   void AngleChanged();
   // Runs the bitmap editor on the bitmap page's picture.
   void SelectBitmap();
+  // The scene of the edited component (else the designer's own) and its root.
+  TvgCustomScene* EditedScene() const;
+  TvgObject* ResourceRoot() const;
   void FillResources();
+  // Asks for a name and adds a brush object holding the edited brush to
+  // the edited scene.
+  void MakeResource();
+  // The name proposed for a new component of owner: the design
+  // environment's, else base and a counter kept in this form's Tag.
+  std::string UniqueName(rtl::TComponent* owner, const std::string& base);
   // The colour of the gradient editor's current stop.
   TvgColor CurrentStopColor() const;
   void SetCurrentStopColor(TvgColor color);

@@ -17,6 +17,7 @@ class TvgPlatformClipboard final : public IvgClipboard {
  public:
   rtl::WideString AsText() override { return gui::Clipboard().AsText(); }
   void SetAsText(const rtl::WideString& text) override { gui::Clipboard().SetAsText(text); }
+  bool GetPicture(rtl::TBitmap& picture) override { return gui::Clipboard().GetPicture(picture); }
 };
 
 // The caption shown as it is: "&" marks no hotkey.

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <gtk/gtk.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -373,6 +374,60 @@ TEST_F(Display, ClipboardRoundTripsChineseText) {
   Clipboard().SetAsText(text);
   EXPECT_TRUE(Clipboard().HasText());
   EXPECT_EQ(Clipboard().AsText(), text);
+}
+
+TEST_F(Display, InputQueryProposesTheTextAndReturnsTheTypedOne) {
+  std::string title, proposed;
+  AnswerWhenShown([&](GtkWidget* window) {
+    if (!GTK_IS_DIALOG(window)) return false;
+    title = gtk_window_get_title(GTK_WINDOW(window));
+    GtkWidget* content = gtk_dialog_get_content_area(GTK_DIALOG(window));
+    GList* children = gtk_container_get_children(GTK_CONTAINER(content));
+    for (GList* child = children; child; child = child->next)
+      if (GTK_IS_ENTRY(child->data)) {
+        proposed = gtk_entry_get_text(GTK_ENTRY(child->data));
+        gtk_entry_set_text(GTK_ENTRY(child->data), "笔刷 Accent");
+      }
+    g_list_free(children);
+    gtk_dialog_response(GTK_DIALOG(window), GTK_RESPONSE_OK);
+    return true;
+  });
+  rtl::WideString value = u"Brush1";
+  EXPECT_TRUE(Dialogs().InputQuery(u"New TvgBrushObject", u"Enter resource name:", value));
+  EXPECT_EQ(title, "New TvgBrushObject");
+  EXPECT_EQ(proposed, "Brush1");
+  EXPECT_EQ(value, u"笔刷 Accent");
+  AnswerWhenShown([](GtkWidget* window) {
+    if (!GTK_IS_DIALOG(window)) return false;
+    gtk_dialog_response(GTK_DIALOG(window), GTK_RESPONSE_DELETE_EVENT);
+    return true;
+  });
+  EXPECT_FALSE(Dialogs().InputQuery(u"New TvgBrushObject", u"Enter resource name:", value));
+  EXPECT_EQ(value, u"笔刷 Accent");
+}
+
+TEST_F(Display, ClipboardRoundTripsAPictureWithItsAlpha) {
+  // Premultiplied BGRA: an opaque pixel and one half transparent.
+  const std::uint8_t pixels[] = {0x10, 0x20, 0x30, 0xFF, 0x00, 0x20, 0x40, 0x80};
+  rtl::TBitmap picture(2, 1, rtl::TPixelFormat::pf32bit);
+  std::copy(std::begin(pixels), std::end(pixels), picture.ScanLine(0));
+  Clipboard().SetPicture(picture);
+  rtl::TBitmap pasted;
+  ASSERT_TRUE(Clipboard().GetPicture(pasted));
+  ASSERT_EQ(pasted.PixelFormat(), rtl::TPixelFormat::pf32bit);
+  ASSERT_EQ(pasted.Width(), 2);
+  ASSERT_EQ(pasted.Height(), 1);
+  EXPECT_TRUE(std::equal(std::begin(pixels), std::end(pixels), pasted.ScanLine(0)));
+
+  rtl::TBitmap opaque(1, 1);  // 24-bit: taken as opaque
+  opaque.SetPixelColor(0, 0, {0xC0, 0x80, 0x40});
+  Clipboard().SetPicture(opaque);
+  ASSERT_TRUE(Clipboard().GetPicture(pasted));
+  const std::uint8_t* bgra = pasted.ScanLine(0);
+  EXPECT_EQ((std::vector<int>{bgra[0], bgra[1], bgra[2], bgra[3]}), (std::vector<int>{0x40, 0x80, 0xC0, 0xFF}));
+
+  Clipboard().SetAsText(u"text");
+  EXPECT_FALSE(Clipboard().GetPicture(pasted)) << "text is no picture";
 }
 
 TEST_F(Display, ExceptionsInHostCallsGoToTheApplication) {

@@ -10,6 +10,8 @@ namespace {
 using namespace vg;
 using vgtest::EmbeddedScene;
 using vgtest::TTestRect;
+using vgtest::TvgTestButton;
+using vgtest::TvgTestToggle;
 
 struct DesignScene : EmbeddedScene {
   TTestRect* root = nullptr;
@@ -186,7 +188,13 @@ class RecordingDesigner : public TvgDesigner {
     return className + std::to_string(++counter);
   }
   bool IsSelected(rtl::TComponent*, rtl::TObject* object) override { return object == selected; }
+  void EditStyle(TvgResources* book, const std::string& name) override {
+    editedBook = book;
+    editedStyle = name;
+  }
   TvgObject* selected = nullptr;
+  TvgResources* editedBook = nullptr;
+  std::string editedStyle;
   int modified = 0;
   int counter = 0;
 };
@@ -211,6 +219,112 @@ TEST_F(DesignScene, ADesignerNamesInsertedNodesAndSelectsThemInEveryScene) {
   scene->InsertObject("TvgScene");  // not a node
   EXPECT_EQ(root->ChildrenCount(), 1);
   designer.RemoveScene(scene.get());
+  vgDesigner = nullptr;
+}
+
+// A designed scene with a style book; controls take their styles from the
+// book or, when it has none, from the built-in book.
+struct StyleEditing : DesignScene {
+  TvgOwned<TvgResources> book{new TvgResources(nullptr)};
+
+  void SetUp() override {
+    DesignScene::SetUp();
+    rtl::TResourceStream stream("vgteststyles");
+    book->ReadResources(stream);
+    scene->SetStyle(book.get());
+  }
+  // A control with its style applied, and the styles of the controls in it.
+  template <class T>
+  T* Styled(const std::string& resource = {}) {
+    auto* control = Add<T>(root, 10, 10, 40, 20);
+    control->SetResource(resource);
+    ApplyStyles(control);
+    return control;
+  }
+  static void ApplyStyles(TvgObject* node) {
+    if (auto* control = dynamic_cast<TvgControl*>(node)) control->ApplyResource();
+    for (TvgObject* child : node->Children()) ApplyStyles(child);
+  }
+  template <class T>
+  static T* ChildOf(TvgObject* node) {
+    for (TvgObject* child : node->Children())
+      if (auto* found = dynamic_cast<T*>(child)) return found;
+    return nullptr;
+  }
+  void Choose(TvgVisualObject* node, const std::string& entry) {
+    scene->DoDesignSelect(node);
+    const TvgDesignMenuItem* item = vgFindDesignMenuItem(scene->DesignMenu(), entry);
+    ASSERT_NE(item, nullptr) << entry;
+    item->onClick();
+  }
+  TvgObject* Entry(const std::string& name) { return book->Root()->FindResource(name); }
+};
+
+TEST_F(StyleEditing, TheDefaultStyleTakesTheClassNameAndOutlivesTheControl) {
+  scene->DoDesignSelect(root);
+  EXPECT_EQ(vgFindDesignMenuItem(scene->DesignMenu(), "Edit Default Style..."), nullptr) << "not a control";
+  auto* toggle = Styled<TvgTestToggle>();  // styled by its parent class in the built-in book
+  TvgObject* applied = toggle->ResourceLink();
+  ASSERT_NE(applied, nullptr);
+  Choose(toggle, "Edit Default Style...");
+  ASSERT_EQ(Entry("TestToggleStyle"), applied);
+  EXPECT_EQ(applied->ResourceName(), "TestToggleStyle");
+  EXPECT_EQ(applied->Parent(), book->Root());
+  EXPECT_TRUE(applied->Stored());
+  EXPECT_EQ(applied->Visual()->Align(), vaNone);
+  EXPECT_FALSE(applied->Visual()->Locked());
+  EXPECT_FLOAT_EQ(applied->Visual()->Opacity(), 0.5f);
+  ASSERT_NE(toggle->ResourceLink(), nullptr);
+  EXPECT_NE(toggle->ResourceLink(), applied) << "restyled from the book";
+  toggle->Free();
+  EXPECT_EQ(Entry("TestToggleStyle"), applied) << "the entry belongs to the book now";
+  book->FillStrings();
+  EXPECT_NE(book->Resource()->Text().find("TestToggleStyle"), std::string::npos);
+}
+
+TEST_F(StyleEditing, TheDefaultStyleTakesAlongOnlyTheInnerStylesTheBookLacks) {
+  RecordingDesigner designer(nullptr);
+  vgDesigner = &designer;
+  auto* outer = Styled<TvgTestButton>("testnestedstyle");
+  TvgObject* applied = outer->ResourceLink();
+  auto* innerButton = ChildOf<TvgTestButton>(applied);  // its style is in the book
+  auto* innerToggle = ChildOf<TvgTestToggle>(applied);  // Resource 'missingstyle'
+  ASSERT_TRUE(innerButton && innerToggle && innerButton != innerToggle);
+  TvgObject* buttonStyle = innerButton->ResourceLink();
+  TvgObject* toggleStyle = innerToggle->ResourceLink();
+  ASSERT_TRUE(buttonStyle && toggleStyle);
+  Choose(outer, "Edit Default Style...");
+  EXPECT_EQ(Entry("testnestedstyle"), applied);
+  EXPECT_EQ(Entry("missingstyle"), toggleStyle);
+  EXPECT_EQ(innerButton->ResourceLink(), buttonStyle) << "the book has this one";
+  EXPECT_EQ(designer.editedBook, book.get());
+  EXPECT_EQ(designer.editedStyle, "testnestedstyle");
+  vgDesigner = nullptr;
+}
+
+TEST_F(StyleEditing, ACustomStyleIsNamedAfterTheControl) {
+  auto* outer = Styled<TvgTestButton>("testnestedstyle");
+  outer->SetName("okButton");
+  TvgObject* applied = outer->ResourceLink();
+  TvgObject* toggleStyle = ChildOf<TvgTestToggle>(applied)->ResourceLink();
+  Choose(outer, "Edit Custom Style...");
+  EXPECT_EQ(Entry("okButton"), applied);
+  EXPECT_EQ(outer->Resource(), "okButton");
+  EXPECT_EQ(Entry("missingstyle"), toggleStyle);
+  EXPECT_EQ(ChildOf<TvgTestToggle>(applied)->Resource(), "missingstyle");
+
+  RecordingDesigner designer(nullptr);
+  vgDesigner = &designer;
+  auto* button = Styled<TvgTestButton>();
+  button->SetName("cancelButton");
+  Choose(button, "Edit Custom Style...");
+  EXPECT_EQ(button->Resource().rfind("cancelButtonStyle", 0), 0u) << button->Resource();
+  TvgObject* entry = Entry(button->Resource());
+  ASSERT_NE(entry, nullptr);
+  EXPECT_NE(entry->FindResource("text"), nullptr) << "a copy of the button's style";
+  EXPECT_EQ(designer.editedStyle, button->Resource());
+  ASSERT_NE(button->ResourceLink(), nullptr);
+  EXPECT_NE(button->ResourceLink(), entry);
   vgDesigner = nullptr;
 }
 

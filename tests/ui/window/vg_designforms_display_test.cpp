@@ -57,6 +57,58 @@ TEST_F(DesignForms, TheBrushDialogEditsTheSolidFillOfARectangle) {
   EXPECT_EQ(rect->Fill()->SolidColor(), 0xFF2A7FD4u) << "the dialog edits a copy";
 }
 
+TEST_F(DesignForms, MakeAResourceAddsANamedBrushObjectToTheEditedScene) {
+  auto* edited = new TvgScene(form);  // the form owns the scene, and so the new resources
+  auto* editedRoot = new TvgBackground(nullptr);
+  edited->AddObject(editedRoot);
+  auto* rect = new TvgRectangle(nullptr);
+  rect->SetParent(editedRoot);
+  TvgBrushDialog dialog(nullptr);
+  dialog.SetComponent(rect);
+  dialog.SetShowMakeResource(true);
+  dialog.Brush()->SetSolidColor(0xFF2A7FD4);
+  auto brushObjects = [&] {
+    std::vector<TvgBrushObject*> found;
+    for (TvgObject* child : editedRoot->Children())
+      if (auto* object = dynamic_cast<TvgBrushObject*>(child)) found.push_back(object);
+    return found;
+  };
+  test_support::TScriptedDialogs dialogs;
+  dialogs.Input(u"Accent").Input(std::nullopt).Input(u"Accent").Input(u"not a name");
+  test_support::TScriptedModalRunner runner;
+  runner.Then([&](gui::TForm& shown) {
+    auto& design = dynamic_cast<TvgBrushDesign&>(shown);
+    EXPECT_TRUE(design.btnMakeRes->Visible());
+    design.btnMakeRes->Click();
+    ASSERT_EQ(dialogs.Inputs.size(), 1u);
+    EXPECT_EQ(dialogs.Inputs[0].Caption, u"New TvgBrushObject");
+    EXPECT_EQ(dialogs.Inputs[0].Prompt, u"Enter resource name:");
+    EXPECT_EQ(dialogs.Inputs[0].Proposed, u"Brush1");
+    design.btnMakeRes->Click();  // cancelled
+    EXPECT_EQ(dialogs.Inputs.at(1).Proposed, u"Brush2");
+    EXPECT_THROW(design.btnMakeRes->Click(), rtl::Exception) << "the name is taken";
+    EXPECT_THROW(design.btnMakeRes->Click(), rtl::Exception);
+    design.brushTabControl->SetItem(design.tabRes);
+    ASSERT_EQ(design.resList->Count(), 1);
+    EXPECT_EQ(design.resList->ItemByIndex(0)->Text(), u"Accent");
+    Shoot(shown, "brush_designer_resources");
+    TvgListBoxItem* listed = design.resList->ItemByIndex(0);
+    auto* text = dynamic_cast<TvgVisualObject*>(listed->FindResource("text"));
+    ASSERT_NE(text, nullptr);
+    auto* swatch = dynamic_cast<TvgRectangle*>(listed->GetChild(listed->ChildrenCount() - 1));
+    ASSERT_NE(swatch, nullptr);
+    EXPECT_GE(text->GetAbsoluteRect().Left, swatch->GetAbsoluteRect().Right) << "the name is not under the swatch";
+    design.btnOK->Click();
+  });
+  ASSERT_TRUE(dialog.Execute());
+  const std::vector<TvgBrushObject*> made = brushObjects();
+  ASSERT_EQ(made.size(), 1u);
+  EXPECT_EQ(made[0]->ResourceName(), "Accent");
+  EXPECT_EQ(made[0]->Name(), "Accent");
+  EXPECT_EQ(made[0]->Owner(), form);
+  EXPECT_EQ(made[0]->Brush()->SolidColor(), 0xFF2A7FD4u);
+}
+
 TEST_F(DesignForms, TheColorDialogShowsOnlyTheSolidPageAndCancelGivesNothing) {
   test_support::TScriptedModalRunner runner;
   runner.Then([&](gui::TForm& shown) {

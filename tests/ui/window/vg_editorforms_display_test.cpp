@@ -120,6 +120,32 @@ TEST_F(EditorForms, TheBitmapEditorResizesKeepingTheAspectAndCancelKeepsThePictu
   EXPECT_EQ(bitmap.Width(), 50);
 }
 
+TEST_F(EditorForms, PasteTakesTheDesktopClipboardsPicture) {
+  TvgBitmap demo;
+  PaintDemo(demo);
+  rtl::TBitmap picture;
+  demo.AssignTo(picture);
+  gui::Clipboard().SetAsText(u"no picture");
+  runner.Then([&](gui::TForm& shown) {
+    auto& editor = dynamic_cast<TvgBitmapEditor&>(shown);
+    EXPECT_TRUE(editor.btnPaste->Enabled());
+    editor.btnPaste->Click();
+    EXPECT_EQ(editor.Bitmap().Width(), 1) << "text is no picture";
+    gui::Clipboard().SetPicture(picture);
+    editor.btnPaste->Click();
+    ASSERT_EQ(editor.Bitmap().Width(), 200);
+    EXPECT_EQ(editor.Bitmap().Height(), 100);
+    EXPECT_EQ(editor.Bitmap().Bits()[0], 0xFFD03030u);
+    EXPECT_EQ(editor.Bitmap().Bits()[150], 0xFF3050D0u);
+    EXPECT_TRUE(editor.editControl->Enabled());
+    Shoot(shown, "bitmap_editor_paste");
+    editor.btnOk->Click();
+  });
+  TvgBitmap bitmap(1, 1);
+  ASSERT_TRUE(ShowBitmapEditor(bitmap));
+  EXPECT_EQ(bitmap.Width(), 200);
+}
+
 TEST_F(EditorForms, TheBrushDesignersSelectRunsTheBitmapEditorOnItsPicture) {
   TvgBitmap picture;
   PaintDemo(picture);
