@@ -253,7 +253,8 @@ struct StyleEditing : DesignScene {
   }
   void Choose(TvgVisualObject* node, const std::string& entry) {
     scene->DoDesignSelect(node);
-    const TvgDesignMenuItem* item = vgFindDesignMenuItem(scene->DesignMenu(), entry);
+    const auto menu = scene->DesignMenu();
+    const TvgDesignMenuItem* item = vgFindDesignMenuItem(menu, entry);
     ASSERT_NE(item, nullptr) << entry;
     item->onClick();
   }
