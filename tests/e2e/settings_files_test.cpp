@@ -177,7 +177,10 @@ TEST(SettingsFiles, ExportImportAndPrintFromTheFileMenu) {
             [&](TfrmInterface& form) {
               if (e2e::TSceneForm* editor = e2e::Front(); editor && editor != gui::MainForm()) {
                 const auto now = std::chrono::steady_clock::now();
-                if (editor == lastEditor && now - lastEditorClick < std::chrono::milliseconds(500)) return false;
+                // An answered editor is still closing; the next one may take
+                // the freed one's address, and a click is carried out later.
+                if (editor->ModalResult() != gui::mrNone) return false;
+                if (editor == lastEditor && now - lastEditorClick < std::chrono::seconds(3)) return false;
                 if (e2e::Click(*editor, "btnOk")) {
                   editorsClosed.push_back(editor->ClassName());
                   lastEditor = editor;
