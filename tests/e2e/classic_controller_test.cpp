@@ -25,7 +25,6 @@ namespace {
 
 using app::TfrmInterface;
 
-constexpr std::uint32_t kLampOn = 0xFF00AA00;
 
 struct Page {
   const char* item;        // its entry in the page list
@@ -49,15 +48,8 @@ constexpr const char* kTrack = "eItem5";
 constexpr const char* kTrackValue = "leItem5";
 constexpr int kMaxOptionLists = 40;
 
-bool LampOn(TfrmInterface& form) {
-  auto* lamp = form.Node<vg::TvgShape>("Circle1");
-  return lamp && lamp->Fill()->SolidColor() == kLampOn;
-}
-
 // Connected and idle: no box, no progress, the window usable.
-bool Settled(TfrmInterface& form) {
-  return LampOn(form) && form.Enabled() && !gui::TopModalForm() && !e2e::ShownWindow(form, "TfrmProgress");
-}
+bool Settled(TfrmInterface& form) { return e2e::LampOn(form) && e2e::Settled(form); }
 
 bool OnlyPageShown(TfrmInterface& form, const Page& page) {
   for (const Page& other : kPages)
@@ -94,14 +86,6 @@ std::vector<std::string> ListsOffDefault(TfrmInterface& form) {
     if (combo && combo->ItemIndex() != DefaultEntry(*combo)) off.push_back(name);
   }
   return off;
-}
-
-// Answers the front message box with its OK button; `text` gets what it said.
-bool AnswerBox(std::string& text) {
-  e2e::TSceneForm* box = e2e::Front();
-  if (!box || box == gui::MainForm() || box->ClassName() != "TfrmInfo") return false;
-  text = e2e::Shows(*box, "Label1");
-  return e2e::Click(*box, "btnOk");
 }
 
 // The program's text of a [common] key in the language it starts in.
@@ -178,11 +162,11 @@ TEST(ClassicController, PagesAreShownChangedWrittenReadAgainAndRestored) {
             })
       .Then("shot changed", e2e::ShotStep("e2e_classic_changed"))
       .Then("write", [](TfrmInterface& form) { return e2e::Click(form, "btnUpdate"); })
-      .Then("answer the write's box", [&](TfrmInterface&) { return AnswerBox(written); })
+      .Then("answer the write's box", e2e::AnswerBoxStep(&written))
       .Then("disconnect", [](TfrmInterface& form) { return Settled(form) && e2e::Click(form, "btnConnect"); })
       .Then("disconnected",
             [&](TfrmInterface& form) {
-              if (LampOn(form) || e2e::Reachable(form, "btnUpdate")) return false;
+              if (e2e::LampOn(form) || e2e::Reachable(form, "btnUpdate")) return false;
               connectCaption = e2e::Shows(form, "btnConnect");
               return true;
             })
@@ -196,7 +180,7 @@ TEST(ClassicController, PagesAreShownChangedWrittenReadAgainAndRestored) {
             })
       .Then("shot read again", e2e::ShotStep("e2e_classic_read_again"))
       .Then("restore the factory settings", [](TfrmInterface& form) { return e2e::Click(form, "btnDefault"); })
-      .Then("answer the restore's box", [&](TfrmInterface&) { return AnswerBox(restored); })
+      .Then("answer the restore's box", e2e::AnswerBoxStep(&restored))
       .Then("the defaults are shown",
             [&](TfrmInterface& form) {
               if (!Settled(form)) return false;

@@ -7,6 +7,7 @@
 #include <memory>
 #include <utility>
 
+#include "device/LinkServices.h"
 #include "platform/gui/Forms.h"
 #include "platform/gui/Menus.h"
 #include "platform/gui/SceneWindow.h"
@@ -17,6 +18,7 @@
 #include "ui/controls/vg_combobox.h"
 #include "ui/controls/vg_checkbox.h"
 #include "ui/core/vg_scene.h"
+#include "ui/render/vg_objects.h"
 
 namespace e2e {
 namespace {
@@ -113,6 +115,20 @@ TSceneForm* ShownWindow(gui::TForm& owner, std::string_view className) {
       return window;
   }
   return nullptr;
+}
+
+bool Settled(app::TfrmInterface& form) {
+  return !gui::TopModalForm() && !ShownWindow(form, "TfrmProgress") && form.Enabled();
+}
+
+bool LampOn(app::TfrmInterface& form) {
+  auto* lamp = form.Node<vg::TvgShape>("Circle1");
+  return lamp && lamp->Fill()->SolidColor() == device::kLedOn;
+}
+
+TSceneForm* Dialog(std::string_view className) {
+  TSceneForm* front = Front();
+  return front && front != gui::MainForm() && front->ClassName() == className ? front : nullptr;
 }
 
 vg::TvgVisualObject* Reachable(TSceneForm& form, std::string_view name) {
@@ -271,6 +287,18 @@ std::function<bool(app::TfrmInterface&)> UntilShown(Texts expected, Texts* seen)
     const bool done = shown == expected;
     if (seen) *seen = std::move(shown);
     return done;
+  };
+}
+
+std::function<bool(app::TfrmInterface&)> AnswerBoxStep(std::string* text) {
+  auto answered = std::make_shared<TSceneForm*>(nullptr);
+  return [text, answered](app::TfrmInterface&) {
+    TSceneForm* box = Front();
+    if (*answered) return box != *answered;
+    if (!box || box == gui::MainForm()) return false;
+    *text = Shows(*box, "Label1");
+    if (Click(*box, "btnOk")) *answered = box;
+    return false;
   };
 }
 

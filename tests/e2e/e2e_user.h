@@ -32,6 +32,14 @@ TSceneForm* Front();
 /// screen (the progress box, a dialog), or nullptr.
 TSceneForm* ShownWindow(gui::TForm& owner, std::string_view className);
 
+/// Nothing in the user's way: no modal window, no progress box, and the
+/// main window takes input.
+bool Settled(app::TfrmInterface& form);
+/// The lamp beside the device kind shows a device connected.
+bool LampOn(app::TfrmInterface& form);
+/// The front window when it is a dialog of the class `className`, or nullptr.
+TSceneForm* Dialog(std::string_view className);
+
 /// The named node of the form if a user could reach it: on screen, shown
 /// along all its parents and enabled; nullptr otherwise.
 vg::TvgVisualObject* Reachable(TSceneForm& form, std::string_view name);
@@ -90,6 +98,10 @@ using Texts = std::map<std::string, std::string>;
 /// A step that waits until the named nodes of the front window show the
 /// given texts; `seen` (if given) keeps what they showed at the last poll.
 std::function<bool(app::TfrmInterface&)> UntilShown(Texts expected, Texts* seen = nullptr);
+
+/// A step that reads the text of the message box in front (its Label1) into
+/// `text` and clicks its OK button; done once the box has gone.
+std::function<bool(app::TfrmInterface&)> AnswerBoxStep(std::string* text);
 
 /// A step that opens the named drop-down list (a combo box) of the front
 /// window with a click, then clicks its entry showing `entry` in the list's

@@ -30,12 +30,8 @@ using app::TfrmInterface;
 constexpr const char* kAdapter = "/sim/hidraw0";
 constexpr std::uint8_t kPartACommand = 12, kPartBCommand = 4, kFrameStart = 0xA5;
 
-bool Settled(TfrmInterface& form) {
-  return !gui::TopModalForm() && !e2e::ShownWindow(form, "TfrmProgress") && form.Enabled();
-}
-
 bool IdentifiedWith(TfrmInterface& form, const std::string& firmware) {
-  return Settled(form) && e2e::Shows(form, "eController") == "CAR_ESC" && e2e::Shows(form, "eFirmware") == firmware &&
+  return e2e::Settled(form) && e2e::Shows(form, "eController") == "CAR_ESC" && e2e::Shows(form, "eFirmware") == firmware &&
          e2e::Reachable(form, "ListBoxItem8");
 }
 
@@ -74,19 +70,6 @@ app::testing::ProgramRun::Step ProgressSeen(std::string shot, bool* saved) {
   };
 }
 
-// Reads the front box's text and clicks its button; done once it has gone.
-app::testing::ProgramRun::Step BoxAnswered(std::string* text) {
-  auto answered = std::make_shared<e2e::TSceneForm*>(nullptr);
-  return [text, answered](TfrmInterface&) {
-    e2e::TSceneForm* box = e2e::Front();
-    if (*answered) return box != *answered;
-    if (!box || box == gui::MainForm()) return false;
-    *text = e2e::Shows(*box, "Label1");
-    if (e2e::Click(*box, "btnOk")) *answered = box;
-    return false;
-  };
-}
-
 struct Seen {
   std::vector<std::string> offered, fieldNames;
   std::string box, statusLine;
@@ -112,7 +95,7 @@ void UpgradeSteps(app::testing::ProgramRun& run, Seen& seen, bool uploads) {
   if (uploads) run.Then("progress seen", ProgressSeen("e2e_firmware_progress", &seen.progressShot));
   run.Then("box shown", [](TfrmInterface& form) { return e2e::Front() != &form; })
       .Then("shot", e2e::ShotStep(uploads ? "e2e_firmware_success" : "e2e_firmware_refused"))
-      .Then("box answered", BoxAnswered(&seen.box))
+      .Then("box answered", e2e::AnswerBoxStep(&seen.box))
       .Then("frames counted", [&seen](TfrmInterface& form) {
         seen.firmwareFrames = FirmwareFramesSent();
         seen.statusLine = e2e::Shows(form, "eMessage");
@@ -128,7 +111,7 @@ void ReopenFirmwarePage(app::testing::ProgramRun& run, std::string shot) {
 }
 
 void Exit(app::testing::ProgramRun& run) {
-  run.Then("exit", [](TfrmInterface& form) { return Settled(form) && e2e::Choose(form, "Exit1"); });
+  run.Then("exit", [](TfrmInterface& form) { return e2e::Settled(form) && e2e::Choose(form, "Exit1"); });
 }
 
 std::string FirstLine(const std::string& text) { return text.substr(0, text.find_first_of("\r\n")); }
@@ -144,7 +127,7 @@ TEST(FirmwareUpgrade, TheChosenVersionGoesUpAndIsReportedAfterwards) {
   // The program folder's descriptions know the settings of V1.0 only: the
   // program says so once for the new firmware.
   std::string unknownSettings;
-  run.Then("new firmware's box answered", BoxAnswered(&unknownSettings))
+  run.Then("new firmware's box answered", e2e::AnswerBoxStep(&unknownSettings))
       .Then("identified again with the new version", [](TfrmInterface& form) { return IdentifiedWith(form, "V1.1"); });
   ReopenFirmwarePage(run, "e2e_firmware_upgraded");
   Exit(run);
@@ -190,7 +173,7 @@ TEST(FirmwareUpgrade, APackageWithAFlippedByteIsRefusedBeforeAnyFirmwareIsSent) 
   UpgradeSteps(run, seen, false);
   // Disconnect and connect again: the controller is identified anew.
   bool reidentifying = false;
-  run.Then("disconnected", [](TfrmInterface& form) { return Settled(form) && e2e::Click(form, "btnConnect"); })
+  run.Then("disconnected", [](TfrmInterface& form) { return e2e::Settled(form) && e2e::Click(form, "btnConnect"); })
       .Then("connect offered", [](TfrmInterface& form) { return e2e::Shows(form, "btnConnect") == "Connect"; })
       .Then("connected", [](TfrmInterface& form) { return e2e::Click(form, "btnConnect"); })
       .Then("identification seen",

@@ -15,7 +15,6 @@
 #include <vector>
 
 #include "app/MainForm.h"
-#include "device/LinkServices.h"
 #include "platform/rtl/AtomicFile.h"
 #include "tests/app/program_run.h"
 #include "tests/e2e/e2e_user.h"
@@ -36,13 +35,8 @@ void ShowEveryFeature(const std::filesystem::path& folder) {
   rtl::WriteFileBytes((folder / "config.dat").string(), std::string(text.get()));
 }
 
-bool Idle(TfrmInterface& form) { return !gui::TopModalForm() && !e2e::ShownWindow(form, "TfrmProgress"); }
-
 // The connection LED beside the device-kind label shows a device identified.
-bool Connected(TfrmInterface& form) {
-  auto* led = form.Node<vg::TvgShape>("Circle1");
-  return Idle(form) && led && led->Fill()->SolidColor() == device::kLedOn;
-}
+bool Connected(TfrmInterface& form) { return e2e::Settled(form) && e2e::LampOn(form); }
 
 std::string FirstLine(const std::string& text) { return text.substr(0, text.find_first_of("\r\n")); }
 
@@ -100,7 +94,7 @@ TEST(LinkAdapter, ModesScanAndChannelParameters) {
   std::string readLine, savedLine, otherLine, rereadLine;
   Colours read{}, cleared{}, other{}, reread{};
   bool shots[3] = {};
-  run.Then("the UART mode chosen", [](TfrmInterface& form) { return Idle(form) && e2e::Choose(form, "PORTAVEX2"); })
+  run.Then("the UART mode chosen", [](TfrmInterface& form) { return e2e::Settled(form) && e2e::Choose(form, "PORTAVEX2"); })
       .Then("the adapter identified",
             [&](TfrmInterface& form) {
               uartLabel = e2e::Shows(form, "Label1");
@@ -128,11 +122,11 @@ TEST(LinkAdapter, ModesScanAndChannelParameters) {
             })
       .Then("shot", e2e::ShotStep("e2e_link_scan", &shots[1]))
       .Then("the parameter mode chosen",
-            [](TfrmInterface& form) { return Idle(form) && e2e::Choose(form, "PORTAVEX5"); })
+            [](TfrmInterface& form) { return e2e::Settled(form) && e2e::Choose(form, "PORTAVEX5"); })
       .Then("its page opened once the adapter is known", ClickUntil("ListBoxItem11", [&](TfrmInterface& form) {
               paramLabel = e2e::Shows(form, "Label1");
               paramCaption = e2e::MenuCaption(form, "PORTAVEX5");
-              return Idle(form) && Shown(form, "btnRead");
+              return e2e::Settled(form) && Shown(form, "btnRead");
             }))
       .Then("channel 1 read", [](TfrmInterface& form) { return e2e::Click(form, "btnRead"); })
       .Then("its settings shown",
@@ -168,7 +162,7 @@ TEST(LinkAdapter, ModesScanAndChannelParameters) {
               return rereadLine != otherLine;
             })
       .Then("shot", e2e::ShotStep("e2e_link_channel", &shots[2]))
-      .Then("exit", [](TfrmInterface& form) { return Idle(form) && e2e::Choose(form, "Exit1"); });
+      .Then("exit", [](TfrmInterface& form) { return e2e::Settled(form) && e2e::Choose(form, "Exit1"); });
   EXPECT_EQ(run.Run(std::chrono::seconds(50)), 0);
   EXPECT_EQ(run.timedOut, "");
   EXPECT_EQ(uartLabel, uartCaption);

@@ -22,21 +22,12 @@ using app::TfrmInterface;
 using app::testing::ProgramRun;
 
 constexpr const char* kAdapter = "/sim/hidraw0";
-constexpr const char* kLinkOn = "#FF00AA00";
-constexpr const char* kLinkOff = "#FF004A00";
 // The first option list of the controller's page: three entries, the first
 // one its default.
 constexpr const char* kRunningMode = "cbItem0";
 constexpr int kDefaultEntry = 0, kWrittenEntry = 2, kUnwrittenEntry = 1;
 
-std::string LinkLamp(TfrmInterface& form) { return rtl::GetPropText(form.FindComponent("Circle1"), "Fill.Color"); }
-
-// Nothing in the way: no box, no progress box, the window takes input.
-bool Settled(TfrmInterface& form) {
-  return !gui::TopModalForm() && !e2e::ShownWindow(form, "TfrmProgress") && form.Enabled();
-}
-
-bool ConnectedAndSettled(TfrmInterface& form) { return Settled(form) && LinkLamp(form) == kLinkOn; }
+bool ConnectedAndSettled(TfrmInterface& form) { return e2e::Settled(form) && e2e::LampOn(form); }
 
 vg::TvgListBox& PageList(TfrmInterface& form) { return *form.Node<vg::TvgListBox>("ListBox1"); }
 
@@ -54,16 +45,6 @@ void ChooseRunningMode(ProgramRun& run, const std::string& what, int entry) {
             [entry](TfrmInterface& form) { return e2e::ClickDropDownEntry(form, kRunningMode, entry); })
       .Then(what + ": entry shown",
             [entry](TfrmInterface& form) { return e2e::Shows(form, kRunningMode) == EntryText(form, entry); });
-}
-
-// Records the text of the box in front of the main window and clicks its OK.
-ProgramRun::Step AnswerBox(std::string& text) {
-  return [&text](TfrmInterface&) {
-    e2e::TSceneForm* box = e2e::Front();
-    if (!box || box == gui::MainForm()) return false;
-    text = e2e::Shows(*box, "Label1");
-    return e2e::Click(*box, "btnOk");
-  };
 }
 
 // Clicks a button once a user could, and reports whether it was clicked.
@@ -110,7 +91,7 @@ void OpenEveryPage(ProgramRun& run, Seen& seen) {
     auto exists = [page](TfrmInterface& form) { return page < PageList(form).Count(); };
     run.Then(name + " clicked",
              [=](TfrmInterface& form) {
-               return !exists(form) || (Settled(form) && e2e::ClickNode(form, *PageList(form).ItemByIndex(page)));
+               return !exists(form) || (e2e::Settled(form) && e2e::ClickNode(form, *PageList(form).ItemByIndex(page)));
              })
         .Then(name + " shown",
               [=, &seen](TfrmInterface& form) {
@@ -136,12 +117,12 @@ void WriteAndReadBack(ProgramRun& run, Seen& seen) {
              return true;
            })
       .Then("write clicked", ClickWhenSettled("btnUpdate"))
-      .Then("write's box answered", AnswerBox(seen.savedBox));
+      .Then("write's box answered", e2e::AnswerBoxStep(&seen.savedBox));
   ChooseRunningMode(run, "changed without writing", kUnwrittenEntry);
   run.Then("disconnect clicked", ClickWhenSettled("btnConnect"))
       .Then("connect clicked",
             [](TfrmInterface& form) {
-              return Settled(form) && LinkLamp(form) == kLinkOff && e2e::Click(form, "btnConnect");
+              return e2e::Settled(form) && !e2e::LampOn(form) && e2e::Click(form, "btnConnect");
             })
       .Then("read back",
             [&](TfrmInterface& form) {
@@ -155,7 +136,7 @@ void WriteAndReadBack(ProgramRun& run, Seen& seen) {
 
 void RestoreDefaults(ProgramRun& run, Seen& seen) {
   run.Then("defaults clicked", ClickWhenSettled("btnDefault"))
-      .Then("defaults' box answered", AnswerBox(seen.defaultsBox))
+      .Then("defaults' box answered", e2e::AnswerBoxStep(&seen.defaultsBox))
       .Then("default shown",
             [&](TfrmInterface& form) {
               if (!ConnectedAndSettled(form)) return false;
@@ -183,10 +164,10 @@ void UnplugDuringWrite(ProgramRun& run, Seen& seen) {
       .Then("failure box shot", [shot = Shot("unplugged_box")](TfrmInterface& form) mutable {
         return gui::TopModalForm() && shot(form);
       })
-      .Then("failure box answered", AnswerBox(seen.failureBox))
+      .Then("failure box answered", e2e::AnswerBoxStep(&seen.failureBox))
       .Then("disconnected shown",
             [&](TfrmInterface& form) {
-              if (!Settled(form) || LinkLamp(form) != kLinkOff) return false;
+              if (!e2e::Settled(form) || e2e::LampOn(form)) return false;
               seen.writeReachableAfterFailure = e2e::Reachable(form, "btnUpdate") != nullptr;
               seen.pagesAfterFailure = PageList(form).Count();
               return true;
@@ -195,7 +176,7 @@ void UnplugDuringWrite(ProgramRun& run, Seen& seen) {
       .Then("connect button clicked",
             [&](TfrmInterface& form) {
               seen.connectCaption = e2e::Shows(form, "btnConnect");
-              return Settled(form) && e2e::Click(form, "btnConnect");
+              return e2e::Settled(form) && e2e::Click(form, "btnConnect");
             })
       .Then("connect button answered and clicked back",
             [&](TfrmInterface& form) {
@@ -242,7 +223,7 @@ TEST(RegisterController, IdentifiesPagesWritesRestoresAndSurvivesAnUnplugDuringA
                failed = form.LangText("setting_fail", "setting_fail");
                return true;
              })
-      .Then("exit", [](TfrmInterface& form) { return Settled(form) && e2e::Choose(form, "Exit1"); });
+      .Then("exit", [](TfrmInterface& form) { return e2e::Settled(form) && e2e::Choose(form, "Exit1"); });
 
   EXPECT_EQ(run.Run(std::chrono::seconds(60)), 0);
   unsetenv("ESCTOOL_SIMULATED_HID");

@@ -68,12 +68,6 @@ bool Identified(TfrmInterface& form) {
          !e2e::ShownWindow(form, "TfrmProgress") && e2e::Reachable(form, kFirstParamPage);
 }
 
-// The front window when it is a dialog of class `className`.
-e2e::TSceneForm* Dialog(std::string_view className) {
-  e2e::TSceneForm* front = e2e::Front();
-  return front && front != gui::MainForm() && front->ClassName() == className ? front : nullptr;
-}
-
 struct Pixbuf {
   std::unique_ptr<GdkPixbuf, void (*)(gpointer)> image{nullptr, g_object_unref};
   explicit Pixbuf(const fs::path& file) : image(gdk_pixbuf_new_from_file(file.c_str(), nullptr), g_object_unref) {}
@@ -203,7 +197,7 @@ TEST(SettingsFiles, ExportImportAndPrintFromTheFileMenu) {
             })
       .Then("its refusal answered",
             [&](TfrmInterface&) {
-              e2e::TSceneForm* box = Dialog("TfrmInfo");
+              e2e::TSceneForm* box = e2e::Dialog("TfrmInfo");
               if (!box) return false;
               refusal = e2e::Shows(*box, "Label1");
               return e2e::Click(*box, "btnOk");
@@ -216,7 +210,7 @@ TEST(SettingsFiles, ExportImportAndPrintFromTheFileMenu) {
             })
       .Then("the race sheet shown",
             [&](TfrmInterface&) {
-              e2e::TSceneForm* sheet = Dialog("TfrmInput");
+              e2e::TSceneForm* sheet = e2e::Dialog("TfrmInput");
               if (!sheet || sheet->ControlsScene->DrawCount() == 0) return false;
               driverShown = e2e::Shows(*sheet, "eDriver");
               sheetSeen = std::chrono::steady_clock::now();
@@ -226,23 +220,23 @@ TEST(SettingsFiles, ExportImportAndPrintFromTheFileMenu) {
             [&](TfrmInterface&) {
               // As a user would, after the radio buttons' check animations.
               if (std::chrono::steady_clock::now() - sheetSeen < std::chrono::milliseconds(500)) return false;
-              e2e::TSceneForm* sheet = Dialog("TfrmInput");
+              e2e::TSceneForm* sheet = e2e::Dialog("TfrmInput");
               return sheet && e2e::Enter(*sheet, "eEvent", event);
             })
       .Then("the motor typed",
             [&](TfrmInterface&) {
-              e2e::TSceneForm* sheet = Dialog("TfrmInput");
+              e2e::TSceneForm* sheet = e2e::Dialog("TfrmInput");
               return sheet && e2e::Shows(*sheet, "eEvent") == event && e2e::Enter(*sheet, "eMotor", motor);
             })
       .Then("the filled sheet shown",
             [&](TfrmInterface&) {
-              e2e::TSceneForm* sheet = Dialog("TfrmInput");
+              e2e::TSceneForm* sheet = e2e::Dialog("TfrmInput");
               return sheet && e2e::Shows(*sheet, "eMotor") == motor;
             })
       .Then("shot of the sheet", e2e::ShotStep("e2e_race_sheet", &sheetShot))
       .Then("OK clicked",
             [](TfrmInterface&) {
-              e2e::TSceneForm* sheet = Dialog("TfrmInput");
+              e2e::TSceneForm* sheet = e2e::Dialog("TfrmInput");
               return sheet && e2e::Click(*sheet, "btnOk");
             })
       .Then("the report written",
