@@ -50,8 +50,6 @@ std::uint32_t Premultiply(std::uint8_t r, std::uint8_t g, std::uint8_t b, std::u
   return (std::uint32_t(a) << 24) | (mul(r) << 16) | (mul(g) << 8) | mul(b);
 }
 
-std::uint8_t Unpremultiply(std::uint32_t c, std::uint32_t a) { return rtl::UnpremultiplyChannel(c, a); }
-
 // The stream from its current position to its end; the position is put back.
 bool ReadRest(IStream* stream, std::vector<std::uint8_t>& bytes) {
   std::uint64_t start = 0;
@@ -122,8 +120,8 @@ GdkPixbuf* ToPixbuf(cairo_surface_t* surface, bool keepAlpha) {
       const std::uint32_t p = src[size_t(y) * srcStride + x], a = p >> 24;
       guchar* d = dst + size_t(y) * stride + size_t(x) * channels;
       if (keepAlpha) {
-        d[0] = Unpremultiply((p >> 16) & 0xFF, a), d[1] = Unpremultiply((p >> 8) & 0xFF, a);
-        d[2] = Unpremultiply(p & 0xFF, a), d[3] = guchar(a);
+        d[0] = rtl::UnpremultiplyChannel((p >> 16) & 0xFF, a), d[1] = rtl::UnpremultiplyChannel((p >> 8) & 0xFF, a);
+        d[2] = rtl::UnpremultiplyChannel(p & 0xFF, a), d[3] = guchar(a);
       } else {  // flattened onto black, as the premultiplied words already are
         d[0] = guchar(p >> 16), d[1] = guchar(p >> 8), d[2] = guchar(p);
       }

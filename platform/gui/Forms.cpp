@@ -2,6 +2,7 @@
 
 #include <gtk/gtk.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "platform/gui/Dialogs.h"
@@ -86,6 +87,8 @@ TForm* MainForm() { return g_mainForm; }
 void SetMainForm(TForm* form) { g_mainForm = form; }
 TForm* ActiveForm() { return g_activeForm ? g_activeForm : g_mainForm; }
 TForm* TopModalForm() { return g_modalForms.empty() ? nullptr : g_modalForms.back(); }
+
+bool TForm::IsModal() const { return std::find(g_modalForms.begin(), g_modalForms.end(), this) != g_modalForms.end(); }
 
 // ---------------------------------------------------------------------------
 // The GTK window of a form: a box holding the menu bar and the client area
@@ -185,7 +188,7 @@ struct TForm::Window : rtl::TNonCopyable {
 
   static gboolean KeyPress(GtkWidget*, GdkEventKey* event, gpointer data) {
     TForm& form = static_cast<Window*>(data)->form;
-    if (event->keyval != GDK_KEY_Escape || !form.modal_) return FALSE;
+    if (event->keyval != GDK_KEY_Escape || !form.IsModal()) return FALSE;
     form.SetModalResult(mrCancel);
     return TRUE;
   }
@@ -383,7 +386,7 @@ void TForm::Hide() {
 void TForm::DoClose(TCloseAction& action) { OnClose(this, action); }
 
 void TForm::Close() {
-  if (modal_) {
+  if (IsModal()) {
     SetModalResult(mrCancel);
     return;
   }
@@ -416,24 +419,20 @@ void TForm::ReleaseLater() {
 }
 
 TModalResult TForm::ShowModal() {
-  if (visible_ || modal_) throw rtl::EInvalidOperation("Cannot make a visible window modal");
+  if (visible_ || IsModal()) throw rtl::EInvalidOperation("Cannot make a visible window modal");
   if (!enabled_) throw rtl::EInvalidOperation("Cannot make a disabled window modal");
   modalResult_ = mrNone;
-  modal_ = true;
   g_modalForms.push_back(this);
   struct Reset {
-    TForm& form;
-    ~Reset() {
-      form.modal_ = false;
-      std::erase(g_modalForms, &form);
-    }
-  } reset{*this};
+    TForm* form;
+    ~Reset() { std::erase(g_modalForms, form); }
+  } reset{this};
   return ModalRunner().RunModal(*this);
 }
 
 void TForm::SetModalResult(TModalResult result) {
   modalResult_ = result;
-  if (modal_ && result != mrNone) g_main_context_wakeup(nullptr);
+  if (IsModal() && result != mrNone) g_main_context_wakeup(nullptr);
 }
 
 bool TForm::CloseModal() {

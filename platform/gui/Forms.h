@@ -109,7 +109,7 @@ class TForm : public rtl::TComponent {
   // Runs the form modally through ModalRunner(). Raises EInvalidOperation
   // "Cannot make a visible window modal" when it is already shown.
   TModalResult ShowModal();
-  bool IsModal() const { return modal_; }
+  bool IsModal() const;
   TModalResult ModalResult() const { return modalResult_; }
   void SetModalResult(TModalResult result);
   // Called by a modal runner when ModalResult was set: OnClose may answer
@@ -161,7 +161,7 @@ class TForm : public rtl::TComponent {
   TFormBorderStyle borderStyle_ = bsSizeable;
   TBorderIcons borderIcons_{biSystemMenu, biMinimize, biMaximize};
   TPosition position_ = poDefaultPosOnly;
-  bool enabled_ = true, visible_ = false, modal_ = false, transparent_ = false, placed_ = false;
+  bool enabled_ = true, visible_ = false, transparent_ = false, placed_ = false;
   bool popupStyle_ = false;
   TModalResult modalResult_ = mrNone;
   TMainMenu* menu_ = nullptr;

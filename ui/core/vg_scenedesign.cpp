@@ -455,15 +455,12 @@ void Unlock(TvgObject* node) {
 }
 
 // The controls anywhere below node, outer ones first.
-void CollectControls(TvgObject* node, std::vector<TvgControl*>& controls) {
-  for (TvgObject* child : node->Children()) {
-    if (auto* control = dynamic_cast<TvgControl*>(child)) controls.push_back(control);
-    CollectControls(child, controls);
-  }
-}
 std::vector<TvgControl*> ControlsIn(TvgObject* node) {
+  std::vector<TvgObject*> subtree;
+  node->AddObjectsToList(subtree);
   std::vector<TvgControl*> controls;
-  CollectControls(node, controls);
+  for (std::size_t i = 1; i < subtree.size(); ++i)  // [0] is node itself
+    if (auto* control = dynamic_cast<TvgControl*>(subtree[i])) controls.push_back(control);
   return controls;
 }
 
