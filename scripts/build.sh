@@ -16,6 +16,9 @@ esac
 # another clone on the same machine, such as a CI run's, reuses its objects.
 export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$root}
 export CCACHE_NOHASHDIR=${CCACHE_NOHASHDIR:-1}
+# On a miss, the compiler's own dependency list names the headers, so ccache
+# does not run the preprocessor a second time for every file.
+export CCACHE_DEPEND=${CCACHE_DEPEND:-1}
 cmake -S "$root" -B "$root/$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${flags[@]}" >/dev/null
 if (($#)); then
   cmake --build "$root/$dir" --target "$@"

@@ -209,7 +209,8 @@ constexpr HRESULT STG_E_CANTSAVE = static_cast<HRESULT>(0x80030103u);
 
 enum StreamSeek : UINT { STREAM_SEEK_SET = 0, STREAM_SEEK_CUR = 1, STREAM_SEEK_END = 2 };
 enum StgType : UINT { STGTY_STREAM = 2 };
-enum LockType : UINT { LOCK_WRITE = 1 };
+// Not an enumerator named LOCK_WRITE: glibc defines that name as a macro.
+constexpr UINT kLockWrite = 1;
 
 struct FILETIME { std::uint32_t dwLowDateTime = 0, dwHighDateTime = 0; };
 

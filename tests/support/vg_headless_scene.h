@@ -8,9 +8,9 @@
 
 namespace vgtest {
 
-class FakeScene : public rtl::TComponent, public vg::IvgScene {
+class HeadlessScene : public rtl::TComponent, public vg::IvgScene {
  public:
-  FakeScene() : rtl::TComponent(nullptr) {}
+  HeadlessScene() : rtl::TComponent(nullptr) {}
 
   using rtl::TComponent::Notification;
   rtl::TComponent* GetComponent() override { return this; }

@@ -240,7 +240,7 @@ HRESULT TMyStreamAdapter::Stat(STATSTG* pstatstg, UINT) {
     pstatstg->type = STGTY_STREAM;
     pstatstg->cbSize = std::uint64_t(FStream->Size());
     pstatstg->mtime = pstatstg->ctime = pstatstg->atime = NowAsFileTime();
-    pstatstg->grfLocksSupported = LOCK_WRITE;
+    pstatstg->grfLocksSupported = kLockWrite;
     return S_OK;
   } catch (...) {
     return E_UNEXPECTED;

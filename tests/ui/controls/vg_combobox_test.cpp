@@ -5,13 +5,13 @@
 #include <vector>
 
 #include "tests/ui/controls/controls_fixture.h"
+#include "ui/core/vg_keys.h"
 
 namespace {
 
 using namespace vg;
 using vgtest::ControlScene;
 
-constexpr std::uint16_t kKeyEnd = 35, kKeyHome = 36, kKeyUp = 38, kKeyDown = 40;
 
 struct ComboTest : ControlScene {
   int changes = 0;

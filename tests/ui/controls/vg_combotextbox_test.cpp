@@ -3,13 +3,13 @@
 #include <gtest/gtest.h>
 
 #include "tests/ui/controls/controls_fixture.h"
+#include "ui/core/vg_keys.h"
 
 namespace {
 
 using namespace vg;
 using vgtest::ControlScene;
 
-constexpr std::uint16_t kKeyUp = 38, kKeyDown = 40;
 
 struct ComboTextTest : ControlScene {
   int changes = 0;

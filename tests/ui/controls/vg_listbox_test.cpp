@@ -10,13 +10,13 @@
 #include "platform/rtl/TextCompare.h"
 #include "tests/support/vg_recording_canvas.h"
 #include "tests/ui/controls/controls_fixture.h"
+#include "ui/core/vg_keys.h"
 
 namespace {
 
 using namespace vg;
 using vgtest::ControlScene;
 
-constexpr std::uint16_t kKeyEnd = 35, kKeyHome = 36, kKeyLeft = 37, kKeyUp = 38, kKeyRight = 39, kKeyDown = 40;
 
 struct ListBoxTest : ControlScene {
   TvgListBox* list = nullptr;

@@ -23,7 +23,7 @@ namespace {
 
 using vg::TvgObject;
 using vg::TvgVisualObject;
-using vgtest::FakeScene;
+using vgtest::HeadlessScene;
 
 template <class T = TvgObject>
 T* Make(const std::string& name = {}, rtl::TComponent* owner = nullptr) {
@@ -68,7 +68,7 @@ class TFailingData : public TvgObject {
 };
 
 TEST(NodeTree, AttachingMovesTheChildAndHandsItTheScene) {
-  FakeScene scene;
+  HeadlessScene scene;
   TvgObject* a = Make("A");
   TvgObject* b = Make("B");
   scene.AddObject(a);
@@ -191,7 +191,7 @@ TEST(NodeTree, DestructionTellsLinksLastFirstWhileStillAttached) {
 }
 
 TEST(NodeTree, DestructionClearsFocusHoverLinksAndSlots) {
-  FakeScene scene;
+  HeadlessScene scene;
   auto* root = Make<TvgVisualObject>("Root");
   scene.AddObject(root);
   auto* node = Make<TvgVisualObject>("Node");
@@ -408,7 +408,7 @@ TEST(NodeTree, RegistryKeepsThePaletteSortedAndStreamable) {
 }
 
 TEST(NodeTree, SceneListHasNoDuplicates) {
-  FakeScene a, b;
+  HeadlessScene a, b;
   vg::AddScene(&a);
   vg::AddScene(&b);
   vg::AddScene(&a);

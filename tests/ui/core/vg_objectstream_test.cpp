@@ -94,7 +94,7 @@ TEST_F(NodeStreaming, BothFormsRoundTripTheStoredTree) {
 }
 
 TEST_F(NodeStreaming, CloneCopiesStoredChildrenWithoutNames) {
-  vgtest::FakeScene scene;
+  vgtest::HeadlessScene scene;
   TvgVisualObject* source = SampleTree();
   scene.AddObject(source);
   TvgObject owner(nullptr);
@@ -145,7 +145,7 @@ TEST_F(NodeStreaming, FactoriesReturnNothingOnBadInput) {
 }
 
 TEST_F(NodeStreaming, CloneChildFromStreamAdaptsTheStreamsChildren) {
-  vgtest::FakeScene scene;
+  vgtest::HeadlessScene scene;
   TvgVisualObject* host = Visual("Host");
   scene.AddObject(host);
   host->SetSizeWithoutChange(150, 100);

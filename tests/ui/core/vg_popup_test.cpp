@@ -183,6 +183,7 @@ TEST_F(PopupScene, OverlayCatchesAClickOutsideButNotInside) {
   Click(350, 250);
   EXPECT_TRUE(popup->IsOpen());
   DrawQueued();  // the released catcher goes
+  popup->OnClosePopup = nullptr;  // TearDown closes it after `closed` is gone
 }
 
 TEST_F(PopupScene, EscapeClosesOnlyAPopupThatDoesNotStayOpen) {

@@ -13,7 +13,7 @@ namespace {
 using vg::TvgAlign;
 using vg::TvgRect;
 using vg::TvgVisualObject;
-using vgtest::FakeScene;
+using vgtest::HeadlessScene;
 
 struct Box {
   float x, y, w, h;
@@ -47,7 +47,7 @@ class Layout {
     return child;
   }
 
-  FakeScene scene;
+  HeadlessScene scene;
   TvgVisualObject* root;
 };
 

@@ -11,7 +11,7 @@
 
 namespace vgtest {
 
-class ShapeScene : public FakeScene {
+class ShapeScene : public HeadlessScene {
  public:
   vg::TvgCanvas* GetCanvas() override { return canvas; }
 

@@ -5,6 +5,7 @@
 
 #include "tests/support/d2d_fakes.h"
 #include "tests/support/vg_scene_fakes.h"
+#include "tests/ui/render/render_pictures.h"
 #include "ui/core/vg_font.h"
 #include "ui/core/vg_pathdata.h"
 #include "ui/core/vg_scene.h"
@@ -17,8 +18,6 @@ using namespace vg;
 
 namespace vgtest {
 namespace {
-
-constexpr TvgColor kRed = 0xFFFF0000, kBlue = 0xFF0000FF, kGreen = 0xFF00FF00;
 
 std::uint32_t PixelOf(const TvgCanvas& canvas, int x, int y) {
   return canvas.BufferBits()[y * canvas.Width() + x];

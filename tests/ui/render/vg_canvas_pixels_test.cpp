@@ -4,17 +4,16 @@
 #include "platform/gdiplus/Gdi.h"
 #include "tests/support/reference_image.h"
 #include "tests/ui/render/render_fixture.h"
-#include "ui/render/vg_canvas_d2d.h"
+#include "tests/ui/render/render_pictures.h"
 #include "ui/core/vg_font.h"
 #include "ui/core/vg_pathdata.h"
 #include "ui/core/vg_resourcelink.h"
+#include "ui/render/vg_canvas_d2d.h"
 
 using namespace vg;
 
 namespace vgtest {
 namespace {
-
-constexpr TvgColor kRed = 0xFFFF0000, kBlue = 0xFF0000FF, kGreen = 0xFF00FF00;
 
 struct BackEnd {
   const char* name;

@@ -7,6 +7,7 @@
 
 #include "platform/rtl/Exceptions.h"
 #include "tests/ui/render/render_fixture.h"
+#include "tests/ui/render/render_pictures.h"
 
 using namespace vg;
 
@@ -14,23 +15,6 @@ namespace vgtest {
 namespace {
 
 namespace fs = std::filesystem;
-
-constexpr TvgColor kRed = 0xFFFF0000, kGreen = 0xFF00FF00, kBlue = 0xFF0000FF, kWhite = 0xFFFFFFFF;
-
-// Quadrants: red top-left, green top-right, blue bottom-left, white bottom-right.
-void PaintQuadrants(TvgBitmap& bitmap) {
-  const float w = float(bitmap.Width()), h = float(bitmap.Height());
-  bitmap.ClearRect({0, 0, w / 2, h / 2}, kRed);
-  bitmap.ClearRect({w / 2, 0, w, h / 2}, kGreen);
-  bitmap.ClearRect({0, h / 2, w / 2, h}, kBlue);
-  bitmap.ClearRect({w / 2, h / 2, w, h}, kWhite);
-}
-
-bool Near(std::uint32_t a, std::uint32_t b, int tolerance) {
-  for (int shift = 0; shift < 32; shift += 8)
-    if (std::abs(int((a >> shift) & 0xFF) - int((b >> shift) & 0xFF)) > tolerance) return false;
-  return true;
-}
 
 class FilterTest : public RecordedTest {
  protected:
@@ -319,7 +303,7 @@ TEST(StreamAdapter, ReportsComResultCodes) {
   EXPECT_EQ(a->Stat(&stat, 0), gdip::S_OK);
   EXPECT_EQ(stat.type, gdip::STGTY_STREAM);
   EXPECT_EQ(stat.cbSize, 4u);
-  EXPECT_EQ(stat.grfLocksSupported, gdip::LOCK_WRITE);
+  EXPECT_EQ(stat.grfLocksSupported, gdip::kLockWrite);
   EXPECT_GT(stat.mtime.dwHighDateTime, 0x01D00000u) << "a time after 2014";
 
   gdip::IStream* clone = a.adapter;

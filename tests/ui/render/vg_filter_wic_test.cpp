@@ -7,29 +7,14 @@
 #include <filesystem>
 #include <fstream>
 
+#include "tests/ui/render/render_pictures.h"
+
 using namespace vg;
 
 namespace vgtest {
 namespace {
 
 namespace fs = std::filesystem;
-
-constexpr TvgColor kRed = 0xFFFF0000, kGreen = 0xFF00FF00, kBlue = 0xFF0000FF, kWhite = 0xFFFFFFFF;
-
-// Quadrants: red top-left, green top-right, blue bottom-left, white bottom-right.
-void PaintQuadrants(TvgBitmap& bitmap) {
-  const float w = float(bitmap.Width()), h = float(bitmap.Height());
-  bitmap.ClearRect({0, 0, w / 2, h / 2}, kRed);
-  bitmap.ClearRect({w / 2, 0, w, h / 2}, kGreen);
-  bitmap.ClearRect({0, h / 2, w / 2, h}, kBlue);
-  bitmap.ClearRect({w / 2, h / 2, w, h}, kWhite);
-}
-
-bool Near(std::uint32_t a, std::uint32_t b, int tolerance) {
-  for (int shift = 0; shift < 32; shift += 8)
-    if (std::abs(int((a >> shift) & 0xFF) - int((b >> shift) & 0xFF)) > tolerance) return false;
-  return true;
-}
 
 void ExpectQuadrants(const TvgBitmap& b, int tolerance, const std::string& what) {
   const int w = b.Width(), h = b.Height();

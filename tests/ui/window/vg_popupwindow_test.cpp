@@ -15,6 +15,7 @@
 #include "platform/gui/GuiInit.h"
 #include "tests/support/gui_events.h"
 #include "tests/support/gui_pump.h"
+#include "tests/ui/window/filled_shape.h"
 #include "tests/ui/window/xtest_input.h"
 #include "ui/render/vg_canvas_gdip.h"
 #include "ui/render/vg_objects.h"
@@ -23,20 +24,11 @@ namespace vg {
 namespace {
 
 using namespace std::chrono_literals;
+using test_support::FilledShape;
 using test_support::PumpFor;
 using test_support::PumpUntil;
 using test_support::ClickAt;
 using test_support::TypeKey;
-
-template <class T>
-T* Shape(TvgObject* parent, float x, float y, float w, float h, TvgColor fill) {
-  auto* shape = new T(nullptr);
-  shape->SetParent(parent);
-  shape->SetBounds(x, y, w, h);
-  shape->Fill()->SetSolidColor(fill);
-  shape->Stroke()->SetStyle(vgBrushNone);
-  return shape;
-}
 
 std::uint32_t RootPixel(int x, int y) { return test_support::Pixel(gdk_get_default_root_window(), x, y); }
 
@@ -53,14 +45,14 @@ class PopupOnScreen : public ::testing::Test {
     form->SetBorderStyle(gui::bsNone);
     form->SetBounds(100, 100, 300, 200);
     scene.reset(new TvgScene(nullptr));
-    root = Shape<TvgRectangle>(nullptr, 0, 0, 300, 200, 0xFFE0E0E0);
+    root = FilledShape<TvgRectangle>(nullptr, 0, 0, 300, 200, 0xFFE0E0E0);
     scene->AddObject(root);
-    target = Shape<TvgRectangle>(root, 20, 20, 100, 24, 0xFF2873C7);
+    target = FilledShape<TvgRectangle>(root, 20, 20, 100, 24, 0xFF2873C7);
     popup = new TvgPopup(nullptr);
     popup->SetParent(root);
     popup->SetBounds(0, 0, 120, 60);
     popup->SetPlacementTarget(target);
-    Shape<TvgRectangle>(popup, 0, 0, 120, 60, 0xFFE8A33D);
+    FilledShape<TvgRectangle>(popup, 0, 0, 120, 60, 0xFFE8A33D);
     popup->OnKeyDown = [this](rtl::TObject*, std::uint16_t& key, char16_t&, TvgShiftState) {
       keys.push_back(key);
     };

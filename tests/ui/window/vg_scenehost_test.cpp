@@ -14,6 +14,7 @@
 #include "tests/support/gui_pump.h"
 #include "tests/support/vg_scene_form.h"
 #include "tests/support/window_shot.h"
+#include "tests/ui/window/filled_shape.h"
 #include "ui/render/vg_canvas_d2d.h"
 #include "ui/render/vg_canvas_gdip.h"
 #include "ui/render/vg_objects.h"
@@ -22,6 +23,7 @@ namespace vg {
 namespace {
 
 using namespace std::chrono_literals;
+using test_support::FilledShape;
 using test_support::PumpFor;
 using test_support::PumpUntil;
 using test_support::ScreenPixel;
@@ -37,16 +39,6 @@ class TProbeBackground : public TvgRectangle {
   }
   std::vector<TvgRect> Dirty;
 };
-
-template <class T>
-T* Shape(TvgObject* parent, float x, float y, float w, float h, TvgColor fill) {
-  auto* shape = new T(nullptr);
-  shape->SetParent(parent);
-  shape->SetBounds(x, y, w, h);
-  shape->Fill()->SetSolidColor(fill);
-  shape->Stroke()->SetStyle(vgBrushNone);
-  return shape;
-}
 
 // The back-end the scene draws with: "GdiPlus" or "D2D".
 class SceneOnScreen : public test_support::SceneFormTest<::testing::TestWithParam<std::string>> {
@@ -83,8 +75,8 @@ class SceneOnScreen : public test_support::SceneFormTest<::testing::TestWithPara
 };
 
 TEST_P(SceneOnScreen, ShowsTheSceneAndRepaintsOnlyTheDirtyAreas) {
-  auto* red = Shape<TvgRectangle>(root, 10, 10, 50, 40, 0xFFFF0000);
-  Shape<TvgEllipse>(root, 100, 10, 60, 40, 0xFF0000FF);
+  auto* red = FilledShape<TvgRectangle>(root, 10, 10, 50, 40, 0xFFFF0000);
+  FilledShape<TvgEllipse>(root, 100, 10, 60, 40, 0xFF0000FF);
   Show(200, 120);
   EXPECT_EQ(Pixel(35, 30), 0xFF0000u);
   EXPECT_EQ(Pixel(130, 30), 0x0000FFu);
@@ -109,7 +101,7 @@ TEST_P(SceneOnScreen, ShowsTheSceneAndRepaintsOnlyTheDirtyAreas) {
 }
 
 TEST_P(SceneOnScreen, ClicksAndTypedTextReachNodes) {
-  auto* box = Shape<TvgRectangle>(root, 10, 10, 50, 40, 0xFFFFFFFF);
+  auto* box = FilledShape<TvgRectangle>(root, 10, 10, 50, 40, 0xFFFFFFFF);
   box->SetCanFocused(true);
   std::vector<std::string> events;
   box->OnMouseDown = [&](rtl::TObject*, TvgMouseButton, TvgShiftState, float x, float y) {
@@ -190,7 +182,7 @@ TEST_P(SceneOnScreen, TransparentSceneShowsWhatLiesBehindAndRedrawsOncePerChange
   below->SetClientWidth(200);
   below->SetClientHeight(120);
   TvgOwned<TvgScene> white(new TvgScene(nullptr));
-  auto* paper = Shape<TvgRectangle>(nullptr, 0, 0, 200, 120, 0xFFFFFFFF);
+  auto* paper = FilledShape<TvgRectangle>(nullptr, 0, 0, 200, 120, 0xFFFFFFFF);
   white->AddObject(paper);
   auto paperHost = std::make_unique<TvgSceneHost>(*white, *below);
   below->Show();
@@ -199,7 +191,7 @@ TEST_P(SceneOnScreen, TransparentSceneShowsWhatLiesBehindAndRedrawsOncePerChange
   form->SetBorderStyle(gui::bsNone);
   scene->SetTransparency(true);
   root->Fill()->SetStyle(vgBrushNone);
-  auto* disc = Shape<TvgEllipse>(root, 10, 10, 40, 40, 0xFFFF0000);
+  auto* disc = FilledShape<TvgEllipse>(root, 10, 10, 40, 40, 0xFFFF0000);
   Show(200, 120);
   GdkWindow* screen = gdk_get_default_root_window();
   const gui::TPoint origin = Window()->ClientToScreen({0, 0});
@@ -220,11 +212,11 @@ TEST_P(SceneOnScreen, TransparentSceneShowsWhatLiesBehindAndRedrawsOncePerChange
 
 TEST_P(SceneOnScreen, DemoFormScreenshot) {
   root->Fill()->SetSolidColor(0xFFF2F2F5);
-  Shape<TvgRectangle>(root, 0, 0, 130, 300, 0xFF2873C7);
-  auto* button = Shape<TvgRoundRect>(root, 160, 220, 100, 32, 0xFF2873C7);
+  FilledShape<TvgRectangle>(root, 0, 0, 130, 300, 0xFF2873C7);
+  auto* button = FilledShape<TvgRoundRect>(root, 160, 220, 100, 32, 0xFF2873C7);
   button->Stroke()->SetStyle(vgBrushSolid);
-  Shape<TvgEllipse>(root, 300, 60, 70, 70, 0xFFE8A33D);
-  auto* title = Shape<TvgText>(root, 150, 20, 240, 30, 0xFF333333);
+  FilledShape<TvgEllipse>(root, 300, 60, 70, 70, 0xFFE8A33D);
+  auto* title = FilledShape<TvgText>(root, 150, 20, 240, 30, 0xFF333333);
   title->SetText(u"esctool demo scene");
   title->Font()->SetSize(16);
   form->SetCaption(u"esctool demo");
