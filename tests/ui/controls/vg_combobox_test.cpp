@@ -12,7 +12,6 @@ namespace {
 using namespace vg;
 using vgtest::ControlScene;
 
-
 struct ComboTest : ControlScene {
   int changes = 0;
 

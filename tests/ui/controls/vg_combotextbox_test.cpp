@@ -10,7 +10,6 @@ namespace {
 using namespace vg;
 using vgtest::ControlScene;
 
-
 struct ComboTextTest : ControlScene {
   int changes = 0;
 

@@ -17,7 +17,6 @@ namespace {
 using namespace vg;
 using vgtest::ControlScene;
 
-
 struct ListBoxTest : ControlScene {
   TvgListBox* list = nullptr;
   std::vector<TvgListBoxItem*> items;
