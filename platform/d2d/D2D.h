@@ -83,11 +83,21 @@ struct GradientStop {
   ColorF color;
 };
 
-/// A picture the target draws: its own copy of premultiplied ARGB pixels.
+/// A picture the target draws: premultiplied ARGB pixels, either its own
+/// (`pixels`) or, when made by `BorrowedBitmap`, the caller's.
 struct Bitmap {
   SizeU size;
   std::vector<std::uint32_t> pixels;
+  const std::uint32_t* borrowed = nullptr;
+
+  const std::uint32_t* Data() const { return borrowed ? borrowed : pixels.data(); }
+  bool Empty() const { return size.width == 0 || size.height == 0 || !Data(); }
 };
+
+/// A bitmap over `pixels` (width x height words) without copying them: the
+/// caller keeps them alive and unchanged while the bitmap, or a brush made
+/// of it, is drawn.
+Bitmap BorrowedBitmap(const std::uint32_t* pixels, SizeU size);
 
 /// Paint for a fill or stroke. Gradients run in the target's current
 /// transform space; a bitmap brush maps the bitmap's pixel (0, 0) to the

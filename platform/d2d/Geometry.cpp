@@ -35,6 +35,13 @@ Brush RadialGradientBrush(Point2F center, Point2F originOffset, float radiusX, f
   return brush;
 }
 
+Bitmap BorrowedBitmap(const std::uint32_t* pixels, SizeU size) {
+  Bitmap bitmap;
+  bitmap.size = size;
+  bitmap.borrowed = pixels;
+  return bitmap;
+}
+
 Brush BitmapBrush(std::shared_ptr<const Bitmap> bitmap, ExtendMode extendX, ExtendMode extendY,
                   InterpolationMode interpolation, const Matrix3x2F& transform, float opacity) {
   Brush brush;

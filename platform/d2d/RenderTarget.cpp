@@ -19,7 +19,7 @@ cairo_matrix_t CairoMatrix(const Matrix3x2F& m) {
 // A cairo surface over a bitmap's pixels (which it does not copy).
 cairo_surface_t* SurfaceOf(const Bitmap& bitmap) {
   return cairo_image_surface_create_for_data(
-      reinterpret_cast<unsigned char*>(const_cast<std::uint32_t*>(bitmap.pixels.data())),
+      reinterpret_cast<unsigned char*>(const_cast<std::uint32_t*>(bitmap.Data())),
       CAIRO_FORMAT_ARGB32, int(bitmap.size.width), int(bitmap.size.height),
       int(bitmap.size.width) * 4);
 }
@@ -69,7 +69,7 @@ cairo_pattern_t* CreatePattern(const Brush& brush) {
       return pattern;
     }
     case Brush::BitmapBrush: {
-      if (!brush.bitmap || brush.bitmap->pixels.empty()) return nullptr;
+      if (!brush.bitmap || brush.bitmap->Empty()) return nullptr;
       cairo_surface_t* surface = SurfaceOf(*brush.bitmap);
       cairo_pattern_t* pattern = cairo_pattern_create_for_surface(surface);
       cairo_surface_destroy(surface);  // the pattern holds it
@@ -431,7 +431,7 @@ void RenderTarget::FillGeometry(const PathGeometry& geometry, const Brush& brush
 void RenderTarget::DrawBitmap(const Bitmap& bitmap, RectF destination, float opacity,
                               InterpolationMode interpolation, RectF source) {
   const float sw = source.right - source.left, sh = source.bottom - source.top;
-  if (!cr_ || bitmap.pixels.empty() || sw <= 0 || sh <= 0) return;
+  if (!cr_ || bitmap.Empty() || sw <= 0 || sh <= 0) return;
   cairo_save(cr_);
   UseTransform();
   cairo_new_path(cr_);

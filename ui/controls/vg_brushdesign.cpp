@@ -50,11 +50,12 @@ void vgCropBitmap(const TvgBitmap& source, const TvgRect& frame, float scale, Tv
   }
   const int left = static_cast<int>(rtl::Trunc(frame.Left / scale));
   const int top = static_cast<int>(rtl::Trunc(frame.Top / scale));
-  // The frame never reaches outside the picture: a frame dragged past an
-  // edge keeps only what lies on the bitmap.
+  const int right = left + static_cast<int>(rtl::Trunc(vgRectWidth(frame) / scale));
+  const int bottom = top + static_cast<int>(rtl::Trunc(vgRectHeight(frame) / scale));
+  // A frame dragged past an edge keeps only what lies on the bitmap.
   const int x0 = std::clamp(left, 0, source.Width()), y0 = std::clamp(top, 0, source.Height());
-  const int width = std::clamp(static_cast<int>(rtl::Trunc(vgRectWidth(frame) / scale)), 0, source.Width() - x0);
-  const int height = std::clamp(static_cast<int>(rtl::Trunc(vgRectHeight(frame) / scale)), 0, source.Height() - y0);
+  const int width = std::clamp(right, x0, source.Width()) - x0;
+  const int height = std::clamp(bottom, y0, source.Height()) - y0;
   dest.SetSize(width, height);
   if (width == 0 || height == 0) return;
   for (int y = 0; y < height; ++y)

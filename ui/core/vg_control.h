@@ -172,6 +172,8 @@ class TvgResources : public rtl::TComponent {
   void SetResource(const rtl::TStrings* value);
   // The book's tree, or nullptr when it has none (or it was unreadable).
   TvgObject* Root() const { return FRoot; }
+  // The tree, made an empty background first when the book has none.
+  TvgObject* EnsureRoot();
   const std::string& FileName() const { return FFileName; }
   // Loads the style file beside the program, else at the name itself;
   // a name found in neither place changes nothing.

@@ -2,6 +2,7 @@
 
 #include <map>
 
+#include "platform/rtl/Rounding.h"
 #include "ui/core/vg_scene.h"
 
 namespace vg {
@@ -117,11 +118,34 @@ void TvgFrame::MakeCopy() {
 }
 
 void TvgFrame::Paint() {
-  if (!FNeedClone || !FSceneObject) return;
-  FNeedClone = false;
-  if (DesignTime()) return;
-  if (OpenInFrame(FSceneObject)) MakeCopy();
-  if (FSceneObject && !OpenInFrame(FSceneObject)) Borrow();
+  if (FNeedClone && FSceneObject) {
+    FNeedClone = false;
+    if (!DesignTime()) {
+      if (OpenInFrame(FSceneObject)) MakeCopy();
+      if (FSceneObject && !OpenInFrame(FSceneObject)) Borrow();
+    }
+  }
+  if (DesignTime()) PaintPreview();
+}
+
+void TvgFrame::PaintPreview() {
+  TvgObject* root = FSceneObject ? FSceneObject->GetRoot() : nullptr;
+  TvgCanvas* canvas = GetCanvas();
+  if (!root || !root->IsVisual() || !canvas) return;
+  const int width = int(rtl::Round(Width())), height = int(rtl::Round(Height()));
+  if (width <= 0 || height <= 0) return;
+  if (!FBuffer) FBuffer = std::make_unique<TvgBitmap>(width, height);
+  else if (FBuffer->Width() != int(rtl::Trunc(Width())) || FBuffer->Height() != int(rtl::Trunc(Height())))
+    FBuffer->SetSize(width, height);
+  FBuffer->Clear(0);
+  TvgVisualObject& shown = *root->Visual();
+  const TvgPoint position = shown.Position()->GetPoint();
+  const float shownWidth = shown.Width(), shownHeight = shown.Height();
+  shown.SetBounds(0, 0, Width(), Height());
+  shown.PaintTo(*FBuffer->GetCanvas(), GetLocalRect());
+  shown.SetBounds(position.X, position.Y, shownWidth, shownHeight);
+  const float bufferWidth = float(FBuffer->Width()), bufferHeight = float(FBuffer->Height());
+  canvas->DrawBitmap(*FBuffer, {0, 0, bufferWidth, bufferHeight}, {0, 0, bufferWidth - 1, bufferHeight - 1}, 1, false);
 }
 
 }  // namespace vg

@@ -4,7 +4,11 @@
 // it back when it lets go. A scene already shown in another frame is shown
 // from a copy: a new instance of the class of the scene's owner (its form),
 // made on the frame's next paint and freed when the frame lets go of it.
-// The borrowed root is never streamed with the frame.
+// The borrowed root is never streamed with the frame. In the designer the
+// frame only previews the scene's root, painted into a buffer of its own.
+#include <memory>
+
+#include "ui/core/vg_bitmap.h"
 #include "ui/core/vg_visual.h"
 
 namespace vg {
@@ -23,7 +27,8 @@ class TvgFrame : public TvgVisualObject {
   // The frame that shows the scene's root, or nullptr.
   static TvgFrame* OpenInFrame(const TvgCustomScene* scene);
 
-  // Makes the pending copy and borrows its root.
+  // Makes the pending copy and borrows its root; in the designer, paints
+  // the preview.
   void Paint() override;
   void GetChildren(const rtl::TGetChildProc&, rtl::TComponent*) override {}
 
@@ -37,9 +42,11 @@ class TvgFrame : public TvgVisualObject {
   void Borrow();
   void HandBack(bool sceneGoing);
   void MakeCopy();
+  void PaintPreview();
 
   bool FNeedClone = false;
   TvgCustomScene* FSceneObject = nullptr;
+  std::unique_ptr<TvgBitmap> FBuffer;
 };
 
 }  // namespace vg

@@ -10,6 +10,7 @@
 #include "platform/rtl/Filer.h"
 #include "platform/rtl/Rounding.h"
 #include "ui/core/vg_ani.h"
+#include "ui/core/vg_designframe.h"
 #include "ui/core/vg_effects.h"
 #include "ui/core/vg_scene.h"
 #include "ui/core/vg_textforms.h"
@@ -424,6 +425,12 @@ TvgModalResult TvgPopup::PopupModal() {
 
 // ----- keys and activation
 
+void TvgPopup::Paint() {
+  inherited::Paint();
+  if (vgPaintsDesignFrame(*this))
+    if (TvgCanvas* canvas = GetCanvas()) vgDrawDesignFrame(*this, *canvas);
+}
+
 void TvgPopup::DialogKey(std::uint16_t& key, TvgShiftState shift) {
   inherited::DialogKey(key, shift);
   if (key == kEscape && FIsOpen && !FStaysOpen) {
@@ -519,7 +526,18 @@ void TvgPopupItem::SetVerticalOffset(float value) {
 
 void TvgPopupItem::Realign() {
   inherited::Realign();
-  if (FPopup) CopyPlacement();
+  if (!FPopup) return;
+  CopyPlacement();
+  IvgScene* scene = GetScene();
+  if (scene && scene->GetDesignTime() && !FPopup->DesignHide()) FPopup->ApplyPlacement();
+}
+
+void TvgPopupItem::DesignClick() {
+  const bool hide = !FPopup->DesignHide();
+  FPopup->SetDesignHide(hide);
+  FPopup->SetLocked(hide);
+  Realign();
+  Repaint();
 }
 
 void TvgPopupItem::MouseEnter() {

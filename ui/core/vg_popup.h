@@ -141,6 +141,8 @@ class TvgPopup : public TvgControl {
   void WindowDeactivated(TvgPopup* activated);
 
   void DialogKey(std::uint16_t& key, TvgShiftState shift) override;
+  // In the designer also the dashed frame that shows where it opens.
+  void Paint() override;
 
   rtl::TNotifyEvent OnClosePopup;
 
@@ -213,6 +215,8 @@ class TvgPopupItem : public TvgControl {
   void Realign() override;
   void MouseEnter() override;
   void MouseLeave() override;
+  // Shows or hides the popup in the designer, in the place it opens.
+  void DesignClick() override;
 
  protected:
   void DefineProperties(rtl::TFiler& filer) override;

@@ -80,6 +80,11 @@ void TvgResources::DefineProperties(rtl::TFiler& filer) {
 
 void TvgResources::SetResource(const rtl::TStrings* value) { FResource->Assign(value); }
 
+TvgObject* TvgResources::EnsureRoot() {
+  if (!FRoot) SetRoot(new TvgBackground(nullptr));
+  return FRoot;
+}
+
 void TvgResources::SetRoot(TvgObject* root) {
   if (FRoot) FRoot->Free();
   FRoot = root;

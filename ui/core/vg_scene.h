@@ -303,6 +303,8 @@ class TvgCustomScene : public rtl::TComponent, public IvgScene {
   bool DesignMouseDown(TvgMouseButton button, float x, float y);
   bool DesignMouseMove(float x, float y);
   bool DesignMouseUp();
+  // A corner or side grip of the selection is being dragged.
+  bool Gripping() const;
   void DrawDesignMarks();
   void SelectInDesign(TvgVisualObject* node);
   void DeleteSelected();
@@ -315,6 +317,8 @@ class TvgCustomScene : public rtl::TComponent, public IvgScene {
   // that becomes the control's Resource.
   void EditDefaultStyle();
   void EditCustomStyle();
+  // The scene's style book with a tree, made for the scene when it has none.
+  TvgResources* StyleBookToEdit();
   TvgObject* DesignParent();
   void LoadNodeFromFile();
   void CopyToDesignClipboard();
@@ -360,6 +364,7 @@ class TvgCustomScene : public rtl::TComponent, public IvgScene {
   TvgPoint FPopupPos{-1, -1};
   bool FMoving = false;
   bool FLeftTop = false, FRightTop = false, FLeftBottom = false, FRightBottom = false;
+  bool FTop = false, FBottom = false, FLeft = false, FRight = false;
   bool FSnapToGrid = false;
   bool FSnapToLines = true;
   bool FSnapGridShow = false;

@@ -174,7 +174,7 @@ TvgPoint TvgCustomScene::SnapPointToGridLines(TvgPoint p) {
 }
 
 void TvgCustomScene::AddUpdateRectsFromGridLines() {
-  const bool dragging = FMoving || FLeftTop || FRightTop || FLeftBottom || FRightBottom;
+  const bool dragging = FMoving || Gripping();
   if (!GetDesignTime() || !FSelected || !dragging || FDesignGridLines.empty()) return;
   if (!FSelected->Parent() || !FSelected->Parent()->IsVisual()) return;
   for (TvgVisualObject* guide : FDesignGridLines)
@@ -198,11 +198,18 @@ bool TvgCustomScene::DesignMouseDown(TvgMouseButton button, float x, float y) {
   if (FSelected) {
     const TvgPoint p = FSelected->AbsoluteToLocal({x, y});
     const float w = FSelected->Width(), h = FSelected->Height();
-    FLeftTop = Near(p.X, 0, kGripSize) && Near(p.Y, 0, kGripSize);
-    FRightTop = Near(p.X, w, kGripSize) && Near(p.Y, 0, kGripSize);
-    FLeftBottom = Near(p.X, 0, kGripSize) && Near(p.Y, h, kGripSize);
-    FRightBottom = Near(p.X, w, kGripSize) && Near(p.Y, h, kGripSize);
-    if (FLeftTop || FRightTop || FLeftBottom || FRightBottom) return true;
+    const auto on = [p](float gripX, float gripY) { return Near(p.X, gripX, kGripSize) && Near(p.Y, gripY, kGripSize); };
+    FLeftTop = on(0, 0);
+    FRightTop = on(w, 0);
+    FLeftBottom = on(0, h);
+    FRightBottom = on(w, h);
+    // On a node too small to tell them apart, the corners win.
+    const bool corner = FLeftTop || FRightTop || FLeftBottom || FRightBottom;
+    FTop = !corner && on(w / 2, 0);
+    FBottom = !corner && on(w / 2, h);
+    FLeft = !corner && on(0, h / 2);
+    FRight = !corner && on(w, h / 2);
+    if (Gripping()) return true;
   }
   TvgVisualObject* node = ObjectByPoint(x, y);
   if (node && node != FSelected) SelectInDesign(node);
@@ -212,8 +219,7 @@ bool TvgCustomScene::DesignMouseDown(TvgMouseButton button, float x, float y) {
 
 bool TvgCustomScene::DesignMouseMove(float x, float y) {
   const TvgPoint p{SnapToGridValue(x), SnapToGridValue(y)};
-  const bool gripping = FLeftTop || FRightTop || FLeftBottom || FRightBottom;
-  if (!FSelected || !(FMoving || gripping)) {
+  if (!FSelected || !(FMoving || Gripping())) {
     FMousePos = p;
     return true;
   }
@@ -229,10 +235,10 @@ bool TvgCustomScene::DesignMouseMove(float x, float y) {
   } else {
     const TvgPoint local = SnapPointToGridLines(FSelected->AbsoluteToLocal(p));
     float left = 0, top = 0, right = FSelected->Width(), bottom = FSelected->Height();
-    if (FLeftTop || FLeftBottom) left = local.X;
-    if (FRightTop || FRightBottom) right = local.X;
-    if (FLeftTop || FRightTop) top = local.Y;
-    if (FLeftBottom || FRightBottom) bottom = local.Y;
+    if (FLeftTop || FLeftBottom || FLeft) left = local.X;
+    if (FRightTop || FRightBottom || FRight) right = local.X;
+    if (FLeftTop || FRightTop || FTop) top = local.Y;
+    if (FLeftBottom || FRightBottom || FBottom) bottom = local.Y;
     const TvgPoint origin = FSelected->LocalToAbsolute({left, top});
     const TvgPoint at = parent ? parent->AbsoluteToLocal(origin) : origin;
     FSelected->SetBounds(at.X, at.Y, std::max(right - left, 0.f), std::max(bottom - top, 0.f));
@@ -244,8 +250,13 @@ bool TvgCustomScene::DesignMouseMove(float x, float y) {
   return true;
 }
 
+bool TvgCustomScene::Gripping() const {
+  return FLeftTop || FRightTop || FLeftBottom || FRightBottom || FTop || FBottom || FLeft || FRight;
+}
+
 bool TvgCustomScene::DesignMouseUp() {
   FMoving = FLeftTop = FRightTop = FLeftBottom = FRightBottom = false;
+  FTop = FBottom = FLeft = FRight = false;
   FDesignGridLines.clear();
   AddUpdateRect({0, 0, float(FWidth), float(FHeight)});
   return true;
@@ -277,8 +288,10 @@ void TvgCustomScene::DrawDesignMarks() {
   canvas.DrawRect(frame, 0, 0, AllCorners, 1);
   canvas.SetStrokeDash(vgDashSolid);
   canvas.Fill()->SetSolidColor(kSelectionColor);
-  for (TvgPoint corner : {TvgPoint{r.Left, r.Top}, {r.Right, r.Top}, {r.Left, r.Bottom}, {r.Right, r.Bottom}})
-    canvas.FillRect({corner.X - 3, corner.Y - 3, corner.X + 3, corner.Y + 3}, 0, 0, AllCorners, 1);
+  const float midX = (r.Left + r.Right) / 2, midY = (r.Top + r.Bottom) / 2;
+  for (TvgPoint grip : {TvgPoint{r.Left, r.Top}, {r.Right, r.Top}, {r.Left, r.Bottom}, {r.Right, r.Bottom},
+                        {midX, r.Top}, {midX, r.Bottom}, {r.Left, midY}, {r.Right, midY}})
+    canvas.FillRect({grip.X - 3, grip.Y - 3, grip.X + 3, grip.Y + 3}, 0, 0, AllCorners, 1);
 }
 
 // ----- inserting and deleting
@@ -311,6 +324,7 @@ void TvgCustomScene::InsertObject(const std::string& className) {
   }
   FPopupPos = {-1, -1};
   FSelected = visual;
+  AddUpdateRect({0, 0, kWholeScene, kWholeScene});  // the former selection's marks go
   visual->DesignSelect();
   if (!former) return;
   visual->DesignInsert();
@@ -482,10 +496,20 @@ TvgObject* MoveStyleIntoBook(TvgControl& control, TvgObject& bookRoot, const std
 
 }  // namespace
 
+TvgResources* TvgCustomScene::StyleBookToEdit() {
+  if (!FStyle) {
+    auto* book = new TvgResources(Owner() ? Owner() : this);
+    if (vgDesigner) book->SetName(vgDesigner->UniqueName(Owner(), book->ClassName()));
+    SetStyle(book);
+  }
+  FStyle->EnsureRoot();
+  return FStyle;
+}
+
 void TvgCustomScene::EditDefaultStyle() {
   auto* control = dynamic_cast<TvgControl*>(FSelected);
-  TvgObject* bookRoot = FStyle ? FStyle->Root() : nullptr;
-  if (!control || !bookRoot) return;
+  if (!control) return;
+  TvgObject* bookRoot = StyleBookToEdit()->Root();
   const std::string name = OwnStyleName(*control);
   if (!bookRoot->FindResource(name)) {
     if (TvgObject* style = MoveStyleIntoBook(*control, *bookRoot, name)) {
@@ -500,8 +524,8 @@ void TvgCustomScene::EditDefaultStyle() {
 
 void TvgCustomScene::EditCustomStyle() {
   auto* control = dynamic_cast<TvgControl*>(FSelected);
-  TvgObject* bookRoot = FStyle ? FStyle->Root() : nullptr;
-  if (!control || !bookRoot) return;
+  if (!control) return;
+  TvgObject* bookRoot = StyleBookToEdit()->Root();
   if (vgDesigner && control->Resource().empty())
     control->SetResource(vgDesigner->UniqueName(Owner(), control->Name() + "Style"));
   if (!bookRoot->FindResource(control->Resource())) {

@@ -37,11 +37,11 @@ TvgVisualObject::~TvgVisualObject() { TearDown(); }
 void TvgVisualObject::Publish(rtl::TPublisher<TvgVisualObject>& p) {
   using T = TvgVisualObject;
   p.Property("Align", &T::Align, &T::SetAlign).Default(vaNone);
-  p.Property("Position", &T::Position);
-  p.Property("Scale", &T::Scale);
-  p.Property("Skew", &T::Skew);
+  p.Property("Position", &T::Position, &T::SetPosition);
+  p.Property("Scale", &T::Scale, &T::SetScale);
+  p.Property("Skew", &T::Skew, &T::SetSkew);
   p.Property("RotateAngle", &T::RotateAngle, &T::SetRotateAngle);
-  p.Property("RotateCenter", &T::RotateCenter);
+  p.Property("RotateCenter", &T::RotateCenter, &T::SetRotateCenter);
   p.Property("Margins", &T::Margins);
   p.Property("Padding", &T::Padding);
   p.Property("Opacity", &T::Opacity, &T::SetOpacity).Default(1.0f);
@@ -230,6 +230,9 @@ void TvgVisualObject::SetPositionSilently(float x, float y) {
 }
 
 void TvgVisualObject::SetPosition(const TvgPosition* value) { FPosition->Assign(value); }
+void TvgVisualObject::SetScale(const TvgPosition* value) { FScale->Assign(value); }
+void TvgVisualObject::SetSkew(const TvgPosition* value) { FSkew->Assign(value); }
+void TvgVisualObject::SetRotateCenter(const TvgPosition* value) { FRotateCenter->Assign(value); }
 
 void TvgVisualObject::SetRotateAngle(float value) {
   value = vgNormalizeAngle(value);

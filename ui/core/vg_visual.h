@@ -77,8 +77,11 @@ class TvgVisualObject : public TvgObject {
   TvgPosition* Position() const { return FPosition.get(); }
   void SetPosition(const TvgPosition* value);
   TvgPosition* Scale() const { return FScale.get(); }
+  void SetScale(const TvgPosition* value);
   TvgPosition* Skew() const { return FSkew.get(); }
+  void SetSkew(const TvgPosition* value);
   TvgPosition* RotateCenter() const { return FRotateCenter.get(); }
+  void SetRotateCenter(const TvgPosition* value);
   float RotateAngle() const { return FRotateAngle; }
   void SetRotateAngle(float value);
   TvgBounds* Margins() const { return FMargins.get(); }

@@ -363,8 +363,8 @@ d2d::Brush TvgCanvasD2D::ApplyFill(const TvgRect& rect, float opacity) {
       if (radial) {
         const float width = vgRectWidth(rect), height = vgRectHeight(rect);
         const TvgPosition& centre = *gradient.RadialTransform()->RotateCenter();
-        return d2d::RadialGradientBrush({width * centre.X(), height * centre.Y()}, {}, width / 2,
-                                        height / 2, std::move(stops));
+        return d2d::RadialGradientBrush({rect.Left + width * centre.X(), rect.Top + height * centre.Y()},
+                                        {}, width / 2, height / 2, std::move(stops));
       }
       // The positions scale by the rectangle's Right and Bottom, as the
       // other back-end draws them.
@@ -379,9 +379,9 @@ d2d::Brush TvgCanvasD2D::ApplyFill(const TvgRect& rect, float opacity) {
       if (source && source->GetBitmap()) source = source->GetBitmap();
       if (!source || source->Width() <= 0 || source->Height() <= 0 || !source->ConstBits())
         return Transparent();
-      auto bitmap = std::make_shared<d2d::Bitmap>();
-      bitmap->size = SizeOf(source->Width(), source->Height());
-      bitmap->pixels.assign(source->ConstBits(), source->ConstBits() + std::size_t(source->Width()) * source->Height());
+      // The brush lives only for this drawing call, within the picture's life.
+      auto bitmap = std::make_shared<d2d::Bitmap>(
+          d2d::BorrowedBitmap(source->ConstBits(), SizeOf(source->Width(), source->Height())));
       d2d::ExtendMode extend = d2d::ExtendMode::Wrap;
       d2d::Matrix3x2F transform;
       switch (FFill->Bitmap()->WrapMode()) {

@@ -286,10 +286,9 @@ void TvgCanvasD2D::DrawPath(TvgPathData& path, const TvgRect& rect, float opacit
 void TvgCanvasD2D::DrawBitmap(TvgBitmap& bitmap, const TvgRect& source, const TvgRect& dest,
                               float opacity, bool highSpeed) {
   if (!Drawing() || !bitmap.ConstBits()) return;
-  d2d::Bitmap copy;
-  copy.size = {std::uint32_t(bitmap.Width()), std::uint32_t(bitmap.Height())};
-  copy.pixels.assign(bitmap.ConstBits(), bitmap.ConstBits() + std::size_t(bitmap.Width()) * bitmap.Height());
-  FRenderTarget->DrawBitmap(copy, MakeD2DRect(dest), opacity,
+  const d2d::Bitmap picture = d2d::BorrowedBitmap(
+      bitmap.ConstBits(), {std::uint32_t(bitmap.Width()), std::uint32_t(bitmap.Height())});
+  FRenderTarget->DrawBitmap(picture, MakeD2DRect(dest), opacity,
                             highSpeed ? d2d::InterpolationMode::NearestNeighbor
                                       : d2d::InterpolationMode::Linear,
                             MakeD2DRect(source));

@@ -81,8 +81,11 @@ bool TvgFilterWIC::LoadThumbnailFromFile(const std::string& fileName, float fitW
   float s = vgFitRect(r, {0, 0, fitWidth, fitHeight});
   if (s == 0) s = 0.001f;
   if (s < 1) s = 1;
-  const auto scaled = frame->Scale({std::uint32_t(std::nearbyint(float(size.width) / s)),
-                                    std::uint32_t(std::nearbyint(float(size.height) / s))});
+  // A thin picture keeps at least one pixel across.
+  const auto side = [s](std::uint32_t length) {
+    return std::max<std::uint32_t>(1, std::uint32_t(std::nearbyint(float(length) / s)));
+  };
+  const auto scaled = frame->Scale({side(size.width), side(size.height)});
   return scaled && CopyInto(*scaled, bitmap, true);
 }
 

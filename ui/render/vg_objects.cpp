@@ -55,8 +55,8 @@ TvgShape::~TvgShape() {
 
 void TvgShape::Publish(rtl::TPublisher<TvgShape>& p) {
   using T = TvgShape;
-  p.Property("Fill", &T::Fill);
-  p.Property("Stroke", &T::Stroke);
+  p.Property("Fill", &T::Fill, &T::SetFill);
+  p.Property("Stroke", &T::Stroke, &T::SetStroke);
   p.Property("StrokeCap", &T::StrokeCap, &T::SetStrokeCap).Default(vgCapFlat);
   p.Property("StrokeDash", &T::StrokeDash, &T::SetStrokeDash).Default(vgDashSolid);
   p.Property("StrokeJoin", &T::StrokeJoin, &T::SetStrokeJoin).Default(vgJoinMiter);

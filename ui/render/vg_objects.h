@@ -15,6 +15,7 @@
 #include "ui/core/vg_bitmap.h"
 #include "ui/core/vg_brush.h"
 #include "ui/core/vg_canvas.h"
+#include "ui/core/vg_designframe.h"
 #include "ui/core/vg_font.h"
 #include "ui/core/vg_pathdata.h"
 #include "ui/core/vg_visual.h"
@@ -436,13 +437,6 @@ class TvgPaintBox : public TvgVisualObject {
  private:
   static void Publish(rtl::TPublisher<TvgPaintBox>& p);
 };
-
-// Whether node marks its extent in the designer: the scene is in design
-// mode and the node is neither locked nor being painted into a bitmap.
-bool vgPaintsDesignFrame(TvgVisualObject& node);
-// The designer's dashed translucent-grey frame just inside node's local
-// rectangle; the canvas dash is solid again afterwards.
-void vgDrawDesignFrame(TvgVisualObject& node, TvgCanvas& canvas);
 
 // Registers the shape classes under "Shapes" (and the design aids under
 // "Design") for the palette and for streaming. Idempotent.

@@ -8,7 +8,6 @@ namespace vg {
 namespace {
 
 constexpr TvgColor kTextFill = 0xFF000000;
-constexpr TvgColor kDesignFrame = 0xA0909090;
 
 TvgRect Offset(TvgRect r, float dx, float dy) {
   vgOffsetRect(r, dx, dy);
@@ -31,22 +30,6 @@ bool IsFlat(const TvgPathData& path) {
 }
 
 }  // namespace
-
-bool vgPaintsDesignFrame(TvgVisualObject& node) {
-  IvgScene* scene = node.GetScene();
-  return scene && scene->GetDesignTime() && !node.Locked() && !node.InPaintTo();
-}
-
-void vgDrawDesignFrame(TvgVisualObject& node, TvgCanvas& canvas) {
-  TvgRect r = node.GetLocalRect();
-  vgInflateRect(r, -0.5f, -0.5f);
-  canvas.SetStrokeThickness(1);
-  canvas.SetStrokeDash(vgDashDash);
-  canvas.Stroke()->SetStyle(vgBrushSolid);
-  canvas.Stroke()->SetSolidColor(kDesignFrame);
-  canvas.DrawRect(r, 0, 0, AllCorners, node.GetAbsoluteOpacity(), vgCornerRound);
-  canvas.SetStrokeDash(vgDashSolid);
-}
 
 // ----- TvgText
 

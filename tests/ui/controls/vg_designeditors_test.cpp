@@ -65,6 +65,11 @@ TEST(BitmapCrop, TakesTheFrameDividedByTheScale) {
   EXPECT_EQ(cropped.Width(), 25);
   EXPECT_EQ(cropped.Height(), 10);
   EXPECT_EQ(cropped.Bits()[0], 0xFF000000u | (70 << 8) | 75);
+
+  vgCropBitmap(source, {-20, -10, 20, 40}, 1, cropped);  // past the left and top edges
+  EXPECT_EQ(cropped.Width(), 20);
+  EXPECT_EQ(cropped.Height(), 40);
+  EXPECT_EQ(cropped.Bits()[39 * 20 + 19], 0xFF000000u | (39 << 8) | 19);
 }
 
 TEST(BitmapResize, KeepsTheAspect) {

@@ -142,6 +142,32 @@ TEST_F(Inspector, TheEditButtonOpensTheValuesEditor) {
   vgSetDesignServices(saved);
 }
 
+TEST_F(Inspector, AShapesBrushesAndItsPlaceAreListedAndEdited) {
+  auto* rectangle = new TvgRectangle(nullptr);
+  rectangle->SetParent(root);
+  rectangle->SetBounds(10, 10, 50, 30);
+  inspector->SetSelectedObject(rectangle);
+  for (const char* owned : {"Fill", "Stroke", "Position", "Scale", "Skew", "RotateCenter"})
+    EXPECT_TRUE(Lists(owned)) << owned;
+  ASSERT_NE(inspector->ItemOf("Fill.Color"), nullptr) << "the brush lists its own properties";
+
+  rtl::TObject* edited = nullptr;
+  TvgDesignServices services;
+  services.editValue = [&](rtl::TObject* value, rtl::TComponent*) {
+    edited = value;
+    return true;
+  };
+  const TvgDesignServices saved = vgSetDesignServices(services);
+  inspector->SetSelected(inspector->ItemOf("Fill"));
+  ASSERT_EQ(inspector->Editor(), inspector->EditButton());
+  inspector->EditButton()->Click();
+  EXPECT_EQ(edited, rectangle->Fill());
+  vgSetDesignServices(saved);
+
+  TypeInto("Position.X", u"40");
+  EXPECT_FLOAT_EQ(rectangle->Position()->X(), 40);
+}
+
 TEST_F(Inspector, TheEditorSitsBesideItsItemAndHidesTheValue) {
   TvgTreeViewItem* item = inspector->ItemOf("Opacity");
   inspector->SetSelected(item);

@@ -76,6 +76,19 @@ TEST_F(FrameScene, SecondFrameShowsACopyOfTheFormThatGoesWithIt) {
   EXPECT_EQ(TFramedForm::Instances, 1);
 }
 
+TEST_F(FrameScene, InTheDesignerTheFramePreviewsTheRootWithoutTakingIt) {
+  scene->SetDesigning(true);
+  auto* frame = Add<TvgFrame>(root, 10, 10, 60, 40);
+  frame->SetSceneObject(form->scene);
+  TvgObject* shown = form->scene->GetRoot();
+  EXPECT_EQ(shown->Parent(), nullptr) << "the root stays in its scene";
+  const float width = shown->Visual()->Width();
+  scene->Draw();
+  const auto drawn = Lines("DrawBitmap 60x40");
+  ASSERT_EQ(drawn.size(), 1u) << "the preview buffer, the frame's size";
+  EXPECT_FLOAT_EQ(shown->Visual()->Width(), width) << "the root's bounds come back";
+}
+
 TEST_F(FrameScene, FreeingTheShownSceneEmptiesTheFrame) {
   auto* frame = Add<TvgFrame>(root, 0, 0, 40, 40);
   frame->SetSceneObject(form->scene);

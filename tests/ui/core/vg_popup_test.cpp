@@ -329,6 +329,24 @@ TEST_F(PopupScene, MouseAndAbsolutePlacementsPutTheWindowAtTheCursorOrRectangle)
   popup->SetIsOpen(false);
 }
 
+TEST_F(PopupScene, InTheDesignerAPopupItemShowsItsPopupInPlaceOnADesignClick) {
+  scene->SetDesigning(true);
+  auto* item = Add<TvgPopupItem>(root, 200, 100, 80, 20);
+  TvgPopup* popup = item->PopupBox();
+  popup->SetBounds(0, 0, 120, 60);
+  EXPECT_TRUE(popup->DesignHide());
+  item->DesignClick();
+  EXPECT_FALSE(popup->DesignHide());
+  EXPECT_FALSE(popup->Locked());
+  EXPECT_FALSE(popup->IsOpen()) << "never opened in the designer";
+  EXPECT_EQ(popup->Position()->GetPoint(), (TvgPoint{0, 20})) << "below the item, where it opens";
+  scene->Draw();
+  EXPECT_FALSE(Lines("DrawRect (0.5,0.5,119.5,59.5)").empty()) << "its dashed design frame";
+  item->DesignClick();
+  EXPECT_TRUE(popup->DesignHide());
+  EXPECT_TRUE(popup->Locked());
+}
+
 TEST_F(PopupScene, PopupItemOpensOnEnterAndTakesChildrenIntoItsPopup) {
   auto* item = Add<TvgPopupItem>(root, 200, 100, 80, 20);
   item->PopupBox()->SetPlacementScene(vgPlacementSceneTarget);

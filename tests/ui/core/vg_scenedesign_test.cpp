@@ -119,6 +119,43 @@ TEST_F(DesignScene, DraggingAGripResizesTheNode) {
   EXPECT_FLOAT_EQ(node->Height(), 15);
 }
 
+TEST_F(DesignScene, SideGripsResizeAlongOneAxis) {
+  struct Case {
+    TvgPoint grip, to;
+    TvgRect bounds;  // left, top, width, height afterwards
+  };
+  const Case cases[] = {
+      {{15, 10}, {15, 5}, {10, 5, 10, 15}},    // top
+      {{15, 20}, {15, 26}, {10, 10, 10, 16}},  // bottom
+      {{10, 15}, {6, 15}, {6, 10, 14, 10}},    // left
+      {{20, 15}, {25, 15}, {10, 10, 15, 10}},  // right
+  };
+  for (const Case& c : cases) {
+    Place({50, 50, 20, 20}, {10, 10});
+    scene->MouseDown(vgMouseLeft, {}, c.grip.X, c.grip.Y);
+    scene->MouseMove({}, c.to.X, c.to.Y + 1);  // off the axis: only one side moves
+    scene->MouseMove({}, c.to.X, c.to.Y);
+    scene->MouseUp(vgMouseLeft, {}, c.to.X, c.to.Y);
+    EXPECT_EQ(At(node), (TvgPoint{c.bounds.Left, c.bounds.Top})) << c.grip.X << "," << c.grip.Y;
+    EXPECT_FLOAT_EQ(node->Width(), c.bounds.Right) << c.grip.X << "," << c.grip.Y;
+    EXPECT_FLOAT_EQ(node->Height(), c.bounds.Bottom) << c.grip.X << "," << c.grip.Y;
+    sibling->Free();
+    node->Free();
+  }
+}
+
+TEST_F(DesignScene, InsertingRepaintsTheFormerSelectionsMarks) {
+  Place({50, 50, 20, 20}, {10, 10});
+  scene->Draw();
+  ASSERT_TRUE(scene->UpdateRects().empty());
+  scene->InsertObject("TTestRect");
+  const TvgRect marks{7, 7, 23, 23};  // the node's frame and grips
+  const auto& queued = scene->UpdateRects();
+  EXPECT_TRUE(std::any_of(queued.begin(), queued.end(), [&](const TvgRect& r) {
+    return r.Left <= marks.Left && r.Top <= marks.Top && r.Right >= marks.Right && r.Bottom >= marks.Bottom;
+  }));
+}
+
 TEST_F(DesignScene, TheGridMenuShowsTheSnapModeAndSwitchesIt) {
   scene->SetSnapToGrid(true);
   scene->SetSnapToLines(false);
@@ -301,6 +338,27 @@ TEST_F(StyleEditing, TheDefaultStyleTakesAlongOnlyTheInnerStylesTheBookLacks) {
   EXPECT_EQ(designer.editedBook, book.get());
   EXPECT_EQ(designer.editedStyle, "testnestedstyle");
   vgDesigner = nullptr;
+}
+
+TEST_F(DesignScene, EditingAStyleMakesTheSceneAStyleBookWhenItHasNone) {
+  for (const char* entry : {"Edit Default Style...", "Edit Custom Style..."}) {
+    auto* toggle = Add<TvgTestToggle>(root, 10, 10, 40, 20);
+    toggle->SetName("toggle");
+    toggle->ApplyResource();
+    ASSERT_NE(toggle->ResourceLink(), nullptr);
+    scene->DoDesignSelect(toggle);
+    const auto menu = scene->DesignMenu();
+    const TvgDesignMenuItem* item = vgFindDesignMenuItem(menu, entry);
+    ASSERT_NE(item, nullptr) << entry;
+    item->onClick();
+    TvgResources* book = scene->Style();
+    ASSERT_NE(book, nullptr) << entry;
+    ASSERT_NE(book->Root(), nullptr) << entry;
+    const std::string name = toggle->Resource().empty() ? "TestToggleStyle" : toggle->Resource();
+    EXPECT_NE(book->Root()->FindResource(name), nullptr) << entry;
+    toggle->Free();
+    scene->SetStyle(nullptr);  // the next entry starts without a book again
+  }
 }
 
 TEST_F(StyleEditing, ACustomStyleIsNamedAfterTheControl) {

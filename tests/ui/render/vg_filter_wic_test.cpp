@@ -128,6 +128,14 @@ TEST_F(WicFilter, ThumbnailsAreThePictureScaledToFitAndNeverEnlarged) {
   }
 }
 
+TEST_F(WicFilter, ThinPicturesKeepOnePixelAcross) {
+  const std::string thin = SavedPicture("thin.png", 2000, 1);
+  TvgBitmap thumbnail;
+  ASSERT_TRUE(filter.LoadThumbnailFromFile(thin, 300, 300, false, thumbnail));
+  EXPECT_EQ(thumbnail.Width(), 300);
+  EXPECT_EQ(thumbnail.Height(), 1);
+}
+
 TEST_F(WicFilter, UnreadableInputFailsAndLeavesTheBitmapAlone) {
   std::ofstream(PathOf("text.png")) << "not a picture";
   TvgBitmap bitmap(3, 3);

@@ -10,6 +10,7 @@
 #include "tests/support/vg_scene_form.h"
 #include "tests/support/window_shot.h"
 #include "ui/window/vg_brushdialog.h"
+#include "ui/core/vg_frame.h"
 #include "ui/window/vg_designservices.h"
 
 namespace {
@@ -182,6 +183,48 @@ TEST_F(DesignForms, TheInspectorShowsADemoLabelAndEditsItOnScreen) {
   EXPECT_EQ(label->Text(), u"Edited");
   PumpFor(400ms);
   EXPECT_TRUE(test_support::SaveWindowShot(form->Handle(), "inspector_label"));
+}
+
+TEST_F(DesignForms, TheInspectorOpensARectanglesFillAndTheDesignerShowsPopupItemsAndFrames) {
+  auto* rect = new TvgRectangle(nullptr);
+  rect->SetName("Rect1");
+  rect->SetParent(root);
+  rect->SetBounds(330, 20, 80, 50);
+  rect->Fill()->SetSolidColor(0xFF2A7FD4);
+  auto* item = new TvgPopupItem(nullptr);
+  item->SetParent(root);
+  item->SetBounds(330, 100, 90, 22);
+  item->PopupBox()->SetBounds(0, 0, 120, 70);
+  TvgScene framed(nullptr);
+  auto* framedRoot = new TvgRectangle(nullptr);
+  framedRoot->Fill()->SetSolidColor(0xFF40A040);
+  framed.AddObject(framedRoot);
+  auto* frame = new TvgFrame(nullptr);
+  frame->SetParent(root);
+  frame->SetBounds(330, 220, 100, 60);
+  frame->SetSceneObject(&framed);
+  auto* inspector = new TvgInspector(nullptr);
+  inspector->SetParent(root);
+  inspector->SetBounds(10, 10, 300, 300);
+  inspector->SetSelectedObject(rect);
+  inspector->ItemOf("Fill")->SetIsExpanded(true);
+  scene->SetDesigning(true);
+  item->DesignClick();
+  ShowForm(450, 320);
+  inspector->SetSelected(inspector->ItemOf("Fill"));
+  PumpFor(200ms);
+  ASSERT_EQ(inspector->Editor(), inspector->EditButton());
+  rtl::TObject* edited = nullptr;
+  TvgDesignServices services;
+  services.editValue = [&](rtl::TObject* value, rtl::TComponent*) { return (edited = value) != nullptr; };
+  const TvgDesignServices saved = vgSetDesignServices(services);
+  inspector->EditButton()->Click();
+  vgSetDesignServices(saved);
+  EXPECT_EQ(edited, rect->Fill());
+  PumpFor(400ms);
+  EXPECT_TRUE(test_support::SaveWindowShot(form->Handle(), "inspector_rectangle_fill_design"));
+  scene->SetDesigning(false);
+  frame->SetSceneObject(nullptr);
 }
 
 }  // namespace
