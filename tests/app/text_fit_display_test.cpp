@@ -1,0 +1,108 @@
+// Every text of the windows fits its place, in both languages, with the
+// shipped lang.ini: the main window's pages, the race sheet and the table
+// editor on screen under Xvfb. A text that leaves its box or lies on another
+// control fails; so does a Chinese text in the English window. Screenshots
+// are saved for a person to look at.
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "app/RaceSheet.h"
+#include "app/TableEditorForm.h"
+#include "platform/gui/GuiInit.h"
+#include "platform/rtl/TextConvert.h"
+#include "tests/app/main_form_fixture.h"
+#include "tests/support/gui_pump.h"
+#include "tests/support/text_extent.h"
+#include "tests/support/window_shot.h"
+
+namespace app {
+namespace {
+
+using namespace std::chrono_literals;
+using testing::MainFormTest;
+
+class TextsFit : public MainFormTest, public ::testing::WithParamInterface<bool> {
+ protected:
+  void SetUp() override {
+    MainFormTest::SetUp();
+    const rtl::TBytes shipped =
+        rtl::ReadFileBytes((std::filesystem::path(std::getenv("ESCTOOL_SOURCE_DIR")) / "data" / "lang.ini").string());
+    std::string text(shipped.begin(), shipped.end());
+    const std::size_t lang = text.find("\nlang=");
+    ASSERT_NE(lang, std::string::npos);
+    text[lang + 6] = English() ? '0' : '1';
+    rtl::WriteFileBytes((folder / "lang.ini").string(), text);
+    ASSERT_TRUE(gui::InitGui());
+    Create();
+    form->Show();
+    ASSERT_TRUE(test_support::PumpUntil([&] { return form->ControlsScene->DrawCount() > 0; }));
+  }
+  static bool English() { return GetParam(); }
+  std::string Language() const { return English() ? "english" : "chinese"; }
+
+  // What a person could not read on a scene form, shown on screen.
+  std::vector<std::string> Unreadable(TSceneForm& window, const std::string& shot) {
+    window.Show();
+    test_support::PumpUntil([&] { return window.ControlsScene->DrawCount() > 0; }, 2000ms);
+    test_support::PumpFor(100ms);
+    EXPECT_TRUE(test_support::SaveWindowShot(window.Handle(), shot + "_" + Language()).has_value());
+    std::vector<std::string> found = test_support::UnreadableTexts(*window.ControlsScene->GetRoot());
+    if (English())
+      for (const std::string& text : test_support::ChineseTexts(*window.ControlsScene->GetRoot()))
+        found.push_back(text + " is Chinese");
+    return found;
+  }
+
+  template <class Form>
+  struct Owned {
+    Form* form;
+    ~Owned() { form->Free(); }
+  };
+};
+
+TEST_P(TextsFit, TableEditor) {
+  Owned<TfrmAdjust> editor{new TfrmAdjust(form)};
+  editor.form->ControlsScene->SetStyle(form->ControlsScene->Style());
+  editor.form->CheckBox1->SetText(rtl::W(form->LangText("btn_liner", "")));
+  editor.form->btnOk->SetText(rtl::W(form->LangText("btn_Ok", "")));
+  editor.form->btnCancel->SetText(rtl::W(form->LangText("btn_Cancel", "")));
+  editor.form->BuildTracks(64, 0, 10000);
+  for (int i = 0; i < 64; ++i) editor.form->Bar(i).SetValue(static_cast<float>(i * 150));
+  EXPECT_EQ(editor.form->Label1->Text(), u"10000");
+  EXPECT_EQ(Unreadable(*editor.form, "text_fit_table_editor"), std::vector<std::string>{});
+  for (vg::TvgLabel* scale : {editor.form->Label1, editor.form->Label2})
+    EXPECT_EQ(test_support::UnreadableTexts(*scale), std::vector<std::string>{});
+}
+
+TEST_P(TextsFit, RaceSheet) {
+  Owned<TfrmInput> sheet{new TfrmInput(form)};
+  if (form->SceneStyle) sheet.form->ControlsScene->SetStyle(form->SceneStyle);
+  RaceSheetInputs inputs;
+  inputs.langText = [this](const std::string& key, const std::string& fallback) {
+    return form->LangText(key, fallback);
+  };
+  inputs.reportFile = "/reports/race day.pdf";
+  inputs.firmwareVersion = "V1.0";
+  inputs.today = "2026-12-11";
+  FillRaceSheet(*sheet.form, inputs, form->LangIni());
+  EXPECT_EQ(Unreadable(*sheet.form, "text_fit_race_sheet"), std::vector<std::string>{});
+}
+
+TEST_P(TextsFit, MainWindowPages) {
+  for (int item : {1, 8, 9, 10}) {
+    SCOPED_TRACE(item);
+    form->ShowPageItem(item);
+    EXPECT_EQ(Unreadable(*form, "text_fit_page" + std::to_string(item)), std::vector<std::string>{});
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(BothLanguages, TextsFit, ::testing::Values(false, true),
+                         [](const ::testing::TestParamInfo<bool>& param) {
+                           return std::string(param.param ? "English" : "Chinese");
+                         });
+
+}  // namespace
+}  // namespace app
