@@ -1,14 +1,20 @@
 // Every text of the windows fits its place, in both languages, with the
-// shipped lang.ini: the main window's pages, the race sheet and the table
-// editor on screen under Xvfb. A text that leaves its box or lies on another
+// shipped lang.ini: the main window's pages (the parameter pages of three
+// sample models among them), the race sheet and the curve, frequency and
+// table editors on screen under Xvfb. A text that leaves its box or lies on another
 // control fails; so does a Chinese text in the English window. Screenshots
 // are saved for a person to look at.
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "app/CurveEditorForm.h"
+#include "app/FrequencyEditorForm.h"
+#include "app/MainFormParams.h"
 #include "app/RaceSheet.h"
 #include "app/TableEditorForm.h"
 #include "platform/gui/GuiInit.h"
@@ -75,6 +81,47 @@ TEST_P(TextsFit, TableEditor) {
   EXPECT_EQ(Unreadable(*editor.form, "text_fit_table_editor"), std::vector<std::string>{});
   for (vg::TvgLabel* scale : {editor.form->Label1, editor.form->Label2})
     EXPECT_EQ(test_support::UnreadableTexts(*scale), std::vector<std::string>{});
+}
+
+TEST_P(TextsFit, CurveEditors) {
+  Owned<TfrmGraph> rpm{new TfrmGraph(form)};
+  Owned<TfrmGraph2> frequency{new TfrmGraph2(form)};
+  const char* const rpmAxis[] = {"10000", "8750", "7500", "6250", "5000", "3750", "2500", "1250", "0"};
+  const char* const pointAxis[] = {"1", "8", "16", "24", "32", "40", "48", "56", "64"};
+  const char* const frequencyAxis[] = {"32k", "24k", "16k", "8k", "0k"};
+  for (TCurveEditorForm* editor : {static_cast<TCurveEditorForm*>(rpm.form), static_cast<TCurveEditorForm*>(frequency.form)}) {
+    editor->ControlsScene->SetStyle(form->ControlsScene->Style());
+    editor->btnInit->SetText(rtl::W(form->LangText("btn_Init", "")));
+    editor->btnOk->SetText(rtl::W(form->LangText("btn_Ok", "")));
+    editor->btnCancel->SetText(rtl::W(form->LangText("btn_Cancel", "")));
+    editor->Label3->SetText(English() ? u"Drag the points of the curve." : u"拖动曲线上的点。");
+  }
+  for (int i = 0; i < 9; ++i) {
+    if (vg::TvgLabel* label = rpm.form->AxisLabel('y', i + 1)) label->SetText(rtl::W(rpmAxis[i]));
+    if (vg::TvgLabel* label = rpm.form->AxisLabel('x', i + 1)) label->SetText(rtl::W(pointAxis[i]));
+    if (vg::TvgLabel* label = frequency.form->AxisLabel('y', i + 1); label && i < 5)
+      label->SetText(rtl::W(frequencyAxis[i]));
+  }
+  EXPECT_EQ(Unreadable(*rpm.form, "text_fit_curve_editor"), std::vector<std::string>{});
+  EXPECT_EQ(Unreadable(*frequency.form, "text_fit_frequency_editor"), std::vector<std::string>{});
+}
+
+// The pages of three sample models as their descriptions build them (the
+// rotor-rpm calculator, Corvanel_V4's item 4, is left out here).
+TEST_P(TextsFit, ParameterPages) {
+  for (const char* model : {"CAR_ESC VALTORINE_456_A V1.0", "CAR_ESC QV4-ASD", "Corvanel_V4"}) {
+    SCOPED_TRACE(model);
+    form->Params().LoadDeviceDescription(model);
+    form->Params().BuildParameterPages();
+    for (int item = 2; item <= 7; ++item) {
+      SCOPED_TRACE(item);
+      if (std::string_view(model) == "Corvanel_V4" && item == 4) continue;
+      form->ShowPageItem(item);
+      std::string shot = "text_fit_" + std::string(model) + "_page" + std::to_string(item);
+      std::replace(shot.begin(), shot.end(), ' ', '_');
+      EXPECT_EQ(Unreadable(*form, shot), std::vector<std::string>{});
+    }
+  }
 }
 
 TEST_P(TextsFit, RaceSheet) {
