@@ -5,7 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "platform/gui/GuiInit.h"
 #include "platform/rtl/TextConvert.h"
 #include "tests/app/main_form_fixture.h"
 #include "tests/support/gui_fakes.h"
@@ -42,10 +41,7 @@ class RecorderPageOnScreen : public MainFormTest {
  protected:
   void SetUp() override {
     MainFormTest::SetUp();
-    ASSERT_TRUE(gui::InitGui());
-    Create();
-    form->Show();
-    ASSERT_TRUE(test_support::PumpUntil([&] { return form->ControlsScene->DrawCount() > 0; }));
+    CreateOnScreen();
     form->ShowPageItem(9);
     form->Node<vg::TvgTabControl>("TabControl1")->SetItemIndex(0);
     test_support::PumpFor(50ms);

@@ -17,11 +17,12 @@
 #include "app/MainFormParams.h"
 #include "app/RaceSheet.h"
 #include "app/TableEditorForm.h"
-#include "platform/gui/GuiInit.h"
 #include "platform/rtl/TextConvert.h"
 #include "tests/app/main_form_fixture.h"
 #include "tests/support/gui_pump.h"
 #include "tests/support/text_extent.h"
+#include "ui/controls/vg_combobox.h"
+#include "ui/controls/vg_listbox.h"
 #include "tests/support/window_shot.h"
 
 namespace app {
@@ -29,6 +30,26 @@ namespace {
 
 using namespace std::chrono_literals;
 using testing::MainFormTest;
+
+// Every entry of the shown drop-down lists under `root` that is wider than
+// the face it shows in when chosen (the box less its arrow).
+std::vector<std::string> EntriesWiderThanTheirFace(vg::TvgObject& root) {
+  std::vector<std::string> found;
+  test_support::text_extent::EachShown(root, [&](vg::TvgObject& node) {
+    auto* list = dynamic_cast<vg::TvgStringComboBox*>(&node);
+    if (!list || !test_support::text_extent::Shown(*list) || !list->GetCanvas() || !list->Selected()) return;
+    auto* face = dynamic_cast<vg::TvgVisualObject*>(list->FindResource("Content"));
+    if (!face) return;
+    vg::TvgCanvas& canvas = *list->GetCanvas();
+    canvas.Font()->Assign(list->Selected()->Font());
+    for (int i = 0; i < list->Items()->Count(); ++i) {
+      const rtl::WideString entry = list->Items()->Get(i);
+      if (canvas.TextWidth(entry) > face->Width() + test_support::text_extent::kTolerance)
+        found.push_back(list->Name() + " \"" + rtl::Utf16ToUtf8(entry) + "\" is wider than its face");
+    }
+  });
+  return found;
+}
 
 class TextsFit : public MainFormTest, public ::testing::WithParamInterface<bool> {
  protected:
@@ -41,10 +62,7 @@ class TextsFit : public MainFormTest, public ::testing::WithParamInterface<bool>
     ASSERT_NE(lang, std::string::npos);
     text[lang + 6] = English() ? '0' : '1';
     rtl::WriteFileBytes((folder / "lang.ini").string(), text);
-    ASSERT_TRUE(gui::InitGui());
-    Create();
-    form->Show();
-    ASSERT_TRUE(test_support::PumpUntil([&] { return form->ControlsScene->DrawCount() > 0; }));
+    CreateOnScreen();
   }
   static bool English() { return GetParam(); }
   std::string Language() const { return English() ? "english" : "chinese"; }
@@ -106,8 +124,9 @@ TEST_P(TextsFit, CurveEditors) {
   EXPECT_EQ(Unreadable(*frequency.form, "text_fit_frequency_editor"), std::vector<std::string>{});
 }
 
-// The pages of three sample models as their descriptions build them (the
-// rotor-rpm calculator, Corvanel_V4's item 4, is left out here).
+// The pages of three sample models as their descriptions build them, with
+// every entry of their drop-down lists (the rotor-rpm calculator,
+// Corvanel_V4's item 4, is left out here).
 TEST_P(TextsFit, ParameterPages) {
   for (const char* model : {"CAR_ESC VALTORINE_456_A V1.0", "CAR_ESC QV4-ASD", "Corvanel_V4"}) {
     SCOPED_TRACE(model);
@@ -120,6 +139,7 @@ TEST_P(TextsFit, ParameterPages) {
       std::string shot = "text_fit_" + std::string(model) + "_page" + std::to_string(item);
       std::replace(shot.begin(), shot.end(), ' ', '_');
       EXPECT_EQ(Unreadable(*form, shot), std::vector<std::string>{});
+      EXPECT_EQ(EntriesWiderThanTheirFace(*form->ControlsScene->GetRoot()), std::vector<std::string>{});
     }
   }
 }

@@ -43,6 +43,18 @@ inline vg::TvgRect Clipped(vg::TvgVisualObject& node, vg::TvgRect r) {
   return r;
 }
 
+// Narrows [low, high] to `length` placed as the alignment places text.
+inline void Place(float& low, float& high, float length, vg::TvgTextAlign align) {
+  if (align == vg::vgTextAlignNear) {
+    high = low + length;
+  } else if (align == vg::vgTextAlignFar) {
+    low = high - length;
+  } else {
+    low = (low + high - length) / 2;
+    high = low + length;
+  }
+}
+
 inline bool Meets(const vg::TvgRect& a, const vg::TvgRect& b) {
   return std::min(a.Right, b.Right) - std::max(a.Left, b.Left) > kTolerance &&
          std::min(a.Bottom, b.Bottom) - std::max(a.Top, b.Top) > kTolerance;
@@ -100,20 +112,8 @@ inline std::vector<std::string> UnreadableTexts(vg::TvgObject& root) {
     const float breadth = vg::vgRectWidth(measured);
     const float size = std::min(text->Font()->Size(), vg::vgRectHeight(box));
     vg::TvgRect drawn = box;
-    switch (text->VertTextAlign()) {
-      case vg::vgTextAlignNear: drawn.Bottom = box.Top + size; break;
-      case vg::vgTextAlignFar: drawn.Top = box.Bottom - size; break;
-      default:
-        drawn.Top = (box.Top + box.Bottom - size) / 2;
-        drawn.Bottom = drawn.Top + size;
-    }
-    switch (text->HorzTextAlign()) {
-      case vg::vgTextAlignNear: drawn.Right = box.Left + breadth; break;
-      case vg::vgTextAlignFar: drawn.Left = box.Right - breadth; break;
-      default:
-        drawn.Left = (box.Left + box.Right - breadth) / 2;
-        drawn.Right = drawn.Left + breadth;
-    }
+    Place(drawn.Top, drawn.Bottom, size, text->VertTextAlign());
+    Place(drawn.Left, drawn.Right, breadth, text->HorzTextAlign());
     const vg::TvgRect shownDrawn = Clipped(*text, Absolute(*text, drawn));
     if (vg::vgRectWidth(shownDrawn) <= 0 || vg::vgRectHeight(shownDrawn) <= 0) return;
     const std::string what = Describe(*text) + " \"" + rtl::Utf16ToUtf8(text->Text()) + "\"";
