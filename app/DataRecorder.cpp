@@ -35,10 +35,15 @@ std::string TwoDecimals(const rtl::TMemIniFile& ini, const std::string& key) {
 
 }  // namespace
 
+ERecordTooLong::ERecordTooLong(long long samples)
+    : std::runtime_error("a record of " + std::to_string(samples) + " samples"), samples_(samples) {}
+
 RecorderRecord ReadRecorderFile(const std::string& fileName) {
   const rtl::TMemIniFile ini(fileName);
   RecorderRecord record;
-  record.RowCount = std::clamp(ini.ReadInteger(kSection, "count", 1), 0, kMaxRecorderRows);
+  record.RowCount = std::max(ini.ReadInteger(kSection, "count", 1), 0);
+  if (record.RowCount - 1 > kMaxRecorderSamples) throw ERecordTooLong(record.RowCount - 1LL);
+  record.Samples.reserve(static_cast<std::size_t>(std::max(record.RowCount - 1, 0)));
   for (int i = 1; i < record.RowCount; ++i) {
     const std::string index = std::to_string(i);
     record.Samples.push_back({index, std::to_string(ini.ReadInteger(kSection, "rpm" + index, 0)),

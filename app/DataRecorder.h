@@ -8,6 +8,7 @@
 // the samples 1 to count - 1, and "rpmavg", "rpmmax", "rpmmin" (and the
 // same for voltage and current) as texts shown as they stand.
 #include <array>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,9 +18,19 @@
 
 namespace app {
 
-// The most rows a record is shown with: more than a device can record, few
-// enough for the table to hold.
-inline constexpr int kMaxRecorderRows = 65536;
+// The most samples a record may hold: far more than a device records, and
+// few enough that loading them stays within a few hundred megabytes.
+inline constexpr int kMaxRecorderSamples = 1000000;
+
+// A recorder file with more samples than kMaxRecorderSamples.
+class ERecordTooLong : public std::runtime_error {
+ public:
+  explicit ERecordTooLong(long long samples);
+  long long Samples() const { return samples_; }
+
+ private:
+  long long samples_;
+};
 
 struct RecorderRecord {
   // Rows of the sample table, the empty row 0 included.
@@ -34,8 +45,8 @@ struct RecorderRecord {
 // Reads a recorder file. A missing key, or a value that is no number, gives
 // 0 ("0.00"); missing statistics are empty; a file that is no ini file or
 // has no "setup" section gives one empty row. A negative count gives no
-// rows, a count above kMaxRecorderRows that many rows. Raises
-// rtl::EFOpenError for a file that exists but cannot be read.
+// rows. Raises ERecordTooLong for a count of more than kMaxRecorderSamples
+// samples, rtl::EFOpenError for a file that exists but cannot be read.
 RecorderRecord ReadRecorderFile(const std::string& fileName);
 
 // Writes `record` as a recorder file (UTF-8 without byte-order mark,

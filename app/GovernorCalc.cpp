@@ -55,7 +55,12 @@ void CalcRpmAndThrottle(const GovernorValues& values, GovernorResult& result) {
   if (!erpm) return;
   result.ElectricalRpm = *erpm;
   result.ElectricalRpmText = FixedText(*erpm, 1);
-  if (*erpm <= 0) return;
+  if (*erpm <= 0) {
+    // No rpm, no range or throttle: an earlier input's would stay on show.
+    result.Range = "";
+    result.Throttle = "";
+    return;
+  }
   const long double whole = RoundToDecimals(*erpm, 0);
   const int row = FindGovernorRow(ToInt32Saturated(whole));
   result.Row = row;
@@ -69,8 +74,14 @@ bool TryCellVoltage(const std::string& text, double& cell) {
 }
 
 void CalcColumn(const GovernorValues& values, const std::string& cellText, GovernorColumn& column) {
+  if (values.Main <= 0) {
+    // No gear, no reach: an earlier input's figures would stay on show.
+    column.PackVoltage = "";
+    column.HeadSpeed = "";
+    return;
+  }
   double cell = 0;
-  if (cellText.empty() || values.Main <= 0 || !TryCellVoltage(cellText, cell)) return;
+  if (cellText.empty() || !TryCellVoltage(cellText, cell)) return;
   const auto pack = ToSingle(RoundToDecimals(values.Cells * static_cast<long double>(cell), 2));
   if (!pack) return;
   const auto reach =

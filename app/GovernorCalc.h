@@ -47,8 +47,9 @@ struct GovernorResult {
 // empty. An input that is no number ends the motor, rpm, range and throttle
 // results, and the columns keep their texts too, since they need all six; a
 // cell voltage that is no number ends only its column. A pinion that is not
-// positive leaves the motor rpm at 0 (so no range or throttle), a main gear
-// that is not positive leaves the columns.
+// positive leaves the motor rpm at 0; an electrical rpm of 0 empties the
+// range and throttle, and a main gear that is not positive empties the
+// columns' pack voltages and head speeds.
 GovernorResult CalcGovernor(const GovernorInputs& inputs);
 
 // A committed input box: its new text when the number exceeds the cap of

@@ -9,6 +9,7 @@
 #include "app/ModelMenu.h"
 #include "platform/rtl/TextConvert.h"
 #include "ui/controls/vg_compound.h"
+#include "ui/controls/vg_gridcolumn.h"
 #include "ui/controls/vg_listbox.h"
 #include "ui/render/vg_objects.h"
 
@@ -114,6 +115,10 @@ class LanguageApplication {
     if (target.ends_with(kCaptionLabel)) {
       auto* box = form_.Node<vg::TvgCompoundTextBox>(target.substr(0, target.size() - kCaptionLabel.size()));
       if (box && box->TextLabel()) box->TextLabel()->SetText(rtl::W(text));
+      return;
+    }
+    if (auto* column = form_.Node<vg::TvgColumn>(target)) {
+      column->SetHeader(rtl::W(text));
       return;
     }
     ui_.SetText(std::string(target), text);

@@ -31,8 +31,9 @@ struct SharedText {
   std::string fallback;
 };
 
-/// The page tabs, panels, firmware pages, channel page, menus and the
-/// governor calculator's captions.
+/// The page tabs, panels, firmware pages, data recorder page, channel page,
+/// menus and the governor calculator's captions. A target that is a grid
+/// column gets the text as its header.
 const std::vector<LanguageText>& LanguageTexts();
 
 /// The link adapter's five menu captions (PORTAVEX1..5).

@@ -12,6 +12,7 @@
 #include "app/RecorderGrid.h"
 #include "platform/gui/Dialogs.h"
 #include "platform/rtl/TextConvert.h"
+#include "platform/rtl/TextTemplate.h"
 #include "ui/controls/vg_buttons.h"
 #include "ui/controls/vg_grid.h"
 #include "ui/core/vg_visual.h"
@@ -45,7 +46,17 @@ void TfrmInterface::btnLoadClick(rtl::TObject*) {
   auto* statistics = Node<vg::TvgStringGrid>("StringGrid2");
   if (!dialog || !samples || !statistics || !dialog->Execute()) return;
   TRecorderGrid sampleTable(*samples), statisticsTable(*statistics);
-  ShowRecord(ReadRecorderFile(dialog->FileName), sampleTable, statisticsTable);
+  try {
+    ShowRecord(ReadRecorderFile(dialog->FileName), sampleTable, statisticsTable);
+  } catch (const ERecordTooLong& e) {
+    const std::string text =
+        LangText("RecordTooLong", IsChinese() ? "此记录有 {count} 个数据，超过可显示的 {most} 个，未载入。"
+                                              : "This record holds {count} samples, more than the {most} the "
+                                                "page can show; it was not loaded.");
+    ShowInfo(rtl::FillPlaces(text, {{"count", std::to_string(e.Samples())},
+                                    {"most", std::to_string(kMaxRecorderSamples)}}),
+             device::IMessageSink::kInfoBox);
+  }
 }
 
 void TfrmInterface::btnSaveClick(rtl::TObject*) {

@@ -2,6 +2,7 @@
 
 #include "device/JobScope.h"
 #include "device/ProtocolCommands.h"
+#include "platform/rtl/TextTemplate.h"
 
 namespace device {
 namespace {
@@ -166,9 +167,16 @@ void LinkAdapter::btnUpgrade2Click() {
     s.Busy = s.Connected = true;
     Handshakes(2);
     link_.WaitAckShort(kCmdHandshakeAnswer);
-    if (SelectChannel(n, kChannelRefusals, true) == Selection::Acknowledged) {
+    const std::string caption = services_.components.Text(box);
+    if (SelectChannel(n, kChannelRefusals, true) != Selection::Acknowledged) {
+      ++failures;
+      services.messages.ShowInfo(rtl::FillPlaces(Text("ChannelNotSelected", "{channel}：无法选择该通道，未更新固件",
+                                                      "{channel}: could not be selected; not upgraded."),
+                                                 {{"channel", caption}}),
+                                 IMessageSink::kStatusLine);
+    } else {
       UseChannelMarkers();
-      if (services_.upgradeChannel(services_.components.Text(box)))
+      if (services_.upgradeChannel(caption))
         ++successes;
       else
         ++failures;
@@ -176,17 +184,17 @@ void LinkAdapter::btnUpgrade2Click() {
     Handshakes(2);
   }
   s.Markers = kLinkMarkers;
-  services.messages.ShowInfo(UpgradeSummary(successes, failures), IMessageSink::kStatusLine);
+  // The user started the upgrade: a failure is also told in a box.
+  services.messages.ShowInfo(UpgradeSummary(successes, failures),
+                             failures > 0 ? IMessageSink::kBoth : IMessageSink::kStatusLine);
   services.timer.SetEnabled(true);
 }
 
 std::string LinkAdapter::UpgradeSummary(int successes, int failures) {
-  if (successes == 0) return Text("ChannelUF", "没有更新任何通道", "No update any channel");
-  std::string done = std::to_string(successes), failed = std::to_string(failures);
-  std::string finish = Text("ChannelFinish", "个通道更新固件完成，", "Update the firmware successfully ");
-  std::string fail = Text("ChannelFail", "个通道更新固件失败", "Update the firmware failed ");
-  if (Chinese()) return done + finish + failed + fail;
-  return finish + done + "channels, " + fail + failed + "channels";
+  if (successes == 0) return Text("ChannelUF", "没有更新任何通道", "No channel was updated.");
+  const std::string text = Text("ChannelSummary", "{done} 个通道更新固件完成，{failed} 个通道更新固件失败。",
+                                "Firmware upgrade: {done} channel(s) upgraded, {failed} failed.");
+  return rtl::FillPlaces(text, {{"done", std::to_string(successes)}, {"failed", std::to_string(failures)}});
 }
 
 }  // namespace device

@@ -49,8 +49,10 @@ class LinkAdapter {
   /// The poll timer's tick while ScanMode is set: command 17 and, on a status
   /// frame, the answering channels checked and enabled, the others not.
   void ScanTick();
-  /// Updates every checked channel and shows the summary on the status line.
-  /// A channel that refuses its selection six times counts neither way.
+  /// Updates every checked channel and shows the summary on the status line,
+  /// and in a box too when a channel failed. A channel that cannot be
+  /// selected (six refusals, or the adapter gone) counts as failed and is
+  /// named on a line of its own.
   void btnUpgrade2Click();
 
   /// Enables or disables the language, device-kind and link-mode menu items

@@ -29,10 +29,7 @@ class CalculatorPagesOnScreen : public MainFormTest {
  protected:
   void SetUp() override {
     MainFormTest::SetUp();
-    ASSERT_TRUE(gui::InitGui());
-    Create();
-    form->Show();
-    ASSERT_TRUE(test_support::PumpUntil([&] { return form->ControlsScene->DrawCount() > 0; }));
+    CreateOnScreen();
   }
 
   // Types the text with real key presses into the node given the focus,

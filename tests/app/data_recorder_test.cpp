@@ -72,11 +72,23 @@ TEST_F(DataRecorderTest, ReadsCountsNumbersAndMissingKeysAsTheTableShowsThem) {
   }
 }
 
-TEST_F(DataRecorderTest, AHugeCountIsShownWithTheMostRowsATableTakes) {
-  const app::RecorderRecord record = Read("[setup]\ncount=2147483647\nrpm65535=9\n");
-  ASSERT_EQ(record.RowCount, app::kMaxRecorderRows);
-  ASSERT_EQ(record.Samples.size(), static_cast<std::size_t>(app::kMaxRecorderRows - 1));
-  EXPECT_EQ(record.Samples.back(), (Row{"65535", "9", "0.00", "0.00"}));
+TEST_F(DataRecorderTest, ALongRecordIsReadWholeAndOneBeyondTheMostIsRefused) {
+  const app::RecorderRecord record = Read("[setup]\ncount=70001\nrpm70000=9\n");
+  ASSERT_EQ(record.RowCount, 70001);
+  ASSERT_EQ(record.Samples.size(), 70000u);
+  EXPECT_EQ(record.Samples.back(), (Row{"70000", "9", "0.00", "0.00"}));
+
+  for (long long samples : {app::kMaxRecorderSamples + 1LL, 2147483646LL}) {
+    SCOPED_TRACE(samples);
+    try {
+      Read("[setup]\ncount=" + std::to_string(samples + 1) + "\n");
+      ADD_FAILURE() << "read";
+    } catch (const app::ERecordTooLong& e) {
+      EXPECT_EQ(e.Samples(), samples);
+    }
+  }
+  EXPECT_EQ(Read("[setup]\ncount=" + std::to_string(app::kMaxRecorderSamples + 1) + "\n").RowCount,
+            app::kMaxRecorderSamples + 1);
 }
 
 // The cells a table was given, and its row count.

@@ -85,21 +85,6 @@ TEST(CalcGovernor, GuardsLeaveTheBoxesTheyCannotFill) {
   EXPECT_FALSE(empty.Columns[0].CellVoltage);
   EXPECT_FALSE(empty.Columns[1].PackVoltage);
 
-  // A pinion of 0: the motor box keeps its text, the electrical rpm is 0.0
-  // and the range and throttle stay.
-  const GovernorResult noPinion = with([](GovernorInputs& in) { in.Pinion = "0"; });
-  EXPECT_FALSE(noPinion.MotorRpmText);
-  EXPECT_EQ(noPinion.ElectricalRpmText, "0.0");
-  EXPECT_FALSE(noPinion.Range);
-  EXPECT_FALSE(noPinion.Throttle);
-  EXPECT_EQ(noPinion.Columns[0].HeadSpeed, "0");
-
-  // A main gear of 0 leaves the columns.
-  const GovernorResult noMain = with([](GovernorInputs& in) { in.MainGear = "0"; });
-  EXPECT_EQ(noMain.MotorRpmText, "0.0");
-  EXPECT_FALSE(noMain.Columns[0].PackVoltage);
-  EXPECT_FALSE(noMain.Columns[0].HeadSpeed);
-
   // An input that is no number: neither the rpm results nor the columns.
   const GovernorResult badKv = with([](GovernorInputs& in) { in.Kv = "74O"; });
   EXPECT_FALSE(badKv.MotorRpmText);
@@ -112,6 +97,39 @@ TEST(CalcGovernor, GuardsLeaveTheBoxesTheyCannotFill) {
   EXPECT_EQ(badCell.Columns[0].PackVoltage, "39.6V");
   EXPECT_FALSE(badCell.Columns[1].PackVoltage);
   EXPECT_EQ(badCell.Columns[2].PackVoltage, "32.4V");
+}
+
+// Inputs that give no rpm or no reach empty the boxes of those results, so
+// that no figure of earlier inputs stays on show.
+TEST(CalcGovernor, ResultsWithoutAValueAreEmptied) {
+  struct Case {
+    const char* name;
+    void (*change)(GovernorInputs&);
+    std::optional<std::string> motor, electrical, range, throttle, pack, head;
+  };
+  const Case cases[] = {
+      {"head speed 0", [](GovernorInputs& in) { in.HeadSpeed = "0"; }, "0.0", "0.0", "", "", "39.6V", "3064"},
+      {"pinion 0: the motor box keeps its text", [](GovernorInputs& in) { in.Pinion = "0"; }, std::nullopt, "0.0",
+       "", "", "39.6V", "0"},
+      {"pole pairs 0", [](GovernorInputs& in) { in.PolePairs = "0"; }, "21993.8", "0.0", "", "", "39.6V", "3064"},
+      {"main gear 0", [](GovernorInputs& in) { in.MainGear = "0"; }, "0.0", "0.0", "", "", "", ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    GovernorInputs inputs = WorkedExample();
+    c.change(inputs);
+    const GovernorResult result = CalcGovernor(inputs);
+    EXPECT_EQ(result.MotorRpmText, c.motor);
+    EXPECT_EQ(result.ElectricalRpmText, c.electrical);
+    EXPECT_EQ(result.Range, c.range);
+    EXPECT_EQ(result.Throttle, c.throttle);
+    for (const GovernorColumn& column : result.Columns) {
+      EXPECT_EQ(column.PackVoltage.value_or("(kept)").empty(), c.pack->empty());
+      EXPECT_EQ(column.HeadSpeed.value_or("(kept)").empty(), c.head->empty());
+    }
+    EXPECT_EQ(result.Columns[0].PackVoltage, c.pack);
+    EXPECT_EQ(result.Columns[0].HeadSpeed, c.head);
+  }
 }
 
 TEST(CalcGovernor, OtherReadsAsZeroVolts) {

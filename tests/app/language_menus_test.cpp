@@ -22,6 +22,7 @@
 #include "platform/rtl/TextTrim.h"
 #include "tests/app/main_form_fixture.h"
 #include "ui/controls/vg_compound.h"
+#include "ui/controls/vg_gridcolumn.h"
 #include "ui/controls/vg_listbox.h"
 #include "ui/controls/vg_numberbox.h"
 #include "ui/controls/vg_textcontrol.h"
@@ -108,6 +109,7 @@ class LanguageTest : public MainFormTest {
       return box ? rtl::Utf16ToUtf8(box->TextLabel()->Text()) : "<missing>";
     }
     if (!form->FindComponent(target)) return "<missing>";
+    if (auto* column = form->Node<vg::TvgColumn>(target)) return rtl::Utf16ToUtf8(column->Header());
     return Ui().Text(std::string(target));
   }
   // Every target of the tables shows `expected(key, fallback)`; Label1 then

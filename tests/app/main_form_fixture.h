@@ -13,12 +13,14 @@
 #include "app/MainForm.h"
 #include "app/MainFormDevice.h"
 #include "app/ProgramEntry.h"
+#include "platform/gui/GuiInit.h"
 #include "platform/hid/SimulatedHid.h"
 #include "platform/hid/TickClock.h"
 #include "platform/rtl/AtomicFile.h"
 #include "platform/rtl/DebugOutput.h"
 #include "platform/rtl/Streams.h"
 #include "platform/rtl/TextConvert.h"
+#include "tests/support/gui_pump.h"
 
 namespace app::testing {
 
@@ -46,6 +48,14 @@ class MainFormTest : public ::testing::Test {
   void Create(bool notificationsWork = true) {
     const MainFormPlatform platform{hid, clock, [notificationsWork](MainFormDevice&) { return notificationsWork; }};
     form = new TfrmInterface(nullptr, platform);
+  }
+  // Creates the window and shows it on screen (display tests only); returns
+  // once it has been drawn.
+  void CreateOnScreen() {
+    ASSERT_TRUE(gui::InitGui());
+    Create();
+    form->Show();
+    ASSERT_TRUE(test_support::PumpUntil([&] { return form->ControlsScene->DrawCount() > 0; }));
   }
   std::string LangFile() {
     const rtl::TBytes bytes = rtl::ReadFileBytes((folder / "lang.ini").string());

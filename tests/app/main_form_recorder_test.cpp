@@ -1,5 +1,6 @@
 // The main window's data recorder page: records loaded into its tables,
 // written back by its save handler, and its start button's toggle.
+#include "app/InfoForm.h"
 #include "tests/app/main_form_fixture.h"
 #include "tests/support/gui_fakes.h"
 #include "ui/controls/vg_buttons.h"
@@ -44,6 +45,18 @@ TEST_F(RecorderPageTest, AShorterRecordReplacesALongerOneAndACancelKeepsIt) {
   dialogs.ChooseFile(std::nullopt);
   form->btnLoadClick(nullptr);
   EXPECT_EQ(samples->RowCount(), 3);
+}
+
+TEST_F(RecorderPageTest, ARecordTooLongIsRefusedWithAMessageNamingItsSamples) {
+  test_support::TScriptedModalRunner runner;
+  runner.ThenAnswer(gui::mrOk);
+  Load(File("short.txt", "[setup]\ncount=3\nrpm2=200\n"));
+  Load(File("long.txt", "[setup]\ncount=5000001\n"));
+  EXPECT_EQ(samples->RowCount(), 3);
+  EXPECT_EQ(Sample(1, 2), "200");
+  EXPECT_EQ(runner.Shown, std::vector<std::string>{"frmInfo"});
+  ASSERT_NE(form->Info().Form(), nullptr);
+  EXPECT_EQ(form->Info().Form()->Label1->Text(), u"此记录有 5000000 个数据，超过可显示的 1000000 个，未载入。");
 }
 
 TEST_F(RecorderPageTest, ASavedRecordLoadsBackIntoTheSameCells) {

@@ -197,33 +197,46 @@ TEST(ChannelScan, AnAdapterPulledOutDuringTheStopEndsIt) {
   EXPECT_FALSE(r.link.State().DeviceKindChanged);
 }
 
+// Every checked channel counts as upgraded or failed; one that cannot be
+// selected is named on a line of its own; a failure is also told in a box.
 TEST(ChannelUpdate, SummariesCountSuccessesAndFailures) {
   struct Case {
     const char* name;
     bool chinese;
     std::vector<int> checked;
-    std::map<std::string, bool> results;
-    std::string summary;
+    std::map<std::string, bool> results;  // of the channels that were selected
+    std::vector<std::string> lines;
+    int summaryMode;
   } cases[] = {
       {"Chinese", true, {1, 3, 4}, {{"channel 1", true}, {"channel 3", true}, {"channel 4", false}},
-       "2个通道更新固件完成，1个通道更新固件失败"},
-      {"English, counts directly before the unit", false, {1, 3, 4}, {{"channel 1", true}, {"channel 3", true}, {"channel 4", false}},
-       "Update the firmware successfully 2channels, Update the firmware failed 1channels"},
-      {"English, no success", false, {4}, {{"channel 4", false}}, "No update any channel"},
-      {"Chinese, nothing checked", true, {}, {}, "没有更新任何通道"},
+       {"2 个通道更新固件完成，1 个通道更新固件失败。"}, IMessageSink::kBoth},
+      {"English, all upgraded", false, {1, 3}, {{"channel 1", true}, {"channel 3", true}},
+       {"Firmware upgrade: 2 channel(s) upgraded, 0 failed."}, IMessageSink::kStatusLine},
+      {"English, channel 2 refuses its selection", false, {1, 2, 3}, {{"channel 1", true}, {"channel 3", true}},
+       {"channel 2: could not be selected; not upgraded.", "Firmware upgrade: 2 channel(s) upgraded, 1 failed."},
+       IMessageSink::kBoth},
+      {"Chinese, only channel 2", true, {2}, {},
+       {"channel 2：无法选择该通道，未更新固件", "没有更新任何通道"}, IMessageSink::kBoth},
+      {"English, no success", false, {4}, {{"channel 4", false}}, {"No channel was updated."}, IMessageSink::kBoth},
+      {"Chinese, nothing checked", true, {}, {}, {"没有更新任何通道"}, IMessageSink::kStatusLine},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     LinkAdapterRig r;
-    for (int n = 1; n <= 4; ++n) r.Channel(n) = {true, false, std::make_shared<ChannelEsc>(kEscMarkers)};
+    for (int n = 1; n <= 4; ++n) r.Channel(n) = {true, n == 2, std::make_shared<ChannelEsc>(kEscMarkers)};
     r.adapter.PORTAVEX2Click();
     r.AnnounceMode();
     r.shell.chinese = c.chinese;
     for (int n : c.checked) r.components.SetChecked(ChannelComponent("cbChannel", n), true);
     r.upgradeChannel = [&](const std::string& caption) { return c.results.at(caption); };
+    r.messages.shown.clear();
     r.adapter.btnUpgrade2Click();
-    EXPECT_EQ(r.messages.shown.back(), std::make_pair(c.summary, int{IMessageSink::kStatusLine}));
-    EXPECT_EQ(r.upgradedChannels.size(), c.checked.size());
+    std::vector<std::string> lines;
+    for (const auto& [text, mode] : r.messages.shown) lines.push_back(text);
+    EXPECT_EQ(lines, c.lines);
+    ASSERT_FALSE(r.messages.shown.empty());
+    EXPECT_EQ(r.messages.shown.back().second, c.summaryMode);
+    EXPECT_EQ(r.upgradedChannels.size(), c.results.size());
   }
 }
 
@@ -271,11 +284,12 @@ TEST(ChannelUpdate, UpdatesTheCheckedChannelsThroughTheAdapter) {
   EXPECT_EQ(requests, (std::vector<int>{1, 2, 2, 2, 2, 2, 2, 3}));
   std::vector<std::string> lines;
   for (const auto& [text, mode] : r.messages.shown)
-    if (text.rfind("channel", 0) == 0 || text.rfind("Update", 0) == 0) lines.push_back(text);
+    if (text.rfind("channel", 0) == 0 || text.rfind("Firmware", 0) == 0) lines.push_back(text);
   EXPECT_EQ(lines, (std::vector<std::string>{
                        "channel 1: upgrade_drive(Version V1.2)...", "channel 1: upgrade_succ",
+                       "channel 2: could not be selected; not upgraded.",
                        "channel 3: upgrade_drive(Version V1.2)...", "channel 3: upgrade_fail(Return Error.)",
-                       "Update the firmware successfully 1channels, Update the firmware failed 1channels"}));
+                       "Firmware upgrade: 1 channel(s) upgraded, 2 failed."}));
   DeviceState& s = r.link.State();
   EXPECT_EQ(s.Markers, kLinkMarkers);
   EXPECT_FALSE(s.Busy);

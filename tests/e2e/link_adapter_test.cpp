@@ -91,9 +91,9 @@ TEST(LinkAdapter, ModesScanAndChannelParameters) {
   app::testing::ProgramRun run;
   ShowEveryFeature(run.folder);
   std::string uartLabel, uartCaption, paramLabel, paramCaption, idleScan, scanning, scanned, channelController;
-  std::string readLine, savedLine, otherLine, rereadLine;
+  std::string readLine, savedLine, otherLine, rereadLine, upgradeSummary;
   Colours read{}, cleared{}, other{}, reread{};
-  bool shots[3] = {};
+  bool shots[4] = {};
   run.Then("the UART mode chosen", [](TfrmInterface& form) { return e2e::Settled(form) && e2e::Choose(form, "PORTAVEX2"); })
       .Then("the adapter identified",
             [&](TfrmInterface& form) {
@@ -121,6 +121,10 @@ TEST(LinkAdapter, ModesScanAndChannelParameters) {
                      ShowsChannels(form, kAnswering);
             })
       .Then("shot", e2e::ShotStep("e2e_link_scan", &shots[1]))
+      .Then("the answering channels upgraded", [](TfrmInterface& form) { return e2e::Click(form, "btnUpgrade2"); })
+      .Then("the summary box shown", [](TfrmInterface&) { return e2e::Dialog("TfrmInfo") != nullptr; })
+      .Then("shot", e2e::ShotStep("e2e_link_upgrade_summary", &shots[3]))
+      .Then("the summary box answered", e2e::AnswerBoxStep(&upgradeSummary))
       .Then("the parameter mode chosen",
             [](TfrmInterface& form) { return e2e::Settled(form) && e2e::Choose(form, "PORTAVEX5"); })
       .Then("its page opened once the adapter is known", ClickUntil("ListBoxItem11", [&](TfrmInterface& form) {
@@ -171,6 +175,8 @@ TEST(LinkAdapter, ModesScanAndChannelParameters) {
   EXPECT_EQ(idleScan, "扫描");
   EXPECT_EQ(scanned, idleScan);
   EXPECT_EQ(channelController, "CAR_ESC");
+  // Channel 2 answers the scan but refuses its selection.
+  EXPECT_EQ(upgradeSummary, "2 个通道更新固件完成，1 个通道更新固件失败。");
   EXPECT_EQ(readLine, "通道 1: 读取成功");
   EXPECT_EQ(read, (Colours{true, false, true, false}));
   EXPECT_EQ(savedLine, "通道 1: 设置成功");

@@ -180,7 +180,7 @@ class TvgStringGrid : public TvgCustomGrid {
   // The stored text; Null without the column, empty outside the rows.
   rtl::Variant GetValue(int col, int row) override;
   // Stores the value as text; nothing without the column or outside the
-  // rows. The cells in view show it at the next refill.
+  // rows. A cell in view shows it at once, unless it is being edited.
   void SetValue(int col, int row, const rtl::Variant& value) override;
   // The text of a cell; empty for a column or row that does not exist.
   rtl::WideString GetCells(int col, int row);

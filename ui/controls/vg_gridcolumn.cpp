@@ -230,6 +230,17 @@ void TvgColumn::ChoiceCellChanged(rtl::TObject* sender) {
   ReportEdit(static_cast<TvgControl*>(sender));
 }
 
+void TvgColumn::ShowStoredValue(int row, const rtl::Variant& value) {
+  TvgCustomGrid* grid = Grid();
+  if (!grid || FUpdateColumn) return;
+  const int index = row - grid->GetTopRow();
+  if (index < 0 || index >= static_cast<int>(FCellControls.size())) return;
+  TvgControl* cell = FCellControls[static_cast<std::size_t>(index)];
+  if (!cell->Visible() || cell->IsFocused() || CellAddress(cell).Row != row) return;
+  TFlagScope updating(FUpdateColumn);
+  cell->SetData(value);
+}
+
 // ----- the other column kinds
 
 TvgControl* TvgCheckColumn::CreateCellControl() {
@@ -280,6 +291,7 @@ rtl::WideString TvgStringColumn::Cell(int row) const {
 void TvgStringColumn::SetCell(int row, const rtl::WideString& value) {
   if (row < 0 || row >= static_cast<int>(FCells.size())) return;
   FCells[static_cast<std::size_t>(row)] = value;
+  ShowStoredValue(row, value);
 }
 
 void TvgStringColumn::UpdateColumn() {

@@ -92,6 +92,9 @@ class TvgColumn : public TvgControl {
   // A choice in a check or popup cell is stored at once; a cancelled one
   // writes the restored value back.
   void ChoiceCellChanged(rtl::TObject* sender);
+  // A value stored for a row in view shows in its cell at once, unless that
+  // cell is being edited.
+  void ShowStoredValue(int row, const rtl::Variant& value);
 
  private:
   static void Publish(rtl::TPublisher<TvgColumn>& p);

@@ -164,6 +164,31 @@ TEST_F(GridScene, CellsOutsideTheGridReadEmptyAndIgnoreWrites) {
   EXPECT_TRUE(grid->GetValue(5, 0).IsNull());
 }
 
+TEST_F(GridScene, ATextWrittenForARowInViewShowsAtOnce) {
+  auto* grid = MakeGrid<TvgStringGrid>(2);
+  grid->VScrollBar()->SetValue(10 * 21);
+  auto shown = [&](int row) {
+    auto* cell = static_cast<TvgTextBox*>(grid->GetColumn(1)->CellControlByRow(row));
+    return cell ? cell->Text() : u"(no cell)";
+  };
+  grid->SetCells(1, 12, u"first");
+  grid->SetCells(1, 12, u"second");
+  EXPECT_EQ(shown(12), u"second");
+  grid->SetCells(1, 2, u"above the view");
+  grid->SetCells(1, 60, u"below the view");
+  EXPECT_EQ(shown(2), u"(no cell)");
+  grid->VScrollBar()->SetValue(50 * 21);
+  EXPECT_EQ(shown(60), u"below the view");
+
+  // A cell being edited keeps what was typed.
+  grid->SetSelected(55);
+  grid->SetColumnIndex(1);
+  grid->SetFocus();
+  Type(u"typed");
+  grid->SetCells(1, 55, u"written");
+  EXPECT_EQ(shown(55), u"typed");
+}
+
 TEST_F(GridScene, TypingEditsTheCurrentCellEnterKeepsAndEscRestores) {
   auto* grid = MakeGrid<TvgStringGrid>(3);
   std::vector<std::pair<int, int>> done;
