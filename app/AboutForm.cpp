@@ -60,7 +60,9 @@ void TfrmAbout::Text2Click(rtl::TObject*) { OpenLink(Text2->Text()); }
 void TfrmAbout::Text3Click(rtl::TObject*) { OpenLink(Text3->Text()); }
 
 void TfrmAbout::OpenLink(const rtl::WideString& text) {
-  if (text.starts_with(u"http://")) gui::Shell().Open(rtl::Utf16ToUtf8(text));
+  if (!text.starts_with(u"http://") && !text.starts_with(u"https://")) return;
+  const std::string address = rtl::Utf16ToUtf8(text);
+  if (!gui::Shell().Open(address) && OnLinkFailed) OnLinkFailed(address);
 }
 
 }  // namespace app

@@ -2,7 +2,9 @@
 // TfrmAbout: the about box. Its first view is a text; "Credits" shrinks
 // the logo, fades the first view out and the credits in, and a second
 // later scrolls the credits upward for a minute, over and over.
+#include <functional>
 #include <memory>
+#include <string>
 
 #include "app/SceneForm.h"
 #include "platform/gui/Timer.h"
@@ -33,6 +35,8 @@ class TfrmAbout : public TSceneForm {
   vg::TvgButton* Button2 = nullptr;
   // Starts the scrolling a second after the credits have faded in.
   gui::TTimer* CreditsTimer = nullptr;
+  // Told the address of a link no browser could be started for.
+  std::function<void(const std::string& address)> OnLinkFailed;
 
   void FormCreate(rtl::TObject* sender);
   void Button1Click(rtl::TObject* sender);
@@ -44,7 +48,7 @@ class TfrmAbout : public TSceneForm {
   static void Publish(rtl::TPublisher<TfrmAbout>& p);
 
  private:
-  // Opens `text` in the browser when it is a web address.
+  // Opens `text` in the browser when it is a web address (http or https).
   void OpenLink(const rtl::WideString& text);
 };
 

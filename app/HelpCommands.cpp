@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <string>
 #include <system_error>
 
 #include "app/AboutForm.h"
@@ -30,13 +31,21 @@ bool WebServerAnswers(IMainWindowServices& services) {
   }
 }
 
+void SayNoBrowser(IMainWindowServices& services, const std::string& address) {
+  services.ShowInfo(services.Text("browser_fail", "无法启动网页浏览器打开") + "\n" + address, 1);
+}
+
+void OpenInBrowser(IMainWindowServices& services, const std::string& address) {
+  if (!gui::Shell().Open(address)) SayNoBrowser(services, address);
+}
+
 }  // namespace
 
 void OpenHelpPage(IMainWindowServices& services) {
   const std::string page =
       services.ProgramFolder() + "help/" + (Chinese(services) ? "help_gb.htm" : "help.htm");
   std::error_code error;
-  if (std::filesystem::is_regular_file(page, error)) gui::Shell().Open(gui::FileUri(page));
+  if (std::filesystem::is_regular_file(page, error)) OpenInBrowser(services, gui::FileUri(page));
 }
 
 void OpenHistory(IMainWindowServices& services) {
@@ -44,7 +53,7 @@ void OpenHistory(IMainWindowServices& services) {
       WebServerAnswers(services)
           ? services.Text("History", "")
           : gui::FileUri(services.ProgramFolder() + "history/" + (Chinese(services) ? "index_cn.html" : "index_en.html"));
-  if (!target.empty()) gui::Shell().Open(target);
+  if (!target.empty()) OpenInBrowser(services, target);
 }
 
 void ShowAboutBox(IMainWindowServices& services) {
@@ -57,6 +66,7 @@ void ShowAboutBox(IMainWindowServices& services) {
   about->Text3->SetText(text("About_label3"));
   about->Button1->SetText(text("About_btncredits"));
   about->Button2->SetText(text("About_btnok"));
+  about->OnLinkFailed = [&services](const std::string& address) { SayNoBrowser(services, address); };
   about->ShowModal();
 }
 

@@ -21,4 +21,7 @@ void OpenHistory(IMainWindowServices& services);
 // Shows the about box modally with its texts from lang.ini.
 void ShowAboutBox(IMainWindowServices& services);
 
+// Each of the above says in a box, with the address, when no browser could
+// be started for a page or link.
+
 }  // namespace app

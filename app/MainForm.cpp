@@ -207,7 +207,9 @@ void TfrmInterface::ReadFeatureSwitches() {
   const auto result = ReadFeatureFlagsFile(programFolder_ + "config.dat", state_.Features);
   if (!result) return;
   state_.Features = result->flags;
-  if (!result->error.empty()) ShowInfo(result->error + "; the default menus apply.", device::IMessageSink::kStatusLine);
+  if (result->error.empty()) return;
+  rtl::OutputDebugString("config.dat: " + result->error);
+  ShowInfo(LangText("config_error", "config.dat 无效，使用默认菜单。"), device::IMessageSink::kStatusLine);
 }
 
 void TfrmInterface::RegisterDevice() {

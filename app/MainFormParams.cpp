@@ -1,5 +1,7 @@
 #include "app/MainFormParams.h"
 
+#include <filesystem>
+
 #include "app/MainForm.h"
 #include "app/MainFormDevice.h"
 #include "app/MainFormHelp.h"
@@ -131,7 +133,7 @@ bool MainFormParams::ExecuteSaveDialog(const std::string& filter, const std::str
   dialog->Filter = filter;
   dialog->DefaultExt = defaultExt;
   dialog->FileName = fileName;
-  if (!dialog->Execute()) return false;
+  if (!RunFileDialog(*dialog)) return false;
   fileName = dialog->FileName;
   return true;
 }
@@ -141,8 +143,16 @@ bool MainFormParams::ExecuteOpenDialog(const std::string& filter, std::string& f
   if (!dialog) return false;
   dialog->Filter = filter;
   dialog->FileName = fileName;
-  if (!dialog->Execute()) return false;
+  if (!RunFileDialog(*dialog)) return false;
   fileName = dialog->FileName;
+  return true;
+}
+
+bool MainFormParams::RunFileDialog(gui::TOpenDialog& dialog) {
+  dialog.InitialDir = lastFileFolder_.empty() ? form_.ProgramFolder() : lastFileFolder_;
+  dialog.FileName = std::filesystem::path(dialog.FileName).filename().string();  // the folder is InitialDir's
+  if (!dialog.Execute()) return false;
+  lastFileFolder_ = std::filesystem::path(dialog.FileName).parent_path().string();
   return true;
 }
 

@@ -15,6 +15,7 @@
 #include "params/DeviceDescription.h"
 #include "params/ParamEditor.h"
 #include "params/ParamHost.h"
+#include "platform/gui/Dialogs.h"
 
 namespace app {
 
@@ -57,6 +58,10 @@ class MainFormParams final : public params::IParamForm, public IParamPageHost, p
   void FreeProgress() override;
   bool ExecuteSaveDialog(const std::string& filter, const std::string& defaultExt, std::string& fileName) override;
   bool ExecuteOpenDialog(const std::string& filter, std::string& fileName) override;
+  // Runs the window's open or save dialog in the folder of the file last
+  // chosen in one (the program folder before any), offering the name of
+  // its FileName, and remembers the folder of the file chosen now.
+  bool RunFileDialog(gui::TOpenDialog& dialog);
 
   // --- IParamPageHost
   rtl::TComponent& FormOwner() override;
@@ -78,6 +83,8 @@ class MainFormParams final : public params::IParamForm, public IParamPageHost, p
 
  private:
   bool Checked(const std::string& menuItem) const;
+
+  std::string lastFileFolder_;
   params::DescriptionKey DeviceKey() const;
   void ApplyIcons(const params::DescriptionIcons& icons);
   std::shared_ptr<const rtl::TMemIniFile> DescriptionStore();

@@ -8,6 +8,7 @@
 #include "app/DataRecorder.h"
 #include "app/MainForm.h"
 #include "app/MainFormDevice.h"
+#include "app/MainFormParams.h"
 #include "app/RecorderChart.h"
 #include "app/RecorderGrid.h"
 #include "platform/gui/Dialogs.h"
@@ -44,7 +45,7 @@ void TfrmInterface::btnLoadClick(rtl::TObject*) {
   auto* dialog = Node<gui::TOpenDialog>("OpenDialog1");
   auto* samples = Node<vg::TvgStringGrid>("StringGrid1");
   auto* statistics = Node<vg::TvgStringGrid>("StringGrid2");
-  if (!dialog || !samples || !statistics || !dialog->Execute()) return;
+  if (!dialog || !samples || !statistics || !Params().RunFileDialog(*dialog)) return;
   TRecorderGrid sampleTable(*samples), statisticsTable(*statistics);
   try {
     ShowRecord(ReadRecorderFile(dialog->FileName), sampleTable, statisticsTable);
@@ -63,7 +64,7 @@ void TfrmInterface::btnSaveClick(rtl::TObject*) {
   auto* dialog = Node<gui::TSaveDialog>("SaveDialog1");
   auto* samples = Node<vg::TvgStringGrid>("StringGrid1");
   auto* statistics = Node<vg::TvgStringGrid>("StringGrid2");
-  if (!dialog || !samples || !statistics || !dialog->Execute()) return;
+  if (!dialog || !samples || !statistics || !Params().RunFileDialog(*dialog)) return;
   WriteRecorderFile(dialog->FileName, TablesRecord(*samples, *statistics));
 }
 

@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <optional>
+#include <vector>
 #include <system_error>
 
 #include "app/Restart.h"
@@ -41,22 +42,22 @@ std::string ReleaseNotes(net::THttpClient& http, const std::string& url) {
   }
 }
 
-// The summed sizes of the packages, nothing when there are none or one
+// The size each package announces, nothing when there are none or one
 // does not tell its size.
-std::optional<std::int64_t> PackagesSize(net::THttpClient& http, const std::string& urls) {
-  std::int64_t total = 0;
+std::optional<std::vector<std::int64_t>> PackageSizes(net::THttpClient& http, const std::string& urls) {
+  std::vector<std::int64_t> sizes;
   const std::vector<std::string> parts = params::SplitString("|", urls);
   if (parts.empty()) return std::nullopt;
   for (const std::string& url : parts) {
     try {
       const std::optional<std::int64_t> size = http.Head(url).ContentLength();
       if (!size) return std::nullopt;
-      total += *size;
+      sizes.push_back(*size);
     } catch (const std::exception&) {
       return std::nullopt;
     }
   }
-  return total;
+  return sizes;
 }
 
 using TUpdateForm = std::unique_ptr<TfrmUpdate, void (*)(TfrmUpdate*)>;
@@ -69,9 +70,8 @@ void ShowOffer(net::THttpClient& http, const UpdateState& state, UpdateTarget ta
                IMainWindowServices& services) {
   const bool database = target == UpdateTarget::Database;
   const std::string notes = ReleaseNotes(http, state.ReadmeUrl);
-  const std::optional<std::int64_t> size = PackagesSize(http, state.PackageUrls);
   TUpdateForm form = NewUpdateForm(services);
-  form->PrepareOffer(database, notes, state.PackageUrls, size);
+  form->PrepareOffer(database, notes, state.PackageUrls, PackageSizes(http, state.PackageUrls));
   form->ShowModal();
   const bool failed = form->InstallFailed;
   if (!database) {
@@ -101,6 +101,10 @@ void ShowLatest(UpdateTarget target, IMainWindowServices& services) {
   form->ShowModal();
 }
 
+void SayNetworkFailed(IMainWindowServices& services) {
+  services.ShowInfo(services.Text("network_connect_fail", "network_connect_fail"), 2);
+}
+
 }  // namespace
 
 std::string UpdateHost(IMainWindowServices& services) {
@@ -117,7 +121,7 @@ void RunUpdateCheck(UpdateState& state, UpdateTarget target, IMainWindowServices
     http.Pump = services.Pump();
     state.VersionFileUrl = UpdateHost(services) + kVersionFilePath;
     if (!FetchOffer(http, state, target, services)) {
-      services.ShowInfo(services.Text("network_connect_fail", "network_connect_fail"), 0);
+      SayNetworkFailed(services);
       return;
     }
     if (IsNewerOffer(state, target))
@@ -126,7 +130,7 @@ void RunUpdateCheck(UpdateState& state, UpdateTarget target, IMainWindowServices
       ShowLatest(target, services);
   } catch (const std::exception& e) {
     rtl::OutputDebugString(std::string("update: check failed: ") + e.what());
-    services.ShowInfo(services.Text("network_connect_fail", "network_connect_fail"), 0);
+    SayNetworkFailed(services);
   }
 }
 

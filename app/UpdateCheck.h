@@ -20,9 +20,9 @@ inline constexpr const char* kVersionFilePath = "/Upload/software/version_contro
 std::string UpdateHost(IMainWindowServices& services);
 
 // The check for `target`. A description that cannot be fetched, read or
-// understood ends the check with the "network_connect_fail" text as a
-// status-log line: no dialog and no claim that the installed version is
-// the latest. The fetched description stays in "_control.tmp" of the
+// understood (or is longer than any description is) ends the check with
+// the "network_connect_fail" text in a box and a status-log line: no
+// dialog and no claim that the installed version is the latest. The fetched description stays in "_control.tmp" of the
 // program folder until the next check.
 void RunUpdateCheck(UpdateState& state, UpdateTarget target, IMainWindowServices& services);
 

@@ -1,6 +1,10 @@
 #include "app/UpdateForm.h"
 
+#include <algorithm>
+#include <array>
 #include <filesystem>
+#include <numeric>
+#include <string_view>
 #include <system_error>
 
 #include "params/TextFunctions.h"
@@ -12,6 +16,21 @@
 namespace app {
 
 namespace fs = std::filesystem;
+
+namespace {
+
+// How far a download may run past the size its package announced.
+constexpr std::int64_t kDownloadSlack = 64 * 1024;
+
+net::TZipLimits DatabasePackageLimits() {
+  net::TZipLimits limits;
+  limits.accept = IsDatabasePackageEntry;
+  limits.maxEntries = 4000;
+  limits.maxUnpackedBytes = std::int64_t{256} << 20;
+  return limits;
+}
+
+}  // namespace
 
 TfrmUpdate::TfrmUpdate(rtl::TComponent* owner, IMainWindowServices& services)
     : TSceneForm(owner), services_(services) {
@@ -50,14 +69,17 @@ void TfrmUpdate::SetTitles(bool database, const char* labelKey, const char* data
 }
 
 void TfrmUpdate::PrepareOffer(bool database, const std::string& notes, const std::string& urls,
-                              std::optional<std::int64_t> totalSize) {
+                              std::optional<std::vector<std::int64_t>> sizes) {
   DatabaseMode = database;
   SetTitles(database, "UpdateNew", "DBUpdateNew", "版本更新了！");
   mmoDetail->Lines()->SetTextStr(rtl::W(notes));
-  if (totalSize && *totalSize > 0)
-    ProgressBar1->SetMax(static_cast<float>(*totalSize));
-  else
+  const std::int64_t total = sizes ? std::accumulate(sizes->begin(), sizes->end(), std::int64_t{0}) : 0;
+  if (total > 0) {
+    ProgressBar1->SetMax(static_cast<float>(total));
+    PackageSizes = std::move(*sizes);
+  } else {
     btnInstall->SetEnabled(false);
+  }
   UrlList = urls;
 }
 
@@ -76,17 +98,26 @@ void TfrmUpdate::btnInstallClick(rtl::TObject*) {
   InstallStarted = true;
   try {
     ProgressBar1->SetValue(0);
-    for (const std::string& url : params::SplitString("|", UrlList)) InstallPackage(url);
+    const std::vector<std::string> urls = params::SplitString("|", UrlList);
+    for (std::size_t i = 0; i < urls.size(); ++i)
+      InstallPackage(urls[i], i < PackageSizes.size() ? PackageSizes[i] : net::kMaxDownloadBytes);
     if (DatabaseMode) UpdateResult = kUpdateDatabaseDone;
     Close();
   } catch (const std::exception& e) {
     rtl::OutputDebugString(std::string("update: install failed: ") + e.what());
-    InstallFailed = true;
-    btnCancel->SetEnabled(true);
+    ShowInstallFailed();
   }
 }
 
-void TfrmUpdate::InstallPackage(const std::string& url) {
+void TfrmUpdate::ShowInstallFailed() {
+  InstallFailed = true;
+  ProgressBar1->SetValue(0);
+  ProgressBar1->SetVisible(false);
+  Label1->SetText(rtl::W(services_.Text("Upgrade_fail", "升级失败,请重新升级!")));
+  btnCancel->SetEnabled(true);
+}
+
+void TfrmUpdate::InstallPackage(const std::string& url, std::int64_t announcedSize) {
   ProgressBase = static_cast<int>(ProgressBar1->Value());
   const std::string target = services_.ProgramFolder() + PackageFileName(url, DatabaseMode);
   std::error_code ignored;
@@ -94,7 +125,8 @@ void TfrmUpdate::InstallPackage(const std::string& url) {
   ProgressBar1->SetVisible(true);
   btnInstall->SetEnabled(false);
   btnCancel->SetEnabled(false);
-  (DatabaseMode ? *IdHTTP1 : *IdHTTP2).GetToFile(url, target);
+  const std::int64_t limit = std::min(announcedSize, net::kMaxDownloadBytes) + kDownloadSlack;
+  (DatabaseMode ? *IdHTTP1 : *IdHTTP2).GetToFile(url, target, limit);
   if (DatabaseMode) {
     struct RemoveAfter {
       const std::string& file;
@@ -103,7 +135,7 @@ void TfrmUpdate::InstallPackage(const std::string& url) {
         fs::remove(file, error);
       }
     } removeAfter{target};
-    if (AddressEndsWith(url, ".zip")) net::ExtractZipFile(target, services_.ProgramFolder());
+    if (AddressEndsWith(url, ".zip")) net::ExtractZipFile(target, services_.ProgramFolder(), DatabasePackageLimits());
     DatabaseInstalled = true;
   } else {
     if (AddressEndsWith(url, ".exe") && !gui::Shell().Open(gui::FileUri(target)))
@@ -132,9 +164,17 @@ std::string PackageFileName(const std::string& url, bool databaseMode) {
   std::string segment = url.substr(url.rfind('/') + 1);
   segment = segment.substr(0, segment.find_first_of("?#"));
   if (segment.empty() || segment == "." || segment == "..") segment = "download";
-  // Such a database package is deleted right after its download: under its
-  // own name it would take an installed file with it.
-  return databaseMode ? "_dbupdate_" + segment : segment;
+  return (databaseMode ? "_dbupdate_" : "_setup_") + segment;
+}
+
+bool IsDatabasePackageEntry(const std::string& path, bool folder) {
+  constexpr std::array<std::string_view, 3> kFolders{"help", "history", "pictures"};
+  constexpr std::array<std::string_view, 3> kFiles{"lang.ini", "version_control.ini", "version_control.xml"};
+  const std::string_view name(path);
+  const std::string_view top = name.substr(0, name.find('/'));
+  if (std::find(kFolders.begin(), kFolders.end(), top) != kFolders.end()) return true;
+  if (folder || top != name) return false;
+  return name.ends_with("_settings.db3") || std::find(kFiles.begin(), kFiles.end(), name) != kFiles.end();
 }
 
 }  // namespace app

@@ -8,6 +8,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "app/MainWindowServices.h"
 #include "app/SceneForm.h"
@@ -43,11 +44,11 @@ class TfrmUpdate : public TSceneForm {
   vg::TvgRoundButton* btnCancel = nullptr;
 
   // The offer: texts of the title (`database`: the database ones),
-  // release notes, package addresses separated by "|", and their total
-  // size (nothing when it could not be learnt, which leaves no way to
-  // install).
+  // release notes, package addresses separated by "|", and the size each
+  // package announced (nothing when one could not be learnt, which leaves
+  // no way to install).
   void PrepareOffer(bool database, const std::string& notes, const std::string& urls,
-                    std::optional<std::int64_t> totalSize);
+                    std::optional<std::vector<std::int64_t>> sizes);
   // The note that nothing newer is offered.
   void PrepareLatest(bool database);
 
@@ -56,19 +57,24 @@ class TfrmUpdate : public TSceneForm {
 
   int ProgressBase = 0;
   std::string UrlList;
+  // The announced size of each package of UrlList, in order: a download
+  // that goes further than its size and a little slack is stopped.
+  std::vector<std::int64_t> PackageSizes;
   int UpdateResult = kUpdateNothing;
   bool DatabaseMode = false;
   bool InstallStarted = false;
   bool DatabaseInstalled = false;
   bool ProgramInstalled = false;
-  // A download or unpacking failed; the dialog then offers only to close.
+  // A download or unpacking failed; the dialog then says so, shows no
+  // progress and offers only to close.
   bool InstallFailed = false;
 
   static void Publish(rtl::TPublisher<TfrmUpdate>& p);
 
  private:
   void SetTitles(bool database, const char* labelKey, const char* databaseLabelKey, const char* labelDefault);
-  void InstallPackage(const std::string& url);
+  void InstallPackage(const std::string& url, std::int64_t announcedSize);
+  void ShowInstallFailed();
   void Work(std::int64_t count);
 
   IMainWindowServices& services_;
@@ -82,8 +88,15 @@ class TfrmUpdate : public TSceneForm {
 // four characters from the address's last "." compared exactly), else
 // the address's last path segment without query or fragment ("download"
 // when that is empty, "." or ".."), after "_dbupdate_" for a database
-// package.
+// package and "_setup_" for a program package: no download takes the name
+// of an installed file.
 std::string PackageFileName(const std::string& url, bool databaseMode);
+// Whether a database package may hold an entry (its path below the program
+// folder, see net::TZipLimits): a settings database "*_settings.db3",
+// lang.ini, version_control.ini or version_control.xml at the top, or
+// anything in the help/, history/ and pictures/ folders. The program
+// itself and anything else of the program folder is no database's.
+bool IsDatabasePackageEntry(const std::string& path, bool folder);
 bool AddressEndsWith(const std::string& url, const char* extension);
 
 }  // namespace app

@@ -3,11 +3,15 @@
 #include "platform/net/XmlDocument.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/NumberText.h"
+#include "platform/rtl/TextTrim.h"
 
 namespace app {
 namespace {
 
 const char* ElementName(UpdateTarget target) { return target == UpdateTarget::Software ? "Software" : "Database"; }
+
+// A version code, with the blanks a pretty printer puts around it.
+int CodeOf(const net::TXmlNode& code) { return rtl::StrToInt(rtl::Trim(code.Text())); }
 
 }  // namespace
 
@@ -22,8 +26,8 @@ void GetXMLDBVersion(UpdateState& state, const std::string& programFolder) {
     const net::TXmlNode softwareCode = software.FindNode("VersionCode");
     const net::TXmlNode databaseCode = database.FindNode("VersionCode");
     if (softwareCode && databaseCode) {
-      const int localSoftwareCode = rtl::StrToInt(softwareCode.Text());
-      const int localDatabaseCode = rtl::StrToInt(databaseCode.Text());
+      const int localSoftwareCode = CodeOf(softwareCode);
+      const int localDatabaseCode = CodeOf(databaseCode);
       state.NumericVersionCodes = true;
       state.LocalSoftwareCode = localSoftwareCode;
       state.LocalDatabaseCode = localDatabaseCode;
@@ -42,7 +46,7 @@ void ReadOfferedVersion(UpdateState& state, const std::string& fileName, UpdateT
   const net::TXmlNode element = document.DocumentElement().FindNode(ElementName(target));
   const bool software = target == UpdateTarget::Software;
   if (const net::TXmlNode code = element.FindNode("VersionCode"); code && state.NumericVersionCodes)
-    (software ? state.RemoteSoftwareCode : state.RemoteDatabaseCode) = rtl::StrToInt(code.Text());
+    (software ? state.RemoteSoftwareCode : state.RemoteDatabaseCode) = CodeOf(code);
   (software ? state.RemoteSoftwareVersion : state.RemoteDatabaseVersion) = element.FindNode("Version").Text();
   state.ReadmeUrl = element.FindNode(chinese ? "ReadmeCn" : "ReadmeEn").Text();
   state.PackageUrls = element.FindNode("Url").Text();

@@ -4,6 +4,7 @@
 #include <gtk/gtk.h>
 
 #include <cmath>
+#include <filesystem>
 
 #include "platform/gui/Dialogs.h"
 #include "platform/gui/Forms.h"
@@ -86,11 +87,14 @@ class TGtkDialogs final : public IDialogs {
     if (dialog.FilterIndex >= 1 && dialog.FilterIndex <= static_cast<int>(filters.size()))
       gtk_file_chooser_set_filter(files, filters[static_cast<std::size_t>(dialog.FilterIndex - 1)]);
     if (!dialog.InitialDir.empty()) gtk_file_chooser_set_current_folder(files, dialog.InitialDir.c_str());
-    if (!dialog.FileName.empty()) {
-      if (save && dialog.FileName.find('/') == std::string::npos)
-        gtk_file_chooser_set_current_name(files, dialog.FileName.c_str());
-      else
-        gtk_file_chooser_set_filename(files, dialog.FileName.c_str());
+    const bool bareName = dialog.FileName.find('/') == std::string::npos;
+    if (!dialog.FileName.empty() && bareName && save) {
+      gtk_file_chooser_set_current_name(files, dialog.FileName.c_str());
+    } else if (!dialog.FileName.empty() && !bareName) {
+      gtk_file_chooser_set_filename(files, dialog.FileName.c_str());
+    } else if (!dialog.FileName.empty() && !dialog.InitialDir.empty()) {
+      // GTK takes a name without a folder as no file at all.
+      gtk_file_chooser_set_filename(files, (std::filesystem::path(dialog.InitialDir) / dialog.FileName).c_str());
     }
     const bool accepted = RunDialog(chooser) == GTK_RESPONSE_ACCEPT;
     if (accepted) {

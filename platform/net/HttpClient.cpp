@@ -74,9 +74,8 @@ std::string CharsetOf(std::string_view contentType) {
 }
 
 std::string DecodeText(const std::string& bytes, const std::string& charset) {
-  std::string text = rtl::CodePageToUtf8(bytes, "UTF-8");
-  if (!charset.empty() && !EqualsIgnoringCase(charset, "utf-8") && !EqualsIgnoringCase(charset, "utf8"))
-    text = rtl::CodePageToUtf8(rtl::CodePageToUtf8(bytes, charset.c_str()), "UTF-8");
+  const bool utf8 = charset.empty() || EqualsIgnoringCase(charset, "utf-8") || EqualsIgnoringCase(charset, "utf8");
+  std::string text = rtl::CodePageToUtf8(utf8 ? bytes : rtl::CodePageToUtf8(bytes, charset.c_str()), "UTF-8");
   if (text.starts_with("\xEF\xBB\xBF")) text.erase(0, 3);
   return text;
 }
@@ -108,6 +107,7 @@ struct HttpRequest {
   int readTimeoutMs = 0;
   int connectTimeoutMs = 0;
   std::string accept;
+  std::int64_t maxBodyBytes = 0;
   // Receives the body's bytes of a 2xx answer, on the worker thread.
   std::function<void(const char* data, std::size_t size)> sink;
 
@@ -116,6 +116,7 @@ struct HttpRequest {
   bool finished = false;
   std::atomic<bool> abandon{false};
   std::atomic<std::int64_t> bodyBytes{0};
+  std::int64_t discardedBytes = 0;  // of an error page
 
   // Written by the worker before `finished`, read by the caller after join.
   std::int64_t receivedBytes = 0;
@@ -152,12 +153,21 @@ size_t OnBody(char* data, size_t size, size_t count, void* context) {
   request.receivedBytes += static_cast<std::int64_t>(length);
   long status = 0;
   curl_easy_getinfo(request.easy, CURLINFO_RESPONSE_CODE, &status);
-  if (status < 200 || status > 299) return length;  // an error page is not the body asked for
+  if (status < 200 || status > 299) {  // an error page is not the body asked for
+    request.discardedBytes += static_cast<std::int64_t>(length);
+    return request.discardedBytes > request.maxBodyBytes ? 0 : length;  // any count but `length` stops the transfer
+  }
+  if (request.bodyBytes + static_cast<std::int64_t>(length) > request.maxBodyBytes) {
+    request.sinkError = std::make_exception_ptr(EHttpBodyTooLarge(
+        rtl::Format("%s: the answer is longer than %lld bytes", request.url.c_str(),
+                    static_cast<long long>(request.maxBodyBytes))));
+    return 0;
+  }
   try {
     if (request.sink) request.sink(data, length);
   } catch (...) {
     request.sinkError = std::current_exception();
-    return 0;  // any count but `length` stops the transfer
+    return 0;
   }
   request.bodyBytes += static_cast<std::int64_t>(length);
   return length;
@@ -271,17 +281,19 @@ void THttpClient::Perform(HttpRequest& request) {
   }
   if (!*alive) throw EHttpError(rtl::Format("%s: request abandoned", request.url.c_str()));
   if (request.sinkError) std::rethrow_exception(request.sinkError);
-  if (!request.failure.empty())
-    throw EHttpError(rtl::Format("%s: %s", request.url.c_str(), request.failure.c_str()));
-  if (request.status < 200 || request.status > 299)
+  const bool answered = request.status != 0;
+  if (answered && (request.status < 200 || request.status > 299))
     throw EHttpProtocolError(rtl::Format("%s: %s", request.url.c_str(), request.statusLine.c_str()),
                              static_cast<int>(request.status));
+  if (!request.failure.empty())
+    throw EHttpError(rtl::Format("%s: %s", request.url.c_str(), request.failure.c_str()));
   reportWork();
 }
 
-std::string THttpClient::Fetch(const std::string& url, std::string& contentType) {
+std::string THttpClient::Fetch(const std::string& url, std::int64_t maxBytes, std::string& contentType) {
   HttpRequest request;
   request.url = url;
+  request.maxBodyBytes = maxBytes;
   std::string body;
   request.sink = [&body](const char* data, std::size_t size) { body.append(data, size); };
   Perform(request);
@@ -289,21 +301,22 @@ std::string THttpClient::Fetch(const std::string& url, std::string& contentType)
   return body;
 }
 
-std::string THttpClient::GetBytes(const std::string& url) {
+std::string THttpClient::GetBytes(const std::string& url, std::int64_t maxBytes) {
   std::string contentType;
-  return Fetch(url, contentType);
+  return Fetch(url, maxBytes, contentType);
 }
 
-std::string THttpClient::Get(const std::string& url) {
+std::string THttpClient::Get(const std::string& url, std::int64_t maxBytes) {
   std::string contentType;
-  const std::string body = Fetch(url, contentType);
+  const std::string body = Fetch(url, maxBytes, contentType);
   return DecodeText(body, CharsetOf(contentType));
 }
 
-void THttpClient::GetToFile(const std::string& url, const std::string& fileName) {
+void THttpClient::GetToFile(const std::string& url, const std::string& fileName, std::int64_t maxBytes) {
   rtl::TAtomicFileWriter file(fileName);
   HttpRequest request;
   request.url = url;
+  request.maxBodyBytes = maxBytes;
   request.sink = [&file](const char* data, std::size_t size) { file.Write(data, size); };
   Perform(request);
   file.Commit();

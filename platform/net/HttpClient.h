@@ -9,12 +9,17 @@
 // the pump run, so the caller's windows keep painting and its timers keep
 // firing. OnWork and the pump run on the calling thread only.
 //
+// Every request takes a body of a bounded size only: the read time-out
+// cannot end an answer whose bytes keep coming, so a body that passes its
+// request's limit ends the request there, and an error page is read no
+// further than that limit either.
+//
 // Failures raise: EHttpProtocolError for an answer whose status is not
-// 2xx (a redirect is one), EHttpError for everything else (no connection,
-// the read time-out, a request abandoned because its client was freed
-// during the pump). The message names the address. GetToFile raises the
-// atomic writer's errors for its file as they are. No connection outlives
-// a request.
+// 2xx (a redirect is one), EHttpBodyTooLarge for a body past its limit,
+// EHttpError for everything else (no connection, the read time-out, a
+// request abandoned because its client was freed during the pump). The
+// message names the address. GetToFile raises the atomic writer's errors
+// for its file as they are. No connection outlives a request.
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -33,6 +38,11 @@ class EHttpError : public rtl::Exception {
   using rtl::Exception::Exception;
 };
 
+class EHttpBodyTooLarge : public EHttpError {
+ public:
+  using EHttpError::EHttpError;
+};
+
 class EHttpProtocolError : public EHttpError {
  public:
   EHttpProtocolError(std::string message, int statusCode) : EHttpError(std::move(message)), statusCode_(statusCode) {}
@@ -41,6 +51,11 @@ class EHttpProtocolError : public EHttpError {
  private:
   int statusCode_;
 };
+
+// The longest body kept in memory (Get, GetBytes), and the longest download
+// into a file when its caller knows no better.
+inline constexpr std::int64_t kMaxBodyInMemory = std::int64_t{1} << 20;
+inline constexpr std::int64_t kMaxDownloadBytes = std::int64_t{512} << 20;
 
 // "NAME" in the user agent "Mozilla/3.0 (compatible; NAME)".
 inline constexpr std::string_view kUserAgent = "Mozilla/3.0 (compatible; esctool)";
@@ -93,18 +108,19 @@ class THttpClient {
 
   // The body as UTF-8 text, decoded from the charset of the answer's
   // Content-Type (UTF-8 when it names none); a leading byte-order mark is
-  // dropped and undecodable bytes become U+FFFD.
-  std::string Get(const std::string& url);
-  // The body's bytes as received.
-  std::string GetBytes(const std::string& url);
-  // The body's bytes into `fileName` through the atomic writer: on any
-  // failure the file keeps its old content (or stays absent).
-  void GetToFile(const std::string& url, const std::string& fileName);
+  // dropped and undecodable bytes become U+FFFD. At most `maxBytes` bytes.
+  std::string Get(const std::string& url, std::int64_t maxBytes = kMaxBodyInMemory);
+  // The body's bytes as received, at most `maxBytes` of them.
+  std::string GetBytes(const std::string& url, std::int64_t maxBytes = kMaxBodyInMemory);
+  // The body's bytes, at most `maxBytes` of them, into `fileName` through
+  // the atomic writer: on any failure the file keeps its old content (or
+  // stays absent).
+  void GetToFile(const std::string& url, const std::string& fileName, std::int64_t maxBytes = kMaxDownloadBytes);
   // The header fields of a HEAD request's answer.
   THttpHeaders Head(const std::string& url);
 
  private:
-  std::string Fetch(const std::string& url, std::string& contentType);
+  std::string Fetch(const std::string& url, std::int64_t maxBytes, std::string& contentType);
   void Perform(HttpRequest& request);
 
   std::shared_ptr<bool> alive_;

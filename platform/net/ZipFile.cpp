@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 #include <zip.h>
 
+#include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -77,9 +78,25 @@ struct Entry {
   bool folder;
 };
 
-std::vector<Entry> CheckedEntries(zip_t* archive, const std::string& zipFileName) {
+[[noreturn]] void FailTooLarge(const std::string& zipFileName, const TZipLimits& limits) {
+  Fail(zipFileName, rtl::Format("unpacks to more than %lld bytes", static_cast<long long>(limits.maxUnpackedBytes)));
+}
+
+// The size the archive states for an entry.
+std::int64_t StatedSize(zip_t* archive, zip_uint64_t index, const std::string& zipFileName) {
+  zip_stat_t stat;
+  zip_stat_init(&stat);
+  if (zip_stat_index(archive, index, 0, &stat) != 0) Fail(zipFileName, zip_strerror(archive));
+  if (!(stat.valid & ZIP_STAT_SIZE) || stat.size > static_cast<zip_uint64_t>(INT64_MAX)) return INT64_MAX;
+  return static_cast<std::int64_t>(stat.size);
+}
+
+std::vector<Entry> CheckedEntries(zip_t* archive, const std::string& zipFileName, const TZipLimits& limits) {
   const zip_int64_t count = zip_get_num_entries(archive, 0);
+  if (count < 0 || static_cast<std::uint64_t>(count) > limits.maxEntries)
+    Fail(zipFileName, rtl::Format("more than %zu entries", limits.maxEntries));
   std::vector<Entry> entries;
+  std::int64_t total = 0;
   for (zip_int64_t index = 0; index < count; ++index) {
     const char* name = zip_get_name(archive, index, 0);
     if (!name) Fail(zipFileName, zip_strerror(archive));
@@ -87,15 +104,21 @@ std::vector<Entry> CheckedEntries(zip_t* archive, const std::string& zipFileName
     if (!path || IsSymbolicLink(archive, index)) Fail(zipFileName, rtl::Format("refused entry \"%s\"", name));
     const std::string_view text(name);
     const bool folder = text.ends_with('/') || text.ends_with('\\');
-    if (path->empty() && !folder) Fail(zipFileName, rtl::Format("refused entry \"%s\"", name));
+    if ((path->empty() && !folder) || (limits.accept && !limits.accept(path->generic_string(), folder)))
+      Fail(zipFileName, rtl::Format("refused entry \"%s\"", name));
+    const std::int64_t size = StatedSize(archive, static_cast<zip_uint64_t>(index), zipFileName);
+    if (size > limits.maxUnpackedBytes - total) FailTooLarge(zipFileName, limits);
+    total += size;
     entries.push_back({static_cast<zip_uint64_t>(index), *path, folder});
   }
   return entries;
 }
 
-// Reads one entry into a writer that holds it under a temporary name.
+// Reads one entry into a writer that holds it under a temporary name;
+// `budget` is what the archive may still unpack to.
 std::unique_ptr<rtl::TAtomicFileWriter> Stage(zip_t* archive, const Entry& entry, const fs::path& target,
-                                              const std::string& zipFileName) {
+                                              const std::string& zipFileName, const TZipLimits& limits,
+                                              std::int64_t& budget) {
   ZipEntry file(zip_fopen_index(archive, entry.index, 0));
   if (!file) Fail(zipFileName, zip_strerror(archive));
   auto writer = std::make_unique<rtl::TAtomicFileWriter>(target.string());
@@ -104,6 +127,8 @@ std::unique_ptr<rtl::TAtomicFileWriter> Stage(zip_t* archive, const Entry& entry
     const zip_int64_t read = zip_fread(file.get(), buffer, sizeof buffer);
     if (read < 0) Fail(zipFileName, rtl::Format("\"%s\": %s", entry.path.c_str(), zip_file_strerror(file.get())));
     if (read == 0) break;
+    budget -= read;
+    if (budget < 0) FailTooLarge(zipFileName, limits);
     writer->Write(buffer, static_cast<std::size_t>(read));
   }
   writer->Close();
@@ -112,10 +137,11 @@ std::unique_ptr<rtl::TAtomicFileWriter> Stage(zip_t* archive, const Entry& entry
 
 }  // namespace
 
-void ExtractZipFile(const std::string& zipFileName, const std::string& folder) {
+void ExtractZipFile(const std::string& zipFileName, const std::string& folder, const TZipLimits& limits) {
   const ZipArchive archive = OpenArchive(zipFileName);
-  const std::vector<Entry> entries = CheckedEntries(archive.get(), zipFileName);
+  const std::vector<Entry> entries = CheckedEntries(archive.get(), zipFileName, limits);
   const fs::path base(folder);
+  std::int64_t budget = limits.maxUnpackedBytes;
   std::vector<std::unique_ptr<rtl::TAtomicFileWriter>> staged;
   for (const Entry& entry : entries) {
     const fs::path target = base / entry.path;
@@ -124,7 +150,7 @@ void ExtractZipFile(const std::string& zipFileName, const std::string& folder) {
       continue;
     }
     MakeFolder(target.parent_path(), zipFileName);
-    staged.push_back(Stage(archive.get(), entry, target, zipFileName));
+    staged.push_back(Stage(archive.get(), entry, target, zipFileName, limits, budget));
   }
   for (const auto& writer : staged) writer->Commit();
 }

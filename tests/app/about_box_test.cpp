@@ -126,7 +126,10 @@ TEST_F(AboutBoxTest, OnlyWebAddressesAreOpenedFromTheTexts) {
     const char16_t* text;
     bool opened;
   };
-  const Case cases[] = {{u"http://www.valtorine.example", true}, {u"www.valtorine.example", false}, {u"", false}};
+  const Case cases[] = {{u"http://www.valtorine.example", true},
+                        {u"https://www.valtorine.example", true},
+                        {u"www.valtorine.example", false},
+                        {u"", false}};
   for (const Case& c : cases) {
     shell.Opened.clear();
     about_->Text2->SetText(c.text);
@@ -135,6 +138,22 @@ TEST_F(AboutBoxTest, OnlyWebAddressesAreOpenedFromTheTexts) {
     about_->Text3Click(about_->Text3);
     EXPECT_EQ(shell.Opened.size(), c.opened ? 2u : 0u) << rtl::Utf16ToUtf8(c.text);
   }
+}
+
+TEST_F(AboutBoxTest, ALinkNoBrowserOpensIsSaidInABox) {
+  test_support::TRecordingShell shell;
+  shell.Succeeds = false;
+  test_support::TFakeMainWindow window;
+  window.Texts = {{"engAbout_label3", "https://x.example"}, {"engbrowser_fail", "No browser for"}};
+  test_support::TScriptedModalRunner runner;
+  runner.Then([](gui::TForm& form) {
+    auto& about = static_cast<TfrmAbout&>(form);
+    about.Text3Click(about.Text3);
+    about.Button2Click(nullptr);
+  });
+  app::ShowAboutBox(window);
+  EXPECT_EQ(shell.Opened, std::vector<std::string>{"https://x.example"});
+  EXPECT_EQ(window.Infos, (std::vector<test_support::TFakeMainWindow::Info>{{"No browser for\nhttps://x.example", 1}}));
 }
 
 }  // namespace

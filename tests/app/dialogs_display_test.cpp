@@ -14,6 +14,7 @@
 #include "app/UpdateCheck.h"
 #include "app/UpdateForm.h"
 #include "platform/gui/GuiInit.h"
+#include "platform/rtl/TextConvert.h"
 #include "tests/app/web_command_fixture.h"
 #include "tests/app/when_shown.h"
 #include "tests/support/gui_pump.h"
@@ -81,6 +82,31 @@ TEST_F(DialogsOnScreen, TheUpdateDialogShowsItsProgressDuringADownload) {
   EXPECT_LT(shotAt, static_cast<float>(package.size()));
   EXPECT_EQ(ReadFile(folder_ / "esc_settings.db3"), settings);
   EXPECT_TRUE(app::RestartFlag);
+}
+
+TEST_F(DialogsOnScreen, AFailedInstallSaysSoInTheDialogWithNoProgressLeft) {
+  Serve("/db.zip", ZipBytes(folder_ / "scratch.zip", {{"esc_settings.db3", "new"}, {"esctool", "#!/bin/sh\n"}}));
+  Serve(app::kVersionFilePath,
+        "<VersionControl><Software><Version>V4.0</Version></Software><Database><Version>2031-01-01</Version>"
+        "<ReadmeEn/><Url>" + server_.Url("/db.zip") + "</Url></Database></VersionControl>");
+  window_.Texts = {{"engDBUpdateTitle", "Database update"}, {"engDBUpdateNew", "New settings databases are ready."},
+                   {"engUpdateInstall", "Download"},         {"engUpdateCancel", "Cancel"},
+                   {"engUpgrade_fail", "Upgrade failed, please try again!"}};
+  std::string label;
+  bool progressShown = true;
+  WhenShown<app::TfrmUpdate> install(*owner_, [&](app::TfrmUpdate& form) {
+    form.btnInstallClick(form.btnInstall);
+    Shoot(form, "update_failed");
+    label = rtl::Utf16ToUtf8(form.Label1->Text());
+    progressShown = form.ProgressBar1->Visible();
+    form.btnCancelClick(form.btnCancel);
+  });
+  app::UpdateState state;
+  app::RunUpdateCheck(state, app::UpdateTarget::Database, window_);
+  EXPECT_TRUE(install.Done());
+  EXPECT_EQ(label, "Upgrade failed, please try again!");
+  EXPECT_FALSE(progressShown);
+  EXPECT_FALSE(fs::exists(folder_ / "esctool"));
 }
 
 TEST_F(DialogsOnScreen, TheAboutBoxFadesInItsCreditsAndScrollsThem) {

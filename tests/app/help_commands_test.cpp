@@ -78,5 +78,18 @@ TEST_F(HelpCommandsTest, HistoryTakesTheLocalPageWhenTheServerAnswersWithAnError
   EXPECT_EQ(shell_.Opened, std::vector<std::string>{LocalUri("history/index_en.html")});
 }
 
+TEST_F(HelpCommandsTest, APageNoBrowserOpensIsSaidInABox) {
+  fs::create_directories(folder_ / "help");
+  rtl::WriteFileBytes(folder_ / "help/help.htm", "<p>help</p>");
+  Fail("/article.php", 500);
+  shell_.Succeeds = false;
+  window_.Texts = {{"engbrowser_fail", "No browser for"}};
+  app::OpenHelpPage(window_);
+  app::OpenHistory(window_);
+  using Info = test_support::TFakeMainWindow::Info;
+  EXPECT_EQ(window_.Infos, (std::vector<Info>{{"No browser for\n" + LocalUri("help/help.htm"), 1},
+                                              {"No browser for\n" + LocalUri("history/index_en.html"), 1}}));
+}
+
 }  // namespace
 }  // namespace app_test

@@ -85,7 +85,7 @@ TEST_F(ProgramHelpAndRecorder, RunsTheHelpMenuAndTheRecorderPage) {
   const fs::path scratch = run.folder.parent_path() / "program_help_scratch";
   fs::create_directories(scratch);
   const std::string newSettings = "settings of the new controllers";
-  ServeNewerVersions(app_test::ZipBytes(scratch / "db.zip", {{"esc_settings_2031.db3", newSettings}}));
+  ServeNewerVersions(app_test::ZipBytes(scratch / "db.zip", {{"esc2031_settings.db3", newSettings}}));
   const fs::path recorderFile = scratch / "record.txt";
   std::ofstream(recorderFile) << "[setup]\ncount=4\nrpm1=1200\nvoltage1=12.345\ncurrent1=3.5\nrpm2=23000.7\n"
                                  "rpm3=5400\nvoltage3=11.9\ncurrent3=bad\nrpmavg=3300\nvoltagemax=12.35\n"
@@ -197,7 +197,7 @@ TEST_F(ProgramHelpAndRecorder, RunsTheHelpMenuAndTheRecorderPage) {
 
   EXPECT_EQ(infoText, "Upgrade succeeded.");
   EXPECT_TRUE(infoShot);
-  EXPECT_EQ(app_test::ReadFile(run.folder / "esc_settings_2031.db3"), newSettings);
+  EXPECT_EQ(app_test::ReadFile(run.folder / "esc2031_settings.db3"), newSettings);
   EXPECT_FALSE(fs::exists(run.folder / "_dbupdate.zip"));
   EXPECT_EQ(run.launcher.launched.size(), 1u);  // the restart, after the window closed
   EXPECT_NE(langAtLaunch.find("lang=0"), std::string::npos) << "lang.ini was not written before the restart";

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -99,13 +100,13 @@ TEST_F(UpdateCheckTest, ShowsTheOfferOrTheLatestNoteOrSaysTheNetworkFailed) {
       {"a package that is missing", [&] { Fail("/a.exe", 404); }, UpdateTarget::Software, "A new version", true, false,
        {}},
       {"server down", [&] { setenv("ESCTOOL_WEB_HOST", deadHost.c_str(), 1); }, UpdateTarget::Software, nullptr,
-       false, false, {{"No network", 0}}},
+       false, false, {{"No network", 2}}},
       {"404", [&] { Fail(app::kVersionFilePath, 404); }, UpdateTarget::Database, nullptr, false, false,
-       {{"No network", 0}}},
+       {{"No network", 2}}},
       {"malformed", [&] { Serve(app::kVersionFilePath, "<VersionControl><Software>"); }, UpdateTarget::Software,
-       nullptr, false, false, {{"No network", 0}}},
+       nullptr, false, false, {{"No network", 2}}},
       {"time-out", [&] { Fail(app::kVersionFilePath, 0); }, UpdateTarget::Software, nullptr, false, false,
-       {{"No network", 0}}},
+       {{"No network", 2}}},
   };
   Serve("/notes.txt", "What is new\nline two");
   Serve("/a.exe", std::string(300, 'x'));
@@ -134,6 +135,51 @@ TEST_F(UpdateCheckTest, ShowsTheOfferOrTheLatestNoteOrSaysTheNetworkFailed) {
     EXPECT_EQ(window_.Infos, c.infos);
     EXPECT_EQ(window_.Closes, 0);
     EXPECT_EQ(window_.Reloads, 0);
+  }
+}
+
+// Bytes that keep coming never trip the read time-out: the check stops
+// reading a description or release notes longer than any real one.
+TEST_F(UpdateCheckTest, AnEndlessDescriptionOrReleaseNoteIsCutShort) {
+  constexpr std::int64_t kSentAtMost = std::int64_t{24} << 20;  // the limit and what the sockets buffer
+  ServeEndless(app::kVersionFilePath);
+  Check(UpdateTarget::Software, [](TfrmUpdate&) {});
+  EXPECT_EQ(dialogs_, 0);
+  EXPECT_EQ(window_.Infos, (std::vector<Info>{{"No network", 2}}));
+  EXPECT_LT(served_.endlessSent, kSentAtMost);
+
+  window_.Infos.clear();
+  ServeEndless("/notes.txt");
+  Serve("/a.exe", "installer");
+  Serve(app::kVersionFilePath, Description(Element("Software", "V4.1", 41, server_.Url("/notes.txt"),
+                                                   server_.Url("/a.exe")),
+                                           Element("Database", "D7", 7, "", "")));
+  std::string notes = "not shown";
+  Check(UpdateTarget::Software, [&](TfrmUpdate& form) { notes = rtl::Utf16ToUtf8(form.mmoDetail->Lines()->Text()); });
+  EXPECT_EQ(dialogs_, 1);
+  EXPECT_EQ(notes, "");
+  EXPECT_TRUE(window_.Infos.empty());
+  EXPECT_LT(served_.endlessSent, 2 * kSentAtMost);
+}
+
+TEST_F(UpdateCheckTest, BlanksAroundTheVersionCodesAreNoReasonToOfferAnUpdate) {
+  const auto spaced = [](const char* name, const char* version, const char* code) {
+    return std::string("<") + name + ">\n  <Version>" + version + "</Version>\n  <VersionCode> " + code +
+           " </VersionCode>\n  <ReadmeCn/>\n  <ReadmeEn/>\n  <Url/>\n</" + name + ">\n";
+  };
+  rtl::WriteFileBytes(folder_ / "version_control.xml",
+                      Description(spaced("Software", "V4.0", "40"), spaced("Database", "D7", "7")));
+  state_ = UpdateState();
+  app::GetXMLDBVersion(state_, window_.Folder);
+  struct Case {
+    const char* code;
+    const char* label;
+  };
+  for (const Case c : {Case{"40", "Up to date"}, Case{"\n 41\t", "A new version"}}) {
+    Serve(app::kVersionFilePath, Description(spaced("Software", "V4.9", c.code), spaced("Database", "D7", "7")));
+    std::string label;
+    Check(UpdateTarget::Software, [&](TfrmUpdate& form) { label = rtl::Utf16ToUtf8(form.Label1->Text()); });
+    EXPECT_EQ(label, c.label) << c.code;
   }
 }
 
@@ -171,24 +217,72 @@ TEST_F(UpdateCheckTest, ANewerDatabaseIsUnpackedIntoTheProgramFolderAndTheProgra
   EXPECT_EQ(window_.Closes, 1);
 }
 
-TEST_F(UpdateCheckTest, APackageThatClimbsOutOfTheProgramFolderIsRefusedWhole) {
-  Serve("/evil.zip",
-        ZipBytes(folder_ / "scratch.zip", {{"esc_settings.db3", "new settings"}, {"../escaped.txt", "x"}}));
-  OfferDatabase(server_.Url("/evil.zip"));
-  bool cancelEnabled = false;
-  Check(UpdateTarget::Database, [&](TfrmUpdate& form) {
-    Install(form);
-    EXPECT_TRUE(form.InstallFailed);
-    EXPECT_EQ(form.ModalResult(), gui::mrNone);  // the dialog stays to say so
-    cancelEnabled = form.btnCancel->Enabled();
-  });
-  EXPECT_TRUE(cancelEnabled);
-  EXPECT_EQ(ReadFile(folder_ / "esc_settings.db3"), kInstalledDatabase);
-  EXPECT_FALSE(fs::exists(folder_.parent_path().parent_path() / "escaped.txt"));
-  EXPECT_FALSE(fs::exists(folder_ / "_dbupdate.zip"));
-  EXPECT_EQ(window_.Infos, (std::vector<Info>{{"Update failed", 2}}));
-  EXPECT_FALSE(app::RestartFlag);
-  EXPECT_EQ(window_.Closes, 0);
+// A database package holds databases, texts and pages: one that climbs out
+// of the program folder, would replace the program or any other file, or
+// runs past the size its address announced is refused whole, and the
+// dialog says so.
+TEST_F(UpdateCheckTest, ADatabasePackageWithAnythingButDatabaseFilesIsRefusedWhole) {
+  const auto package = [&](const char* name, const char* content) {
+    return ZipBytes(folder_ / "scratch.zip", {{"esc_settings.db3", "new settings"}, {name, content}});
+  };
+  struct Case {
+    const char* what;
+    std::function<void()> serve;
+    const char* createdFile;  // must not appear
+  };
+  const Case cases[] = {
+      {"climbs out", [&] { Serve("/db.zip", package("../escaped.txt", "x")); }, "../escaped.txt"},
+      {"the program", [&] { Serve("/db.zip", package("esctool", "#!/bin/sh\n")); }, "esctool"},
+      {"another file", [&] { Serve("/db.zip", package("config.dat", "e30=")); }, "config.dat"},
+      {"longer than announced", [&] { ServeEndless("/db.zip", 1000); }, "_dbupdate.zip"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    c.serve();
+    window_.Infos.clear();
+    OfferDatabase(server_.Url("/db.zip"));
+    std::string label;
+    bool cancelEnabled = false, progressShown = true;
+    float progress = -1;
+    Check(UpdateTarget::Database, [&](TfrmUpdate& form) {
+      Install(form);
+      EXPECT_TRUE(form.InstallFailed);
+      EXPECT_EQ(form.ModalResult(), gui::mrNone);  // the dialog stays to say so
+      cancelEnabled = form.btnCancel->Enabled();
+      label = rtl::Utf16ToUtf8(form.Label1->Text());
+      progressShown = form.ProgressBar1->Visible();
+      progress = form.ProgressBar1->Value();
+    });
+    EXPECT_TRUE(cancelEnabled);
+    EXPECT_EQ(label, "Update failed");
+    EXPECT_FALSE(progressShown);
+    EXPECT_EQ(progress, 0);
+    EXPECT_EQ(ReadFile(folder_ / "esc_settings.db3"), kInstalledDatabase);
+    EXPECT_FALSE(fs::exists(folder_ / c.createdFile));
+    EXPECT_FALSE(fs::exists(folder_ / "_dbupdate.zip"));
+    EXPECT_EQ(window_.Infos, (std::vector<Info>{{"Update failed", 2}}));
+    EXPECT_FALSE(app::RestartFlag);
+    EXPECT_EQ(window_.Closes, 0);
+  }
+  EXPECT_LT(served_.endlessSent, std::int64_t{24} << 20);
+}
+
+TEST(DatabasePackageEntryTest, TakesDatabasesTextsAndPagesOnly) {
+  struct Case {
+    const char* path;
+    bool folder, accepted;
+  };
+  const Case cases[] = {
+      {"esc_settings.db3", false, true},      {"lang.ini", false, true},
+      {"version_control.ini", false, true},   {"version_control.xml", false, true},
+      {"help", true, true},                   {"help/help_gb.htm", false, true},
+      {"history/img/a.png", false, true},     {"pictures/update.png", false, true},
+      {"esctool", false, false},              {"esc_settings.db3.sh", false, false},
+      {"sub/esc_settings.db3", false, false}, {"lang.ini", true, false},
+      {"config.dat", false, false},           {"helpers/x", false, false},
+      {"Lang.ini", false, false},             {"lib", true, false},
+  };
+  for (const Case& c : cases) EXPECT_EQ(app::IsDatabasePackageEntry(c.path, c.folder), c.accepted) << c.path;
 }
 
 TEST_F(UpdateCheckTest, ADatabasePackageThatIsNoZipLeavesTheInstalledFilesAlone) {
@@ -238,18 +332,22 @@ TEST_F(UpdateCheckTest, ASlowDownloadShowsItsProgressWhileTheWindowsRun) {
   EXPECT_EQ(ReadFile(folder_ / "esc_settings.db3"), settings);
 }
 
+// Packages are saved under names no installed file has: one named like
+// lang.ini leaves the program's lang.ini alone.
 TEST_F(UpdateCheckTest, AProgramOfferDownloadsEveryPackageAndStartsTheInstaller) {
+  rtl::WriteFileBytes(folder_ / "lang.ini", "[common]\nlang=1\n");
   Serve("/setup.exe", std::string(100, 'e'));
-  Serve("/tools/readme.bin", std::string(50, 'r'));
+  Serve("/tools/lang.ini", std::string(50, 'r'));
   Serve(app::kVersionFilePath,
-        Description(Element("Software", "V4.1", 41, "", server_.Url("/setup.exe") + "|" + server_.Url("/tools/readme.bin")),
+        Description(Element("Software", "V4.1", 41, "", server_.Url("/setup.exe") + "|" + server_.Url("/tools/lang.ini")),
                     Element("Database", "D7", 7, "", "")));
   Check(UpdateTarget::Software, [](TfrmUpdate& form) {
     EXPECT_EQ(form.ProgressBar1->Max(), 150.0f);  // both packages' sizes
     Install(form);
   });
   EXPECT_EQ(ReadFile(folder_ / "_setup.exe"), std::string(100, 'e'));
-  EXPECT_EQ(ReadFile(folder_ / "readme.bin"), std::string(50, 'r'));
+  EXPECT_EQ(ReadFile(folder_ / "_setup_lang.ini"), std::string(50, 'r'));
+  EXPECT_EQ(ReadFile(folder_ / "lang.ini"), "[common]\nlang=1\n");
   EXPECT_EQ(shell_.Opened, std::vector<std::string>{gui::FileUri((folder_ / "_setup.exe").string())});
   EXPECT_EQ(window_.Closes, 1);
   EXPECT_FALSE(app::RestartFlag);
@@ -266,12 +364,13 @@ TEST(PackageFileNameTest, NamesTheDownloadAfterTheAddress) {
       {"http://h/p/db.zip", true, "_dbupdate.zip"},
       {"http://h/p/db.ZIP", true, "_dbupdate_db.ZIP"},  // the extension is compared exactly
       {"http://h/p/esc_settings.db3", true, "_dbupdate_esc_settings.db3"},
-      {"http://h/p/db.zip", false, "db.zip"},
+      {"http://h/p/db.zip", false, "_setup_db.zip"},
+      {"http://h/p/esctool", false, "_setup_esctool"},
       {"http://h/setup.exe", false, "_setup.exe"},
       {"http://h/setup.exe", true, "_dbupdate_setup.exe"},
-      {"http://h/get?file=x.bin", false, "get"},
+      {"http://h/get?file=x.bin", false, "_setup_get"},
       {"http://h/dir/", true, "_dbupdate_download"},
-      {"http://h/..", false, "download"},
+      {"http://h/..", false, "_setup_download"},
   };
   for (const Case& c : cases) EXPECT_EQ(app::PackageFileName(c.url, c.database), c.name) << c.url;
 }

@@ -6,10 +6,13 @@
 #include <unistd.h>
 #include <zip.h>
 
+#include <atomic>
 #include <chrono>
+#include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <mutex>
 #include <sstream>
 #include <string>
@@ -56,6 +59,8 @@ struct ServedFiles {
   std::map<std::string, std::string> files;   // path -> body
   std::map<std::string, int> statuses;        // path -> status other than 200; 0 stalls
   std::chrono::milliseconds slowChunkDelay{0}; // paths starting "/slow/" arrive in 1000-byte chunks
+  std::map<std::string, std::int64_t> endless;  // path -> the size a HEAD announces (0: none); the body never ends
+  std::atomic<std::int64_t> endlessSent{0};     // bytes of endless bodies that went out
 };
 
 inline void ServeFiles(httplib::Server& server, ServedFiles& served, const test_support::LoopbackHttpServer& self) {
@@ -64,6 +69,13 @@ inline void ServeFiles(httplib::Server& server, ServedFiles& served, const test_
     if (const auto status = served.statuses.find(request.path); status != served.statuses.end()) {
       while (status->second == 0 && !self.Released()) std::this_thread::sleep_for(std::chrono::milliseconds(10));
       response.status = status->second == 0 ? 200 : status->second;
+      return;
+    }
+    if (const auto endless = served.endless.find(request.path); endless != served.endless.end()) {
+      if (request.method == "HEAD" && endless->second > 0)
+        response.set_content(std::string(static_cast<std::size_t>(endless->second), ' '), "application/zip");
+      else
+        test_support::ServeEndlessBody(response, self, served.endlessSent);
       return;
     }
     const auto file = served.files.find(request.path);
@@ -109,6 +121,13 @@ class WebCommandTest : public ::testing::Test {
   void Serve(const std::string& path, std::string body) {
     std::lock_guard guard(served_.lock);
     served_.files[path] = std::move(body);
+    served_.endless.erase(path);
+  }
+  // A body that never ends, after a HEAD that announces `announcedSize`
+  // bytes (0: no size).
+  void ServeEndless(const std::string& path, std::int64_t announcedSize = 0) {
+    std::lock_guard guard(served_.lock);
+    served_.endless[path] = announcedSize;
   }
   void Fail(const std::string& path, int status) {
     std::lock_guard guard(served_.lock);

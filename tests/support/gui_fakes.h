@@ -97,6 +97,7 @@ class TScriptedDialogs final : public gui::IDialogs {
   }
   bool ExecuteFile(gui::TOpenDialog& dialog, bool save) override {
     FileDialogs.push_back(save ? "save" : "open");
+    FileDialogFolders.push_back(dialog.InitialDir);
     auto choice = Next(files_, "file dialog");
     if (!choice) return false;
     dialog.FileName = save ? gui::ApplyDefaultExt(*choice, dialog.DefaultExt) : *choice;
@@ -120,6 +121,7 @@ class TScriptedDialogs final : public gui::IDialogs {
   }
 
   std::vector<Message> Messages;
+  std::vector<std::string> FileDialogFolders;  // the folder each started in
   std::vector<std::string> FileDialogs;  // "open" or "save", in order
   struct Query {
     rtl::WideString Caption, Prompt, Proposed;

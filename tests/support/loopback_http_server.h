@@ -7,6 +7,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <thread>
@@ -41,5 +42,24 @@ class LoopbackHttpServer {
   std::thread thread_;
   int port_ = 0;
 };
+
+// Answers with a body that does not end: XML-looking text in 64 KiB chunks
+// until the client stops reading, the server goes or, as a guard against a
+// client that never stops, 64 MiB have gone out. `sent` counts the bytes
+// handed to the connection.
+inline constexpr std::int64_t kEndlessBodyCeiling = std::int64_t{64} << 20;
+inline void ServeEndlessBody(httplib::Response& response, const LoopbackHttpServer& server,
+                             std::atomic<std::int64_t>& sent) {
+  response.set_chunked_content_provider("text/xml", [&server, &sent](size_t offset, httplib::DataSink& sink) {
+    static const std::string chunk = "<a>" + std::string(65533, 'x');
+    if (server.Released() || offset >= static_cast<size_t>(kEndlessBodyCeiling)) {
+      sink.done();
+      return true;
+    }
+    if (!sink.write(chunk.data(), chunk.size())) return false;
+    sent += static_cast<std::int64_t>(chunk.size());
+    return true;
+  });
+}
 
 }  // namespace test_support

@@ -2,9 +2,11 @@
 // runs, menus, message boxes and the clipboard.
 #include <gtest/gtest.h>
 #include <gtk/gtk.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -575,6 +577,29 @@ TEST_F(Display, FileAndColourDialogsReturnTheChoice) {
   EXPECT_EQ(shownFilter, "All (*.*)");
   EXPECT_EQ(std::filesystem::path(save.FileName).filename(), "report.txt");
   EXPECT_EQ(save.FilterIndex, 2);
+
+  // An open dialog starts in its folder (not on GTK's "Recent" list) and
+  // takes a bare name as a file of that folder.
+  const std::filesystem::path start = std::filesystem::path(folder) / ("open-" + std::to_string(getpid()));
+  std::filesystem::create_directories(start);
+  std::ofstream(start / "chosen.txt") << "x";
+  TOpenDialog open(nullptr);
+  open.InitialDir = start.string();
+  open.FileName = "chosen.txt";
+  std::string startFolder;
+  AnswerWhenShown([&](GtkWidget* window) {
+    if (!GTK_IS_FILE_CHOOSER_DIALOG(window)) return false;
+    gchar* current = gtk_file_chooser_get_current_folder(GTK_FILE_CHOOSER(window));
+    startFolder = current ? current : "";
+    g_free(current);
+    gtk_dialog_response(GTK_DIALOG(window), GTK_RESPONSE_ACCEPT);
+    return true;
+  });
+  const bool opened = open.Execute();
+  std::filesystem::remove_all(start);
+  ASSERT_TRUE(opened);
+  EXPECT_EQ(startFolder, start.string());
+  EXPECT_EQ(open.FileName, (start / "chosen.txt").string());
 
   TColorDialog colour(nullptr);
   AnswerWhenShown([](GtkWidget* window) {

@@ -40,8 +40,18 @@ class LoopbackServer : public test_support::LoopbackHttpServer {
  public:
   LoopbackServer() : LoopbackHttpServer([this](httplib::Server& server) { Route(server, *this); }) {}
 
+  // Bytes of the endless bodies that went out.
+  std::atomic<std::int64_t> endlessSent{0};
+
  private:
-  static void Route(httplib::Server& server, const LoopbackHttpServer& self) {
+  static void Route(httplib::Server& server, LoopbackServer& self) {
+    server.Get("/endless", [&self](const httplib::Request&, httplib::Response& res) {
+      test_support::ServeEndlessBody(res, self, self.endlessSent);
+    });
+    server.Get("/endless-error", [&self](const httplib::Request&, httplib::Response& res) {
+      res.status = 500;
+      test_support::ServeEndlessBody(res, self, self.endlessSent);
+    });
     server.Get("/utf8", [](const httplib::Request&, httplib::Response& res) {
       res.set_content("Gr\xC3\xBC\xC3\x9F" "e", "text/plain; charset=utf-8");
     });
@@ -187,6 +197,30 @@ TEST_F(HttpClientTest, GetToFileReplacesTheFileOnlyOnSuccess) {
   client_.GetToFile(server_.Url("/package.zip"), target.string());
   EXPECT_EQ(ReadFile(target), std::string(1234, 'z'));
   EXPECT_EQ(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()), 1) << "a temporary file stayed";
+}
+
+// Bytes that keep coming never trip the read time-out: the size limit ends
+// such a request, soon after the limit and without keeping the rest.
+TEST_F(HttpClientTest, ABodyPastItsLimitEndsTheRequestThere) {
+  constexpr std::int64_t kEachSentAtMost = std::int64_t{24} << 20;  // the limit and what the sockets buffer
+  const fs::path target = folder_ / "package.zip";
+  EXPECT_THROW(client_.Get(server_.Url("/endless")), net::EHttpBodyTooLarge);
+  EXPECT_THROW(client_.GetBytes(server_.Url("/endless")), net::EHttpBodyTooLarge);
+  EXPECT_THROW(client_.GetToFile(server_.Url("/endless"), target.string(), 100000), net::EHttpBodyTooLarge);
+  EXPECT_FALSE(fs::exists(target));
+  EXPECT_TRUE(fs::is_empty(folder_)) << "a temporary file stayed";
+  try {
+    client_.Get(server_.Url("/endless-error"));
+    ADD_FAILURE() << "an error page succeeded";
+  } catch (const net::EHttpProtocolError& error) {
+    EXPECT_EQ(error.StatusCode(), 500);
+  }
+  EXPECT_LT(server_.endlessSent, 4 * kEachSentAtMost);  // four requests
+
+  EXPECT_EQ(client_.GetBytes(server_.Url("/package.zip"), 1234), std::string(1234, 'z'));
+  EXPECT_THROW(client_.GetBytes(server_.Url("/package.zip"), 1233), net::EHttpBodyTooLarge);
+  client_.GetToFile(server_.Url("/package.zip"), target.string(), 1234);
+  EXPECT_EQ(fs::file_size(target), 1234u);
 }
 
 TEST_F(HttpClientTest, ReadTimeOutEndsAStalledRequest) {

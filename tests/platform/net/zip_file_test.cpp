@@ -108,6 +108,42 @@ TEST_F(ZipFileTest, AnEntryThatWouldLeaveTheFolderRefusesTheWholePackage) {
   fs::remove(package_);
 }
 
+TEST_F(ZipFileTest, AnArchiveBeyondItsLimitsIsRefusedWhole) {
+  const std::vector<ZipEntrySpec> entries = {
+      {"esc_settings.db3", "new database"}, {"help/", ""}, {"help\\a.htm", "<p/>"}};  // 16 bytes
+  std::vector<std::string> asked;
+  const auto acceptHelpAndDatabases = [&asked](const std::string& path, bool folder) {
+    asked.push_back(path + (folder ? "/" : ""));
+    return path.ends_with(".db3") || path.starts_with("help");
+  };
+  struct Case {
+    const char* what;
+    std::vector<ZipEntrySpec> extra;
+    std::size_t maxEntries;
+    std::int64_t maxUnpackedBytes;
+  };
+  const Case cases[] = {
+      {"an entry not accepted", {{"esctool", "x"}}, 10, 1000},
+      {"too many entries", {}, 2, 1000},
+      {"too many bytes", {}, 10, 15},
+  };
+  for (const Case& c : cases) {
+    std::vector<ZipEntrySpec> all = entries;
+    all.insert(all.end(), c.extra.begin(), c.extra.end());
+    MakeZip(package_, all);
+    const net::TZipLimits limits{acceptHelpAndDatabases, c.maxEntries, c.maxUnpackedBytes};
+    EXPECT_THROW(net::ExtractZipFile(package_.string(), program_.string(), limits), net::EZipError) << c.what;
+    EXPECT_EQ(Files(), std::vector<std::string>{"program/esc_settings.db3"}) << c.what;
+    EXPECT_EQ(ReadFile(program_ / "esc_settings.db3"), "old database") << c.what;
+  }
+  MakeZip(package_, entries);
+  asked.clear();
+  net::ExtractZipFile(package_.string(), program_.string(), {acceptHelpAndDatabases, 3, 16});
+  fs::remove(package_);
+  EXPECT_EQ(asked, (std::vector<std::string>{"esc_settings.db3", "help/", "help/a.htm"}));
+  EXPECT_EQ(ReadFile(program_ / "help" / "a.htm"), "<p/>");
+}
+
 TEST_F(ZipFileTest, ADamagedEntryLeavesEveryOldFileInPlace) {
   const std::string marker = "SECOND-ENTRY-CONTENT";
   MakeZip(package_, {{"esc_settings.db3", "new database"}, {"z_settings.db3", marker}});
