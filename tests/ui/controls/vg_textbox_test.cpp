@@ -28,6 +28,7 @@ struct FakeClipboard final : IvgClipboard {
 
 struct TextBoxScene : ControlScene {
   TvgTextBox* box = nullptr;
+  RecordedMenu* menu = nullptr;
   FakeClipboard clipboard;
   int changes = 0, tracking = 0, typing = 0;
 
@@ -43,7 +44,16 @@ struct TextBoxScene : ControlScene {
   }
   void TearDown() override {
     vgSetClipboard(nullptr);
+    vgSetListMenuFactory(nullptr);
     ControlScene::TearDown();
+  }
+  // Context menus opened from now on are recorded in `menu`.
+  void RecordMenus() {
+    vgSetListMenuFactory([this] {
+      auto made = std::make_unique<RecordedMenu>();
+      menu = made.get();
+      return made;
+    });
   }
 
   void Key(std::uint16_t key, TvgShiftState shift = 0) {
@@ -262,12 +272,7 @@ TEST_F(TextBoxScene, CaretKeysAndDeletionTakeASurrogatePairWhole) {
 }
 
 TEST_F(TextBoxScene, APasswordNeverReachesTheClipboard) {
-  RecordedMenu* menu = nullptr;
-  vgSetListMenuFactory([&] {
-    auto made = std::make_unique<RecordedMenu>();
-    menu = made.get();
-    return made;
-  });
+  RecordMenus();
   box->SetPassword(true);
   Enter(u"secret", 0);
   box->SelectAll();
@@ -286,7 +291,6 @@ TEST_F(TextBoxScene, APasswordNeverReachesTheClipboard) {
     if (item.caption == u"Cut" || item.caption == u"Copy") {
       EXPECT_FALSE(item.enabled) << rtl::Utf16ToUtf8(item.caption);
     }
-  vgSetListMenuFactory(nullptr);
 }
 
 TEST_F(TextBoxScene, ADisabledBoxDimsItsTextLikeADisabledButtonItsCaption) {
@@ -362,12 +366,7 @@ TEST_F(TextBoxScene, ChangeFiresOnEnterAndFocusLossUntilReentered) {
 }
 
 TEST_F(TextBoxScene, ContextMenuOffersFiveItemsEnabledByState) {
-  RecordedMenu* menu = nullptr;
-  vgSetListMenuFactory([&] {
-    auto made = std::make_unique<RecordedMenu>();
-    menu = made.get();
-    return made;
-  });
+  RecordMenus();
   auto open = [&] {
     box->ContextMenu({5, 6});
     std::string shown;
@@ -386,7 +385,6 @@ TEST_F(TextBoxScene, ContextMenuOffersFiveItemsEnabledByState) {
   EXPECT_EQ(box->Text(), u"");
   box->SetReadOnly(true);
   EXPECT_EQ(open(), "Cut- Copy- Paste- Delete- Select All- ");
-  vgSetListMenuFactory(nullptr);
 }
 
 TEST_F(TextBoxScene, InputMethodOpensAtTheCaret) {
