@@ -24,6 +24,8 @@ void InfoBox::Show(const std::string& text, const std::string& title, const std:
   form_->btnOk->SetText(rtl::W(button));
   // A handler running inside the box's own modal loop only updates it.
   if (form_->Visible() || form_->IsModal()) return;
+  // Enter answers the box, however it was opened.
+  form_->btnOk->SetFocus();
   form_->ShowModal();
 }
 

@@ -93,10 +93,6 @@ class ControlFactory {
   vg::TvgVisualObject* MakeOptionList(const PlannedControl& p) {
     auto* list = Create<vg::TvgStringComboBox>(p);
     for (const std::string& entry : p.entries) list->Items()->Add(rtl::W(entry));
-    // Opening and closing the list once lays its items out at the box's width,
-    // which the box draws its chosen item with.
-    list->DropDown();
-    list->DropDown();
     list->SetItemIndex(p.selected < list->Count() ? p.selected : -1);
     // Wired after the first selection: building fires no change handler.
     list->OnChange = [&editor = editor_, name = p.name](rtl::TObject*) { editor.itemChange(name); };

@@ -44,6 +44,19 @@ void TvgComboListBox::MouseUp(TvgMouseButton button, TvgShiftState shift, float 
   popup->ClosePopup();
 }
 
+namespace {
+
+// Sizes an item without telling its list and lays its parts out for that
+// size: the face paints the chosen item at its own size, which the list
+// may never have laid it out at.
+void LayOutAt(TvgVisualObject& item, float width, float height) {
+  if (item.Width() == width && item.Height() == height) return;
+  item.SetSizeWithoutChange(width, height);
+  item.Realign();
+}
+
+}  // namespace
+
 // ----- TvgComboBox
 
 // ----- drop-downs
@@ -69,9 +82,14 @@ TvgComboListBox* vgNewDropDownList(TvgControl* box, TvgPopup* popup, std::functi
   return list;
 }
 
-float vgDropDownHeight(int dropDownCount, int count, float itemHeight, float boxHeight) {
-  const float shown = float(std::min(dropDownCount, count));
-  return itemHeight > 0 ? shown * itemHeight + 4 : shown * (boxHeight - 4);
+float vgDropDownHeight(const TvgListBox& list, int dropDownCount) {
+  constexpr float kListInset = 4;
+  const int shown = std::min(dropDownCount, list.Count());
+  float height = kListInset;
+  if (list.ItemHeight() > 0) return height + float(shown) * list.ItemHeight();
+  for (int i = 0; i < shown; ++i)
+    if (const TvgListBoxItem* item = list.ItemByIndex(i)) height += item->Height();
+  return height;
 }
 
 // ----- TvgComboBox
@@ -108,7 +126,7 @@ void TvgComboBox::SetItemIndex(int value) {
   if (!FListBox) return;
   // A stream sets the index before it adds the items; anyone else gets the
   // list error rather than a combo that silently shows nothing.
-  if (value >= Count() && !ComponentState().Contains(rtl::csLoading))
+  if ((value >= Count() || value < -1) && !ComponentState().Contains(rtl::csLoading))
     throw rtl::EListError("List index out of bounds (" + std::to_string(value) + ")");
   FListBox->SetItemIndex(value);
   ToBindingObjects();
@@ -139,7 +157,7 @@ void TvgComboBox::DropDown() {
   }
   FPopup->SetPlacement(FPlacement);
   FPopup->SetWidth(Width());
-  FPopup->SetHeight(vgDropDownHeight(FDropDownCount, Count(), ItemHeight(), Height()));
+  FPopup->SetHeight(vgDropDownHeight(*FListBox, FDropDownCount));
   FPopup->Popup();
   if (FPopup->IsOpen()) FListBox->SetFocus();
 }
@@ -249,9 +267,9 @@ void TvgComboBox::DoContentPaint(rtl::TObject* sender, TvgCanvas* canvas, const 
   if (!item || !canvas || vgRectWidth(rect) <= 0 || vgRectHeight(rect) <= 0) return;
   item->ApplyResource();
   const float width = item->Width(), height = item->Height();
-  item->SetSizeWithoutChange(vgRectWidth(rect), vgRectHeight(rect));
+  LayOutAt(*item, vgRectWidth(rect), vgRectHeight(rect));
   item->PaintTo(*canvas, rect, dynamic_cast<TvgObject*>(sender));
-  item->SetSizeWithoutChange(width, height);
+  LayOutAt(*item, width, height);
 }
 
 // ----- TvgStringComboBox

@@ -49,10 +49,10 @@ class TvgComboListBox : public TvgListBox {
 // the list inside it, which hands a choice to `choose`.
 TvgPopup* vgNewDropDown(TvgControl* box);
 TvgComboListBox* vgNewDropDownList(TvgControl* box, TvgPopup* popup, std::function<void(int index)> choose);
-// The height of a drop-down list showing min(dropDownCount, count) items:
-// itemHeight each plus 4, or, without an item height, the box's height
-// less 4 each.
-float vgDropDownHeight(int dropDownCount, int count, float itemHeight, float boxHeight);
+// The height of a drop-down list that shows its first min(dropDownCount,
+// count) items whole: the list's item height each (each item's own height
+// when the list sets none) plus the list's inset of 2 above and below.
+float vgDropDownHeight(const TvgListBox& list, int dropDownCount);
 
 class TvgComboBox : public TvgControl {
   RTL_CLASS(TvgComboBox, TvgControl)

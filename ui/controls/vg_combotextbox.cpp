@@ -93,7 +93,7 @@ void TvgComboTextBox::DropDown() {
   if (ShowCaret()) HideCaret();
   FPopup->SetPlacement(FPlacement);
   FPopup->SetWidth(Width());
-  FPopup->SetHeight(vgDropDownHeight(FDropDownCount, Count(), FListBox->ItemHeight(), Height()));
+  FPopup->SetHeight(vgDropDownHeight(*FListBox, FDropDownCount));
   FListBox->UpdateResource();
   FListBox->ApplyResource();
   FPopup->Popup();
@@ -197,9 +197,9 @@ void TvgComboTrackBar::Change() {
   double typed = 0;
   if (rtl::TryStrToFloat(rtl::Utf16ToUtf8(Text()), typed, rtl::FormatSettings()))
     FTrackBar->SetValue(static_cast<float>(typed));
-  else
-    StoreText(rtl::Utf8ToUtf16(
-        rtl::FloatToStrF(FTrackBar->Value(), rtl::ffGeneral, kSingleDigits, 0, rtl::FormatSettings())));
+  // The track may have snapped or clamped the number, or kept its value.
+  StoreText(rtl::Utf8ToUtf16(
+      rtl::FloatToStrF(FTrackBar->Value(), rtl::ffGeneral, kSingleDigits, 0, rtl::FormatSettings())));
   Repaint();
   inherited::Change();
 }

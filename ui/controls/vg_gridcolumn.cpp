@@ -4,6 +4,7 @@
 #include <cmath>
 #include <utility>
 
+#include "ui/controls/vg_flagscope.h"
 #include "ui/controls/vg_grid.h"
 #include "ui/core/vg_keys.h"
 #include "ui/core/vg_textforms.h"
@@ -11,19 +12,6 @@
 namespace vg {
 
 namespace {
-
-// Sets a flag for the lifetime of the scope, also when it is left by an
-// exception.
-class TFlagScope {
- public:
-  explicit TFlagScope(bool& flag) : FFlag(flag) { FFlag = true; }
-  ~TFlagScope() { FFlag = false; }
-  TFlagScope(const TFlagScope&) = delete;
-  TFlagScope& operator=(const TFlagScope&) = delete;
-
- private:
-  bool& FFlag;
-};
 
 struct TCellAddress {
   int Col;
@@ -195,10 +183,9 @@ void TvgColumn::CellKeyDown(rtl::TObject* sender, std::uint16_t& key, char16_t& 
       key = 0;
       break;
     case kKeyEscape: {
-      {
-        TFlagScope restoring(FDisableChange);
-        static_cast<TvgControl*>(sender)->SetData(FSaveData);
-      }
+      // Neither the restored text nor the cell losing the focus reports an edit.
+      TFlagScope cancelling(FDisableChange);
+      static_cast<TvgControl*>(sender)->SetData(FSaveData);
       grid->Reset();
       break;
     }

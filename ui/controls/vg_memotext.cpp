@@ -187,8 +187,8 @@ TCaretPosition TvgMemoText::TextPosToPos(int textPos) const {
 TCaretPosition TvgMemoText::GetPositionShift(TCaretPosition pos, int count) const {
   const int length = Length(FText);
   int textPos = std::clamp(PosToTextPos(pos) + count, 0, length);
-  if (textPos > 0 && textPos < length && FText[textPos - 1] == kCR && FText[textPos] == kLF)
-    textPos += count >= 0 ? 1 : -1;
+  const bool insideLineBreak = textPos > 0 && textPos < length && FText[textPos - 1] == kCR && FText[textPos] == kLF;
+  if (insideLineBreak || vgSplitsSurrogatePair(FText, textPos)) textPos += count >= 0 ? 1 : -1;
   return TextPosToPos(textPos);
 }
 
@@ -490,15 +490,20 @@ void TvgMemoText::EditKeyDown(std::uint16_t& key, char16_t& keyChar, TvgShiftSta
   UpdateCaretPosition(true);
 }
 
+int TvgMemoText::CharUnitsAt(TCaretPosition pos) const {
+  return vgSplitsSurrogatePair(FText, PosToTextPos(pos) + 1) ? 2 : 1;
+}
+
 void TvgMemoText::DeleteByKey(std::uint16_t key, TvgShiftState shift) {
   if (FReadOnly) return;
   if (FSelected && GetSelLength() > 0) {
     if (shift & vgShift) CutToClipboard();
     else ClearSelection();
   } else if (key == kKeyDelete) {
-    DeleteFrom(FCaretPosition, 1, {doMoveCaret, doCanUndo});
+    DeleteFrom(FCaretPosition, CharUnitsAt(FCaretPosition), {doMoveCaret, doCanUndo});
   } else if (PosToTextPos(FCaretPosition) > 0) {
-    DeleteFrom(GetPositionShift(FCaretPosition, -1), 1, {doMoveCaret, doCanUndo});
+    const TCaretPosition before = GetPositionShift(FCaretPosition, -1);
+    DeleteFrom(before, CharUnitsAt(before), {doMoveCaret, doCanUndo});
   }
 }
 

@@ -251,6 +251,8 @@ class TvgMemoText {
   void ClampCaret();
   void MoveCaretByKey(std::uint16_t key, TvgShiftState shift);
   void DeleteByKey(std::uint16_t key, TvgShiftState shift);
+  // The units of the character at pos: two for a surrogate pair.
+  int CharUnitsAt(TCaretPosition pos) const;
   bool ShortCutChar(char16_t keyChar);
   // Undoes one record without recording anything.
   void Revert(const TEdtAction& action);

@@ -68,10 +68,12 @@ void TvgNumberBox::Change() {
   double typed = 0;
   if (rtl::TryStrToFloat(rtl::Utf16ToUtf8(Text()), typed, rtl::FormatSettings()))
     FValue = Clamped(static_cast<float>(typed));
+  const bool wholeSelected = GetSelLength() > 0 && GetSelLength() == static_cast<int>(Text().size());
   if (HasFraction(FValue) && FValueType == vgValueFloat)
     StoreText(rtl::Utf8ToUtf16(rtl::FloatToStrF(FValue, rtl::ffGeneral, kSingleDigits, 0, rtl::FormatSettings())));
   else
     StoreText(IntegerText(FValue));
+  if (wholeSelected) SelectAll();
   inherited::Change();
 }
 
@@ -100,6 +102,7 @@ void TvgNumberBox::MouseDown(TvgMouseButton button, TvgShiftState shift, float x
   FPressedPos = {x, y};
   FPressedVert = false;
   FPressedInc = 0;
+  FPressedStepped = false;
 }
 
 void TvgNumberBox::MouseMove(TvgShiftState shift, float x, float y, float dx, float dy) {
@@ -113,6 +116,7 @@ void TvgNumberBox::MouseMove(TvgShiftState shift, float x, float y, float dx, fl
   else
     SetValue(FValue + (offsetX > 0 ? FHorzIncrement : -FHorzIncrement));
   FPressedInc = offsetX;
+  FPressedStepped = true;
   SetNeedChange(true);
   FPressedPos = {x, y};
 }
@@ -121,7 +125,7 @@ void TvgNumberBox::MouseUp(TvgMouseButton button, TvgShiftState shift, float x, 
   inherited::MouseUp(button, shift, x, y);
   if (!FPressed) return;
   FPressed = false;
-  Change();
+  if (FPressedStepped) Change();
   Repaint();
 }
 

@@ -68,6 +68,8 @@ class TvgNumberBox : public TvgCustomTextBox {
   TvgPoint FPressedPos{};
   bool FPressedVert = false;
   float FPressedInc = 0;
+  // The held press has stepped the value: its release commits it.
+  bool FPressedStepped = false;
   TvgValueType FValueType = vgValueInteger;
   float FHorzIncrement = 1;
   float FVertIncrement = 5;

@@ -34,9 +34,10 @@ void TvgPopupBox::DoItemsChanged(rtl::TObject*) { Repaint(); }
 
 void TvgPopupBox::SetItemIndex(int value) {
   if (value == FItemIndex) return;
-  if (value >= FItems->Count())
+  const int count = FItems->Count();
+  if (value >= count && count > 0)
     throw rtl::EListError("List index out of bounds (" + std::to_string(value) + ")");
-  const bool choose = value >= 0;
+  const bool choose = value >= 0 && count > 0;
   FItemIndex = choose ? value : -1;
   inherited::SetText(choose ? FItems->Strings(value) : rtl::WideString{});
   OnChange(this);

@@ -1,5 +1,7 @@
 #include "ui/controls/vg_progressbar.h"
 
+#include <algorithm>
+
 namespace vg {
 
 TvgProgressBar::TvgProgressBar(rtl::TComponent* owner) : TvgControl(owner) {
@@ -62,7 +64,8 @@ void TvgProgressBar::SizeIndicator() {
   if (!track || FMax <= FMin) return;
   TvgVisualObject* horizontal = Part("hindicator");
   TvgVisualObject* verticalPart = Part("vindicator");
-  const float f = (FValue - FMin) / (FMax - FMin);
+  // The stored value may lie outside the range; the indicator stays in the track.
+  const float f = std::clamp((FValue - FMin) / (FMax - FMin), 0.0f, 1.0f);
   TvgVisualObject* shown = vertical ? verticalPart : horizontal;
   TvgVisualObject* hidden = vertical ? horizontal : verticalPart;
   if (shown) {

@@ -296,7 +296,8 @@ void TvgCustomTextBox::DoContentPaint(TvgCanvas& canvas, const TvgRect& rect) {
   canvas.IntersectClipRect(rect);
   canvas.Font()->Assign(FFont.get());
   canvas.Fill()->Assign(FFontFill.get());
-  const float opacity = GetAbsoluteOpacity();
+  // The content part's opacity: dimmed with the style when the box is disabled.
+  const float opacity = FContent ? FContent->GetAbsoluteOpacity() : GetAbsoluteOpacity();
   const int first = std::max(FFirstVisibleChar - 1, 0);
   if (FPassword) {
     const float dot = GetPasswordCharWidth();
@@ -348,12 +349,14 @@ void TvgCustomTextBox::ClearSelection() {
 }
 
 void TvgCustomTextBox::CopyToClipboard() {
+  if (FPassword) return;
   const rtl::WideString selected = GetSelText();
   if (selected.empty()) return;
   if (IvgClipboard* clipboard = vgClipboard()) clipboard->SetAsText(selected);
 }
 
 void TvgCustomTextBox::CutToClipboard() {
+  if (FPassword) return;
   CopyToClipboard();
   ClearSelection();
 }
@@ -379,10 +382,12 @@ void TvgCustomTextBox::DeleteKey(std::uint16_t key, TvgShiftState shift) {
   if (!FText.empty()) {
     rtl::WideString rest = FText;
     if (key == kKeyDelete) {
-      if (FCaretPosition < static_cast<int>(rest.size())) rest.erase(FCaretPosition, 1);
+      if (FCaretPosition < static_cast<int>(rest.size()))
+        rest.erase(FCaretPosition, vgStepChar(FText, FCaretPosition, 1) - FCaretPosition);
     } else if (FCaretPosition > 0) {
-      rest.erase(FCaretPosition - 1, 1);
-      SetCaretPosition(FCaretPosition - 1);
+      const int before = vgStepChar(FText, FCaretPosition, -1);
+      rest.erase(before, FCaretPosition - before);
+      SetCaretPosition(before);
     }
     SetText(rest);
   }
@@ -409,10 +414,10 @@ void TvgCustomTextBox::KeyDown(std::uint16_t& key, char16_t& keyChar, TvgShiftSt
       SetCaretPosition(0);
       break;
     case kKeyLeft:
-      SetCaretPosition(shift & vgCtrl ? GetPrivWordBeging(FCaretPosition) : FCaretPosition - 1);
+      SetCaretPosition(shift & vgCtrl ? GetPrivWordBeging(FCaretPosition) : vgStepChar(FText, FCaretPosition, -1));
       break;
     case kKeyRight:
-      SetCaretPosition(shift & vgCtrl ? GetNextWordBeging(FCaretPosition) : FCaretPosition + 1);
+      SetCaretPosition(shift & vgCtrl ? GetNextWordBeging(FCaretPosition) : vgStepChar(FText, FCaretPosition, 1));
       break;
     case kKeyInsert:
       if (shift == vgCtrl) {
@@ -515,6 +520,7 @@ void TvgCustomTextBox::ContextMenu(TvgPoint screenPoint) {
   if (!FPopupMenu) return;
   TvgEditMenu items;
   items.ReadOnly = FReadOnly;
+  items.Secret = FPassword;
   items.Text = FText;
   vgBindEditCommands(items, *this);
   vgPopupEditMenu(*FPopupMenu, items, static_cast<int>(rtl::Round(screenPoint.X)),

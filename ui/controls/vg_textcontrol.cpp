@@ -2,6 +2,7 @@
 
 #include "platform/rtl/DateTime.h"
 #include "platform/rtl/TextConvert.h"
+#include "ui/controls/vg_flagscope.h"
 #include "ui/core/vg_translate.h"
 
 namespace vg {
@@ -136,7 +137,14 @@ void TvgLabel::SetText(const rtl::WideString& value) {
 }
 
 void TvgLabel::ApplyStyle() {
-  inherited::ApplyStyle();
+  // The translated text is set from inside the style and would ask for the
+  // style again (without end when translations map texts into each other);
+  // the label is sized once, below.
+  if (FApplyingStyle) return;
+  {
+    TFlagScope applying(FApplyingStyle);
+    inherited::ApplyStyle();
+  }
   TvgText* part = TextPart();
   if (!part) return;
   part->SetWordWrap(FLabelWordWrap);

@@ -84,6 +84,7 @@ class TvgLabel : public TvgTextControl {
 
   bool FLabelWordWrap = true;
   bool FAutoSize = false;
+  bool FApplyingStyle = false;
 };
 
 class TvgValueLabel : public TvgLabel {

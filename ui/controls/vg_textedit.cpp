@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/rtl/TextCase.h"
+#include "platform/rtl/TextConvert.h"
 
 namespace vg {
 rtl::WideString vgApplyCharCase(const rtl::WideString& text, TEditCharCase charCase) {
@@ -40,6 +41,16 @@ int vgNextWordStart(std::u16string_view text, int pos) {
   return text[length - 2] == u' ' ? length - 1 : length;
 }
 
+bool vgSplitsSurrogatePair(std::u16string_view text, int pos) {
+  return pos > 0 && pos < static_cast<int>(text.size()) && rtl::IsHighSurrogate(text[pos - 1]) &&
+         rtl::IsLowSurrogate(text[pos]);
+}
+
+int vgStepChar(std::u16string_view text, int pos, int step) {
+  const int next = pos + step;
+  return vgSplitsSurrogatePair(text, next) ? next + step : next;
+}
+
 void vgPopupEditMenu(IvgListMenu& menu, const TvgEditMenu& items, int x, int y) {
   const bool selected = !items.SelText.empty();
   const bool editable = !items.ReadOnly;
@@ -47,8 +58,9 @@ void vgPopupEditMenu(IvgListMenu& menu, const TvgEditMenu& items, int x, int y) 
   const bool canPaste = editable && clipboard && !clipboard->AsText().empty();
   menu.Clear();
   if (items.Undo) menu.Add(u"Undo", false, items.CanUndo && editable, items.Undo);
-  menu.Add(u"Cut", false, selected && editable, items.Cut);
-  menu.Add(u"Copy", false, selected, items.Copy);
+  const bool copyable = selected && !items.Secret;
+  menu.Add(u"Cut", false, copyable && editable, items.Cut);
+  menu.Add(u"Copy", false, copyable, items.Copy);
   menu.Add(u"Paste", false, canPaste, items.Paste);
   menu.Add(u"Delete", false, selected && editable, items.Delete);
   menu.Add(u"Select All", false, items.SelText != items.Text, items.SelectAll);

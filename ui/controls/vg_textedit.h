@@ -26,14 +26,21 @@ int vgPriorWordStart(std::u16string_view text, int pos);
 // text, or the position before its last character when a space precedes it.
 int vgNextWordStart(std::u16string_view text, int pos);
 
+// The position one character before (step -1) or after (step 1) pos: a
+// surrogate pair counts as one character, so the step never lands inside one.
+int vgStepChar(std::u16string_view text, int pos, int step);
+// pos lies between the two units of a surrogate pair.
+bool vgSplitsSurrogatePair(std::u16string_view text, int pos);
+
 // The context menu of an editing control: "Undo" (when the control has
 // one), "Cut", "Copy", "Paste", "Delete", "Select All", each enabled when it
 // can do something: Undo with steps to undo, Cut and Delete with selected
 // text, Copy with selected text, Paste with text on the clipboard, Select
 // All unless everything is selected; a read-only control only copies and
-// selects.
+// selects; a secret one never cuts or copies.
 struct TvgEditMenu {
   bool ReadOnly = false;
+  bool Secret = false;  // the text must not reach the clipboard
   bool CanUndo = false;
   rtl::WideString SelText;
   rtl::WideString Text;

@@ -1,6 +1,7 @@
 #include "ui/controls/vg_track.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "platform/rtl/Rounding.h"
 #include "ui/core/vg_keys.h"
@@ -8,6 +9,10 @@
 namespace vg {
 
 namespace {
+
+// Below this share of the track's length a key's screen direction counts as
+// crossing the track rather than running along it.
+constexpr float kAcrossTrack = 0.01f;
 
 float Snap(float value, float frequency) {
   return frequency == 0 ? value : float(rtl::Round(double(value) / frequency)) * frequency;
@@ -29,6 +34,21 @@ void FitSpan(float& start, float& end, float thickness, float limit) {
     end -= start;
     start = 0;
   }
+}
+
+// +1 when an arrow key raises the track's value, -1 when it lowers it: each
+// key moves the thumb the way it points on screen, however the track and its
+// parents are turned; Up and Right move it up or right.
+float ArrowStepSign(TvgCustomTrack& track, std::uint16_t key) {
+  const bool horizontal = track.Orientation() == vgHorizontal;
+  const TvgVector axis = track.LocalToAbsoluteVector(horizontal ? TvgVector{1, 0, 0} : TvgVector{0, 1, 0});
+  float along = key == kKeyRight ? axis.X : key == kKeyLeft ? -axis.X : key == kKeyDown ? axis.Y : -axis.Y;
+  if (std::abs(along) < kAcrossTrack * std::hypot(axis.X, axis.Y)) {
+    // A key across the track: Up goes the way Right does, Down the way Left does.
+    const float upOrRight = axis.X - axis.Y;
+    along = key == kKeyUp || key == kKeyRight ? upOrRight : -upOrRight;
+  }
+  return along < 0 ? -1.0f : 1.0f;
 }
 
 }  // namespace
@@ -227,9 +247,9 @@ void TvgCustomTrack::KeyDown(std::uint16_t& key, char16_t& keyChar, TvgShiftStat
     case kKeyEnd: SetValue(FMax); break;
     case kKeyHome: SetValue(FMin); break;
     case kKeyLeft:
-    case kKeyUp: SetValue(FValue - step); break;
+    case kKeyUp:
     case kKeyRight:
-    case kKeyDown: SetValue(FValue + step); break;
+    case kKeyDown: SetValue(FValue + step * ArrowStepSign(*this, key)); break;
     default: return;
   }
   if (!FTracking && OnChange) OnChange(this);

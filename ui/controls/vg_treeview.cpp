@@ -559,8 +559,9 @@ void TvgTreeView::MouseUp(TvgMouseButton button, TvgShiftState shift, float x, f
 
 // Refuses drops that would put an item inside its own subtree.
 bool TvgTreeView::CanDropInto(const rtl::TObject* source, TvgTreeViewItem* target) const {
-  const auto* node = dynamic_cast<const TvgObject*>(source);
-  return !target || !node || !target->IsAncestorOrSelf(node);
+  auto* item = dynamic_cast<const TvgTreeViewItem*>(source);
+  if (!item || item->TreeView() != this) return false;
+  return !target || !target->IsAncestorOrSelf(item);
 }
 
 void TvgTreeView::DragOver(const TvgDragObject& data, TvgPoint point, bool& accept) {

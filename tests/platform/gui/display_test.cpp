@@ -371,6 +371,27 @@ TEST_F(Display, MessageBoxAnswers) {
   EXPECT_EQ(Dialogs().MessageBox(nullptr, u"保存更改?", u"错误", MB_YESNOCANCEL | MB_ICONQUESTION), IDNO);
 }
 
+TEST_F(Display, AMessageBoxOpensWithItsFirstButtonFocusedAndDefault) {
+  const struct {
+    unsigned flags;
+    int first;
+  } cases[] = {{MB_OK, IDOK}, {MB_OKCANCEL, IDOK}, {MB_YESNO, IDYES}, {MB_YESNOCANCEL, IDYES}};
+  for (const auto& c : cases) {
+    bool focused = false, isDefault = false;
+    AnswerWhenShown([&](GtkWidget* window) {
+      if (!GTK_IS_MESSAGE_DIALOG(window)) return false;
+      GtkWidget* button = gtk_dialog_get_widget_for_response(GTK_DIALOG(window), c.first);
+      focused = button && gtk_window_get_focus(GTK_WINDOW(window)) == button;
+      isDefault = button && gtk_widget_has_default(button);
+      gtk_dialog_response(GTK_DIALOG(window), c.first);
+      return true;
+    });
+    EXPECT_EQ(Dialogs().MessageBox(nullptr, u"Done", u"Info", c.flags), c.first) << c.flags;
+    EXPECT_TRUE(focused) << c.flags;
+    EXPECT_TRUE(isDefault) << c.flags;
+  }
+}
+
 TEST_F(Display, ClipboardRoundTripsChineseText) {
   const rtl::WideString text = u"电调参数 ESC 𠀋";  // with a character beyond the basic plane
   Clipboard().SetAsText(text);

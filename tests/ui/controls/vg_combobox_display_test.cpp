@@ -71,6 +71,7 @@ TEST_F(ComboOnScreen, AClickOpensTheDropDownAndAClickOnAnItemChoosesIt) {
   track->SetValue(40);
   ASSERT_NO_FATAL_FAILURE(ShowForm(420, 200));
   PumpFor(50ms);
+  EXPECT_TRUE(test_support::SaveWindowShot(form->Handle(), "combobox_before_first_opening"));
 
   // A page being built opens and closes each option list twice at once:
   // no window shows and nothing stays open.
@@ -118,6 +119,30 @@ TEST_F(ComboOnScreen, AClickOpensTheDropDownAndAClickOnAnItemChoosesIt) {
   EXPECT_TRUE(gdk_pixbuf_save(shot, (test_support::ArtifactDir() / "combotrackbar_dropdown.png").c_str(), "png",
                               nullptr, nullptr));
   g_object_unref(shot);
+}
+
+TEST_F(ComboOnScreen, AThreeEntryDropDownShowsEveryEntryWhole) {
+  auto* combo = new TvgStringComboBox(nullptr);
+  combo->SetParent(root);
+  combo->SetBounds(20, 20, 160, 22);
+  combo->Items()->SetCommaText(u"Forward,\"Forward and brake\",Reverse");
+  combo->SetItemIndex(1);
+  ASSERT_NO_FATAL_FAILURE(ShowForm(420, 200));
+  PumpFor(50ms);
+  const gui::TPoint client = form->ClientWindow()->ClientToScreen({0, 0});
+  ClickAt(client.X + 100, client.Y + 31);
+  ASSERT_TRUE(PumpUntil([&] { return OpenPopupWindow() != nullptr; }, 2000ms));
+  PumpFor(300ms);
+  EXPECT_EQ(gtk_widget_get_allocated_height(OpenPopupWindow()), 3 * 19 + 4);
+  TvgListBox* list = combo->ListBox();
+  EXPECT_FALSE(list->FindResource("vscrollbar")->Visual()->Visible());
+  GdkPixbuf* shot = gdk_pixbuf_get_from_window(gdk_get_default_root_window(), client.X, client.Y, 420, 200);
+  ASSERT_NE(shot, nullptr);
+  EXPECT_TRUE(gdk_pixbuf_save(shot, (test_support::ArtifactDir() / "combobox_three_entries.png").c_str(), "png",
+                              nullptr, nullptr));
+  g_object_unref(shot);
+  combo->DropDown();
+  PumpUntil([&] { return OpenPopupWindow() == nullptr; }, 1000ms);
 }
 
 }  // namespace

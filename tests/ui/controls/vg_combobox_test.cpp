@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "tests/support/vg_recording_canvas.h"
 #include "tests/ui/controls/controls_fixture.h"
 #include "ui/core/vg_keys.h"
 
@@ -48,7 +49,9 @@ TEST_F(ComboTest, DropDownHeightFollowsTheItemCountAndItemHeight) {
     float listItemHeight;
     float expected;
   };
-  const Case cases[] = {{3, 0, 54}, {12, 0, 144}, {20, 19, 156}, {0, 0, 0}};
+  // Each entry whole: the items' own 19 or the list's item height, and the
+  // list's inset of 2 at the top and the bottom.
+  const Case cases[] = {{2, 0, 42}, {3, 0, 61}, {12, 0, 156}, {20, 25, 204}, {0, 0, 4}};
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << c.items << " items, item height " << c.listItemHeight);
     rtl::WideString text;
@@ -58,8 +61,38 @@ TEST_F(ComboTest, DropDownHeightFollowsTheItemCountAndItemHeight) {
     combo->DropDown();
     EXPECT_EQ(combo->Popup()->Height(), c.expected);
     EXPECT_EQ(combo->Popup()->Width(), 120);
+    if (c.items > 0 && c.items <= 8) {
+      scene->Draw();
+      TvgListBox* list = combo->ListBox();
+      TvgObject* bar = list->FindResource("vscrollbar");
+      ASSERT_NE(bar, nullptr);
+      EXPECT_FALSE(bar->Visual()->Visible()) << "every entry shows without scrolling";
+      TvgVisualObject* last = list->ItemByIndex(c.items - 1);
+      EXPECT_LE(last->LocalToAbsolute({0, last->Height()}).Y, list->LocalToAbsolute({0, list->Height()}).Y);
+    }
     combo->Free();
   }
+}
+
+TEST_F(ComboTest, TheFaceLaysTheChosenItemOutAcrossItBeforeTheListFirstOpens) {
+  TvgStringComboBox* combo = MakeCombo(u"Soft,Medium");
+  combo->SetItemIndex(1);
+  auto faceText = [&] {
+    auto* canvas = static_cast<vgtest::RecordingCanvas*>(scene->Canvas());
+    canvas->Log.clear();
+    combo->Repaint();
+    scene->UpdateBuffer();
+    for (const std::string& call : canvas->Log)
+      if (call.rfind("FillText", 0) == 0 && call.find("\"Medium\"") != std::string::npos)
+        return call.substr(0, call.find('"'));
+    return std::string("not drawn");
+  };
+  const std::string first = faceText();
+  combo->DropDown();
+  scene->Draw();
+  combo->DropDown();
+  timers.FireAll();
+  EXPECT_EQ(faceText(), first) << "as it shows once the list has been open";
 }
 
 TEST_F(ComboTest, SetItemIndexFiresOnChangeOnEveryCall) {
@@ -71,7 +104,8 @@ TEST_F(ComboTest, SetItemIndexFiresOnChangeOnEveryCall) {
   EXPECT_EQ(combo->GetCount(), 3);
   EXPECT_EQ(combo->Selected()->Text(), u"c");
   EXPECT_THROW(combo->SetItemIndex(7), rtl::EListError);
-  EXPECT_EQ(changes, 2) << "an index past the items changes nothing";
+  EXPECT_THROW(combo->SetItemIndex(-5), rtl::EListError);
+  EXPECT_EQ(changes, 2) << "an index outside the items changes nothing";
   EXPECT_EQ(combo->ItemIndex(), 2);
   combo->SetItemIndex(-1);
   EXPECT_EQ(changes, 3);

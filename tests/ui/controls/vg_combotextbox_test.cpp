@@ -2,6 +2,7 @@
 // built-in styles (drop-downs open as overlays without a popup platform).
 #include <gtest/gtest.h>
 
+#include "platform/rtl/TextConvert.h"
 #include "tests/ui/controls/controls_fixture.h"
 #include "ui/core/vg_keys.h"
 
@@ -129,6 +130,14 @@ TEST_F(ComboTextTest, ATrackBarDropDownWritesItsValueAndATypedNumberMovesIt) {
   Key(box, vgKeyReturn);
   EXPECT_EQ(box->Value(), 7);
   EXPECT_EQ(box->Text(), u"7") << "an unreadable number shows the track's value again";
+
+  box->SetFrequency(5);
+  for (const Case& c : {Case{10, u"12"}, Case{5, u"6"}, Case{5, u"4"}}) {
+    box->SetText(c.text);
+    Key(box, vgKeyReturn);
+    EXPECT_EQ(box->Value(), c.value) << rtl::Utf16ToUtf8(c.text);
+    EXPECT_EQ(box->Text(), rtl::Utf8ToUtf16(std::to_string(int(c.value)))) << "the text shows the value kept";
+  }
 }
 
 }  // namespace

@@ -220,6 +220,13 @@ TEST_F(PopupBoxes, TextIsAlwaysAnItemOrEmpty) {
   EXPECT_EQ(box->GetData(), rtl::Variant(u""));
 }
 
+TEST_F(PopupBoxes, AnIndexIntoAnEmptyListGivesNoChoice) {
+  box->SetText(u"stale");
+  EXPECT_NO_THROW(box->SetItemIndex(0));
+  EXPECT_EQ(box->ItemIndex(), -1);
+  EXPECT_EQ(box->Text(), u"");
+}
+
 TEST_F(PopupBoxes, IndexPastTheListRaisesTheListErrorAndChangesNothing) {
   Fill();
   box->SetItemIndex(0);

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <gtk/gtk.h>
 
+#include <string>
 
 #include "tests/support/gui_pump.h"
 #include "tests/support/vg_scene_form.h"
@@ -214,6 +215,40 @@ TEST_F(ControlsOnScreen, PopupBoxOpensARealMenuAndTakesTheChoice) {
   EXPECT_EQ(box->ItemIndex(), 2);
   EXPECT_EQ(box->Text(), u"Hard");
   EXPECT_EQ(changes, 1);
+}
+
+TEST_F(ControlsOnScreen, RadioButtonsAndTrackBarsShowTheKeyboardFocus) {
+  auto* plain = Place<TvgPanel>(root, 0, 0, 200, 120);
+  auto* hud = Place<TvgHudPanel>(root, 200, 0, 200, 120);
+  TvgControl* controls[] = {
+      Place<TvgRadioButton>(plain, 20, 16, 140, 19, u"Radio"),
+      Place<TvgTrackBar>(plain, 20, 70, 160, 15),
+      Place<TvgHudRadioButton>(hud, 20, 16, 140, 19, u"HUD radio"),
+      Place<TvgHudTrackBar>(hud, 20, 70, 160, 15),
+  };
+  static_cast<TvgTrackBar*>(controls[1])->SetValue(40);
+  static_cast<TvgTrackBar*>(controls[3])->SetValue(40);
+  Show(400, 120);
+  auto look = [&](TvgControl* control) {
+    PumpFor(300ms);
+    const TvgPoint topLeft = control->LocalToAbsolute({-6, -6});
+    GdkPixbuf* shot = gdk_pixbuf_get_from_window(gtk_widget_get_window(form->ClientWindow()->Widget()),
+                                                 int(topLeft.X), int(topLeft.Y), int(control->Width()) + 12,
+                                                 int(control->Height()) + 12);
+    std::string pixels(reinterpret_cast<const char*>(gdk_pixbuf_read_pixels(shot)), gdk_pixbuf_get_byte_length(shot));
+    g_object_unref(shot);
+    return pixels;
+  };
+  for (TvgControl* control : controls) {
+    const std::string resting = look(control);
+    control->SetFocus();
+    ASSERT_TRUE(control->IsFocused()) << control->ClassName();
+    EXPECT_TRUE(look(control) != resting) << control->ClassName() << " looks the same with the focus";
+    const char* shot = control == controls[0] ? "focused_radio_button" : control == controls[1] ? "focused_track_bar" : nullptr;
+    if (shot) {
+      EXPECT_TRUE(test_support::SaveWindowShot(form->Handle(), shot));
+    }
+  }
 }
 
 TEST_F(ControlsOnScreen, ButtonsTracksAndBarsScreenshot) {

@@ -219,6 +219,7 @@ TEST_F(GridScene, TypingEditsTheCurrentCellEnterKeepsAndEscRestores) {
   EXPECT_EQ(cell->Text(), u"new");
   EXPECT_TRUE(grid->IsFocused());
   EXPECT_EQ(grid->GetCells(2, 17), u"new");
+  EXPECT_EQ(done.size(), 1u) << "Esc cancels: no edit is reported";
 
   // Moving down from an edit stores it and moves the current row.
   Type(u"moved");

@@ -410,6 +410,31 @@ TEST(MemoEditing, GoingToTheTextsStartScrollsTheCaretIntoView) {
   EXPECT_EQ(memo.ScrolledToCaret, scrolled + 1);
 }
 
+TEST(MemoEditing, CaretKeysAndDeletionTakeASurrogatePairWhole) {
+  struct Case {
+    const char* name;
+    int caret;
+    std::uint16_t key;
+    const char16_t* result;
+    int caretAfter;
+  } cases[] = {
+      {"Right", 1, 39, u"a\U0001F600b", 3},
+      {"Left", 3, 37, u"a\U0001F600b", 1},
+      {"Backspace", 3, 8, u"ab", 1},
+      {"Delete", 1, 46, u"ab", 1},
+  };
+  for (const Case& c : cases) {
+    MeasuredMemo memo;
+    memo.SetText(u"a\U0001F600b");
+    memo.SetCaretPosition({0, c.caret});
+    std::uint16_t key = c.key;
+    char16_t keyChar = 0;
+    memo.EditKeyDown(key, keyChar, 0);
+    EXPECT_EQ(memo.Text(), c.result) << c.name;
+    EXPECT_EQ(memo.CaretPosition(), (TCaretPosition{0, c.caretAfter})) << c.name;
+  }
+}
+
 TEST(MemoEditing, KeysEditMoveAndSelect) {
   FakeClipboard clipboard;
   MeasuredMemo memo;

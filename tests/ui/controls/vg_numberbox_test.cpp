@@ -106,6 +106,37 @@ TEST_F(NumberScene, NumberBoxDragsAndKeysStepTheValue) {
   EXPECT_FLOAT_EQ(box->Value(), 48) << "both keys step by the horizontal increment";
 }
 
+TEST_F(NumberScene, AClickEntersTheBoxSoThatTypingReplacesTheNumber) {
+  struct Case {
+    const char16_t* typed;
+    float value;
+    const char16_t* shown;
+  } cases[] = {{u"42", 42, u"42"}, {u"12,3456abc", 12.3456f, u"12,3456"}};
+  auto* other = AddBox<TvgTextBox>();
+  other->SetBounds(10, 50, 100, 22);
+  auto* box = AddBox<TvgNumberBox>();
+  box->SetValueType(vgValueFloat);
+  box->SetMax(100);
+  for (const Case& c : cases) {
+    other->SetFocus();
+    box->SetValue(12.5f);
+    changes = 0;
+    scene->MouseDown(vgMouseLeft, vgLeftButton, 50, 20);
+    scene->MouseUp(vgMouseLeft, 0, 50, 20);
+    EXPECT_EQ(changes, 0) << "a plain click commits nothing";
+    EXPECT_EQ(box->GetSelText(), box->Text()) << "the click keeps the whole number selected";
+    for (const char16_t* ch = c.typed; *ch; ++ch) scene->KeyChar(*ch, 0);
+    Key(box, kEnter);
+    EXPECT_FLOAT_EQ(box->Value(), c.value) << rtl::Utf16ToUtf8(c.typed);
+    EXPECT_EQ(box->Text(), c.shown) << rtl::Utf16ToUtf8(c.typed);
+  }
+
+  box->SetText(u"7,50");
+  box->SelectAll();
+  Key(box, kEnter);
+  EXPECT_EQ(box->GetSelText(), u"7,5") << "a re-format keeps a whole-text selection whole";
+}
+
 struct SpinScene : NumberScene {
   TvgSpinBox* spin = nullptr;
   void SetUp() override {

@@ -12,6 +12,8 @@
 #include "platform/rtl/Filer.h"
 #include "platform/rtl/Resources.h"
 #include "tests/ui/controls/controls_fixture.h"
+#include "ui/core/vg_ani.h"
+#include "ui/core/vg_effects.h"
 #include "ui/core/vg_popup.h"
 #include "ui/render/vg_scrollbox.h"
 
@@ -300,6 +302,17 @@ const std::vector<StyleRow>& Styles() {
   return rows;
 }
 
+// Some trigger in the style switches a look on with the focus.
+bool ShowsTheFocus(TvgObject* node) {
+  std::string trigger;
+  if (auto* animation = dynamic_cast<TvgAnimation*>(node)) trigger = animation->Trigger();
+  if (auto* effect = dynamic_cast<TvgEffect*>(node)) trigger = effect->Trigger();
+  if (trigger.find("IsFocused=true") != std::string::npos) return true;
+  for (TvgObject* child : node->Children())
+    if (ShowsTheFocus(child)) return true;
+  return false;
+}
+
 struct StyleBook : ControlScene {
   // The book read strictly: an unknown class or property raises.
   TvgObject* ReadStrictly() {
@@ -369,6 +382,27 @@ TEST_F(StyleBook, EveryControlFindsItsStyleByClassName) {
     control->Free();
   }
   scene->Draw();
+}
+
+TEST_F(StyleBook, EveryControlThatTakesTheFocusShowsIt) {
+  // Lists, trees and grids show the focus on their selection (grid cells on
+  // the grid's focus frame); a drop-down's list and a message popup pass it on.
+  const std::set<std::string> shownOtherwise = {
+      "listboxstyle",     "hudlistboxstyle", "combolistboxstyle", "hudcombolistboxstyle", "transparentlistboxstyle",
+      "treeviewstyle",    "gridstyle",       "checkcellstyle",    "popupcellstyle",       "imagecellstyle",
+      "combopopupstyle",  "hudcombopopupstyle", "messagepopupstyle"};
+  TvgObject* book = DefaultStyles();
+  ASSERT_NE(book, nullptr);
+  for (const StyleRow& row : Styles()) {
+    if (shownOtherwise.count(row.style)) continue;
+    auto* control = dynamic_cast<TvgControl*>(row.control->createComponent(nullptr));
+    ASSERT_NE(control, nullptr);
+    const bool focusable = control->CanFocused();
+    control->Free();
+    if (focusable) {
+      EXPECT_TRUE(ShowsTheFocus(book->FindResource(row.style))) << row.style;
+    }
+  }
 }
 
 }  // namespace

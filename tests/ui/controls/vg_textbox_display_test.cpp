@@ -2,7 +2,8 @@
 // the GDI+ canvas and the desktop's clipboard: key presses typed into the
 // window, Chinese committed by the input method, and a copy from one box
 // pasted into another through the clipboard; a spin box's held button
-// repeating on the real timers. Saved as screenshots.
+// repeating on the real timers; a number box clicked and typed into through
+// the X server, as a user would. Saved as screenshots.
 #include <gtest/gtest.h>
 #include <gtk/gtk.h>
 
@@ -13,6 +14,7 @@
 #include "tests/support/gui_pump.h"
 #include "tests/support/vg_scene_form.h"
 #include "tests/support/window_shot.h"
+#include "tests/ui/window/xtest_input.h"
 #include "ui/controls/vg_controls.h"
 #include "ui/window/vg_scenehost.h"
 
@@ -124,6 +126,36 @@ TEST_F(TextBoxOnScreen, AHeldSpinButtonRepeatsOnTheRealTimers) {
   EXPECT_FLOAT_EQ(spin->Value(), released) << "the release stops the repeat";
   EXPECT_EQ(spin->Text(), rtl::Utf8ToUtf16(std::to_string(int(released)) + " %"));
   EXPECT_TRUE(test_support::SaveWindowShot(form->Handle(), "spinbox_numberbox"));
+}
+
+TEST_F(TextBoxOnScreen, ANumberBoxClickedAndTypedIntoTakesTheTypedNumber) {
+  auto* number = AddBox<TvgNumberBox>(20, u"");
+  number->SetValueType(vgValueFloat);
+  number->SetMax(1000);
+  TvgTextBox* other = AddBox(60, u"elsewhere");
+  Show(300, 100);
+  const struct {
+    std::initializer_list<unsigned> keys;
+    float value;
+  } cases[] = {{{GDK_KEY_4, GDK_KEY_2}, 42},
+               {{GDK_KEY_1, GDK_KEY_2, GDK_KEY_period, GDK_KEY_3, GDK_KEY_4, GDK_KEY_5, GDK_KEY_6, GDK_KEY_a, GDK_KEY_b},
+                12.3456f}};
+  const gui::TPoint client = form->ClientWindow()->ClientToScreen({0, 0});
+  for (const auto& c : cases) {
+    other->SetFocus();
+    number->SetValue(12.5f);
+    PumpFor(50ms);
+    const TvgPoint p = number->LocalToAbsolute({number->Width() / 2, number->Height() / 2});
+    test_support::ClickAt(client.X + int(p.X), client.Y + int(p.Y));
+    ASSERT_TRUE(PumpUntil([&] { return number->IsFocused(); }, 2000ms));
+    PumpFor(50ms);
+    for (unsigned key : c.keys) test_support::TypeKey(key);
+    test_support::TypeKey(GDK_KEY_Return);
+    PumpUntil([&] { return number->Value() != 12.5f; }, 2000ms);
+    EXPECT_FLOAT_EQ(number->Value(), c.value) << rtl::Utf16ToUtf8(number->Text());
+  }
+  PumpFor(200ms);
+  EXPECT_TRUE(test_support::SaveWindowShot(form->Handle(), "numberbox_typed"));
 }
 
 }  // namespace

@@ -28,6 +28,7 @@ struct FakeClipboard final : IvgClipboard {
 
 struct TextBoxScene : ControlScene {
   TvgTextBox* box = nullptr;
+  RecordedMenu* menu = nullptr;
   FakeClipboard clipboard;
   int changes = 0, tracking = 0, typing = 0;
 
@@ -43,7 +44,16 @@ struct TextBoxScene : ControlScene {
   }
   void TearDown() override {
     vgSetClipboard(nullptr);
+    vgSetListMenuFactory(nullptr);
     ControlScene::TearDown();
+  }
+  // Context menus opened from now on are recorded in `menu`.
+  void RecordMenus() {
+    vgSetListMenuFactory([this] {
+      auto made = std::make_unique<RecordedMenu>();
+      menu = made.get();
+      return made;
+    });
   }
 
   void Key(std::uint16_t key, TvgShiftState shift = 0) {
@@ -234,6 +244,78 @@ TEST_F(TextBoxScene, BackspaceAndDeleteEditAndReportTyping) {
   EXPECT_EQ(typing, 3);
 }
 
+TEST_F(TextBoxScene, CaretKeysAndDeletionTakeASurrogatePairWhole) {
+  const rtl::WideString text = u"a\U0001F600b";  // a, a pair of two units, b
+  struct Case {
+    const char* name;
+    int caret;
+    std::uint16_t key;
+    TvgShiftState shift;
+    const char16_t* result;
+    int caretAfter;
+    const char16_t* selected;
+  } cases[] = {
+      {"Right", 1, kRight, 0, u"a\U0001F600b", 3, u""},
+      {"Left", 3, kLeft, 0, u"a\U0001F600b", 1, u""},
+      {"Shift+Right", 1, kRight, vgShift, u"a\U0001F600b", 3, u"\U0001F600"},
+      {"Backspace", 3, kBack, 0, u"ab", 1, u""},
+      {"Delete", 1, kDelete, 0, u"ab", 1, u""},
+      {"Backspace after a", 1, kBack, 0, u"\U0001F600b", 0, u""},
+  };
+  for (const Case& c : cases) {
+    Enter(text, c.caret);
+    Key(c.key, c.shift);
+    EXPECT_EQ(box->Text(), c.result) << c.name;
+    EXPECT_EQ(box->CaretPosition(), c.caretAfter) << c.name;
+    EXPECT_EQ(box->GetSelText(), c.selected) << c.name;
+  }
+}
+
+TEST_F(TextBoxScene, APasswordNeverReachesTheClipboard) {
+  RecordMenus();
+  box->SetPassword(true);
+  Enter(u"secret", 0);
+  box->SelectAll();
+  clipboard.text = u"before";
+  scene->KeyChar(3, vgCtrl);  // Ctrl+C
+  Key(kInsert, vgCtrl);
+  scene->KeyChar(24, vgCtrl);  // Ctrl+X
+  Key(kDelete, vgShift);
+  box->CopyToClipboard();
+  box->CutToClipboard();
+  EXPECT_EQ(clipboard.text, u"before");
+  EXPECT_EQ(box->Text(), u"secret") << "a refused cut removes nothing";
+  box->ContextMenu({5, 6});
+  ASSERT_NE(menu, nullptr);
+  for (const auto& item : menu->items)
+    if (item.caption == u"Cut" || item.caption == u"Copy") {
+      EXPECT_FALSE(item.enabled) << rtl::Utf16ToUtf8(item.caption);
+    }
+}
+
+TEST_F(TextBoxScene, ADisabledBoxDimsItsTextLikeADisabledButtonItsCaption) {
+  auto* button = Add<TvgButton>();
+  button->SetBounds(10, 50, 78, 22);
+  button->SetText(u"press");
+  box->SetText(u"typed");
+  auto textOpacity = [&](const char* text) {
+    auto* canvas = static_cast<RecordingCanvas*>(scene->Canvas());
+    canvas->Log.clear();
+    scene->UpdateBuffer();
+    for (const std::string& call : canvas->Log)
+      if (call.rfind("FillText", 0) == 0 && call.find(std::string("\"") + text + "\"") != std::string::npos)
+        return std::stof(call.substr(call.find("\" 0 ") + 4));
+    return -1.0f;
+  };
+  EXPECT_FLOAT_EQ(textOpacity("typed"), 1);
+  box->SetEnabled(false);
+  button->SetEnabled(false);
+  root->Repaint();
+  const float caption = textOpacity("press");
+  EXPECT_LT(caption, 1);
+  EXPECT_FLOAT_EQ(textOpacity("typed"), caption);
+}
+
 TEST_F(TextBoxScene, ClipboardCutCopyPaste) {
   Enter(u"hello world", 0);
   Key(kRight, vgShift | vgCtrl);
@@ -284,12 +366,7 @@ TEST_F(TextBoxScene, ChangeFiresOnEnterAndFocusLossUntilReentered) {
 }
 
 TEST_F(TextBoxScene, ContextMenuOffersFiveItemsEnabledByState) {
-  RecordedMenu* menu = nullptr;
-  vgSetListMenuFactory([&] {
-    auto made = std::make_unique<RecordedMenu>();
-    menu = made.get();
-    return made;
-  });
+  RecordMenus();
   auto open = [&] {
     box->ContextMenu({5, 6});
     std::string shown;
@@ -308,7 +385,6 @@ TEST_F(TextBoxScene, ContextMenuOffersFiveItemsEnabledByState) {
   EXPECT_EQ(box->Text(), u"");
   box->SetReadOnly(true);
   EXPECT_EQ(open(), "Cut- Copy- Paste- Delete- Select All- ");
-  vgSetListMenuFactory(nullptr);
 }
 
 TEST_F(TextBoxScene, InputMethodOpensAtTheCaret) {

@@ -123,8 +123,8 @@ TEST_F(Tracks, KeysStepByFrequencyAndAreConsumed) {
     std::uint16_t key;
     float frequency, from, to;
     bool consumed;
-  } cases[] = {{35, 0, 50, 100, true}, {36, 0, 50, 0, true},  {37, 0, 50, 49, true}, {38, 5, 50, 45, true},
-               {39, 0, 50, 51, true},  {40, 5, 50, 55, true}, {65, 0, 50, 50, false}};
+  } cases[] = {{35, 0, 50, 100, true}, {36, 0, 50, 0, true},  {37, 0, 50, 49, true}, {38, 5, 50, 55, true},
+               {39, 0, 50, 51, true},  {40, 5, 50, 45, true}, {65, 0, 50, 50, false}};
   for (const auto& c : cases) {
     track->SetFrequency(c.frequency);
     track->SetValue(c.from);
@@ -142,6 +142,58 @@ TEST_F(Tracks, KeysStepByFrequencyAndAreConsumed) {
   char16_t ch = 0;
   track->KeyDown(home, ch, 0);  // reported again although unchanged
   EXPECT_EQ(changes, 1);
+}
+
+TEST_F(Tracks, ArrowKeysMoveTheThumbTheWayTheyPointOnScreen) {
+  enum : std::uint16_t { kLeft = 37, kUp = 38, kRight = 39, kDown = 40 };
+  auto* holder = new TvgLayout(nullptr);
+  holder->SetParent(root);
+  holder->SetBounds(100, 100, 200, 200);
+  auto* track = new TvgTrackBar(nullptr);
+  track->SetParent(holder);
+  track->SetFrequency(5);
+  track->ApplyResource();
+  TvgVisualObject* thumb = track->FindResource("thumb")->Visual();
+  const struct {
+    TvgOrientation orientation;
+    float holderAngle, ownAngle;
+    std::uint16_t key;
+  } cases[] = {
+      {vgHorizontal, 0, 0, kRight},   {vgHorizontal, 0, 0, kLeft},   {vgHorizontal, 0, 180, kRight},
+      {vgHorizontal, 0, 180, kLeft},  {vgHorizontal, 90, 0, kUp},    {vgHorizontal, 90, 0, kDown},
+      {vgVertical, 0, 0, kUp},        {vgVertical, 0, 0, kDown},     {vgVertical, 0, -180, kUp},
+      {vgVertical, 0, -180, kDown},   {vgVertical, 90, 90, kUp},     {vgVertical, 180, 0, kDown},
+      {vgVertical, 0, 90, kLeft},     {vgVertical, 0, 90, kRight},
+  };
+  for (const auto& c : cases) {
+    track->SetOrientation(c.orientation);
+    if (c.orientation == vgHorizontal)
+      track->SetBounds(20, 90, 150, 15);
+    else
+      track->SetBounds(90, 20, 15, 150);
+    holder->SetRotateAngle(c.holderAngle);
+    track->SetRotateAngle(c.ownAngle);
+    track->SetValue(50);
+    const TvgPoint before = thumb->LocalToAbsolute({0, 0});
+    std::uint16_t key = c.key;
+    char16_t ch = 0;
+    track->KeyDown(key, ch, 0);
+    const TvgPoint after = thumb->LocalToAbsolute({0, 0});
+    const float moved = c.key == kLeft || c.key == kRight ? after.X - before.X : after.Y - before.Y;
+    const float wanted = c.key == kRight || c.key == kDown ? 1 : -1;
+    EXPECT_GT(moved * wanted, 0.5f) << c.orientation << " " << c.holderAngle << " " << c.ownAngle << " key " << c.key;
+  }
+  // The keys across a horizontal track: Up goes as Right does, Down as Left.
+  holder->SetRotateAngle(0);
+  track->SetRotateAngle(0);
+  track->SetOrientation(vgHorizontal);
+  track->SetValue(50);
+  for (const auto& [key, value] : {std::pair<std::uint16_t, float>{kUp, 55}, {kDown, 50}}) {
+    std::uint16_t pressed = key;
+    char16_t ch = 0;
+    track->KeyDown(pressed, ch, 0);
+    EXPECT_EQ(track->Value(), value) << key;
+  }
 }
 
 TEST_F(Tracks, WithoutTrackingADragReportsOnceOnRelease) {
@@ -247,7 +299,8 @@ TEST_F(Tracks, ProgressIndicatorGrowsWithTheValueAndHidesWhenTiny) {
   const struct {
     float value, width;
     bool visible;
-  } cases[] = {{50, 60, true}, {100, 120, true}, {1, 1.2f, false}, {2.5f, 3, true}, {0, 0, false}};
+  } cases[] = {{50, 60, true},  {100, 120, true}, {1, 1.2f, false}, {2.5f, 3, true},
+               {0, 0, false},   {150, 120, true}, {-20, 0, false}};  // past either end: held in the track
   for (const auto& c : cases) {
     bar->SetValue(c.value);
     EXPECT_FLOAT_EQ(indicator->Width(), c.width) << c.value;

@@ -225,7 +225,7 @@ TEST_F(TreeView, FreeingTheSelectedItemClearsTheSelection) {
 struct TreeDrag : TreeView {
   // Drags `source` over the point of `target` (nullptr: below the items)
   // and drops it when the tree accepts.
-  bool DragOnto(TvgTreeViewItem* source, TvgTreeViewItem* target) {
+  bool DragOnto(TvgObject* source, TvgTreeViewItem* target) {
     TvgDragObject data;
     data.Source = source;
     const TvgPoint local = target ? At(target) : TvgPoint{50, 190};
@@ -244,6 +244,29 @@ TEST_F(TreeDrag, RefusesADropOntoTheSelectedItemOrIntoItsOwnSubtree) {
   EXPECT_FALSE(DragOnto(a, c)) << "C lies inside A";
   EXPECT_EQ(c->Parent(), b);
   EXPECT_EQ(a->ParentItem(), nullptr);
+}
+
+TEST_F(TreeDrag, TakesOnlyItsOwnItems) {
+  Build();
+  auto* list = Add<TvgListBox>();
+  auto* listItem = new TvgListBoxItem(nullptr);
+  listItem->SetParent(list);
+  auto* otherTree = Add<TvgTreeView>();
+  TvgTreeViewItem* foreign = Item(otherTree, u"F");
+  TvgObject* listParent = listItem->Parent();
+  TvgObject* foreignParent = foreign->Parent();
+  int told = 0;
+  tree->OnDragChange = [&](TvgTreeViewItem*, TvgTreeViewItem*, bool&) { ++told; };
+  for (TvgObject* source : {static_cast<TvgObject*>(listItem), static_cast<TvgObject*>(foreign)}) {
+    for (TvgTreeViewItem* target : {d, static_cast<TvgTreeViewItem*>(nullptr)}) {
+      const bool accepted = DragOnto(source, target);
+      EXPECT_FALSE(accepted && target) << source->ClassName();
+    }
+  }
+  EXPECT_EQ(listItem->Parent(), listParent);
+  EXPECT_EQ(foreign->Parent(), foreignParent);
+  EXPECT_EQ(tree->GlobalCount(), 4);
+  EXPECT_EQ(told, 0);
 }
 
 TEST_F(TreeDrag, DropReparentsIntoTheItemOrToTheTopLevel) {
