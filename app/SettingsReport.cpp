@@ -56,8 +56,11 @@ class ReportPage {
     }
   }
 
+  // A page's first curve goes where its keys say, each further one below
+  // the one before.
   void PlaceCurves(const params::VERSION& description) {
-    for (int m = 0; m < PageCount(description); ++m)
+    for (int m = 0; m < PageCount(description); ++m) {
+      std::optional<ReportBox> above;
       for (const std::string& entry : params::SplitString(",", description.tabs[m].group)) {
         if (entry == "-") continue;
         const int k = rtl::StrToInt(entry);
@@ -66,9 +69,13 @@ class ReportPage {
         const std::optional<rtl::TBitmap> picture = window_.CurvePicture(k);
         if (!picture) continue;
         const params::ITEM& item = description.items[k];
-        const ReportBox box = layout_.CurvePicture(m + 1, picture->Width(), picture->Height(), item.mode == 12);
+        const int n = m + 1, width = picture->Width(), height = picture->Height();
+        const ReportBox box = above ? layout_.CurveBelow(*above, n, width, height)
+                                    : layout_.CurvePicture(n, width, height, item.mode == 12);
         PlaceCaptioned("item" + entry, *picture, box, Chinese() ? item.cname : item.ename);
+        above = box;
       }
+    }
   }
 
   void PlaceCalculatorPage(int pages) {

@@ -140,7 +140,10 @@ TEST_F(SettingsReportTest, BoatInChineseHasNoRaceSheetTitleOrVersion) {
   EXPECT_EQ(Count(pdf, "/Subtype /Image"), 2);
 }
 
-TEST_F(SettingsReportTest, CurvesOfAPageShareTheirPlaceAndFrequencyCurvesGoLower) {
+// The first curve of a page lies at the page's curve offset (a frequency
+// curve one picture height plus 100 lower); each further one 100 below the
+// one before it.
+TEST_F(SettingsReportTest, CurvesOfAPageStackBelowOneAnother) {
   window.controller = "BOAT_ESC";
   window.description.tabs[0].group = "-,0,-,3,5,7,8";
   const std::pair<int, std::pair<const char*, int>> items[] = {
@@ -154,9 +157,11 @@ TEST_F(SettingsReportTest, CurvesOfAPageShareTheirPlaceAndFrequencyCurvesGoLower
   window.texts = {{"export_version", "Software V4"}};
   PrintSettingsReport(window);
   const std::string pdf = Written();
-  EXPECT_EQ(Count(pdf, "630 0 0 450 143 2004 cm"), 2);
-  EXPECT_NE(pdf.find("630 0 0 300 143 1754 cm"), std::string::npos);
-  EXPECT_NE(pdf.find("203 2054 Td\n(Brake frequency) Tj"), std::string::npos);
+  EXPECT_EQ(Count(pdf, "630 0 0 450 143 2004 cm"), 1);
+  EXPECT_NE(pdf.find("630 0 0 450 143 1454 cm"), std::string::npos);
+  EXPECT_NE(pdf.find("203 1904 Td\n(Rpm curve) Tj"), std::string::npos);
+  EXPECT_NE(pdf.find("630 0 0 300 143 1054 cm"), std::string::npos);
+  EXPECT_NE(pdf.find("203 1354 Td\n(Brake frequency) Tj"), std::string::npos);
   EXPECT_EQ(pdf.find("No editor"), std::string::npos);
   EXPECT_EQ(pdf.find("Option"), std::string::npos);
   for (const char* name : {"/item0", "/item3", "/item5"}) EXPECT_NE(pdf.find(name), std::string::npos) << name;
