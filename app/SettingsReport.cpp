@@ -19,21 +19,22 @@ constexpr int kCalculatorEntry = 10;
 
 bool IsCurveMode(int mode) { return mode == 8 || mode == 9 || mode == 12; }
 
-// The window goes back to its first page however the run ends.
-class FirstPageAtEnd {
+// The window goes back to the page it showed however the run ends.
+class ShownPageKept {
  public:
-  explicit FirstPageAtEnd(IReportWindow& window) : window_(window) {}
-  ~FirstPageAtEnd() {
+  explicit ShownPageKept(IReportWindow& window) : window_(window), place_(window.ShownPage()) {}
+  ~ShownPageKept() {
     try {
-      window_.ShowPage(0, 1);
+      window_.ShowPage(place_.position, place_.entry);
     } catch (...) {  // the run's own failure, if any, is the one reported
     }
   }
-  FirstPageAtEnd(const FirstPageAtEnd&) = delete;
-  FirstPageAtEnd& operator=(const FirstPageAtEnd&) = delete;
+  ShownPageKept(const ShownPageKept&) = delete;
+  ShownPageKept& operator=(const ShownPageKept&) = delete;
 
  private:
   IReportWindow& window_;
+  ShownPagePlace place_;
 };
 
 // Places the pictures and texts of one run on the document's page.
@@ -138,7 +139,6 @@ void PdfShowTextAt(pdf::TPdfDoc& doc, int x, int y, const std::string& utf8Text)
 }
 
 void PrintSettingsReport(IReportWindow& window) {
-  FirstPageAtEnd firstPage(window);
   const params::VERSION& description = window.Description();
   if (description.tab <= 0) return;
   const std::optional<std::string> fileName = window.ChooseReportFile();
@@ -159,6 +159,7 @@ void PrintSettingsReport(IReportWindow& window) {
     if (!header) return;
     page.PlaceHeader(*header);
   }
+  const ShownPageKept userPage(window);
   page.PlaceParameterPages(description);
   page.PlaceCurves(description);
   if (HasCalculatorPage(controller)) page.PlaceCalculatorPage(description.tab);
