@@ -318,6 +318,7 @@ void TfrmInterface::ShowPageItem(int item) {
 }
 
 void TfrmInterface::ShowPageOfTag(int tag) {
+  shownPageTag_ = tag;
   if (pageHooks_.placeHelpView) pageHooks_.placeHelpView(kHelpViewHiddenLeft);
   const auto visible = VisiblePages(tag, device_->State().DeviceInfoStrings[device::kController], device_->LinkMode());
   for (int n = 1; n <= kPageLayouts; ++n)

@@ -155,6 +155,8 @@ class TfrmInterface : public TSceneForm, public device::ITexts, public IStatusLo
   void ShowPageItem(int item);
   /// The first visible page layout (1..13), 0 when none is.
   int VisiblePage() const;
+  /// The Tag of the page item shown last (0, the first page, at start).
+  int ShownPageTag() const { return shownPageTag_; }
   /// What the help view, the help panel and the calculators do when a page
   /// is shown.
   PageHooks& Hooks() { return pageHooks_; }
@@ -221,6 +223,7 @@ class TfrmInterface : public TSceneForm, public device::ITexts, public IStatusLo
   std::unique_ptr<GovernorPage> governor_;
   std::unique_ptr<RotorSpeedPage> rotor_;
   PageHooks pageHooks_;
+  int shownPageTag_ = 0;
   std::unique_ptr<MainFormServices> services_;
   std::unique_ptr<MainFormHelp> help_;
 };

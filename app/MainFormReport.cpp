@@ -69,6 +69,11 @@ void MainFormReport::ShowPage(int position, int entry) {
   form_.ControlsScene->UpdateBuffer();
 }
 
+ShownPagePlace MainFormReport::ShownPage() {
+  auto* list = form_.Node<vg::TvgListBox>("ListBox1");
+  return {list ? list->ItemIndex() : 0, form_.ShownPageTag() + 1};
+}
+
 PageAreaSize MainFormReport::PageArea() {
   auto* pages = form_.Node<vg::TvgVisualObject>("Panel3");
   auto* bar = form_.Node<vg::TvgVisualObject>("Panel4");

@@ -26,6 +26,7 @@ class MainFormReport final : public IReportWindow {
   std::optional<std::string> ChooseReportFile() override;
   std::optional<RaceSheetHeader> RunRaceSheet(const std::string& reportFile) override;
   void ShowPage(int position, int entry) override;
+  ShownPagePlace ShownPage() override;
   PageAreaSize PageArea() override;
   rtl::TBitmap PagePicture() override;
   std::optional<rtl::TBitmap> CurvePicture(int item) override;

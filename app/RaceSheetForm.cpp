@@ -4,8 +4,25 @@
 
 #include "app/DialogResources.h"
 #include "app/ScenePicture.h"
+#include "ui/controls/vg_memo.h"
 
 namespace app {
+namespace {
+
+// A box that scrolled along a long entry while it was typed shows the entry
+// from its first character again, as the sheet is read.
+void ScrollEntriesHome(vg::TvgObject& node) {
+  if (auto* box = dynamic_cast<vg::TvgCustomTextBox*>(&node)) {
+    box->SetSelLength(0);
+    box->SetCaretPosition(0);
+  } else if (auto* memo = dynamic_cast<vg::TvgMemo*>(&node)) {
+    memo->SetSelected(false);
+    memo->GoToTextBegin();
+  }
+  for (vg::TvgObject* child : node.Children()) ScrollEntriesHome(*child);
+}
+
+}  // namespace
 
 TfrmInput::TfrmInput(rtl::TComponent* owner) : TSceneForm(owner) {
   RegisterDialogResources();
@@ -64,6 +81,7 @@ void TfrmInput::ComboTextBoxChange(rtl::TObject* sender) {
 }
 
 void TfrmInput::CaptureHeader() {
+  ScrollEntriesHome(*Panel1);
   const SceneArea area{0, 0, static_cast<int>(std::trunc(Panel1->Width())),
                        static_cast<int>(std::trunc(Panel1->Height()))};
   header_ = ReportJpeg(ScenePicture(*ControlsScene, area));

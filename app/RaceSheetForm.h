@@ -45,7 +45,8 @@ class TfrmInput : public TSceneForm {
   void btnCancelClick(rtl::TObject* sender);
   /// eEcs or eRotor becomes editable exactly while it shows "Other".
   void ComboTextBoxChange(rtl::TObject* sender);
-  /// Takes the header picture: Panel1 as shown, at quality 100.
+  /// Takes the header picture: Panel1 as shown, at quality 100, every entry
+  /// scrolled to its first character.
   void CaptureHeader();
   /// The header picture; null until OK or Cancel was pressed.
   const rtl::TJPEGImage* HeaderPicture() const { return header_.get(); }

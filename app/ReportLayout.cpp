@@ -9,6 +9,7 @@ namespace {
 
 constexpr const char* kSection = "common";
 constexpr int kPageStep = 500;
+constexpr int kPictureGap = 100;
 
 int Whole(double size) { return static_cast<int>(std::trunc(size)); }
 
@@ -35,9 +36,15 @@ ReportBox ReportLayout::PagePicture(int n, const PageAreaSize& area) const {
 ReportBox ReportLayout::CurvePicture(int n, int editorWidth, int editorHeight, bool frequencyCurve) const {
   const std::string key = "export_img" + std::to_string(n);
   const int height = Value(key + "_h", editorHeight);
-  const int drop = frequencyCurve ? height + 100 : 0;
+  const int drop = frequencyCurve ? height + kPictureGap : 0;
   return Place(Value(key + "_x", 5), Value(key + "_y", (n - 1) * kPageStep + 2000) + drop,
                Value(key + "_w", editorWidth), height);
+}
+
+ReportBox ReportLayout::CurveBelow(const ReportBox& above, int n, int editorWidth, int editorHeight) const {
+  const std::string key = "export_img" + std::to_string(n);
+  const int height = Value(key + "_h", editorHeight);
+  return {left_ + Value(key + "_x", 5), above.y - kPictureGap - height, Value(key + "_w", editorWidth), height};
 }
 
 ReportBox ReportLayout::CalculatorPicture(const PageAreaSize& area) const {

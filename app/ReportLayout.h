@@ -54,9 +54,12 @@ class ReportLayout {
 
   /// The picture of parameter page n (1-based).
   ReportBox PagePicture(int n, const PageAreaSize& area) const;
-  /// A curve picture of page n, from an editor window of the given size; a
-  /// frequency curve goes one picture height plus 100 lower.
+  /// The first curve picture of page n, from an editor window of the given
+  /// size; a frequency curve goes one picture height plus 100 lower.
   ReportBox CurvePicture(int n, int editorWidth, int editorHeight, bool frequencyCurve) const;
+  /// A further curve picture of page n: below `above`, the page's curve
+  /// placed before it, with the gap the layout leaves between pictures.
+  ReportBox CurveBelow(const ReportBox& above, int n, int editorWidth, int editorHeight) const;
   ReportBox CalculatorPicture(const PageAreaSize& area) const;
   /// The race-sheet header: as wide as the page between the margins, as
   /// high as the header picture's aspect gives less 80.

@@ -19,21 +19,22 @@ constexpr int kCalculatorEntry = 10;
 
 bool IsCurveMode(int mode) { return mode == 8 || mode == 9 || mode == 12; }
 
-// The window goes back to its first page however the run ends.
-class FirstPageAtEnd {
+// The window goes back to the page it showed however the run ends.
+class ShownPageKept {
  public:
-  explicit FirstPageAtEnd(IReportWindow& window) : window_(window) {}
-  ~FirstPageAtEnd() {
+  explicit ShownPageKept(IReportWindow& window) : window_(window), place_(window.ShownPage()) {}
+  ~ShownPageKept() {
     try {
-      window_.ShowPage(0, 1);
+      window_.ShowPage(place_.position, place_.entry);
     } catch (...) {  // the run's own failure, if any, is the one reported
     }
   }
-  FirstPageAtEnd(const FirstPageAtEnd&) = delete;
-  FirstPageAtEnd& operator=(const FirstPageAtEnd&) = delete;
+  ShownPageKept(const ShownPageKept&) = delete;
+  ShownPageKept& operator=(const ShownPageKept&) = delete;
 
  private:
   IReportWindow& window_;
+  ShownPagePlace place_;
 };
 
 // Places the pictures and texts of one run on the document's page.
@@ -56,8 +57,11 @@ class ReportPage {
     }
   }
 
+  // A page's first curve goes where its keys say, each further one below
+  // the one before.
   void PlaceCurves(const params::VERSION& description) {
-    for (int m = 0; m < PageCount(description); ++m)
+    for (int m = 0; m < PageCount(description); ++m) {
+      std::optional<ReportBox> above;
       for (const std::string& entry : params::SplitString(",", description.tabs[m].group)) {
         if (entry == "-") continue;
         const int k = rtl::StrToInt(entry);
@@ -66,9 +70,13 @@ class ReportPage {
         const std::optional<rtl::TBitmap> picture = window_.CurvePicture(k);
         if (!picture) continue;
         const params::ITEM& item = description.items[k];
-        const ReportBox box = layout_.CurvePicture(m + 1, picture->Width(), picture->Height(), item.mode == 12);
+        const int n = m + 1, width = picture->Width(), height = picture->Height();
+        const ReportBox box = above ? layout_.CurveBelow(*above, n, width, height)
+                                    : layout_.CurvePicture(n, width, height, item.mode == 12);
         PlaceCaptioned("item" + entry, *picture, box, Chinese() ? item.cname : item.ename);
+        above = box;
       }
+    }
   }
 
   void PlaceCalculatorPage(int pages) {
@@ -131,7 +139,6 @@ void PdfShowTextAt(pdf::TPdfDoc& doc, int x, int y, const std::string& utf8Text)
 }
 
 void PrintSettingsReport(IReportWindow& window) {
-  FirstPageAtEnd firstPage(window);
   const params::VERSION& description = window.Description();
   if (description.tab <= 0) return;
   const std::optional<std::string> fileName = window.ChooseReportFile();
@@ -152,6 +159,7 @@ void PrintSettingsReport(IReportWindow& window) {
     if (!header) return;
     page.PlaceHeader(*header);
   }
+  const ShownPageKept userPage(window);
   page.PlaceParameterPages(description);
   page.PlaceCurves(description);
   if (HasCalculatorPage(controller)) page.PlaceCalculatorPage(description.tab);

@@ -24,6 +24,13 @@ class TPdfDoc;
 
 namespace app {
 
+/// A page of the main window: its position in the side list and its page
+/// item ListBoxItem<entry>.
+struct ShownPagePlace {
+  int position = 0, entry = 1;
+  friend bool operator==(const ShownPagePlace&, const ShownPagePlace&) = default;
+};
+
 /// What the report needs of the main window.
 class IReportWindow {
  public:
@@ -42,6 +49,8 @@ class IReportWindow {
   /// Selects `position` in the side list, shows page item ListBoxItem<entry>
   /// and repaints.
   virtual void ShowPage(int position, int entry) = 0;
+  /// The page shown now.
+  virtual ShownPagePlace ShownPage() = 0;
   virtual PageAreaSize PageArea() = 0;
   /// The page area as the window shows it now.
   virtual rtl::TBitmap PagePicture() = 0;
@@ -51,8 +60,10 @@ class IReportWindow {
   virtual std::optional<rtl::TBitmap> CurvePicture(int item) = 0;
 };
 
-/// Asks for the file and writes the report; the window ends on its first
-/// page. Failures other than the user's cancel raise.
+/// Asks for the file and writes the report. The window shows the pages it
+/// pictures while it works and then the page it showed before; a run that
+/// ends before the first picture leaves it as it is. Failures other than the
+/// user's cancel raise.
 void PrintSettingsReport(IReportWindow& window);
 
 /// Shows `utf8Text` with its baseline starting at (x, y) in the font the

@@ -84,6 +84,23 @@ TEST_F(RaceSheetTest, HeaderPictureIsPanel1AsShownWithWhatWasTyped) {
   EXPECT_TRUE(SameArea(empty, typed, 0, 0, 749, 64));
 }
 
+// Typing a long entry scrolls its box to the caret at the end; the sheet is
+// pictured, and left, with the entry shown from its first character.
+TEST_F(RaceSheetTest, LongEntryIsPicturedFromItsFirstCharacter) {
+  const rtl::WideString entry = u"TC7 long chassis name here";
+  form->eChassis->SetText(entry);
+  form->btnOkClick(nullptr);
+  const rtl::TBitmap fromStart = Header();
+  form->eChassis->SetCaretPosition(static_cast<int>(entry.size()));
+  ASSERT_GT(form->eChassis->FirstVisibleChar(), 1);
+  form->btnOkClick(nullptr);
+  rtl::TFileStream shot((test_support::ArtifactDir() / "race_sheet_long_entry.jpg").string(), rtl::fmCreate);
+  form->HeaderPicture()->SaveToStream(shot);
+  EXPECT_EQ(form->eChassis->FirstVisibleChar(), 1);
+  // eChassis lies at (206, 63) in the header, 150 x 23.
+  EXPECT_TRUE(SameArea(fromStart, Header(), 206, 63, 356, 86));
+}
+
 TEST_F(RaceSheetTest, WindowPictureHoldsTheHeaderAndTheButtons) {
   form->CaptureHeader();
   const rtl::TBitmap header = Header();
