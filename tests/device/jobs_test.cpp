@@ -89,15 +89,16 @@ TEST(Identify, DeviceDataComesFromTheHalvesTheModelUses) {
   JobsRig car;
   car.PlugModel(Model("CAR_ESC"));
   ASSERT_TRUE(car.IdentifyWithin(1));
-  EXPECT_EQ(std::string(reinterpret_cast<const char*>(car.link.State().DeviceData.data())), "045038126012345");
-  EXPECT_EQ(car.link.State().DeviceData[16], 0);
+  const auto& carData = car.link.State().DeviceData;
+  EXPECT_EQ(std::string(reinterpret_cast<const char*>(carData.data() + 1), 15), "045038126012345");
+  EXPECT_EQ(carData[16], 0);
 
   JobsRig series;
   series.PlugModel(Model("Corvanel_V4"));
   ASSERT_TRUE(series.IdentifyWithin(1));
-  EXPECT_EQ(series.link.State().DeviceData[0], 0);
-  EXPECT_EQ(std::string(reinterpret_cast<const char*>(series.link.State().DeviceData.data() + 16)),
-            "045038126012345");
+  const auto& seriesData = series.link.State().DeviceData;
+  EXPECT_EQ(seriesData[1], 0);
+  EXPECT_EQ(seriesData[19] * 256 + seriesData[20], 100);  // thousands of electrical rpm
 }
 
 TEST(Identify, HandshakeFailuresFlipTheProtocolForTheNextTick) {

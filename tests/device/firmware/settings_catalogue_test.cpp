@@ -248,7 +248,7 @@ TEST(SampleDatabases, ListAndDecryptOutOfTheBox) {
     EXPECT_EQ(hid::SimFirmwareVersion(image.partA), version);
     ++packages;
   }
-  EXPECT_EQ(packages, 5);
+  EXPECT_EQ(packages, 7);
 }
 
 }  // namespace
