@@ -88,8 +88,12 @@ SimLinkAdapter::SimLinkAdapter() {
   own.end = EndOf(kLinkStart);
 }
 
+// The scan markers reach the adapter itself only in its CAN modes, before a
+// channel is chosen; in any other mode they are a motor checker's, and no
+// motor checker is there.
 bool SimLinkAdapter::OwnFrame(std::uint8_t start) const {
-  return start == kLinkStart || (start == kScanStart && selected_ == 0);
+  const bool canMode = mode_ == 3 || mode_ == 4;
+  return start == kLinkStart || (start == kScanStart && selected_ == 0 && canMode);
 }
 
 void SimLinkAdapter::OnOutputReport(const Bytes& report, ISimReplies& replies) {

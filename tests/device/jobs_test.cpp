@@ -101,6 +101,24 @@ TEST(Identify, DeviceDataComesFromTheHalvesTheModelUses) {
   EXPECT_EQ(seriesData[19] * 256 + seriesData[20], 100);  // thousands of electrical rpm
 }
 
+// The poll fails while no device answers: a page that shows a device goes
+// back to About, one that needs none (the recorder, a calculator) stays.
+TEST(Identify, AFailedAttemptLeavesOnlyPagesThatNeedADevice) {
+  for (const bool needsDevice : {true, false}) {
+    SCOPED_TRACE(needsDevice);
+    JobsRig rig;
+    rig.PlugModel(Model("CAR_ESC"));
+    rig.hid.Faults(JobsRig::kPath).failWrites = 20;
+    rig.view.sideListIndex = 3;
+    rig.view.pageNeedsDevice = needsDevice;
+    rig.jobs.IdentifyDevice();
+    EXPECT_FALSE(rig.link.State().Connected);
+    EXPECT_EQ(rig.view.disconnectedLooks, 1);
+    EXPECT_EQ(rig.view.sideListIndex, needsDevice ? 0 : 3);
+    EXPECT_EQ(rig.pages.shown.empty(), !needsDevice);
+  }
+}
+
 TEST(Identify, HandshakeFailuresFlipTheProtocolForTheNextTick) {
   struct Case {
     const char* model;

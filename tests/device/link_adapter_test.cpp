@@ -313,5 +313,20 @@ TEST(EndToEnd, IdentificationFollowsTheSelectedChannel) {
   }
 }
 
+// The motor checker's markers are the adapter's scan markers: outside its
+// CAN modes the link adapter does not answer them, so choosing the motor
+// checker with only the link adapter plugged in identifies nothing.
+TEST(EndToEnd, TheLinkAdapterIsNoMotorChecker) {
+  LinkAdapterRig r(49, hid::MakeSimLinkAdapter());
+  fakes::FakeDescriptionLoader description;
+  fakes::FakeCatalogue catalogue;
+  DeviceJobs jobs{r.link, description, catalogue};
+  DeviceState& s = r.link.State();
+  s.Markers = kScanMarkers;
+  jobs.IdentifyDevice();
+  EXPECT_FALSE(s.Connected);
+  EXPECT_EQ(s.DeviceInfoStrings[kController], "");
+}
+
 }  // namespace
 }  // namespace device
