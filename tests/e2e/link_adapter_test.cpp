@@ -66,6 +66,7 @@ TEST(LinkAdapter, ModesScanAndChannelParameters) {
   app::testing::ProgramRun run;
   e2e::ShowEveryFeature(run.folder);
   std::string uartLabel, uartCaption, paramLabel, paramCaption, idleScan, scanning, scanned, channelController;
+  std::string adapterController;  // the adapter itself, named before a channel is chosen
   std::string readLine, savedLine, otherLine, rereadLine;
   Colours read{}, cleared{}, other{}, reread{};
   bool shots[3] = {};
@@ -79,6 +80,7 @@ TEST(LinkAdapter, ModesScanAndChannelParameters) {
       .Then("its channel page opened", e2e::ClickUntil("ListBoxItem8",
                                                   [&](TfrmInterface& form) {
                                                     idleScan = e2e::Shows(form, "btnScan");
+                                                    adapterController = e2e::Shows(form, "tbController");
                                                     return Shown(form, "btnScan");
                                                   }))
       .Then("shot", e2e::ShotStep("e2e_link_uart_mode", &shots[0]))
@@ -92,7 +94,7 @@ TEST(LinkAdapter, ModesScanAndChannelParameters) {
             [&](TfrmInterface& form) {
               scanned = e2e::Shows(form, "btnScan");
               channelController = e2e::Shows(form, "tbController");
-              return Connected(form) && !channelController.empty() &&
+              return Connected(form) && scanned == idleScan && channelController != adapterController &&
                      ShowsChannels(form, kAnswering);
             })
       .Then("shot", e2e::ShotStep("e2e_link_scan", &shots[1]))
@@ -145,6 +147,7 @@ TEST(LinkAdapter, ModesScanAndChannelParameters) {
   EXPECT_EQ(scanning, "停止");
   EXPECT_EQ(idleScan, "扫描");
   EXPECT_EQ(scanned, idleScan);
+  EXPECT_EQ(adapterController, "QV_PORTAVEX");
   EXPECT_EQ(channelController, "CAR_ESC");
   EXPECT_EQ(readLine, "通道 1: 读取成功");
   EXPECT_EQ(read, (Colours{true, false, true, false}));
