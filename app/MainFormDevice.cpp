@@ -175,8 +175,11 @@ int MainFormDevice::FirmwareItemIndex(bool link) {
   return combo ? combo->ItemIndex() : -1;
 }
 
+// The first entry of an empty list is no entry: the list refuses an index
+// beyond its end, and the LEDs and buttons set after it must still be set.
 void MainFormDevice::SetFirmwareItemIndex(bool link, int index) {
-  if (auto* combo = FirmwareCombo(link)) combo->SetItemIndex(index);
+  auto* combo = FirmwareCombo(link);
+  if (combo) combo->SetItemIndex(index < combo->Items()->Count() ? index : -1);
 }
 
 std::string MainFormDevice::FirmwareItemText(bool link) {

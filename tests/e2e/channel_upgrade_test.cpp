@@ -7,6 +7,8 @@
 //    channel's controller reports the new version when scanned again;
 // 1. the same package with one enciphered byte flipped is refused before any
 //    firmware frame is sent, and the controller keeps its version.
+// Either way the CAN mode chosen next offers no upgrade: the adapter itself
+// has no firmware in the databases.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -28,7 +30,7 @@ bool Connected(TfrmInterface& form) { return e2e::Settled(form) && e2e::LampOn(f
 
 struct Seen {
   std::string before, after, releaseNotes, statusLog;
-  bool upgradeOffered = false, jobRan = false;
+  bool upgradeOffered = false, jobRan = false, canUpgradeOffered = true;
   int firmwareFrames = -1;
 };
 
@@ -92,13 +94,26 @@ TEST(ChannelUpgrade, TheCheckedChannelGoesUpOrATamperedPackageIsRefused) {
             })
       .Then("upgrade shot", e2e::ShotStep(tampered ? "e2e_channel_upgrade_refused" : "e2e_channel_upgraded"));
   Scan(run, "second scan", tampered ? "V1.0" : "V1.1", &seen.after);
-  run.Then("exit", [](TfrmInterface& form) { return e2e::Settled(form) && e2e::Choose(form, "Exit1"); });
+  // The CAN mode: the adapter itself has no firmware to offer.
+  run.Then("CAN mode chosen", [](TfrmInterface& form) { return e2e::Settled(form) && e2e::Choose(form, "PORTAVEX3"); })
+      // Its lamp may stay dark: the database still chosen lists nothing for it.
+      .Then("adapter identified in the CAN mode",
+            [](TfrmInterface& form) { return e2e::Settled(form) && e2e::Shows(form, "tbController") == "QV_PORTAVEX"; })
+      .Then("CAN mode: channel page opened",
+            e2e::ClickUntil("ListBoxItem8",
+                            [&](TfrmInterface& form) {
+                              if (!e2e::Reachable(form, "btnScan")) return false;
+                              seen.canUpgradeOffered = e2e::Reachable(form, "btnUpgrade2") != nullptr;
+                              return true;
+                            }))
+      .Then("exit", [](TfrmInterface& form) { return e2e::Settled(form) && e2e::Choose(form, "Exit1"); });
   EXPECT_EQ(run.Run(std::chrono::seconds(120)), 0);
   EXPECT_EQ(run.timedOut, "");
 
   EXPECT_EQ(seen.before, "V1.0");
   EXPECT_TRUE(seen.upgradeOffered);
   EXPECT_TRUE(seen.jobRan);
+  EXPECT_FALSE(seen.canUpgradeOffered) << "an upgrade offered with nothing to upload";
   EXPECT_EQ(seen.releaseNotes, "V1.1：刹车更平顺，设置不变。");
   if (tampered) {
     EXPECT_EQ(seen.firmwareFrames, 0) << "nothing of the firmware reached the controller";
