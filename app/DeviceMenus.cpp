@@ -41,6 +41,7 @@ void ShowEntryAgain(TfrmInterface& form, const std::string& entry) {
   auto* list = form.Node<vg::TvgListBox>("ListBox1");
   auto* item = entry.empty() ? nullptr : form.Node<vg::TvgListBoxItem>(entry);
   if (!list || !item || item->ListBox() != list) return ShowFirstPage(form, 0);
+  list->StoreItemIndex(-1);  // the rebuild kept the index, not the entry's selection
   list->SetItemIndex(item->Index());
   form.ListBoxItemClick(item);
 }

@@ -9,6 +9,7 @@
 #include "tests/app/program_run.h"
 #include "tests/e2e/e2e_user.h"
 #include "ui/controls/vg_combobox.h"
+#include "ui/controls/vg_listbox.h"
 
 namespace {
 
@@ -30,7 +31,7 @@ int ChosenEntry(TfrmInterface& form) {
 struct Seen {
   int before = -1, chosen = -1;
   int entry[2] = {-1, -1};
-  bool pageShown[2] = {};
+  bool pageShown[2] = {}, entryHighlighted[2] = {};
   std::string settingsLamp[2];  // the caption of the lamp lit by read settings
 };
 
@@ -64,6 +65,8 @@ TEST(UnwrittenEdits, ALanguageSwitchKeepsTheChangedValueAndThePage) {
                 if (e2e::MenuCaption(form, "File1").rfind(fileMenu, 0) != 0 || !Identified(form)) return false;
                 seen.entry[i] = ChosenEntry(form);
                 seen.pageShown[i] = e2e::Reachable(form, kList) != nullptr;
+                auto* entry = form.Node<vg::TvgListBox>("ListBox1")->Selected();
+                seen.entryHighlighted[i] = entry && entry->Name() == kPage && entry->IsSelected();
                 seen.settingsLamp[i] = e2e::Shows(form, "Label2");
                 return true;
               })
@@ -78,6 +81,7 @@ TEST(UnwrittenEdits, ALanguageSwitchKeepsTheChangedValueAndThePage) {
   for (int i = 0; i < 2; ++i) {
     EXPECT_EQ(seen.entry[i], kChosenEntry) << switches[i].item;
     EXPECT_TRUE(seen.pageShown[i]) << switches[i].item;
+    EXPECT_TRUE(seen.entryHighlighted[i]) << switches[i].item;
   }
   EXPECT_EQ(seen.settingsLamp[0], "Settings Read");
   EXPECT_EQ(seen.settingsLamp[1], "工作指示");
