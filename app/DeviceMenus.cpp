@@ -1,5 +1,7 @@
 #include "app/DeviceMenus.h"
 
+#include <string>
+
 #include "app/LanguageApply.h"
 #include "app/MainForm.h"
 #include "app/MainFormDevice.h"
@@ -24,6 +26,24 @@ void ForgetDevice(device::DeviceState& link) {
 void ShowFirstPage(TfrmInterface& form, int listIndex) {
   if (auto* list = form.Node<vg::TvgListBox>("ListBox1")) list->SetItemIndex(listIndex);
   form.ShowPageItem(1);
+}
+
+// The page list entry the user is on, by name ("ListBoxItem4"), or empty.
+std::string ShownEntryName(TfrmInterface& form) {
+  auto* list = form.Node<vg::TvgListBox>("ListBox1");
+  vg::TvgListBoxItem* selected = list ? list->Selected() : nullptr;
+  return selected ? selected->Name() : std::string();
+}
+
+// Goes back to the entry the user was on when the page list still holds it,
+// else to the first page.
+void ShowEntryAgain(TfrmInterface& form, const std::string& entry) {
+  auto* list = form.Node<vg::TvgListBox>("ListBox1");
+  auto* item = entry.empty() ? nullptr : form.Node<vg::TvgListBoxItem>(entry);
+  if (!list || !item || item->ListBox() != list) return ShowFirstPage(form, 0);
+  list->StoreItemIndex(-1);  // the rebuild kept the index, not the entry's selection
+  list->SetItemIndex(item->Index());
+  form.ListBoxItemClick(item);
 }
 
 void StopChannelScan(TfrmInterface& form) {
@@ -90,6 +110,10 @@ void ChooseLanguageOrModel(TfrmInterface& form, rtl::TObject* sender) {
     ~Done() { form.State().LanguageSwitching = false; }
   } done{form};
   StopChannelScan(form);
+  // Values changed but not yet written live only in the controls the rebuild
+  // replaces: they go into the settings image, which the rebuild shows.
+  if (form.Params().SettingsShown()) form.Params().Editor().CollectSettings();
+  const std::string entry = ShownEntryName(form);
   int tag = static_cast<int>(clicked->Tag());
   if (form.Chinese1 && form.English1 && !form.Chinese1->Checked() && !form.English1->Checked())
     (tag == kEnglishTag ? form.English1 : form.Chinese1)->SetChecked(true);
@@ -100,7 +124,7 @@ void ChooseLanguageOrModel(TfrmInterface& form, rtl::TObject* sender) {
   else
     form.Params().LoadDeviceDescription("");
   form.Params().BuildParameterPages();
-  ShowFirstPage(form, 0);
+  ShowEntryAgain(form, entry);
   if (form.Device().LinkMode() == 5) ResetChannelPage(form);
 }
 

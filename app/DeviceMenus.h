@@ -37,7 +37,9 @@ void ChooseDeviceKind(TfrmInterface& form, const DeviceKind& kind);
 /// A language item (Tag 1 Chinese, 2 English) or a model item (Tag 3 on) of
 /// the supported-version menu was clicked: applies the language and shows
 /// the chosen model's pages (a checked model is a demonstration without a
-/// device), or the connected device's.
+/// device), or the connected device's. Shown settings keep the values the
+/// user changed but has not written, and the page the user was on stays
+/// open while the page list still holds it.
 void ChooseLanguageOrModel(TfrmInterface& form, rtl::TObject* sender);
 
 /// Switches connecting by itself on or off.

@@ -3,6 +3,7 @@
 #include "app/ExtraDeviceText.h"
 #include "app/MainForm.h"
 #include "app/MainFormParams.h"
+#include "app/PageSwitch.h"
 #include "app/VersionControl.h"
 #include "platform/gui/Application.h"
 #include "platform/gui/Dialogs.h"
@@ -99,9 +100,12 @@ void MainFormDevice::SetLedBlinking(device::Led led, bool blinking) {
     animation->Stop();
 }
 
+// The welcome text asks for a device: it shows only while none is connected.
 void MainFormDevice::SetLedFill(device::Led led, std::uint32_t argb) {
   if (auto* circle = dynamic_cast<vg::TvgShape*>(Find(kLedNames[static_cast<int>(led)])))
     circle->Fill()->SetSolidColor(argb);
+  if (led != device::Led::Link) return;
+  if (auto* welcome = dynamic_cast<vg::TvgVisualObject*>(Find("lblWelcome"))) welcome->SetVisible(argb != device::kLedOn);
 }
 
 std::uint32_t MainFormDevice::LedFill(device::Led led) {
@@ -171,8 +175,11 @@ int MainFormDevice::FirmwareItemIndex(bool link) {
   return combo ? combo->ItemIndex() : -1;
 }
 
+// The first entry of an empty list is no entry: the list refuses an index
+// beyond its end, and the LEDs and buttons set after it must still be set.
 void MainFormDevice::SetFirmwareItemIndex(bool link, int index) {
-  if (auto* combo = FirmwareCombo(link)) combo->SetItemIndex(index);
+  auto* combo = FirmwareCombo(link);
+  if (combo) combo->SetItemIndex(index < combo->Items()->Count() ? index : -1);
 }
 
 std::string MainFormDevice::FirmwareItemText(bool link) {
@@ -222,6 +229,12 @@ int MainFormDevice::SideListIndex() {
 
 void MainFormDevice::SetSideListIndex(int index) {
   if (auto* list = dynamic_cast<vg::TvgListBox*>(Find("ListBox1"))) list->SetItemIndex(index);
+}
+
+bool MainFormDevice::ShownPageNeedsDevice() {
+  auto* list = dynamic_cast<vg::TvgListBox*>(Find("ListBox1"));
+  vg::TvgListBoxItem* shown = list ? list->Selected() : nullptr;
+  return shown && PageNeedsDevice(static_cast<int>(shown->Tag()));
 }
 
 void MainFormDevice::ShowSidePage(int item) {

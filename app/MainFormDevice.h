@@ -108,6 +108,7 @@ class MainFormDevice final : public device::IMessagePump,
   void ShowDisconnectedFields() override;
   int SideListIndex() override;
   void SetSideListIndex(int index) override;
+  bool ShownPageNeedsDevice() override;
   void EnableUpdateInstall() override {}
   // IRecorderGrids: the recorder page's StringGrid1, StringGrid2 and
   // PlotGrid1 (MainFormRecorder.cpp)

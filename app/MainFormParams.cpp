@@ -79,10 +79,14 @@ void MainFormParams::BuildParameterPages() {
   inputs.deviceData = s.DeviceData;
   inputs.settingsImage = s.SettingsImage;
   inputs.valueOffset = s.Layout.valueOffset;
+  app::BuildParameterPages(*this, editor_, description_.Version(), inputs, SettingsShown());
+}
+
+bool MainFormParams::SettingsShown() const {
+  const device::DeviceState& s = link_.State();
   const auto& texts = s.DeviceInfoStrings;
-  const bool identified = s.Connected && !texts[device::kController].empty() &&
-                          !texts[device::kHardware].empty() && !texts[device::kFirmware].empty();
-  app::BuildParameterPages(*this, editor_, description_.Version(), inputs, identified);
+  return s.Connected && !texts[device::kController].empty() && !texts[device::kHardware].empty() &&
+         !texts[device::kFirmware].empty();
 }
 
 std::optional<int> MainFormParams::ModeIndex() {

@@ -38,6 +38,8 @@ class MainFormParams final : public params::IParamForm, public IParamPageHost, p
   // Builds the pages of the loaded description; a connected, identified
   // device's settings fill them.
   void BuildParameterPages();
+  /// Whether the pages show a device's settings (an identified, connected device).
+  bool SettingsShown() const;
   // Item index of the mode selector; none while the pages hold none.
   std::optional<int> ModeIndex();
 

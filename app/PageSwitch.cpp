@@ -41,4 +41,6 @@ std::array<bool, kPageLayouts> VisiblePages(int tag, std::string_view controller
 
 bool PageHasHelpPane(int tag) { return (tag >= 1 && tag <= 7) || tag == 9; }
 
+bool PageNeedsDevice(int tag) { return tag != 0 && tag != 8 && tag != 9; }
+
 }  // namespace app

@@ -22,6 +22,10 @@ std::array<bool, kPageLayouts> VisiblePages(int tag, std::string_view controller
 /// Tags whose pages have a help pane beside them (1..7 and 9).
 bool PageHasHelpPane(int tag);
 
+/// Whether the page of a Tag shows a device: every page but About (0), the
+/// data recorder (8) and the speed calculator (9).
+bool PageNeedsDevice(int tag);
+
 /// The help view's left edge in sight, beside the pages, and out of sight.
 inline constexpr int kHelpViewShownLeft = 563;
 inline constexpr int kHelpViewHiddenLeft = 900;

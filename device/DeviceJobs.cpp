@@ -176,14 +176,16 @@ void DeviceJobs::WaitForDescription() {
   }
 }
 
-// The window, LoadingSettings and the guard flags come back through the job's scope.
+// The window, LoadingSettings and the guard flags come back through the job's
+// scope. A page that needs no device (the recorder, the calculators) stays
+// open: the poll fails every second while no device answers.
 void DeviceJobs::FailureEnd() {
   DeviceState& s = State();
   const LinkServices& services = Services();
   if (!s.Connected) {
     services.view.SetLedFill(Led::Link, kLedOff);
     services.view.ShowDisconnectedFields();
-    if (services.view.SideListIndex() > 0) {
+    if (services.view.SideListIndex() > 0 && services.view.ShownPageNeedsDevice()) {
       services.view.SetSideListIndex(0);
       services.pages.ShowPage(IPageSwitch::kHome);
     }

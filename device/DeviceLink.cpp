@@ -12,6 +12,9 @@ namespace {
 constexpr std::uint32_t kPumpSliceMs = 10;
 constexpr int kWriteTimeoutMs = 300;
 constexpr std::size_t kReportBytes = 65;
+const char* const kAdapterDeniedKey = "AdapterDenied";
+const char* const kAdapterDeniedText =
+    "没有打开适配器的权限：请将 data/70-esctool-adapters.rules 复制到 /etc/udev/rules.d/，然后重新插入适配器。";
 
 }  // namespace
 
@@ -24,19 +27,24 @@ void DeviceLink::SelectAdapter(const hid::DeviceInfo& adapter) {
   api_.Close(handle_);
   adapterLines_ = {AdapterLabel(adapter)};
   selected_ = adapter;
+  deniedShown_ = false;
   OpenSelectedAdapter();
 }
 
-// An adapter that cannot be opened keeps no report lengths, and the status
-// log says why (a missing udev rule, most often), since every job after it
-// can only say "Connect Fail.".
+// An adapter that cannot be opened keeps no report lengths, and the user is
+// told why, since every job after it can only say "Connect Fail.". A node
+// the user may not open (no udev rule: the likeliest first-run problem)
+// is explained in a box, once per arrival, as it looks like no adapter at all.
 void DeviceLink::OpenSelectedAdapter() {
   handle_ = api_.OpenPath(selected_.path);
   if (handle_) return;
   selected_.inputReportLength = selected_.outputReportLength = 0;
-  const std::string reason = api_.LastError();
-  services_.view.DebugOutput(reason);
-  services_.messages.ShowInfo(reason, IMessageSink::kStatusLine);
+  const hid::OpenFailure failure = api_.LastOpenFailure();
+  services_.view.DebugOutput(failure.text);
+  services_.messages.ShowInfo(failure.text, IMessageSink::kStatusLine);
+  if (!failure.Denied() || deniedShown_) return;
+  deniedShown_ = true;
+  services_.messages.ShowInfo(services_.texts.LangText(kAdapterDeniedKey, kAdapterDeniedText), IMessageSink::kInfoBox);
 }
 
 void DeviceLink::PauseUntil(std::uint32_t since, std::uint32_t ms) {

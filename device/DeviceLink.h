@@ -202,6 +202,7 @@ class DeviceLink {
   std::optional<std::vector<HidDeviceSlot>> accepted_;  // created by every arrival
   HidDeviceSlot selected_;
   hid::Device* handle_ = nullptr;
+  bool deniedShown_ = false;  // the user was told this arrival's adapter may not be opened
 };
 
 }  // namespace device

@@ -67,6 +67,7 @@ void DeviceLink::ReopenDevice() {
 void DeviceLink::HidCtlDeviceArrival() {
   services_.view.DebugOutput("USB设备插入");
   accepted_.emplace();
+  deniedShown_ = false;
   ResetDeviceState();
   adapterLines_.clear();
   HidCtlEnumerate();

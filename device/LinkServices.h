@@ -122,6 +122,10 @@ class IDeviceView {
   virtual void ShowDisconnectedFields() = 0;
   virtual int SideListIndex() = 0;                    ///< ListBox1
   virtual void SetSideListIndex(int index) = 0;
+  /// Whether the page chosen in the side list shows a device (its settings
+  /// or its firmware); the data recorder and the speed calculator work
+  /// without one.
+  virtual bool ShownPageNeedsDevice() = 0;
   /// Enables btnInstall of the update dialog when that dialog is showing.
   virtual void EnableUpdateInstall() = 0;
 };

@@ -199,9 +199,11 @@ void SettingsCatalogue::FillFirmwareList() {
   try {
     services_.pump.ProcessMessages();
     SqliteDb db;
-    if (!db.Open(activeDatabasePath_)) return;
     SqliteStatement query;
-    if (!query.Prepare(db, sql::kFirmwareList)) {
+    // Without a database to open (a device no database knows, such as the
+    // link adapter itself) the device is still named, as with one that
+    // cannot be queried.
+    if (!db.Open(activeDatabasePath_) || !query.Prepare(db, sql::kFirmwareList)) {
       if (!info[kController].empty() && !info[kHardware].empty() && !info[kFirmware].empty()) {
         ShowDeviceFields(link);
         ShowFirmwareField(link, info[kFirmware]);

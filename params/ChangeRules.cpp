@@ -154,8 +154,10 @@ void ParamEditor::UpdateOwnCustomControl(int i) {
   if (IsTableMode(mode) && !device_.Busy() && !form_.LanguageSwitching() && !showingSettings_) itemClick(custom);
 }
 
+// Only a mode the user chooses is read from the device: showing the image
+// again (after a language switch) sets the mode list without asking for it.
 void ParamEditor::ModeReload() {
-  if (device_.Busy() || !device_.Connected()) return;
+  if (device_.Busy() || !device_.Connected() || showingSettings_) return;
   device_.SetBusy(true);
   struct JobEnd {
     ParamEditor& editor;

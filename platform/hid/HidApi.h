@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/hid/OpenFailure.h"
 #include "platform/rtl/Exceptions.h"
 
 namespace hid {
@@ -49,13 +50,13 @@ class IHidApi {
   virtual std::vector<DeviceInfo> Enumerate() = 0;
 
   /// Opens a device by path; null when it cannot be opened, and then
-  /// LastError() says why.
+  /// LastOpenFailure() says why.
   virtual Device* OpenPath(const std::string& path) = 0;
 
-  /// Why the last OpenPath() gave null, in the user's words: the path and the
-  /// system's reason ("cannot open /dev/hidraw3: Permission denied"). Empty
-  /// after an OpenPath() that succeeded.
-  virtual std::string LastError() const = 0;
+  /// Why the last OpenPath() gave null: the error and, in the user's words,
+  /// the path and the system's reason ("cannot open /dev/hidraw3: Permission
+  /// denied"). Empty after an OpenPath() that succeeded.
+  virtual OpenFailure LastOpenFailure() const = 0;
 
   /// Releases a handle; null does nothing.
   virtual void Close(Device* device) = 0;

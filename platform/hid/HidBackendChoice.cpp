@@ -34,7 +34,7 @@ std::unique_ptr<IHidApi> CreateHidApi(ITickClock& clock) {
   g_simulatedAdapter = simulated.get();
   std::string name = choice;
   if (name == "PORTAVEX") {
-    simulated->Plug({"/sim/hidraw0", 0x0483, 0x5720, u"FS PORTAVEX", 49, 49, "1-1"}, MakeSimLinkAdapter());
+    simulated->Plug({"/sim/hidraw0", 0x0483, 0x5720, u"FS PORTAVEX", 49, 49, "1-1"}, MakeSimLinkAdapter(clock));
     return simulated;
   }
   if (name == "register") name = "CAR_ESC_QV4";

@@ -42,14 +42,6 @@ std::string NodeName(const std::string& devicePath) {
   return slash == std::string::npos ? devicePath : devicePath.substr(slash + 1);
 }
 
-std::string OpenFailure(const std::string& path, int error) {
-  std::string text = "cannot open " + path;
-  if (error != 0) text += std::string(": ") + std::strerror(error);
-  // Without the program's udev rule a hidraw node belongs to root alone.
-  if (error == EACCES) text += " (is the udev rule 70-esctool-adapters.rules installed?)";
-  return text;
-}
-
 }  // namespace
 
 ReportLengths ReadHidrawReportLengths(const std::string& devicePath, const std::string& sysRoot) {
@@ -112,10 +104,10 @@ Device* HidapiBackend::OpenPath(const std::string& path) {
   errno = 0;
   hid_device* handle = hid_open_path(path.c_str());
   if (!handle) {
-    lastError_ = OpenFailure(path, errno);
+    lastFailure_ = OpenFailure::Of(path, errno);
     return nullptr;
   }
-  lastError_.clear();
+  lastFailure_ = {};
   return new HidrawDevice(handle, path, ReadHidrawReportLengths(path));
 }
 

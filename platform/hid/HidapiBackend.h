@@ -38,13 +38,13 @@ class HidapiBackend final : public IHidApi {
   int Exit() override;
   std::vector<DeviceInfo> Enumerate() override;
   Device* OpenPath(const std::string& path) override;
-  std::string LastError() const override { return lastError_; }
+  OpenFailure LastOpenFailure() const override { return lastFailure_; }
   void Close(Device* device) override;
   int ReadTimeout(Device* device, std::uint8_t* buffer, std::size_t length, int timeoutMs) override;
   int WriteTo(Device* device, const std::uint8_t* report, std::size_t length, int timeoutMs) override;
 
  private:
-  std::string lastError_;
+  OpenFailure lastFailure_;
 };
 
 }  // namespace hid

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/hid/Crc16.h"
+#include "platform/hid/SimFirmware.h"
 #include "platform/hid/SimModels.h"
 
 namespace hid {
@@ -48,26 +49,28 @@ Bytes ChannelReplyFrame(Bytes modbus) {
   return frame;
 }
 
-// A classic controller on a channel, speaking the channel markers of the
-// adapter's current mode.
+// A classic controller on a channel behind its firmware loader, speaking
+// the channel markers of the adapter's current mode.
 class ChannelController final : public ISimDevice {
  public:
-  ChannelController(const SimLinkAdapter& adapter, std::shared_ptr<SimClassicDevice> device)
-      : adapter_(adapter), device_(std::move(device)) {}
+  ChannelController(const SimLinkAdapter& adapter, SimClassicDevice device, ITickClock& clock)
+      : adapter_(adapter), loader_(clock) {
+    loader_.device = std::move(device);
+  }
   void OnOutputReport(const Bytes& report, ISimReplies& replies) override {
-    device_->start = adapter_.Mode() == 3 ? 0xA6 : 0xA5;
-    device_->end = EndOf(device_->start);
-    device_->OnOutputReport(report, replies);
+    loader_.device.start = adapter_.Mode() == 3 ? 0xA6 : 0xA5;
+    loader_.device.end = EndOf(loader_.device.start);
+    loader_.OnOutputReport(report, replies);
   }
 
  private:
   const SimLinkAdapter& adapter_;
-  std::shared_ptr<SimClassicDevice> device_;
+  SimClassicFirmware loader_;
 };
 
 }  // namespace
 
-std::shared_ptr<SimLinkAdapter> MakeSimLinkAdapter() {
+std::shared_ptr<SimLinkAdapter> MakeSimLinkAdapter(ITickClock& clock) {
   static const SimModel kAdapter{"PORTAVEX", true, "QV_PORTAVEX", "PORTAVEX_V1", "V1.0", {176, 64, 192, 0, 96, 32},
                                  240, 1, {}};
   auto adapter = std::make_shared<SimLinkAdapter>();
@@ -75,7 +78,8 @@ std::shared_ptr<SimLinkAdapter> MakeSimLinkAdapter() {
   const SimModel& controller = *FindSimModel("CAR_ESC");
   for (std::size_t n : {0u, 2u}) {
     adapter->channels[n].present = true;
-    adapter->channels[n].esc = std::make_shared<ChannelController>(*adapter, MakeSimModelDevice(controller).classic);
+    adapter->channels[n].esc =
+        std::make_shared<ChannelController>(*adapter, *MakeSimModelDevice(controller).classic, clock);
   }
   adapter->channels[1].present = adapter->channels[1].refuses = true;
   adapter->channels[0].registers = {0x00, 0xA4, 0x11, 0x22, 0x33, 0x44, 0x00, 0x01};
@@ -88,8 +92,12 @@ SimLinkAdapter::SimLinkAdapter() {
   own.end = EndOf(kLinkStart);
 }
 
+// The scan markers reach the adapter itself only in its CAN modes, before a
+// channel is chosen; in any other mode they are a motor checker's, and no
+// motor checker is there.
 bool SimLinkAdapter::OwnFrame(std::uint8_t start) const {
-  return start == kLinkStart || (start == kScanStart && selected_ == 0);
+  const bool canMode = mode_ == 3 || mode_ == 4;
+  return start == kLinkStart || (start == kScanStart && selected_ == 0 && canMode);
 }
 
 void SimLinkAdapter::OnOutputReport(const Bytes& report, ISimReplies& replies) {

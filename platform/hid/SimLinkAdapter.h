@@ -14,6 +14,7 @@
 #include <memory>
 
 #include "platform/hid/SimDevices.h"
+#include "platform/hid/TickClock.h"
 
 namespace hid {
 
@@ -58,8 +59,9 @@ class SimLinkAdapter final : public ISimDevice {
 
 /// A link adapter for end-to-end runs. It identifies as a "QV_PORTAVEX"
 /// controller; channels 1 and 3 carry classic "CAR_ESC" controllers that
-/// speak the channel markers of the adapter's mode; channel 2 answers the
-/// scan but refuses its selection; channels 1 and 3 hold channel registers.
-std::shared_ptr<SimLinkAdapter> MakeSimLinkAdapter();
+/// speak the channel markers of the adapter's mode, behind firmware loaders
+/// whose restart silence runs on `clock`; channel 2 answers the scan but
+/// refuses its selection; channels 1 and 3 hold channel registers.
+std::shared_ptr<SimLinkAdapter> MakeSimLinkAdapter(ITickClock& clock);
 
 }  // namespace hid

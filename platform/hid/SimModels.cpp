@@ -1,6 +1,7 @@
 #include "platform/hid/SimModels.h"
 
 #include <algorithm>
+#include <string_view>
 
 namespace hid {
 namespace {
@@ -10,9 +11,15 @@ constexpr std::size_t kRegisterInfoBytes = 64;
 constexpr std::size_t kRegisterImageBytes = 4096;
 constexpr std::size_t kModeNameBytes = 15;
 
-// Readouts of the device data: temperatures, lowest voltage and top speed as
-// digit texts, then the highest electrical rpm in thousands (big-endian).
-const char kDeviceData[] = "045038126012345";
+constexpr std::size_t kDataFirst = 48, kDataSecond = 64, kDataBytes = 16;
+// The readouts a controller keeps in its device data after a status byte:
+// highest ESC and motor temperature (°C) and lowest battery voltage (tenths
+// of a volt) as three-digit texts, top speed (rpm) as a six-digit text.
+constexpr std::string_view kReadouts{"\0" "045038126012345", kDataBytes};
+// The highest electrical rpm in thousands, high byte first at bytes 3 and 4
+// of its half of the device data: 25,000 rpm of an eight-pole motor.
+constexpr std::uint16_t kMaxERpmThousands = 100;
+constexpr std::size_t kMaxERpmAt = 3;
 
 void PutText(Bytes& bytes, std::size_t offset, const std::string& text, std::size_t room) {
   std::copy_n(text.begin(), std::min(text.size(), room), bytes.begin() + static_cast<std::ptrdiff_t>(offset));
@@ -67,6 +74,17 @@ void PutWord(Bytes& image, int offset, std::uint16_t value) {
   image[static_cast<std::size_t>(offset) + 1] = static_cast<std::uint8_t>(value & 0xFF);
 }
 
+// The series controllers report the highest electrical rpm in the first
+// half of their device data; the others report their readouts there and
+// (with room for it) the rpm in the second half.
+bool RpmInFirstHalf(const SimModel& model) { return model.controller.rfind("Corvanel_", 0) == 0; }
+
+void PutDeviceData(Bytes& block, const SimModel& model) {
+  const std::size_t rpmHalf = RpmInFirstHalf(model) ? kDataFirst : kDataSecond;
+  if (!RpmInFirstHalf(model)) PutText(block, kDataFirst, std::string(kReadouts), kDataBytes);
+  if (rpmHalf + kDataBytes <= block.size()) PutWord(block, static_cast<int>(rpmHalf + kMaxERpmAt), kMaxERpmThousands);
+}
+
 std::uint8_t ValueOf(const SimParameter& p, int mode, bool factory) {
   if (p.values.empty()) return 0;
   std::size_t choice = factory ? p.factoryChoice : p.factoryChoice + 1 + static_cast<std::size_t>(mode);
@@ -115,12 +133,7 @@ Bytes SimInfoBlock(const SimModel& model) {
   PutText(block, 0, model.firmware, 16);
   PutText(block, 16, model.hardware, 16);
   PutText(block, 32, model.controller, 16);
-  PutText(block, 48, kDeviceData, 16);
-  if (model.classic) {
-    PutText(block, 64, kDeviceData, 16);
-    block[67] = 0x00;  // rpm bytes 19 and 20 of the device data: 0x0123
-    block[68] = 0x23;
-  }
+  PutDeviceData(block, model);
   return block;
 }
 

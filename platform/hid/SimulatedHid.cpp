@@ -1,6 +1,7 @@
 #include "platform/hid/SimulatedHid.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 
 #include "platform/hid/HidReportMap.h"
@@ -113,14 +114,14 @@ Device* SimulatedHid::OpenPath(const std::string& path) {
   ++calls_;
   Adapter* adapter = Find(path);
   if (!adapter || !adapter->plugged) {
-    lastError_ = "cannot open " + path + ": No such device";
+    lastFailure_ = OpenFailure::Of(path, ENODEV);
     return nullptr;
   }
   if (adapter->faults.denyOpen) {
-    lastError_ = "cannot open " + path + ": Permission denied";
+    lastFailure_ = OpenFailure::Of(path, EACCES);
     return nullptr;
   }
-  lastError_.clear();
+  lastFailure_ = {};
   return new Handle(adapter);
 }
 

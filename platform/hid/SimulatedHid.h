@@ -75,7 +75,7 @@ class SimulatedHid final : public IHidApi {
   int Exit() override;
   std::vector<DeviceInfo> Enumerate() override;
   Device* OpenPath(const std::string& path) override;
-  std::string LastError() const override { return lastError_; }
+  OpenFailure LastOpenFailure() const override { return lastFailure_; }
   void Close(Device* device) override;
   int ReadTimeout(Device* device, std::uint8_t* buffer, std::size_t length, int timeoutMs) override;
   int WriteTo(Device* device, const std::uint8_t* report, std::size_t length, int timeoutMs) override;
@@ -95,7 +95,7 @@ class SimulatedHid final : public IHidApi {
   ITickClock& clock_;
   std::vector<std::unique_ptr<Adapter>> adapters_;
   int calls_ = 0;
-  std::string lastError_;
+  OpenFailure lastFailure_;
 };
 
 }  // namespace hid

@@ -59,13 +59,13 @@ TSceneForm* ShownEditor(TfrmInterface& form) {
 
 TEST(EditorsOnScreen, EachEditorOpensFromItsParameterAndWritesTheEditBack) {
   const std::vector<EditorCase> cases = {
-      {"CAR_ESC VALTORINE_456_A V1.0", 8, "editor_curve_256",
+      {"CAR_ESC VALTORINE_456_A V1", 8, "editor_curve_256",
        [](gui::TForm& editor) {
          DragOnPlot(editor, 216, 200, 216, 80);  // a new node at point 100, dragged from 70 to 190
          EXPECT_TRUE(test_support::SaveWindowShot(editor.Handle(), "editor_curve_256_edited"));
          dynamic_cast<TfrmGraph&>(editor).btnOk->Click();
        }},
-      {"CAR_ESC VALTORINE_456_A V1.0", 9, "editor_curve_rpm",
+      {"CAR_ESC VALTORINE_456_A V1", 9, "editor_curve_rpm",
        [](gui::TForm& editor) {
          auto& graph = dynamic_cast<TfrmGraph&>(editor);
          graph.btnInitClick(graph.btnInit);
@@ -91,7 +91,7 @@ TEST(EditorsOnScreen, EachEditorOpensFromItsParameterAndWritesTheEditBack) {
          EXPECT_TRUE(test_support::SaveWindowShot(editor.Handle(), "editor_table_rpm_edited"));
          table.btnOk->Click();
        }},
-      {"CAR_ESC VALTORINE_456_A V1.0", 4, "editor_table_bytes",
+      {"CAR_ESC VALTORINE_456_A V1", 4, "editor_table_bytes",
        [](gui::TForm& editor) {
          auto& table = dynamic_cast<TfrmAdjust&>(editor);
          table.Bar(0).SetValue(table.Bar(0).Value() + 20);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <limits>
@@ -9,9 +10,26 @@
 
 #include "platform/rtl/MemIniFile.h"
 #include "app/LangKey.h"
+#include "device/DeviceInfoBlock.h"
+#include "platform/hid/SimModels.h"
 
 namespace app {
 namespace {
+
+// A simulated Corvanel V4 reports 100 thousand electrical rpm: an
+// eight-pole motor at 25,000 rpm, 2500 rpm at the head through a 10:1 gear.
+TEST(RotorSetup, ASimulatedControllerGivesAHeadSpeedARealOneCould) {
+  const hid::SimModel& model = *hid::FindSimModel("Corvanel_V4");
+  const hid::Bytes block = hid::SimInfoBlock(model);
+  device::InfoBlock info{};
+  std::copy(block.begin(), block.end(), info.begin());
+  std::array<std::uint8_t, 32> deviceData{};
+  std::string extra;
+  device::TakeDeviceData(model.controller, model.hardware, info, deviceData, extra);
+  const RotorSetup setup{MaxERpmThousandsOf(false, deviceData), 8, 10};
+  EXPECT_EQ(setup.MotorRpm(), 25000);
+  EXPECT_EQ(setup.MaxHeadRpm(), 2500);
+}
 
 TEST(RotorSetup, HighestRpmFromDeviceAndGear) {
   std::array<std::uint8_t, 32> deviceData{};

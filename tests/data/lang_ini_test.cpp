@@ -239,8 +239,10 @@ TEST(SampleLangIni, DevicesFindTheirSectionsEveryWay) {
     const char* section;
   };
   const Case cases[] = {
-      {{"CAR_ESC", "VALTORINE_456_A", "V1.0"}, "CAR_ESC VALTORINE_456_A V1.0"},  // exact
+      {{"CAR_ESC", "QV4-1BSD", "V3.1"}, "CAR_ESC QV4-1BSD V3.1"},                // exact
       {{"CAR_ESC", "QV4-1BSD", "V3.15"}, "CAR_ESC QV4-1BSD V3.1"},               // firmware prefix
+      {{"CAR_ESC", "VALTORINE_456_A", "V1.0"}, "CAR_ESC VALTORINE_456_A V1"},
+      {{"CAR_ESC", "VALTORINE_456_A", "V1.1A"}, "CAR_ESC VALTORINE_456_A V1"},
       {{"CAR_ESC", "QV4-ASD-2", "2.01"}, "CAR_ESC QV4-ASD"},                     // hardware prefix
       {{"AIRPLANE_V2", "A2.3", "2.0"}, "AIRPLANE_V2 A2"},                        // hardware prefix
       {{"AIRPLANE", "A1", "1.0"}, "AIRPLANE"},                                   // controller

@@ -2,24 +2,33 @@
 // comes with the program, with the rules by which the settings mapping fills
 // the option lists from a device's value, maximum and default bytes: no list
 // may raise the parameter error, every value must be selectable, and what is
-// selected must be written back as the same byte.
+// selected must be written back as the same byte. The sample settings
+// databases list the simulated models and describe what they offer.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdlib>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "platform/rtl/MemIniFile.h"
+#include "device/DeviceInfoBlock.h"
 #include "params/DeviceDescription.h"
+#include "params/PagePlan.h"
 #include "params/TextFunctions.h"
 #include "platform/hid/SimModels.h"
+#include "platform/rtl/Streams.h"
 
 namespace {
 
-const rtl::TMemIniFile& LangIni() {
+std::string SourceFile(const std::string& path) {
   const char* source = std::getenv("ESCTOOL_SOURCE_DIR");
-  static const rtl::TMemIniFile store(std::string(source ? source : ".") + "/data/lang.ini");
+  return std::string(source ? source : ".") + "/" + path;
+}
+
+const rtl::TMemIniFile& LangIni() {
+  static const rtl::TMemIniFile store(SourceFile("data/lang.ini"));
   return store;
 }
 
@@ -230,6 +239,26 @@ TEST(SimulatedModels, FitTheirDescriptions) {
   }
 }
 
+// The readouts of a simulated car controller's record page are those a
+// real one reports: temperatures in whole degrees, voltage in tenths.
+TEST(SimulatedModels, ReportReadoutsARealControllerCould) {
+  const hid::SimModel& model = *hid::FindSimModel("CAR_ESC");
+  params::DescriptionKey device{model.controller, model.hardware, model.firmware};
+  params::LoadedDescription loaded;
+  params::LoadDeviceDescription(LangIni(), "", device, loaded);
+  const hid::Bytes block = hid::SimInfoBlock(model);
+  device::InfoBlock info{};
+  std::copy(block.begin(), block.end(), info.begin());
+  params::PlanInputs inputs;
+  inputs.chinese = false;
+  std::string extra;
+  device::TakeDeviceData(model.controller, model.hardware, info, inputs.deviceData, extra);
+  std::vector<std::string> shown;
+  for (const auto& control : params::PlanParameterPages(loaded.version, inputs).controls)
+    if (control.text.find("°C") != std::string::npos || control.text.ends_with(" V")) shown.push_back(control.text);
+  EXPECT_EQ(shown, (std::vector<std::string>{"45 °C / 113.00 °F", "38 °C / 100.40 °F", "12.60 V"}));
+}
+
 TEST(SimulatedModels, EveryDescribedModelIsSimulated) {
   for (const std::string& section : LangIni().ReadSections()) {
     if (section == "common") continue;
@@ -239,6 +268,60 @@ TEST(SimulatedModels, EveryDescribedModelIsSimulated) {
       return params::ResolveDescriptionSections(LangIni(), "", device).Chosen() == section;
     });
     EXPECT_TRUE(simulated) << section;
+  }
+}
+
+// A firmware version a sample settings database offers, with the device
+// it is offered for.
+struct OfferedVersion {
+  std::string controller, hardware, version;
+};
+
+std::vector<OfferedVersion> SampleDatabaseVersions() {
+  const rtl::TBytes bytes = rtl::ReadFileBytes(SourceFile("data/sample_databases.txt"));
+  std::istringstream recipe(std::string(bytes.begin(), bytes.end()));
+  std::vector<OfferedVersion> offered;
+  std::string controller, hardware;
+  for (std::string line; std::getline(recipe, line);) {
+    std::istringstream words(line);
+    std::string verb, name;
+    words >> verb >> name;
+    if (verb == "splash") controller = name;
+    if (verb == "controller") hardware = name;
+    if (verb == "software") offered.push_back({controller, hardware, name});
+  }
+  return offered;
+}
+
+// A device that reports a version the sample databases offer finds its
+// settings described, before an upgrade and after it; the upgrade planner
+// finds the version's release notes in both languages.
+TEST(SampleDatabases, EveryVersionOfferedIsDescribedAndHasReleaseNotes) {
+  const rtl::TMemIniFile versions(SourceFile("data/version_control.ini"));
+  const std::vector<OfferedVersion> offered = SampleDatabaseVersions();
+  ASSERT_GE(offered.size(), 10u);
+  for (const OfferedVersion& v : offered) {
+    const params::DescriptionKey device{v.controller, v.hardware, v.version};
+    EXPECT_NE(params::ResolveDescriptionSections(LangIni(), "", device).Chosen(), "")
+        << v.controller << " " << v.hardware << " " << v.version;
+    const std::string section = v.controller + " " + v.hardware;
+    for (const char* language : {"chs", "eng"})
+      EXPECT_NE(versions.ReadString(section, language + v.version + "_readme", ""), "")
+          << section << " " << language << v.version;
+  }
+}
+
+// Settings a device's database does not list can never be written: every
+// simulated model whose settings are read at identification is listed with
+// the firmware it reports. (The fixed-layout aircraft models are not read
+// then; the boat model's settings do not fit its description.)
+TEST(SampleDatabases, ListEveryModelWhoseSettingsAreRead) {
+  const std::vector<OfferedVersion> offered = SampleDatabaseVersions();
+  for (const hid::SimModel& model : hid::SimModels()) {
+    if (model.name == "AIRPLANE" || model.name == "AIRPLANE_V2" || model.name == "BOAT_ESC") continue;
+    EXPECT_TRUE(std::any_of(offered.begin(), offered.end(), [&](const OfferedVersion& v) {
+      return v.controller == model.controller && v.hardware == model.hardware && v.version == model.firmware;
+    })) << model.name;
   }
 }
 

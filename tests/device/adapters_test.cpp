@@ -162,23 +162,35 @@ TEST(Adapters, EnumerateKeepsAnAdapterThatAnswersTheProbe) {
 }
 
 // A node the user may not open (no udev rule) is listed but stays closed, and
-// the status log says why instead of every job failing without a word.
-TEST(Adapters, AnAdapterThatCannotBeOpenedSaysWhyInTheStatusLog) {
+// the user is told why, naming the rule, once per arrival: a reopen of the
+// same arrival stays quiet, the next arrival says it again.
+TEST(Adapters, AnAdapterThatCannotBeOpenedIsExplainedOncePerArrival) {
   JobsRig rig;
   rig.hid.Plug(kCp2110, AnEsc());
   rig.hid.Faults(kCp2110.path).denyOpen = true;
+  const auto boxes = [&rig] { return rig.InfoBoxes().size(); };
   rig.link.HidCtlDeviceArrival();
   EXPECT_EQ(rig.link.SelectedAdapter().path, kCp2110.path);
   EXPECT_FALSE(rig.link.AdapterOpen());
   EXPECT_EQ(rig.link.SelectedAdapter().inputReportLength, 0);
-  ASSERT_FALSE(rig.messages.shown.empty());
-  EXPECT_EQ(rig.messages.shown.back(),
-            std::make_pair(std::string("cannot open /dev/hidraw1: Permission denied"), int{IMessageSink::kStatusLine}));
+  ASSERT_EQ(boxes(), 1u);
+  const std::string told = rig.InfoBoxes().back();
+  EXPECT_NE(told.find("70-esctool-adapters.rules"), std::string::npos) << told;
+  EXPECT_NE(told.find("/etc/udev/rules.d/"), std::string::npos) << told;
+  EXPECT_EQ(rig.messages.shown.front(),
+            std::make_pair(std::string("cannot open /dev/hidraw1: Permission denied (is the udev rule "
+                                       "70-esctool-adapters.rules installed?)"),
+                           int{IMessageSink::kStatusLine}));
+
+  rig.link.ReopenDevice();
+  EXPECT_EQ(boxes(), 1u);
+  rig.link.HidCtlDeviceArrival();
+  EXPECT_EQ(boxes(), 2u);
 
   rig.hid.Faults(kCp2110.path).denyOpen = false;
   rig.link.ReopenDevice();
   EXPECT_TRUE(rig.link.AdapterOpen());
-  EXPECT_EQ(rig.hid.LastError(), "");
+  EXPECT_EQ(rig.hid.LastOpenFailure().text, "");
 }
 
 }  // namespace

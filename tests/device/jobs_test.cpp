@@ -89,15 +89,34 @@ TEST(Identify, DeviceDataComesFromTheHalvesTheModelUses) {
   JobsRig car;
   car.PlugModel(Model("CAR_ESC"));
   ASSERT_TRUE(car.IdentifyWithin(1));
-  EXPECT_EQ(std::string(reinterpret_cast<const char*>(car.link.State().DeviceData.data())), "045038126012345");
-  EXPECT_EQ(car.link.State().DeviceData[16], 0);
+  const auto& carData = car.link.State().DeviceData;
+  EXPECT_EQ(std::string(reinterpret_cast<const char*>(carData.data() + 1), 15), "045038126012345");
+  EXPECT_EQ(carData[16], 0);
 
   JobsRig series;
   series.PlugModel(Model("Corvanel_V4"));
   ASSERT_TRUE(series.IdentifyWithin(1));
-  EXPECT_EQ(series.link.State().DeviceData[0], 0);
-  EXPECT_EQ(std::string(reinterpret_cast<const char*>(series.link.State().DeviceData.data() + 16)),
-            "045038126012345");
+  const auto& seriesData = series.link.State().DeviceData;
+  EXPECT_EQ(seriesData[1], 0);
+  EXPECT_EQ(seriesData[19] * 256 + seriesData[20], 100);  // thousands of electrical rpm
+}
+
+// The poll fails while no device answers: a page that shows a device goes
+// back to About, one that needs none (the recorder, a calculator) stays.
+TEST(Identify, AFailedAttemptLeavesOnlyPagesThatNeedADevice) {
+  for (const bool needsDevice : {true, false}) {
+    SCOPED_TRACE(needsDevice);
+    JobsRig rig;
+    rig.PlugModel(Model("CAR_ESC"));
+    rig.hid.Faults(JobsRig::kPath).failWrites = 20;
+    rig.view.sideListIndex = 3;
+    rig.view.pageNeedsDevice = needsDevice;
+    rig.jobs.IdentifyDevice();
+    EXPECT_FALSE(rig.link.State().Connected);
+    EXPECT_EQ(rig.view.disconnectedLooks, 1);
+    EXPECT_EQ(rig.view.sideListIndex, needsDevice ? 0 : 3);
+    EXPECT_EQ(rig.pages.shown.empty(), !needsDevice);
+  }
 }
 
 TEST(Identify, HandshakeFailuresFlipTheProtocolForTheNextTick) {

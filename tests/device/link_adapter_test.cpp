@@ -14,6 +14,10 @@ namespace {
 
 using fakes::LinkAdapterRig;
 
+// The restart silence of the channels' firmware loaders; no test here sends
+// firmware through a channel.
+hid::VirtualClock loaderClock;
+
 void ClickMode(LinkAdapter& adapter, int mode) {
   switch (mode) {
     case 1: return adapter.PORTAVEX1Click();
@@ -302,7 +306,7 @@ TEST(ChannelUpdate, UpdatesTheCheckedChannelsThroughTheAdapter) {
 TEST(EndToEnd, IdentificationFollowsTheSelectedChannel) {
   for (int mode : {2, 3, 4}) {
     SCOPED_TRACE(mode);
-    LinkAdapterRig r(49, hid::MakeSimLinkAdapter());
+    LinkAdapterRig r(49, hid::MakeSimLinkAdapter(loaderClock));
     fakes::FakeDescriptionLoader description;
     fakes::FakeCatalogue catalogue;
     DeviceJobs jobs{r.link, description, catalogue};
@@ -325,6 +329,21 @@ TEST(EndToEnd, IdentificationFollowsTheSelectedChannel) {
     EXPECT_TRUE(s.SettingsValid) << "the controller's settings were read through the adapter";
     EXPECT_EQ(r.sim->SelectedChannel(), 1);
   }
+}
+
+// The motor checker's markers are the adapter's scan markers: outside its
+// CAN modes the link adapter does not answer them, so choosing the motor
+// checker with only the link adapter plugged in identifies nothing.
+TEST(EndToEnd, TheLinkAdapterIsNoMotorChecker) {
+  LinkAdapterRig r(49, hid::MakeSimLinkAdapter(loaderClock));
+  fakes::FakeDescriptionLoader description;
+  fakes::FakeCatalogue catalogue;
+  DeviceJobs jobs{r.link, description, catalogue};
+  DeviceState& s = r.link.State();
+  s.Markers = kScanMarkers;
+  jobs.IdentifyDevice();
+  EXPECT_FALSE(s.Connected);
+  EXPECT_EQ(s.DeviceInfoStrings[kController], "");
 }
 
 }  // namespace

@@ -1,16 +1,23 @@
 #include "tests/e2e/e2e_user.h"
 
 #include <glib.h>
+#include <gtest/gtest.h>
 #include <gtk/gtk.h>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
+#include <string>
 #include <utility>
 
 #include "device/LinkServices.h"
+#include "device/SqliteDb.h"
 #include "platform/gui/Forms.h"
 #include "platform/gui/Menus.h"
 #include "platform/gui/SceneWindow.h"
+#include "platform/hid/HidBackendChoice.h"
+#include "platform/hid/SimulatedHid.h"
+#include "platform/rtl/AtomicFile.h"
 #include "platform/rtl/TextConvert.h"
 #include "platform/rtl/TypeInfo.h"
 #include "tests/support/gui_events.h"
@@ -101,6 +108,40 @@ std::string TextOf(rtl::TComponent& node) {
 }
 
 }  // namespace
+
+void ShowEveryFeature(const std::filesystem::path& folder) {
+  std::string json = R"({"Data":[)";
+  for (int i = 0; i < 11; ++i) json += std::string(i ? "," : "") + R"({"on-off":"on"})";
+  json += "]}";
+  std::unique_ptr<gchar, decltype(&g_free)> text(
+      g_base64_encode(reinterpret_cast<const guchar*>(json.data()), json.size()), g_free);
+  rtl::WriteFileBytes((folder / "config.dat").string(), std::string(text.get()));
+}
+
+void FlipPackageByte(const std::filesystem::path& database, const std::string& version) {
+  device::SqliteDb db;
+  ASSERT_TRUE(db.Open(database.string()));
+  device::SqliteStatement read;
+  ASSERT_TRUE(read.Prepare(db, "select bootloader from software where version=?") && read.BindText(1, version));
+  ASSERT_EQ(read.Step(), device::kSqliteRow);
+  hid::Bytes blob = read.ColumnBlob(0);
+  ASSERT_GT(blob.size(), 200u);
+  blob[200] ^= 0x01;
+  device::SqliteStatement write;
+  ASSERT_TRUE(write.Prepare(db, "update software set bootloader=? where version=?") && write.BindBlob(1, blob) &&
+              write.BindText(2, version));
+  ASSERT_EQ(write.Step(), device::kSqliteDone);
+}
+
+int FirmwareFramesSent(const std::string& adapterPath) {
+  constexpr std::uint8_t kPartACommand = 12, kPartBCommand = 4, kFrameStart = 0xA5;
+  hid::SimulatedHid* adapter = hid::SimulatedAdapterOfThisRun();
+  if (!adapter) return -1;
+  const auto& written = adapter->Written(adapterPath);
+  return static_cast<int>(std::count_if(written.begin(), written.end(), [](const hid::Bytes& report) {
+    return report.size() > 2 && report[1] == kFrameStart && (report[2] == kPartACommand || report[2] == kPartBCommand);
+  }));
+}
 
 TSceneForm* Front() {
   if (auto* modal = dynamic_cast<TSceneForm*>(gui::TopModalForm())) return modal;
@@ -287,6 +328,15 @@ std::function<bool(app::TfrmInterface&)> UntilShown(Texts expected, Texts* seen)
     const bool done = shown == expected;
     if (seen) *seen = std::move(shown);
     return done;
+  };
+}
+
+std::function<bool(app::TfrmInterface&)> ClickUntil(std::string node, std::function<bool(app::TfrmInterface&)> done) {
+  auto polls = std::make_shared<int>(0);
+  return [node = std::move(node), done = std::move(done), polls](app::TfrmInterface& form) {
+    if (done(form)) return true;
+    if ((*polls)++ % 10 == 0) Click(form, node);
+    return false;
   };
 }
 

@@ -11,6 +11,7 @@
 
 #include <gtk/gtk.h>
 
+#include <filesystem>
 #include <functional>
 #include <map>
 #include <string>
@@ -24,6 +25,21 @@
 namespace e2e {
 
 using app::TSceneForm;
+
+/// Writes the deployment switch file of the program folder `folder` that
+/// shows every menu and option (the link-adapter modes and the motor
+/// checker among them are hidden by default).
+void ShowEveryFeature(const std::filesystem::path& folder);
+
+/// Flips one byte of the enciphered package of `version` in the settings
+/// database `database`. The cipher keeps byte positions, so the flip lands
+/// in part A's hex text. Fails the test when the package is not there.
+void FlipPackageByte(const std::filesystem::path& database, const std::string& version);
+
+/// Frames of a firmware upload (either part, command or data, classic
+/// markers) that reached the simulated adapter at `adapterPath`: what the
+/// physical world saw; -1 without a simulated adapter.
+int FirmwareFramesSent(const std::string& adapterPath);
 
 /// The window the user faces: the innermost modal window, else the main one.
 TSceneForm* Front();
@@ -98,6 +114,10 @@ using Texts = std::map<std::string, std::string>;
 /// A step that waits until the named nodes of the front window show the
 /// given texts; `seen` (if given) keeps what they showed at the last poll.
 std::function<bool(app::TfrmInterface&)> UntilShown(Texts expected, Texts* seen = nullptr);
+
+/// A step that clicks `node` every half second until `done` holds: a click
+/// while a device job keeps the window disabled goes nowhere.
+std::function<bool(app::TfrmInterface&)> ClickUntil(std::string node, std::function<bool(app::TfrmInterface&)> done);
 
 /// A step that reads the text of the message box in front (its Label1) into
 /// `text` and clicks its OK button; done once the box has gone.

@@ -1,15 +1,15 @@
 // Firmware upgrade as a user does it: a classic controller on the simulated
 // adapter is identified, the firmware page is opened from the page list, a
-// version is chosen from its list and the upgrade button clicked; the boxes
-// are answered with their buttons. The program runs once per process, so
+// version is chosen from its list and the upgrade button clicked, its
+// release notes confirmed; the boxes are answered with their buttons. The program runs once per process, so
 // each case is its own test program (FIRMWARE_CASE 0 or 1):
 // 0. the package of the program folder's sample database goes up and the
-//    controller reports the new version once it is identified again;
+//    controller reports the new version once it is identified again, its
+//    settings pages shown as before;
 // 1. the same package with one enciphered byte flipped is refused before any
 //    firmware frame is sent, and the controller keeps its version.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -17,8 +17,7 @@
 #include <vector>
 
 #include "app/MainForm.h"
-#include "device/SqliteDb.h"
-#include "platform/hid/HidBackendChoice.h"
+#include "platform/rtl/TextConvert.h"
 #include "tests/app/program_run.h"
 #include "tests/e2e/e2e_user.h"
 #include "tests/support/window_shot.h"
@@ -28,23 +27,10 @@ namespace {
 using app::TfrmInterface;
 
 constexpr const char* kAdapter = "/sim/hidraw0";
-constexpr std::uint8_t kPartACommand = 12, kPartBCommand = 4, kFrameStart = 0xA5;
 
 bool IdentifiedWith(TfrmInterface& form, const std::string& firmware) {
   return e2e::Settled(form) && e2e::Shows(form, "eController") == "CAR_ESC" && e2e::Shows(form, "eFirmware") == firmware &&
          e2e::Reachable(form, "ListBoxItem8");
-}
-
-// Frames of the firmware upload (either part, command or data) that reached
-// the simulated controller: what the physical world saw.
-int FirmwareFramesSent() {
-  hid::SimulatedHid* adapter = hid::SimulatedAdapterOfThisRun();
-  if (!adapter) return -1;
-  return static_cast<int>(std::count_if(adapter->Written(kAdapter).begin(), adapter->Written(kAdapter).end(),
-                                        [](const hid::Bytes& report) {
-                                          return report.size() > 2 && report[1] == kFrameStart &&
-                                                 (report[2] == kPartACommand || report[2] == kPartBCommand);
-                                        }));
 }
 
 // The saved language of an earlier session: English, so the texts checked
@@ -72,7 +58,7 @@ app::testing::ProgramRun::Step ProgressSeen(std::string shot, bool* saved) {
 
 struct Seen {
   std::vector<std::string> offered, fieldNames;
-  std::string box, statusLine;
+  std::string box, statusLine, releaseNotes;
   bool progressShot = false;
   int firmwareFrames = -1;
 };
@@ -91,16 +77,25 @@ void UpgradeSteps(app::testing::ProgramRun& run, Seen& seen, bool uploads) {
             })
       .Then("shot", e2e::ShotStep("e2e_firmware_page"))
       .Then("version chosen", e2e::ChooseEntryStep("cbFirmware", "V1.1", &seen.offered))
-      .Then("upgrade clicked", [](TfrmInterface& form) { return e2e::Click(form, "btnUpgrade"); });
+      .Then("upgrade clicked", [&run](TfrmInterface& form) {
+        // The version's release notes are confirmed with Yes.
+        run.dialogs.ForgetBoxAnswers().AnswerBox(gui::IDYES);
+        return e2e::Click(form, "btnUpgrade");
+      });
   if (uploads) run.Then("progress seen", ProgressSeen("e2e_firmware_progress", &seen.progressShot));
   run.Then("box shown", [](TfrmInterface& form) { return e2e::Front() != &form; })
       .Then("shot", e2e::ShotStep(uploads ? "e2e_firmware_success" : "e2e_firmware_refused"))
       .Then("box answered", e2e::AnswerBoxStep(&seen.box))
       .Then("frames counted", [&seen](TfrmInterface& form) {
-        seen.firmwareFrames = FirmwareFramesSent();
+        seen.firmwareFrames = e2e::FirmwareFramesSent(kAdapter);
         seen.statusLine = e2e::Shows(form, "eMessage");
         return true;
       });
+  run.Then("release notes noted", [&run, &seen](TfrmInterface&) {
+    for (const auto& box : run.dialogs.Messages)
+      if (box.Flags & gui::MB_YESNO) seen.releaseNotes = rtl::Utf16ToUtf8(box.Text);
+    return true;
+  });
 }
 
 // The firmware page opened again from the page list, to see the version.
@@ -124,11 +119,16 @@ TEST(FirmwareUpgrade, TheChosenVersionGoesUpAndIsReportedAfterwards) {
   ASSERT_NO_FATAL_FAILURE(ChooseEnglishBeforehand(run.folder));
   Seen seen;
   UpgradeSteps(run, seen, true);
-  // The program folder's descriptions know the settings of V1.0 only: the
-  // program says so once for the new firmware.
-  std::string unknownSettings;
-  run.Then("new firmware's box answered", e2e::AnswerBoxStep(&unknownSettings))
-      .Then("identified again with the new version", [](TfrmInterface& form) { return IdentifiedWith(form, "V1.1"); });
+  // The new firmware keeps the settings: its pages come back with them.
+  bool pagesAfter = false;
+  run.Then("identified again with the new version", [](TfrmInterface& form) { return IdentifiedWith(form, "V1.1"); })
+      .Then("settings page opened", [](TfrmInterface& form) { return e2e::Click(form, "ListBoxItem2"); })
+      .Then("settings page shown",
+            [&](TfrmInterface& form) {
+              pagesAfter = e2e::Reachable(form, "cbItem0") && e2e::Reachable(form, "btnUpdate");
+              return pagesAfter;
+            })
+      .Then("pages shot", e2e::ShotStep("e2e_firmware_upgraded_pages"));
   ReopenFirmwarePage(run, "e2e_firmware_upgraded");
   Exit(run);
   EXPECT_EQ(run.Run(std::chrono::seconds(80)), 0);
@@ -140,35 +140,17 @@ TEST(FirmwareUpgrade, TheChosenVersionGoesUpAndIsReportedAfterwards) {
   EXPECT_EQ(seen.box, "Upgrade succeeded.");
   EXPECT_EQ(FirstLine(seen.statusLine), "Upgrade succeeded.");
   EXPECT_GT(seen.firmwareFrames, 1000) << "both parts went to the controller";
-  EXPECT_EQ(unknownSettings, "The ESC's settings do not match this program; please update the program.");
+  EXPECT_EQ(seen.releaseNotes, "V1.1: smoother brake; the settings stay as they are.");
+  EXPECT_TRUE(pagesAfter);
 }
 
 #else
-
-constexpr const char* kDatabase = "CARFAMILY1_settings.db3";
-
-// Flips one byte of the enciphered package of `version`. The cipher keeps
-// byte positions, so the flip lands in part A's hex text.
-void FlipPackageByte(const std::filesystem::path& database, const std::string& version) {
-  device::SqliteDb db;
-  ASSERT_TRUE(db.Open(database.string()));
-  device::SqliteStatement read;
-  ASSERT_TRUE(read.Prepare(db, "select bootloader from software where version=?") && read.BindText(1, version));
-  ASSERT_EQ(read.Step(), device::kSqliteRow);
-  hid::Bytes blob = read.ColumnBlob(0);
-  ASSERT_GT(blob.size(), 200u);
-  blob[200] ^= 0x01;
-  device::SqliteStatement write;
-  ASSERT_TRUE(write.Prepare(db, "update software set bootloader=? where version=?") && write.BindBlob(1, blob) &&
-              write.BindText(2, version));
-  ASSERT_EQ(write.Step(), device::kSqliteDone);
-}
 
 TEST(FirmwareUpgrade, APackageWithAFlippedByteIsRefusedBeforeAnyFirmwareIsSent) {
   setenv("ESCTOOL_SIMULATED_HID", "CAR_ESC", 1);
   app::testing::ProgramRun run;
   ASSERT_NO_FATAL_FAILURE(ChooseEnglishBeforehand(run.folder));
-  ASSERT_NO_FATAL_FAILURE(FlipPackageByte(run.folder / kDatabase, "V1.1A"));
+  ASSERT_NO_FATAL_FAILURE(e2e::FlipPackageByte(run.folder / "CARFAMILY1_settings.db3", "V1.1A"));
   Seen seen;
   UpgradeSteps(run, seen, false);
   // Disconnect and connect again: the controller is identified anew.
@@ -187,6 +169,7 @@ TEST(FirmwareUpgrade, APackageWithAFlippedByteIsRefusedBeforeAnyFirmwareIsSent) 
   EXPECT_EQ(run.timedOut, "");
   EXPECT_EQ(seen.box, "Upgrade failed, please try again!(Hash1 Error.)");
   EXPECT_EQ(FirstLine(seen.statusLine), seen.box);
+  EXPECT_EQ(seen.releaseNotes, "V1.1: smoother brake; the settings stay as they are.");
   EXPECT_EQ(seen.firmwareFrames, 0) << "nothing of the firmware reached the controller";
   EXPECT_TRUE(reidentifying);
 }

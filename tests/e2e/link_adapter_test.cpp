@@ -4,18 +4,15 @@
 // mode. The simulated adapter has controllers on channels 1 and 3 and one
 // that answers the scan but refuses its selection on channel 2; channel 1
 // holds red and blue, counter-clockwise, channel 3 green, clockwise.
-#include <glib.h>
 #include <gtest/gtest.h>
 
 #include <array>
-#include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "app/MainForm.h"
-#include "platform/rtl/AtomicFile.h"
 #include "tests/app/program_run.h"
 #include "tests/e2e/e2e_user.h"
 #include "ui/render/vg_objects.h"
@@ -23,17 +20,6 @@
 namespace {
 
 using app::TfrmInterface;
-
-// The deployment switch file that shows every menu and option, the
-// link-adapter modes among them (they are hidden by default).
-void ShowEveryFeature(const std::filesystem::path& folder) {
-  std::string json = R"({"Data":[)";
-  for (int i = 0; i < 11; ++i) json += std::string(i ? "," : "") + R"({"on-off":"on"})";
-  json += "]}";
-  std::unique_ptr<gchar, decltype(&g_free)> text(
-      g_base64_encode(reinterpret_cast<const guchar*>(json.data()), json.size()), g_free);
-  rtl::WriteFileBytes((folder / "config.dat").string(), std::string(text.get()));
-}
 
 // The connection LED beside the device-kind label shows a device identified.
 bool Connected(TfrmInterface& form) { return e2e::Settled(form) && e2e::LampOn(form); }
@@ -52,17 +38,6 @@ bool ShowsChannels(TfrmInterface& form, const std::array<bool, 8>& expected) {
     if (!box || e2e::Checked(form, name) != answered || box->Enabled() != answered) return false;
   }
   return true;
-}
-
-// A step that clicks `node` every half second until `done` holds: a click
-// while a device job keeps the window disabled goes nowhere.
-std::function<bool(TfrmInterface&)> ClickUntil(std::string node, std::function<bool(TfrmInterface&)> done) {
-  auto polls = std::make_shared<int>(0);
-  return [node = std::move(node), done = std::move(done), polls](TfrmInterface& form) {
-    if (done(form)) return true;
-    if ((*polls)++ % 10 == 0) e2e::Click(form, node);
-    return false;
-  };
 }
 
 bool Shown(TfrmInterface& form, const char* node) { return e2e::Reachable(form, node) != nullptr; }
@@ -89,8 +64,9 @@ std::function<bool(TfrmInterface&)> ClickEach(std::vector<std::string> names) {
 TEST(LinkAdapter, ModesScanAndChannelParameters) {
   setenv("ESCTOOL_SIMULATED_HID", "PORTAVEX", 1);
   app::testing::ProgramRun run;
-  ShowEveryFeature(run.folder);
+  e2e::ShowEveryFeature(run.folder);
   std::string uartLabel, uartCaption, paramLabel, paramCaption, idleScan, scanning, scanned, channelController;
+  std::string adapterController;  // the adapter itself, named before a channel is chosen
   std::string readLine, savedLine, otherLine, rereadLine, upgradeSummary;
   Colours read{}, cleared{}, other{}, reread{};
   bool shots[4] = {};
@@ -101,13 +77,14 @@ TEST(LinkAdapter, ModesScanAndChannelParameters) {
               uartCaption = e2e::MenuCaption(form, "PORTAVEX2");
               return Connected(form);
             })
-      .Then("its channel page opened", ClickUntil("ListBoxItem8",
+      .Then("its channel page opened", e2e::ClickUntil("ListBoxItem8",
                                                   [&](TfrmInterface& form) {
                                                     idleScan = e2e::Shows(form, "btnScan");
+                                                    adapterController = e2e::Shows(form, "tbController");
                                                     return Shown(form, "btnScan");
                                                   }))
       .Then("shot", e2e::ShotStep("e2e_link_uart_mode", &shots[0]))
-      .Then("scan started", ClickUntil("btnScan", [&](TfrmInterface& form) {
+      .Then("scan started", e2e::ClickUntil("btnScan", [&](TfrmInterface& form) {
               scanning = e2e::Shows(form, "btnScan");
               return scanning != idleScan;
             }))
@@ -117,7 +94,7 @@ TEST(LinkAdapter, ModesScanAndChannelParameters) {
             [&](TfrmInterface& form) {
               scanned = e2e::Shows(form, "btnScan");
               channelController = e2e::Shows(form, "tbController");
-              return Connected(form) && !channelController.empty() &&
+              return Connected(form) && scanned == idleScan && channelController != adapterController &&
                      ShowsChannels(form, kAnswering);
             })
       .Then("shot", e2e::ShotStep("e2e_link_scan", &shots[1]))
@@ -127,7 +104,7 @@ TEST(LinkAdapter, ModesScanAndChannelParameters) {
       .Then("the summary box answered", e2e::AnswerBoxStep(&upgradeSummary))
       .Then("the parameter mode chosen",
             [](TfrmInterface& form) { return e2e::Settled(form) && e2e::Choose(form, "PORTAVEX5"); })
-      .Then("its page opened once the adapter is known", ClickUntil("ListBoxItem11", [&](TfrmInterface& form) {
+      .Then("its page opened once the adapter is known", e2e::ClickUntil("ListBoxItem11", [&](TfrmInterface& form) {
               paramLabel = e2e::Shows(form, "Label1");
               paramCaption = e2e::MenuCaption(form, "PORTAVEX5");
               return e2e::Settled(form) && Shown(form, "btnRead");
@@ -174,6 +151,7 @@ TEST(LinkAdapter, ModesScanAndChannelParameters) {
   EXPECT_EQ(scanning, "停止");
   EXPECT_EQ(idleScan, "扫描");
   EXPECT_EQ(scanned, idleScan);
+  EXPECT_EQ(adapterController, "QV_PORTAVEX");
   EXPECT_EQ(channelController, "CAR_ESC");
   // Channel 2 answers the scan but refuses its selection.
   EXPECT_EQ(upgradeSummary, "2 个通道更新固件完成，1 个通道更新固件失败。");

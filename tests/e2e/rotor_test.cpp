@@ -20,8 +20,7 @@ namespace {
 
 using app::TfrmInterface;
 
-// Its pages are listed once it is identified (the sample settings
-// databases know no Corvanel V4, so its firmware page names nothing).
+// Its pages are listed once it is identified.
 bool Identified(TfrmInterface& form) {
   return e2e::Front() == gui::MainForm() && !e2e::ShownWindow(form, "TfrmProgress") &&
          e2e::Reachable(form, "ListBoxItem4");

@@ -108,6 +108,7 @@ struct FakeView : IDeviceView {
   bool mainWindowEnabled = true, hourglass = false, escKind = true, demo = false;
   bool updateButton = false, defaultButton = false, modelMenuDisabled = false;
   int disconnectedLooks = 0, installEnables = 0, sideListIndex = 0;
+  bool pageNeedsDevice = true;
   // A blink runs back and forth between off and on; stopped, it jumps to the
   // end of its current half, so it may end dark: the fake always does.
   void SetLedBlinking(Led led, bool on) override {
@@ -134,6 +135,7 @@ struct FakeView : IDeviceView {
   void ShowDisconnectedFields() override { ++disconnectedLooks; }
   int SideListIndex() override { return sideListIndex; }
   void SetSideListIndex(int index) override { sideListIndex = index; }
+  bool ShownPageNeedsDevice() override { return pageNeedsDevice; }
   void EnableUpdateInstall() override { ++installEnables; }
 };
 

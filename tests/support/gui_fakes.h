@@ -72,6 +72,11 @@ class TScriptedDialogs final : public gui::IDialogs {
     boxes_.push_back(answer);
     return *this;
   }
+  // Drops the message-box answers still queued.
+  TScriptedDialogs& ForgetBoxAnswers() {
+    boxes_.clear();
+    return *this;
+  }
   // Queues the next file dialog's choice; nullopt cancels.
   TScriptedDialogs& ChooseFile(std::optional<std::string> fileName) {
     files_.push_back(std::move(fileName));

@@ -195,13 +195,19 @@ TEST(VersionControlFile, ReadsBatchesWithinTheCaps) {
   EXPECT_THROW(VersionControl(database, "C", "H"), rtl::EFOpenError);
 }
 
-TEST_F(Catalogue, WithoutADatabaseNothingIsOpenedOrListed) {
+// A device no database knows (the link adapter itself, say) is still named
+// on its page; nothing is listed and nothing can be upgraded.
+TEST_F(Catalogue, WithoutADatabaseTheDeviceIsNamedButNothingListed) {
   SqliteDb db;
   EXPECT_FALSE(db.Open(""));
   state.DeviceInfoStrings = {"BOAT_ESC", "QV80-_YT", "1.0", ""};
   catalogue.FillFirmwareList();  // no database chosen yet
-  EXPECT_EQ(firmware.single.controller, "");
+  EXPECT_EQ(firmware.single.controller, "BOAT_ESC");
+  EXPECT_EQ(firmware.single.hardware, "QV80-_YT");
+  EXPECT_EQ(firmware.single.firmware, "1.0");
   EXPECT_EQ(firmware.single.itemIndex, -1);
+  EXPECT_TRUE(firmware.single.items.empty());
+  EXPECT_FALSE(firmware.single.upgradeEnabled);
 
   Identify("BOAT_ESC", "QV4-1BSD", "1.0");  // the first database has no versions for it
   EXPECT_EQ(catalogue.ActiveDatabasePath(), folder.File("A_OTHERS01_settings.db3"));
@@ -248,7 +254,7 @@ TEST(SampleDatabases, ListAndDecryptOutOfTheBox) {
     EXPECT_EQ(hid::SimFirmwareVersion(image.partA), version);
     ++packages;
   }
-  EXPECT_EQ(packages, 5);
+  EXPECT_EQ(packages, 7);
 }
 
 }  // namespace

@@ -20,7 +20,8 @@ TEST(HidapiBackend, OpenFailureNamesThePathAndTheSystemReason) {
   };
   for (const auto& c : cases) {
     EXPECT_EQ(api.OpenPath(c.path), nullptr);
-    EXPECT_EQ(api.LastError(), c.reason);
+    EXPECT_EQ(api.LastOpenFailure().text, c.reason);
+    EXPECT_FALSE(api.LastOpenFailure().Denied());
   }
 }
 
