@@ -80,7 +80,22 @@ void MainFormParams::BuildParameterPages() {
   const auto& texts = s.DeviceInfoStrings;
   const bool identified = s.Connected && !texts[device::kController].empty() &&
                           !texts[device::kHardware].empty() && !texts[device::kFirmware].empty();
-  app::BuildParameterPages(*this, editor_, description_.Version(), inputs, identified);
+  try {
+    app::BuildParameterPages(*this, editor_, description_.Version(), inputs, identified);
+  } catch (const params::EUnreadableParameter& e) {
+    RefuseUnreadableDescription(e.Parameter());
+  }
+}
+
+// Nothing could be read into or written from pages that were not built.
+void MainFormParams::RefuseUnreadableDescription(const std::string& parameter) {
+  form_.Progress().Free();
+  SetUpdateButtonEnabled(false);
+  if (auto* defaults = form_.Node<vg::TvgVisualObject>("btnDefault")) defaults->SetEnabled(false);
+  ShowInfoBox(LangText("description_parameter_error",
+                       "A parameter of the device description cannot be read, so the settings cannot be read or "
+                       "written. Parameter:") +
+              " " + parameter);
 }
 
 std::optional<int> MainFormParams::ModeIndex() {
