@@ -106,16 +106,12 @@ TEST(ProgramFiles, AnUnreadableDescriptionBuildsNoPagesAndAllowsNoWrite) {
              box->btnOkClick(nullptr);
              return true;
            })
-      .Then("identification ends",
-            [&](TfrmInterface& form) {
-              const device::DeviceState& link = form.Device().State();
-              if (link.Busy || link.Identifying) return false;
-              progressAfter = form.Progress().Exists();
-              writable = form.Node<vg::TvgVisualObject>("btnUpdate")->Enabled();
-              defaults = form.Node<vg::TvgVisualObject>("btnDefault")->Enabled();
-              return true;
-            })
-      .Then("the window is closed", [](TfrmInterface& form) {
+      .Then("identification ends, then the window closes", [&](TfrmInterface& form) {
+        const device::DeviceState& link = form.Device().State();
+        if (link.Busy || link.Identifying) return false;
+        progressAfter = form.Progress().Exists();
+        writable = form.Node<vg::TvgVisualObject>("btnUpdate")->Enabled();
+        defaults = form.Node<vg::TvgVisualObject>("btnDefault")->Enabled();
         form.Close();
         return true;
       });

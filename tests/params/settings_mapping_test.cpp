@@ -255,6 +255,14 @@ TEST(SettingsMappingTest, ValueThatIsNotFiniteLeavesItsImageBytesAlone) {
   }
 }
 
+// One list parameter and the mode selector with two modes, Race and Crawl.
+void DescribeRaceAndCrawl(EditorRig& rig) {
+  DescribeOneItem(rig, "CAR_ESC", "VALTORINE_456", 0, "0", "a|b");
+  rig.version.site.enabled = true;
+  rig.version.site.evalue = "Race|Crawl";
+  rig.BuildPages();
+}
+
 TEST(SettingsMappingTest, ModeNameTravelsAsUtf8InFifteenBytes) {
   struct Case {
     std::string typed, stored;
@@ -266,10 +274,7 @@ TEST(SettingsMappingTest, ModeNameTravelsAsUtf8InFifteenBytes) {
   };
   for (const Case& c : cases) {
     EditorRig rig;
-    DescribeOneItem(rig, "CAR_ESC", "VALTORINE_456", 0, "0", "a|b");
-    rig.version.site.enabled = true;
-    rig.version.site.evalue = "Race|Crawl";
-    rig.BuildPages();
+    DescribeRaceAndCrawl(rig);
     rig.controls.SetText("eName", c.typed);
     rig.editor.CollectSettings();
     std::string stored(rig.device.image.begin() + 49, rig.device.image.begin() + 64);
@@ -290,10 +295,7 @@ TEST(SettingsMappingTest, ModeNameFromTheDeviceIsUtf8ElseGbk) {
   };
   for (const Case& c : cases) {
     EditorRig rig;
-    DescribeOneItem(rig, "CAR_ESC", "VALTORINE_456", 0, "0", "a|b");
-    rig.version.site.enabled = true;
-    rig.version.site.evalue = "Race|Crawl";
-    rig.BuildPages();
+    DescribeRaceAndCrawl(rig);
     std::fill_n(rig.device.image.begin() + 49, 15, std::uint8_t{0});
     std::copy(c.stored.begin(), c.stored.end(), rig.device.image.begin() + 49);
     rig.editor.ShowSettings();
