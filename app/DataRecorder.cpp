@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <filesystem>
 #include <system_error>
 
@@ -24,10 +25,12 @@ constexpr std::array<const char*, 3> kStatistics = {"avg", "max", "min"};
 // A stored decimal narrowed to single precision and shown with two
 // decimals, rounded from the shortest decimal that reads back as that
 // single ("12.345" shows as "12.35", not as the single's 12.3449993...).
+// A value beyond single range shows as one that does not read: "0.00".
 std::string TwoDecimals(const rtl::TMemIniFile& ini, const std::string& key) {
   double stored = 0;
   if (!rtl::TryStrToFloat(ini.ReadString(kSection, key, ""), stored)) stored = 0;
-  const float single = static_cast<float>(stored);
+  float single = static_cast<float>(stored);
+  if (!std::isfinite(single)) single = 0;
   char shortest[32];
   const auto end = std::to_chars(shortest, shortest + sizeof shortest, single).ptr;
   return rtl::FormatFloat("0.00", rtl::StrToFloat(std::string_view(shortest, end - shortest)));

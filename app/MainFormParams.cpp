@@ -79,7 +79,11 @@ void MainFormParams::BuildParameterPages() {
   inputs.deviceData = s.DeviceData;
   inputs.settingsImage = s.SettingsImage;
   inputs.valueOffset = s.Layout.valueOffset;
-  app::BuildParameterPages(*this, editor_, description_.Version(), inputs, SettingsShown());
+  try {
+    app::BuildParameterPages(*this, editor_, description_.Version(), inputs, SettingsShown());
+  } catch (const params::EUnreadableParameter& e) {
+    RefuseUnreadableDescription(e.Parameter());
+  }
 }
 
 bool MainFormParams::SettingsShown() const {
@@ -87,6 +91,17 @@ bool MainFormParams::SettingsShown() const {
   const auto& texts = s.DeviceInfoStrings;
   return s.Connected && !texts[device::kController].empty() && !texts[device::kHardware].empty() &&
          !texts[device::kFirmware].empty();
+}
+
+// Nothing could be read into or written from pages that were not built.
+void MainFormParams::RefuseUnreadableDescription(const std::string& parameter) {
+  form_.Progress().Free();
+  SetUpdateButtonEnabled(false);
+  if (auto* defaults = form_.Node<vg::TvgVisualObject>("btnDefault")) defaults->SetEnabled(false);
+  ShowInfoBox(LangText("description_parameter_error",
+                       "A parameter of the device description cannot be read, so the settings cannot be read or "
+                       "written. Parameter:") +
+              " " + parameter);
 }
 
 std::optional<int> MainFormParams::ModeIndex() {

@@ -89,6 +89,7 @@ class MainFormParams final : public params::IParamForm, public IParamPageHost, p
   std::string lastFileFolder_;
   params::DescriptionKey DeviceKey() const;
   void ApplyIcons(const params::DescriptionIcons& icons);
+  void RefuseUnreadableDescription(const std::string& parameter);
   std::shared_ptr<const rtl::TMemIniFile> DescriptionStore();
   std::optional<std::string> EditCurve(const params::TableEditRequest& request, bool reportCapture);
   std::optional<std::string> EditTable(const params::TableEditRequest& request);

@@ -1,5 +1,7 @@
 #include "app/ProgramEntry.h"
 
+#include <signal.h>
+
 #include <cstdio>
 #include <exception>
 #include <memory>
@@ -17,6 +19,7 @@
 #include "platform/gui/WebBrowser.h"
 #include "platform/hid/HidBackendChoice.h"
 #include "platform/hid/SimulatedHotplug.h"
+#include "platform/rtl/AtomicFile.h"
 #include "platform/rtl/ClassRegistry.h"
 #include "platform/rtl/Exceptions.h"
 #include "ui/controls/vg_controls.h"
@@ -69,6 +72,10 @@ void RegisterProgramClasses() {
 }
 
 int RunProgram(gui::IProcessLauncher& launcher) {
+  // A file-size limit then fails the write that reaches it, which the writer
+  // reports, instead of ending the program in the middle of it.
+  signal(SIGXFSZ, SIG_IGN);
+  rtl::RemoveStaleTemporaryFiles(gui::ProgramFolder());
   if (!gui::InitGui()) {
     std::fputs("esctool: no display could be opened.\n", stderr);
     return 1;
@@ -89,6 +96,7 @@ int RunProgram(gui::IProcessLauncher& launcher) {
                                     return hotplug->Active();
                                   }};
   TfrmInterface* form = nullptr;
+  int status = 0;
   try {
     form = new TfrmInterface(nullptr, platform);
     gui::SetMainForm(form);
@@ -96,6 +104,7 @@ int RunProgram(gui::IProcessLauncher& launcher) {
     gui::Application->Run();
   } catch (...) {
     ShowEscaped(std::current_exception());
+    status = 1;
   }
   // Freeing the window writes lang.ini back; a restart comes only after it.
   TLauncherShell shell(launcher);
@@ -110,7 +119,7 @@ int RunProgram(gui::IProcessLauncher& launcher) {
   } catch (...) {
     ShowEscaped(std::current_exception());
   }
-  return 0;
+  return status;
 }
 
 }  // namespace app

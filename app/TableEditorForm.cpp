@@ -57,7 +57,6 @@ void TfrmAdjust::BuildTrack(int i, int min, int max) {
   value->SetWordWrap(false);
   value->SetRotateAngle(270);
   value->Position()->SetPoint({-50, 11});
-  value->SetText(u"15000");
   valueLabels_.push_back(value);
 
   auto* bar = new vg::TvgTrackBar(this);
@@ -73,6 +72,7 @@ void TfrmAdjust::BuildTrack(int i, int min, int max) {
   bar->SetTracking(true);
   bar->SetValue(static_cast<float>(min));
   bar->SetHint(rtl::W(BarText(bar->Value())));
+  value->SetText(bar->Hint());
   bar->SetTag(i);
   bar->OnChange = [this](rtl::TObject* sender) { TrackBarChange(sender); };
   bars_.push_back(bar);

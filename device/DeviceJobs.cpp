@@ -291,9 +291,11 @@ std::string DeviceJobs::WriteSettings() {
   return message;
 }
 
+// The buttons are disabled otherwise, but a job must not rely on that: an
+// image not read from the device now connected would overwrite its settings.
 bool DeviceJobs::JobAllowed() {
   const DeviceState& s = link_.State();
-  return !Services().view.DemoMode() && !s.Busy && s.Connected;
+  return !Services().view.DemoMode() && !s.Busy && s.Connected && s.SettingsValid;
 }
 
 void DeviceJobs::btnUpdateClick() {

@@ -16,7 +16,7 @@ bool SqliteDb::OpenWith(const std::string& path, int flags) {
   return true;
 }
 
-bool SqliteDb::Open(const std::string& path) { return OpenWith(path, SQLITE_OPEN_READWRITE); }
+bool SqliteDb::Open(const std::string& path) { return OpenWith(path, SQLITE_OPEN_READONLY); }
 
 bool SqliteDb::Create(const std::string& path) {
   return OpenWith(path, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);

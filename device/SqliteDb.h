@@ -25,7 +25,7 @@ class SqliteDb {
   SqliteDb(const SqliteDb&) = delete;
   SqliteDb& operator=(const SqliteDb&) = delete;
 
-  /// Opens an existing file read-write (never creates one). An empty path
+  /// Opens an existing file read-only (never creates one). An empty path
   /// fails at once: SQLite would otherwise open a temporary database.
   bool Open(const std::string& path);
   /// Opens or creates a file read-write (for the tools that write databases).

@@ -190,7 +190,12 @@ void ParamEditor::itemClick(const std::string& sender) {
     if (item.mode == 9 && item.locklink.empty()) item.locklink = std::to_string(*i - 3);
     std::optional<int> low = SelectedSpeed("cbItem" + item.minlink), high = SelectedSpeed("cbItem" + item.maxlink);
     // Without a speed range the table cannot be scaled: the editor stays closed.
-    if (!low || !high || *high <= *low) return;
+    if (!low || !high || *high <= *low) {
+      form_.ShowInfoBox(form_.LangText(
+          "speed_range_error",
+          "Choose a lowest and a highest speed (the highest above the lowest) before editing this table."));
+      return;
+    }
     request.low = *low;
     request.high = *high;
     if (item.mode == 9) request.lockIndex = std::clamp(controls_.ItemIndex("cbItem" + item.locklink), 2, 64);

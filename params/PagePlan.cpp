@@ -49,18 +49,32 @@ class PagePlanner {
     const float left = lastBox_ >= 0 ? 10.f : 25.f;
     GrowContainer(kRowPitch);
     if (page_ == 0 && row_ == 0 && version_.site.enabled && !selectorMade) {
-      PlaceModeSelector(left);
+      Naming(inputs_.modeCaption, [&] { PlaceModeSelector(left); });
       selectorMade = true;
     }
     const float captionY = 25 + kRowPitch * static_cast<float>(row_), controlY = 22 + kRowPitch * static_cast<float>(row_);
+    const std::string& caption = inputs_.chinese ? item.cname : item.ename;
     PlannedControl& label = Add(LabelName(i), ControlKind::Label, left, captionY, 170, i);
     label.captionStyle = true;
-    label.text = inputs_.chinese ? item.cname : item.ename;
-    PlaceModeControls(i, item, left, controlY);
+    label.text = caption;
+    Naming(caption, [&] { PlaceModeControls(i, item, left, controlY); });
     ++row_;
   }
 
  private:
+  // Runs `place`; a description text it cannot read is raised with the name
+  // of the parameter it belongs to.
+  template <typename Place>
+  static void Naming(const std::string& parameter, Place place) {
+    try {
+      place();
+    } catch (const rtl::EConvertError& e) {
+      throw EUnreadableParameter(parameter, e.Message());
+    } catch (const rtl::EListError& e) {
+      throw EUnreadableParameter(parameter, e.Message());
+    }
+  }
+
   PlannedControl& Add(const std::string& name, ControlKind kind, float x, float y, float width, int tag) {
     PlannedControl control;
     control.name = name;
@@ -149,7 +163,7 @@ class PagePlanner {
       track.min = OptionNumber(options.front());
       track.max = OptionNumber(options.back());
       track.step = OptionNumber(options[1]) - track.min;
-      track.value = FindDefaultIndex(options);
+      track.value = OptionNumber(options[static_cast<std::size_t>(FindDefaultIndex(options))]);
       if (track.value < track.min || track.value > track.max) track.value = track.min;
     } else {
       track.min = rtl::StrToFloat(item.min);

@@ -11,6 +11,7 @@
 
 #include "params/DeviceDescription.h"
 #include "params/ParamHost.h"
+#include "platform/rtl/Exceptions.h"
 
 namespace params {
 
@@ -62,8 +63,20 @@ struct PlanInputs {
   int valueOffset = 0;  // of the settings image layout (the KV readout)
 };
 
-// Plans the pages of `version`. Raises rtl::EConvertError for a number the
-// description should hold and does not (track-bar bounds, custom ranges).
+// A parameter whose description holds a number that is none (track-bar
+// bounds, custom ranges, value ranges); `Parameter()` is its name as shown.
+class EUnreadableParameter : public rtl::EConvertError {
+ public:
+  EUnreadableParameter(std::string parameter, const std::string& why)
+      : rtl::EConvertError(why), parameter_(std::move(parameter)) {}
+  const std::string& Parameter() const { return parameter_; }
+
+ private:
+  std::string parameter_;
+};
+
+// Plans the pages of `version`. Raises EUnreadableParameter for a parameter
+// the plan cannot read.
 PagePlan PlanParameterPages(const VERSION& version, const PlanInputs& inputs);
 
 // The index of the first entry holding "(*)", 0 when none does.

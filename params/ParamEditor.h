@@ -62,6 +62,7 @@ class ParamEditor {
   bool ImageFitsDescription(MappingFamily family);
   void RefuseUnfitDescription();
   bool TrimOptionList(const std::string& name, int defaultValue, int max);
+  void DropDefaultMark(const std::string& name);
   void FinishOptionList(const std::string& name, bool enabled, int valueIndex, int defaultIndex);
   int SelectedPercent(const std::string& list);
   bool CustomEntrySelected(const std::string& list);

@@ -3,11 +3,13 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <optional>
 #include <vector>
 
 #include "params/ParamEditor.h"
 #include "params/ParamText.h"
 #include "platform/rtl/HexText.h"
+#include "platform/rtl/TextFileEncoding.h"
 
 namespace params {
 namespace {
@@ -57,10 +59,18 @@ void PutBigEndian16(std::span<std::uint8_t> image, int offset, long value) {
   image[static_cast<std::size_t>(offset) + 1] = static_cast<std::uint8_t>(v & 0xFF);
 }
 
-// The mode name: the bytes up to the first zero.
+// A control's value as a whole number for the image; none for a value that
+// is not finite, whose place in the image then keeps the device's value.
+std::optional<long> StoredNumber(double value) {
+  if (!std::isfinite(value)) return std::nullopt;
+  return static_cast<long>(std::clamp(value, -1e9, 1e9));
+}
+
+// The mode name: the bytes up to the first zero, which a device may hold
+// in the legacy code page.
 std::string NameFromImage(std::span<const std::uint8_t> bytes) {
   auto end = std::find(bytes.begin(), bytes.end(), std::uint8_t{0});
-  return std::string(bytes.begin(), end);
+  return rtl::UnmarkedTextToUtf8(std::string(bytes.begin(), end), "the device's mode name");
 }
 
 }  // namespace
@@ -148,13 +158,18 @@ bool ParamEditor::TrimOptionList(const std::string& name, int defaultValue, int 
     form_.ProcessMessages();
     controls_.DeleteEntry(name, static_cast<int>(controls_.Entries(name).size()) - 1);
   }
+  DropDefaultMark(name);
+  return true;
+}
+
+// The description's "(*)" marks its own default; the device's default is marked instead.
+void ParamEditor::DropDefaultMark(const std::string& name) {
   std::vector<std::string> entries = controls_.Entries(name);
   int marked = FindEntryContaining(entries, kDefaultMark);
   if (marked >= 0) {
     const std::string& entry = entries[static_cast<std::size_t>(marked)];
     controls_.SetEntry(name, marked, entry.substr(0, entry.find(kDefaultMark)));
   }
-  return true;
 }
 
 void ParamEditor::FinishOptionList(const std::string& name, bool enabled, int valueIndex, int defaultIndex) {
@@ -228,6 +243,7 @@ void ParamEditor::ShowModeSelector(MappingFamily family) {
     for (int k = 1; k <= m + 1; ++k) modes.push_back("Mode " + std::to_string(k));
     controls_.SetEntries(kModeList, modes);
   }
+  DropDefaultMark(kModeList);
   controls_.SetItemIndex(kModeList, image[static_cast<std::size_t>(l.writeOffset)]);
   controls_.SetText(kNameBox, NameFromImage(image.subspan(static_cast<std::size_t>(l.writeOffset) + 1, kNameBytes)));
   if (family != MappingFamily::GeneralFamily) controls_.SetEnabled(kNameBox, true);
@@ -353,8 +369,9 @@ void ParamEditor::CollectCarOrSeriesItem(int i, int counters[3]) {
   if (IsRowlessOrReadout(mode)) return;
   std::uint8_t& value = image[static_cast<std::size_t>(l.valueOffset + i)];
   if (IsTrackMode(mode)) {
-    if (controls_.Kind(EditName(i)) == ControlKind::TrackBar)
-      value = static_cast<std::uint8_t>(static_cast<int>(std::trunc(controls_.Value(EditName(i)))));
+    if (controls_.Kind(EditName(i)) != ControlKind::TrackBar) return;
+    if (std::optional<long> stored = StoredNumber(controls_.Value(EditName(i))))
+      value = static_cast<std::uint8_t>(*stored);
     return;
   }
   if (IsTableMode(mode)) {
@@ -386,8 +403,8 @@ void ParamEditor::CollectGeneralItem(int i) {
   const bool custom = index + 1 == static_cast<int>(controls_.Entries(ListName(i)).size());
   if (!custom || !IsCustomValueMode(mode) || controls_.Kind(EditName(i)) != ControlKind::SpinBox) return;
   const double spin = controls_.Value(EditName(i));
-  const long stored = mode == 1 ? static_cast<long>(std::trunc(spin)) : static_cast<long>(std::nearbyint(spin * 10));
-  PutBigEndian16(image, l.valueOffset + 16 + 2 * i, stored);
+  if (std::optional<long> stored = StoredNumber(mode == 1 ? spin : std::nearbyint(spin * 10)))
+    PutBigEndian16(image, l.valueOffset + 16 + 2 * i, *stored);
 }
 
 int ParamEditor::SelectedPercent(const std::string& list) {

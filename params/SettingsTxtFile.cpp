@@ -1,12 +1,14 @@
 // The TXT settings file: a report of the pages for people, then one ini
 // section that the import reads back.
 #include <charconv>
+#include <cmath>
 #include <optional>
 #include <vector>
 
 #include "params/ParamEditor.h"
 #include "params/ParamText.h"
 #include "platform/rtl/AtomicFile.h"
+#include "platform/rtl/Exceptions.h"
 #include "platform/rtl/MemIniFile.h"
 
 namespace params {
@@ -14,11 +16,17 @@ namespace {
 
 const char kLineEnd[] = "\r\n";
 
-std::optional<double> WholeNumber(const std::string& text) {
+// The whole text as a finite number; from_chars alone would take "nan" and "inf".
+std::optional<double> FiniteNumber(const std::string& text) {
   double value = 0;
   auto [next, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (error != std::errc{} || next != text.data() + text.size() || text.empty()) return std::nullopt;
+  if (error != std::errc{} || next != text.data() + text.size() || text.empty() || !std::isfinite(value))
+    return std::nullopt;
   return value;
+}
+
+bool WithinRange(IParamControls& controls, const std::string& control, double value) {
+  return value >= controls.Min(control) && value <= controls.Max(control);
 }
 
 class Lines {
@@ -116,7 +124,11 @@ void ParamEditor::Export1Click() {
   std::string fileName;
   if (version_.tab < 1) return;
   if (!form_.ExecuteSaveDialog("TXT Config File|*.txt", ".txt", fileName)) return;
-  rtl::WriteFileBytes(fileName, SettingsTxtText());
+  try {
+    rtl::WriteFileBytes(fileName, SettingsTxtText());
+  } catch (const rtl::EStreamError&) {  // a folder that cannot be written, a full disk
+    form_.ShowInfoBox(form_.LangText("exporterror", "The settings file could not be saved:") + " " + fileName);
+  }
 }
 
 bool ParamEditor::ReadImport(const rtl::TMemIniFile& file, ImportPlan& plan) {
@@ -129,10 +141,12 @@ bool ParamEditor::ReadImport(const rtl::TMemIniFile& file, ImportPlan& plan) {
     const int mode = Item(i).mode;
     if (IsRowlessOrReadout(mode)) continue;
     const std::string n = std::to_string(i + 1);
-    std::optional<double> value = WholeNumber(file.ReadString(section, n, ""));
+    std::optional<double> value = FiniteNumber(file.ReadString(section, n, ""));
     if (!value) return false;
     ImportPlan::Setting setting{i, *value, "", 0};
-    if (!IsTrackMode(mode)) {
+    if (IsTrackMode(mode)) {
+      if (!WithinRange(controls_, EditName(i), *value)) return false;
+    } else {
       const auto count = static_cast<double>(controls_.Entries(ListName(i)).size());
       if (*value < 1 || *value > count || *value != static_cast<int>(*value)) return false;
       setting.value = *value - 1;
@@ -143,8 +157,8 @@ bool ParamEditor::ReadImport(const rtl::TMemIniFile& file, ImportPlan& plan) {
       if (!DecodeTable(setting.table, table)) return false;
     }
     if (IsCustomValueMode(mode)) {
-      std::optional<double> custom = WholeNumber(file.ReadString(section, n + "t", ""));
-      if (!custom) return false;
+      std::optional<double> custom = FiniteNumber(file.ReadString(section, n + "t", ""));
+      if (!custom || !WithinRange(controls_, EditName(i), *custom)) return false;
       setting.custom = *custom;
     }
     plan.settings.push_back(setting);

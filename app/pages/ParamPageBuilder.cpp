@@ -154,9 +154,9 @@ std::string PageLayoutName(int page) { return "tabLayout" + std::to_string(page 
 
 void BuildParameterPages(IParamPageHost& host, params::ParamEditor& editor, const params::VERSION& version,
                          const params::PlanInputs& inputs, bool showSettings) {
+  const params::PagePlan plan = params::PlanParameterPages(version, inputs);  // before the old pages go
   host.CloseHelpPanel();
   std::vector<vg::TvgLayout*> layouts = RenewPageLayouts(host);
-  const params::PagePlan plan = params::PlanParameterPages(version, inputs);
   for (std::size_t j = 0; j < plan.captions.size(); ++j)
     host.SetPageEntry(static_cast<int>(j), plan.captions[j], plan.icons[j]);
 

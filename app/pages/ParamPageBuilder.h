@@ -12,9 +12,9 @@ namespace app {
 // The layout of page j: "tabLayout" j + 2.
 std::string PageLayoutName(int page);
 
-// Raises rtl::EConvertError for a description number that is none; the
-// page layouts then stay empty. `showSettings`: a device is connected and
-// identified, so its settings fill the controls.
+// Raises params::EUnreadableParameter for a description number that is
+// none; the pages built before then stay as they were. `showSettings`: a
+// device is connected and identified, so its settings fill the controls.
 void BuildParameterPages(IParamPageHost& host, params::ParamEditor& editor, const params::VERSION& version,
                          const params::PlanInputs& inputs, bool showSettings);
 

@@ -1,6 +1,7 @@
 #include "platform/rtl/AtomicFile.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -8,6 +9,8 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <optional>
+#include <regex>
 #include <system_error>
 
 #include "platform/rtl/Exceptions.h"
@@ -28,6 +31,29 @@ fs::path ResolveTarget(const std::string& fileName) {
   return error ? fs::path(fileName) : target;
 }
 
+// Temporary files for `target` are named ".<name>.<pid>-<n>.tmp" beside it;
+// this is the part before the process id.
+std::string TemporaryStem(const fs::path& target) {
+  return (target.has_parent_path() ? target.parent_path() / "." : fs::path(".")).string() +
+         target.filename().string() + ".";
+}
+
+// The process that made a temporary file of that name; none for other names.
+std::optional<pid_t> TemporaryFileOwner(const std::string& name) {
+  static const std::regex kTemporaryName(R"(\..+\.([0-9]{1,9})-[0-9]+\.tmp)");
+  std::smatch match;
+  if (!std::regex_match(name, match, kTemporaryName)) return std::nullopt;
+  return static_cast<pid_t>(std::stol(match[1].str()));
+}
+
+// A device, a FIFO or a folder in the target's place would be replaced by a
+// regular file: the write is refused instead.
+void RefuseSpecialFile(const fs::path& target) {
+  struct stat status {};
+  if (stat(target.c_str(), &status) == 0 && !S_ISREG(status.st_mode))
+    throw EFCreateError(Format("Cannot create file \"%s\". Not a regular file", target.c_str()));
+}
+
 }  // namespace
 
 // An open, exclusively created file with a name of its own beside the
@@ -36,8 +62,7 @@ class TAtomicFileWriter::TemporaryFile {
  public:
   explicit TemporaryFile(const fs::path& target) : target_(target) {
     static std::atomic<unsigned> counter{0};
-    const std::string stem = (target.has_parent_path() ? target.parent_path() / "." : fs::path(".")).string() +
-                             target.filename().string() + ".";
+    const std::string stem = TemporaryStem(target);
     for (int attempt = 0; attempt < 100 && fd_ < 0; ++attempt) {
       path_ = stem + std::to_string(getpid()) + "-" + std::to_string(counter++) + ".tmp";
       fd_ = open(path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
@@ -107,6 +132,7 @@ class TAtomicFileWriter::TemporaryFile {
 
 TAtomicFileWriter::TAtomicFileWriter(const std::string& fileName) {
   const fs::path target = ResolveTarget(fileName);
+  RefuseSpecialFile(target);
   file_ = std::make_unique<TemporaryFile>(target);
   file_->KeepModeOf(target);
 }
@@ -121,6 +147,16 @@ void WriteFileBytes(const std::string& fileName, const void* data, std::size_t s
   TAtomicFileWriter writer(fileName);
   writer.Write(data, size);
   writer.Commit();
+}
+
+void RemoveStaleTemporaryFiles(const std::string& folder) {
+  std::error_code error;
+  for (fs::directory_iterator entry(folder, error), end; !error && entry != end; entry.increment(error)) {
+    const std::optional<pid_t> owner = TemporaryFileOwner(entry->path().filename().string());
+    if (!owner || kill(*owner, 0) == 0 || errno == EPERM) continue;  // not one, or its writer still runs
+    std::error_code ignored;
+    if (entry->is_regular_file(ignored)) fs::remove(entry->path(), ignored);
+  }
 }
 
 }  // namespace rtl

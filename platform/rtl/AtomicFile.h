@@ -9,11 +9,13 @@
 // followed, so the file it points to is replaced and the link stays.
 //
 // Errors raise and leave the old file untouched, with no temporary file
-// behind: EFCreateError "Cannot create file "%s". %s" when no temporary
-// file can be made beside the target (a missing or read-only folder),
-// EWriteError "Cannot write file "%s". %s" when a write, the flush, the
-// close or the rename fails (a full disk, a size limit, a target that is a
-// folder). The reason is the system's error text.
+// behind: EFCreateError "Cannot create file "%s". %s" when the target
+// exists and is no regular file (a folder, a device, a FIFO: "Not a
+// regular file") or no temporary file can be made beside it (a missing or
+// read-only folder), EWriteError "Cannot write file "%s". %s" when a
+// write, the flush, the close or the rename fails (a full disk, a size
+// limit). The reason is the system's error text. A size limit is an error
+// only where SIGXFSZ is ignored; otherwise the signal ends the process.
 #include <cstddef>
 #include <memory>
 #include <string>
@@ -45,6 +47,11 @@ class TAtomicFileWriter {
 };
 
 void WriteFileBytes(const std::string& fileName, const void* data, std::size_t size);
+
+// Removes the temporary files of `folder` that writers of processes no
+// longer running left behind (a crash or power loss in the middle of a
+// write); those of running processes stay. Errors are ignored.
+void RemoveStaleTemporaryFiles(const std::string& folder);
 inline void WriteFileBytes(const std::string& fileName, std::string_view bytes) {
   WriteFileBytes(fileName, bytes.data(), bytes.size());
 }

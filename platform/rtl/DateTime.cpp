@@ -335,6 +335,10 @@ int WeekOfTheYear(TDateTime dateTime) {
 }
 
 TDateTime IncMonth(TDateTime dateTime, int months) {
+  // Split would clamp these to a date of the range.
+  if (!std::isfinite(dateTime) || dateTime <= static_cast<double>(kFirstDay - 1) ||
+      dateTime >= static_cast<double>(kLastDay + 1))
+    throw EConvertError("Invalid argument to date encode");
   const DayAndTime parts = Split(dateTime);
   const year_month_day date = Civil(parts.day);
   const std::int64_t total = static_cast<int>(date.year()) * 12 + static_cast<int>(static_cast<unsigned>(date.month())) -

@@ -139,8 +139,17 @@ TFileStream::TFileStream(const std::string& fileName, unsigned mode) : fileName_
     if (fd_ < 0) throw EFCreateError(Format("Cannot create file \"%s\". %s", fileName.c_str(), ErrnoText().c_str()));
     return;
   }
-  fd_ = open(fileName.c_str(), ((mode & 3) == fmOpenRead ? O_RDONLY : O_RDWR) | O_CLOEXEC);
+  // Opening a FIFO would wait for a writer: the open does not block, the
+  // reads and writes afterwards do.
+  fd_ = open(fileName.c_str(), ((mode & 3) == fmOpenRead ? O_RDONLY : O_RDWR) | O_CLOEXEC | O_NONBLOCK);
   if (fd_ < 0) throw EFOpenError(Format("Cannot open file \"%s\". %s", fileName.c_str(), ErrnoText().c_str()));
+  const int flags = fcntl(fd_, F_GETFL);
+  if (flags < 0 || fcntl(fd_, F_SETFL, flags & ~O_NONBLOCK) != 0) {
+    const std::string error = ErrnoText();
+    close(fd_);
+    fd_ = -1;
+    throw EFOpenError(Format("Cannot open file \"%s\". %s", fileName.c_str(), error.c_str()));
+  }
 }
 TFileStream::~TFileStream() {
   if (fd_ >= 0) close(fd_);

@@ -44,6 +44,10 @@ std::string LegacyToUtf8(std::string_view body, std::string_view source) {
 
 }  // namespace
 
+std::string UnmarkedTextToUtf8(std::string_view bytes, std::string_view source) {
+  return IsValidUtf8(bytes) ? std::string(bytes) : LegacyToUtf8(bytes, source);
+}
+
 std::string TextBytesToUtf8(const TBytes& bytes, std::string_view source) {
   const Detected detected = Detect(bytes);
   switch (detected.encoding) {
@@ -55,7 +59,7 @@ std::string TextBytesToUtf8(const TBytes& bytes, std::string_view source) {
     case Encoding::Ansi:
       break;
   }
-  return IsValidUtf8(detected.body) ? std::string(detected.body) : LegacyToUtf8(detected.body, source);
+  return UnmarkedTextToUtf8(detected.body, source);
 }
 
 WideString TextBytesToUtf16(const TBytes& bytes, std::string_view source) {
@@ -69,7 +73,7 @@ WideString TextBytesToUtf16(const TBytes& bytes, std::string_view source) {
     case Encoding::Ansi:
       break;
   }
-  return Utf8ToUtf16(IsValidUtf8(detected.body) ? std::string(detected.body) : LegacyToUtf8(detected.body, source));
+  return Utf8ToUtf16(UnmarkedTextToUtf8(detected.body, source));
 }
 
 TBytes Utf16ToBomBytes(std::u16string_view text) {

@@ -17,6 +17,10 @@ inline constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 
 inline constexpr const char* kLegacyCodePage = "GBK";
 
+// Text without a mark (a file's body, a name a device keeps): the bytes
+// when they are valid UTF-8, else the bytes read as GBK with the debug line.
+std::string UnmarkedTextToUtf8(std::string_view bytes, std::string_view source = {});
+
 // `source` names the text in the debug line (a file name), may be empty.
 std::string TextBytesToUtf8(const TBytes& bytes, std::string_view source = {});
 WideString TextBytesToUtf16(const TBytes& bytes, std::string_view source = {});

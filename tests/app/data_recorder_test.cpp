@@ -57,6 +57,8 @@ TEST_F(DataRecorderTest, ReadsCountsNumbersAndMissingKeysAsTheTableShowsThem) {
        {{"1", "0", "12.35", "3.00"}}},
       {"values that are no numbers", "[setup]\ncount=2\nrpm1=fast\nvoltage1=1,5\ncurrent1=\n", 2,
        {{"1", "0", "0.00", "0.00"}}},
+      {"values a single cannot hold", "[setup]\ncount=3\nvoltage1=1e40\ncurrent1=nan\nvoltage2=-1e40\ncurrent2=4\n", 3,
+       {{"1", "0", "0.00", "0.00"}, {"2", "0", "0.00", "4.00"}}},
       {"other sections and keys", "[other]\ncount=9\n[setup]\ncount=2\nrpm1=7\nnote=x\n", 2, {{"1", "7", "0.00", "0.00"}}},
       {"count 1", "[setup]\ncount=1\nrpm1=5\n", 1, {}},
       {"no count", "[setup]\nrpm1=5\n", 1, {}},

@@ -115,10 +115,10 @@ TEST_F(TableEditor, RpmBarsMoveInStepsOfFiftyWithinTheirRange) {
   }
 }
 
-TEST_F(TableEditor, ATableAtTheBottomKeepsTheInitialLabels) {
+TEST_F(TableEditor, ValueLabelsShowTheBarsFromTheStart) {
   Open(256, 0, 255, std::vector<int>(256, 0));
-  EXPECT_EQ(ValueLabel(0), "15000");
-  EXPECT_EQ(ValueLabel(255), "15000");
+  EXPECT_EQ(ValueLabel(0), "0");
+  EXPECT_EQ(ValueLabel(255), "0");
   form_->Bar(0).SetValue(1);
   EXPECT_EQ(ValueLabel(255), "1");
   EXPECT_EQ(form_->Label1->Text(), u"255");

@@ -112,6 +112,7 @@ TEST(SampleLangIni, EveryTextKeyExistsInBothLanguages) {
       "btn_Ok", "btn_Cancel", "btn_Init", "btn_liner", "Mode", "parameter_error", "please_upgrade_soft",
       "setting_succ", "setting_fail", "default_succ", "default_fail", "upgrade_drive", "upgrade_succ",
       "upgrade_fail", "network_connect_fail", "importerror", "upgrade_controller_help",
+      "exporterror", "description_parameter_error", "speed_range_error",
       "upgrade_hardware_help", "upgrade_firmware_help", "upgrade_version_help",
       "lcd_upgrade_controller_help", "lcd_upgrade_hardware_help", "lcd_upgrade_firmware_help",
       "lcd_upgrade_version_help", "export_top", "export_bottom", "export_title", "export_version",

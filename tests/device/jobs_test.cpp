@@ -224,6 +224,7 @@ TEST(SettingsJobs, WriteReadCompareAndDefaultsForEveryFamily) {
     hid::SimModelDevice device = rig.PlugModel(model);
     ASSERT_TRUE(rig.IdentifyWithin(3));
     DeviceState& s = rig.link.State();
+    if (!s.SettingsValid) continue;  // a model read only on request has nothing to write yet
     const SettingsImageLayout layout = s.Layout;
     rig.editor.onCollect = [&] {
       for (std::size_t i = 0; i < model.parameters.size(); ++i) s.SettingsImage[layout.valueOffset + i] += 1;
@@ -395,6 +396,24 @@ TEST(DeviceSwap, SettingsReadFromOneDeviceAreNotTakenForTheNext) {
   s.Connected = false;
   ASSERT_TRUE(rig.IdentifyWithin(1));
   EXPECT_FALSE(s.SettingsValid) << "identified anew";
+}
+
+// Called with the buttons' states bypassed after a swap, neither job sends
+// anything: the image in hand was not read from the device now connected.
+TEST(DeviceSwap, JobsRefuseAnImageNotReadFromTheDeviceNowConnected) {
+  JobsRig rig;
+  rig.PlugModel(Model("CAR_ESC"));
+  ASSERT_TRUE(rig.IdentifyWithin(1));
+  rig.hid.Unplug(JobsRig::kPath);
+  rig.link.HidCtlDeviceRemove();
+  rig.PlugModel(Model("AIRPLANE"));  // read only on request
+  ASSERT_TRUE(rig.IdentifyWithin(1));
+  const std::size_t written = rig.Written().size();
+  rig.jobs.btnUpdateClick();
+  rig.jobs.btnDefaultClick();
+  EXPECT_EQ(rig.Written().size(), written);
+  EXPECT_TRUE(rig.InfoBoxes().empty());
+  EXPECT_EQ(rig.editor.collects, 0);
 }
 
 // A description load that never ends holds identification for a bounded time

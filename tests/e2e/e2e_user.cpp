@@ -120,7 +120,7 @@ void ShowEveryFeature(const std::filesystem::path& folder) {
 
 void FlipPackageByte(const std::filesystem::path& database, const std::string& version) {
   device::SqliteDb db;
-  ASSERT_TRUE(db.Open(database.string()));
+  ASSERT_TRUE(db.Create(database.string()));  // read-write: the program only reads
   device::SqliteStatement read;
   ASSERT_TRUE(read.Prepare(db, "select bootloader from software where version=?") && read.BindText(1, version));
   ASSERT_EQ(read.Step(), device::kSqliteRow);

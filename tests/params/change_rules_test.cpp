@@ -243,6 +243,8 @@ TEST(EditorLaunchTest, NoEditorWithoutASpeedRange) {
   rig.controls.At("cbItem5").index = 0;
   rig.editor.itemClick("eItem6");
   EXPECT_TRUE(rig.editors.requests.empty());
+  const std::string said = "Choose a lowest and a highest speed (the highest above the lowest) before editing this table.";
+  EXPECT_EQ(rig.form.infoBoxes, (std::vector<std::string>{said, said}));
 }
 
 TEST(EditorLaunchTest, FrequencyCurveRangeByName) {

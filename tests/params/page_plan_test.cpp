@@ -121,14 +121,52 @@ TEST(PagePlanTest, CustomValueAndTrackRanges) {
   EXPECT_EQ(track->min, 10);
   EXPECT_EQ(track->max, 50);
   EXPECT_EQ(track->step, 10);
-  EXPECT_EQ(track->value, 10);  // default index 0 lies below the range
+  EXPECT_EQ(track->value, 10);  // no mark: the first option
   EXPECT_EQ(plan.Find("leItem1")->text, "10");
   EXPECT_EQ(plan.Find("leItem1")->x, 25 + 320);
   EXPECT_EQ(plan.Find("eItem2")->value, 1);
   v.items[2].evalue = "0|1|2(*)";  // the mark does not stop the build
   EXPECT_EQ(Plan(v).Find("eItem2")->max, 2);
-  v.items[2].evalue = "0|x|2";
-  EXPECT_THROW(Plan(v), rtl::EConvertError);
+  v.items[1].evalue = "10-20/10|30(*)|40-50/10";
+  plan = Plan(v);
+  EXPECT_EQ(plan.Find("eItem1")->value, 30);  // the marked option's value, not its index
+  EXPECT_EQ(plan.Find("leItem1")->text, "30");
+}
+
+TEST(PagePlanTest, UnreadableDescriptionNamesItsParameter) {
+  struct Case {
+    int mode;
+    const char *evalue, *min, *max, *mincustom, *site;
+    const char* named;
+  };
+  const Case cases[] = {
+      {5, "fast|slow", "", "0", "0", "", "Item 1"},    // track options that are no numbers
+      {5, "10", "", "0", "0", "", "Item 1"},           // a track of one option
+      {6, "", "1", "y", "0", "", "Item 1"},            // a track bound
+      {1, "a|Custom", "", "", "z", "", "Item 1"},      // a custom range
+      {0, "1-5", "", "", "0", "", "Item 1"},           // a range without its step
+      {0, "a|b", "", "", "0", "1-5", "Mode"},          // the mode selector's list
+  };
+  for (const Case& c : cases) {
+    VERSION v = Description("0,1,2");
+    ITEM& item = v.items[1];
+    item.mode = c.mode;
+    item.evalue = c.evalue;
+    item.min = c.min;
+    item.max = c.max;
+    item.mincustom = c.mincustom;
+    item.maxcustom = "100";
+    v.site.enabled = *c.site != 0;
+    v.site.evalue = c.site;
+    PlanInputs inputs;
+    inputs.modeCaption = "Mode";
+    try {
+      Plan(v, inputs);
+      ADD_FAILURE() << c.evalue << " was planned";
+    } catch (const EUnreadableParameter& e) {
+      EXPECT_EQ(e.Parameter(), c.named) << c.evalue;
+    }
+  }
 }
 
 TEST(PagePlanTest, DefaultTables) {

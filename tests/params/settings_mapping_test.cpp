@@ -2,6 +2,8 @@
 // descriptions that show one rule each.
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "params/PagePlan.h"
 #include "params/ParamEditor.h"
 #include "tests/support/ParamFakes.h"
@@ -226,6 +228,41 @@ TEST(SettingsMappingTest, GeneralCustomValueInTenths) {
   EXPECT_EQ(rig.device.image[192 + 16 + 1], 0x0D);
 }
 
+TEST(SettingsMappingTest, ValueThatIsNotFiniteLeavesItsImageBytesAlone) {
+  struct Case {
+    int mode;  // 5: the car fixture's track bar "eItem4"; 1, 2: a general custom value
+    std::size_t bytes;
+  };
+  for (const Case& c : {Case{5, 1}, Case{1, 2}, Case{2, 2}}) {
+    for (double junk : {std::nan(""), HUGE_VAL, -HUGE_VAL}) {
+      EditorRig rig;
+      std::string edit = "eItem0";
+      if (c.mode == 5) {
+        rig.UseFixture(fakes::MakeSettingsFixture("CAR_ESC"));
+        rig.BuildPages();
+        edit = "eItem4";
+      } else {
+        DescribeOneItem(rig, "AIRPLANE_ESC", "HW1", c.mode, "0", "Auto|Custom");
+        rig.controls.SetItemIndex("cbItem0", 1);
+      }
+      const std::size_t at = static_cast<std::size_t>(rig.device.layout.valueOffset) + (c.mode == 5 ? 4 : 16);
+      rig.controls.At(edit).value = junk;
+      std::fill_n(rig.device.image.begin() + static_cast<std::ptrdiff_t>(at), c.bytes, std::uint8_t{0x11});
+      rig.editor.CollectSettings();
+      for (std::size_t k = 0; k < c.bytes; ++k)
+        EXPECT_EQ(rig.device.image[at + k], 0x11) << "mode " << c.mode << " value " << junk;
+    }
+  }
+}
+
+// One list parameter and the mode selector with two modes, Race and Crawl.
+void DescribeRaceAndCrawl(EditorRig& rig) {
+  DescribeOneItem(rig, "CAR_ESC", "VALTORINE_456", 0, "0", "a|b");
+  rig.version.site.enabled = true;
+  rig.version.site.evalue = "Race|Crawl";
+  rig.BuildPages();
+}
+
 TEST(SettingsMappingTest, ModeNameTravelsAsUtf8InFifteenBytes) {
   struct Case {
     std::string typed, stored;
@@ -237,10 +274,7 @@ TEST(SettingsMappingTest, ModeNameTravelsAsUtf8InFifteenBytes) {
   };
   for (const Case& c : cases) {
     EditorRig rig;
-    DescribeOneItem(rig, "CAR_ESC", "VALTORINE_456", 0, "0", "a|b");
-    rig.version.site.enabled = true;
-    rig.version.site.evalue = "Race|Crawl";
-    rig.BuildPages();
+    DescribeRaceAndCrawl(rig);
     rig.controls.SetText("eName", c.typed);
     rig.editor.CollectSettings();
     std::string stored(rig.device.image.begin() + 49, rig.device.image.begin() + 64);
@@ -250,16 +284,35 @@ TEST(SettingsMappingTest, ModeNameTravelsAsUtf8InFifteenBytes) {
   }
 }
 
+TEST(SettingsMappingTest, ModeNameFromTheDeviceIsUtf8ElseGbk) {
+  struct Case {
+    std::string stored, shown;
+  };
+  const Case cases[] = {
+      {"Race", "Race"},
+      {"Mode \xE6\x94\x80\xE7\x88\xAC", "Mode 攀爬"},  // UTF-8
+      {"\xC9\xB2\xB3\xB5 2", "刹车 2"},                  // GBK
+  };
+  for (const Case& c : cases) {
+    EditorRig rig;
+    DescribeRaceAndCrawl(rig);
+    std::fill_n(rig.device.image.begin() + 49, 15, std::uint8_t{0});
+    std::copy(c.stored.begin(), c.stored.end(), rig.device.image.begin() + 49);
+    rig.editor.ShowSettings();
+    EXPECT_EQ(rig.controls.Text("eName"), c.shown);
+  }
+}
+
 TEST(SettingsMappingTest, ModeSelectorIsRebuiltOnlyWhenTheCountDiffers) {
   EditorRig rig;
     DescribeOneItem(rig, "CAR_ESC", "VALTORINE_456", 0, "0", "a|b");
   rig.version.site.enabled = true;
-  rig.version.site.evalue = "Race|Practice|Crawler";
+  rig.version.site.evalue = "Race|Practice(*)|Crawler";
   rig.BuildPages();
   rig.device.image[96] = 2;
   rig.device.image[48] = 1;
   rig.editor.ShowSettings();
-  EXPECT_EQ(rig.controls.Entries("cbMode"), (std::vector<std::string>{"Race", "Practice", "Crawler"}));
+  EXPECT_EQ(rig.controls.Entries("cbMode"), (std::vector<std::string>{"Race", "Practice", "Crawler"}));  // no mark
   EXPECT_EQ(rig.controls.ItemIndex("cbMode"), 1);
   rig.device.image[96] = 3;
   rig.editor.ShowSettings();

@@ -112,6 +112,16 @@ TEST_F(SettingsTxtTest, ExportWithoutPagesOrChoiceWritesNothing) {
   EXPECT_TRUE(rig.form.infoBoxes.empty());
 }
 
+TEST_F(SettingsTxtTest, ExportThatCannotBeSavedSaysSo) {
+  fs::create_directory(folder / "taken.txt");
+  for (const fs::path& path : {folder / "no" / "such" / "folder.txt", folder / "taken.txt"}) {
+    rig.form.infoBoxes.clear();
+    rig.form.saveFile = path.string();
+    rig.editor.Export1Click();
+    EXPECT_EQ(rig.form.infoBoxes, std::vector<std::string>{"The settings file could not be saved: " + path.string()});
+  }
+}
+
 TEST_F(SettingsTxtTest, ExportThenImportRestoresEveryControl) {
   rig.form.saveFile = (folder / "s.txt").string();
   rig.editor.Export1Click();
@@ -144,6 +154,14 @@ TEST_F(SettingsTxtTest, FileThatDoesNotFitChangesNothing) {
       replaced("[CAR_ESC VALTORINE_456_A V1.0]", "[CAR_ESC VALTORINE_456_A V1.1]"),  // another firmware
       replaced("\r\n4=3", "\r\n4=9"),                                             // no such option
       replaced("\r\n5=35.0", "\r\n5=x"),                                          // not a number
+      replaced("\r\n5=35.0", "\r\n5=nan"),                                        // not finite
+      replaced("\r\n5=35.0", "\r\n5=-inf"),
+      replaced("\r\n5=35.0", "\r\n5=9.5"),                                        // track 10..50
+      replaced("\r\n5=35.0", "\r\n5=1e300"),
+      replaced("\r\n4t=42.0", "\r\n4t=inf"),                                      // custom 1..100
+      replaced("\r\n4t=42.0", "\r\n4t=nan"),
+      replaced("\r\n4t=42.0", "\r\n4t=0"),
+      replaced("\r\n4t=42.0", "\r\n4t=100.5"),
       replaced("\r\n8t=00", "\r\n8t=0"),                                          // a table cut short
       replaced("\r\n2=", "\r\nkey2="),                                            // a missing key
       "",

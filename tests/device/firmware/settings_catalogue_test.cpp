@@ -81,6 +81,13 @@ TEST_F(Catalogue, TheFirstDatabaseNamingTheControllerBecomesActive) {
   EXPECT_EQ(firmware.versionLabel, "");
 }
 
+TEST_F(Catalogue, DatabasesAreOpenedOnlyToBeRead) {
+  Identify("CAR_ESC", "QV4-1BSD", "V3.16A");
+  SqliteDb db;
+  ASSERT_TRUE(db.Open(catalogue.ActiveDatabasePath()));
+  EXPECT_FALSE(db.Execute("create table scratch(a)"));
+}
+
 TEST_F(Catalogue, DatabaseVersionWithADashShowsTheLocalVersion) {
   {
     fwdb::SettingsDatabaseMaker dated(folder.File("B_CARS_SETTINGS.DB3"));

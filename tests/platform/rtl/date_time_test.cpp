@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdint>
 #include <ctime>
 
@@ -79,7 +80,10 @@ TEST(DateTime, ImpossibleDatesAndTimesAreRefused) {
   for (auto encode : {+[] { EncodeDate(2023, 2, 29); }, +[] { EncodeDate(0, 1, 1); }, +[] { EncodeDate(2023, 13, 1); },
                       // months beyond either end of the date range
                       +[] { IncMonth(EncodeDate(1, 1, 15), -1); }, +[] { IncMonth(EncodeDate(9999, 12, 15), 1); },
-                      +[] { IncMonth(EncodeDate(1, 1, 15), -13); }, +[] { IncMonth(EncodeDate(2000, 1, 1), INT32_MIN); }})
+                      +[] { IncMonth(EncodeDate(1, 1, 15), -13); }, +[] { IncMonth(EncodeDate(2000, 1, 1), INT32_MIN); },
+                      // dates that are none or beyond the range
+                      +[] { IncMonth(NAN, 1); }, +[] { IncMonth(1e300, 1); }, +[] { IncMonth(-1e300, 1); },
+                      +[] { IncMonth(EncodeDate(9999, 12, 31) + 1, -1); }})
     EXPECT_THROW(encode(), EConvertError);
   EXPECT_EQ(IncMonth(EncodeDate(1, 2, 15), -1), EncodeDate(1, 1, 15));
   EXPECT_EQ(IncMonth(EncodeDate(9999, 11, 30), 1), EncodeDate(9999, 12, 30));

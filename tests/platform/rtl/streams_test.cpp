@@ -1,6 +1,11 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
 
 #include <filesystem>
+#include <future>
 
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/Streams.h"
@@ -122,9 +127,21 @@ TEST_F(AtomicWrites, KeepsModeFollowsLinksAndRefusesWhatItCannotReplace) {
   EXPECT_EQ(fs::status(real).permissions() & fs::perms::all, fs::perms::owner_read | fs::perms::owner_write);
 
   fs::create_directory(PathOf("folder"));
-  EXPECT_THROW(WriteFileBytes(PathOf("folder"), "x"), EWriteError);
+  ASSERT_EQ(mkfifo(PathOf("fifo").c_str(), 0666), 0);
+  const bool node = mknod(PathOf("full").c_str(), S_IFCHR | 0666, makedev(1, 7)) == 0;  // as /dev/full
+  for (const char* special : {"folder", "fifo", "full"}) {
+    if (std::string(special) == "full" && !node) continue;  // no right to make device nodes
+    try {
+      WriteFileBytes(PathOf(special), "x");
+      ADD_FAILURE() << special << " was written";
+    } catch (const EFCreateError& e) {
+      EXPECT_NE(e.Message().find("Not a regular file"), std::string::npos) << special;
+    }
+  }
+  EXPECT_TRUE(fs::is_fifo(PathOf("fifo")));
+  EXPECT_TRUE(!node || fs::is_character_file(PathOf("full")));
   EXPECT_THROW(WriteFileBytes(PathOf("missing/file"), "x"), EFCreateError);
-  EXPECT_EQ(FilesInFolder(), 3);
+  EXPECT_EQ(FilesInFolder(), node ? 5 : 4);
 }
 
 TEST(Streams, FileStreamWriteToAFullDeviceRaises) {
@@ -149,14 +166,24 @@ TEST(Streams, FileStreamReadsAfterWritesWithoutASeek) {
 }
 
 TEST(Streams, ReadFileBytesRefusesWhatIsNotARegularFile) {
-  for (const char* path : {"/tmp", "/dev/null"}) {
-    try {
-      ReadFileBytes(path);
-      ADD_FAILURE() << path;
-    } catch (const EFOpenError& e) {
-      EXPECT_NE(e.Message().find("Not a regular file"), std::string::npos) << path;
+  const fs::path fifo = fs::temp_directory_path() / ("esctool_fifo_" + std::to_string(getpid()));
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0666), 0);
+  for (const std::string& path : {std::string("/tmp"), std::string("/dev/null"), fifo.string()}) {
+    auto reading = std::async(std::launch::async, [&] {
+      try {
+        ReadFileBytes(path);
+        return std::string("read");
+      } catch (const EFOpenError& e) {
+        return e.Message();
+      }
+    });
+    if (reading.wait_for(std::chrono::seconds(10)) == std::future_status::timeout) {
+      ADD_FAILURE() << path << ": waits for a writer";
+      close(open(path.c_str(), O_WRONLY | O_NONBLOCK));  // lets the waiting open return
     }
+    EXPECT_NE(reading.get().find("Not a regular file"), std::string::npos) << path;
   }
+  fs::remove(fifo);
 }
 
 }  // namespace
