@@ -275,7 +275,9 @@ struct GtkText : GtkView {
     event->button.button = 1;
     event->button.x = x;
     event->button.y = y;
-    event->button.time = GDK_CURRENT_TIME;
+    // A second apart, so that no two clicks make a double click.
+    static guint32 clock = 0;
+    event->button.time = clock += type == GDK_BUTTON_PRESS ? 1000 : 10;
     event->button.state = type == GDK_BUTTON_RELEASE ? GDK_BUTTON1_MASK : 0;
     GdkSeat* seat = gdk_display_get_default_seat(gdk_window_get_display(textWindow));
     gdk_event_set_device(event, gdk_seat_get_pointer(seat));
