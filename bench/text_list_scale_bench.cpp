@@ -11,6 +11,7 @@
 #include <benchmark/benchmark.h>
 #include <gtk/gtk.h>
 
+#include <functional>
 #include <string>
 
 #include "platform/rtl/TextConvert.h"
@@ -227,8 +228,10 @@ struct GtkView {
   GtkWidget* view;
   cairo_surface_t* surface;
 
-  explicit GtkView(GtkWidget* child) {
+  // The view is made once GTK has started.
+  explicit GtkView(const std::function<GtkWidget*()>& make) {
     StartGtk();
+    GtkWidget* child = make();
     window = gtk_window_new(GTK_WINDOW_TOPLEVEL);
     gtk_window_set_default_size(GTK_WINDOW(window), kViewWidth, kViewHeight);
     GtkWidget* scrolled = gtk_scrolled_window_new(nullptr, nullptr);
@@ -257,7 +260,7 @@ struct GtkView {
 };
 
 struct GtkText : GtkView {
-  explicit GtkText(bool wrap) : GtkView(gtk_text_view_new()) {
+  explicit GtkText(bool wrap) : GtkView(gtk_text_view_new) {
     gtk_text_view_set_wrap_mode(GTK_TEXT_VIEW(view), wrap ? GTK_WRAP_WORD_CHAR : GTK_WRAP_NONE);
     gtk_widget_grab_focus(view);
     Settle();
@@ -334,15 +337,18 @@ void Gtk_TextViewClickLongLine(benchmark::State& state) {
   }
 }
 
-struct GtkList : GtkView {
+struct GtkStore {
   GtkListStore* store;
-  explicit GtkList(GtkListStore* model) : GtkView(gtk_tree_view_new_with_model(GTK_TREE_MODEL(model))), store(model) {
+  GtkStore() : store((StartGtk(), gtk_list_store_new(1, G_TYPE_STRING))) {}
+};
+
+struct GtkList : GtkStore, GtkView {
+  GtkList() : GtkView([this] { return gtk_tree_view_new_with_model(GTK_TREE_MODEL(store)); }) {
+    g_object_unref(store);
     gtk_tree_view_insert_column_with_attributes(GTK_TREE_VIEW(view), -1, "", gtk_cell_renderer_text_new(), "text", 0,
                                                 nullptr);
-    g_object_unref(model);
     Settle();
   }
-  GtkList() : GtkList(gtk_list_store_new(1, G_TYPE_STRING)) {}
   void Append(const std::string& text) {
     GtkTreeIter row;
     gtk_list_store_append(store, &row);
