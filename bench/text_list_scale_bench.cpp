@@ -250,8 +250,11 @@ struct GtkView {
   GtkView(const GtkView&) = delete;
   GtkView& operator=(const GtkView&) = delete;
 
-  // Pending work done and the window drawn.
+  // Pending work done, the window laid out (as its frame clock would) and
+  // drawn.
   void Settle() {
+    DrainGtk();
+    gtk_container_check_resize(GTK_CONTAINER(window));
     DrainGtk();
     cairo_t* cr = cairo_create(surface);
     gtk_widget_draw(window, cr);
