@@ -171,6 +171,25 @@ TEST_F(TextTest, RangesCountUtf16UnitsAcrossSurrogatesAndWideCharacters) {
   }
 }
 
+TEST_F(TextTest, CaretOffsetsOfOneLayoutMatchTheMeasuredPrefixes) {
+  const std::u16string text = u"Wave \U0001F600 a, b  ";  // a surrogate pair and trailing blanks
+  std::vector<REAL> offsets(text.size() + 1, -1);
+  ASSERT_EQ(api->GdipMeasureCaretOffsets(s.graphics, text.c_str(), INT(text.size()), font, format, offsets.data()),
+            Ok);
+  EXPECT_EQ(offsets[0], 0);
+  api->GdipSetStringFormatFlags(format, StringFormatFlagsNoWrap | StringFormatFlagsMeasureTrailingSpaces);
+  for (size_t n = 1; n <= text.size(); ++n) {
+    SCOPED_TRACE(n);
+    EXPECT_GE(offsets[n], offsets[n - 1]);
+    if (n < text.size() && text[n] >= 0xDC00 && text[n] <= 0xDFFF) {
+      EXPECT_EQ(offsets[n], offsets[n - 1]) << "both units of a pair share the caret before it";
+      continue;
+    }
+    EXPECT_NEAR(offsets[n], Measure(text.substr(0, n).c_str(), {0, 0, 0, 0}).Width, 1.5);
+  }
+  EXPECT_EQ(api->GdipMeasureCaretOffsets(s.graphics, text.c_str(), -1, font, format, nullptr), InvalidParameter);
+}
+
 TEST_F(TextTest, DrawStringInksInsideTheMeasuredRangeWithTheBrush) {
   GpSolidFill* brush = nullptr;
   api->GdipCreateSolidFill(0xFFFF0000, &brush);
