@@ -64,6 +64,7 @@ void TvgMemo::SetHideSelection(bool value) {
 }
 
 void TvgMemo::FontChanged(rtl::TObject*) {
+  FLineOffsets = {};
   if (IsLoading()) return;
   UpdateLines();
   UpdateCaretPosition(false);
@@ -108,6 +109,25 @@ float TvgMemo::GetLineHeight() const { return static_cast<float>(std::nearbyint(
 
 float TvgMemo::GetPageSize() { return vgRectHeight(ContentRect()) / GetLineHeight(); }
 
+// The caret offsets of the line, from one layout of its text.
+const std::vector<float>& TvgMemo::LineOffsets(int line) {
+  rtl::WideString text = GetLine(line);
+  if (text == FLineOffsets.Text && FLineOffsets.X.size() == text.size() + 1) return FLineOffsets.X;
+  TvgCanvas* canvas = GetCanvas();
+  if (canvas && !text.empty()) {
+    canvas->Font()->Assign(FFont.get());
+    FLineOffsets.X = canvas->CaretOffsets(text);
+  } else {
+    FLineOffsets.X.assign(text.size() + 1, 0);
+  }
+  FLineOffsets.Text = std::move(text);
+  return FLineOffsets.X;
+}
+
+float TvgMemo::LineShift(const rtl::WideString& text) {
+  return FTextAlign == vgTextAlignNear ? 0 : AlignShift(TextWidth(text));
+}
+
 float TvgMemo::AlignShift(float lineWidth) {
   const float free = vgRectWidth(ContentRect()) - lineWidth;
   if (free <= 0) return 0;
@@ -118,9 +138,9 @@ float TvgMemo::AlignShift(float lineWidth) {
 // The x of a position within its line, from the content's left edge.
 float TvgMemo::LineX(int line, int pos) {
   if (line < 0 || line >= GetLineCount()) return 0;
-  const rtl::WideString text = GetLine(line);
-  const auto before = static_cast<std::size_t>(std::clamp(pos, 0, static_cast<int>(text.size())));
-  return TextWidth(std::u16string_view(text).substr(0, before)) + AlignShift(TextWidth(text));
+  const std::vector<float>& offsets = LineOffsets(line);
+  const int length = static_cast<int>(offsets.size()) - 1;
+  return offsets[static_cast<std::size_t>(std::clamp(pos, 0, length))] + AlignShift(offsets.back());
 }
 
 TvgPoint TvgMemo::GetPositionPoint(TCaretPosition pos) {
@@ -139,22 +159,29 @@ TCaretPosition TvgMemo::GetPointPosition(TvgPoint point) {
   return {line, PosAtX(line, x)};
 }
 
-// The characters of the line before the memo x: a point in the left half
-// of a character lies before it.
+// The characters of the line before the memo x: the first position whose
+// threshold (half the first character, then each prefix's width and a
+// quarter of the font size) reaches the x or passes the view's right edge.
 int TvgMemo::PosAtX(int line, float x) {
-  const rtl::WideString text = GetLine(line);
-  if (text.empty()) return 0;
-  const std::u16string_view view(text);
+  const std::vector<float>& offsets = LineOffsets(line);
+  const int length = static_cast<int>(offsets.size()) - 1;
+  if (length == 0) return 0;
   const TvgRect content = ContentRect();
-  const float target = x - AlignShift(TextWidth(text)) + HScrollBarValue();
+  const float target = x - AlignShift(offsets.back()) + HScrollBarValue();
   const float limit = HScrollBarValue() + content.Right;
-  int pos = 0;
-  for (; pos < static_cast<int>(text.size()); ++pos) {
-    const float threshold = pos == 0 ? content.Left + TextWidth(view.substr(0, 1)) / 2
-                                     : content.Left + TextWidth(view.substr(0, pos)) + FFont->Size() / 4;
-    if (threshold >= target || threshold > limit) break;
+  const auto reached = [&](int pos) {
+    const float threshold = pos == 0 ? content.Left + offsets[1] / 2
+                                     : content.Left + offsets[static_cast<std::size_t>(pos)] + FFont->Size() / 4;
+    return threshold >= target || threshold > limit;
+  };
+  // The thresholds grow with the position: bisect for the first one reached.
+  int low = 0, high = length;
+  while (low < high) {
+    const int mid = low + (high - low) / 2;
+    if (reached(mid)) high = mid;
+    else low = mid + 1;
   }
-  return pos;
+  return low;
 }
 
 std::vector<TvgRect> TvgMemo::GetSelArea() {
@@ -192,7 +219,7 @@ void TvgMemo::ContentPaint(TvgCanvas& canvas, const TvgRect& rect) {
   for (int line = first; line <= last; ++line) {
     const rtl::WideString text = GetLine(line);
     const float top = height * float(line);
-    const TvgRect box{AlignShift(TextWidth(text)), top, 65535, top + height * 1.25f};
+    const TvgRect box{LineShift(text), top, 65535, top + height * 1.25f};
     canvas.FillText(box, rect, text, false, opacity, vgTextAlignNear, vgTextAlignNear);
   }
   if (!IsFocused() && FHideSelection) return;
@@ -316,7 +343,7 @@ void TvgMemo::KillFocus() {
 
 TvgRect TvgMemo::GetContentBounds() {
   TvgRect r = inherited::GetContentBounds();
-  if (WordWrap()) {
+  if (!WrappedAtWrapWidth()) {
     StorePositions();
     UpdateLines();
     RestorePositions();
