@@ -300,15 +300,19 @@ void TvgStringComboBox::RebuildList() {
 }
 
 void TvgStringComboBox::AddStringItem(const rtl::WideString& text) {
-  auto* item = new TvgListBoxItem(this);
+  // The item's parent frees it. An owner would tell each of its earlier
+  // items about every new one (and every leaving one).
+  auto* item = new TvgListBoxItem(nullptr);
   item->SetAutoTranslate(AutoTranslate());
   item->SetParent(this);
+  item->BeginUpdate();  // its style waits for its first paint
   item->SetHeight(FItemHeight);
   item->SetStored(false);
   item->SetLocked(true);
   item->SetResource(FItemStyle);
   item->SetText(text);
   item->SetTextAlign(FTextAlign);
+  item->EndUpdate();
 }
 
 void TvgStringComboBox::ItemsChanged() {

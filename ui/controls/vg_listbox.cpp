@@ -764,8 +764,11 @@ void TvgStringListBox::RebuildList() {
 }
 
 void TvgStringListBox::AddStringItem(const rtl::WideString& text) {
-  auto* item = new TvgListBoxItem(this);
+  // The item's parent frees it. An owner would tell each of its earlier
+  // items about every new one (and every leaving one).
+  auto* item = new TvgListBoxItem(nullptr);
   item->SetParent(this);
+  item->BeginUpdate();  // its style waits for its first paint
   item->SetAutoTranslate(AutoTranslate());
   item->SetHeight(ItemHeight());
   item->SetStored(false);
@@ -774,6 +777,7 @@ void TvgStringListBox::AddStringItem(const rtl::WideString& text) {
   item->SetFont(FFont.get());
   item->SetResource(FItemStyle);
   item->SetTextAlign(FTextAlign);
+  item->EndUpdate();
 }
 
 void TvgStringListBox::ItemsChanged() {
