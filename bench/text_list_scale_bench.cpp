@@ -14,6 +14,7 @@
 #include <functional>
 #include <string>
 
+#include "bench/GdiPlusBackEnd.h"
 #include "platform/rtl/TextConvert.h"
 #include "ui/controls/vg_combobox.h"
 #include "ui/controls/vg_controls.h"
@@ -46,14 +47,7 @@ std::string LongLine(int length, bool words) {
 
 // ----- ours
 
-struct BackEnd {
-  BackEnd() {
-    vg::StartGdiPlusBackEnd();
-    vg::vgStartCore();
-    vg::RegisterControlClasses();
-  }
-  ~BackEnd() { vg::StopGdiPlusBackEnd(); }
-};
+using BackEnd = vgbench::GdiPlusBackEnd;
 
 template <class Control>
 struct Scene {
@@ -151,11 +145,13 @@ void Ours_MemoDownUpLongLines(benchmark::State& state) {
 
 rtl::WideString Item(int i) { return rtl::W("item " + std::to_string(i)); }
 
-void Ours_StringListAddOneByOne(benchmark::State& state) {
+// Strings added one at a time to a string list or combo box, then drawn.
+template <class Control>
+void Ours_AddOneByOne(benchmark::State& state) {
   for (auto _ : state) {
     state.PauseTiming();
     {
-      Scene<vg::TvgStringListBox> list;
+      Scene<Control> list;
       state.ResumeTiming();
       for (int i = 0; i < state.range(0); ++i) list.control->Items()->Add(Item(i));
       list.scene->Draw();
@@ -192,20 +188,6 @@ void Ours_StringListChangeOne(benchmark::State& state) {
   for (auto _ : state) {
     list.control->Items()->SetStrings(count / 2, Item(++round));
     list.scene->Draw();
-  }
-}
-
-void Ours_StringComboAddOneByOne(benchmark::State& state) {
-  for (auto _ : state) {
-    state.PauseTiming();
-    {
-      Scene<vg::TvgStringComboBox> combo;
-      state.ResumeTiming();
-      for (int i = 0; i < state.range(0); ++i) combo.control->Items()->Add(Item(i));
-      combo.scene->Draw();
-      state.PauseTiming();
-    }
-    state.ResumeTiming();
   }
 }
 
@@ -411,8 +393,10 @@ BENCHMARK(Ours_MemoClickLongLine)->Apply(LongLineAndWrap)->Unit(benchmark::kMill
 BENCHMARK(Gtk_TextViewClickLongLine)->Apply(LongLineAndWrap)->Unit(benchmark::kMillisecond);
 BENCHMARK(Ours_MemoDownUpLongLines)->Arg(4000)->Arg(8000)->Unit(benchmark::kMillisecond);
 
-BENCHMARK(Ours_StringListAddOneByOne)->Arg(500)->Arg(1000)->Arg(10000)->Arg(20000)->Unit(benchmark::kMillisecond);
-BENCHMARK(Ours_StringComboAddOneByOne)->Arg(250)->Arg(500)->Arg(10000)->Arg(20000)->Unit(benchmark::kMillisecond);
+BENCHMARK_TEMPLATE(Ours_AddOneByOne, vg::TvgStringListBox)
+    ->Arg(500)->Arg(1000)->Arg(10000)->Arg(20000)->Unit(benchmark::kMillisecond);
+BENCHMARK_TEMPLATE(Ours_AddOneByOne, vg::TvgStringComboBox)
+    ->Arg(250)->Arg(500)->Arg(10000)->Arg(20000)->Unit(benchmark::kMillisecond);
 BENCHMARK(Gtk_TreeViewAddOneByOne)->Arg(500)->Arg(1000)->Arg(10000)->Arg(20000)->Unit(benchmark::kMillisecond);
 BENCHMARK(Ours_StringListBatchedBuild)->Arg(10000)->Arg(20000)->Unit(benchmark::kMillisecond);
 BENCHMARK(Ours_StringListChangeOne)->Arg(10000)->Arg(20000)->Unit(benchmark::kMillisecond);
