@@ -14,6 +14,7 @@ constexpr float kMeasureRight = 10000;
 constexpr float kCaretWidth = 2;
 constexpr float kCaretMargin = 5;
 constexpr std::int16_t kCursorIBeam = -4;
+constexpr std::size_t kWholeLineDrawn = 256;  // characters
 
 }  // namespace
 
@@ -216,15 +217,36 @@ void TvgMemo::ContentPaint(TvgCanvas& canvas, const TvgRect& rect) {
   const float opacity = GetAbsoluteOpacity();
   const int first = std::max(static_cast<int>(VScrollBarValue() / height), 0);
   const int last = std::min(first + static_cast<int>(std::ceil(GetPageSize())), GetLineCount() - 1);
-  for (int line = first; line <= last; ++line) {
-    const rtl::WideString text = GetLine(line);
-    const float top = height * float(line);
-    const TvgRect box{LineShift(text), top, 65535, top + height * 1.25f};
-    canvas.FillText(box, rect, text, false, opacity, vgTextAlignNear, vgTextAlignNear);
-  }
+  for (int line = first; line <= last; ++line) PaintLine(canvas, rect, line, opacity);
   if (!IsFocused() && FHideSelection) return;
   canvas.Fill()->Assign(FSelectionFill.get());
   for (const TvgRect& area : GetSelArea()) canvas.FillRect(area, 0, 0, AllCorners, opacity);
+}
+
+// A long line whose caret offsets are at hand (the caret's line) is drawn
+// from a character before the view area to one after it: drawing all of it
+// would lay out every character on each paint.
+void TvgMemo::PaintLine(TvgCanvas& canvas, const TvgRect& rect, int line, float opacity) {
+  const rtl::WideString text = GetLine(line);
+  const float top = GetLineHeight() * float(line);
+  const TvgRect box{LineShift(text), top, 65535, top + GetLineHeight() * 1.25f};
+  if (text.size() <= kWholeLineDrawn || text != FLineOffsets.Text) {
+    canvas.FillText(box, rect, text, false, opacity, vgTextAlignNear, vgTextAlignNear);
+    return;
+  }
+  const std::vector<float>& offsets = FLineOffsets.X;
+  const float shift = AlignShift(offsets.back());
+  const auto isLow = [&text](std::size_t i) { return i < text.size() && text[i] >= 0xDC00 && text[i] <= 0xDFFF; };
+  const float left = HScrollBarValue(), right = left + vgRectWidth(ContentRect());
+  std::size_t from = std::upper_bound(offsets.begin(), offsets.end(), left - shift) - offsets.begin();
+  from = from > 2 ? from - 2 : 0;
+  if (isLow(from)) --from;
+  std::size_t to = std::lower_bound(offsets.begin(), offsets.end(), right - shift) - offsets.begin();
+  to = std::min(to + 1, text.size());
+  if (isLow(to)) ++to;
+  if (to <= from) return;
+  const TvgRect part{shift + offsets[from], box.Top, box.Right, box.Bottom};
+  canvas.FillText(part, rect, text.substr(from, to - from), false, opacity, vgTextAlignNear, vgTextAlignNear);
 }
 
 // ----- caret

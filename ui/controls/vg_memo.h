@@ -95,6 +95,7 @@ class TvgMemo : public TvgScrollBox, public TvgMemoText {
   // The same for a line's text, measured only when not aligned near.
   float LineShift(const rtl::WideString& text);
   const std::vector<float>& LineOffsets(int line);
+  void PaintLine(TvgCanvas& canvas, const TvgRect& rect, int line, float opacity);
   float LineX(int line, int pos);
   int PosAtX(int line, float x);
   void UpdateVScrlBarByCaretPos();

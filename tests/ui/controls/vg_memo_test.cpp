@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstring>
 #include <string>
 
 #include "platform/rtl/Filer.h"
@@ -196,7 +198,20 @@ TEST_F(MemoScene, AClickOrAVerticalMoveOnALongLineMeasuresItOnceAndLandsUnderThe
   memo->SetFocus();
   memo->SetSelected(false);
   Press(35, vgCtrl);  // the end of the text: the view shows the lines' ends
-  static_cast<RecordingCanvas*>(scene->Canvas())->Log.clear();
+  auto* canvas = static_cast<RecordingCanvas*>(scene->Canvas());
+  canvas->Log.clear();
+  scene->UpdateBuffer();
+  const float h = memo->HScrollBarValue();
+  bool caretLineDrawn = false;
+  for (const std::string& call : canvas->Log) {
+    float left = 0;
+    char text[4096] = {};
+    if (std::sscanf(call.c_str(), "FillText (%f,%*f,%*f,%*f) \"%4095[a]\"", &left, text) != 2) continue;
+    const float right = left + 7 * float(std::strlen(text));
+    if (std::strlen(text) < 100 && left <= h && right >= h + 190) caretLineDrawn = true;
+  }
+  EXPECT_TRUE(caretLineDrawn) << "the caret's line is drawn where the view shows it, and only there";
+  canvas->Log.clear();
   scene->MouseDown(vgMouseLeft, vgLeftButton, 100, 10 + 3);
   scene->MouseUp(vgMouseLeft, 0, 100, 10 + 3);
   EXPECT_LE(MemoMeasurements(*scene), 2);
