@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "bench/GdiPlusBackEnd.h"
 #include "platform/rtl/TextConvert.h"
 #include "ui/controls/vg_controls.h"
 #include "ui/core/vg_scene.h"
@@ -16,14 +17,7 @@ namespace {
 
 constexpr int kColumns = 4;
 
-struct BackEnd {
-  BackEnd() {
-    vg::StartGdiPlusBackEnd();
-    vg::vgStartCore();
-    vg::RegisterControlClasses();
-  }
-  ~BackEnd() { vg::StopGdiPlusBackEnd(); }
-};
+using BackEnd = vgbench::GdiPlusBackEnd;
 
 struct SceneGrid {
   vg::TvgOwned<vg::TvgScene> scene{new vg::TvgScene(nullptr)};

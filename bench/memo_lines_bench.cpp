@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "bench/GdiPlusBackEnd.h"
 #include "platform/rtl/TextConvert.h"
 #include "ui/controls/vg_controls.h"
 #include "ui/controls/vg_memotext.h"
@@ -37,14 +38,7 @@ rtl::WideString LogLine(int i) {
   return rtl::W("Channel " + std::to_string(i % 8 + 1) + ": firmware block " + std::to_string(i) + " written");
 }
 
-struct BackEnd {
-  BackEnd() {
-    vg::StartGdiPlusBackEnd();
-    vg::vgStartCore();
-    vg::RegisterControlClasses();
-  }
-  ~BackEnd() { vg::StopGdiPlusBackEnd(); }
-};
+using BackEnd = vgbench::GdiPlusBackEnd;
 
 void BM_LinesInsertedFirstOneByOne(benchmark::State& state) {
   BackEnd backEnd;

@@ -520,6 +520,44 @@ Status CairoGdiPlus::GdipMeasureCharacterRanges(GpGraphics* graphics, const WCHA
   return Ok;
 }
 
+Status CairoGdiPlus::GdipMeasureCaretOffsets(GpGraphics* graphics, const WCHAR* text, INT length, const GpFont* font,
+                                             const GpStringFormat* format, REAL* offsets) {
+  auto* g = As<GraphicsImpl>(graphics);
+  auto* f = As<FontImpl>(font);
+  auto* fmt = format ? As<FormatImpl>(format) : nullptr;
+  if (!g || !f || !text || !offsets || (format && !fmt)) return InvalidParameter;
+  FormatImpl oneLine;
+  oneLine.flags = (fmt ? fmt->flags : 0) | StringFormatFlagsNoWrap;
+  LaidOut laid;
+  LayOut(laid, ContextFor(*g), text, length, f->family, f->style, f->PixelsAt(g->dpiY), RectF{}, &oneLine);
+  const int bytes = laid.offsets.back();
+  // The x of each character's start, by its byte; the end takes the last
+  // character's far edge.
+  std::vector<int> xAt(size_t(bytes) + 1, 0);
+  PangoLayoutIter* iter = pango_layout_get_iter(laid.layout.get());
+  int first = 0, end = 0;
+  bool any = false;
+  do {
+    const int index = pango_layout_iter_get_index(iter);
+    if (index >= bytes) continue;
+    PangoRectangle extents;
+    pango_layout_iter_get_char_extents(iter, &extents);
+    xAt[size_t(index)] = extents.x;
+    if (!any || extents.x < first) first = extents.x;
+    end = std::max(end, extents.x + extents.width);
+    any = true;
+  } while (pango_layout_iter_next_char(iter));
+  pango_layout_iter_free(iter);
+  xAt[size_t(bytes)] = end;
+  // A symbol font's shown text may differ in length: extra units take the end.
+  const size_t units = View(text, length).size();
+  for (size_t i = 0; i <= units; ++i) {
+    const int byte = i < laid.offsets.size() ? laid.offsets[i] : bytes;
+    offsets[i] = REAL(double(xAt[size_t(byte)] - first) / PANGO_SCALE);
+  }
+  return Ok;
+}
+
 // The glyph outlines become closed figures of the path, at emSize world units.
 Status CairoGdiPlus::GdipAddPathString(GpPath* path, const WCHAR* text, INT length, const GpFontFamily* family,
                                        INT style, REAL emSize, const RectF* layout, const GpStringFormat* format) {

@@ -32,6 +32,13 @@
 //     first frame, ico), without colour management;
 //   - text is laid out by pango; each line of a drawn or measured string is
 //     padded by a sixth of the em on both sides, as GDI+ pads it.
+//
+// One function of our own, GdipMeasureCaretOffsets: the string laid out once
+// on one line (the format's wrapping ignored) gives `offsets` (length + 1
+// values, caller's memory) the x of the caret before each UTF-16 unit and
+// after the last, from the left edge of the first character (offsets[0] is
+// 0; both units of a surrogate pair share one x). A string's own prefix of
+// n units measures offsets[n] wide, within the shaping across that border.
 #include "platform/gdiplus/Gdi.h"
 #include "platform/gdiplus/GdiPlusTypes.h"
 
@@ -245,7 +252,11 @@ namespace gdip {
   M(GdipMeasureCharacterRanges,                                                                      \
     (GpGraphics* graphics, const WCHAR* text, INT length, const GpFont* font, const RectF* layout,   \
      const GpStringFormat* format, INT regionCount, GpRegion** regions),                             \
-    (graphics, text, length, font, layout, format, regionCount, regions))
+    (graphics, text, length, font, layout, format, regionCount, regions))                            \
+  M(GdipMeasureCaretOffsets,                                                                         \
+    (GpGraphics* graphics, const WCHAR* text, INT length, const GpFont* font,                        \
+     const GpStringFormat* format, REAL* offsets),                                                   \
+    (graphics, text, length, font, format, offsets))
 
 /// The bound flat API. Methods answer a Status; handles given out are owned by
 /// the caller (see the file comment). Not thread-safe: use from one thread.

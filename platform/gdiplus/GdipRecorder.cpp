@@ -332,4 +332,14 @@ Status GdipRecorder::GdipMeasureCharacterRanges(GpGraphics* graphics, const WCHA
   return s;
 }
 
+Status GdipRecorder::GdipMeasureCaretOffsets(GpGraphics* graphics, const WCHAR* text, INT length, const GpFont* font,
+                                             const GpStringFormat* format, REAL* offsets) {
+  const std::string args = Join({In{*this}(graphics), Quoted(text, length), std::to_string(length), In{*this}(font),
+                                 In{*this}(format)});
+  const Status s = Pass("GdipMeasureCaretOffsets",
+                        [&] { return inner_.GdipMeasureCaretOffsets(graphics, text, length, font, format, offsets); });
+  calls_.push_back({"GdipMeasureCaretOffsets", args, s});
+  return s;
+}
+
 }  // namespace gdip

@@ -158,6 +158,12 @@ void RecordingCanvas::MeasureText(TvgRect& rect, const TvgRect&, const rtl::Wide
   rect.Right = rect.Left + 7.0f * float(longest);
   rect.Bottom = rect.Top + 13.0f * float(text.empty() ? 0 : lines);
 }
+std::vector<float> RecordingCanvas::CaretOffsets(const rtl::WideString& text) {
+  Add("CaretOffsets \"%s\"", rtl::Utf16ToUtf8(text).c_str());
+  std::vector<float> offsets(text.size() + 1, 0);
+  for (std::size_t n = 1; n <= text.size(); ++n) offsets[n] = 7.0f * float(n);
+  return offsets;
+}
 bool RecordingCanvas::TextToPath(TvgPathData&, const TvgRect& rect, const rtl::WideString& text,
                                  bool wordWrap, TvgTextAlign, TvgTextAlign) {
   Add("TextToPath %s \"%s\" %d", RectText(rect).c_str(), rtl::Utf16ToUtf8(text).c_str(), wordWrap);

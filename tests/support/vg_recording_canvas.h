@@ -54,6 +54,8 @@ class RecordingCanvas : public vg::TvgCanvas {
                    bool wordWrap, vg::TvgTextAlign align, vg::TvgTextAlign vAlign) override;
   bool TextToPath(vg::TvgPathData& path, const vg::TvgRect& rect, const rtl::WideString& text,
                   bool wordWrap, vg::TvgTextAlign align, vg::TvgTextAlign vAlign) override;
+  // 7 units a unit of the text, as MeasureText.
+  std::vector<float> CaretOffsets(const rtl::WideString& text) override;
 
  private:
   void Add(const char* format, ...);

@@ -275,9 +275,9 @@ void TvgComboBox::DoContentPaint(rtl::TObject* sender, TvgCanvas* canvas, const 
 // ----- TvgStringComboBox
 
 TvgStringComboBox::TvgStringComboBox(rtl::TComponent* owner)
-    : TvgComboBox(owner), FItems(new TvgWideStringList) {
+    : TvgComboBox(owner), FItems(new TvgItemStrings) {
   FAutoTranslate = true;
-  FItems->OnChange = [this](rtl::TObject*) { RebuildList(); };
+  FItems->OnChange = [this](rtl::TObject*) { ItemsChanged(); };
   SetResource("comboboxstyle");
 }
 
@@ -311,20 +311,48 @@ void TvgStringComboBox::RebuildList() {
   const int index = list->ItemIndex();
   list->StoreItemIndex(-1);
   Clear();
-  for (int i = 0; i < FItems->Count(); ++i) {
-    auto* item = new TvgListBoxItem(this);
-    item->SetAutoTranslate(AutoTranslate());
-    item->SetParent(this);
-    item->SetHeight(FItemHeight);
-    item->SetStored(false);
-    item->SetLocked(true);
-    item->SetResource(FItemStyle);
-    item->SetText(FItems->Strings(i));
-    item->SetTextAlign(FTextAlign);
-  }
+  for (int i = 0; i < FItems->Count(); ++i) AddStringItem(FItems->Strings(i));
   list->StoreItemIndex(std::min(index, list->Count() - 1));
   EndUpdate();
   Repaint();
+}
+
+void TvgStringComboBox::AddStringItem(const rtl::WideString& text) {
+  // The item's parent frees it. An owner would tell each of its earlier
+  // items about every new one (and every leaving one).
+  auto* item = new TvgListBoxItem(nullptr);
+  item->SetAutoTranslate(AutoTranslate());
+  item->SetParent(this);
+  item->BeginUpdate();  // its style waits for its first paint
+  item->SetHeight(FItemHeight);
+  item->SetStored(false);
+  item->SetLocked(true);
+  item->SetResource(FItemStyle);
+  item->SetText(text);
+  item->SetTextAlign(FTextAlign);
+  item->EndUpdate();
+}
+
+void TvgStringComboBox::ItemsChanged() {
+  if (!FollowItemsChange()) RebuildList();
+}
+
+bool TvgStringComboBox::FollowItemsChange() {
+  TvgComboListBox* list = ListBox();
+  const TvgItemStrings::TChange change = FItems->LastChange();
+  if (!list || IsDestroying() || Updating() > 0) return false;
+  if (change.Kind == TvgItemStrings::ckAppended && change.Index == list->Count()) {
+    TvgListBox::TLayoutHold hold(*list);
+    AddStringItem(FItems->Strings(change.Index));
+    list->Repaint();
+    return true;
+  }
+  if (change.Kind == TvgItemStrings::ckReplaced && FItems->Count() == list->Count()) {
+    if (TvgListBoxItem* item = list->ItemByIndex(change.Index)) item->SetText(FItems->Strings(change.Index));
+    Repaint();
+    return true;
+  }
+  return false;
 }
 
 rtl::Variant TvgStringComboBox::GetData() {

@@ -114,7 +114,8 @@ class TvgComboBox : public TvgControl {
   TvgVisualObject* FContentPart = nullptr;
 };
 
-// A combo box of texts: one item per string of Items.
+// A combo box of texts: one item per string of Items, rebuilt on every
+// change of Items; a string appended or replaced changes only its own item.
 class TvgStringComboBox : public TvgComboBox {
   RTL_CLASS(TvgStringComboBox, TvgComboBox)
 
@@ -140,9 +141,13 @@ class TvgStringComboBox : public TvgComboBox {
 
  private:
   static void Publish(rtl::TPublisher<TvgStringComboBox>& p);
+  void ItemsChanged();
+  // Follows an appended or replaced string; false for any other change.
+  bool FollowItemsChange();
+  void AddStringItem(const rtl::WideString& text);
 
   float FItemHeight = 19;
-  TvgOwned<TvgWideStringList> FItems;
+  TvgOwned<TvgItemStrings> FItems;
   TvgTextAlign FTextAlign = vgTextAlignCenter;
   std::string FItemStyle = "listboxitemstyle";
 };

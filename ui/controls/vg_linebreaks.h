@@ -34,6 +34,8 @@ struct TvgScannedLines {
   // 0 is its first line, i the line starting at Starts[i - 1].
   int WidestLine = 0;
   float WidestWidth = 0;
+  // The width of each display line of the stretch, in order.
+  std::vector<float> Widths;
 };
 
 // Scans text[from, to) (0-based), which begins a display line and ends at

@@ -178,6 +178,7 @@ std::vector<TvgListBoxItem*> TvgListBox::Items() const {
 }
 
 TvgListBoxItem* TvgListBox::ItemByPoint(float x, float y) {
+  LayOutHeldItems();
   for (TvgListBoxItem* item : Items())
     if (item->PointInObject(x, y)) return item;
   return nullptr;
@@ -252,8 +253,9 @@ void TvgListBox::Exchange(TvgListBoxItem* item1, TvgListBoxItem* item2) {
   Content()->Exchange(item1, item2);
 }
 
+// Inside an update the marks wait for its end, which lays the list out.
 void TvgListBox::UpdateSelection() {
-  if (!FSelection) return;
+  if (!FSelection || Updating() > 0) return;
   TvgObject* parent = FSelection->Parent();
   if (!parent || !parent->IsVisual()) return;
   TvgVisualObject* frame = parent->Visual();
@@ -293,6 +295,7 @@ void TvgListBox::UpdateSelection() {
 }
 
 void TvgListBox::ScrollIntoView(TvgListBoxItem* item) {
+  LayOutHeldItems();
   TvgVisualObject* layout = ContentLayout();
   if (!layout || !Content()) return;
   const TvgRect view = ContentRect();
@@ -584,6 +587,24 @@ void TvgListBox::FreeStyle() {
 
 // ----- layout
 
+void TvgListBox::Realign() {
+  if (FHoldingLayout) {
+    FLayoutHeld = true;
+    return;
+  }
+  FLayoutHeld = false;
+  inherited::Realign();
+}
+
+void TvgListBox::LayOutHeldItems() {
+  if (FLayoutHeld && !FHoldingLayout) Realign();
+}
+
+void TvgListBox::BeforePaint() {
+  inherited::BeforePaint();
+  LayOutHeldItems();
+}
+
 TvgRect TvgListBox::GetContentBounds() {
   TvgVisualObject* layout = ContentLayout();
   if (Updating() > 0 || !layout || !Content()) return GetLocalRect();
@@ -700,9 +721,9 @@ TvgHudHorzListBox::TvgHudHorzListBox(rtl::TComponent* owner) : TvgHorzListBox(ow
 // ----- TvgStringListBox
 
 TvgStringListBox::TvgStringListBox(rtl::TComponent* owner)
-    : TvgListBox(owner), FItems(new TvgWideStringList), FFont(new TvgFont) {
+    : TvgListBox(owner), FItems(new TvgItemStrings), FFont(new TvgFont) {
   FAutoTranslate = true;
-  FItems->OnChange = [this](rtl::TObject*) { RebuildList(); };
+  FItems->OnChange = [this](rtl::TObject*) { ItemsChanged(); };
   FFont->OnChanged = [this](rtl::TObject* sender) { FontChanged(sender); };
   SetItemHeight(19);
   SetResource("listboxstyle");
@@ -731,26 +752,60 @@ void TvgStringListBox::RebuildList() {
   const TvgPoint scroll = ScrollDesign();
   const int index = ItemIndex();
   Clear();
-  for (int i = 0; i < FItems->Count(); ++i) {
-    auto* item = new TvgListBoxItem(this);
-    item->SetParent(this);
-    item->SetAutoTranslate(AutoTranslate());
-    item->SetHeight(ItemHeight());
-    item->SetStored(false);
-    item->SetLocked(true);
-    item->SetText(FItems->Strings(i));
-    item->SetFont(FFont.get());
-    item->SetResource(FItemStyle);
-    item->SetTextAlign(FTextAlign);
-  }
+  for (int i = 0; i < FItems->Count(); ++i) AddStringItem(FItems->Strings(i));
   StoreItemIndex(index);
   SetScrollDesign(scroll);
-  TvgListBox::EndUpdate();
+  {
+    // The parts' own ends of the update would lay the list out as well.
+    TLayoutHold hold(*this);
+    TvgListBox::EndUpdate();
+  }
+  LayOutHeldItems();
 }
 
+void TvgStringListBox::AddStringItem(const rtl::WideString& text) {
+  // The item's parent frees it. An owner would tell each of its earlier
+  // items about every new one (and every leaving one).
+  auto* item = new TvgListBoxItem(nullptr);
+  item->SetParent(this);
+  item->BeginUpdate();  // its style waits for its first paint
+  item->SetAutoTranslate(AutoTranslate());
+  item->SetHeight(ItemHeight());
+  item->SetStored(false);
+  item->SetLocked(true);
+  item->SetText(text);
+  item->SetFont(FFont.get());
+  item->SetResource(FItemStyle);
+  item->SetTextAlign(FTextAlign);
+  item->EndUpdate();
+}
+
+void TvgStringListBox::ItemsChanged() {
+  if (Updating() == 0 && !IsDestroying() && !FollowItemsChange()) RebuildList();
+}
+
+bool TvgStringListBox::FollowItemsChange() {
+  const TvgItemStrings::TChange change = FItems->LastChange();
+  if (change.Kind == TvgItemStrings::ckAppended && change.Index == Count()) {
+    TLayoutHold hold(*this);
+    AddStringItem(FItems->Strings(change.Index));
+    Repaint();
+    return true;
+  }
+  if (change.Kind == TvgItemStrings::ckReplaced && FItems->Count() == Count()) {
+    if (TvgListBoxItem* item = ItemByIndex(change.Index)) item->SetText(FItems->Strings(change.Index));
+    return true;
+  }
+  return false;
+}
+
+// The rebuild after the outermost end lays the list out once.
 void TvgStringListBox::EndUpdate() {
   const bool outermost = Updating() == 1;
-  inherited::EndUpdate();
+  {
+    TLayoutHold hold(*this);
+    inherited::EndUpdate();
+  }
   if (outermost) RebuildList();
 }
 

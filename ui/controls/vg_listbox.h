@@ -25,8 +25,10 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "ui/controls/vg_itemstrings.h"
 #include "ui/controls/vg_textcontrol.h"
 #include "ui/core/vg_bitmap.h"
 #include "ui/core/vg_brush.h"
@@ -178,6 +180,24 @@ class TvgListBox : public TvgScrollBox {
   void VScrollChange(rtl::TObject* sender) override;
   // Lays the items out and answers the content's bounds.
   TvgRect GetContentBounds() override;
+  // Not while a layout is held (see TLayoutHold).
+  void Realign() override;
+  // A held layout happens now.
+  void LayOutHeldItems();
+  // Item changes made while one lives do not lay the list out: the layout
+  // waits for the next paint or the first look at an item's place, so a
+  // run of changes costs one layout.
+  class TLayoutHold {
+   public:
+    explicit TLayoutHold(TvgListBox& list) : FList(list), FOuter(std::exchange(list.FHoldingLayout, true)) {}
+    ~TLayoutHold() { FList.FHoldingLayout = FOuter; }
+    TLayoutHold(const TLayoutHold&) = delete;
+    TLayoutHold& operator=(const TLayoutHold&) = delete;
+
+   private:
+    TvgListBox& FList;
+    bool FOuter;
+  };
   // The background bitmap and the shading of odd rows.
   void ContentPaint(TvgCanvas& canvas, const TvgRect& rect) override;
 
@@ -191,6 +211,7 @@ class TvgListBox : public TvgScrollBox {
  protected:
   void ApplyStyle() override;
   void FreeStyle() override;
+  void BeforePaint() override;
 
  private:
   static void Publish(rtl::TPublisher<TvgListBox>& p);
@@ -202,6 +223,8 @@ class TvgListBox : public TvgScrollBox {
   void PaintOddRows(TvgCanvas& canvas, const TvgRect& rect);
 
   bool FMouseSelecting = false;
+  bool FHoldingLayout = false;
+  bool FLayoutHeld = false;
   bool FHideSelectionUnfocused = true;
   bool FShowCheckboxes = false;
   bool FSorted = false;
@@ -228,7 +251,8 @@ class TvgHorzListBox : public TvgListBox {
 };
 
 // A list box of texts: one item per string of Items, rebuilt on every
-// change of Items (keeping the current index and the scroll position).
+// change of Items (keeping the current index and the scroll position); a
+// string appended or replaced outside an update changes only its own item.
 class TvgStringListBox : public TvgListBox {
   RTL_CLASS(TvgStringListBox, TvgListBox)
 
@@ -255,8 +279,12 @@ class TvgStringListBox : public TvgListBox {
  private:
   static void Publish(rtl::TPublisher<TvgStringListBox>& p);
   void FontChanged(rtl::TObject* sender);
+  void ItemsChanged();
+  // Follows an appended or replaced string; false for any other change.
+  bool FollowItemsChange();
+  void AddStringItem(const rtl::WideString& text);
 
-  TvgOwned<TvgWideStringList> FItems;
+  TvgOwned<TvgItemStrings> FItems;
   TvgOwned<TvgFont> FFont;
   TvgTextAlign FTextAlign = vgTextAlignCenter;
   std::string FItemStyle = "listboxitemstyle";

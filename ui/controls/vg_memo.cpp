@@ -14,6 +14,7 @@ constexpr float kMeasureRight = 10000;
 constexpr float kCaretWidth = 2;
 constexpr float kCaretMargin = 5;
 constexpr std::int16_t kCursorIBeam = -4;
+constexpr std::size_t kWholeLineDrawn = 256;  // characters
 
 }  // namespace
 
@@ -64,6 +65,7 @@ void TvgMemo::SetHideSelection(bool value) {
 }
 
 void TvgMemo::FontChanged(rtl::TObject*) {
+  FLineOffsets = {};
   if (IsLoading()) return;
   UpdateLines();
   UpdateCaretPosition(false);
@@ -108,6 +110,25 @@ float TvgMemo::GetLineHeight() const { return static_cast<float>(std::nearbyint(
 
 float TvgMemo::GetPageSize() { return vgRectHeight(ContentRect()) / GetLineHeight(); }
 
+// The caret offsets of the line, from one layout of its text.
+const std::vector<float>& TvgMemo::LineOffsets(int line) {
+  rtl::WideString text = GetLine(line);
+  if (text == FLineOffsets.Text && FLineOffsets.X.size() == text.size() + 1) return FLineOffsets.X;
+  TvgCanvas* canvas = GetCanvas();
+  if (canvas && !text.empty()) {
+    canvas->Font()->Assign(FFont.get());
+    FLineOffsets.X = canvas->CaretOffsets(text);
+  } else {
+    FLineOffsets.X.assign(text.size() + 1, 0);
+  }
+  FLineOffsets.Text = std::move(text);
+  return FLineOffsets.X;
+}
+
+float TvgMemo::LineShift(const rtl::WideString& text) {
+  return FTextAlign == vgTextAlignNear ? 0 : AlignShift(TextWidth(text));
+}
+
 float TvgMemo::AlignShift(float lineWidth) {
   const float free = vgRectWidth(ContentRect()) - lineWidth;
   if (free <= 0) return 0;
@@ -118,9 +139,9 @@ float TvgMemo::AlignShift(float lineWidth) {
 // The x of a position within its line, from the content's left edge.
 float TvgMemo::LineX(int line, int pos) {
   if (line < 0 || line >= GetLineCount()) return 0;
-  const rtl::WideString text = GetLine(line);
-  const auto before = static_cast<std::size_t>(std::clamp(pos, 0, static_cast<int>(text.size())));
-  return TextWidth(std::u16string_view(text).substr(0, before)) + AlignShift(TextWidth(text));
+  const std::vector<float>& offsets = LineOffsets(line);
+  const int length = static_cast<int>(offsets.size()) - 1;
+  return offsets[static_cast<std::size_t>(std::clamp(pos, 0, length))] + AlignShift(offsets.back());
 }
 
 TvgPoint TvgMemo::GetPositionPoint(TCaretPosition pos) {
@@ -139,22 +160,29 @@ TCaretPosition TvgMemo::GetPointPosition(TvgPoint point) {
   return {line, PosAtX(line, x)};
 }
 
-// The characters of the line before the memo x: a point in the left half
-// of a character lies before it.
+// The characters of the line before the memo x: the first position whose
+// threshold (half the first character, then each prefix's width and a
+// quarter of the font size) reaches the x or passes the view's right edge.
 int TvgMemo::PosAtX(int line, float x) {
-  const rtl::WideString text = GetLine(line);
-  if (text.empty()) return 0;
-  const std::u16string_view view(text);
+  const std::vector<float>& offsets = LineOffsets(line);
+  const int length = static_cast<int>(offsets.size()) - 1;
+  if (length == 0) return 0;
   const TvgRect content = ContentRect();
-  const float target = x - AlignShift(TextWidth(text)) + HScrollBarValue();
+  const float target = x - AlignShift(offsets.back()) + HScrollBarValue();
   const float limit = HScrollBarValue() + content.Right;
-  int pos = 0;
-  for (; pos < static_cast<int>(text.size()); ++pos) {
-    const float threshold = pos == 0 ? content.Left + TextWidth(view.substr(0, 1)) / 2
-                                     : content.Left + TextWidth(view.substr(0, pos)) + FFont->Size() / 4;
-    if (threshold >= target || threshold > limit) break;
+  const auto reached = [&](int pos) {
+    const float threshold = pos == 0 ? content.Left + offsets[1] / 2
+                                     : content.Left + offsets[static_cast<std::size_t>(pos)] + FFont->Size() / 4;
+    return threshold >= target || threshold > limit;
+  };
+  // The thresholds grow with the position: bisect for the first one reached.
+  int low = 0, high = length;
+  while (low < high) {
+    const int mid = low + (high - low) / 2;
+    if (reached(mid)) high = mid;
+    else low = mid + 1;
   }
-  return pos;
+  return low;
 }
 
 std::vector<TvgRect> TvgMemo::GetSelArea() {
@@ -189,15 +217,36 @@ void TvgMemo::ContentPaint(TvgCanvas& canvas, const TvgRect& rect) {
   const float opacity = GetAbsoluteOpacity();
   const int first = std::max(static_cast<int>(VScrollBarValue() / height), 0);
   const int last = std::min(first + static_cast<int>(std::ceil(GetPageSize())), GetLineCount() - 1);
-  for (int line = first; line <= last; ++line) {
-    const rtl::WideString text = GetLine(line);
-    const float top = height * float(line);
-    const TvgRect box{AlignShift(TextWidth(text)), top, 65535, top + height * 1.25f};
-    canvas.FillText(box, rect, text, false, opacity, vgTextAlignNear, vgTextAlignNear);
-  }
+  for (int line = first; line <= last; ++line) PaintLine(canvas, rect, line, opacity);
   if (!IsFocused() && FHideSelection) return;
   canvas.Fill()->Assign(FSelectionFill.get());
   for (const TvgRect& area : GetSelArea()) canvas.FillRect(area, 0, 0, AllCorners, opacity);
+}
+
+// A long line whose caret offsets are at hand (the caret's line) is drawn
+// from a character before the view area to one after it: drawing all of it
+// would lay out every character on each paint.
+void TvgMemo::PaintLine(TvgCanvas& canvas, const TvgRect& rect, int line, float opacity) {
+  const rtl::WideString text = GetLine(line);
+  const float top = GetLineHeight() * float(line);
+  const TvgRect box{LineShift(text), top, 65535, top + GetLineHeight() * 1.25f};
+  if (text.size() <= kWholeLineDrawn || text != FLineOffsets.Text) {
+    canvas.FillText(box, rect, text, false, opacity, vgTextAlignNear, vgTextAlignNear);
+    return;
+  }
+  const std::vector<float>& offsets = FLineOffsets.X;
+  const float shift = AlignShift(offsets.back());
+  const auto isLow = [&text](std::size_t i) { return i < text.size() && text[i] >= 0xDC00 && text[i] <= 0xDFFF; };
+  const float left = HScrollBarValue(), right = left + vgRectWidth(ContentRect());
+  std::size_t from = std::upper_bound(offsets.begin(), offsets.end(), left - shift) - offsets.begin();
+  from = from > 2 ? from - 2 : 0;
+  if (isLow(from)) --from;
+  std::size_t to = std::lower_bound(offsets.begin(), offsets.end(), right - shift) - offsets.begin();
+  to = std::min(to + 1, text.size());
+  if (isLow(to)) ++to;
+  if (to <= from) return;
+  const TvgRect part{shift + offsets[from], box.Top, box.Right, box.Bottom};
+  canvas.FillText(part, rect, text.substr(from, to - from), false, opacity, vgTextAlignNear, vgTextAlignNear);
 }
 
 // ----- caret
@@ -316,7 +365,7 @@ void TvgMemo::KillFocus() {
 
 TvgRect TvgMemo::GetContentBounds() {
   TvgRect r = inherited::GetContentBounds();
-  if (WordWrap()) {
+  if (!WrappedAtWrapWidth()) {
     StorePositions();
     UpdateLines();
     RestorePositions();

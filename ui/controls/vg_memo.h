@@ -67,7 +67,8 @@ class TvgMemo : public TvgScrollBox, public TvgMemoText {
   TvgPoint ImeCaretPoint() override { return GetPositionPoint(CaretPosition()); }
 
   // Lines as tall as the text, as wide as the widest line when it does
-  // not wrap; with word wrap the lines are first wrapped at the width.
+  // not wrap; with word wrap the lines are first wrapped again when the
+  // width changed since they were (edits rewrap what they touch).
   TvgRect GetContentBounds() override;
   void ContentPaint(TvgCanvas& canvas, const TvgRect& rect) override;
 
@@ -91,6 +92,10 @@ class TvgMemo : public TvgScrollBox, public TvgMemoText {
   void FontChanged(rtl::TObject* sender);
   // How far a line of that width moves right for the alignment.
   float AlignShift(float lineWidth);
+  // The same for a line's text, measured only when not aligned near.
+  float LineShift(const rtl::WideString& text);
+  const std::vector<float>& LineOffsets(int line);
+  void PaintLine(TvgCanvas& canvas, const TvgRect& rect, int line, float opacity);
   float LineX(int line, int pos);
   int PosAtX(int line, float x);
   void UpdateVScrlBarByCaretPos();
@@ -106,6 +111,12 @@ class TvgMemo : public TvgScrollBox, public TvgMemoText {
   bool FNeedChange = false;
   bool FLMouseSelecting = false;
   std::unique_ptr<IvgListMenu> FPopupMenu;
+  // The caret offsets of the last line asked for, while its text stays.
+  struct TLineOffsets {
+    rtl::WideString Text;
+    std::vector<float> X;
+  };
+  TLineOffsets FLineOffsets;
 };
 
 // The memo of head-up-display forms: only its style differs.

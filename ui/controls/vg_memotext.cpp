@@ -144,27 +144,27 @@ TvgLineLayout TvgMemoText::Layout() {
 
 void TvgMemoText::UpdateLines() {
   FLinesBegs.clear();
+  FLineWidths.clear();
   FWidesLineIndex = 0;
   FWidestWidth = 0;
+  const TvgLineLayout layout = Layout();
+  FWrappedAt = layout.Measure ? layout.WrapWidth : -1;
   if (FText.empty()) return;
-  const TvgScannedLines scanned = ScanDisplayLines(FText, 0, Length(FText), Layout());
+  TvgScannedLines scanned = ScanDisplayLines(FText, 0, Length(FText), layout);
   FLinesBegs.push_back(1);
   FLinesBegs.insert(FLinesBegs.end(), scanned.Starts.begin(), scanned.Starts.end());
+  FLineWidths = std::move(scanned.Widths);
+  FLineWidths.resize(FLinesBegs.size(), 0);
   FWidesLineIndex = scanned.WidestLine;
   FWidestWidth = scanned.WidestWidth;
 }
 
-void TvgMemoText::MeasureWidestLine() {
-  FWidesLineIndex = 0;
-  FWidestWidth = 0;
-  if (!CanMeasure()) return;
-  for (int line = 0; line < GetLineCount(); ++line) {
-    const float width = TextWidth(GetLine(line));
-    if (width > FWidestWidth) {
-      FWidestWidth = width;
-      FWidesLineIndex = line;
-    }
-  }
+bool TvgMemoText::WrappedAtWrapWidth() { return !FWordWrap || (CanMeasure() && FWrappedAt == WrapWidth()); }
+
+void TvgMemoText::FindWidestLine() {
+  const auto widest = std::max_element(FLineWidths.begin(), FLineWidths.end());
+  FWidesLineIndex = widest == FLineWidths.end() ? 0 : static_cast<int>(widest - FLineWidths.begin());
+  FWidestWidth = widest == FLineWidths.end() ? 0 : *widest;
 }
 
 // --- positions ----------------------------------------------------------------
@@ -318,7 +318,10 @@ void TvgMemoText::ReplaceText(int at, int count, const rtl::WideString& text, bo
 // the rescanned ones; later starts move by delta.
 void TvgMemoText::SpliceLines(TRegion region, int delta) {
   const int newEnd = region.End + delta;
-  const TvgScannedLines scanned = ScanDisplayLines(FText, region.Start - 1, newEnd - 1, Layout());
+  const TvgLineLayout layout = Layout();
+  // Lines wrapped at another width than the rest leave the index to be rebuilt.
+  if (layout.Measure ? layout.WrapWidth != FWrappedAt : FWrappedAt >= 0) FWrappedAt = -1;
+  const TvgScannedLines scanned = ScanDisplayLines(FText, region.Start - 1, newEnd - 1, layout);
   const auto first = std::upper_bound(FLinesBegs.begin(), FLinesBegs.end(), region.Start);
   const auto last = std::upper_bound(first, FLinesBegs.end(), region.End);
   const int firstLine = static_cast<int>(first - FLinesBegs.begin()) - 1;
@@ -328,6 +331,10 @@ void TvgMemoText::SpliceLines(TRegion region, int delta) {
   for (auto start = last; start != FLinesBegs.end(); ++start) *start += delta;
   const auto at = FLinesBegs.erase(first, last);
   FLinesBegs.insert(at, scanned.Starts.begin(), scanned.Starts.end());
+  const auto widths = FLineWidths.begin() + std::min<std::size_t>(firstLine, FLineWidths.size());
+  const auto widthsEnd = widths + std::min<std::ptrdiff_t>(oldLines, FLineWidths.end() - widths);
+  FLineWidths.insert(FLineWidths.erase(widths, widthsEnd), scanned.Widths.begin(), scanned.Widths.end());
+  FLineWidths.resize(FLinesBegs.size(), 0);
   UpdateWidestLine(firstLine, oldLines, lineDelta, scanned);
 }
 
@@ -341,13 +348,13 @@ void TvgMemoText::UpdateWidestLine(int firstLine, int oldLines, int lineDelta, c
       FWidesLineIndex = scannedLine;
       FWidestWidth = scanned.WidestWidth;
     } else {
-      MeasureWidestLine();
+      FindWidestLine();
     }
     return;
   }
   if (widest >= firstLine + oldLines) widest += lineDelta;
   if (widest >= GetLineCount()) {
-    MeasureWidestLine();
+    FindWidestLine();
     return;
   }
   FWidesLineIndex = widest;

@@ -111,6 +111,9 @@ class TvgMemoText {
   float WidestLineWidth() const { return FWidestWidth; }
   // Rebuilds the whole index.
   void UpdateLines();
+  // False when word wrap is on and the index was not wrapped at the current
+  // wrap width (it changed, or nothing could be measured then).
+  bool WrappedAtWrapWidth();
 
   // --- positions
   // The line is clamped to the lines, the position to the line's length
@@ -242,7 +245,8 @@ class TvgMemoText {
   void ReplaceText(int at, int count, const rtl::WideString& text, bool recorded);
   void SpliceLines(TRegion region, int delta);
   void UpdateWidestLine(int firstLine, int oldLines, int lineDelta, const TvgScannedLines& scanned);
-  void MeasureWidestLine();
+  // The widest line by the widths the scans noted.
+  void FindWidestLine();
   TvgLineLayout Layout();
   // Characters of the line's break (0 for a wrapped line or the last one).
   int BreakLength(int line) const;
@@ -261,6 +265,8 @@ class TvgMemoText {
   TLinesBegs FLinesBegs;
   int FWidesLineIndex = 0;
   float FWidestWidth = 0;
+  std::vector<float> FLineWidths;  // of each display line
+  float FWrappedAt = -1;           // the wrap width of the index; -1: not measured
   TEditCharCase FCharCase = vgecNormal;
   int FMaxLength = 0;
   bool FWordWrap = false;

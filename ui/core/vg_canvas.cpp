@@ -222,6 +222,12 @@ float TvgCanvas::TextWidth(const rtl::WideString& text) {
   return vgRectWidth(r);
 }
 
+std::vector<float> TvgCanvas::CaretOffsets(const rtl::WideString& text) {
+  std::vector<float> offsets(text.size() + 1, 0);
+  for (std::size_t n = 1; n <= text.size(); ++n) offsets[n] = TextWidth(text.substr(0, n));
+  return offsets;
+}
+
 float TvgCanvas::TextHeight(const rtl::WideString& text) {
   TvgRect r{0, 0, 10000, 10000};
   MeasureText(r, r, text, false, vgTextAlignNear, vgTextAlignCenter);

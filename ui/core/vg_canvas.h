@@ -139,6 +139,11 @@ class TvgCanvas : public rtl::TPersistent {
   // Sets rect to the area the text occupies.
   virtual void MeasureText(TvgRect& rect, const TvgRect& clipRect, const rtl::WideString& text,
                            bool wordWrap, TvgTextAlign align, TvgTextAlign vAlign);
+  // The x of the caret before each unit of the text and after the last (a
+  // vector of length + 1, the first 0), the text set on one line with the
+  // font: offsets[n] is the width of the first n units. The base measures
+  // every prefix; canvases that lay text out override it with one layout.
+  virtual std::vector<float> CaretOffsets(const rtl::WideString& text);
   // Appends the outlines of the text to path; false when nothing was made.
   virtual bool TextToPath(TvgPathData& path, const TvgRect& rect, const rtl::WideString& text,
                           bool wordWrap, TvgTextAlign align = vgTextAlignCenter,

@@ -139,9 +139,10 @@ bool TvgObject::IsAncestorOrSelf(const TvgObject* node) const {
 void TvgObject::AddObject(TvgObject* child) {
   if (!child || IsAncestorOrSelf(child)) return;  // a node never contains itself
   if (child->FParent != this && (child->FParent || child->FScene)) child->LeaveParentOrScene();
-  if (std::find(FChildren.begin(), FChildren.end(), child) != FChildren.end()) return;
+  if (child->FParent == this && std::find(FChildren.begin(), FChildren.end(), child) != FChildren.end()) return;
   if (FChildren.capacity() == 0) FChildren.reserve(10);
   FChildren.push_back(child);
+  child->FIndex = static_cast<int>(FChildren.size()) - 1;
   child->FParent = this;
   child->SetNewScene(GetScene());
   child->ChangeParent();
@@ -153,16 +154,17 @@ void TvgObject::AddObject(TvgObject* child) {
 }
 
 void TvgObject::RemoveObject(TvgObject* child) {
-  auto it = std::find(FChildren.begin(), FChildren.end(), child);
-  if (!child || it == FChildren.end()) return;
+  if (!child || child->FParent != this) return;
+  const int index = child->GetIndex();
+  if (index < 0 || index >= ChildrenCount() || FChildren[static_cast<std::size_t>(index)] != child) return;
+  const auto it = FChildren.begin() + index;
   const bool bothVisual = FIsVisual && child->FIsVisual;
   if (IvgScene* scene = GetScene()) vgLeaveScene(*scene, child);
   if (bothVisual) FVisual->DetachChild(child->FVisual);
   child->FParent = nullptr;
   child->SetNewScene(nullptr);
-  if (child->FIndex >= 0)
-    for (std::size_t i = static_cast<std::size_t>(child->FIndex); i < FChildren.size(); ++i) FChildren[i]->FIndex = -1;
-  FChildren.erase(std::find(FChildren.begin(), FChildren.end(), child));
+  for (auto later = it; later != FChildren.end(); ++later) (*later)->FIndex = -1;
+  FChildren.erase(it);
   if (FIsVisual) FVisual->RecalcHasEffect();
   if (bothVisual) {
     FVisual->RecalcNeedAlign();
@@ -202,10 +204,12 @@ IvgScene* TvgObject::GetScene() {
   return FScene;
 }
 
+// One walk numbers every sibling, so asking each child in turn stays linear.
 int TvgObject::GetIndex() {
   if (FIndex < 0 && FParent) {
-    auto& siblings = FParent->FChildren;
-    FIndex = static_cast<int>(std::find(siblings.begin(), siblings.end(), this) - siblings.begin());
+    const auto& siblings = FParent->FChildren;
+    for (std::size_t i = 0; i < siblings.size(); ++i) siblings[i]->FIndex = static_cast<int>(i);
+    if (FIndex < 0) return static_cast<int>(siblings.size());  // not among them (painted under a stand-in parent)
   }
   return FIndex;
 }

@@ -64,15 +64,17 @@ void TvgVisualObject::SetDisableEffect(bool value) {
   RecalcHasEffect();
 }
 
+// FHasEffect is set whenever an enabled effect child arrives: without it
+// the children need no look (a list of many items repaints often).
 bool TvgVisualObject::HasDisablePaintEffect() {
   bool found = false;
-  if (!FDisableEffect) ForEnabledEffects(this, [&](TvgEffect* e) { found = found || e->DisablePaint(); });
+  if (!FDisableEffect && FHasEffect) ForEnabledEffects(this, [&](TvgEffect* e) { found = found || e->DisablePaint(); });
   return found;
 }
 
 bool TvgVisualObject::HasAfterPaintEffect() {
   bool found = false;
-  if (!FDisableEffect) ForEnabledEffects(this, [&](TvgEffect* e) { found = found || e->AfterPaint(); });
+  if (!FDisableEffect && FHasEffect) ForEnabledEffects(this, [&](TvgEffect* e) { found = found || e->AfterPaint(); });
   return found;
 }
 

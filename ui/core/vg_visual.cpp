@@ -134,9 +134,10 @@ void TvgVisualObject::AttachChild(TvgVisualObject* child) {
 }
 
 void TvgVisualObject::DetachChild(TvgVisualObject* child) {
-  if (auto it = std::find(FTabList.begin(), FTabList.end(), child); it != FTabList.end()) {
+  // Children leave mostly from the end (a list cleared last to first).
+  if (auto it = std::find(FTabList.rbegin(), FTabList.rend(), child); it != FTabList.rend()) {
     child->FUpdating = 0;
-    FTabList.erase(it);
+    FTabList.erase(std::next(it).base());
   }
   child->Repaint();
 }

@@ -6,6 +6,8 @@
 //
 // All of it runs on the user-interface thread.
 #include <cstdint>
+#include <functional>
+#include <vector>
 
 #include "platform/gdiplus/GdiPlus.h"
 #include "ui/core/vg_bitmap.h"
@@ -115,6 +117,8 @@ class TvgCanvasGdiPlus : public TvgCanvas {
   bool TextToPath(TvgPathData& path, const TvgRect& rect, const rtl::WideString& text,
                   bool wordWrap, TvgTextAlign align = vgTextAlignCenter,
                   TvgTextAlign vAlign = vgTextAlignCenter) override;
+  /// One layout of the text (GdipMeasureCaretOffsets).
+  std::vector<float> CaretOffsets(const rtl::WideString& text) override;
 
   /// Makes sure bitmap's Handle holds a GDI+ bitmap over its pixels (none for
   /// an empty bitmap). The handle goes with the bitmap's OnDestroyHandle,
@@ -154,6 +158,9 @@ class TvgCanvasGdiPlus : public TvgCanvas {
   void SetTextAlignment(gdip::GpStringFormat* format, TvgTextAlign align, TvgTextAlign vAlign);
   void SetFontHint();
   bool FractionalScale() const;
+  // Runs a text measurement with the text hint of drawing; a canvas without
+  // a buffer lends it the graphics of a 1 x 1 scratch bitmap.
+  void Measuring(const std::function<void()>& measure);
 
   gdip::HBITMAP FBufferHandle = nullptr;
   gdip::BITMAPINFO FBitmapInfo{};

@@ -413,10 +413,7 @@ void TvgCanvasGdiPlus::FillText(const TvgRect& rect, const TvgRect&, const rtl::
   G().GdipDeleteStringFormat(format);
 }
 
-void TvgCanvasGdiPlus::MeasureText(TvgRect& rect, const TvgRect&, const rtl::WideString& text,
-                                   bool wordWrap, TvgTextAlign align, TvgTextAlign vAlign) {
-  if (!wordWrap) rect.Right = rect.Left;
-  if (text.empty()) return;
+void TvgCanvasGdiPlus::Measuring(const std::function<void()>& measure) {
   GpBitmap* scratch = nullptr;
   if (!FGraphics) {
     G().GdipCreateBitmapFromScan0(1, 1, 4, PixelFormat32bppARGB, nullptr, &scratch);
@@ -428,34 +425,9 @@ void TvgCanvasGdiPlus::MeasureText(TvgRect& rect, const TvgRect&, const rtl::Wid
     SetGraphicsQuality();
     SetFontHint();
   }
-  GpStringFormat* format =
-      NewFormat(StringFormatFlagsNoClip | StringFormatFlagsMeasureTrailingSpaces |
-                (wordWrap ? 0 : StringFormatFlagsNoWrap));
-  GpFont* font = CreateFont();
-  SetTextAlignment(format, align, vAlign);
-  const CharacterRange range{0, INT(text.size())};
-  G().GdipSetStringFormatMeasurableCharacterRanges(format, 1, &range);
-  INT count = 0;
-  G().GdipGetStringFormatMeasurableCharacterRangeCount(format, &count);
-  std::vector<GpRegion*> regions(size_t(std::max(count, 0)), nullptr);
-  for (GpRegion*& region : regions) G().GdipCreateRegion(&region);
-  const RectF layout = GPRectF(rect);
   const bool fractional = FractionalScale();
   if (fractional) G().GdipSetTextRenderingHint(FGraphics, TextRenderingHintAntiAlias);
-  if (G().GdipMeasureCharacterRanges(FGraphics, text.c_str(), -1, font, &layout, format, count,
-                                     regions.data()) == Ok) {
-    TvgRect united{};
-    for (size_t i = 0; i < regions.size(); ++i) {
-      RectF bounds;
-      G().GdipGetRegionBounds(regions[i], FGraphics, &bounds);
-      const TvgRect r{bounds.X, bounds.Y, bounds.X + bounds.Width, bounds.Y + bounds.Height};
-      united = i == 0 ? r : vgUnionRect(united, r);
-    }
-    if (!regions.empty()) rect = united;
-  }
-  for (GpRegion* region : regions) G().GdipDeleteRegion(region);
-  G().GdipDeleteFont(font);
-  G().GdipDeleteStringFormat(format);
+  measure();
   if (scratch) {
     G().GdipDeleteGraphics(FGraphics);
     FGraphics = nullptr;
@@ -463,6 +435,54 @@ void TvgCanvasGdiPlus::MeasureText(TvgRect& rect, const TvgRect&, const rtl::Wid
   } else if (fractional) {
     SetFontHint();
   }
+}
+
+void TvgCanvasGdiPlus::MeasureText(TvgRect& rect, const TvgRect&, const rtl::WideString& text,
+                                   bool wordWrap, TvgTextAlign align, TvgTextAlign vAlign) {
+  if (!wordWrap) rect.Right = rect.Left;
+  if (text.empty()) return;
+  Measuring([&] {
+    GpStringFormat* format =
+        NewFormat(StringFormatFlagsNoClip | StringFormatFlagsMeasureTrailingSpaces |
+                  (wordWrap ? 0 : StringFormatFlagsNoWrap));
+    GpFont* font = CreateFont();
+    SetTextAlignment(format, align, vAlign);
+    const CharacterRange range{0, INT(text.size())};
+    G().GdipSetStringFormatMeasurableCharacterRanges(format, 1, &range);
+    INT count = 0;
+    G().GdipGetStringFormatMeasurableCharacterRangeCount(format, &count);
+    std::vector<GpRegion*> regions(size_t(std::max(count, 0)), nullptr);
+    for (GpRegion*& region : regions) G().GdipCreateRegion(&region);
+    const RectF layout = GPRectF(rect);
+    if (G().GdipMeasureCharacterRanges(FGraphics, text.c_str(), -1, font, &layout, format, count,
+                                       regions.data()) == Ok) {
+      TvgRect united{};
+      for (size_t i = 0; i < regions.size(); ++i) {
+        RectF bounds;
+        G().GdipGetRegionBounds(regions[i], FGraphics, &bounds);
+        const TvgRect r{bounds.X, bounds.Y, bounds.X + bounds.Width, bounds.Y + bounds.Height};
+        united = i == 0 ? r : vgUnionRect(united, r);
+      }
+      if (!regions.empty()) rect = united;
+    }
+    for (GpRegion* region : regions) G().GdipDeleteRegion(region);
+    G().GdipDeleteFont(font);
+    G().GdipDeleteStringFormat(format);
+  });
+}
+
+std::vector<float> TvgCanvasGdiPlus::CaretOffsets(const rtl::WideString& text) {
+  std::vector<float> offsets(text.size() + 1, 0);
+  if (text.empty()) return offsets;
+  Measuring([&] {
+    GpStringFormat* format = NewFormat(StringFormatFlagsNoClip | StringFormatFlagsMeasureTrailingSpaces |
+                                       StringFormatFlagsNoWrap);
+    GpFont* font = CreateFont();
+    G().GdipMeasureCaretOffsets(FGraphics, text.c_str(), INT(text.size()), font, format, offsets.data());
+    G().GdipDeleteFont(font);
+    G().GdipDeleteStringFormat(format);
+  });
+  return offsets;
 }
 
 bool TvgCanvasGdiPlus::TextToPath(TvgPathData& data, const TvgRect& rect,

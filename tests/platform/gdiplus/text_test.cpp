@@ -171,6 +171,36 @@ TEST_F(TextTest, RangesCountUtf16UnitsAcrossSurrogatesAndWideCharacters) {
   }
 }
 
+// Each offset is where the range of the units before it ends in the same
+// line, kerning included ("Wa" sits closer than "W" and "a" apart).
+TEST_F(TextTest, CaretOffsetsAreTheEndsOfTheLeadingRangesOfTheLine) {
+  const std::u16string text = u"Wave \U0001F600 a, b  ";  // a surrogate pair and trailing blanks
+  std::vector<REAL> offsets(text.size() + 1, -1);
+  ASSERT_EQ(api->GdipMeasureCaretOffsets(s.graphics, text.c_str(), INT(text.size()), font, format, offsets.data()),
+            Ok);
+  EXPECT_EQ(offsets[0], 0);
+  api->GdipSetStringFormatFlags(format, StringFormatFlagsNoWrap | StringFormatFlagsMeasureTrailingSpaces);
+  const RectF layout{0, 0, 0, 0};
+  for (size_t n = 1; n <= text.size(); ++n) {
+    SCOPED_TRACE(n);
+    EXPECT_GE(offsets[n], offsets[n - 1]);
+    if (n < text.size() && text[n] >= 0xDC00 && text[n] <= 0xDFFF) {
+      EXPECT_EQ(offsets[n], offsets[n - 1]) << "both units of a pair share the caret before it";
+      continue;
+    }
+    const CharacterRange leading{0, INT(n)};
+    api->GdipSetStringFormatMeasurableCharacterRanges(format, 1, &leading);
+    GpRegion* region = nullptr;
+    api->GdipCreateRegion(&region);
+    api->GdipMeasureCharacterRanges(s.graphics, text.c_str(), -1, font, &layout, format, 1, &region);
+    RectF bounds;
+    api->GdipGetRegionBounds(region, s.graphics, &bounds);
+    api->GdipDeleteRegion(region);
+    EXPECT_NEAR(offsets[n], bounds.Width, 0.5);
+  }
+  EXPECT_EQ(api->GdipMeasureCaretOffsets(s.graphics, text.c_str(), -1, font, format, nullptr), InvalidParameter);
+}
+
 TEST_F(TextTest, DrawStringInksInsideTheMeasuredRangeWithTheBrush) {
   GpSolidFill* brush = nullptr;
   api->GdipCreateSolidFill(0xFFFF0000, &brush);

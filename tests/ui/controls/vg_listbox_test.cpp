@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/rtl/TextCompare.h"
+#include "platform/rtl/TextConvert.h"
 #include "tests/support/vg_recording_canvas.h"
 #include "tests/ui/controls/controls_fixture.h"
 #include "ui/core/vg_keys.h"
@@ -292,6 +293,53 @@ TEST_F(ListBoxTest, StringListBoxRebuildsKeepingItsIndexAndFiringNothing) {
   strings->SetData(rtl::Variant(rtl::WideString(u"THREE")));
   EXPECT_EQ(strings->Items()->Strings(2), u"THREE");
   EXPECT_EQ(strings->ItemByIndex(2)->Text(), u"THREE");
+}
+
+// A string list that counts the realignments that lay its items out (one
+// or two passes each: a second when a scroll bar came or went).
+struct LayoutCountingList : TvgStringListBox {
+  using TvgStringListBox::TvgStringListBox;
+  int layouts = 0;
+  int passes = 0;
+  void Realign() override {
+    const int before = passes;
+    TvgStringListBox::Realign();
+    if (passes > before) ++layouts;
+  }
+  TvgRect GetContentBounds() override {
+    if (Updating() == 0) ++passes;
+    return TvgStringListBox::GetContentBounds();
+  }
+};
+
+TEST_F(ListBoxTest, StringsAddedOneByOneAreLaidOutOnceAtThePaintOrTheFirstLookAtAPlace) {
+  auto* strings = Add<LayoutCountingList>();
+  strings->SetBounds(10, 10, 120, 100);
+  scene->UpdateBuffer();
+  strings->layouts = 0;
+  for (int i = 0; i < 50; ++i) strings->Items()->Add(rtl::W("item " + std::to_string(i)));
+  EXPECT_EQ(strings->Count(), 50);
+  EXPECT_EQ(strings->ItemByIndex(49)->Text(), u"item 49");
+  EXPECT_EQ(strings->layouts, 0);
+  scene->UpdateBuffer();
+  EXPECT_EQ(strings->layouts, 1);
+  EXPECT_EQ(strings->ItemByIndex(49)->Position()->Y(), 49 * 19);
+
+  strings->Items()->Add(u"last");
+  strings->SetItemIndex(50);
+  EXPECT_EQ(strings->layouts, 2) << "scrolling the new item into view lays the list out first";
+  EXPECT_EQ(strings->ItemByIndex(50)->Position()->Y(), 50 * 19);
+
+  strings->Items()->SetStrings(50, u"changed");
+  EXPECT_EQ(strings->ItemByIndex(50)->Text(), u"changed");
+  EXPECT_EQ(strings->ItemIndex(), 50);
+
+  strings->BeginUpdate();
+  for (int i = 0; i < 20; ++i) strings->Items()->Add(u"more");
+  strings->EndUpdate();
+  EXPECT_EQ(strings->layouts, 3) << "an update block ends in one layout";
+  EXPECT_EQ(strings->Count(), 71);
+  EXPECT_EQ(strings->ItemIndex(), 50);
 }
 
 TEST_F(ListBoxTest, OddRowsAreShadedAndASingleItemShadesItsOwnRow) {

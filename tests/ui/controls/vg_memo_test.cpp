@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstring>
 #include <string>
 
 #include "platform/rtl/Filer.h"
@@ -176,6 +178,84 @@ TEST_F(MemoScene, ContentBoundsFollowTheLinesAndTheWidestLine) {
   EXPECT_GT(memo->GetLineCount(), 1);
   for (int line = 0; line < memo->GetLineCount(); ++line)
     EXPECT_LE(memo->GetLine(line).size() * 7, 190 + 7) << line;
+}
+
+namespace {
+
+// Text measurements the recording canvas saw since its log was cleared.
+int MemoMeasurements(TvgScene& scene) {
+  int count = 0;
+  for (const std::string& call : static_cast<RecordingCanvas*>(scene.Canvas())->Log)
+    if (call.rfind("MeasureText", 0) == 0 || call.rfind("CaretOffsets", 0) == 0) ++count;
+  return count;
+}
+
+}  // namespace
+
+TEST_F(MemoScene, AClickOrAVerticalMoveOnALongLineMeasuresItOnceAndLandsUnderThePoint) {
+  const rtl::WideString line(2000, u'a');
+  memo->SetText(line + u"\r\n" + line);
+  memo->SetFocus();
+  memo->SetSelected(false);
+  Press(35, vgCtrl);  // the end of the text: the view shows the lines' ends
+  auto* canvas = static_cast<RecordingCanvas*>(scene->Canvas());
+  canvas->Log.clear();
+  scene->UpdateBuffer();
+  const float h = memo->HScrollBarValue();
+  bool caretLineDrawn = false;
+  for (const std::string& call : canvas->Log) {
+    float left = 0;
+    char text[4096] = {};
+    if (std::sscanf(call.c_str(), "FillText (%f,%*f,%*f,%*f) \"%4095[a]\"", &left, text) != 2) continue;
+    const float right = left + 7 * float(std::strlen(text));
+    if (std::strlen(text) < 100 && left <= h && right >= h + 190) caretLineDrawn = true;
+  }
+  EXPECT_TRUE(caretLineDrawn) << "the caret's line is drawn where the view shows it, and only there";
+  canvas->Log.clear();
+  scene->MouseDown(vgMouseLeft, vgLeftButton, 100, 10 + 3);
+  scene->MouseUp(vgMouseLeft, 0, 100, 10 + 3);
+  EXPECT_LE(MemoMeasurements(*scene), 2);
+  const TCaretPosition clicked = memo->CaretPosition();
+  EXPECT_EQ(clicked.Line, 0);
+  EXPECT_GT(clicked.Pos, 1900);
+  EXPECT_NEAR(memo->GetPositionPoint(clicked).X, 100 - 10, 7) << "within a character of the click";
+
+  static_cast<RecordingCanvas*>(scene->Canvas())->Log.clear();
+  Press(40);
+  EXPECT_LE(MemoMeasurements(*scene), 2);
+  EXPECT_EQ(memo->CaretPosition(), (TCaretPosition{1, clicked.Pos})) << "Down keeps the caret's x";
+}
+
+TEST_F(MemoScene, AWrappedMemoRewrapsWhatAKeyTouchesAndAllOfItWhenTheWidthChanges) {
+  rtl::WideString text;
+  for (int i = 0; i < 40; ++i) text += u"one two three four five six seven eight nine ten\r\n";
+  memo->SetWordWrap(true);
+  memo->SetText(text);
+  memo->SetFocus();
+  memo->SetSelected(false);
+  const auto rebuilt = [this] {
+    const TLinesBegs lines = memo->LinesBegs();
+    memo->UpdateLines();
+    return memo->LinesBegs() == lines;
+  };
+  ASSERT_EQ(memo->GetLineCount(), 2 * 40 + 1);
+
+  memo->SetCaretPosition({0, 0});
+  static_cast<RecordingCanvas*>(scene->Canvas())->Log.clear();
+  scene->KeyChar(u'x', 0);
+  EXPECT_LE(MemoMeasurements(*scene), 20) << "one paragraph rewrapped, not forty";
+  EXPECT_EQ(memo->GetLine(0), u"xone two three four five ");
+  EXPECT_TRUE(rebuilt());
+
+  memo->SetCaretPosition({1, 3});
+  const float x = memo->GetPositionPoint(memo->CaretPosition()).X;
+  Press(40);
+  EXPECT_EQ(memo->CaretPosition().Line, 2);
+  EXPECT_NEAR(memo->GetPositionPoint(memo->CaretPosition()).X, x, 7) << "Down onto a wrapped line keeps the x";
+
+  memo->SetWidth(150);
+  EXPECT_EQ(memo->GetLineCount(), 3 * 40 + 1) << "a narrower memo wraps every paragraph again";
+  EXPECT_TRUE(rebuilt());
 }
 
 TEST_F(MemoScene, LinesAndSelectionArePainted) {
