@@ -1,5 +1,7 @@
 #include "ui/controls/vg_memotext.h"
 
+#include "platform/rtl/TextConvert.h"
+#include "ui/controls/vg_flagscope.h"
 #include "ui/core/vg_keys.h"
 
 #include <algorithm>
@@ -12,23 +14,9 @@ constexpr char16_t kCR = u'\r';
 constexpr char16_t kLF = u'\n';
 const rtl::WideString kLineBreak = u"\r\n";
 
-bool IsHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
-
 int Length(const rtl::WideString& text) { return static_cast<int>(text.size()); }
 
 bool Before(TCaretPosition a, TCaretPosition b) { return a.Line < b.Line || (a.Line == b.Line && a.Pos < b.Pos); }
-
-// Sets a flag for the lifetime of the guard.
-class FlagScope {
- public:
-  explicit FlagScope(bool& flag) : FFlag(flag) { FFlag = true; }
-  ~FlagScope() { FFlag = false; }
-  FlagScope(const FlagScope&) = delete;
-  FlagScope& operator=(const FlagScope&) = delete;
-
- private:
-  bool& FFlag;
-};
 
 }  // namespace
 
@@ -200,7 +188,7 @@ void TvgMemoText::InsertAfter(TCaretPosition pos, const rtl::WideString& text, T
   rtl::WideString fragment = FUndoing ? text : vgApplyCharCase(text, FCharCase);
   if (FMaxLength > 0) {
     fragment.resize(std::min<std::size_t>(fragment.size(), std::max(0, FMaxLength - Length(FText))));
-    if (fragment.size() < text.size() && !fragment.empty() && IsHighSurrogate(fragment.back())) fragment.pop_back();
+    if (fragment.size() < text.size() && !fragment.empty() && rtl::IsHighSurrogate(fragment.back())) fragment.pop_back();
   }
   const bool recorded = options.Contains(ioCanUndo) && !FUndoing;
   if (recorded) FActionStack.FragmentInserted(at, Length(fragment), options.Contains(ioUnDoPairedWithPriv));
@@ -280,7 +268,7 @@ TvgWideStrings* TvgMemoText::GetUnwrapLines() {
 }
 
 void TvgMemoText::Revert(const TEdtAction& action) {
-  FlagScope undoing(FUndoing);
+  TFlagScope undoing(FUndoing);
   if (action.ActionType == atDelete) {
     TInsertOptions options{ioMoveCaret};
     if (action.DeletedFragment != kLineBreak) options.Include(ioSelected);
