@@ -4,9 +4,11 @@
 // maps the settings image to their controls. It answers the editor's and
 // the page builder's needs from the window's components, found by name, and
 // offers the device link what it asks of the pages.
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "app/CurveEditorForm.h"
 #include "app/pages/ParamControls.h"
@@ -16,6 +18,7 @@
 #include "params/ParamEditor.h"
 #include "params/ParamHost.h"
 #include "platform/gui/Dialogs.h"
+#include "platform/gui/PostedCall.h"
 
 namespace app {
 
@@ -53,6 +56,7 @@ class MainFormParams final : public params::IParamForm, public IParamPageHost, p
   bool ReportCapture() override;
   void ShowInfoBox(const std::string& text) override;
   void ProcessMessages() override;
+  void Post(std::function<void()> call) override { posted_.Post(std::move(call)); }
   void SelectSideListEntry(int index) override;
   void SetUpdateButtonEnabled(bool enabled) override;
   void ShowPage(params::SidePage page) override;
@@ -103,6 +107,7 @@ class MainFormParams final : public params::IParamForm, public IParamPageHost, p
   ParamDeviceLink device_;
   params::ParamEditor editor_;
   TCurveEditorForm* reportEditor_ = nullptr;  // owned by the main form
+  gui::TPostedCall posted_;  // goes before the editor its call reaches
 };
 
 }  // namespace app

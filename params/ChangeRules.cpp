@@ -148,10 +148,23 @@ void ParamEditor::UpdateOwnCustomControl(int i) {
   if (controls_.Kind(custom) == ControlKind::None) return;
   const bool enabled = CustomEntrySelected(ListName(i));
   controls_.SetEnabled(custom, enabled);
-  if (!enabled) return;
+  if (!enabled || !UserChoice()) return;
   controls_.SetFocus(custom);
-  // A stored custom table shown on the pages only enables its box; the user opens it.
-  if (IsTableMode(mode) && !device_.Busy() && !form_.LanguageSwitching() && !showingSettings_) itemClick(custom);
+  // The editor's modal loop must not run inside the list's own event (its
+  // drop-down closes and goes meanwhile): it opens once that has returned.
+  if (IsTableMode(mode)) form_.Post([this, custom] { OpenChosenTable(custom); });
+}
+
+// A change the user made: not the editor's own setting of controls, nor a
+// rule's selection or second pass inside another parameter's handler.
+bool ParamEditor::UserChoice() const { return programmatic_ == 0 && active_.size() == 1; }
+
+void ParamEditor::OpenChosenTable(const std::string& custom) {
+  const std::optional<int> i = IndexAfter(custom, "eItem");
+  if (!i || *i < 0 || *i >= std::min(version_.item, MaxItems) || !controls_.Enabled(custom) ||
+      !CustomEntrySelected(ListName(*i)))
+    return;
+  if (!device_.Busy() && !form_.LanguageSwitching()) itemClick(custom);
 }
 
 // Only a mode the user chooses is read from the device: showing the image

@@ -57,6 +57,13 @@ class ParamEditor {
 
  private:
   struct ImportPlan;
+  struct ProgrammaticChange {
+    explicit ProgrammaticChange(ParamEditor& editor) : depth(editor.programmatic_) { ++depth; }
+    ~ProgrammaticChange() { --depth; }
+    ProgrammaticChange(const ProgrammaticChange&) = delete;
+    ProgrammaticChange& operator=(const ProgrammaticChange&) = delete;
+    int& depth;
+  };
   const ITEM& Item(int i) const { return version_.items[static_cast<std::size_t>(i)]; }
   ITEM& Item(int i) { return version_.items[static_cast<std::size_t>(i)]; }
   bool ImageFitsDescription(MappingFamily family);
@@ -88,6 +95,8 @@ class ParamEditor {
   void ApplyRule(const Rule& rule, int selected);
   void UpdateTargetCustomControl(const Rule& rule, bool visibility);
   void UpdateOwnCustomControl(int i);
+  bool UserChoice() const;
+  void OpenChosenTable(const std::string& custom);
   std::optional<int> SelectedSpeed(const std::string& list);
   bool ReadImport(const rtl::TMemIniFile& file, ImportPlan& plan);
 
@@ -97,7 +106,9 @@ class ParamEditor {
   IParamDevice& device_;
   ITableEditors& editors_;
   bool paramError_ = false;
-  bool showingSettings_ = false;  // the controls follow the image: no editor opens by itself
+  // Above 0 while the editor sets controls itself (the settings shown or
+  // imported, the link pass): their change events are nobody's choice.
+  int programmatic_ = 0;
   std::vector<int> active_;   // parameters whose change handler runs, outermost first
 };
 

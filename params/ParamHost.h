@@ -6,6 +6,7 @@
 // them. Everything runs on the UI thread.
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
@@ -78,6 +79,10 @@ class IParamForm {
   virtual void ShowInfoBox(const std::string& text) = 0;
   // Handles pending messages (Application->ProcessMessages).
   virtual void ProcessMessages() = 0;
+  // Runs `call` from the message loop once the event being handled has
+  // returned. A later post replaces a call not yet run; none runs after the
+  // form is gone.
+  virtual void Post(std::function<void()> call) = 0;
   virtual void SelectSideListEntry(int index) = 0;  // ListBox1's item index
   virtual void SetUpdateButtonEnabled(bool enabled) = 0;
   virtual void ShowPage(SidePage page) = 0;         // ListBoxItemClick

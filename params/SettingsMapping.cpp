@@ -183,12 +183,7 @@ void ParamEditor::FinishOptionList(const std::string& name, bool enabled, int va
 }
 
 void ParamEditor::ShowSettings() {
-  struct Showing {
-    bool& flag;
-    bool before = flag;
-    ~Showing() { flag = before; }
-  } showing{showingSettings_};
-  showingSettings_ = true;
+  const ProgrammaticChange showing(*this);
   paramError_ = false;
   const MappingFamily family = Family();
   if (!ImageFitsDescription(family)) {
@@ -292,6 +287,7 @@ void ParamEditor::ShowGeneralItem(int i, bool enabled) {
 }
 
 void ParamEditor::RunLinkPass() {
+  const ProgrammaticChange passing(*this);
   for (int e : ListedItems(version_)) {
     if (Item(e).link.empty()) continue;
     if (controls_.Kind(ListName(e)) == ControlKind::OptionList && controls_.Enabled(ListName(e)))

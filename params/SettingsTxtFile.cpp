@@ -175,6 +175,7 @@ void ParamEditor::Import1Click() {
     form_.ShowInfoBox(form_.LangText("importerror", "can't import differ version's setting"));
     return;
   }
+  const ProgrammaticChange importing(*this);
   if (plan.name) controls_.SetText(kNameBox, *plan.name);
   for (const ImportPlan::Setting& setting : plan.settings) {
     const int mode = Item(setting.item).mode;

@@ -197,12 +197,14 @@ struct TSceneWindow::Signals {
     if (!button) return FALSE;
     if (g_drag && g_drag->origin == &self) {
       DragTo(Pixel(event->x_root), Pixel(event->y_root));
-      EndInternalDrag(true, Pixel(event->x_root), Pixel(event->y_root));
+      if (g_drag) EndInternalDrag(true, Pixel(event->x_root), Pixel(event->y_root));
       return TRUE;
     }
     TShiftState shift = ShiftFromGdk(event->state) - TShiftState{FlagOf(*button)};
     const int x = Pixel(event->x), y = Pixel(event->y);
+    const rtl::TLifeToken::TWatch life = self.life_.Watch();
     Guarded(nullptr, [&] { self.host_.MouseUp(*button, shift, x, y); });
+    if (!life.Alive()) return TRUE;
     const bool outside = x < 0 || y < 0 || x >= self.width_ || y >= self.height_;
     if (outside && !self.captured_ && !(shift.Contains(ssLeft) || shift.Contains(ssRight) || shift.Contains(ssMiddle)))
       Guarded(nullptr, [&] { self.host_.MouseLeave(); });
@@ -262,10 +264,13 @@ struct TSceneWindow::Signals {
     if (self.preediting_ && gtk_im_context_filter_keypress(self.im_, event)) return TRUE;
     const TShiftState shift = ShiftFromGdk(event->state);
     const TKeyStroke stroke = TranslateKey(event->keyval, BaseKeyval(event), shift);
+    const rtl::TLifeToken::TWatch life = self.life_.Watch();
     if (stroke.Key) Guarded(nullptr, [&] { self.host_.KeyDown(stroke.Key, shift); });
+    if (!life.Alive()) return TRUE;
     self.typing_ = true;
     self.typingShift_ = shift;
     const bool filtered = gtk_im_context_filter_keypress(self.im_, event);
+    if (!life.Alive()) return TRUE;
     self.typing_ = false;
     if (!filtered && stroke.Char) Guarded(nullptr, [&] { self.host_.Char(stroke.Char, shift); });
     return TRUE;
@@ -284,9 +289,11 @@ struct TSceneWindow::Signals {
     TSceneWindow& self = Self(data);
     const rtl::WideString wide = rtl::Utf8ToUtf16(text);
     if (self.typing_ && !self.preediting_) {
-      for (const gchar* p = text; *p; p = g_utf8_next_char(p)) {
+      const rtl::TLifeToken::TWatch life = self.life_.Watch();
+      const TShiftState shift = self.typingShift_;
+      for (const gchar* p = text; *p && life.Alive(); p = g_utf8_next_char(p)) {
         const char32_t c = g_utf8_get_char(p);
-        Guarded(nullptr, [&] { self.host_.Char(c, self.typingShift_); });
+        Guarded(nullptr, [&] { self.host_.Char(c, shift); });
       }
       return;
     }
@@ -405,11 +412,14 @@ struct TSceneWindow::Signals {
     self.dropping_ = false;
     self.dragData_.reset();
     self.dragContext_ = nullptr;
+    const rtl::TLifeToken::TWatch life = self.life_.Watch();
     const bool accept = Guarded(nullptr, [&] { return self.host_.DragOver(dropped, x, y); }, false);
-    if (accept)
-      Guarded(nullptr, [&] { self.host_.Drop(dropped, x, y); });
-    else
-      Guarded(nullptr, [&] { self.host_.DragLeave(); });
+    if (life.Alive()) {
+      if (accept)
+        Guarded(nullptr, [&] { self.host_.Drop(dropped, x, y); });
+      else
+        Guarded(nullptr, [&] { self.host_.DragLeave(); });
+    }
     gtk_drag_finish(context, accept, FALSE, time);
   }
 
@@ -440,10 +450,13 @@ struct TSceneWindow::Signals {
     const TPoint origin = target->ClientToScreen({0, 0});
     TDropData data;
     data.Source = g_drag->source;
-    g_drag->accepted = Guarded(nullptr, [&] {
+    const rtl::TLifeToken::TWatch life = target->life_.Watch();
+    const bool accepted = Guarded(nullptr, [&] {
       return target->host_.DragOver(data, screenX - origin.X, screenY - origin.Y);
     }, false);
-    target->SetCursor(g_drag->accepted ? crDrag : crNoDrop);
+    if (!life.Alive() || !g_drag) return;
+    g_drag->accepted = accepted;
+    target->SetCursor(accepted ? crDrag : crNoDrop);
   }
 
   static void LeaveInternalTarget() {
@@ -457,6 +470,7 @@ struct TSceneWindow::Signals {
   static void EndInternalDrag(bool drop, int screenX, int screenY) {
     TInternalDrag drag = *g_drag;
     const bool dropped = drop && drag.over && drag.accepted;
+    const rtl::TLifeToken::TWatch originLife = drag.origin->life_.Watch();
     if (dropped) {
       g_drag->over = nullptr;
       drag.over->SetCursor(crDefault);
@@ -468,6 +482,7 @@ struct TSceneWindow::Signals {
       LeaveInternalTarget();
     }
     g_drag.reset();
+    if (!originLife.Alive()) return;
     drag.origin->ReleaseCapture();
     Guarded(nullptr, [&] { drag.origin->host_.InternalDragEnded(drag.source, dropped); });
   }

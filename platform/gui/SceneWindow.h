@@ -16,6 +16,7 @@
 
 #include "platform/gui/ClickTracker.h"
 #include "platform/gui/Input.h"
+#include "platform/rtl/LifeToken.h"
 #include "platform/rtl/Types.h"
 
 typedef struct _cairo_surface cairo_surface_t;
@@ -168,6 +169,9 @@ class TSceneWindow {
   bool dropping_ = false;
   int dragX_ = 0, dragY_ = 0;
   unsigned pendingLeave_ = 0;
+  // A call into the scene may free this window (a drop-down that closes
+  // while a modal loop runs inside its event): handlers check it after.
+  rtl::TLifeToken life_;
 };
 
 // The freedesktop cursor name of a class-library cursor ("default" for

@@ -2,6 +2,8 @@
 // the table-editor launch and the mode-name key rule.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "params/ParamEditor.h"
 #include "tests/support/ParamFakes.h"
 
@@ -108,9 +110,53 @@ TEST(ChangeRulesTest, OwnCustomValueFollowsTheCustomEntry) {
     EXPECT_TRUE(rig.controls.Enabled("eItem2"));
     EXPECT_EQ(rig.controls.focused.back(), "eItem2");
     EXPECT_TRUE(rig.controls.Visible("cbItem5"));
+    EXPECT_TRUE(rig.editors.requests.empty());  // not inside the list's own event
+    rig.form.RunPosted();
     EXPECT_EQ(rig.editors.requests.size(), c.editorOpened ? 1u : 0u);
     rig.controls.SetItemIndex("cbItem2", 0);
     EXPECT_FALSE(rig.controls.Enabled("eItem2"));
+  }
+}
+
+// The editor opens for the user's own choice only, and only when the
+// choice still stands once the list's event has returned.
+TEST(ChangeRulesTest, NoEditorOpensForAChoiceNobodyMade) {
+  struct Case {
+    const char* what;
+    bool userChose;
+    std::function<void(EditorRig&)> act;
+  };
+  const Case cases[] = {
+      {"a rule selects the custom entry", false, [](EditorRig& rig) { rig.controls.SetItemIndex("cbItem3", 1); }},
+      {"the second rule pass visits it", false,
+       [](EditorRig& rig) {
+         rig.controls.At("cbItem2").index = 3;
+         rig.controls.SetItemIndex("cbItem3", 2);
+       }},
+      {"the link pass visits it", false,
+       [](EditorRig& rig) {
+         rig.controls.At("cbItem2").index = 3;
+         rig.editor.RunLinkPass();
+       }},
+      {"another entry chosen before the editor opened", true,
+       [](EditorRig& rig) {
+         rig.controls.SetItemIndex("cbItem2", 3);
+         rig.controls.SetItemIndex("cbItem2", 0);
+       }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    EditorRig rig;
+    // Item 2 is a table with a rule of its own; item 3 selects its custom
+    // entry (1) and names it as a target (2).
+    Describe(rig, {{2, 4}}, {{2, "0,1,6,0"}, {3, "1,2,2,3|0,1,2,0"}});
+    rig.controls.focused.clear();
+    c.act(rig);
+    rig.form.RunPosted();
+    EXPECT_TRUE(rig.editors.requests.empty());
+    if (!c.userChose) {
+      EXPECT_TRUE(rig.controls.focused.empty());
+    }
   }
 }
 

@@ -61,7 +61,7 @@ TEST(SettingsMappingTest, EveryFamilyCollectsWhatItShows) {
 }
 
 // Shown outside a device job, a table parameter on its custom entry gets
-// its box enabled, but no editor opens unasked.
+// its box enabled, but no editor opens unasked and the focus stays.
 TEST(SettingsMappingTest, ShowingACustomTableOpensNoEditor) {
   EditorRig rig;
   rig.UseFixture(fakes::MakeSettingsFixture("CAR_ESC_QV4", 0));
@@ -79,8 +79,11 @@ TEST(SettingsMappingTest, ShowingACustomTableOpensNoEditor) {
   rig.editor.ShowSettings();
   ASSERT_EQ(rig.controls.ItemIndex(list), custom);
   EXPECT_TRUE(rig.controls.Enabled("eItem" + std::to_string(table)));
+  rig.form.RunPosted();
   EXPECT_TRUE(rig.editors.requests.empty());
+  EXPECT_TRUE(rig.controls.focused.empty());
   rig.controls.SetItemIndex(list, custom);  // the user's choice opens it
+  rig.form.RunPosted();
   EXPECT_EQ(rig.editors.requests.size(), 1u);
 }
 

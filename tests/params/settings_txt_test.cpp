@@ -62,7 +62,7 @@ void DescribeEverything(EditorRig& rig) {
   }
   rig.controls.SetItemIndex("cbItem0", 1);
   rig.controls.SetItemIndex("cbItem3", 2);
-  rig.controls.SetItemIndex("cbItem7", 1);  // the custom table: its editor opens and is cancelled
+  rig.controls.SetItemIndex("cbItem7", 1);  // the custom table
   rig.controls.SetValue("eItem3", 42);
   rig.controls.SetValue("eItem4", 35);
   rig.controls.SetText("eName", "My car");
@@ -132,13 +132,18 @@ TEST_F(SettingsTxtTest, ExportThenImportRestoresEveryControl) {
   rig.controls.SetValue("eItem4", 50);
   rig.controls.SetText("eName", "Other");
   rig.controls.SetText("eItem7", "00");
-  rig.editors.answer = std::string(512, 'F');  // the editor that opens on the way hands back another table
+  rig.editors.answer = std::string(512, 'F');  // what an editor opened on the way would hand back
+  rig.form.posted = nullptr;
+  rig.controls.focused.clear();
   rig.form.openFile = (folder / "s.txt").string();
   rig.editor.Import1Click();
   EXPECT_EQ(rig.form.openFilter, "INI File (*.txt)|*.txt");
   EXPECT_TRUE(rig.form.infoBoxes.empty());
-  rig.controls.focused.clear();
   EXPECT_EQ(Snapshot(), exported);
+  // Nobody chose anything: no editor opens, now or later, and the focus stays.
+  rig.form.RunPosted();
+  EXPECT_TRUE(rig.editors.requests.empty());
+  EXPECT_TRUE(rig.controls.focused.empty());
 }
 
 TEST_F(SettingsTxtTest, FileThatDoesNotFitChangesNothing) {

@@ -12,6 +12,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "params/DeviceDescription.h"
@@ -144,6 +145,12 @@ class FakeParamForm : public IParamForm {
   int progressFreed = 0;
   std::optional<std::string> saveFile, openFile;  // nullopt: the dialog is cancelled
   std::string saveFilter, saveExt, openFilter;
+  std::function<void()> posted;  // the call waiting for the message loop
+
+  // What the message loop does once the current event has returned.
+  void RunPosted() {
+    if (auto call = std::exchange(posted, nullptr)) call();
+  }
 
   std::string LangText(const std::string& key, const std::string& fallback) override {
     auto it = texts.find(key);
@@ -160,6 +167,7 @@ class FakeParamForm : public IParamForm {
   bool ReportCapture() override { return reportCapture; }
   void ShowInfoBox(const std::string& text) override { infoBoxes.push_back(text); }
   void ProcessMessages() override {}
+  void Post(std::function<void()> call) override { posted = std::move(call); }
   void SelectSideListEntry(int index) override { sideListEntry = index; }
   void SetUpdateButtonEnabled(bool enabled) override { updateButton = enabled; }
   void ShowPage(SidePage page) override { pages.push_back(page); }

@@ -375,7 +375,11 @@ void TvgPopup::CloseWindow() {
 }
 
 void TvgPopup::CloseOverlay() {
-  if (ReturnsToSavedParent()) SetParent(FSaveParent);
+  // A popup without a parent of its own leaves the catcher, which is freed.
+  if (ReturnsToSavedParent())
+    SetParent(FSaveParent);
+  else if (!FSaveParent && !FDestroying && Parent() == FPopupLayout)
+    SetParent(nullptr);
   if (TvgVisualObject* focused = std::exchange(FSaveFocused, nullptr)) {
     Unwatch(focused);
     if (!FDestroying) focused->SetFocus();

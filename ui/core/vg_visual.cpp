@@ -390,12 +390,21 @@ TvgRect TvgVisualObject::GetParentedRect() {
   return r;
 }
 
+TvgRect TvgVisualObject::GetDrawnRect() { return GetLocalRect(); }
+
+// Bounding box of the transformed corners of a local rectangle.
+TvgRect TvgVisualObject::AbsoluteBounds(const TvgRect& local) {
+  return vgNormalizeRect({LocalToAbsolute(local.TopLeft()), LocalToAbsolute({local.Right, local.Top}),
+                          LocalToAbsolute(local.BottomRight()), LocalToAbsolute({local.Left, local.Bottom})});
+}
+
 TvgRect TvgVisualObject::GetUpdateRect() {
   if (!FRecalcUpdateRect) return FUpdateRect;
   ++FUpdating;
   TvgRect r = GetAbsoluteRect();
   IvgScene* scene = GetScene();
   if (scene && !scene->GetDisableUpdate() && !IsLoading()) {
+    if (const TvgRect drawn = GetDrawnRect(); drawn != GetLocalRect()) r = vgUnionRect(r, AbsoluteBounds(drawn));
     for (TvgVisualObject* p = VisualParent(); p; p = p->VisualParent())
       if (p->FClipChildren) {
         TvgRect clipped;
@@ -403,13 +412,7 @@ TvgRect TvgVisualObject::GetUpdateRect() {
         r = clipped;
       }
     if (FCanFocused && FIsFocused) r = Inflated(r, 5);
-    if (FHasEffect && !FClipChildren) {
-      const TvgRect effects = GetEffectsRect();
-      r = vgUnionRect(r, vgNormalizeRect({LocalToAbsolute(effects.TopLeft()),
-                                          LocalToAbsolute({effects.Right, effects.Top}),
-                                          LocalToAbsolute(effects.BottomRight()),
-                                          LocalToAbsolute({effects.Left, effects.Bottom})}));
-    }
+    if (FHasEffect && !FClipChildren) r = vgUnionRect(r, AbsoluteBounds(GetEffectsRect()));
     if (!FClipChildren)
       for (TvgObject* child : Children())
         if (child->IsVisual() && child->Visual()->FVisible) r = vgUnionRect(r, child->Visual()->GetUpdateRect());

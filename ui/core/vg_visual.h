@@ -144,6 +144,9 @@ class TvgVisualObject : public TvgObject {
   virtual TvgRect GetParentedRect();
   virtual TvgRect GetClipRect();
   virtual TvgRect GetUpdateRect();
+  // The local rectangle Paint draws in: the node's own, or more for a node
+  // that draws past its bounds. The update rectangle covers it.
+  virtual TvgRect GetDrawnRect();
   TvgRect GetChildrenRect();
   float GetAbsoluteWidth();
   float GetAbsoluteHeight();
@@ -335,6 +338,7 @@ class TvgVisualObject : public TvgObject {
   bool InDesign();
   // A negative size in design mode flips the scale's sign instead.
   float DesignSize(float value, TvgPosition* scale, bool isX);
+  TvgRect AbsoluteBounds(const TvgRect& local);
   void SizeChanged();
   void AttachChild(TvgVisualObject* child);
   void DetachChild(TvgVisualObject* child);

@@ -328,9 +328,16 @@ class TvgText : public TvgShape {
   void SetData(const rtl::Variant& value) override;
   void Paint() override;
   void Realign() override;
+  // Where the text lies: it may run past the node (a line wider than the
+  // node, wrapped lines taller than it).
+  TvgRect GetDrawnRect() override;
 
  private:
   static void Publish(rtl::TPublisher<TvgText>& p);
+  // Changes what the text covers: the area it covered and the one it
+  // covers now are both repainted.
+  template <class Change>
+  void Redraw(Change&& change);
 
   rtl::WideString FText;
   TvgOwned<TvgFont> FFont;

@@ -51,12 +51,21 @@ void TvgText::Publish(rtl::TPublisher<TvgText>& p) {
   p.Property("WordWrap", &T::WordWrap, &T::SetWordWrap).Default(true);
 }
 
+template <class Change>
+void TvgText::Redraw(Change&& change) {
+  Repaint();
+  change();
+  UpdateEffects();
+  RecalcUpdateRect();
+  Repaint();
+}
+
 void TvgText::SetText(const rtl::WideString& value) {
   if (value == FText) return;
-  FText = value;
-  UpdateEffects();
-  if (FAutoSize) AdjustSize();
-  Repaint();
+  Redraw([&] {
+    FText = value;
+    if (FAutoSize) AdjustSize();
+  });
 }
 
 void TvgText::SetFont(const TvgFont* value) {
@@ -64,10 +73,16 @@ void TvgText::SetFont(const TvgFont* value) {
   if (FAutoSize) AdjustSize();
 }
 
-void TvgText::SetHorzTextAlign(TvgTextAlign value) { UpdateDrawn(FHorzTextAlign, value); }
-void TvgText::SetVertTextAlign(TvgTextAlign value) { UpdateDrawn(FVertTextAlign, value); }
+void TvgText::SetHorzTextAlign(TvgTextAlign value) {
+  if (value != FHorzTextAlign) Redraw([&] { FHorzTextAlign = value; });
+}
+void TvgText::SetVertTextAlign(TvgTextAlign value) {
+  if (value != FVertTextAlign) Redraw([&] { FVertTextAlign = value; });
+}
 
-void TvgText::SetWordWrap(bool value) { UpdatePainted(FWordWrap, value); }
+void TvgText::SetWordWrap(bool value) {
+  if (value != FWordWrap) Redraw([&] { FWordWrap = value; });
+}
 
 void TvgText::SetAutoSize(bool value) {
   if (value == FAutoSize) return;
@@ -83,10 +98,12 @@ void TvgText::SetStretch(bool value) {
   Repaint();
 }
 
+// The font has changed already: the area repainted first is the one the
+// text covered when it was last asked for.
 void TvgText::FontChanged(rtl::TObject*) {
-  UpdateEffects();
-  if (FAutoSize) AdjustSize();
-  Repaint();
+  Redraw([&] {
+    if (FAutoSize) AdjustSize();
+  });
 }
 
 void TvgText::AdjustSize() {
@@ -113,6 +130,33 @@ void TvgText::Realign() {
 rtl::Variant TvgText::GetData() { return rtl::Variant(FText); }
 
 void TvgText::SetData(const rtl::Variant& value) { SetText(value.AsWideString()); }
+
+namespace {
+
+// Where a block of `size` lies between start and end, aligned as FillText aligns it.
+float AlignedStart(float start, float end, float size, TvgTextAlign align) {
+  return align == vgTextAlignNear ? start : align == vgTextAlignFar ? end - size : (start + end - size) / 2;
+}
+
+}  // namespace
+
+// The measured block placed in the node as FillText places it (a line
+// measured without wrapping has no width to be aligned in).
+TvgRect TvgText::GetDrawnRect() {
+  const TvgRect local = GetLocalRect();
+  TvgCanvas* canvas = GetCanvas();
+  if (!canvas || FText.empty() || FStretch) return local;
+  canvas->Font()->Assign(FFont.get());
+  TvgRect text = local;
+  canvas->MeasureText(text, local, FText, FWordWrap, FHorzTextAlign, FVertTextAlign);
+  const float width = vgRectWidth(text), height = vgRectHeight(text);
+  const float left = AlignedStart(local.Left, local.Right, width, FHorzTextAlign);
+  const float top = AlignedStart(local.Top, local.Bottom, height, FVertTextAlign);
+  TvgRect drawn{left, top, left + width, top + height};
+  // Glyphs may stand out of their measured boxes by a pixel or so, and are smoothed.
+  vgInflateRect(drawn, 2, 2);
+  return vgUnionRect(local, drawn);
+}
 
 void TvgText::Paint() {
   TvgCanvas* canvas = GetCanvas();

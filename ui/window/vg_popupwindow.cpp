@@ -186,4 +186,6 @@ void vgUsePopupWindows() {
 
 bool TvgPopupWindows::Terminated() { return gui::Application->Terminated(); }
 
+TvgCustomScene* vgInnermostPopupScene() { return Shown().empty() ? nullptr : &Shown().back()->Scene(); }
+
 }  // namespace vg

@@ -46,4 +46,8 @@ class TvgPopupWindows final : public IvgPopupPlatform {
 // the toolkit's timers on the program's loop (vgUseGuiTimers).
 void vgUsePopupWindows();
 
+// The scene of the popup window shown last (the innermost open popup), or
+// nullptr while none is shown.
+TvgCustomScene* vgInnermostPopupScene();
+
 }  // namespace vg

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "ui/window/vg_guitimers.h"
+#include "ui/window/vg_popupwindow.h"
 
 namespace vg {
 
@@ -94,24 +95,33 @@ void TvgSceneHost::MouseLeave() { scene_.MouseLeaveWindow(); }
 
 void TvgSceneHost::CaptureLost() { scene_.MouseCaptureLost(); }
 
+// Keys belong to the innermost open popup window. The window system hands
+// them to the focused window, which a popup never is: under a modal form
+// they would reach the form beneath the popup (and Esc cancel it).
+TvgCustomScene& TvgSceneHost::KeyScene() {
+  TvgCustomScene* popup = vgInnermostPopupScene();
+  return popup ? *popup : scene_;
+}
+
 void TvgSceneHost::KeyDown(std::uint16_t key, gui::TShiftState shift) {
   char16_t ch = 0;
-  scene_.UnicodeKeyDown(key, ch, ShiftOf(shift));
+  KeyScene().UnicodeKeyDown(key, ch, ShiftOf(shift));
 }
 
 void TvgSceneHost::KeyUp(std::uint16_t key, gui::TShiftState shift) {
   char16_t ch = 0;
-  scene_.UnicodeKeyUp(key, ch, ShiftOf(shift));
+  KeyScene().UnicodeKeyUp(key, ch, ShiftOf(shift));
 }
 
 void TvgSceneHost::Char(char32_t character, gui::TShiftState shift) {
+  TvgCustomScene& scene = KeyScene();
   if (character < 0x10000) {
-    scene_.KeyChar(char16_t(character), ShiftOf(shift));
+    scene.KeyChar(char16_t(character), ShiftOf(shift));
     return;
   }
   const char32_t v = character - 0x10000;
-  scene_.KeyChar(char16_t(0xD800 + (v >> 10)), ShiftOf(shift));
-  scene_.KeyChar(char16_t(0xDC00 + (v & 0x3FF)), ShiftOf(shift));
+  scene.KeyChar(char16_t(0xD800 + (v >> 10)), ShiftOf(shift));
+  scene.KeyChar(char16_t(0xDC00 + (v & 0x3FF)), ShiftOf(shift));
 }
 
 std::optional<gui::TRect> TvgSceneHost::ImeCaret() {

@@ -74,6 +74,7 @@ class TvgSceneHost final : public gui::ISceneHost, public IvgSceneWindow {
 
  private:
   gui::TSceneWindow* Window() const { return form_.ClientWindow(); }
+  TvgCustomScene& KeyScene();
 
   TvgCustomScene& scene_;
   gui::TForm& form_;

@@ -67,6 +67,7 @@ class TRecordingHost : public ISceneHost {
   void MouseMove(TShiftState, int x, int y) override { Moves.push_back({x, y}); }
   void MouseUp(TMouseButton button, TShiftState, int x, int y) override {
     Log.push_back("up " + std::to_string(button) + " " + std::to_string(x) + "," + std::to_string(y));
+    if (OnInput) OnInput();
   }
   bool MouseWheel(TShiftState, int delta, int, int) override {
     Log.push_back("wheel " + std::to_string(delta));
@@ -75,6 +76,7 @@ class TRecordingHost : public ISceneHost {
   void MouseLeave() override { Log.push_back("leave"); }
   void KeyDown(std::uint16_t key, TShiftState shift) override {
     Log.push_back("keydown " + std::to_string(key) + (shift.Contains(ssCtrl) ? " ctrl" : ""));
+    if (OnInput) OnInput();
   }
   void KeyUp(std::uint16_t key, TShiftState) override { Log.push_back("keyup " + std::to_string(key)); }
   void Char(char32_t c, TShiftState) override { Typed += c; }
@@ -99,6 +101,7 @@ class TRecordingHost : public ISceneHost {
   }
 
   std::function<bool(const TDropData&)> Accept;
+  std::function<void()> OnInput;  // after a release or a key press is logged
   double Red = 1, Green = 0, Blue = 0;
   std::function<void(cairo_t*)> Decorate;
   int Paints = 0;
@@ -493,6 +496,29 @@ TEST_F(Display, TransparentPopupShowsOnlyWhatTheSceneCovers) {
   EXPECT_EQ(Pixel(screen, origin.X + 100, origin.Y + 40), 0xFF0000u);  // seen through the transparent half
   popup.reset();
   form->Free();
+}
+
+// A drop-down list closes, and its window goes, while a modal loop runs
+// inside the click or key that chose an entry.
+TEST_F(Display, AHostMayFreeItsWindowWhileHandlingAReleaseOrAKey) {
+  for (const GdkEventType kind : {GDK_BUTTON_RELEASE, GDK_KEY_PRESS}) {
+    SCOPED_TRACE(kind);
+    TRecordingHost host;
+    std::unique_ptr<TSceneWindow> popup = TSceneWindow::CreatePopup(host, {100, 100, 200, 160}, false);
+    popup->ShowPopup();
+    ASSERT_TRUE(PumpUntil([&] { return host.Paints > 0; }));
+    popup->SetFocus();
+    host.Log.clear();
+    host.OnInput = [&] { popup.reset(); };
+    if (kind == GDK_BUTTON_RELEASE)
+      SendButton(*popup, kind, 1, 150, 20, 10);  // released outside: the window would check its size
+    else
+      SendKey(gtk_widget_get_toplevel(popup->Widget()), GDK_KEY_a, 0);
+    EXPECT_FALSE(popup);
+    ASSERT_FALSE(host.Log.empty());
+    EXPECT_EQ(host.Log.size(), 1u) << host.Log.back();  // nothing more reached the host
+    EXPECT_TRUE(host.Typed.empty());
+  }
 }
 
 TEST_F(Display, CompositionResultReachesTheHost) {

@@ -186,6 +186,36 @@ TEST_F(PopupScene, OverlayCatchesAClickOutsideButNotInside) {
   popup->OnClosePopup = nullptr;  // TearDown closes it after `closed` is gone
 }
 
+namespace {
+// Watches a node for its end.
+struct FreedWatch : IvgFreeNotification {
+  virtual ~FreedWatch() = default;
+  bool freed = false;
+  void FreeNotification(IvgFreeNotifier*) override { freed = true; }
+};
+}  // namespace
+
+TEST_F(PopupScene, APopupWithoutParentOutlivesTheCatcherOfItsOverlay) {
+  auto* popup = new TvgPopup(nullptr);
+  popup->SetBounds(0, 0, 120, 60);
+  popup->SetPlacementTarget(target);
+  popup->SetPlacementScene(vgPlacementSceneTarget);
+  FreedWatch watch;
+  popup->AddFreeNotify(&watch);
+  for (int round = 0; round < 2; ++round) {
+    popup->SetIsOpen(true);
+    EXPECT_TRUE(popup->IsOpen());
+    EXPECT_EQ(popup->Position()->GetPoint(), (TvgPoint{10, 30}));
+    Click(350, 250);  // elsewhere
+    EXPECT_FALSE(popup->IsOpen());
+    EXPECT_EQ(popup->Parent(), nullptr);
+    DrawQueued();  // the released catcher goes
+    ASSERT_FALSE(watch.freed);
+  }
+  popup->RemoveFreeNotify(&watch);
+  popup->Free();
+}
+
 TEST_F(PopupScene, EscapeClosesOnlyAPopupThatDoesNotStayOpen) {
   for (bool staysOpen : {false, true}) {
     auto* popup = MakePopup(vgPlacementSceneTarget);

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 
 #include "platform/rtl/TextConvert.h"
@@ -107,6 +108,60 @@ TEST_F(ContentShapesTest, SameTextAgainDoesNotRepaint) {
   scene.updates.clear();
   text->SetText(u"x");
   EXPECT_TRUE(scene.updates.empty());
+}
+
+// The box around the pixels a node paints, in its own coordinates: it is
+// painted into a large transparent bitmap with its origin at (200, 100).
+TvgRect InkOf(TvgVisualObject& node) {
+  TvgBitmap bitmap(500, 250);
+  TvgCanvas& canvas = *bitmap.GetCanvas();
+  if (!canvas.BeginScene()) return {};
+  canvas.Clear(0);
+  node.PaintTo(canvas, {200, 100, 200 + node.Width(), 100 + node.Height()});
+  canvas.EndScene();
+  int left = 500, top = 250, right = 0, bottom = 0;
+  for (int y = 0; y < 250; ++y)
+    for (int x = 0; x < 500; ++x)
+      if (bitmap.ConstBits()[y * 500 + x] >> 24) {
+        left = std::min(left, x);
+        top = std::min(top, y);
+        right = std::max(right, x + 1);
+        bottom = std::max(bottom, y + 1);
+      }
+  return {float(left - 200), float(top - 100), float(right - 200), float(bottom - 100)};
+}
+
+bool Covers(const TvgRect& area, const TvgRect& ink) { return vgUnionRect(area, ink) == area; }
+
+// A text wider or taller than its node draws past it: what is repainted
+// when it changes covers the text it drew before and the one it draws now.
+TEST_F(ContentShapesTest, RepaintAreaCoversTheTextDrawnPastTheNode) {
+  TvgBitmap measuring(10, 10);
+  scene.canvas = measuring.GetCanvas();
+  struct Case {
+    bool wordWrap;
+    TvgTextAlign align;
+  } cases[] = {{false, vgTextAlignCenter}, {false, vgTextAlignNear}, {false, vgTextAlignFar},
+               {true, vgTextAlignCenter}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << "wrap " << c.wordWrap << " align " << int(c.align));
+    auto* text = Make<TvgText>(30, 12);
+    text->SetWordWrap(c.wordWrap);
+    text->SetHorzTextAlign(c.align);
+    text->SetText(u"Head Speed Remainder Enough?");
+    const TvgRect wide = InkOf(*text);
+    ASSERT_TRUE(vgRectWidth(wide) > 30 || vgRectHeight(wide) > 12);
+    EXPECT_TRUE(Covers(text->GetUpdateRect(), wide));
+
+    scene.updates.clear();
+    text->SetText(u"x");
+    ASSERT_FALSE(scene.updates.empty());
+    EXPECT_TRUE(Covers(scene.updates.front(), wide));  // the old text goes
+    scene.updates.clear();
+    text->SetText(u"Head Speed Remainder Enough?");
+    ASSERT_FALSE(scene.updates.empty());
+    EXPECT_TRUE(Covers(scene.updates.back(), wide));  // the new one comes
+  }
 }
 
 // ----- images

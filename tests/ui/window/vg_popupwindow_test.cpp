@@ -7,8 +7,10 @@
 #include <gtest/gtest.h>
 #include <gtk/gtk.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -119,6 +121,44 @@ TEST_F(PopupOnScreen, OpensBesideItsOwnerTakesKeysAndClosesOnAPressElsewhere) {
   PumpUntil([&] { return PopupGdkWindow() == nullptr; }, 1000ms);
   EXPECT_EQ(PopupGdkWindow(), nullptr);
   EXPECT_EQ(popup->Parent(), root);
+}
+
+// Runs `action` once from the loop after `delay`.
+void After(std::chrono::milliseconds delay, std::function<void()> action) {
+  g_timeout_add_full(
+      G_PRIORITY_DEFAULT, static_cast<guint>(delay.count()),
+      [](gpointer data) -> gboolean {
+        (*static_cast<std::function<void()>*>(data))();
+        return G_SOURCE_REMOVE;
+      },
+      new std::function<void()>(std::move(action)),
+      [](gpointer data) { delete static_cast<std::function<void()>*>(data); });
+}
+
+// Under a modal form the keys belong to the open popup too: Esc closes the
+// popup and leaves the form; the next Esc cancels the form.
+TEST_F(PopupOnScreen, UnderAModalFormEscClosesOnlyTheOpenPopup) {
+  form->Hide();
+  bool popupOpened = false, popupClosed = false, formStayed = false;
+  After(150ms, [&] {
+    popup->SetIsOpen(true);
+    popupOpened = popup->IsOpen();
+  });
+  After(500ms, [] { TypeKey(GDK_KEY_Escape); });
+  After(900ms, [&] {
+    popupClosed = !popup->IsOpen();
+    formStayed = form->IsModal() && form->ModalResult() == gui::mrNone;
+    TypeKey(GDK_KEY_Escape);
+  });
+  After(1500ms, [&] {
+    if (form->IsModal()) form->SetModalResult(gui::mrOk);
+  });
+  const gui::TModalResult result = form->ShowModal();
+  PumpFor(1600ms);  // the script's later steps pass while what they use lives
+  EXPECT_TRUE(popupOpened);
+  EXPECT_TRUE(popupClosed);
+  EXPECT_TRUE(formStayed);
+  EXPECT_EQ(result, gui::mrCancel);
 }
 
 }  // namespace
