@@ -294,15 +294,17 @@ bool Stamped(const char* event, Nanoseconds& at, const std::function<bool()>& ac
   return false;
 }
 
-// A step that waits until the window has painted no frame for `calm` and
-// nothing is in the user's way, or `limit` has passed (something may keep
-// painting).
+// A step that waits until the window has painted a frame, then none for
+// `calm`, and nothing is in the user's way; or until `limit` has passed
+// (something may keep painting).
 Step Calm(Script& script, Nanoseconds calm, Nanoseconds limit = 5000 * kMs) {
   auto since = std::make_shared<Nanoseconds>(0);
   return [&script, calm, limit, since](TfrmInterface& form) {
+    const FrameWatch& frames = *script.frames;
+    if (frames.frames == 0) return false;
     const Nanoseconds now = Now();
     if (!*since) *since = now;
-    return (now - script.frames->lastFrame >= calm && e2e::Settled(form)) || now - *since > limit;
+    return (now - frames.lastFrame >= calm && e2e::Settled(form)) || now - *since > limit;
   };
 }
 
