@@ -170,7 +170,7 @@ void ParamEditor::OpenChosenTable(const std::string& custom) {
 // Only a mode the user chooses is read from the device: showing the image
 // again (after a language switch) sets the mode list without asking for it.
 void ParamEditor::ModeReload() {
-  if (device_.Busy() || !device_.Connected() || showingSettings_) return;
+  if (device_.Busy() || !device_.Connected() || programmatic_ > 0) return;
   device_.SetBusy(true);
   struct JobEnd {
     ParamEditor& editor;

@@ -98,6 +98,7 @@ TEST(LinkAdapter, ModesScanAndChannelParameters) {
                      ShowsChannels(form, kAnswering);
             })
       .Then("shot", e2e::ShotStep("e2e_link_scan", &shots[1]))
+      .Then("a version chosen", e2e::ChooseEntryStep("scbFirmware", "V1.1"))
       .Then("the answering channels upgraded", [](TfrmInterface& form) { return e2e::Click(form, "btnUpgrade2"); })
       .Then("the summary box shown", [](TfrmInterface&) { return e2e::Dialog("TfrmInfo") != nullptr; })
       .Then("shot", e2e::ShotStep("e2e_link_upgrade_summary", &shots[3]))
