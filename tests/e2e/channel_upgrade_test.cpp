@@ -29,7 +29,7 @@ constexpr const char* kAdapter = "/sim/hidraw0";
 bool Connected(TfrmInterface& form) { return e2e::Settled(form) && e2e::LampOn(form); }
 
 struct Seen {
-  std::string before, after, releaseNotes, statusLog;
+  std::string before, after, releaseNotes, statusLog, summary;
   bool upgradeOffered = false, jobRan = false, canUpgradeOffered = true;
   int firmwareFrames = -1;
 };
@@ -82,8 +82,9 @@ TEST(ChannelUpgrade, TheCheckedChannelGoesUpOrATamperedPackageIsRefused) {
               run.dialogs.ForgetBoxAnswers().AnswerBox(gui::IDYES);  // the release notes
               return e2e::Click(form, "btnUpgrade2");
             })
-      .Then("upgrade running", [&](TfrmInterface& form) { return seen.jobRan = !form.Enabled(); })
-      .Then("upgrade ended",
+      .Then("upgrade running", [&](TfrmInterface& form) { return seen.jobRan = !form.Enabled(); });
+  if (tampered) run.Then("the failure summed up in a box", e2e::AnswerBoxStep(&seen.summary));
+  run.Then("upgrade ended",
             [&](TfrmInterface& form) {
               if (!e2e::Settled(form)) return false;
               seen.firmwareFrames = e2e::FirmwareFramesSent(kAdapter);
@@ -118,6 +119,7 @@ TEST(ChannelUpgrade, TheCheckedChannelGoesUpOrATamperedPackageIsRefused) {
   if (tampered) {
     EXPECT_EQ(seen.firmwareFrames, 0) << "nothing of the firmware reached the controller";
     EXPECT_NE(seen.statusLog.find("Hash1 Error."), std::string::npos) << seen.statusLog;
+    EXPECT_EQ(seen.summary, "没有更新任何通道") << "the failure said in a box";
     EXPECT_EQ(seen.after, "V1.0");
   } else {
     EXPECT_GT(seen.firmwareFrames, 1000) << "both parts went to the controller";

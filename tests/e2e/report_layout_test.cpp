@@ -142,7 +142,7 @@ bool Identified(TfrmInterface& form) {
 // and its first page's parameters on the third.
 void MoveCurvesToFirstPage(const fs::path& folder) {
   std::string lang = ReadText(folder / "lang.ini");
-  const std::string section = "[CAR_ESC VALTORINE_456_A V1.0]";
+  const std::string section = "[CAR_ESC VALTORINE_456_A V1]";
   const std::size_t at = lang.find(section);
   ASSERT_NE(at, std::string::npos);
   const std::regex first("tab1_group=[^\r\n]*"), third("tab3_group=[^\r\n]*");
