@@ -133,14 +133,19 @@ void FlipPackageByte(const std::filesystem::path& database, const std::string& v
   ASSERT_EQ(write.Step(), device::kSqliteDone);
 }
 
-int FirmwareFramesSent(const std::string& adapterPath) {
-  constexpr std::uint8_t kPartACommand = 12, kPartBCommand = 4, kFrameStart = 0xA5;
+int ClassicFramesSent(const std::string& adapterPath, std::initializer_list<std::uint8_t> commands) {
+  constexpr std::uint8_t kFrameStart = 0xA5;
   hid::SimulatedHid* adapter = hid::SimulatedAdapterOfThisRun();
   if (!adapter) return -1;
   const auto& written = adapter->Written(adapterPath);
-  return static_cast<int>(std::count_if(written.begin(), written.end(), [](const hid::Bytes& report) {
-    return report.size() > 2 && report[1] == kFrameStart && (report[2] == kPartACommand || report[2] == kPartBCommand);
+  return static_cast<int>(std::count_if(written.begin(), written.end(), [commands](const hid::Bytes& report) {
+    return report.size() > 2 && report[1] == kFrameStart && std::ranges::find(commands, report[2]) != commands.end();
   }));
+}
+
+int FirmwareFramesSent(const std::string& adapterPath) {
+  constexpr std::uint8_t kPartACommand = 12, kPartBCommand = 4;
+  return ClassicFramesSent(adapterPath, {kPartACommand, kPartBCommand});
 }
 
 TSceneForm* Front() {

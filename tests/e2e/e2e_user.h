@@ -11,8 +11,10 @@
 
 #include <gtk/gtk.h>
 
+#include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <initializer_list>
 #include <map>
 #include <string>
 #include <string_view>
@@ -36,9 +38,13 @@ void ShowEveryFeature(const std::filesystem::path& folder);
 /// in part A's hex text. Fails the test when the package is not there.
 void FlipPackageByte(const std::filesystem::path& database, const std::string& version);
 
-/// Frames of a firmware upload (either part, command or data, classic
-/// markers) that reached the simulated adapter at `adapterPath`: what the
-/// physical world saw; -1 without a simulated adapter.
+/// Frames with one of `commands` under the controller's classic markers
+/// that reached the simulated adapter at `adapterPath`: what the physical
+/// world saw; -1 without a simulated adapter.
+int ClassicFramesSent(const std::string& adapterPath, std::initializer_list<std::uint8_t> commands);
+
+/// Frames of a firmware upload (either part, command or data), as
+/// ClassicFramesSent counts them.
 int FirmwareFramesSent(const std::string& adapterPath);
 
 /// The window the user faces: the innermost modal window, else the main one.

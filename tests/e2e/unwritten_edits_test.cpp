@@ -1,8 +1,10 @@
 // A user changes a value on a car controller's page without writing it,
 // then switches the language both ways: the value is still there and the
-// same page is still open; the lamp of read settings says what it shows.
+// same page is still open, and the settings were not read from the device
+// again; the lamp of read settings says what it shows.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 
 #include "app/MainForm.h"
@@ -18,6 +20,10 @@ using app::TfrmInterface;
 constexpr char kPage[] = "ListBoxItem2";  // the first parameter page
 constexpr char kList[] = "cbItem1";       // the cell count, on that page
 constexpr int kChosenEntry = 3;
+constexpr char kAdapter[] = "/sim/hidraw0";
+constexpr std::uint8_t kReadSettingsCommand = 9;
+
+int SettingsReadsSent() { return e2e::ClassicFramesSent(kAdapter, {kReadSettingsCommand}); }
 
 bool Identified(TfrmInterface& form) {
   return e2e::LampOn(form) && e2e::Settled(form) && e2e::Reachable(form, kPage);
@@ -30,6 +36,7 @@ int ChosenEntry(TfrmInterface& form) {
 
 struct Seen {
   int before = -1, chosen = -1;
+  int readsBefore = -1, readsAfter = -2;
   int entry[2] = {-1, -1};
   bool pageShown[2] = {}, entryHighlighted[2] = {};
   std::string settingsLamp[2];  // the caption of the lamp lit by read settings
@@ -51,6 +58,7 @@ TEST(UnwrittenEdits, ALanguageSwitchKeepsTheChangedValueAndThePage) {
       .Then("entry shown", [&](TfrmInterface& form) {
         if (e2e::DropDownWindow(form, kList)) return false;
         seen.chosen = ChosenEntry(form);
+        seen.readsBefore = SettingsReadsSent();
         return true;
       });
   const struct {
@@ -72,12 +80,17 @@ TEST(UnwrittenEdits, ALanguageSwitchKeepsTheChangedValueAndThePage) {
               })
         .Then(item + ": shot", e2e::ShotStep(std::string("e2e_unwritten_edits_") + switches[i].item));
   }
-  run.Then("exit", [](TfrmInterface& form) { return e2e::Choose(form, "Exit1"); });
+  run.Then("exit", [&seen](TfrmInterface& form) {
+    seen.readsAfter = SettingsReadsSent();
+    return e2e::Choose(form, "Exit1");
+  });
   EXPECT_EQ(run.Run(std::chrono::seconds(60)), 0);
   EXPECT_EQ(run.timedOut, "");
 
   EXPECT_NE(seen.before, kChosenEntry);
   EXPECT_EQ(seen.chosen, kChosenEntry);
+  EXPECT_GT(seen.readsBefore, 0);
+  EXPECT_EQ(seen.readsAfter, seen.readsBefore);
   for (int i = 0; i < 2; ++i) {
     EXPECT_EQ(seen.entry[i], kChosenEntry) << switches[i].item;
     EXPECT_TRUE(seen.pageShown[i]) << switches[i].item;
