@@ -1,13 +1,17 @@
 #pragma once
 // Texts a person cannot read whole: a shown text node whose drawn text
 // reaches past the sides of its own box, or lies on a control that is
-// neither its own nor one of its control's parents. Also finds shown texts in Chinese script. Header
+// neither its own nor one of its control's parents. A text placed wholly
+// inside a panel or group box lies on it as on a background, which is no
+// overlap; one crossing the panel's edge is. Also finds shown texts in Chinese script. Header
 // only: it needs the toolkit's text nodes, which not every test links.
 #include <algorithm>
 #include <string>
 #include <vector>
 
 #include "platform/rtl/TextConvert.h"
+#include "ui/controls/vg_checkbox.h"
+#include "ui/controls/vg_panels.h"
 #include "ui/core/vg_control.h"
 #include "ui/render/vg_objects.h"
 
@@ -58,6 +62,16 @@ inline void Place(float& low, float& high, float length, vg::TvgTextAlign align)
 inline bool Meets(const vg::TvgRect& a, const vg::TvgRect& b) {
   return std::min(a.Right, b.Right) - std::max(a.Left, b.Left) > kTolerance &&
          std::min(a.Bottom, b.Bottom) - std::max(a.Top, b.Top) > kTolerance;
+}
+
+inline bool Inside(const vg::TvgRect& inner, const vg::TvgRect& outer) {
+  return inner.Left >= outer.Left - kTolerance && inner.Right <= outer.Right + kTolerance &&
+         inner.Top >= outer.Top - kTolerance && inner.Bottom <= outer.Bottom + kTolerance;
+}
+
+// Panels and group boxes: controls other controls are placed on.
+inline bool IsBackground(vg::TvgControl& control) {
+  return dynamic_cast<vg::TvgPanel*>(&control) || dynamic_cast<vg::TvgGroupBox*>(&control);
 }
 
 inline bool IsAncestor(const vg::TvgObject* ancestor, const vg::TvgObject* node) {
@@ -121,7 +135,8 @@ inline std::vector<std::string> UnreadableTexts(vg::TvgObject& root) {
     vg::TvgControl* own = OwningControl(*text);
     for (vg::TvgControl* other : controls) {
       if (IsAncestor(other, text) || (own && IsAncestor(own, other))) continue;
-      if (Meets(shownDrawn, Clipped(*other, Absolute(*other, other->GetLocalRect()))))
+      const vg::TvgRect area = Clipped(*other, Absolute(*other, other->GetLocalRect()));
+      if (Meets(shownDrawn, area) && !(IsBackground(*other) && Inside(shownDrawn, area)))
         found.push_back(what + " meets " + Describe(*other));
     }
   });
