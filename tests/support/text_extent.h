@@ -1,11 +1,13 @@
 #pragma once
 // Texts a person cannot read whole: a shown text node whose drawn text
-// reaches past the sides of its own box, or lies on a control that is
-// neither its own nor one of its control's parents. A text placed wholly
-// inside a panel or group box lies on it as on a background, which is no
-// overlap; one crossing the panel's edge is. Also finds shown texts in Chinese script. Header
-// only: it needs the toolkit's text nodes, which not every test links.
+// reaches past the sides of its own box, or lies (with every line it wraps
+// into) on a control that is neither its own nor one of its control's
+// parents. A text placed wholly inside a panel or group box lies on it as on
+// a background, which is no overlap; one crossing the panel's edge is. Also
+// finds shown texts in Chinese script. Header only: it needs the toolkit's
+// text nodes, which not every test links.
 #include <algorithm>
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -57,6 +59,18 @@ inline void Place(float& low, float& high, float length, vg::TvgTextAlign align)
     low = (low + high - length) / 2;
     high = low + length;
   }
+}
+
+// The height of the text's lines as drawn: every line but the last with its
+// leading, the last as the font's size (leading is drawn empty). A single
+// line counts no higher than its box.
+inline float DrawnHeight(vg::TvgCanvas& canvas, vg::TvgText& text, const vg::TvgRect& box, float measuredHeight) {
+  const float size = std::min(text.Font()->Size(), vg::vgRectHeight(box));
+  vg::TvgRect line = box;
+  canvas.MeasureText(line, box, u"X", false, vg::vgTextAlignNear, vg::vgTextAlignNear);
+  const float lineHeight = vg::vgRectHeight(line);
+  const long lines = lineHeight > 0 ? std::lround(measuredHeight / lineHeight) : 1;
+  return lines <= 1 ? size : static_cast<float>(lines - 1) * lineHeight + text.Font()->Size();
 }
 
 inline bool Meets(const vg::TvgRect& a, const vg::TvgRect& b) {
@@ -120,13 +134,10 @@ inline std::vector<std::string> UnreadableTexts(vg::TvgObject& root) {
     const vg::TvgRect box = text->GetLocalRect();
     vg::TvgRect measured = box;
     canvas.MeasureText(measured, box, text->Text(), text->WordWrap(), vg::vgTextAlignNear, vg::vgTextAlignNear);
-    // The text's breadth as measured, placed in the box as it is drawn; its
-    // height as the font's size (a line's height also counts the leading,
-    // which is drawn empty).
+    // The text's extent as measured, placed in the box as it is drawn.
     const float breadth = vg::vgRectWidth(measured);
-    const float size = std::min(text->Font()->Size(), vg::vgRectHeight(box));
     vg::TvgRect drawn = box;
-    Place(drawn.Top, drawn.Bottom, size, text->VertTextAlign());
+    Place(drawn.Top, drawn.Bottom, DrawnHeight(canvas, *text, box, vg::vgRectHeight(measured)), text->VertTextAlign());
     Place(drawn.Left, drawn.Right, breadth, text->HorzTextAlign());
     const vg::TvgRect shownDrawn = Clipped(*text, Absolute(*text, drawn));
     if (vg::vgRectWidth(shownDrawn) <= 0 || vg::vgRectHeight(shownDrawn) <= 0) return;
