@@ -227,7 +227,8 @@ TEST_P(TextsFit, LinkAdapterPages) {
 TEST_P(TextsFit, Dialogs) {
   EXPECT_EQ(UnreadableModal<TfrmAbout>("text_fit_about", [&] { ShowAboutBox(form->Services()); }),
             std::vector<std::string>{});
-  for (const char* key : {"AdapterDenied", "description_parameter_error", "default_fail", "parameter_error"}) {
+  for (const char* key : {"AdapterDenied", "description_parameter_error", "description_error", "please_upgrade_soft",
+                          "importerror", "default_fail"}) {
     EXPECT_EQ(UnreadableModal<TfrmInfo>(std::string("text_fit_info_") + key,
                                         [&] { form->ShowInfo(form->LangText(key, ""), device::IMessageSink::kInfoBox); }),
               std::vector<std::string>{});
