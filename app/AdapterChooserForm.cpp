@@ -22,6 +22,7 @@ void TfrmHid::HidListDblClick(rtl::TObject*) {
 }
 
 void TfrmHid::Publish(rtl::TPublisher<TfrmHid>& p) {
+  p.Field("lblPrompt", &TfrmHid::lblPrompt);
   p.Field("HidList", &TfrmHid::HidList);
   p.Method("HidListDblClick", &TfrmHid::HidListDblClick);
 }
@@ -29,6 +30,7 @@ void TfrmHid::Publish(rtl::TPublisher<TfrmHid>& p) {
 int AdapterChooserWindow::ShowModal(const std::vector<std::string>& adapterLines) {
   const std::unique_ptr<TfrmHid, decltype([](TfrmHid* form) { form->Free(); })> form(
       new TfrmHid(&mainForm_, adapterLines));
+  form->lblPrompt->SetText(rtl::W(texts_.LangText("SelectAdapter", "请选择连接设备")));
   form->ShowModal();
   return form->Choice();
 }

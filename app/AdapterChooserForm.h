@@ -7,6 +7,8 @@
 
 #include "app/SceneForm.h"
 #include "device/AdapterChooser.h"
+#include "device/LinkServices.h"
+#include "ui/controls/vg_textcontrol.h"
 #include "ui/controls/vg_listbox.h"
 
 namespace app {
@@ -16,6 +18,7 @@ class TfrmHid : public TSceneForm {
 
   TfrmHid(rtl::TComponent* owner, const std::vector<std::string>& adapterLines);
 
+  vg::TvgLabel* lblPrompt = nullptr;
   vg::TvgListBox* HidList = nullptr;
 
   void HidListDblClick(rtl::TObject* sender);
@@ -29,15 +32,17 @@ class TfrmHid : public TSceneForm {
   device::TfrmHid chooser_;
 };
 
-/// Shows a new TfrmHid over the main window for each choice; its answer is
-/// the chosen line + 1, or 0 when it was closed without a choice.
+/// Shows a new TfrmHid over the main window for each choice, its prompt in
+/// the chosen language; its answer is the chosen line + 1, or 0 when it was
+/// closed without a choice.
 class AdapterChooserWindow final : public device::IAdapterChooser {
  public:
-  explicit AdapterChooserWindow(gui::TForm& mainForm) : mainForm_(mainForm) {}
+  AdapterChooserWindow(gui::TForm& mainForm, device::ITexts& texts) : mainForm_(mainForm), texts_(texts) {}
   int ShowModal(const std::vector<std::string>& adapterLines) override;
 
  private:
   gui::TForm& mainForm_;
+  device::ITexts& texts_;
 };
 
 }  // namespace app

@@ -30,7 +30,7 @@ const char* DeviceField(bool link, int which) {
 }  // namespace
 
 MainFormDevice::MainFormDevice(TfrmInterface& form, hid::IHidApi& hid, hid::ITickClock& clock)
-    : form_(form), chooser_(form) {
+    : form_(form), chooser_(form, form) {
   const device::LinkServices services{*this, *this, form_, *this, *this, *this, *this, *this, *this, *this, *this};
   link_ = std::make_unique<device::DeviceLink>(hid, clock, services);
   catalogue_ = std::make_unique<device::SettingsCatalogue>(

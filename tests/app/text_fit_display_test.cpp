@@ -1,29 +1,41 @@
 // Every text of the windows fits its place, in both languages, with the
-// shipped lang.ini: the main window's pages (the parameter pages of three
-// sample models among them), the race sheet and the curve, frequency and
-// table editors on screen under Xvfb. A text that leaves its box or lies on another
-// control fails; so does a Chinese text in the English window. Screenshots
-// are saved for a person to look at.
-#include <algorithm>
+// shipped lang.ini: the main window's pages (the parameter pages of every
+// simulated model and the link adapter's pages among them), the race sheet,
+// the curve, frequency and table editors and the dialogs on screen under
+// Xvfb. A text that leaves its box or lies on another control fails; so does
+// a Chinese text in the English window. Screenshots are saved for a person
+// to look at.
 #include <chrono>
+#include <cstdint>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <string>
-#include <string_view>
+#include <tuple>
 #include <vector>
 
+#include "app/AboutForm.h"
+#include "app/AdapterChooserForm.h"
 #include "app/CurveEditorForm.h"
 #include "app/FrequencyEditorForm.h"
+#include "app/HelpCommands.h"
+#include "app/InfoForm.h"
+#include "app/MainFormDevice.h"
 #include "app/MainFormParams.h"
+#include "app/MainWindowServices.h"
+#include "app/ProgressForm.h"
 #include "app/RaceSheet.h"
 #include "app/TableEditorForm.h"
+#include "app/UpdateForm.h"
+#include "platform/hid/SimModels.h"
 #include "platform/rtl/TextConvert.h"
 #include "tests/app/main_form_fixture.h"
+#include "tests/app/when_shown.h"
 #include "tests/support/gui_pump.h"
 #include "tests/support/text_extent.h"
+#include "tests/support/window_shot.h"
 #include "ui/controls/vg_combobox.h"
 #include "ui/controls/vg_listbox.h"
-#include "tests/support/window_shot.h"
 
 namespace app {
 namespace {
@@ -31,9 +43,13 @@ namespace {
 using namespace std::chrono_literals;
 using testing::MainFormTest;
 
-// Every entry of the shown drop-down lists under `root` that is wider than
-// the face it shows in when chosen (the box less its arrow).
-std::vector<std::string> EntriesWiderThanTheirFace(vg::TvgObject& root) {
+// Room an entry leaves in its face, so that it touches neither the box's
+// edge nor the arrow.
+constexpr float kFaceRoom = 4;
+
+// Every entry of the shown drop-down lists under `root` that does not fit,
+// with room to spare, the face it shows in when chosen (the box less its arrow).
+std::vector<std::string> EntriesTooWideForTheirFace(vg::TvgObject& root) {
   std::vector<std::string> found;
   test_support::text_extent::EachShown(root, [&](vg::TvgObject& node) {
     auto* list = dynamic_cast<vg::TvgStringComboBox*>(&node);
@@ -44,8 +60,8 @@ std::vector<std::string> EntriesWiderThanTheirFace(vg::TvgObject& root) {
     canvas.Font()->Assign(list->Selected()->Font());
     for (int i = 0; i < list->Items()->Count(); ++i) {
       const rtl::WideString entry = list->Items()->Get(i);
-      if (canvas.TextWidth(entry) > face->Width() + test_support::text_extent::kTolerance)
-        found.push_back(list->Name() + " \"" + rtl::Utf16ToUtf8(entry) + "\" is wider than its face");
+      if (canvas.TextWidth(entry) + kFaceRoom > face->Width())
+        found.push_back(list->Name() + " \"" + rtl::Utf16ToUtf8(entry) + "\" does not fit its face");
     }
   });
   return found;
@@ -78,6 +94,27 @@ class TextsFit : public MainFormTest, public ::testing::WithParamInterface<bool>
       for (const std::string& text : test_support::ChineseTexts(*window.ControlsScene->GetRoot()))
         found.push_back(text + " is Chinese");
     return found;
+  }
+
+  // What a person could not read on a dialog that `open` runs modally; the
+  // dialog is closed once looked at.
+  template <class Form>
+  std::vector<std::string> UnreadableModal(const std::string& shot, const std::function<void()>& open) {
+    std::vector<std::string> found;
+    app_test::WhenShown<Form> look(*form, [&](Form& dialog) {
+      found = Unreadable(dialog, shot);
+      dialog.Close();
+    });
+    open();
+    EXPECT_TRUE(look.Done()) << shot;
+    return found;
+  }
+
+  // Whether the shown page holds anything (a model has fewer pages than
+  // the window has places for).
+  bool PageHasContent() {
+    auto* page = form->Node<vg::TvgVisualObject>("tabLayout" + std::to_string(form->VisiblePage()));
+    return page && !page->Children().empty();
   }
 
   template <class Form>
@@ -124,22 +161,27 @@ TEST_P(TextsFit, CurveEditors) {
   EXPECT_EQ(Unreadable(*frequency.form, "text_fit_frequency_editor"), std::vector<std::string>{});
 }
 
-// The pages of three sample models as their descriptions build them, with
-// every entry of their drop-down lists (the rotor-rpm calculator,
-// Corvanel_V4's item 4, is left out here).
+// The pages of every simulated model with pages, as the description its
+// identity chooses builds them, with every entry of their drop-down lists.
 TEST_P(TextsFit, ParameterPages) {
-  for (const char* model : {"CAR_ESC VALTORINE_456_A V1.0", "CAR_ESC QV4-ASD", "Corvanel_V4"}) {
+  for (const char* model : {"AIRPLANE", "AIRPLANE_V2", "AIRPLANE_ESC", "Corvanel_V4", "CAR_ESC", "CAR_ESC_BSD",
+                            "CAR_ESC_QV4", "CAR_ESC_KZ"}) {
     SCOPED_TRACE(model);
-    form->Params().LoadDeviceDescription(model);
+    const hid::SimModel* identity = hid::FindSimModel(model);
+    ASSERT_NE(identity, nullptr);
+    auto& texts = form->Device().State().DeviceInfoStrings;
+    texts[device::kController] = identity->controller;
+    texts[device::kHardware] = identity->hardware;
+    texts[device::kFirmware] = identity->firmware;
+    form->Params().LoadDeviceDescription("");
     form->Params().BuildParameterPages();
     for (int item = 2; item <= 7; ++item) {
       SCOPED_TRACE(item);
-      if (std::string_view(model) == "Corvanel_V4" && item == 4) continue;
       form->ShowPageItem(item);
-      std::string shot = "text_fit_" + std::string(model) + "_page" + std::to_string(item);
-      std::replace(shot.begin(), shot.end(), ' ', '_');
+      if (!PageHasContent()) continue;
+      const std::string shot = "text_fit_" + std::string(model) + "_page" + std::to_string(item);
       EXPECT_EQ(Unreadable(*form, shot), std::vector<std::string>{});
-      EXPECT_EQ(EntriesWiderThanTheirFace(*form->ControlsScene->GetRoot()), std::vector<std::string>{});
+      EXPECT_EQ(EntriesTooWideForTheirFace(*form->ControlsScene->GetRoot()), std::vector<std::string>{});
     }
   }
 }
@@ -164,6 +206,52 @@ TEST_P(TextsFit, MainWindowPages) {
     form->ShowPageItem(item);
     EXPECT_EQ(Unreadable(*form, "text_fit_page" + std::to_string(item)), std::vector<std::string>{});
   }
+}
+
+// The link adapter's pages: its firmware upgrade (modes 2 to 4) and its
+// speed controller settings (mode 5).
+TEST_P(TextsFit, LinkAdapterPages) {
+  form->Device().State().DeviceInfoStrings[device::kController] = "PORTAVEX";
+  device::IFormComponents& menus = form->Device();
+  for (auto [mode, item, page] : {std::tuple{3, 8, 12}, std::tuple{5, 11, 13}}) {
+    SCOPED_TRACE(mode);
+    menus.SetChecked("PORTAVEX" + std::to_string(mode), true);
+    form->ShowPageItem(item);
+    ASSERT_EQ(form->VisiblePage(), page);
+    EXPECT_EQ(Unreadable(*form, "text_fit_link_page" + std::to_string(page)), std::vector<std::string>{});
+    menus.SetChecked("PORTAVEX" + std::to_string(mode), false);
+  }
+}
+
+// The dialogs, opened as the program opens them, with their texts.
+TEST_P(TextsFit, Dialogs) {
+  EXPECT_EQ(UnreadableModal<TfrmAbout>("text_fit_about", [&] { ShowAboutBox(form->Services()); }),
+            std::vector<std::string>{});
+  for (const char* key : {"AdapterDenied", "description_parameter_error", "description_error", "please_upgrade_soft",
+                          "importerror", "default_fail"}) {
+    EXPECT_EQ(UnreadableModal<TfrmInfo>(std::string("text_fit_info_") + key,
+                                        [&] { form->ShowInfo(form->LangText(key, ""), device::IMessageSink::kInfoBox); }),
+              std::vector<std::string>{});
+  }
+  device::IAdapterChooser& chooser = form->Device();
+  EXPECT_EQ(UnreadableModal<TfrmHid>("text_fit_adapter_chooser",
+                                     [&] { chooser.ShowModal({"1-1.2       FS adapter", "1-1.3       other"}); }),
+            std::vector<std::string>{});
+  for (bool database : {false, true}) {
+    SCOPED_TRACE(database);
+    const std::string kind = database ? "_database" : "_program";
+    Owned<TfrmUpdate> offer{new TfrmUpdate(form, form->Services())};
+    offer.form->PrepareOffer(database, "Faster reading of the settings.\nNew car controllers.", "http://localhost/p.zip",
+                             std::vector<std::int64_t>{4096});
+    EXPECT_EQ(Unreadable(*offer.form, "text_fit_update_offer" + kind), std::vector<std::string>{});
+    Owned<TfrmUpdate> latest{new TfrmUpdate(form, form->Services())};
+    latest.form->PrepareLatest(database);
+    EXPECT_EQ(Unreadable(*latest.form, "text_fit_update_latest" + kind), std::vector<std::string>{});
+  }
+  form->Progress().Create(form->LangText("Process", ""), 240);
+  form->Progress().SetValue(80);
+  EXPECT_EQ(Unreadable(*form->Progress().Form(), "text_fit_progress"), std::vector<std::string>{});
+  form->Progress().Free();
 }
 
 INSTANTIATE_TEST_SUITE_P(BothLanguages, TextsFit, ::testing::Values(false, true),

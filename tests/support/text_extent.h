@@ -1,13 +1,19 @@
 #pragma once
 // Texts a person cannot read whole: a shown text node whose drawn text
-// reaches past the sides of its own box, or lies on a control that is
-// neither its own nor one of its control's parents. Also finds shown texts in Chinese script. Header
-// only: it needs the toolkit's text nodes, which not every test links.
+// reaches past the sides of its own box, or lies (with every line it wraps
+// into) on a control that is neither its own nor one of its control's
+// parents. A text placed wholly inside a panel or group box lies on it as on
+// a background, which is no overlap; one crossing the panel's edge is. Also
+// finds shown texts in Chinese script. Header only: it needs the toolkit's
+// text nodes, which not every test links.
 #include <algorithm>
+#include <cmath>
 #include <string>
 #include <vector>
 
 #include "platform/rtl/TextConvert.h"
+#include "ui/controls/vg_checkbox.h"
+#include "ui/controls/vg_panels.h"
 #include "ui/core/vg_control.h"
 #include "ui/render/vg_objects.h"
 
@@ -55,9 +61,31 @@ inline void Place(float& low, float& high, float length, vg::TvgTextAlign align)
   }
 }
 
+// The height of the text's lines as drawn: every line but the last with its
+// leading, the last as the font's size (leading is drawn empty). A single
+// line counts no higher than its box.
+inline float DrawnHeight(vg::TvgCanvas& canvas, vg::TvgText& text, const vg::TvgRect& box, float measuredHeight) {
+  const float size = std::min(text.Font()->Size(), vg::vgRectHeight(box));
+  vg::TvgRect line = box;
+  canvas.MeasureText(line, box, u"X", false, vg::vgTextAlignNear, vg::vgTextAlignNear);
+  const float lineHeight = vg::vgRectHeight(line);
+  const long lines = lineHeight > 0 ? std::lround(measuredHeight / lineHeight) : 1;
+  return lines <= 1 ? size : static_cast<float>(lines - 1) * lineHeight + text.Font()->Size();
+}
+
 inline bool Meets(const vg::TvgRect& a, const vg::TvgRect& b) {
   return std::min(a.Right, b.Right) - std::max(a.Left, b.Left) > kTolerance &&
          std::min(a.Bottom, b.Bottom) - std::max(a.Top, b.Top) > kTolerance;
+}
+
+inline bool Inside(const vg::TvgRect& inner, const vg::TvgRect& outer) {
+  return inner.Left >= outer.Left - kTolerance && inner.Right <= outer.Right + kTolerance &&
+         inner.Top >= outer.Top - kTolerance && inner.Bottom <= outer.Bottom + kTolerance;
+}
+
+// Panels and group boxes: controls other controls are placed on.
+inline bool IsBackground(vg::TvgControl& control) {
+  return dynamic_cast<vg::TvgPanel*>(&control) || dynamic_cast<vg::TvgGroupBox*>(&control);
 }
 
 inline bool IsAncestor(const vg::TvgObject* ancestor, const vg::TvgObject* node) {
@@ -106,13 +134,10 @@ inline std::vector<std::string> UnreadableTexts(vg::TvgObject& root) {
     const vg::TvgRect box = text->GetLocalRect();
     vg::TvgRect measured = box;
     canvas.MeasureText(measured, box, text->Text(), text->WordWrap(), vg::vgTextAlignNear, vg::vgTextAlignNear);
-    // The text's breadth as measured, placed in the box as it is drawn; its
-    // height as the font's size (a line's height also counts the leading,
-    // which is drawn empty).
+    // The text's extent as measured, placed in the box as it is drawn.
     const float breadth = vg::vgRectWidth(measured);
-    const float size = std::min(text->Font()->Size(), vg::vgRectHeight(box));
     vg::TvgRect drawn = box;
-    Place(drawn.Top, drawn.Bottom, size, text->VertTextAlign());
+    Place(drawn.Top, drawn.Bottom, DrawnHeight(canvas, *text, box, vg::vgRectHeight(measured)), text->VertTextAlign());
     Place(drawn.Left, drawn.Right, breadth, text->HorzTextAlign());
     const vg::TvgRect shownDrawn = Clipped(*text, Absolute(*text, drawn));
     if (vg::vgRectWidth(shownDrawn) <= 0 || vg::vgRectHeight(shownDrawn) <= 0) return;
@@ -121,7 +146,8 @@ inline std::vector<std::string> UnreadableTexts(vg::TvgObject& root) {
     vg::TvgControl* own = OwningControl(*text);
     for (vg::TvgControl* other : controls) {
       if (IsAncestor(other, text) || (own && IsAncestor(own, other))) continue;
-      if (Meets(shownDrawn, Clipped(*other, Absolute(*other, other->GetLocalRect()))))
+      const vg::TvgRect area = Clipped(*other, Absolute(*other, other->GetLocalRect()));
+      if (Meets(shownDrawn, area) && !(IsBackground(*other) && Inside(shownDrawn, area)))
         found.push_back(what + " meets " + Describe(*other));
     }
   });
