@@ -244,8 +244,9 @@ TEST(ChannelUpdate, SummariesCountSuccessesAndFailures) {
   }
 }
 
-// The real planner and upload behind the adapter: channel 1 takes the
-// firmware, channel 2 refuses its selection, channel 3's controller is silent.
+// The real planner and upload behind the adapter: channels 1 and 3 take the
+// firmware, channel 2 between them refuses its selection, channel 4's
+// controller is silent.
 TEST(ChannelUpdate, UpdatesTheCheckedChannelsThroughTheAdapter) {
   LinkAdapterRig r;
   fakes::TempFolder folder;
@@ -267,11 +268,13 @@ TEST(ChannelUpdate, UpdatesTheCheckedChannelsThroughTheAdapter) {
                          PlannerServices{r.pump, r.texts, r.messages, r.view, r.firmware, r.shell, upload}};
   r.upgradeChannel = [&](const std::string& caption) { return planner.UpgradeChannelToSelectedVersion(caption); };
 
-  auto loader = std::make_shared<hid::SimClassicFirmware>(r.clock);
-  loader->restartMs = 300;
-  r.Channel(1) = {true, false, loader};
+  std::shared_ptr<hid::SimClassicFirmware> loaders[] = {std::make_shared<hid::SimClassicFirmware>(r.clock),
+                                                        std::make_shared<hid::SimClassicFirmware>(r.clock)};
+  for (auto& loader : loaders) loader->restartMs = 300;
+  r.Channel(1) = {true, false, loaders[0]};
   r.Channel(2) = {true, true, nullptr};
-  r.Channel(3) = {true, false, nullptr};
+  r.Channel(3) = {true, false, loaders[1]};
+  r.Channel(4) = {true, false, nullptr};
   r.adapter.PORTAVEX2Click();
   r.AnnounceMode();
   r.link.State().DeviceInfoStrings = {"CAR_ESC", "VALTORINE_456_A", "V1.0", ""};  // as identification leaves them
@@ -279,21 +282,24 @@ TEST(ChannelUpdate, UpdatesTheCheckedChannelsThroughTheAdapter) {
   r.firmware.link.items = {"V1.2"};
   r.firmware.SetFirmwareItemIndex(true, 0);
   r.firmware.link.upgradeEnabled = true;
-  for (int n : {1, 2, 3}) r.components.SetChecked(ChannelComponent("cbChannel", n), true);
+  for (int n : {1, 2, 3, 4}) r.components.SetChecked(ChannelComponent("cbChannel", n), true);
 
   r.adapter.btnUpgrade2Click();
-  EXPECT_EQ(loader->partA, a);
-  EXPECT_EQ(loader->partB, b);
+  for (const auto& loader : loaders) {
+    EXPECT_EQ(loader->partA, a);
+    EXPECT_EQ(loader->partB, b);
+  }
   std::vector<int> requests = r.sim->SelectionRequests();
-  EXPECT_EQ(requests, (std::vector<int>{1, 2, 2, 2, 2, 2, 2, 3}));
+  EXPECT_EQ(requests, (std::vector<int>{1, 2, 2, 2, 2, 2, 2, 3, 4}));
   std::vector<std::string> lines;
   for (const auto& [text, mode] : r.messages.shown)
     if (text.rfind("channel", 0) == 0 || text.rfind("Firmware", 0) == 0) lines.push_back(text);
   EXPECT_EQ(lines, (std::vector<std::string>{
                        "channel 1: upgrade_drive(Version V1.2)...", "channel 1: upgrade_succ",
                        "channel 2: could not be selected; not upgraded.",
-                       "channel 3: upgrade_drive(Version V1.2)...", "channel 3: upgrade_fail(Return Error.)",
-                       "Firmware upgrade: 1 channel(s) upgraded, 2 failed."}));
+                       "channel 3: upgrade_drive(Version V1.2)...", "channel 3: upgrade_succ",
+                       "channel 4: upgrade_drive(Version V1.2)...", "channel 4: upgrade_fail(Return Error.)",
+                       "Firmware upgrade: 2 channel(s) upgraded, 2 failed."}));
   DeviceState& s = r.link.State();
   EXPECT_EQ(s.Markers, kLinkMarkers);
   EXPECT_FALSE(s.Busy);

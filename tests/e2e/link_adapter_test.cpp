@@ -67,7 +67,7 @@ TEST(LinkAdapter, ModesScanAndChannelParameters) {
   e2e::ShowEveryFeature(run.folder);
   std::string uartLabel, uartCaption, paramLabel, paramCaption, idleScan, scanning, scanned, channelController;
   std::string adapterController;  // the adapter itself, named before a channel is chosen
-  std::string readLine, savedLine, otherLine, rereadLine, upgradeSummary;
+  std::string readLine, savedLine, otherLine, rereadLine, upgradeSummary, upgradeLog;
   Colours read{}, cleared{}, other{}, reread{};
   bool shots[4] = {};
   run.Then("the UART mode chosen", [](TfrmInterface& form) { return e2e::Settled(form) && e2e::Choose(form, "PORTAVEX2"); })
@@ -98,19 +98,21 @@ TEST(LinkAdapter, ModesScanAndChannelParameters) {
                      ShowsChannels(form, kAnswering);
             })
       .Then("shot", e2e::ShotStep("e2e_link_scan", &shots[1]))
-      .Then("channel 3 left out", [](TfrmInterface& form) {
-        if (e2e::Checked(form, "cbChannel3")) e2e::Click(form, "cbChannel3");
-        return !e2e::Checked(form, "cbChannel3");
-      })
       .Then("a version chosen", e2e::ChooseEntryStep("scbFirmware", "V1.1"))
       .Then("the answering channels upgraded",
             [&](TfrmInterface& form) {
-              run.dialogs.ForgetBoxAnswers().AnswerBox(gui::IDYES);  // the release notes
+              // The release notes, confirmed for each channel that is selected: 1 and 3.
+              run.dialogs.ForgetBoxAnswers().AnswerBox(gui::IDYES).AnswerBox(gui::IDYES);
               return e2e::Click(form, "btnUpgrade2");
             })
       .Then("the summary box shown", [](TfrmInterface&) { return e2e::Dialog("TfrmInfo") != nullptr; })
       .Then("shot", e2e::ShotStep("e2e_link_upgrade_summary", &shots[3]))
       .Then("the summary box answered", e2e::AnswerBoxStep(&upgradeSummary))
+      .Then("the upgrade log read",
+            [&](TfrmInterface& form) {
+              upgradeLog = e2e::Shows(form, "vgmMessage");
+              return true;
+            })
       .Then("the parameter mode chosen",
             [](TfrmInterface& form) { return e2e::Settled(form) && e2e::Choose(form, "PORTAVEX5"); })
       .Then("its page opened once the adapter is known", e2e::ClickUntil("ListBoxItem11", [&](TfrmInterface& form) {
@@ -163,7 +165,9 @@ TEST(LinkAdapter, ModesScanAndChannelParameters) {
   EXPECT_EQ(adapterController, "QV_PORTAVEX");
   EXPECT_EQ(channelController, "CAR_ESC");
   // Channel 2 answers the scan but refuses its selection.
-  EXPECT_EQ(upgradeSummary, "1 个通道更新固件完成，1 个通道更新固件失败。");
+  EXPECT_EQ(upgradeSummary, "2 个通道更新固件完成，1 个通道更新固件失败。") << upgradeLog;
+  for (const char* line : {"通道 1: 升级成功", "通道 2：无法选择该通道，未更新固件", "通道 3: 升级成功"})
+    EXPECT_NE(upgradeLog.find(line), std::string::npos) << line << "\n" << upgradeLog;
   EXPECT_EQ(readLine, "通道 1: 读取成功");
   EXPECT_EQ(read, (Colours{true, false, true, false}));
   EXPECT_EQ(savedLine, "通道 1: 设置成功");
