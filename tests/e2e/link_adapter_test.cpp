@@ -155,7 +155,7 @@ TEST(LinkAdapter, ModesScanAndChannelParameters) {
             })
       .Then("shot", e2e::ShotStep("e2e_link_channel", &shots[2]))
       .Then("exit", [](TfrmInterface& form) { return e2e::Settled(form) && e2e::Choose(form, "Exit1"); });
-  EXPECT_EQ(run.Run(std::chrono::seconds(50)), 0);
+  EXPECT_EQ(run.Run(std::chrono::seconds(120)), 0);
   EXPECT_EQ(run.timedOut, "");
   EXPECT_EQ(uartLabel, uartCaption);
   EXPECT_EQ(paramLabel, paramCaption);
