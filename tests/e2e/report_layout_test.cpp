@@ -165,7 +165,7 @@ TEST(SettingsReportLayout, NothingLiesOnAnotherAndTheUsersPageStays) {
   for (const fs::path& report : reports) run.dialogs.ChooseFile(report.string());
 
   // The user prints from the first parameter page, in Chinese, then in
-  // English (the language switch shows the first page again).
+  // English, each time opening it from the page list.
   std::vector<int> pageBefore, pageAfter;
   std::vector<bool> listMarksPage;  // on the page identification or the language switch showed
   std::string chineseCaption;
