@@ -23,11 +23,6 @@ void ForgetDevice(device::DeviceState& link) {
   link.DeviceInfoStrings = {};
 }
 
-void ShowFirstPage(TfrmInterface& form, int listIndex) {
-  if (auto* list = form.Node<vg::TvgListBox>("ListBox1")) list->SetItemIndex(listIndex);
-  form.ShowPageItem(1);
-}
-
 // The page list entry the user is on, by name ("ListBoxItem4"), or empty.
 std::string ShownEntryName(TfrmInterface& form) {
   auto* list = form.Node<vg::TvgListBox>("ListBox1");
@@ -40,9 +35,7 @@ std::string ShownEntryName(TfrmInterface& form) {
 void ShowEntryAgain(TfrmInterface& form, const std::string& entry) {
   auto* list = form.Node<vg::TvgListBox>("ListBox1");
   auto* item = entry.empty() ? nullptr : form.Node<vg::TvgListBoxItem>(entry);
-  if (!list || !item || item->ListBox() != list) return ShowFirstPage(form, 0);
-  list->StoreItemIndex(-1);  // the rebuild kept the index, not the entry's selection
-  list->SetItemIndex(item->Index());
+  if (!list || !item || item->ListBox() != list) return form.ShowPageItem(1);
   form.ListBoxItemClick(item);
 }
 
@@ -89,7 +82,7 @@ void ChooseDeviceKind(TfrmInterface& form, const DeviceKind& kind) {
   if (link.Markers.start == kind.markers.start) return;
   if (form.Timer1 && !form.Timer1->Enabled()) form.Timer1->SetEnabled(true);
   ui.SetText("Label1", ui.Text(kind.menuItem));
-  ShowFirstPage(form, kind.listIndex);
+  form.ShowPageItem(1);
   link.Markers = kind.markers;
   ui.SetVisible("GroupBox2", kind.settingsGroup);
   if (kind.registerProtocol) link.ProtocolSelector = 0;

@@ -17,7 +17,6 @@ class TfrmInterface;
 /// What telling the window the kind of device on the adapter sets.
 struct DeviceKind {
   const char* menuItem;
-  int listIndex;              ///< selected in the page list
   device::FrameMarkers markers;
   bool settingsGroup;         ///< GroupBox2 with the write and defaults buttons
   bool registerProtocol;      ///< switches to the register protocol
@@ -25,9 +24,9 @@ struct DeviceKind {
   bool fileCommands;          ///< Export1, Import1, Print1 enabled
 };
 
-inline constexpr DeviceKind kEscKind{"ESCSpeedController1", 0, device::kEscMarkers, true, false, true, true};
-inline constexpr DeviceKind kMotorCheckerKind{"MotorChecker1", 1, device::kScanMarkers, false, false, false, false};
-inline constexpr DeviceKind kProgramCardKind{"LCDProgramCard1", 1, device::kCardMarkers, false, true, false, false};
+inline constexpr DeviceKind kEscKind{"ESCSpeedController1", device::kEscMarkers, true, false, true, true};
+inline constexpr DeviceKind kMotorCheckerKind{"MotorChecker1", device::kScanMarkers, false, false, false, false};
+inline constexpr DeviceKind kProgramCardKind{"LCDProgramCard1", device::kCardMarkers, false, true, false, false};
 
 /// Checks the kind's item; unless the kind is active already, switches the
 /// frame markers, resets the connection, reloads the description without a

@@ -136,7 +136,6 @@ void TfrmInterface::FormCreate(rtl::TObject*) {
   link.DeviceInfoStrings = {};
   link.DeviceData = {};
   ApplyLanguageQuietly();
-  if (auto* list = Node<vg::TvgListBox>("ListBox1")) list->SetItemIndex(0);
   ShowPageItem(1);
 }
 
@@ -162,7 +161,6 @@ void TfrmInterface::SetCalculatorText(int n, const std::string& text) { governor
 void TfrmInterface::FormDestroy(rtl::TObject*) {
   if (!langIni_) return;
   if (auto* governor = Node<vg::TvgVisualObject>(PageName(11)); governor && governor->Visible()) {
-    if (auto* list = Node<vg::TvgListBox>("ListBox1")) list->SetItemIndex(0);
     ShowPageItem(1);
   }
   CalculatorTexts calculator;
@@ -307,7 +305,26 @@ void TfrmInterface::LoadImageFile(vg::TvgImage* image, const std::string& fileNa
 }
 
 void TfrmInterface::ListBoxItemClick(rtl::TObject* sender) {
-  if (auto* item = dynamic_cast<rtl::TComponent*>(sender)) ShowPageOfTag(static_cast<int>(item->Tag()));
+  auto* item = dynamic_cast<rtl::TComponent*>(sender);
+  if (!item) return;
+  MarkShownEntry(dynamic_cast<vg::TvgListBoxItem*>(item));
+  ShowPageOfTag(static_cast<int>(item->Tag()));
+}
+
+// Whoever shows a page (a click, identification, a language switch, the
+// report), the page list marks its entry, so a click on the marked entry
+// never means another page; a page whose entry is not listed marks none.
+void TfrmInterface::MarkShownEntry(vg::TvgListBoxItem* entry) {
+  auto* list = Node<vg::TvgListBox>("ListBox1");
+  if (!list) return;
+  if (entry && entry->ListBox() != list) entry = nullptr;
+  // The page builder moves entries between the lists: one may come back
+  // still marked, and the list may keep an index whose entry is unmarked.
+  for (int i = 0; i < list->Count(); ++i)
+    if (vg::TvgListBoxItem* item = list->ItemByIndex(i); item != entry && item && item->IsSelected())
+      item->SetIsSelected(false);
+  if (entry && !entry->IsSelected()) list->StoreItemIndex(-1);
+  list->SetItemIndex(entry ? entry->Index() : -1);
 }
 
 void TfrmInterface::ShowPageItem(int item) {

@@ -34,6 +34,10 @@ class IHidApi;
 class ITickClock;
 }
 
+namespace vg {
+class TvgListBoxItem;
+}
+
 namespace app {
 
 class MainFormDevice;
@@ -149,7 +153,7 @@ class TfrmInterface : public TSceneForm, public device::ITexts, public IStatusLo
   ProgressBox& Progress() { return *progress_; }
   /// The page items' click: shows exactly the page layouts of the item's
   /// Tag, the help column beside the pages that have help, and resets the
-  /// help frame.
+  /// help frame; the page list marks the item.
   void ListBoxItemClick(rtl::TObject* sender);
   /// ListBoxItemClick with ListBoxItem<item>.
   void ShowPageItem(int item);
@@ -197,6 +201,7 @@ class TfrmInterface : public TSceneForm, public device::ITexts, public IStatusLo
   void InsertTopLine(const std::string& line) override;  // the status log in use
   void ReadFeatureSwitches();
   void ShowPageOfTag(int tag);
+  void MarkShownEntry(vg::TvgListBoxItem* entry);
   /// ApplyLanguage at creation and first activation: a failure leaves the
   /// texts as they are and the window goes on.
   void ApplyLanguageQuietly();

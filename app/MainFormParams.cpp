@@ -126,10 +126,6 @@ bool MainFormParams::ReportCapture() { return form_.State().ReportCapture; }
 void MainFormParams::ShowInfoBox(const std::string& text) { form_.ShowInfo(text, device::IMessageSink::kInfoBox); }
 void MainFormParams::ProcessMessages() { gui::Application->ProcessMessages(); }
 
-void MainFormParams::SelectSideListEntry(int index) {
-  if (auto* list = form_.Node<vg::TvgListBox>("ListBox1")) list->SetItemIndex(index);
-}
-
 void MainFormParams::SetUpdateButtonEnabled(bool enabled) {
   if (auto* button = form_.Node<vg::TvgVisualObject>("btnUpdate")) button->SetEnabled(enabled);
 }

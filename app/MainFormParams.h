@@ -57,7 +57,6 @@ class MainFormParams final : public params::IParamForm, public IParamPageHost, p
   void ShowInfoBox(const std::string& text) override;
   void ProcessMessages() override;
   void Post(std::function<void()> call) override { posted_.Post(std::move(call)); }
-  void SelectSideListEntry(int index) override;
   void SetUpdateButtonEnabled(bool enabled) override;
   void ShowPage(params::SidePage page) override;
   void ShowProgress(const std::string& label, int maximum) override;

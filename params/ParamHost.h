@@ -60,7 +60,7 @@ class IParamControls {
 };
 
 // The side-list entries the settings outcome switches to (ListBoxItem n).
-enum SidePage { kFirstParamPage = 2, kSoftwareInfoPage = 8, kChannelParamPage = 11 };
+enum SidePage { kAboutPage = 1, kFirstParamPage = 2, kSoftwareInfoPage = 8, kChannelParamPage = 11 };
 
 // The main form's services other than the controls.
 class IParamForm {
@@ -83,9 +83,9 @@ class IParamForm {
   // returned. A later post replaces a call not yet run; none runs after the
   // form is gone.
   virtual void Post(std::function<void()> call) = 0;
-  virtual void SelectSideListEntry(int index) = 0;  // ListBox1's item index
   virtual void SetUpdateButtonEnabled(bool enabled) = 0;
-  virtual void ShowPage(SidePage page) = 0;         // ListBoxItemClick
+  // ListBoxItemClick: the page is shown and its entry marked in the side list.
+  virtual void ShowPage(SidePage page) = 0;
   // The progress box of a mode change: created with `label` and `maximum`,
   // value 0, shown without a modal loop; freed afterwards.
   virtual void ShowProgress(const std::string& label, int maximum) = 0;

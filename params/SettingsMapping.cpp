@@ -296,13 +296,14 @@ void ParamEditor::RunLinkPass() {
 }
 
 void ParamEditor::ShowOutcome() {
+  // Settings that do not match the description are not offered for editing:
+  // the About page is shown with the request to update the program.
   if (paramError_) {
-    form_.SelectSideListEntry(0);
+    form_.ShowPage(kAboutPage);
     form_.SetUpdateButtonEnabled(false);
     form_.ShowInfoBox(form_.LangText("please_upgrade_soft", "please_upgrade_soft"));
     return;
   }
-  form_.SelectSideListEntry(1);
   auto texts = device_.DeviceTexts();
   static const char* const kParamControllers[] = {"AIRPLANE_ESC", "Corvanel_V3", "Corvanel_V4", "Corvanel_HV_V4",
                                                   "Corvanel_HV_V4.1", "TESSIM_V5", "BOAT_ESC", "MOTOR_CHECKER",

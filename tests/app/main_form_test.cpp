@@ -19,6 +19,7 @@
 #include "tests/support/gui_fakes.h"
 #include "ui/controls/vg_checkbox.h"
 #include "ui/controls/vg_compound.h"
+#include "ui/controls/vg_listbox.h"
 #include "ui/controls/vg_textbox.h"
 #include "ui/render/vg_objects.h"
 
@@ -225,6 +226,31 @@ TEST_F(MainFormTest, TicksWithoutAnAdapterOrInDemoChangeNothing) {
   form->Timer1Timer(form);
   EXPECT_TRUE(link.DeviceKindChanged);
   EXPECT_FALSE(link.Connected || link.Identifying);
+}
+
+// However a page is shown, the side list marks its entry: a click on the
+// marked entry never means another page. Each case first sets the list's
+// index as the settings outcome and the link-adapter modes do, to another
+// entry than the page then shown.
+TEST_F(MainFormTest, TheSideListMarksThePageShown) {
+  Create();
+  form->Params().ShowSideEntries({1, 2, 3, 8, 9, 10});
+  auto* list = form->Node<vg::TvgListBox>("ListBox1");
+  const struct {
+    int indexBefore, item;
+    const char* marked;
+  } cases[] = {{1, 8, "ListBoxItem8"},  // identified, no settings: the firmware page
+               {2, 1, "ListBoxItem1"},  // a link-adapter mode chosen
+               {0, 9, "ListBoxItem9"},
+               {3, 11, ""}};  // the channel page, not listed
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.item);
+    list->SetItemIndex(c.indexBefore);
+    form->ShowPageItem(c.item);
+    vg::TvgListBoxItem* marked = list->Selected();
+    EXPECT_EQ(marked ? marked->Name() : std::string(), c.marked);
+    EXPECT_EQ(form->ShownPageTag(), c.item - 1);
+  }
 }
 
 TEST_F(MainFormTest, ExtraTextCheckReadsTheFourthDeviceString) {

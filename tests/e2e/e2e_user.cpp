@@ -24,6 +24,7 @@
 #include "tests/support/window_shot.h"
 #include "ui/controls/vg_combobox.h"
 #include "ui/controls/vg_checkbox.h"
+#include "ui/controls/vg_listbox.h"
 #include "ui/core/vg_scene.h"
 #include "ui/render/vg_objects.h"
 
@@ -170,6 +171,12 @@ bool Settled(app::TfrmInterface& form) {
 bool LampOn(app::TfrmInterface& form) {
   auto* lamp = form.Node<vg::TvgShape>("Circle1");
   return lamp && lamp->Fill()->SolidColor() == device::kLedOn;
+}
+
+bool ListMarksShownPage(app::TfrmInterface& form) {
+  auto* list = form.Node<vg::TvgListBox>("ListBox1");
+  vg::TvgListBoxItem* marked = list ? list->Selected() : nullptr;
+  return marked && marked->IsSelected() && marked->Tag() == form.ShownPageTag();
 }
 
 TSceneForm* Dialog(std::string_view className) {

@@ -59,6 +59,8 @@ TSceneForm* ShownWindow(gui::TForm& owner, std::string_view className);
 bool Settled(app::TfrmInterface& form);
 /// The lamp beside the device kind shows a device connected.
 bool LampOn(app::TfrmInterface& form);
+/// The page list marks the entry of the page shown.
+bool ListMarksShownPage(app::TfrmInterface& form);
 /// The front window when it is a dialog of the class `className`, or nullptr.
 TSceneForm* Dialog(std::string_view className);
 

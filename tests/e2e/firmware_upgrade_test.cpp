@@ -120,8 +120,17 @@ TEST(FirmwareUpgrade, TheChosenVersionGoesUpAndIsReportedAfterwards) {
   Seen seen;
   UpgradeSteps(run, seen, true);
   // The new firmware keeps the settings: its pages come back with them.
-  bool pagesAfter = false;
-  run.Then("identified again with the new version", [](TfrmInterface& form) { return IdentifiedWith(form, "V1.1"); })
+  // Identified again, the controller's first settings page is shown, as
+  // after any identification, and the page list marks it.
+  bool pagesAfter = false, listMarksPage = false;
+  int pageIdentified = -1;
+  run.Then("identified again with the new version",
+           [&](TfrmInterface& form) {
+             if (!IdentifiedWith(form, "V1.1")) return false;
+             pageIdentified = form.VisiblePage();
+             listMarksPage = e2e::ListMarksShownPage(form);
+             return true;
+           })
       .Then("settings page opened", [](TfrmInterface& form) { return e2e::Click(form, "ListBoxItem2"); })
       .Then("settings page shown",
             [&](TfrmInterface& form) {
@@ -142,6 +151,8 @@ TEST(FirmwareUpgrade, TheChosenVersionGoesUpAndIsReportedAfterwards) {
   EXPECT_GT(seen.firmwareFrames, 1000) << "both parts went to the controller";
   EXPECT_EQ(seen.releaseNotes, "V1.1: smoother brake; the settings stay as they are.");
   EXPECT_TRUE(pagesAfter);
+  EXPECT_EQ(pageIdentified, 2);
+  EXPECT_TRUE(listMarksPage);
 }
 
 #else

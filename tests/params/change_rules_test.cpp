@@ -210,7 +210,7 @@ TEST(ModeChangeTest, ReloadsThroughTheDeviceLink) {
     ASSERT_EQ(rig.form.progress.size(), 1u);
     EXPECT_EQ(rig.form.progress[0].second, c.maximum);
     EXPECT_EQ(rig.form.progressFreed, 1);
-    EXPECT_EQ(rig.form.sideListEntry, 1);  // the settings were shown
+    EXPECT_EQ(rig.form.pages.size(), 1u);  // the settings were shown
   }
 }
 

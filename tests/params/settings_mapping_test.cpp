@@ -52,7 +52,7 @@ TEST(SettingsMappingTest, EveryFamilyCollectsWhatItShows) {
       rig.editor.ShowSettings();
       EXPECT_FALSE(rig.editor.ParamError());
       EXPECT_TRUE(rig.form.infoBoxes.empty());
-      EXPECT_EQ(rig.form.sideListEntry, 1);
+      EXPECT_EQ(rig.form.pages.size(), 1u);
       const std::vector<std::uint8_t> shown = rig.device.image;
       rig.editor.CollectSettings();
       EXPECT_TRUE(rig.device.image == shown);
@@ -331,8 +331,7 @@ TEST(SettingsMappingTest, MoreParametersThanDescribedAsksForAnUpgrade) {
   EXPECT_TRUE(rig.editor.ParamError());
   EXPECT_EQ(rig.form.infoBoxes, std::vector<std::string>{"please_upgrade_soft"});
   EXPECT_EQ(rig.form.updateButton, false);
-  EXPECT_EQ(rig.form.sideListEntry, 0);
-  EXPECT_TRUE(rig.form.pages.empty());
+  EXPECT_EQ(rig.form.pages, std::vector<SidePage>{kAboutPage});
 }
 
 TEST(SettingsMappingTest, DescriptionReachingPastTheImageIsRefused) {
@@ -369,7 +368,6 @@ TEST(SettingsMappingTest, OutcomeChoosesThePage) {
     rig.device.readAttempts = c.attempts;
     rig.device.image[144] = 1;
     rig.editor.ShowSettings();
-    EXPECT_EQ(rig.form.sideListEntry, 1);
     EXPECT_EQ(rig.form.pages, std::vector<SidePage>{c.page});
   }
 }

@@ -138,7 +138,6 @@ class FakeParamForm : public IParamForm {
   bool chinese = false, escKind = true, languageSwitching = false, reportCapture = false;
   int linkMode = 0;
   std::vector<std::string> infoBoxes;
-  int sideListEntry = -1;
   std::optional<bool> updateButton;
   std::vector<SidePage> pages;
   std::vector<std::pair<std::string, int>> progress;  // label and maximum of each box shown
@@ -168,7 +167,6 @@ class FakeParamForm : public IParamForm {
   void ShowInfoBox(const std::string& text) override { infoBoxes.push_back(text); }
   void ProcessMessages() override {}
   void Post(std::function<void()> call) override { posted = std::move(call); }
-  void SelectSideListEntry(int index) override { sideListEntry = index; }
   void SetUpdateButtonEnabled(bool enabled) override { updateButton = enabled; }
   void ShowPage(SidePage page) override { pages.push_back(page); }
   void ShowProgress(const std::string& label, int maximum) override { progress.emplace_back(label, maximum); }
