@@ -1,7 +1,8 @@
 // The memo and the string lists at two sizes each, beside the same work
 // done by GTK's own views in the same run: a GtkTextView (load, a key at the
 // end, a click on a long line, with and without wrapping) and a GtkTreeView
-// over a GtkListStore (strings added one at a time, one string changed).
+// over a GtkListStore (strings added one at a time, one string changed);
+// and the caret offsets of a long line from each back-end's canvas.
 // Every case ends with its view drawn: ours on an embedded scene with the
 // GDI+ canvas and the built-in style, GTK's after its pending idle work, into
 // an image surface. Needs a display: run under xvfb-run.
@@ -22,6 +23,7 @@
 #include "ui/controls/vg_memo.h"
 #include "ui/core/vg_keys.h"
 #include "ui/core/vg_scene.h"
+#include "ui/render/vg_canvas_d2d.h"
 #include "ui/render/vg_canvas_gdip.h"
 
 namespace {
@@ -141,6 +143,15 @@ void Ours_MemoDownUpLongLines(benchmark::State& state) {
     memo.Key(vg::kKeyUp, 0);
     memo.scene->Draw();
   }
+}
+
+// The caret offsets of a long line from a back-end's canvas.
+template <class Canvas>
+void Ours_LongLineCaretOffsets(benchmark::State& state) {
+  BackEnd backEnd;
+  Canvas canvas(kViewWidth, kViewHeight);
+  const rtl::WideString line = rtl::W(LongLine(static_cast<int>(state.range(0)), false));
+  for (auto _ : state) benchmark::DoNotOptimize(canvas.CaretOffsets(line));
 }
 
 rtl::WideString Item(int i) { return rtl::W("item " + std::to_string(i)); }
@@ -392,6 +403,8 @@ BENCHMARK(Gtk_TextViewKeyAtEnd)->Apply(LinesAndWrap)->Unit(benchmark::kMilliseco
 BENCHMARK(Ours_MemoClickLongLine)->Apply(LongLineAndWrap)->Unit(benchmark::kMillisecond);
 BENCHMARK(Gtk_TextViewClickLongLine)->Apply(LongLineAndWrap)->Unit(benchmark::kMillisecond);
 BENCHMARK(Ours_MemoDownUpLongLines)->Arg(4000)->Arg(8000)->Unit(benchmark::kMillisecond);
+BENCHMARK_TEMPLATE(Ours_LongLineCaretOffsets, vg::TvgCanvasGdiPlus)->Arg(4000)->Arg(8000)->Unit(benchmark::kMillisecond);
+BENCHMARK_TEMPLATE(Ours_LongLineCaretOffsets, vg::TvgCanvasD2D)->Arg(4000)->Arg(8000)->Unit(benchmark::kMillisecond);
 
 BENCHMARK_TEMPLATE(Ours_AddOneByOne, vg::TvgStringListBox)
     ->Arg(500)->Arg(1000)->Arg(10000)->Arg(20000)->Unit(benchmark::kMillisecond);

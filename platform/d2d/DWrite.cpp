@@ -4,6 +4,8 @@
 #include <glib-object.h>
 #include <pango/pangocairo.h>
 
+#include <cstring>
+
 #include "platform/gdiplus/SymbolFonts.h"
 
 
@@ -18,6 +20,13 @@ std::string Utf8(const std::u16string& text) {
   std::string result = utf8 ? std::string(utf8, std::size_t(written)) : std::string();
   g_free(utf8);
   return result;
+}
+
+// The UTF-16 units of the UTF-8 characters in [from, to).
+std::uint32_t Utf16Units(const char* from, const char* to) {
+  std::uint32_t units = 0;
+  for (const char* c = from; c < to; c = g_utf8_next_char(c)) units += g_utf8_get_char(c) > 0xFFFF ? 2 : 1;
+  return units;
 }
 
 float Factor(TextAlignment alignment) {
@@ -165,6 +174,30 @@ TextMetrics TextLayout::GetMetrics() const {
   metrics.width = metrics.widthIncludingTrailingWhitespace = float(logical.width) / PANGO_SCALE;
   metrics.height = float(logical.height) / PANGO_SCALE;
   return metrics;
+}
+
+// The layout's cluster positions in text order; a position without a run
+// (a line's end) covers its line break.
+std::vector<ClusterMetrics> TextLayout::GetClusterMetrics() const {
+  const char* text = pango_layout_get_text(layout_);
+  const int bytes = int(std::strlen(text));
+  std::vector<int> starts;
+  std::vector<float> widths;
+  PangoLayoutIter* iter = pango_layout_get_iter(layout_);
+  do {
+    const int index = pango_layout_iter_get_index(iter);
+    if (index >= bytes || (!starts.empty() && index <= starts.back())) continue;
+    PangoRectangle logical{};
+    if (pango_layout_iter_get_run_readonly(iter)) pango_layout_iter_get_cluster_extents(iter, nullptr, &logical);
+    starts.push_back(index);
+    widths.push_back(float(logical.width) / PANGO_SCALE);
+  } while (pango_layout_iter_next_cluster(iter));
+  pango_layout_iter_free(iter);
+  starts.push_back(bytes);
+  std::vector<ClusterMetrics> clusters(widths.size());
+  for (std::size_t i = 0; i < clusters.size(); ++i)
+    clusters[i] = {widths[i], Utf16Units(text + starts[i], text + starts[i + 1])};
+  return clusters;
 }
 
 HRESULT TextLayout::Draw(void* context, TextRenderer& renderer, float originX,

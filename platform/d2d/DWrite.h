@@ -7,8 +7,10 @@
 // pixels. Families that are not installed fall back as fontconfig decides.
 #include <pango/pango.h>
 
+#include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/d2d/D2D.h"
 
@@ -34,6 +36,13 @@ struct TextFormat {
 struct TextMetrics {
   float left = 0, top = 0;
   float width = 0, widthIncludingTrailingWhitespace = 0, height = 0;
+};
+
+/// One cluster of a laid-out text: how far it advances and how many UTF-16
+/// units of the text it covers.
+struct ClusterMetrics {
+  float width = 0;
+  std::uint32_t length = 0;
 };
 
 /// The shared state of the text service: its own font map and one layout
@@ -90,6 +99,9 @@ class TextLayout {
   void SetParagraphAlignment(ParagraphAlignment alignment);
   void SetTextAlignment(TextAlignment alignment);
   TextMetrics GetMetrics() const;
+  /// The clusters of the text in text order; a line break is a cluster of
+  /// no width.
+  std::vector<ClusterMetrics> GetClusterMetrics() const;
   /// Hands each glyph run to renderer with its baseline origin (origin plus
   /// its place in the box).
   HRESULT Draw(void* context, TextRenderer& renderer, float originX, float originY) const;

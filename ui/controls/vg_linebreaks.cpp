@@ -59,13 +59,8 @@ class LineScanner {
   }
 
   // Notes the width of the display line that begins after the starts
-  // recorded so far (its index is their number).
-  void AddDisplayLine(float width) {
-    FResult.Widths.push_back(width);
-    if (width <= FResult.WidestWidth) return;
-    FResult.WidestWidth = width;
-    FResult.WidestLine = static_cast<int>(FResult.Starts.size());
-  }
+  // recorded so far.
+  void AddDisplayLine(float width) { FResult.Widths.push_back(width); }
 
   std::u16string_view FText;
   const TvgLineLayout& FLayout;

@@ -30,10 +30,6 @@ struct TvgLineLayout {
 struct TvgScannedLines {
   // The starts of the display lines after the stretch's first one.
   TLinesBegs Starts;
-  // The widest display line of the stretch (the first of equal widths):
-  // 0 is its first line, i the line starting at Starts[i - 1].
-  int WidestLine = 0;
-  float WidestWidth = 0;
   // The width of each display line of the stretch, in order.
   std::vector<float> Widths;
 };

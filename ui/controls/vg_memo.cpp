@@ -84,6 +84,27 @@ float TvgMemo::TextWidth(std::u16string_view text) {
   return vgRectWidth(r);
 }
 
+float TvgMemo::WrapWidth() {
+  const float width = vgRectWidth(ContentRect());
+  const TvgScrollBar* bar = VScrollBar();
+  if (!bar || bar->Visible() || !ShowScrollBars() || !AutoHide()) return width;
+  return BreaksOverflowTheView() ? width - bar->Width() : width;
+}
+
+// Stops counting the breaks once they overflow.
+bool TvgMemo::BreaksOverflowTheView() {
+  const rtl::WideString& text = Text();
+  const float pageSize = GetPageSize();
+  int lines = 1;
+  for (int pos = 0; pos < static_cast<int>(text.size()) && lines <= pageSize; ++pos) {
+    const int breakLength = LineBreakLength(text, pos);
+    if (breakLength == 0) continue;
+    ++lines;
+    pos += breakLength - 1;
+  }
+  return lines > pageSize;
+}
+
 void TvgMemo::LinesChanged() {
   Realign();
   Repaint();

@@ -79,7 +79,10 @@ class TvgMemo : public TvgScrollBox, public TvgMemoText {
   // Text model hooks.
   bool CanMeasure() override { return GetCanvas() != nullptr; }
   float TextWidth(std::u16string_view text) override;
-  float WrapWidth() override { return vgRectWidth(ContentRect()); }
+  // The view's width, less the vertical bar's while the bar is hidden but
+  // the text's line breaks alone make more lines than the view holds: the
+  // bar will be shown, and the lines are wrapped once, at their width then.
+  float WrapWidth() override;
   void LinesChanged() override;
   void UpdateCaretPosition(bool scrollIntoView) override;
   void TextChanged() override;
@@ -101,6 +104,7 @@ class TvgMemo : public TvgScrollBox, public TvgMemoText {
   void UpdateVScrlBarByCaretPos();
   void UpdateHScrlBarByCaretPos();
   bool InContent(TvgPoint point);
+  bool BreaksOverflowTheView();
 
   TvgOwned<TvgFont> FFont;
   TvgOwned<TvgBrush> FFontFill;

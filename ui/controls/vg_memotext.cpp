@@ -133,8 +133,7 @@ TvgLineLayout TvgMemoText::Layout() {
 void TvgMemoText::UpdateLines() {
   FLinesBegs.clear();
   FLineWidths.clear();
-  FWidesLineIndex = 0;
-  FWidestWidth = 0;
+  FWidthCounts.clear();
   const TvgLineLayout layout = Layout();
   FWrappedAt = layout.Measure ? layout.WrapWidth : -1;
   if (FText.empty()) return;
@@ -142,17 +141,28 @@ void TvgMemoText::UpdateLines() {
   FLinesBegs.push_back(1);
   FLinesBegs.insert(FLinesBegs.end(), scanned.Starts.begin(), scanned.Starts.end());
   FLineWidths = std::move(scanned.Widths);
-  FLineWidths.resize(FLinesBegs.size(), 0);
-  FWidesLineIndex = scanned.WidestLine;
-  FWidestWidth = scanned.WidestWidth;
+  for (const float width : FLineWidths) CountWidth(width, 1);
+  FitWidthsToLines();
 }
 
 bool TvgMemoText::WrappedAtWrapWidth() { return !FWordWrap || (CanMeasure() && FWrappedAt == WrapWidth()); }
 
-void TvgMemoText::FindWidestLine() {
-  const auto widest = std::max_element(FLineWidths.begin(), FLineWidths.end());
-  FWidesLineIndex = widest == FLineWidths.end() ? 0 : static_cast<int>(widest - FLineWidths.begin());
-  FWidestWidth = widest == FLineWidths.end() ? 0 : *widest;
+int TvgMemoText::WidesLineIndex() const {
+  const auto widest = std::find(FLineWidths.begin(), FLineWidths.end(), WidestLineWidth());
+  return widest == FLineWidths.end() ? 0 : static_cast<int>(widest - FLineWidths.begin());
+}
+
+void TvgMemoText::CountWidth(float width, int change) {
+  const auto counted = FWidthCounts.try_emplace(width, 0).first;
+  counted->second += change;
+  if (counted->second == 0) FWidthCounts.erase(counted);
+}
+
+void TvgMemoText::FitWidthsToLines() {
+  const std::size_t lines = FLinesBegs.size();
+  for (std::size_t line = lines; line < FLineWidths.size(); ++line) CountWidth(FLineWidths[line], -1);
+  for (std::size_t line = FLineWidths.size(); line < lines; ++line) CountWidth(0, 1);
+  FLineWidths.resize(lines, 0);
 }
 
 // --- positions ----------------------------------------------------------------
@@ -314,42 +324,16 @@ void TvgMemoText::SpliceLines(TRegion region, int delta) {
   const auto last = std::upper_bound(first, FLinesBegs.end(), region.End);
   const int firstLine = static_cast<int>(first - FLinesBegs.begin()) - 1;
   const int oldLines = 1 + static_cast<int>(std::lower_bound(first, last, region.End) - first);
-  const int lineDelta = static_cast<int>(scanned.Starts.size()) - static_cast<int>(last - first);
 
   for (auto start = last; start != FLinesBegs.end(); ++start) *start += delta;
   const auto at = FLinesBegs.erase(first, last);
   FLinesBegs.insert(at, scanned.Starts.begin(), scanned.Starts.end());
   const auto widths = FLineWidths.begin() + std::min<std::size_t>(firstLine, FLineWidths.size());
   const auto widthsEnd = widths + std::min<std::ptrdiff_t>(oldLines, FLineWidths.end() - widths);
+  for (auto width = widths; width != widthsEnd; ++width) CountWidth(*width, -1);
   FLineWidths.insert(FLineWidths.erase(widths, widthsEnd), scanned.Widths.begin(), scanned.Widths.end());
-  FLineWidths.resize(FLinesBegs.size(), 0);
-  UpdateWidestLine(firstLine, oldLines, lineDelta, scanned);
-}
-
-void TvgMemoText::UpdateWidestLine(int firstLine, int oldLines, int lineDelta, const TvgScannedLines& scanned) {
-  const int scannedLine = firstLine + scanned.WidestLine;
-  int widest = FWidesLineIndex;
-  if (widest >= firstLine && widest < firstLine + oldLines) {
-    // The widest line was rescanned: unless a rescanned line is as wide,
-    // another line may now be the widest.
-    if (scanned.WidestWidth >= FWidestWidth) {
-      FWidesLineIndex = scannedLine;
-      FWidestWidth = scanned.WidestWidth;
-    } else {
-      FindWidestLine();
-    }
-    return;
-  }
-  if (widest >= firstLine + oldLines) widest += lineDelta;
-  if (widest >= GetLineCount()) {
-    FindWidestLine();
-    return;
-  }
-  FWidesLineIndex = widest;
-  if (scanned.WidestWidth > FWidestWidth || (scanned.WidestWidth == FWidestWidth && scannedLine < widest)) {
-    FWidesLineIndex = scannedLine;
-    FWidestWidth = scanned.WidestWidth;
-  }
+  for (const float width : scanned.Widths) CountWidth(width, 1);
+  FitWidthsToLines();
 }
 
 // --- caret and selection ----------------------------------------------------------

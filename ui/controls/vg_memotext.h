@@ -18,6 +18,7 @@
 // The memo view (TvgMemo) supplies measuring, the wrap width and what
 // follows a change through the hooks below; without measuring, lines break
 // only at line breaks and every width is 0.
+#include <map>
 #include <memory>
 #include <string_view>
 
@@ -106,9 +107,10 @@ class TvgMemoText {
   rtl::WideString GetLineInternal(int line) const;
   // The line without its line break.
   rtl::WideString GetLine(int line) const;
-  // The widest display line (the first of equal widths) and its width.
-  int WidesLineIndex() const { return FWidesLineIndex; }
-  float WidestLineWidth() const { return FWidestWidth; }
+  // The widest display line (the first of equal widths; looked for on each
+  // call) and its width (kept up to date by every edit).
+  int WidesLineIndex() const;
+  float WidestLineWidth() const { return FWidthCounts.empty() ? 0 : FWidthCounts.rbegin()->first; }
   // Rebuilds the whole index.
   void UpdateLines();
   // False when word wrap is on and the index was not wrapped at the current
@@ -244,9 +246,10 @@ class TvgMemoText {
   // the index up to date.
   void ReplaceText(int at, int count, const rtl::WideString& text, bool recorded);
   void SpliceLines(TRegion region, int delta);
-  void UpdateWidestLine(int firstLine, int oldLines, int lineDelta, const TvgScannedLines& scanned);
-  // The widest line by the widths the scans noted.
-  void FindWidestLine();
+  // Counts a line of the width in (change 1) or out (change -1).
+  void CountWidth(float width, int change);
+  // One width for each line: a last line the scans did not measure is empty.
+  void FitWidthsToLines();
   TvgLineLayout Layout();
   // Characters of the line's break (0 for a wrapped line or the last one).
   int BreakLength(int line) const;
@@ -263,9 +266,8 @@ class TvgMemoText {
 
   rtl::WideString FText;
   TLinesBegs FLinesBegs;
-  int FWidesLineIndex = 0;
-  float FWidestWidth = 0;
-  std::vector<float> FLineWidths;  // of each display line
+  std::vector<float> FLineWidths;     // of each display line
+  std::map<float, int> FWidthCounts;  // how many lines have each width
   float FWrappedAt = -1;           // the wrap width of the index; -1: not measured
   TEditCharCase FCharCase = vgecNormal;
   int FMaxLength = 0;

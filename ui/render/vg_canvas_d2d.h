@@ -112,6 +112,8 @@ class TvgCanvasD2D : public TvgCanvas {
   /// Without wordWrap the layout is 0 wide at rect.Left.
   void MeasureText(TvgRect& rect, const TvgRect& clipRect, const rtl::WideString& text,
                    bool wordWrap, TvgTextAlign align, TvgTextAlign vAlign) override;
+  /// One layout of the text: the units of a cluster share the caret before it.
+  std::vector<float> CaretOffsets(const rtl::WideString& text) override;
   /// The outlines sit relative to rect's own corner, not at its Left and Top.
   bool TextToPath(TvgPathData& path, const TvgRect& rect, const rtl::WideString& text,
                   bool wordWrap, TvgTextAlign align = vgTextAlignCenter,

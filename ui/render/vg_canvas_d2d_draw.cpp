@@ -313,6 +313,20 @@ void TvgCanvasD2D::MeasureText(TvgRect& rect, const TvgRect&, const rtl::WideStr
           rect.Left + m.left + m.widthIncludingTrailingWhitespace, rect.Top + m.top + m.height};
 }
 
+std::vector<float> TvgCanvasD2D::CaretOffsets(const rtl::WideString& text) {
+  std::vector<float> offsets(text.size() + 1, 0);
+  if (text.empty() || !DWriteFactory()) return offsets;
+  const auto layout = LayoutText(*FFont, {}, text, false, vgTextAlignNear, vgTextAlignNear);
+  std::size_t unit = 0;
+  float x = 0;
+  for (const d2d::ClusterMetrics& cluster : layout->GetClusterMetrics()) {
+    for (std::uint32_t k = 0; k < cluster.length && unit < text.size(); ++k) offsets[unit++] = x;
+    x += cluster.width;
+  }
+  std::fill(offsets.begin() + std::ptrdiff_t(unit), offsets.end(), x);
+  return offsets;
+}
+
 bool TvgCanvasD2D::TextToPath(TvgPathData& path, const TvgRect& rect, const rtl::WideString& text,
                               bool wordWrap, TvgTextAlign align, TvgTextAlign vAlign) {
   if (text.empty() || !DWriteFactory()) return false;

@@ -258,6 +258,22 @@ TEST_F(MemoScene, AWrappedMemoRewrapsWhatAKeyTouchesAndAllOfItWhenTheWidthChange
   EXPECT_TRUE(rebuilt());
 }
 
+TEST_F(MemoScene, AWrappedMemoWrapsALoadedTextOnceAtTheWidthTheShownBarLeaves) {
+  rtl::WideString text;
+  for (int i = 0; i < 40; ++i) text += u"one two three four five six seven eight nine ten\r\n";
+  memo->SetWordWrap(true);
+  auto* canvas = static_cast<RecordingCanvas*>(scene->Canvas());
+  canvas->Log.clear();
+  memo->SetText(text);
+  const int loaded = MemoMeasurements(*scene);
+  ASSERT_TRUE(memo->VScrollBar()->Visible());
+  const TLinesBegs lines = memo->LinesBegs();
+  canvas->Log.clear();
+  memo->UpdateLines();
+  EXPECT_EQ(memo->LinesBegs(), lines) << "wrapped at the width the bar leaves";
+  EXPECT_LE(loaded, MemoMeasurements(*scene) + 2) << "and only there";
+}
+
 TEST_F(MemoScene, LinesAndSelectionArePainted) {
   memo->SetText(u"first\r\nsecond");
   memo->SetFocus();

@@ -330,5 +330,28 @@ TEST_F(D2DCanvas, MeasuringWithoutWrapUsesAZeroWidthLayout) {
   EXPECT_NEAR(centred.Left, 10 - (near.Right - near.Left) / 2, 0.5f) << "centred on the left edge";
 }
 
+// From one layout of the line: each offset is the width of the units before
+// it, the far edge of a pair's first unit is the caret before the pair, and
+// trailing blanks count.
+TEST_F(D2DCanvas, CaretOffsetsAreTheWidthsOfTheLeadingUnits) {
+  canvas.Font()->SetSize(20);
+  const rtl::WideString text = u"ab \U0001F600 cd  ";
+  const std::vector<float> offsets = canvas.CaretOffsets(text);
+  ASSERT_EQ(offsets.size(), text.size() + 1);
+  EXPECT_EQ(offsets[0], 0);
+  for (std::size_t n = 1; n <= text.size(); ++n) {
+    SCOPED_TRACE(n);
+    if (n < text.size() && text[n] >= 0xDC00 && text[n] <= 0xDFFF) {
+      EXPECT_EQ(offsets[n], offsets[n - 1]);
+      continue;
+    }
+    EXPECT_GT(offsets[n], offsets[n - 1]);
+    TvgRect leading{0, 0, 0, 40};
+    canvas.MeasureText(leading, {}, text.substr(0, n), false, vgTextAlignNear, vgTextAlignNear);
+    EXPECT_NEAR(offsets[n], vgRectWidth(leading), 0.5f);
+  }
+  EXPECT_EQ(canvas.CaretOffsets(u"").size(), 1u);
+}
+
 }  // namespace
 }  // namespace vgtest
