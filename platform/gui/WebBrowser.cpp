@@ -138,18 +138,30 @@ bool TWebBrowser::InClientArea() const {
          Left() + Width() > 0 && Top() + Height() > 0;
 }
 
-void TWebBrowser::Update() {
-  if (view_ && !view_->widget) view_.reset();
+GtkWidget* TWebBrowser::ShowingIn() const {
   auto* form = dynamic_cast<TForm*>(Parent());
   GtkWidget* clientArea = form ? form->ClientArea() : nullptr;
-  const bool show = clientArea && Visible() && InClientArea();
-  if (!view_) {
-    const WebEngine* engine = show ? Engine() : nullptr;
-    if (!engine) return;
-    view_ = std::make_unique<View>(*engine, clientArea);
-    if (!url_.empty()) view_->Open(url_);
-  }
-  view_->Place(BoundsRect(), show);
+  return clientArea && Visible() && InClientArea() ? clientArea : nullptr;
+}
+
+void TWebBrowser::Update() {
+  if (view_ && !view_->widget) view_.reset();
+  const bool show = ShowingIn() != nullptr;
+  if (view_)
+    view_->Place(BoundsRect(), show);
+  else if (show)
+    makeView_.Post([this] { MakeView(); });
+  else
+    makeView_.Cancel();
+}
+
+void TWebBrowser::MakeView() {
+  GtkWidget* clientArea = ShowingIn();
+  const WebEngine* engine = clientArea ? Engine() : nullptr;
+  if (view_ || !engine) return;
+  view_ = std::make_unique<View>(*engine, clientArea);
+  if (!url_.empty()) view_->Open(url_);
+  view_->Place(BoundsRect(), true);
 }
 
 void RegisterWebClasses() { rtl::RegisterClasses<TWebBrowser>(); }

@@ -6,10 +6,11 @@
 // and keeps its page.
 //
 // Starting the web engine costs a few hundred milliseconds and a helper
-// process, so the view is made only when it is first needed: when the
-// control is placed, shown or navigated inside the client area of a form
-// whose window exists. Until then Navigate only keeps the address, which
-// the view opens when it is made.
+// process, so the view is made only when it is first needed: once the
+// control lies, shown, inside the client area of a form whose window exists
+// when the loop next has nothing else to do (a placement undone before then
+// starts nothing). Until then Navigate only keeps the address, which the
+// view opens when it is made.
 // The engine's library itself is loaded then too; when it cannot be loaded
 // the control shows nothing and the reason goes to the debug output.
 // Headless (no window) the control is a plain model of its bounds and
@@ -18,6 +19,9 @@
 #include <string>
 
 #include "platform/gui/Controls.h"
+#include "platform/gui/PostedCall.h"
+
+typedef struct _GtkWidget GtkWidget;
 
 namespace gui {
 
@@ -53,10 +57,14 @@ class TWebBrowser : public TControl {
  private:
   struct View;
   bool InClientArea() const;
+  // The client area the view shows in, or nullptr while it is not shown.
+  GtkWidget* ShowingIn() const;
   void Update();
+  void MakeView();
 
   std::string url_;
   std::unique_ptr<View> view_;
+  TPostedCall makeView_;
 };
 
 // Registers TWebBrowser for streaming.
