@@ -146,13 +146,16 @@ GtkWidget* TWebBrowser::ShowingIn() const {
 
 void TWebBrowser::Update() {
   if (view_ && !view_->widget) view_.reset();
-  const bool show = ShowingIn() != nullptr;
-  if (view_)
-    view_->Place(BoundsRect(), show);
-  else if (show)
-    makeView_.Post([this] { MakeView(); });
-  else
+  if (!ShowingIn()) {
+    // A hidden view is unloaded: the web engine's processes and threads
+    // would otherwise keep waking while nobody sees the page.
     makeView_.Cancel();
+    view_.reset();
+  } else if (view_) {
+    view_->Place(BoundsRect(), true);
+  } else {
+    makeView_.Post([this] { MakeView(); });
+  }
 }
 
 void TWebBrowser::MakeView() {

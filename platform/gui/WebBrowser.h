@@ -2,8 +2,9 @@
 // TWebBrowser: the class library's web-browser control, a web view
 // (WebKitGTK) in a rectangle of its form's client area, lying over the
 // form's scene. Left, Top, Width and Height are client coordinates; a
-// control placed outside the client area (or made invisible) is not shown
-// and keeps its page.
+// control placed outside the client area (or made invisible) is not shown:
+// its view is unloaded, so the web engine does not keep waking for a page
+// nobody sees, and the address is opened again when the control shows.
 //
 // Starting the web engine costs a few hundred milliseconds and a helper
 // process, so the view is made only when it is first needed: once the
@@ -45,8 +46,8 @@ class TWebBrowser : public TControl {
   // True from a navigation the view started until its page has loaded or
   // failed to load.
   bool Busy() const;
-  // The view exists (it was needed once and its form's window still
-  // exists).
+  // The view exists (the control shows, or did until this loop pass, and
+  // its form's window exists).
   bool ViewCreated() const;
   // The view shows (lies inside the client area, visible, form window made).
   bool Showing() const;
