@@ -138,18 +138,33 @@ bool TWebBrowser::InClientArea() const {
          Left() + Width() > 0 && Top() + Height() > 0;
 }
 
-void TWebBrowser::Update() {
-  if (view_ && !view_->widget) view_.reset();
+GtkWidget* TWebBrowser::ShowingIn() const {
   auto* form = dynamic_cast<TForm*>(Parent());
   GtkWidget* clientArea = form ? form->ClientArea() : nullptr;
-  const bool show = clientArea && Visible() && InClientArea();
-  if (!view_) {
-    const WebEngine* engine = show ? Engine() : nullptr;
-    if (!engine) return;
-    view_ = std::make_unique<View>(*engine, clientArea);
-    if (!url_.empty()) view_->Open(url_);
+  return clientArea && Visible() && InClientArea() ? clientArea : nullptr;
+}
+
+void TWebBrowser::Update() {
+  if (view_ && !view_->widget) view_.reset();
+  if (!ShowingIn()) {
+    // A hidden view is unloaded: the web engine's processes and threads
+    // would otherwise keep waking while nobody sees the page.
+    makeView_.Cancel();
+    view_.reset();
+  } else if (view_) {
+    view_->Place(BoundsRect(), true);
+  } else {
+    makeView_.Post([this] { MakeView(); });
   }
-  view_->Place(BoundsRect(), show);
+}
+
+void TWebBrowser::MakeView() {
+  GtkWidget* clientArea = ShowingIn();
+  const WebEngine* engine = clientArea ? Engine() : nullptr;
+  if (view_ || !engine) return;
+  view_ = std::make_unique<View>(*engine, clientArea);
+  if (!url_.empty()) view_->Open(url_);
+  view_->Place(BoundsRect(), true);
 }
 
 void RegisterWebClasses() { rtl::RegisterClasses<TWebBrowser>(); }

@@ -55,12 +55,14 @@ void SimulatedHid::Plug(DeviceInfo info, std::shared_ptr<ISimDevice> device) {
   adapter->info = std::move(info);
   adapter->device = std::move(device);
   adapters_.push_back(std::move(adapter));
+  PlugChanged();
 }
 
 void SimulatedHid::Unplug(const std::string& path) {
   if (Adapter* adapter = Find(path)) {
     adapter->plugged = false;
     adapter->pending.clear();
+    PlugChanged();
   }
 }
 
@@ -68,7 +70,18 @@ void SimulatedHid::Replug(const std::string& path) {
   if (Adapter* adapter = Find(path)) {
     adapter->plugged = true;
     adapter->faults.unplugAfterWrites = -1;
+    PlugChanged();
   }
+}
+
+void SimulatedHid::SetOnPlugChange(std::function<void()> handler) {
+  std::lock_guard lock(plugChangeMutex_);
+  onPlugChange_ = std::move(handler);
+}
+
+void SimulatedHid::PlugChanged() {
+  std::lock_guard lock(plugChangeMutex_);
+  if (onPlugChange_) onPlugChange_();
 }
 
 SimulatedHid::Adapter* SimulatedHid::Find(const std::string& path) const {

@@ -10,7 +10,9 @@
 // faults set for that adapter.
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -61,6 +63,10 @@ class SimulatedHid final : public IHidApi {
   /// Plugs a pulled-out adapter back in, its device as it was and its unplug
   /// fault cleared.
   void Replug(const std::string& path);
+  /// Sets what is called, on the thread that plugged or pulled, after each
+  /// plug, pull-out (also by the unplug fault) and replug; an empty function
+  /// stops the calls. Safe against a call in progress on another thread.
+  void SetOnPlugChange(std::function<void()> handler);
 
   /// The faults of a plugged adapter (path must be plugged).
   SimFaults& Faults(const std::string& path);
@@ -91,11 +97,14 @@ class SimulatedHid final : public IHidApi {
 
   Adapter* Find(const std::string& path) const;
   void Deliver(Adapter& adapter, const Bytes& frame, std::uint32_t delayMs);
+  void PlugChanged();
 
   ITickClock& clock_;
   std::vector<std::unique_ptr<Adapter>> adapters_;
   int calls_ = 0;
   OpenFailure lastFailure_;
+  std::mutex plugChangeMutex_;  // guards onPlugChange_
+  std::function<void()> onPlugChange_;
 };
 
 }  // namespace hid

@@ -7,8 +7,6 @@
 namespace hid {
 namespace {
 
-constexpr guint kCheckIntervalMs = 50;
-
 bool Contains(const std::vector<std::string>& paths, const std::string& path) {
   return std::find(paths.begin(), paths.end(), path) != paths.end();
 }
@@ -21,18 +19,27 @@ bool HasOneMissingFrom(const std::vector<std::string>& paths, const std::vector<
 }  // namespace
 
 struct SimulatedHotplugTrampoline {
-  static gboolean OnTimeout(gpointer self) {
-    static_cast<SimulatedHotplugMonitor*>(self)->Check();
-    return G_SOURCE_CONTINUE;
+  using Link = SimulatedHotplugMonitor::Link;
+  // Queues a check on the default context from whatever thread plugged.
+  static void Queue(const std::shared_ptr<Link>& link) {
+    g_idle_add_full(G_PRIORITY_DEFAULT_IDLE, &Run, new std::shared_ptr<Link>(link), &Release);
   }
+  static gboolean Run(gpointer data) {
+    if (SimulatedHotplugMonitor* monitor = (*static_cast<std::shared_ptr<Link>*>(data))->monitor) monitor->Check();
+    return G_SOURCE_REMOVE;
+  }
+  static void Release(gpointer data) { delete static_cast<std::shared_ptr<Link>*>(data); }
 };
 
 SimulatedHotplugMonitor::SimulatedHotplugMonitor(SimulatedHid& hid, IHotplugHandler& handler)
-    : hid_(hid), handler_(handler), plugged_(PluggedPaths()) {
-  sourceId_ = g_timeout_add(kCheckIntervalMs, &SimulatedHotplugTrampoline::OnTimeout, this);
+    : hid_(hid), handler_(handler), plugged_(PluggedPaths()), link_(std::make_shared<Link>(Link{this})) {
+  hid_.SetOnPlugChange([link = link_] { SimulatedHotplugTrampoline::Queue(link); });
 }
 
-SimulatedHotplugMonitor::~SimulatedHotplugMonitor() { g_source_remove(sourceId_); }
+SimulatedHotplugMonitor::~SimulatedHotplugMonitor() {
+  hid_.SetOnPlugChange(nullptr);
+  link_->monitor = nullptr;
+}
 
 std::vector<std::string> SimulatedHotplugMonitor::PluggedPaths() {
   std::vector<std::string> paths;

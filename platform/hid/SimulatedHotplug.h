@@ -3,6 +3,7 @@
 // loop, when an adapter was plugged into or pulled out of the simulator, as
 // the udev monitor does for real adapters. For end-to-end checks; not a user
 // feature.
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -13,7 +14,9 @@ namespace hid {
 
 class SimulatedHotplugMonitor {
  public:
-  /// Starts watching the simulator's adapters in the default GLib main context.
+  /// Starts watching the simulator's adapters in the default GLib main
+  /// context. The simulator tells of each change, so an idle loop is not
+  /// woken. Made and destroyed on the loop's thread.
   SimulatedHotplugMonitor(SimulatedHid& hid, IHotplugHandler& handler);
   ~SimulatedHotplugMonitor();
   SimulatedHotplugMonitor(const SimulatedHotplugMonitor&) = delete;
@@ -21,13 +24,17 @@ class SimulatedHotplugMonitor {
 
  private:
   friend struct SimulatedHotplugTrampoline;
+  // What a queued check reaches: the monitor while it lives, else nullptr.
+  struct Link {
+    SimulatedHotplugMonitor* monitor;
+  };
   std::vector<std::string> PluggedPaths();
   void Check();
 
   SimulatedHid& hid_;
   IHotplugHandler& handler_;
   std::vector<std::string> plugged_;
-  unsigned sourceId_ = 0;
+  std::shared_ptr<Link> link_;
 };
 
 }  // namespace hid

@@ -56,24 +56,36 @@ void vgFreeAniThread() {
   delete doomed;
 }
 
-TvgAniThread::TvgAniThread() : FStartTime(vgAniClock().MonotonicMs()) {
-  FTimer = vgAniClock().StartTimer(Interval, [this] { DoSyncTimer(); });
-}
+TvgAniThread::TvgAniThread() : FStartTime(vgAniClock().MonotonicMs()) {}
 
 TvgAniThread::~TvgAniThread() { *FAlive = false; }
 
+double TvgAniThread::Elapsed() const { return (vgAniClock().MonotonicMs() - FStartTime) / 1000.0; }
+
 void TvgAniThread::AddAnimation(TvgAnimation* animation) {
   if (!HasAnimation(animation)) FAniList.push_back(animation);
+  if (FTimer) return;
+  // The rest is no step of any animation: the first tick counts from here.
+  FTime = Elapsed();
+  FTimer = vgAniClock().StartTimer(Interval, [this] { DoSyncTimer(); });
 }
 
-void TvgAniThread::RemoveAnimation(TvgAnimation* animation) { std::erase(FAniList, animation); }
+void TvgAniThread::RemoveAnimation(TvgAnimation* animation) {
+  std::erase(FAniList, animation);
+  RestWhenIdle();
+}
+
+void TvgAniThread::RestWhenIdle() {
+  if (std::none_of(FAniList.begin(), FAniList.end(), [](const TvgAnimation* a) { return a->Running(); }))
+    FTimer.reset();  // safe inside the timer's own tick
+}
 
 bool TvgAniThread::HasAnimation(const TvgAnimation* animation) const {
   return std::find(FAniList.begin(), FAniList.end(), animation) != FAniList.end();
 }
 
 void TvgAniThread::DoSyncTimer() {
-  const double now = (vgAniClock().MonotonicMs() - FStartTime) / 1000.0;
+  const double now = Elapsed();
   if (now <= FTime) return;
   FDeltaTime = now - FTime;
   FTime = now;
@@ -90,6 +102,7 @@ void TvgAniThread::DoSyncTimer() {
     animation->ProcessTick(float(FTime), float(FDeltaTime));
     if (!*alive) return;
   }
+  RestWhenIdle();
 }
 
 // ----- the animation base

@@ -2,7 +2,8 @@
 // Animations: child nodes that change a property of the node they belong to
 // over time. TvgAnimation holds the timing (duration, delay, loop,
 // auto-reverse, direction), the easing and the triggers; the single clock
-// TvgAniThread steps every running animation from a 33 ms UI-thread timer;
+// TvgAniThread steps every running animation from a 33 ms UI-thread timer,
+// which runs only while an animation does;
 // the property animations resolve a dotted property path of their parent
 // ("Fill.Color", "Parent.Opacity") and write an interpolated value into it.
 #include <cstdint>
@@ -62,25 +63,34 @@ class TvgAniThread {
  public:
   static constexpr std::uint32_t Interval = 33;
 
-  // Starts ticking; time counts from now.
+  // Time counts from now; the timer starts with the first animation.
   TvgAniThread();
   ~TvgAniThread();
   TvgAniThread(const TvgAniThread&) = delete;
   TvgAniThread& operator=(const TvgAniThread&) = delete;
 
-  void AddAnimation(TvgAnimation* animation);  // once
+  // Adds the animation once and starts the timer if it rests.
+  void AddAnimation(TvgAnimation* animation);
+  // Removes it; the timer rests once no animation runs.
   void RemoveAnimation(TvgAnimation* animation);
   bool HasAnimation(const TvgAnimation* animation) const;
   int Count() const { return static_cast<int>(FAniList.size()); }
+  // Whether the timer runs: only while an animation of the list runs, so
+  // an idle program is not woken 30 times a second.
+  bool Ticking() const { return FTimer != nullptr; }
   // Seconds since the clock started, at the last tick, and the step of that tick.
   double Time() const { return FTime; }
   double DeltaTime() const { return FDeltaTime; }
 
   // One clock step: every running animation advances by the time passed
-  // since the previous step; the caret's animation only every third step.
+  // since the previous step (or since the timer restarted); the caret's
+  // animation only every third step.
   void DoSyncTimer();
 
  private:
+  double Elapsed() const;
+  void RestWhenIdle();
+
   std::vector<TvgAnimation*> FAniList;
   double FStartTime = 0;
   double FTime = 0;

@@ -102,6 +102,22 @@ TEST_F(SimFixture, PullingOutAndPluggingBackAreToldFromTheMainLoop) {
   sim.Close(again);
 }
 
+TEST_F(SimFixture, TheMonitorLeavesAnIdleLoopAsleep) {
+  RecordingHotplug handler;
+  hid::SimulatedHotplugMonitor monitor(sim, handler);
+  bool guardFired = false;
+  g_timeout_add(
+      300,
+      [](gpointer fired) {
+        *static_cast<bool*>(fired) = true;
+        return G_SOURCE_REMOVE;
+      },
+      &guardFired);
+  g_main_context_iteration(nullptr, TRUE);
+  EXPECT_TRUE(guardFired);  // nothing woke the loop before the guard's 300 ms
+  EXPECT_EQ(handler.seen, "");
+}
+
 }  // namespace
 
 namespace {

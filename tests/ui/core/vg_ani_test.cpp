@@ -57,6 +57,34 @@ TEST_F(AnimatedNode, RunsItsDurationOnThe33msClockAndLeavesIt) {
   EXPECT_TRUE(animation->Enabled());  // a natural end leaves Enabled as it was
 }
 
+TEST_F(AnimatedNode, TheTimerRunsOnlyWhileAnAnimationRunsAndARestIsNoStep) {
+  animation->Start();
+  EXPECT_TRUE(clock.Ticking());
+  RunToEnd();
+  EXPECT_FALSE(clock.Ticking());
+
+  clock.Advance(10000);
+  progress.clear();
+  animation->Start();
+  EXPECT_TRUE(clock.Ticking());
+  clock.Step();
+  ASSERT_EQ(progress.size(), 1u);
+  EXPECT_NEAR(progress[0], 33.0 / 200, 0.001);  // one step, not the ten seconds of rest
+  RunToEnd();
+  EXPECT_EQ(finished, 2);
+  EXPECT_FALSE(clock.Ticking());
+
+  for (const bool stop : {true, false}) {
+    animation->Start();
+    clock.Step();
+    if (stop)
+      animation->Stop();
+    else
+      animation->Free();
+    EXPECT_FALSE(clock.Ticking()) << stop;
+  }
+}
+
 TEST_F(AnimatedNode, TheClockKeepsRunningAtAnyUptime) {
   // 2^32 ms and more: a 32-bit tick count would have wrapped here.
   FakeAniClock late(4294967296.0 - 50);

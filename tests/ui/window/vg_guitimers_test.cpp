@@ -21,14 +21,19 @@ struct GuiTimers : ::testing::Test {
   }
 };
 
-TEST_F(GuiTimers, TheGLibClockDrivesAnimationsFromTheMainLoop) {
+TEST_F(GuiTimers, TheGLibClockDrivesAnimationsToTheirEndThenRestsUntilTheNext) {
   vgtest::FakeScene scene;
   TvgOwned<vgtest::FakeShape> node(new vgtest::FakeShape);
   node->SetNewScene(&scene);
-  node->AnimateFloat("Opacity", 0, 0.1f);
-  EXPECT_EQ(node->ChildrenCount(), 1);
-  EXPECT_TRUE(test_support::PumpUntil([&] { return node->ChildrenCount() == 0; }));
-  EXPECT_FLOAT_EQ(node->Opacity(), 0);
+  for (const float opacity : {0.0f, 1.0f}) {
+    node->AnimateFloat("Opacity", opacity, 0.1f);
+    EXPECT_EQ(node->ChildrenCount(), 1);
+    ASSERT_NE(aniThread, nullptr);
+    EXPECT_TRUE(aniThread->Ticking());
+    EXPECT_TRUE(test_support::PumpUntil([&] { return node->ChildrenCount() == 0; }));
+    EXPECT_FLOAT_EQ(node->Opacity(), opacity);
+    EXPECT_FALSE(aniThread->Ticking()) << opacity;
+  }
 }
 
 TEST_F(GuiTimers, AOneShotFiresOnceFromTheLoopUnlessItsHandleGoesFirst) {
