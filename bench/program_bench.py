@@ -24,11 +24,19 @@ import time
 MS = 1_000_000
 
 
+def file_version(path):
+    """What changes whenever a file is written anew. The inode alone does
+    not: the writer's temporary file may get the number an earlier write of
+    the same run freed."""
+    info = os.stat(path)
+    return info.st_ino, info.st_mtime_ns
+
+
 class ProbeRun:
     """One probe process: its printed events, with what /proc showed at
     some of them."""
 
-    def __init__(self, probe, args, env, report=None, sample_memory=False):
+    def __init__(self, probe, args, env, lang, report=None, sample_memory=False):
         self.events = {}  # event -> list of its lines' numbers
         self.idle_cpu = []  # (process tree CPU ns, poll handler CPU ns, wall ns, frames)
         self.report_written = None
@@ -42,8 +50,11 @@ class ProbeRun:
             sampler.start()
         idle_start = None
         self.errors = []
+        lang_before_exit = file_version(lang)
         for line in self.child.stdout:
             event, *values = line.split()
+            if event != "exit":
+                lang_before_exit = file_version(lang)
             if event == "error":
                 self.errors.append(line.strip())
             numbers = [int(v) for v in values if v.lstrip("-").isdigit()]
@@ -62,6 +73,7 @@ class ProbeRun:
         self.gone = time.monotonic_ns()
         self.child.returncode = os.waitstatus_to_exitcode(status)
         self.peak_kib = usage.ru_maxrss
+        self.lang_rewritten = file_version(lang) != lang_before_exit
         if sample_memory:
             sampler.join()
         if self.child.returncode != 0 or self.errors:
@@ -164,12 +176,9 @@ class Bench:
         env.pop("ESCTOOL_SIMULATED_HID", None)
         if device:
             env["ESCTOOL_SIMULATED_HID"] = device
-        lang = os.path.join(folder, "lang.ini")
-        lang_before = os.stat(lang).st_ino
         start = time.monotonic_ns()
-        run = ProbeRun(self.probe, args, env, report, sample_memory)
+        run = ProbeRun(self.probe, args, env, os.path.join(folder, "lang.ini"), report, sample_memory)
         run.start = start
-        run.lang_rewritten = os.stat(lang).st_ino != lang_before
         return run
 
     def row(self, figure, value, target="", verdict=""):
